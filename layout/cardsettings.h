@@ -1,0 +1,83 @@
+// The settings that shape a menu card (heading, lines, margins, switches,
+// nine fonts, background picture). In the program they are held by the main
+// window's controls; CardSettings is the plain snapshot of those values that
+// the layout engine, the document file and the tests work with.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+// One font setting as a font dialog holds it.
+struct FontSetting {
+    enum Style : uint8_t { Bold = 1, Italic = 2, Underline = 4, StrikeOut = 8 };
+    enum Pitch : uint8_t { DefaultPitch = 0, VariablePitch = 1, FixedPitch = 2 };
+
+    QString face = QStringLiteral("Times New Roman");
+    int32_t size = 12;             // points
+    uint8_t style = 0;             // Style bits
+    uint32_t colour = 0xFF000008u; // Windows colour: 0x00BBGGRR or 0xFF0000nn (system colour nn)
+    uint8_t charset = 0;           // Windows character set (0 = ANSI)
+    uint8_t pitch = DefaultPitch;
+    int32_t pixelsPerInch = 96;    // resolution the size was related to
+
+    bool operator==(const FontSetting &o) const
+    {
+        return face == o.face && size == o.size && style == o.style && colour == o.colour
+               && charset == o.charset && pitch == o.pitch && pixelsPerInch == o.pixelsPerInch;
+    }
+    bool operator!=(const FontSetting &o) const { return !(*this == o); }
+
+    static FontSetting make(const QString &face, int32_t size, uint8_t style)
+    {
+        FontSetting f;
+        f.face = face;
+        f.size = size;
+        f.style = style;
+        return f;
+    }
+};
+
+struct CardSettings {
+    // Texts
+    QString CaptionEd = QStringLiteral("Speisekarte");
+    QString FussEd = QStringLiteral("Unsere Preise beinhalten Bedienugsgeld und die ges. Mehrwertsteuer");
+    QString KopfEd;
+    QString WaehrEd = QStringLiteral("\u20AC");
+
+    // Margins in mm
+    double LinksEd = 25, ObenEd = 25, RechtsEd = 25, UntenEd = 25;
+
+    // Switches
+    bool RahmenCheck = true;
+    bool CapsCheck = true;
+    bool ZentrCheck = true;
+    bool NoKommaCheck = false;
+    bool NewPageForKatCheck = false;
+    bool NoPointsCheck = false;
+    bool CenterKatCheck = false;
+
+    // Fonts 1..9 (index 0 = FontDialog1)
+    FontSetting fonts[9] = {
+        FontSetting::make(QStringLiteral("Times New Roman"), 24, FontSetting::Bold),   // heading
+        FontSetting::make(QStringLiteral("Times New Roman"), 14, FontSetting::Bold),   // category
+        FontSetting::make(QStringLiteral("Times New Roman"), 12, FontSetting::Bold),   // number + name
+        FontSetting::make(QStringLiteral("Times New Roman"), 12, FontSetting::Italic), // description
+        FontSetting::make(QStringLiteral("Times New Roman"), 12, 0),                   // price
+        FontSetting::make(QStringLiteral("Courier New"), 12, 0),                       // leader
+        FontSetting::make(QStringLiteral("Times New Roman"), 12, FontSetting::Italic), // free text
+        FontSetting::make(QStringLiteral("Times New Roman"), 9, 0),                    // footer
+        FontSetting::make(QStringLiteral("Times New Roman"), 9, 0),                    // header
+    };
+
+    // Background picture
+    QString FilenameEdit2 = QStringLiteral("paper.jpg");
+    double BreitEd2 = 23, HochEd2 = 10; // cm
+    bool SVerh2Check = true;
+    bool GrayScaleCheck = false;
+    bool LightenCheck = true;
+    double HellEd = 50; // whole numbers 1..100
+    double SatEd = 0;   // whole numbers -100..200
+
+    const FontSetting &FontDialog(int n) const { return fonts[n - 1]; } // n = 1..9
+    FontSetting &FontDialog(int n) { return fonts[n - 1]; }
+};

@@ -1,0 +1,54 @@
+#include "catalogue/catalogue.h"
+
+#include <gtest/gtest.h>
+
+TEST(PriceFormat, TwoDecimalsWithSeparator)
+{
+    EXPECT_EQ(FormatPrice2(2.5, '.'), "2.50");
+    EXPECT_EQ(FormatPrice2(2.5, ','), "2,50");
+    EXPECT_EQ(FormatPrice2(0, ','), "0,00");
+    EXPECT_EQ(FormatPrice2(-3.456, '.'), "-3.46");
+    EXPECT_EQ(FormatPrice2(1234567.891, '.'), "1234567.89");
+    EXPECT_EQ(FormatPrice2(123456789012345.67, '.'), "123456789012346.00");
+}
+
+TEST(CatalogueModel, ProductTextsAreOwnedBuffersOfExactSize)
+{
+    Catalogue c;
+    ASSERT_TRUE(c.addCategory());
+    ProductValues v;
+    v.name = "Bier";
+    v.price = 3.5;
+    v.number = -1;
+    TProductRec *p = c.addProduct(0, v);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(WideText(p->name), "Bier");
+    EXPECT_EQ(p->description[0], u'\0'); // empty text: a single zero unit
+    EXPECT_EQ(p->price, 3.5);
+    EXPECT_EQ(p->number, -1);
+    v.name = QString::fromUtf8("Weißbier \xF0\x9F\x8D\xBA");
+    ASSERT_TRUE(c.setProduct(c.product(0, 0), v));
+    EXPECT_EQ(WideText(c.product(0, 0)->name), v.name);
+}
+
+TEST(CatalogueModel, DeleteCategoryKeepsOthersInOrder)
+{
+    Catalogue c;
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(c.addCategory());
+        for (int j = 0; j <= i; ++j) {
+            ProductValues v;
+            v.name = QString("p%1.%2").arg(i).arg(j);
+            ASSERT_NE(c.addProduct(i, v), nullptr);
+        }
+    }
+    c.deleteCategory(1);
+    ASSERT_EQ(c.categoryCount(), 2);
+    EXPECT_EQ(c.products(0)->count, 1u);
+    EXPECT_EQ(c.products(1)->count, 3u);
+    EXPECT_EQ(WideText(c.product(1, 2)->name), "p2.2");
+    c.changeProducts(1, 0, 2);
+    EXPECT_EQ(WideText(c.product(1, 0)->name), "p2.2");
+    c.deleteProduct(1, 0);
+    EXPECT_EQ(WideText(c.product(1, 0)->name), "p2.1");
+}
