@@ -1,0 +1,106 @@
+#include "catalogue/appfiles.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+namespace appfiles {
+
+namespace {
+QString g_override;
+
+QString withSlash(QString d)
+{
+    if (!d.endsWith('/'))
+        d += '/';
+    return d;
+}
+
+bool dirWritable(const QString &dir)
+{
+    // Try it: permission bits alone do not tell (read-only mounts, ACLs).
+    QTemporaryFile probe(dir + QStringLiteral(".velloran-probe-XXXXXX"));
+    return probe.open();
+}
+} // namespace
+
+QString ProgPath()
+{
+    return withSlash(QCoreApplication::applicationDirPath());
+}
+
+QString UserFilesDir()
+{
+    if (!g_override.isEmpty())
+        return withSlash(g_override);
+    static QString cached;
+    if (!cached.isEmpty())
+        return cached;
+    const QString prog = ProgPath();
+    if (dirWritable(prog)) {
+        cached = prog;
+    } else {
+        QString cfg = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+        if (cfg.isEmpty())
+            cfg = QDir::homePath() + QStringLiteral("/.config/velloran");
+        QDir().mkpath(cfg);
+        cached = withSlash(cfg);
+    }
+    return cached;
+}
+
+QString UserFile(const QString &name)
+{
+    return UserFilesDir() + name;
+}
+
+QString InstalledDataDir()
+{
+    return withSlash(QStringLiteral(VELLORAN_DATA_DIR));
+}
+
+QString ResolveDataFile(const QString &name)
+{
+    if (name.isEmpty())
+        return name;
+    QFileInfo fi(name);
+    if (name.contains('/') || fi.isAbsolute())
+        return name;
+    const QStringList dirs = {QDir::currentPath() + '/', ProgPath(), ProgPath() + QStringLiteral("data/"),
+                              ProgPath() + QStringLiteral("../share/velloran/"), InstalledDataDir()};
+    for (const QString &d : dirs) {
+        const QString p = d + name;
+        if (QFileInfo(p).isFile())
+            return QFileInfo(p).absoluteFilePath();
+    }
+    return name;
+}
+
+void SeedUserTranslations()
+{
+    const QString dir = UserFilesDir();
+    if (dir == ProgPath())
+        return;
+    const QString target = dir + QStringLiteral("translate.dat");
+    if (QFileInfo::exists(target))
+        return;
+    for (const QString &src : {ProgPath() + QStringLiteral("translate.dat"),
+                               ProgPath() + QStringLiteral("../share/velloran/translate.dat"),
+                               InstalledDataDir() + QStringLiteral("translate.dat")}) {
+        if (QFileInfo(src).isFile() && QFile::copy(src, target)) {
+            QFile(target).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup
+                                         | QFile::ReadOther);
+            return;
+        }
+    }
+}
+
+void SetUserFilesDirOverride(const QString &dir)
+{
+    g_override = dir;
+}
+
+} // namespace appfiles

@@ -1,0 +1,14 @@
+// The layout engine paints the background texture at the start of the page
+// that is shown; the texture code implements this hook.
+#pragma once
+
+class ICanvas;
+
+class ITexturePainter {
+public:
+    virtual ~ITexturePainter() = default;
+    // Tiles the held texture over the page from its top-left corner.
+    // zoom is the zoom percentage that scales sizes (the preview's ZoomEd).
+    // Does nothing when no texture is held.
+    virtual void PaintTexture(ICanvas &canvas, int dpi, int zoom, int width, int height) = 0;
+};
