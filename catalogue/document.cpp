@@ -1,0 +1,512 @@
+#include "catalogue/document.h"
+
+#include "catalogue/codepage.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QtEndian>
+
+#include <cstring>
+
+namespace {
+
+using Id = DocumentSetting;
+
+// Calls v(id, field) for every setting in file order. S is CardSettings or
+// const CardSettings; the field types are QString, bool, double and
+// FontSetting.
+template <class S, class V>
+void visitSettings(S &s, V &&v)
+{
+    v(Id::CaptionEd, s.CaptionEd);
+    v(Id::FussEd, s.FussEd);
+    v(Id::WaehrEd, s.WaehrEd);
+    v(Id::FilenameEdit2, s.FilenameEdit2);
+    v(Id::RahmenCheck, s.RahmenCheck);
+    v(Id::CapsCheck, s.CapsCheck);
+    v(Id::LinksEd, s.LinksEd);
+    v(Id::ObenEd, s.ObenEd);
+    v(Id::RechtsEd, s.RechtsEd);
+    v(Id::UntenEd, s.UntenEd);
+    v(Id::BreitEd2, s.BreitEd2);
+    v(Id::HochEd2, s.HochEd2);
+    v(Id::HellEd, s.HellEd);
+    v(Id::SatEd, s.SatEd);
+    v(Id::SVerh2Check, s.SVerh2Check);
+    v(Id::GrayScaleCheck, s.GrayScaleCheck);
+    v(Id::LightenCheck, s.LightenCheck);
+    v(Id::ZentrCheck, s.ZentrCheck);
+    v(Id::FontDialog1, s.fonts[0]);
+    v(Id::FontDialog2, s.fonts[1]);
+    v(Id::FontDialog3, s.fonts[2]);
+    v(Id::FontDialog4, s.fonts[3]);
+    v(Id::FontDialog5, s.fonts[4]);
+    v(Id::FontDialog6, s.fonts[5]);
+    v(Id::FontDialog7, s.fonts[6]);
+    v(Id::FontDialog8, s.fonts[7]);
+    v(Id::NoKommaCheck, s.NoKommaCheck);
+    v(Id::NewPageForKatCheck, s.NewPageForKatCheck);
+    v(Id::NoPointsCheck, s.NoPointsCheck);
+    v(Id::CenterKatCheck, s.CenterKatCheck);
+    v(Id::KopfEd, s.KopfEd);
+    v(Id::FontDialog9, s.fonts[8]);
+}
+
+// Smallest number of bytes one category / one product takes in a file.
+constexpr qsizetype kMinCategoryBytes = 4 + 4;         // empty name, product count
+constexpr qsizetype kMinProductBytes = 3 * 4 + 8 + 4;  // three empty texts, price, number
+
+TDynaArray *categoryArray(const Catalogue &cat, int i)
+{
+    return *static_cast<TDynaArray **>(cat.kats->At(uint32_t(i)));
+}
+
+// ---- Writing ---------------------------------------------------------------
+
+struct SettingWriter {
+    ByteWriter &w;
+    void operator()(Id, const QString &s) { w.writeWideString(s); }
+    void operator()(Id, bool b) { w.writeByte(b ? 1 : 0); }
+    void operator()(Id, double d) { w.writeFloat64(d); }
+    void operator()(Id, const FontSetting &f)
+    {
+        w.writeByte(f.charset);
+        w.writeInt32(int32_t(f.colour));
+        const uint8_t k = uint8_t(f.face.size() & 0xFF);
+        w.writeByte(k);
+        // One byte per UTF-16 unit, so the record always holds exactly k
+        // bytes: a character outside the code page that takes two units
+        // (one '?') is padded with a second '?'.
+        QByteArray name = ToWindows1252(f.face);
+        if (name.size() < f.face.size())
+            name.append(QByteArray(f.face.size() - name.size(), '?'));
+        w.writeBytes(name.left(k));
+        w.writeByte(f.pitch);
+        w.writeInt32(f.pixelsPerInch);
+        w.writeInt32(f.size);
+        w.writeByte(f.style);
+    }
+};
+
+// ---- Reading ---------------------------------------------------------------
+
+class DocReader {
+public:
+    explicit DocReader(const QByteArray &bytes) : r_(bytes) {}
+
+    bool atEnd() const { return r_.atEnd(); }
+    const QString &error() const { return error_; }
+    void setPlace(int cat, int prod) { cat_ = cat; prod_ = prod; }
+
+    bool fail(const QString &what)
+    {
+        if (error_.isEmpty())
+            error_ = what;
+        return false;
+    }
+
+    bool need(qsizetype n, const char *what)
+    {
+        if (r_.remaining() >= n)
+            return true;
+        return fail(QStringLiteral("The file ends inside %1 at offset %2 (%3 bytes needed, %4 left).")
+                        .arg(place(what))
+                        .arg(r_.pos())
+                        .arg(n)
+                        .arg(r_.remaining()));
+    }
+
+    bool readByte(const char *what, uint8_t &v)
+    {
+        if (!need(1, what))
+            return false;
+        v = r_.readByte();
+        return true;
+    }
+    bool readInt32(const char *what, int32_t &v)
+    {
+        if (!need(4, what))
+            return false;
+        v = r_.readInt32();
+        return true;
+    }
+    bool readFloat64(const char *what, double &v)
+    {
+        if (!need(8, what))
+            return false;
+        v = r_.readFloat64();
+        return true;
+    }
+
+    // A count of items that take at least minBytes each.
+    bool readCount(const char *what, qsizetype minBytes, int32_t &n)
+    {
+        const qsizetype at = r_.pos();
+        if (!readInt32(what, n))
+            return false;
+        if (n < 0)
+            return fail(QStringLiteral("The %1 at offset %2 is negative (%3).").arg(place(what)).arg(at).arg(n));
+        if (qsizetype(n) > r_.remaining() / minBytes)
+            return fail(QStringLiteral("The %1 at offset %2 (%3) is larger than the rest of the file can hold (%4 bytes left).")
+                            .arg(place(what))
+                            .arg(at)
+                            .arg(n)
+                            .arg(r_.remaining()));
+        return true;
+    }
+
+    bool readText(const char *what, QString &s)
+    {
+        const qsizetype at = r_.pos();
+        int32_t n = 0;
+        if (!readInt32(what, n))
+            return false;
+        if (n < 0)
+            return fail(QStringLiteral("The length of the %1 at offset %2 is negative (%3).").arg(place(what)).arg(at).arg(n));
+        if (qsizetype(n) * 2 > r_.remaining())
+            return fail(QStringLiteral("The %1 at offset %2 claims %3 characters, more than the rest of the file holds (%4 bytes left).")
+                            .arg(place(what))
+                            .arg(at)
+                            .arg(n)
+                            .arg(r_.remaining()));
+        const QByteArray b = r_.readBytes(qsizetype(n) * 2);
+        QString t(n, Qt::Uninitialized);
+        QChar *d = t.data();
+        for (int32_t i = 0; i < n; ++i)
+            d[i] = QChar(qFromLittleEndian<quint16>(b.constData() + 2 * i));
+        s = t;
+        return r_.ok();
+    }
+
+    bool readFont(const char *what, FontSetting &f)
+    {
+        FontSetting t;
+        int32_t colour = 0;
+        uint8_t k = 0;
+        if (!readByte(what, t.charset) || !readInt32(what, colour) || !readByte(what, k))
+            return false;
+        if (r_.remaining() < k)
+            return fail(QStringLiteral("The face name of %1 claims %2 bytes, more than the rest of the file holds (%3 bytes left).")
+                            .arg(place(what))
+                            .arg(k)
+                            .arg(r_.remaining()));
+        t.face = FromWindows1252(r_.readBytes(k));
+        t.colour = uint32_t(colour);
+        if (!readByte(what, t.pitch) || !readInt32(what, t.pixelsPerInch) || !readInt32(what, t.size)
+            || !readByte(what, t.style))
+            return false;
+        f = t;
+        return true;
+    }
+
+private:
+    QString place(const char *what) const
+    {
+        QString p = QString::fromLatin1(what);
+        if (prod_ >= 0)
+            p += QStringLiteral(" of product %1 in category %2").arg(prod_ + 1).arg(cat_ + 1);
+        else if (cat_ >= 0)
+            p += QStringLiteral(" of category %1").arg(cat_ + 1);
+        return p;
+    }
+
+    ByteReader r_;
+    QString error_;
+    int cat_ = -1;
+    int prod_ = -1;
+};
+
+const char *settingLabel(Id id)
+{
+    switch (id) {
+    case Id::CaptionEd: return "heading";
+    case Id::FussEd: return "footer line";
+    case Id::WaehrEd: return "currency";
+    case Id::FilenameEdit2: return "background picture name";
+    case Id::RahmenCheck: return "frame switch";
+    case Id::CapsCheck: return "capitals switch";
+    case Id::LinksEd: return "left margin";
+    case Id::ObenEd: return "top margin";
+    case Id::RechtsEd: return "right margin";
+    case Id::UntenEd: return "bottom margin";
+    case Id::BreitEd2: return "picture width";
+    case Id::HochEd2: return "picture height";
+    case Id::HellEd: return "brightness";
+    case Id::SatEd: return "saturation";
+    case Id::SVerh2Check: return "aspect ratio switch";
+    case Id::GrayScaleCheck: return "grey switch";
+    case Id::LightenCheck: return "lighten switch";
+    case Id::ZentrCheck: return "centred heading switch";
+    case Id::FontDialog1: return "heading font";
+    case Id::FontDialog2: return "category font";
+    case Id::FontDialog3: return "numbering font";
+    case Id::FontDialog4: return "description font";
+    case Id::FontDialog5: return "price font";
+    case Id::FontDialog6: return "leader font";
+    case Id::FontDialog7: return "free text font";
+    case Id::FontDialog8: return "footer font";
+    case Id::NoKommaCheck: return "no decimals switch";
+    case Id::NewPageForKatCheck: return "new page switch";
+    case Id::NoPointsCheck: return "no leaders switch";
+    case Id::CenterKatCheck: return "centred categories switch";
+    case Id::KopfEd: return "header line";
+    case Id::FontDialog9: return "header font";
+    }
+    return "setting";
+}
+
+struct SettingReader {
+    DocReader &r;
+    DocumentData &d;
+    bool ok = true;
+    bool stopped = false; // the file ended cleanly before an optional group
+
+    bool enter(Id id)
+    {
+        if (!ok || stopped)
+            return false;
+        // An older file may end right before group A, B or C.
+        if ((id == Id::NoKommaCheck || id == Id::NewPageForKatCheck || id == Id::NoPointsCheck)
+            && r.atEnd()) {
+            stopped = true;
+            return false;
+        }
+        if (id == Id::NoKommaCheck)
+            d.hasGroupA = true;
+        else if (id == Id::NewPageForKatCheck)
+            d.hasGroupB = true;
+        else if (id == Id::NoPointsCheck)
+            d.hasGroupC = true;
+        return true;
+    }
+    void operator()(Id id, QString &s)
+    {
+        if (enter(id))
+            ok = r.readText(settingLabel(id), s);
+    }
+    void operator()(Id id, bool &b)
+    {
+        uint8_t v = 0;
+        if (enter(id) && (ok = r.readByte(settingLabel(id), v)))
+            b = v != 0;
+    }
+    void operator()(Id id, double &v)
+    {
+        if (enter(id))
+            ok = r.readFloat64(settingLabel(id), v);
+    }
+    void operator()(Id id, FontSetting &f)
+    {
+        if (enter(id))
+            ok = r.readFont(settingLabel(id), f);
+    }
+};
+
+// Elements an array of this element size can hold without its byte size
+// overflowing.
+uint32_t maxElements(size_t elementSize)
+{
+    return uint32_t((UINT32_MAX / elementSize) - 100);
+}
+
+} // namespace
+
+QByteArray WriteDocument(const QStringList &categoryNames, const Catalogue &cat,
+                         const CardSettings &s)
+{
+    const int c = cat.categoryCount();
+    if (categoryNames.size() != c)
+        return {};
+    ByteWriter w;
+    w.writeInt32(c);
+    for (int i = 0; i < c; ++i) {
+        w.writeWideString(categoryNames.at(i));
+        const TDynaArray *prods = categoryArray(cat, i);
+        const uint32_t p = prods ? prods->count : 0;
+        w.writeInt32(int32_t(p));
+        for (uint32_t j = 0; j < p; ++j) {
+            const auto *r = static_cast<const TProductRec *>(prods->At(j));
+            w.writeWideString(WideText(r->name));
+            w.writeWideString(WideText(r->description));
+            w.writeWideString(WideText(r->quantity));
+            w.writeFloat64(r->price);
+            w.writeInt32(r->number);
+        }
+    }
+    visitSettings(s, SettingWriter{w});
+    return w.data();
+}
+
+bool SaveDocumentFile(const QString &path, const QStringList &categoryNames, const Catalogue &cat,
+                      const CardSettings &s, QString *error)
+{
+    const QByteArray data = WriteDocument(categoryNames, cat, s);
+    if (data.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("The category list and the catalogue do not match (%1 names, %2 categories).")
+                         .arg(categoryNames.size())
+                         .arg(cat.categoryCount());
+        return false;
+    }
+    return WriteFileAtomically(path, data, error);
+}
+
+bool ReadDocument(const QByteArray &bytes, const CardSettings &current, DocumentData &out,
+                  QString *error)
+{
+    DocumentData d;
+    d.catalogue = std::make_unique<Catalogue>();
+    d.settings = current;
+    Catalogue &cat = *d.catalogue;
+    DocReader r(bytes);
+
+    auto failed = [&]() {
+        if (error)
+            *error = r.error();
+        return false;
+    };
+    auto outOfMemory = [&]() {
+        r.fail(QStringLiteral("There is not enough memory to hold the document."));
+        return failed();
+    };
+
+    int32_t c = 0;
+    if (!r.readCount("category count", kMinCategoryBytes, c))
+        return failed();
+    if (uint32_t(c) > maxElements(sizeof(TDynaArray *)))
+        return outOfMemory();
+    for (int32_t i = 0; i < c; ++i) {
+        r.setPlace(i, -1);
+        QString name;
+        if (!r.readText("name", name))
+            return failed();
+        d.categoryNames.append(name);
+        if (!cat.addCategory())
+            return outOfMemory();
+        int32_t p = 0;
+        if (!r.readCount("product count", kMinProductBytes, p))
+            return failed();
+        if (uint32_t(p) > maxElements(sizeof(TProductRec)))
+            return outOfMemory();
+        for (int32_t j = 0; j < p; ++j) {
+            r.setPlace(i, j);
+            ProductValues v;
+            if (!r.readText("name", v.name) || !r.readText("description", v.description)
+                || !r.readText("quantity note", v.quantity) || !r.readFloat64("price", v.price)
+                || !r.readInt32("order number", v.number))
+                return failed();
+            if (!cat.addProduct(i, v))
+                return outOfMemory();
+        }
+    }
+    r.setPlace(-1, -1);
+
+    SettingReader sr{r, d};
+    visitSettings(d.settings, sr);
+    if (!sr.ok)
+        return failed();
+
+    out = std::move(d);
+    return true;
+}
+
+bool LoadDocumentFile(const QString &path, const CardSettings &current, DocumentData &out,
+                      QString *error)
+{
+    const QFileInfo fi(path);
+    if (!fi.exists()) {
+        if (error)
+            *error = QStringLiteral("The file does not exist.");
+        return false;
+    }
+    if (!fi.isFile()) {
+        if (error)
+            *error = QStringLiteral("This is not a regular file.");
+        return false;
+    }
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = f.errorString();
+        return false;
+    }
+    const QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        if (error)
+            *error = f.errorString();
+        return false;
+    }
+    return ReadDocument(bytes, current, out, error);
+}
+
+QVector<DocumentSetting> DocumentSettingOrder()
+{
+    QVector<DocumentSetting> ids;
+    CardSettings s;
+    visitSettings(s, [&](Id id, auto &) { ids.append(id); });
+    return ids;
+}
+
+QVector<DocumentSetting> DocumentSettingOrder(const DocumentData &d)
+{
+    QVector<DocumentSetting> ids;
+    for (Id id : DocumentSettingOrder()) {
+        const int g = DocumentSettingGroup(id);
+        if ((g == 1 && !d.hasGroupA) || (g == 2 && !d.hasGroupB) || (g == 3 && !d.hasGroupC))
+            continue;
+        ids.append(id);
+    }
+    return ids;
+}
+
+const char *DocumentSettingName(DocumentSetting id)
+{
+    switch (id) {
+    case Id::CaptionEd: return "CaptionEd";
+    case Id::FussEd: return "FussEd";
+    case Id::WaehrEd: return "WaehrEd";
+    case Id::FilenameEdit2: return "FilenameEdit2";
+    case Id::RahmenCheck: return "RahmenCheck";
+    case Id::CapsCheck: return "CapsCheck";
+    case Id::LinksEd: return "LinksEd";
+    case Id::ObenEd: return "ObenEd";
+    case Id::RechtsEd: return "RechtsEd";
+    case Id::UntenEd: return "UntenEd";
+    case Id::BreitEd2: return "BreitEd2";
+    case Id::HochEd2: return "HochEd2";
+    case Id::HellEd: return "HellEd";
+    case Id::SatEd: return "SatEd";
+    case Id::SVerh2Check: return "SVerh2Check";
+    case Id::GrayScaleCheck: return "GrayScaleCheck";
+    case Id::LightenCheck: return "LightenCheck";
+    case Id::ZentrCheck: return "ZentrCheck";
+    case Id::FontDialog1: return "FontDialog1";
+    case Id::FontDialog2: return "FontDialog2";
+    case Id::FontDialog3: return "FontDialog3";
+    case Id::FontDialog4: return "FontDialog4";
+    case Id::FontDialog5: return "FontDialog5";
+    case Id::FontDialog6: return "FontDialog6";
+    case Id::FontDialog7: return "FontDialog7";
+    case Id::FontDialog8: return "FontDialog8";
+    case Id::NoKommaCheck: return "NoKommaCheck";
+    case Id::NewPageForKatCheck: return "NewPageForKatCheck";
+    case Id::NoPointsCheck: return "NoPointsCheck";
+    case Id::CenterKatCheck: return "CenterKatCheck";
+    case Id::KopfEd: return "KopfEd";
+    case Id::FontDialog9: return "FontDialog9";
+    }
+    return "";
+}
+
+int DocumentSettingGroup(DocumentSetting id)
+{
+    switch (id) {
+    case Id::NoKommaCheck: return 1;
+    case Id::NewPageForKatCheck: return 2;
+    case Id::NoPointsCheck:
+    case Id::CenterKatCheck:
+    case Id::KopfEd:
+    case Id::FontDialog9: return 3;
+    default: return 0;
+    }
+}

@@ -1,0 +1,59 @@
+#include "export/csvexport.h"
+
+#include "catalogue/codepage.h"
+
+#include <algorithm>
+
+namespace {
+
+void endLine(QString &text, QString &line)
+{
+    line.chop(1); // the comma after the sixth field
+    text += line;
+    text += QLatin1String("\r\n");
+    line.clear();
+}
+
+} // namespace
+
+void AddCsvField(QString &line, const QString &value)
+{
+    line += QLatin1Char('"');
+    QString v = value;
+    v.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    line += v;
+    line += QLatin1String("\",");
+}
+
+QByteArray BuildCsv(const QStringList &names, const Catalogue &cat, const QStringList &header,
+                    QChar decimalPoint)
+{
+    QString text;
+    QString line;
+    for (int i = 0; i < 6; ++i)
+        AddCsvField(line, header.value(i));
+    endLine(text, line);
+
+    const int c = std::min(int(names.size()), cat.categoryCount());
+    for (int i = 0; i < c; ++i) {
+        const auto *prods = *static_cast<TDynaArray *const *>(cat.kats->At(uint32_t(i)));
+        if (!prods)
+            continue;
+        for (uint32_t j = 0; j < prods->count; ++j) {
+            const auto *p = static_cast<const TProductRec *>(prods->At(j));
+            AddCsvField(line, names.at(i));
+            AddCsvField(line, WideText(p->name));
+            AddCsvField(line, WideText(p->description));
+            AddCsvField(line, FormatPrice2(p->price, decimalPoint));
+            AddCsvField(line, QString::number(p->number));
+            AddCsvField(line, WideText(p->quantity));
+            endLine(text, line);
+        }
+    }
+    return ToWindows1252(text);
+}
+
+bool WriteCsvFile(const QString &path, const QByteArray &data, QString *error)
+{
+    return WriteFileAtomically(path, data, error);
+}

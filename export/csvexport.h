@@ -1,0 +1,34 @@
+// The catalogue as a comma-separated text file.
+//
+// Windows-1252 text without byte order mark (characters outside the code
+// page become '?'), CR LF after every line including the last, six quoted
+// fields per line with quotation marks doubled and nothing else escaped.
+// Line 1 is the header; then one line per product: category name, name,
+// description, price (two decimals, the given decimal point), order number,
+// quantity note. Categories without products give no line.
+#pragma once
+
+#include "catalogue/catalogue.h"
+
+#include <QByteArray>
+#include <QChar>
+#include <QString>
+#include <QStringList>
+
+// Appends one field to the line being built: quotation mark, the value with
+// every quotation mark doubled, quotation mark, comma.
+void AddCsvField(QString &line, const QString &value);
+
+// The whole export file. names: the captions of the category list, one per
+// category of cat (extra entries on either side are ignored). header: the six
+// column titles, already in the interface language (missing ones are empty).
+// decimalPoint: the user's decimal separator (UserDecimalPoint()). The
+// catalogue's cursors are not moved.
+QByteArray BuildCsv(const QStringList &names, const Catalogue &cat, const QStringList &header,
+                    QChar decimalPoint);
+
+// Creates or replaces the file with data through a temporary file in the same
+// folder, renamed over the target only when every byte was written and
+// flushed: a failed export never leaves a half file, and an existing file is
+// kept as it was. False with the reason in error on any failure.
+bool WriteCsvFile(const QString &path, const QByteArray &data, QString *error);
