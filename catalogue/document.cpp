@@ -75,12 +75,13 @@ struct SettingWriter {
         const uint8_t k = uint8_t(f.face.size() & 0xFF);
         w.writeByte(k);
         // One byte per UTF-16 unit, so the record always holds exactly k
-        // bytes: a character outside the code page that takes two units
-        // (one '?') is padded with a second '?'.
-        QByteArray name = ToWindows1252(f.face);
-        if (name.size() < f.face.size())
-            name.append(QByteArray(f.face.size() - name.size(), '?'));
-        w.writeBytes(name.left(k));
+        // bytes: each half of a surrogate pair becomes its own '?'.
+        QString face = f.face;
+        for (QChar &ch : face) {
+            if (ch.isSurrogate())
+                ch = QLatin1Char('?');
+        }
+        w.writeBytes(ToWindows1252(face).left(k));
         w.writeByte(f.pitch);
         w.writeInt32(f.pixelsPerInch);
         w.writeInt32(f.size);
