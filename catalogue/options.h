@@ -1,0 +1,20 @@
+// The options file options.dat: the interface language as one signed 32-bit
+// little-endian number, exactly 4 bytes, no header.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+// Language index used when there is no usable options file (Swedish).
+constexpr int32_t kDefaultLanguage = 4;
+
+// Reads the language index from path. A file that is missing, cannot be
+// opened for reading and writing (write-protected, locked) or is shorter than
+// 4 bytes counts as missing: the result is kDefaultLanguage and *found (when
+// given) is false. The stored number is returned unchecked.
+int32_t LoadOptionsFile(const QString &path, bool *found = nullptr);
+
+// Writes language as the whole file (exactly 4 bytes), replacing it. Returns
+// false, leaving the old file as it was, when it cannot be written (a
+// write-protected file is not replaced).
+bool SaveOptionsFile(const QString &path, int32_t language);
