@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QtEndian>
 
 #include <cstring>
@@ -349,7 +350,31 @@ bool SaveDocumentFile(const QString &path, const QStringList &categoryNames, con
                          .arg(cat.categoryCount());
         return false;
     }
-    return WriteFileAtomically(path, data, error);
+    return WriteWholeFile(path, data, error);
+}
+
+bool WriteWholeFile(const QString &path, const QByteArray &data, QString *error)
+{
+    QSaveFile f(path);
+    // Unbuffered, so that a short write shows at once; the explicit flush
+    // and error check catch anything the device still held.
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        if (error)
+            *error = f.errorString();
+        return false;
+    }
+    if (f.write(data) != data.size() || !f.flush() || f.error() != QFileDevice::NoError) {
+        if (error)
+            *error = f.errorString();
+        f.cancelWriting();
+        return false;
+    }
+    if (!f.commit()) {
+        if (error)
+            *error = f.errorString();
+        return false;
+    }
+    return true;
 }
 
 bool ReadDocument(const QByteArray &bytes, const CardSettings &current, DocumentData &out,

@@ -1,6 +1,7 @@
 #include "export/csvexport.h"
 
 #include "catalogue/codepage.h"
+#include "catalogue/document.h"
 
 #include <algorithm>
 
@@ -55,5 +56,5 @@ QByteArray BuildCsv(const QStringList &names, const Catalogue &cat, const QStrin
 
 bool WriteCsvFile(const QString &path, const QByteArray &data, QString *error)
 {
-    return WriteFileAtomically(path, data, error);
+    return WriteWholeFile(path, data, error);
 }

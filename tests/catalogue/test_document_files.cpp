@@ -1,0 +1,138 @@
+#include "catalogue/document.h"
+#include "testutil.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+QByteArray defaultDocument()
+{
+    Catalogue cat;
+    return WriteDocument({}, cat, CardSettings());
+}
+
+// A document larger than the default one.
+struct BigDocument {
+    QStringList names{"Suppen"};
+    Catalogue cat;
+    BigDocument()
+    {
+        cat.addCategory();
+        ProductValues v;
+        v.name = "Tagessuppe";
+        v.description = QString(400, QLatin1Char('d'));
+        v.price = 4.5;
+        cat.addProduct(0, v);
+    }
+};
+
+} // namespace
+
+TEST(DocumentFiles, SaveThenLoad)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QString::fromUtf8("Karte \xC3\xBC \xE4\xB8\xAD.vlr"));
+    BigDocument b;
+    CardSettings s;
+    s.KopfEd = "Kopf";
+    QString err;
+    ASSERT_TRUE(SaveDocumentFile(path, b.names, b.cat, s, &err)) << err.toStdString();
+    EXPECT_EQ(testutil::readFile(path), WriteDocument(b.names, b.cat, s));
+    // No temporary file is left beside it.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+
+    DocumentData d;
+    ASSERT_TRUE(LoadDocumentFile(path, CardSettings(), d, &err)) << err.toStdString();
+    EXPECT_EQ(d.categoryNames, b.names);
+    EXPECT_EQ(d.settings.KopfEd, "Kopf");
+    EXPECT_EQ(WideText(d.catalogue->product(0, 0)->description), QString(400, QLatin1Char('d')));
+}
+
+TEST(DocumentFiles, MissingOrUnreadablePathsFailAndLeaveTheDataAlone)
+{
+    QTemporaryDir dir;
+    DocumentData d;
+    d.categoryNames << "kept";
+    d.settings.CaptionEd = "kept";
+    QString err;
+    EXPECT_FALSE(LoadDocumentFile(dir.filePath("missing.vlr"), CardSettings(), d, &err));
+    EXPECT_FALSE(err.isEmpty());
+    EXPECT_FALSE(LoadDocumentFile(dir.path(), CardSettings(), d, &err)); // a folder
+    EXPECT_FALSE(err.isEmpty());
+    const QString truncated = dir.filePath("cut.vlr");
+    ASSERT_TRUE(testutil::writeFile(truncated, defaultDocument().left(300)));
+    EXPECT_FALSE(LoadDocumentFile(truncated, CardSettings(), d, &err));
+    EXPECT_TRUE(err.contains("ends inside")) << err.toStdString();
+    EXPECT_EQ(d.categoryNames, QStringList{"kept"});
+    EXPECT_EQ(d.settings.CaptionEd, "kept");
+    EXPECT_FALSE(d.catalogue);
+}
+
+TEST(DocumentFiles, FailedWriteLeavesTheOldFileByteIdentical)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("karte.vlr");
+    const QByteArray old = defaultDocument();
+    ASSERT_TRUE(testutil::writeFile(path, old));
+
+    // The disk fills up after 200 bytes: the file size limit makes every
+    // write beyond it fail, as a full disk does.
+    struct rlimit saved;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 200;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    BigDocument b;
+    QString err;
+    const bool saved_ok = SaveDocumentFile(path, b.names, b.cat, CardSettings(), &err);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(saved_ok);
+    EXPECT_FALSE(err.isEmpty());
+    EXPECT_EQ(testutil::readFile(path), old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"karte.vlr"});
+}
+
+TEST(DocumentFiles, SaveIntoReadOnlyFolderLeavesTheOldFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("karte.vlr");
+    const QByteArray old = defaultDocument();
+    ASSERT_TRUE(testutil::writeFile(path, old));
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther
+                                          | QFile::ExeOther);
+    // The superuser may write into any folder: save as an ordinary user then.
+    const bool root = geteuid() == 0;
+    if (root)
+        ASSERT_EQ(seteuid(65534), 0);
+    BigDocument b;
+    QString err;
+    const bool ok = SaveDocumentFile(path, b.names, b.cat, CardSettings(), &err);
+    if (root)
+        ASSERT_EQ(seteuid(0), 0);
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_FALSE(ok);
+    EXPECT_FALSE(err.isEmpty());
+    EXPECT_EQ(testutil::readFile(path), old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"karte.vlr"});
+}
+
+TEST(DocumentFiles, SaveIntoMissingFolderFails)
+{
+    QTemporaryDir dir;
+    BigDocument b;
+    QString err;
+    EXPECT_FALSE(SaveDocumentFile(dir.filePath("no/such/folder/karte.vlr"), b.names, b.cat,
+                                  CardSettings(), &err));
+    EXPECT_FALSE(err.isEmpty());
+}
