@@ -1,0 +1,130 @@
+#include "export/csvexport.h"
+#include "testutil.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <csignal>
+#include <sys/resource.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QStringList kGerman{"Kategorie", "Bezeichnung", "Beschreibung", "Preis", "Bestellnummer", "Menge"};
+const QByteArray kGermanLine("\"Kategorie\",\"Bezeichnung\",\"Beschreibung\",\"Preis\",\"Bestellnummer\",\"Menge\"\r\n");
+
+ProductValues product(const QString &name, double price, int32_t number,
+                      const QString &description = {}, const QString &quantity = {})
+{
+    ProductValues v;
+    v.name = name;
+    v.description = description;
+    v.quantity = quantity;
+    v.price = price;
+    v.number = number;
+    return v;
+}
+
+} // namespace
+
+TEST(CsvExport, EmptyCatalogueAndEmptyCategoriesGiveOnlyTheHeader)
+{
+    Catalogue cat;
+    EXPECT_EQ(BuildCsv({}, cat, kGerman, ','), kGermanLine);
+    cat.addCategory();
+    cat.addCategory();
+    EXPECT_EQ(BuildCsv({"Vorspeisen", "Desserts"}, cat, kGerman, ','), kGermanLine);
+}
+
+TEST(CsvExport, EveryProductInCatalogueOrderWithSixQuotedFields)
+{
+    Catalogue cat;
+    for (int i = 0; i < 3; ++i)
+        cat.addCategory();
+    cat.addProduct(0, product("Bier", 3.5, 1, "frisch gezapft", "0,5l"));
+    cat.addProduct(0, product("Wasser", 0, 0));           // price on request
+    cat.addProduct(2, product("Tageskarte", -1, -1, "fragen Sie"));  // a free text
+    // The cursors the window relies on stay where they were.
+    cat.kats->GetObject(1);
+    const QByteArray csv = BuildCsv({"Getr\u00e4nke", "Leer", "Sonstiges"}, cat, kGerman, ',');
+    EXPECT_EQ(cat.kats->aobjnr, 1);
+    EXPECT_EQ(csv, kGermanLine
+                       + "\"Getr\xE4nke\",\"Bier\",\"frisch gezapft\",\"3,50\",\"1\",\"0,5l\"\r\n"
+                         "\"Getr\xE4nke\",\"Wasser\",\"\",\"0,00\",\"0\",\"\"\r\n"
+                         "\"Sonstiges\",\"Tageskarte\",\"fragen Sie\",\"-1,00\",\"-1\",\"\"\r\n");
+}
+
+TEST(CsvExport, QuotesDoubledCommasAndLineBreaksKept)
+{
+    Catalogue cat;
+    cat.addCategory();
+    cat.addProduct(0, product("Das \"Beste\"", 12.346, 7, "mit Salat, Brot\r\nund Dip", "\"1\""));
+    const QByteArray csv = BuildCsv({"K;1"}, cat, kGerman, '.');
+    EXPECT_EQ(csv.mid(kGermanLine.size()),
+              "\"K;1\",\"Das \"\"Beste\"\"\",\"mit Salat, Brot\r\nund Dip\",\"12.35\",\"7\",\"\"\"1\"\"\"\r\n");
+}
+
+TEST(CsvExport, DecimalPointFollowsTheRegionalSettings)
+{
+    Catalogue cat;
+    cat.addCategory();
+    cat.addProduct(0, product("Bier", 3.5, 1));
+    {
+        testutil::LocaleScope de("de_DE");
+        EXPECT_TRUE(BuildCsv({"K"}, cat, kGerman, UserDecimalPoint()).contains("\"3,50\""));
+    }
+    {
+        testutil::LocaleScope en("en_US");
+        EXPECT_TRUE(BuildCsv({"K"}, cat, kGerman, UserDecimalPoint()).contains("\"3.50\""));
+    }
+    // Large prices have no thousands separator.
+    cat.addProduct(0, product("Fass", 1234567.891, 2));
+    EXPECT_TRUE(BuildCsv({"K"}, cat, kGerman, ',').contains("\"1234567,89\""));
+}
+
+TEST(CsvExport, HeaderInAnotherLanguageAndCharactersOutsideTheCodePage)
+{
+    Catalogue cat;
+    cat.addCategory();
+    cat.addProduct(0, product(QString::fromUtf8("Caf\xC3\xA9 \xE2\x82\xAC \xD0\xB1\xD0\xBE\xD1\x80\xD1\x89 \xF0\x9F\x8D\xB2"), 2, 3));
+    const QStringList english{"Category", "Name", "Description", "Price", "Order number", "Quantity"};
+    const QByteArray csv = BuildCsv({"Suppen"}, cat, english, '.');
+    EXPECT_TRUE(csv.startsWith("\"Category\",\"Name\",\"Description\",\"Price\",\"Order number\",\"Quantity\"\r\n"));
+    EXPECT_TRUE(csv.contains("\"Caf\xE9 \x80 ???? ?\"")) << csv.toStdString();
+}
+
+TEST(CsvExport, FileIsReplacedAndFailuresAreReported)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("karte.csv");
+    ASSERT_TRUE(testutil::writeFile(path, QByteArray(5000, 'x')));
+    QString err;
+    ASSERT_TRUE(WriteCsvFile(path, kGermanLine, &err)) << err.toStdString();
+    EXPECT_EQ(testutil::readFile(path), kGermanLine);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"karte.csv"});
+
+    EXPECT_FALSE(WriteCsvFile(dir.filePath("no/folder/karte.csv"), kGermanLine, &err));
+    EXPECT_FALSE(err.isEmpty());
+    EXPECT_FALSE(WriteCsvFile(dir.path(), kGermanLine, &err)); // a folder of that name
+    EXPECT_EQ(testutil::readFile(path), kGermanLine);
+}
+
+TEST(CsvExport, WriteFailingPartWayIsReportedAndKeepsTheOldFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("karte.csv");
+    ASSERT_TRUE(testutil::writeFile(path, kGermanLine));
+    struct rlimit saved;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 100; // the disk is full after 100 bytes
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    QString err;
+    const bool ok = WriteCsvFile(path, QByteArray(1000, 'y'), &err);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(ok);
+    EXPECT_FALSE(err.isEmpty());
+    EXPECT_EQ(testutil::readFile(path), kGermanLine);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"karte.csv"});
+}
