@@ -1,0 +1,59 @@
+#include "app/AboutBox.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("AboutBox"));
+    setWindowTitle(QStringLiteral("Info"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+                   | Qt::WindowCloseButtonHint);
+
+    auto *icon = new QLabel(this);
+    icon->setPixmap(QApplication::windowIcon().pixmap(64, 64));
+    auto *name = new QLabel(QStringLiteral("<b style='font-size:16pt'>Velloran</b>"), this);
+    name->setObjectName(QStringLiteral("ProductName"));
+    auto *version = new QLabel(QStringLiteral("Version " VELLORAN_VERSION), this);
+    version->setObjectName(QStringLiteral("Version"));
+    auto *purpose = new QLabel(QStringLiteral("Speisekarten anlegen, gestalten und drucken"), this);
+    purpose->setObjectName(QStringLiteral("Comments"));
+    auto *notices = new QLabel(
+        QStringLiteral("Built with Qt %1 (LGPL v3, The Qt Company Ltd. and contributors).\n"
+                       "Card faces Times New Roman and Courier New are shown with the\n"
+                       "metric-compatible Liberation Serif and Liberation Mono fonts\n"
+                       "(SIL Open Font License 1.1, Red Hat, Inc.).")
+            .arg(QString::fromLatin1(qVersion())),
+        this);
+    notices->setObjectName(QStringLiteral("Notices"));
+    // The notices are legal texts in English; the interface translation
+    // leaves them alone.
+    notices->setProperty("velloran_notranslate", true);
+    version->setProperty("velloran_notranslate", true);
+    name->setProperty("velloran_notranslate", true);
+
+    auto *ok = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("OKButton"));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto *head = new QHBoxLayout;
+    head->addWidget(icon, 0, Qt::AlignTop);
+    auto *texts = new QVBoxLayout;
+    texts->addWidget(name);
+    texts->addWidget(version);
+    texts->addWidget(purpose);
+    texts->addSpacing(8);
+    texts->addWidget(notices);
+    head->addLayout(texts, 1);
+    auto *lay = new QVBoxLayout(this);
+    lay->addLayout(head);
+    auto *btnRow = new QHBoxLayout;
+    btnRow->addStretch(1);
+    btnRow->addWidget(ok);
+    lay->addLayout(btnRow);
+}

@@ -1,0 +1,60 @@
+#include "app/FilenameEdit.h"
+
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QStyle>
+#include <QToolButton>
+
+TFilenameEdit::TFilenameEdit(QWidget *parent) : QWidget(parent)
+{
+    // Its texts are file names, not words: the interface translation leaves
+    // this field alone.
+    setProperty("velloran_notranslate", true);
+    edit_ = new QLineEdit(this);
+    edit_->setObjectName(QStringLiteral("FilenameEdit2Text"));
+    button_ = new QToolButton(this);
+    button_->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
+    button_->setToolTip(QString());
+    auto *lay = new QHBoxLayout(this);
+    lay->setContentsMargins(0, 0, 0, 0);
+    lay->setSpacing(2);
+    lay->addWidget(edit_, 1);
+    lay->addWidget(button_);
+    connect(edit_, &QLineEdit::textChanged, this, &TFilenameEdit::changed);
+    connect(button_, &QToolButton::clicked, this, &TFilenameEdit::browse);
+}
+
+QString TFilenameEdit::FileName() const
+{
+    return edit_->text();
+}
+
+void TFilenameEdit::setFileName(const QString &name)
+{
+    edit_->setText(name);
+}
+
+void TFilenameEdit::browse()
+{
+    const QString f = QFileDialog::getOpenFileName(this, QString(), QString(), WindowsFilterToQt(Filter));
+    if (!f.isEmpty())
+        setFileName(f);
+}
+
+QString WindowsFilterToQt(const QString &filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        QString desc = parts[i];
+        // Qt reads the patterns from the last parentheses of each entry.
+        out << (desc.contains(QLatin1Char('(')) && desc.endsWith(QLatin1Char(')'))
+                    && desc.mid(desc.lastIndexOf('(') + 1).chopped(1).simplified() == patterns.simplified()
+                    ? desc
+                    : desc + QStringLiteral(" (") + patterns + QLatin1Char(')'));
+    }
+    return out.join(QStringLiteral(";;"));
+}

@@ -1,0 +1,31 @@
+// A file name field with a browse button. The field's text is a file name the
+// program uses as typed; the browse button opens a file dialog with the
+// field's filter (kept in the Windows "Text|*.x" form).
+#pragma once
+
+#include <QWidget>
+
+class QLineEdit;
+class QToolButton;
+
+class TFilenameEdit : public QWidget {
+    Q_OBJECT
+public:
+    explicit TFilenameEdit(QWidget *parent = nullptr);
+
+    QString FileName() const;
+    void setFileName(const QString &name); // raises changed() like typing
+    QString Filter;                        // Windows form: "Bilder|*.jpg;*.png|..."
+    QLineEdit *edit() const { return edit_; }
+
+signals:
+    void changed(); // the text changed (typing, browsing or code)
+
+private:
+    void browse();
+    QLineEdit *edit_;
+    QToolButton *button_;
+};
+
+// "Text (*.x)|*.x|All|*.*" -> "Text (*.x) (*.x);;All (*.*)" for QFileDialog.
+QString WindowsFilterToQt(const QString &filter);

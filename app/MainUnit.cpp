@@ -1,0 +1,837 @@
+#include "app/MainUnit.h"
+
+#include "app/AboutBox.h"
+#include "app/FilenameEdit.h"
+#include "app/FontDialog.h"
+#include "app/PreviewBox.h"
+#include "catalogue/EditProduktFUnit.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDoubleSpinBox>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+namespace {
+
+QIcon themedIcon(const char *name, QStyle::StandardPixmap fallback)
+{
+    return QIcon::fromTheme(QLatin1String(name), QApplication::style()->standardIcon(fallback));
+}
+
+template <class W>
+W *named(W *w, const char *name)
+{
+    w->setObjectName(QLatin1String(name));
+    return w;
+}
+
+QLabel *label(const QString &text, QWidget *parent, const char *name)
+{
+    return named(new QLabel(text, parent), name);
+}
+
+QDoubleSpinBox *floatEdit(QWidget *parent, const char *name, double lo, double hi, double step, double value,
+                          int decimals)
+{
+    auto *e = named(new QDoubleSpinBox(parent), name);
+    e->setRange(lo, hi);
+    e->setSingleStep(step);
+    e->setDecimals(decimals);
+    e->setValue(value);
+    e->setKeyboardTracking(false);
+    return e;
+}
+
+QSpinBox *intEdit(QWidget *parent, const char *name, int lo, int hi, int step, int value)
+{
+    auto *e = named(new QSpinBox(parent), name);
+    e->setRange(lo, hi);
+    e->setSingleStep(step);
+    e->setValue(value);
+    return e;
+}
+
+QCheckBox *check(const QString &text, QWidget *parent, const char *name, bool on)
+{
+    auto *c = named(new QCheckBox(text, parent), name);
+    c->setChecked(on);
+    return c;
+}
+
+} // namespace
+
+TMainForm::TMainForm(QWidget *parent)
+    : QMainWindow(parent), kats(catalogue.kats), aprod(catalogue.aprod)
+{
+    execDialog = [](QDialog *d) { return d->exec(); };
+    buildWindow();
+    connectHandlers();
+    FormCreate();
+}
+
+TMainForm::~TMainForm()
+{
+    FormDestroy();
+}
+
+void TMainForm::setDialogs(TEditProduktForm *produkt, TAboutBox *about, QWidget *translateForm)
+{
+    EditProduktForm = produkt;
+    AboutBox = about;
+    TranslateForm = translateForm;
+}
+
+// ---------------------------------------------------------------------------
+// Building the window
+// ---------------------------------------------------------------------------
+
+void TMainForm::buildWindow()
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Brastel Velloran 1.0"));
+
+    auto *central = new QWidget(this);
+    central->setObjectName(QStringLiteral("MainClient"));
+    auto *lay = new QVBoxLayout(central);
+    lay->setContentsMargins(0, 0, 0, 0);
+    lay->setSpacing(0);
+    setCentralWidget(central);
+
+    buildToolBar();
+    lay->addWidget(Panel1);
+
+    PageControl1 = named(new QTabWidget(central), "PageControl1");
+    PageControl1->setIconSize(QSize(24, 24));
+    lay->addWidget(PageControl1, 1);
+    buildCatalogueTab();
+    buildPreviewTab();
+    buildLayoutTab();
+    buildBackgroundTab();
+    PageControl1->setCurrentIndex(0);
+
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar()->setSizeGripEnabled(true);
+
+    buildMenu();
+
+    Timer1 = named(new QTimer(this), "Timer1");
+    Timer1->setSingleShot(true);
+    Timer1->setInterval(300);
+
+    // Client area 764 x 524 below the menu bar, centred on the screen.
+    resize(764, 524 + menuBar()->sizeHint().height());
+    if (QScreen *scr = QApplication::primaryScreen()) {
+        const QRect avail = scr->availableGeometry();
+        move(avail.center() - rect().center());
+    }
+}
+
+void TMainForm::buildToolBar()
+{
+    Panel1 = named(new QWidget(this), "Panel1");
+    Panel1->setFixedHeight(49);
+    auto *lay = new QHBoxLayout(Panel1);
+    lay->setContentsMargins(6, 6, 6, 6);
+    auto mk = [this, lay](const char *name, const QString &text, const QIcon &icon) {
+        auto *b = named(new QPushButton(icon, text, Panel1), name);
+        b->setIconSize(QSize(24, 24));
+        b->setMinimumHeight(36);
+        b->setFocusPolicy(Qt::NoFocus);
+        lay->addWidget(b);
+        return b;
+    };
+    OpenBtn = mk("OpenBtn", QStringLiteral("Öffnen..."), themedIcon("document-open", QStyle::SP_DialogOpenButton));
+    SaveBtn = mk("SaveBtn", QStringLiteral("Speichern"), themedIcon("document-save", QStyle::SP_DialogSaveButton));
+    BitBtnXP1 = mk("BitBtnXP1", QStringLiteral("Speichern unter..."),
+                   themedIcon("document-save-as", QStyle::SP_DriveFDIcon));
+    DruckenBtn = mk("DruckenBtn", QStringLiteral("Drucken"), themedIcon("document-print", QStyle::SP_ComputerIcon));
+    EndeBtn = mk("EndeBtn", QStringLiteral("Beenden"), themedIcon("application-exit", QStyle::SP_DialogCloseButton));
+    lay->addStretch(1);
+}
+
+void TMainForm::buildCatalogueTab()
+{
+    TabSheet1 = named(new QWidget, "TabSheet1");
+    PageControl1->addTab(TabSheet1, themedIcon("view-list-details", QStyle::SP_FileDialogDetailedView),
+                         QStringLiteral("Produkte anlegen"));
+
+    auto *split = named(new QSplitter(Qt::Vertical, TabSheet1), "Splitter1");
+    ListView2 = named(new QTreeWidget(split), "ListView2");
+    ListView2->setColumnCount(1);
+    ListView2->setHeaderLabels({QStringLiteral("Kategorie")});
+    ListView2->setColumnWidth(0, 475);
+    ListView2->setRootIsDecorated(false);
+    ListView2->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ListView2->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListView2->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+    ListView2->setUniformRowHeights(true);
+
+    ListView1 = named(new QTreeWidget(split), "ListView1");
+    ListView1->setColumnCount(3);
+    ListView1->setHeaderLabels({QStringLiteral("Bezeichnung"), QStringLiteral("Beschreibung"), QStringLiteral("Preis")});
+    ListView1->headerItem()->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+    ListView1->setColumnWidth(0, 150);
+    ListView1->setColumnWidth(1, 250);
+    ListView1->setColumnWidth(2, 75);
+    ListView1->setRootIsDecorated(false);
+    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListView1->setUniformRowHeights(true);
+    split->setSizes({177, 260});
+    split->setChildrenCollapsible(false);
+
+    // The column widths follow the lists' widths.
+    ListView2->installEventFilter(this);
+    ListView1->installEventFilter(this);
+
+    auto *Panel2 = named(new QWidget(TabSheet1), "Panel2");
+    Panel2->setFixedWidth(164);
+    auto *bl = new QVBoxLayout(Panel2);
+    bl->setContentsMargins(4, 4, 4, 4);
+    auto mk = [Panel2, bl](const char *name, const QString &text, const QIcon &icon) {
+        auto *b = named(new QPushButton(icon, text, Panel2), name);
+        b->setStyleSheet(QStringLiteral("text-align:left; padding:4px"));
+        bl->addWidget(b);
+        return b;
+    };
+    BitBtn1 = mk("BitBtn1", QStringLiteral("Neue Kategorie"), themedIcon("folder-new", QStyle::SP_FileDialogNewFolder));
+    BitBtnXP2 = mk("BitBtnXP2", QStringLiteral("Kategorie bearbeiten"),
+                   themedIcon("edit-rename", QStyle::SP_FileDialogInfoView));
+    BitBtn2 = mk("BitBtn2", QStringLiteral("Kategorie löschen"), themedIcon("edit-delete", QStyle::SP_TrashIcon));
+    BitBtn3 = mk("BitBtn3", QStringLiteral("Kategorie nach oben"), themedIcon("go-up", QStyle::SP_ArrowUp));
+    BitBtn4 = mk("BitBtn4", QStringLiteral("Kategorie nach unten"), themedIcon("go-down", QStyle::SP_ArrowDown));
+    bl->addSpacing(18);
+    NeuesProduktBtn = mk("NeuesProduktBtn", QStringLiteral("Neues Produkt"), themedIcon("document-new", QStyle::SP_FileIcon));
+    ProduktBearbeitenBtn = mk("ProduktBearbeitenBtn", QStringLiteral("Produkt bearbeiten"),
+                              themedIcon("document-edit", QStyle::SP_FileDialogContentsView));
+    ProduktLoeschenBtn = mk("ProduktLoeschenBtn", QStringLiteral("Produkt löschen"),
+                            themedIcon("list-remove", QStyle::SP_DialogDiscardButton));
+    ProduktNachObenBtn = mk("ProduktNachObenBtn", QStringLiteral("Produkt nach oben"), themedIcon("go-up", QStyle::SP_ArrowUp));
+    ProduktNachUntenBtn = mk("ProduktNachUntenBtn", QStringLiteral("Produkt nach unten"),
+                             themedIcon("go-down", QStyle::SP_ArrowDown));
+    bl->addStretch(1);
+
+    auto *lay = new QHBoxLayout(TabSheet1);
+    lay->setContentsMargins(4, 4, 4, 4);
+    lay->addWidget(split, 1);
+    lay->addWidget(Panel2);
+}
+
+void TMainForm::buildPreviewTab()
+{
+    TabSheet2 = named(new QWidget, "TabSheet2");
+    PageControl1->addTab(TabSheet2, themedIcon("document-print-preview", QStyle::SP_FileDialogContentsView),
+                         QStringLiteral("Speisekarte erzeugen"));
+
+    ZoomEd = intEdit(TabSheet2, "ZoomEd", 10, 1000, 10, 100);
+    SeiteEd = intEdit(TabSheet2, "SeiteEd", 1, 10000, 1, 1);
+    auto *top = new QHBoxLayout;
+    top->addWidget(label(QStringLiteral("Zoom in %:"), TabSheet2, "Label10"));
+    top->addWidget(ZoomEd);
+    top->addSpacing(16);
+    top->addWidget(label(QStringLiteral("Seite:"), TabSheet2, "Label11"));
+    top->addWidget(SeiteEd);
+    top->addStretch(1);
+
+    CaptionEd = named(new QLineEdit(QStringLiteral("Speisekarte"), TabSheet2), "CaptionEd");
+    FussEd = named(new QLineEdit(QStringLiteral("Unsere Preise beinhalten Bedienugsgeld und die ges. Mehrwertsteuer"),
+                                 TabSheet2),
+                   "FussEd");
+    KopfEd = named(new QLineEdit(TabSheet2), "KopfEd");
+    RahmenCheck = check(QStringLiteral("Rahmen"), TabSheet2, "RahmenCheck", true);
+    auto *left = new QVBoxLayout;
+    left->addWidget(label(QStringLiteral("Überschrift:"), TabSheet2, "Label12"));
+    left->addWidget(CaptionEd);
+    left->addWidget(label(QStringLiteral("Fußzeile:"), TabSheet2, "Label13"));
+    left->addWidget(FussEd);
+    left->addWidget(label(QStringLiteral("Kopfzeile:"), TabSheet2, "Label14"));
+    left->addWidget(KopfEd);
+    left->addWidget(RahmenCheck);
+    left->addStretch(1);
+    auto *leftBox = named(new QWidget(TabSheet2), "Panel3");
+    leftBox->setLayout(left);
+    leftBox->setFixedWidth(200);
+
+    ScrollBox1 = named(new QScrollArea(TabSheet2), "ScrollBox1");
+    ScrollBox1->setBackgroundRole(QPalette::Dark); // the work-space colour
+    ScrollBox1->setWidgetResizable(false);
+    auto *host = named(new QWidget, "ScrollBox1Client");
+    host->setBackgroundRole(QPalette::Dark);
+    PaintBox1 = named(new TPreviewBox(host), "PaintBox1");
+    PaintBox1->move(8, 8);
+    PaintBox1->resize(0, 0);
+    PaintBox1->setCursor(Qt::PointingHandCursor);
+    host->resize(16, 16);
+    ScrollBox1->setWidget(host);
+    ScrollBox1->viewport()->installEventFilter(this);
+
+    auto *body = new QHBoxLayout;
+    body->addWidget(leftBox);
+    body->addWidget(ScrollBox1, 1);
+    auto *lay = new QVBoxLayout(TabSheet2);
+    lay->addLayout(top);
+    lay->addLayout(body, 1);
+}
+
+void TMainForm::buildLayoutTab()
+{
+    TabSheet3 = named(new QWidget, "TabSheet3");
+    PageControl1->addTab(TabSheet3, themedIcon("preferences-desktop-font", QStyle::SP_FileDialogListView),
+                         QStringLiteral("Layout"));
+
+    LinksEd = floatEdit(TabSheet3, "LinksEd", 0, 1000, 1, 25, 2);
+    ObenEd = floatEdit(TabSheet3, "ObenEd", 0, 1000, 1, 25, 2);
+    RechtsEd = floatEdit(TabSheet3, "RechtsEd", 0, 1000, 1, 25, 2);
+    UntenEd = floatEdit(TabSheet3, "UntenEd", 0, 1000, 1, 25, 2);
+    WaehrEd = named(new QLineEdit(QStringLiteral("\u20AC"), TabSheet3), "WaehrEd");
+    WaehrEd->setMaximumWidth(90);
+
+    auto *margins = new QGridLayout;
+    int r = 0;
+    for (auto [text, edit, name] :
+         {std::tuple{QStringLiteral("Linker Seitenrand in mm:"), LinksEd, "Label15"},
+          std::tuple{QStringLiteral("Oberer Seitenrand in mm:"), ObenEd, "Label16"},
+          std::tuple{QStringLiteral("Rechter Seitenrand in mm:"), RechtsEd, "Label17"},
+          std::tuple{QStringLiteral("Unterer Seitenrand in mm:"), UntenEd, "Label18"}}) {
+        margins->addWidget(label(text, TabSheet3, name), r, 0);
+        margins->addWidget(edit, r++, 1);
+    }
+    margins->addWidget(label(QStringLiteral("Währung:"), TabSheet3, "Label19"), r, 0);
+    margins->addWidget(WaehrEd, r++, 1);
+
+    CapsCheck = check(QStringLiteral("Kategorienamen in Großbuchstaben"), TabSheet3, "CapsCheck", true);
+    ZentrCheck = check(QStringLiteral("Überschrift zentriert"), TabSheet3, "ZentrCheck", true);
+    NoKommaCheck = check(QStringLiteral("Kommastellen bei Preisen weglassen"), TabSheet3, "NoKommaCheck", false);
+    NewPageForKatCheck = check(QStringLiteral("Neue Seite für jede Kategorie"), TabSheet3, "NewPageForKatCheck", false);
+    NoPointsCheck = check(QStringLiteral("Keine Punkte nach den Produktnamen"), TabSheet3, "NoPointsCheck", false);
+    CenterKatCheck = check(QStringLiteral("Kategorieüberschrift zentriert"), TabSheet3, "CenterKatCheck", false);
+    auto *checks = new QVBoxLayout;
+    for (QCheckBox *c : {CapsCheck, ZentrCheck, NoKommaCheck, NewPageForKatCheck, NoPointsCheck, CenterKatCheck})
+        checks->addWidget(c);
+    checks->addStretch(1);
+
+    const CardSettings defaults;
+    for (int i = 0; i < 9; ++i) {
+        FontDialogs[i] = new TFontDialog(defaults.fonts[i], this);
+        FontDialogs[i]->setObjectName(QStringLiteral("FontDialog%1").arg(i + 1));
+    }
+    const QStringList captions = {
+        QStringLiteral("Schriftart für Überschrift..."), QStringLiteral("Schriftart für Kategoriename..."),
+        QStringLiteral("Schriftart für Nummerierung..."), QStringLiteral("Schriftart für Beschreibung..."),
+        QStringLiteral("Schriftart für Preise..."), QStringLiteral("Schriftart für Punkte..."),
+        QStringLiteral("Schriftart für freien Text..."), QStringLiteral("Schriftart für Fußzeile..."),
+        QStringLiteral("Schriftart für Kopfzeile...")};
+    QPushButton **fontButtons[9] = {&BitBtnXP3, &BitBtnXP4, &BitBtnXP5, &BitBtnXP6, &BitBtnXP7,
+                                    &BitBtnXP8, &BitBtnXP9, &BitBtnXP10, &BitBtnXP11};
+    auto *fonts = named(new QGroupBox(TabSheet3), "FontGroup");
+    auto *fl = new QVBoxLayout(fonts);
+    const QIcon fontIcon = themedIcon("preferences-desktop-font", QStyle::SP_FileDialogListView);
+    for (int i = 0; i < 9; ++i) {
+        *fontButtons[i] = named(new QPushButton(fontIcon, captions[i], fonts), nullptr);
+        (*fontButtons[i])->setObjectName(QStringLiteral("BitBtnXP%1").arg(i + 3));
+        (*fontButtons[i])->setStyleSheet(QStringLiteral("text-align:left; padding:4px"));
+        fl->addWidget(*fontButtons[i]);
+    }
+    fl->addStretch(1);
+
+    auto *leftCol = new QVBoxLayout;
+    leftCol->addLayout(margins);
+    leftCol->addSpacing(12);
+    leftCol->addLayout(checks);
+    auto *lay = new QHBoxLayout(TabSheet3);
+    lay->addLayout(leftCol, 1);
+    lay->addWidget(fonts, 1);
+}
+
+void TMainForm::buildBackgroundTab()
+{
+    TabSheet4 = named(new QWidget, "TabSheet4");
+    PageControl1->addTab(TabSheet4, themedIcon("image-x-generic", QStyle::SP_DesktopIcon),
+                         QStringLiteral("Hintergrund"));
+
+    FilenameEdit2 = named(new TFilenameEdit(TabSheet4), "FilenameEdit2");
+    auto *fileRow = new QHBoxLayout;
+    fileRow->addWidget(label(QStringLiteral("Dateiname:"), TabSheet4, "Label20"));
+    fileRow->addWidget(FilenameEdit2, 1);
+
+    auto *size = named(new QGroupBox(QStringLiteral("Größe der Grafik"), TabSheet4), "GroupBox1");
+    BreitEd2 = floatEdit(size, "BreitEd2", 1, 10000, 0.1, 23, 1);
+    HochEd2 = floatEdit(size, "HochEd2", 1, 10000, 0.1, 10, 1);
+    SVerh2Check = check(QStringLiteral("Seitenverhältnis beibehalten"), size, "SVerh2Check", true);
+    auto *sl = new QGridLayout(size);
+    sl->addWidget(label(QStringLiteral("Breite:"), size, "Label21"), 0, 0);
+    sl->addWidget(BreitEd2, 0, 1);
+    sl->addWidget(label(QStringLiteral("Höhe:"), size, "Label22"), 1, 0);
+    sl->addWidget(HochEd2, 1, 1);
+    sl->addWidget(SVerh2Check, 2, 0, 1, 2);
+
+    auto *vis = named(new QGroupBox(QStringLiteral("Sichtbarkeits Einstellungen"), TabSheet4), "GroupBox2");
+    GrayScaleCheck = check(QStringLiteral("Textur in Graustufen umwandeln"), vis, "GrayScaleCheck", false);
+    LightenCheck = check(QStringLiteral("Textur aufhellen und Sättigung neu berechnen"), vis, "LightenCheck", true);
+    HellEd = intEdit(vis, "HellEd", 1, 100, 1, 50);
+    SatEd = intEdit(vis, "SatEd", -100, 200, 1, 0);
+    auto *vl = new QGridLayout(vis);
+    vl->addWidget(GrayScaleCheck, 0, 0, 1, 3);
+    vl->addWidget(LightenCheck, 1, 0, 1, 3);
+    vl->addWidget(label(QStringLiteral("Helligkeit %:"), vis, "Label23"), 2, 0);
+    vl->addWidget(HellEd, 2, 1);
+    vl->addWidget(label(QStringLiteral("Sättigung:"), vis, "Label24"), 3, 0);
+    vl->addWidget(SatEd, 3, 1);
+    vl->addWidget(label(QStringLiteral("(größer 0=Farben intensiver)"), vis, "Label25"), 3, 2);
+    vl->setColumnStretch(2, 1);
+
+    ScrollBox2 = named(new QScrollArea(TabSheet4), "ScrollBox2");
+    ScrollBox2->setWidgetResizable(false);
+    PaintBox2Host = nullptr;
+
+    auto *groups = new QHBoxLayout;
+    groups->addWidget(size);
+    groups->addWidget(vis, 1);
+    auto *lay = new QVBoxLayout(TabSheet4);
+    lay->addLayout(fileRow);
+    lay->addLayout(groups);
+    lay->addWidget(ScrollBox2, 1);
+}
+
+void TMainForm::buildMenu()
+{
+    QMenuBar *mb = menuBar();
+    mb->setObjectName(QStringLiteral("MainMenu1"));
+    auto act = [this](QMenu *m, const char *name, const QString &text) {
+        auto *a = new QAction(text, this);
+        a->setObjectName(QLatin1String(name));
+        m->addAction(a);
+        return a;
+    };
+    Datei1 = named(mb->addMenu(QStringLiteral("Datei")), "Datei1");
+    Neu1 = act(Datei1, "Neu1", QStringLiteral("Neu"));
+    Neu1->setShortcut(QKeySequence::New);
+    ffnen1 = act(Datei1, "ffnen1", QStringLiteral("Öffnen..."));
+    ffnen1->setShortcut(QKeySequence::Open);
+    ffnen1->setIcon(OpenBtn->icon());
+    Speichern1 = act(Datei1, "Speichern1", QStringLiteral("Speichern"));
+    Speichern1->setShortcut(QKeySequence::Save);
+    Speichern1->setIcon(SaveBtn->icon());
+    Speichernunter1 = act(Datei1, "Speichernunter1", QStringLiteral("Speichern unter..."));
+    Speichernunter1->setShortcut(QKeySequence::SaveAs);
+    ExportierennachExcel1 = act(Datei1, "ExportierennachExcel1", QStringLiteral("Exportieren nach Excel..."));
+    ExportierennachExcel1->setVisible(false); // never shown
+    ExportierenalsCSVDatei1 = act(Datei1, "ExportierenalsCSVDatei1", QStringLiteral("Exportieren als CSV Datei..."));
+    AlsPDFexportieren1 = act(Datei1, "AlsPDFexportieren1", QStringLiteral("Als PDF exportieren..."));
+    Datei1->addSeparator()->setObjectName(QStringLiteral("N1"));
+    Drucken1 = act(Datei1, "Drucken1", QStringLiteral("Drucken"));
+    Drucken1->setShortcut(QKeySequence::Print);
+    Drucken1->setIcon(DruckenBtn->icon());
+    Druckereinrichten1 = act(Datei1, "Druckereinrichten1", QStringLiteral("Drucker einrichten..."));
+    Datei1->addSeparator()->setObjectName(QStringLiteral("N2"));
+    Beenden1 = act(Datei1, "Beenden1", QStringLiteral("Beenden"));
+    Beenden1->setShortcut(QKeySequence::Quit);
+
+    Sprache1 = named(mb->addMenu(QStringLiteral("Sprache")), "Sprache1");
+    LanguageGroup = new QActionGroup(this);
+    LanguageGroup->setExclusive(true);
+    Deutsch1 = act(Sprache1, "Deutsch1", QStringLiteral("Deutsch"));
+    English1 = act(Sprache1, "English1", QStringLiteral("English"));
+    Franais1 = act(Sprache1, "Franais1", QStringLiteral("Français"));
+    Nederlands1 = act(Sprache1, "Nederlands1", QStringLiteral("Nederlands"));
+    Swedish1 = act(Sprache1, "Swedish1", QStringLiteral("Swedish"));
+    for (QAction *a : {Deutsch1, English1, Franais1, Nederlands1, Swedish1}) {
+        a->setCheckable(true);
+        LanguageGroup->addAction(a);
+    }
+    Sprache1->addSeparator()->setObjectName(QStringLiteral("N3"));
+    bersetzen1 = act(Sprache1, "bersetzen1", QStringLiteral("Übersetzen..."));
+
+    Hilfe1 = named(mb->addMenu(QStringLiteral("Hilfe")), "Hilfe1");
+    ber1 = act(Hilfe1, "ber1", QStringLiteral("Über..."));
+}
+
+void TMainForm::connectHandlers()
+{
+    connect(EndeBtn, &QPushButton::clicked, this, &TMainForm::Beenden1Click);
+    connect(Beenden1, &QAction::triggered, this, &TMainForm::Beenden1Click);
+    connect(ber1, &QAction::triggered, this, &TMainForm::ber1Click);
+
+    connect(BitBtn1, &QPushButton::clicked, this, &TMainForm::BitBtn1Click);
+    connect(BitBtnXP2, &QPushButton::clicked, this, &TMainForm::BitBtnXP2Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &TMainForm::BitBtn2Click);
+    connect(BitBtn3, &QPushButton::clicked, this, &TMainForm::BitBtn3Click);
+    connect(BitBtn4, &QPushButton::clicked, this, &TMainForm::BitBtn4Click);
+    connect(NeuesProduktBtn, &QPushButton::clicked, this, &TMainForm::NeuesProduktBtnClick);
+    connect(ProduktBearbeitenBtn, &QPushButton::clicked, this, &TMainForm::ProduktBearbeitenBtnClick);
+    connect(ProduktLoeschenBtn, &QPushButton::clicked, this, &TMainForm::ProduktLoeschenBtnClick);
+    connect(ProduktNachObenBtn, &QPushButton::clicked, this, &TMainForm::ProduktNachObenBtnClick);
+    connect(ProduktNachUntenBtn, &QPushButton::clicked, this, &TMainForm::ProduktNachUntenBtnClick);
+    connect(ListView1, &QTreeWidget::itemDoubleClicked, this, [this] { ProduktBearbeitenBtnClick(); });
+
+    // The category list's change notification: a caption edit, or a change of
+    // the selected/focused entry. The product list always follows the
+    // selected category.
+    connect(ListView2, &QTreeWidget::itemChanged, this, [this] { ListView2Change(); });
+    connect(ListView2, &QTreeWidget::currentItemChanged, this, [this] {
+        ListView2Change();
+        ListProds();
+    });
+    connect(ListView2, &QTreeWidget::itemClicked, this, [this] { ListProds(); });
+
+    for (int i = 0; i < 9; ++i) {
+        QPushButton *b = findChild<QPushButton *>(QStringLiteral("BitBtnXP%1").arg(i + 3));
+        TFontDialog *fd = FontDialogs[i];
+        connect(b, &QPushButton::clicked, this, [this, fd] { fd->Execute(this); });
+    }
+}
+
+bool TMainForm::eventFilter(QObject *o, QEvent *e)
+{
+    if (e->type() == QEvent::Resize) {
+        if (o == ListView2) {
+            ListView2->setColumnWidth(0, qMax(0, ListView2->width() - 10));
+        } else if (o == ListView1) {
+            ListView1->setColumnWidth(0, 150);
+            ListView1->setColumnWidth(2, 75);
+            ListView1->setColumnWidth(1, qMax(0, ListView1->width() - 10 - 150 - 75));
+        }
+    }
+    return QMainWindow::eventFilter(o, e);
+}
+
+// ---------------------------------------------------------------------------
+// Start and end
+// ---------------------------------------------------------------------------
+
+void TMainForm::FormCreate()
+{
+    progpath = QApplication::applicationDirPath();
+    if (!progpath.endsWith(QLatin1Char('/')))
+        progpath += QLatin1Char('/');
+    maincap = windowTitle();
+    ListProds();
+}
+
+void TMainForm::showEvent(QShowEvent *e)
+{
+    QMainWindow::showEvent(e);
+    FormShow();
+}
+
+void TMainForm::FormShow()
+{
+    if (infirst)
+        return;
+    maincap = windowTitle();
+    SetUnChanged();
+    infirst = true;
+}
+
+void TMainForm::closeEvent(QCloseEvent *e)
+{
+    e->accept();
+}
+
+void TMainForm::FormDestroy()
+{
+    catalogue.clear();
+}
+
+void TMainForm::Beenden1Click()
+{
+    close();
+}
+
+void TMainForm::ber1Click()
+{
+    if (AboutBox)
+        execDialog(AboutBox);
+}
+
+// ---------------------------------------------------------------------------
+// Settings and catalogue access
+// ---------------------------------------------------------------------------
+
+CardSettings TMainForm::cardSettings() const
+{
+    CardSettings s;
+    s.CaptionEd = CaptionEd->text();
+    s.FussEd = FussEd->text();
+    s.KopfEd = KopfEd->text();
+    s.WaehrEd = WaehrEd->text();
+    s.LinksEd = LinksEd->value();
+    s.ObenEd = ObenEd->value();
+    s.RechtsEd = RechtsEd->value();
+    s.UntenEd = UntenEd->value();
+    s.RahmenCheck = RahmenCheck->isChecked();
+    s.CapsCheck = CapsCheck->isChecked();
+    s.ZentrCheck = ZentrCheck->isChecked();
+    s.NoKommaCheck = NoKommaCheck->isChecked();
+    s.NewPageForKatCheck = NewPageForKatCheck->isChecked();
+    s.NoPointsCheck = NoPointsCheck->isChecked();
+    s.CenterKatCheck = CenterKatCheck->isChecked();
+    for (int i = 0; i < 9; ++i)
+        s.fonts[i] = FontDialogs[i]->Font;
+    s.FilenameEdit2 = FilenameEdit2->FileName();
+    s.BreitEd2 = BreitEd2->value();
+    s.HochEd2 = HochEd2->value();
+    s.SVerh2Check = SVerh2Check->isChecked();
+    s.GrayScaleCheck = GrayScaleCheck->isChecked();
+    s.LightenCheck = LightenCheck->isChecked();
+    s.HellEd = HellEd->value();
+    s.SatEd = SatEd->value();
+    return s;
+}
+
+QStringList TMainForm::categoryNames() const
+{
+    QStringList names;
+    names.reserve(ListView2->topLevelItemCount());
+    for (int i = 0; i < ListView2->topLevelItemCount(); ++i)
+        names << ListView2->topLevelItem(i)->text(0);
+    return names;
+}
+
+int TMainForm::selectedCategory() const
+{
+    QTreeWidgetItem *it = ListView2->currentItem();
+    if (!it || !it->isSelected())
+        return -1;
+    return ListView2->indexOfTopLevelItem(it);
+}
+
+int TMainForm::selectedProduct() const
+{
+    QTreeWidgetItem *it = ListView1->currentItem();
+    if (!it || !it->isSelected())
+        return -1;
+    return ListView1->indexOfTopLevelItem(it);
+}
+
+// ---------------------------------------------------------------------------
+// Catalogue commands
+// ---------------------------------------------------------------------------
+
+void TMainForm::ListProds()
+{
+    ListView1->setUpdatesEnabled(false);
+    ListView1->clear();
+    const int cat = selectedCategory();
+    const bool enable = cat >= 0 && cat < catalogue.categoryCount();
+    if (enable) {
+        const QChar dp = UserDecimalPoint();
+        TDynaArray *prods = catalogue.products(cat);
+        QList<QTreeWidgetItem *> rows;
+        rows.reserve(int(prods->count));
+        prods->First();
+        while (prods->WhileNext()) {
+            auto *row = new QTreeWidgetItem;
+            QString desc = WideText(aprod->description);
+            desc.replace(QLatin1String("\r\n"), QLatin1String(" "));
+            desc.replace(QLatin1Char('\n'), QLatin1Char(' '));
+            desc.replace(QLatin1Char('\r'), QLatin1Char(' '));
+            row->setText(0, WideText(aprod->name));
+            row->setText(1, desc);
+            row->setText(2, FormatPrice2(aprod->price, dp));
+            row->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+            rows << row;
+        }
+        ListView1->addTopLevelItems(rows);
+    }
+    for (QPushButton *b : {NeuesProduktBtn, ProduktBearbeitenBtn, ProduktLoeschenBtn, ProduktNachObenBtn,
+                           ProduktNachUntenBtn})
+        b->setEnabled(enable);
+    ListView1->setUpdatesEnabled(true);
+}
+
+void TMainForm::ListView2Change()
+{
+    SetChanged();
+}
+
+void TMainForm::BitBtn1Click()
+{
+    // The array element comes first so that the list's notifications always
+    // find a category for every entry.
+    if (!catalogue.addCategory())
+        return;
+    auto *it = new QTreeWidgetItem;
+    it->setFlags(it->flags() | Qt::ItemIsEditable);
+    {
+        const QSignalBlocker block(ListView2);
+        ListView2->addTopLevelItem(it);
+    }
+    ListView2->setCurrentItem(it);
+    ListView2->editItem(it, 0);
+    ListProds();
+}
+
+void TMainForm::BitBtnXP2Click()
+{
+    if (QTreeWidgetItem *it = ListView2->currentItem(); it && it->isSelected())
+        ListView2->editItem(it, 0);
+}
+
+void TMainForm::BitBtn2Click()
+{
+    const int i = selectedCategory();
+    if (i < 0)
+        return;
+    const int before = catalogue.categoryCount();
+    catalogue.deleteCategory(i);
+    if (catalogue.categoryCount() == before)
+        return; // could not be removed: keep the entry too
+    delete ListView2->takeTopLevelItem(i);
+    ListProds();
+}
+
+void TMainForm::moveCategoryEntry(int from, int to)
+{
+    QTreeWidgetItem *it;
+    {
+        const QSignalBlocker block(ListView2);
+        it = ListView2->takeTopLevelItem(from);
+        ListView2->insertTopLevelItem(to, it);
+    }
+    ListView2->setCurrentItem(it);
+    it->setSelected(true);
+}
+
+void TMainForm::BitBtn3Click()
+{
+    const int i = selectedCategory();
+    if (i <= 0)
+        return;
+    catalogue.changeCategories(i - 1, i);
+    moveCategoryEntry(i, i - 1);
+}
+
+void TMainForm::BitBtn4Click()
+{
+    const int i = selectedCategory();
+    if (i < 0 || i >= ListView2->topLevelItemCount() - 1)
+        return;
+    catalogue.changeCategories(i + 1, i);
+    moveCategoryEntry(i, i + 1);
+}
+
+void TMainForm::NeuesProduktBtnClick()
+{
+    const int cat = selectedCategory();
+    if (cat < 0 || !EditProduktForm)
+        return;
+    catalogue.products(cat);
+    EditProduktForm->prepareNew();
+    if (execDialog(EditProduktForm) != QDialog::Accepted)
+        return;
+    if (!catalogue.addProduct(cat, EditProduktForm->values()))
+        return;
+    ListProds();
+    SetChanged();
+}
+
+void TMainForm::ProduktBearbeitenBtnClick()
+{
+    const int cat = selectedCategory();
+    const int row = selectedProduct();
+    if (cat < 0 || row < 0 || !EditProduktForm)
+        return;
+    TProductRec *p = catalogue.product(cat, row);
+    if (!p)
+        return;
+    EditProduktForm->fill(Catalogue::values(p));
+    if (execDialog(EditProduktForm) != QDialog::Accepted)
+        return;
+    // The dialog may have let other code move the cursors: position again.
+    p = catalogue.product(cat, row);
+    if (!p || !catalogue.setProduct(p, EditProduktForm->values()))
+        return;
+    ListProds();
+    SetChanged();
+}
+
+void TMainForm::ProduktLoeschenBtnClick()
+{
+    const int cat = selectedCategory();
+    const int row = selectedProduct();
+    if (cat < 0 || row < 0)
+        return;
+    catalogue.deleteProduct(cat, row);
+    ListProds();
+    SetChanged();
+}
+
+void TMainForm::moveProductRow(int from, int to)
+{
+    QTreeWidgetItem *it = ListView1->takeTopLevelItem(from);
+    ListView1->insertTopLevelItem(to, it);
+    ListView1->setCurrentItem(it);
+    it->setSelected(true);
+}
+
+void TMainForm::ProduktNachObenBtnClick()
+{
+    const int cat = selectedCategory();
+    const int r = selectedProduct();
+    if (cat < 0 || r <= 0)
+        return;
+    catalogue.changeProducts(cat, r - 1, r);
+    moveProductRow(r, r - 1);
+    SetChanged();
+}
+
+void TMainForm::ProduktNachUntenBtnClick()
+{
+    const int cat = selectedCategory();
+    const int r = selectedProduct();
+    if (cat < 0 || r < 0 || r >= int(catalogue.products(cat)->count) - 1)
+        return;
+    catalogue.changeProducts(cat, r + 1, r);
+    moveProductRow(r, r + 1);
+    SetChanged();
+}
+
+// ---------------------------------------------------------------------------
+// Document state
+// ---------------------------------------------------------------------------
+
+static QString documentTitle(const QString &afilename)
+{
+    if (afilename.isEmpty())
+        return QStringLiteral("unbenannt.vlr");
+    return QFileInfo(afilename).fileName();
+}
+
+void TMainForm::SetChanged()
+{
+    changed = true;
+    setWindowTitle(maincap + QStringLiteral(" - [") + documentTitle(afilename) + QStringLiteral("*]"));
+}
+
+void TMainForm::SetUnChanged()
+{
+    changed = false;
+    setWindowTitle(maincap + QStringLiteral(" - [") + documentTitle(afilename) + QStringLiteral("]"));
+}

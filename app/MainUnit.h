@@ -1,0 +1,164 @@
+// The main window: owner of the catalogue, the document state, the card
+// settings (its controls) and the prepared background picture. Handlers gather
+// what they need and call the subsystem modules that do the work.
+#pragma once
+
+#include "catalogue/catalogue.h"
+#include "layout/cardsettings.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QActionGroup;
+class QCheckBox;
+class QDoubleSpinBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPrinter;
+class QPushButton;
+class QScrollArea;
+class QSpinBox;
+class QTabWidget;
+class QTimer;
+class QTreeWidget;
+class QTreeWidgetItem;
+class QWidget;
+class TEditProduktForm;
+class TAboutBox;
+class TFontDialog;
+class TFilenameEdit;
+class TPreviewBox;
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TMainForm(QWidget *parent = nullptr);
+    ~TMainForm() override;
+
+    // Windows created after the main window (the program block hands them
+    // over so the handlers can reach them).
+    void setDialogs(TEditProduktForm *produkt, TAboutBox *about, QWidget *translateForm);
+
+    // ---- state ---------------------------------------------------------------
+    QString progpath;
+    QString maincap;
+    bool infirst = false;
+    QString afilename;
+    bool changed = false;
+    bool ziehen = false;
+    int32_t ziehx = 0, ziehy = 0;
+
+    Catalogue catalogue;     // kats, akat, aprod
+    TDynaArray *&kats;       // the category array of the catalogue
+    TProductRec *&aprod;     // bound pointer shared by the product arrays
+
+    // ---- controls --------------------------------------------------------------
+    QWidget *Panel1;          // tool bar
+    QPushButton *OpenBtn, *SaveBtn, *BitBtnXP1, *DruckenBtn, *EndeBtn;
+    QTabWidget *PageControl1;
+    QWidget *TabSheet1, *TabSheet2, *TabSheet3, *TabSheet4;
+
+    // Tab 1: catalogue
+    QTreeWidget *ListView2;   // categories
+    QTreeWidget *ListView1;   // products of the selected category
+    QPushButton *BitBtn1, *BitBtnXP2, *BitBtn2, *BitBtn3, *BitBtn4;
+    QPushButton *NeuesProduktBtn, *ProduktBearbeitenBtn, *ProduktLoeschenBtn, *ProduktNachObenBtn,
+        *ProduktNachUntenBtn;
+
+    // Tab 2: preview
+    QSpinBox *ZoomEd, *SeiteEd;
+    QLineEdit *CaptionEd, *FussEd, *KopfEd;
+    QCheckBox *RahmenCheck;
+    QScrollArea *ScrollBox1;
+    TPreviewBox *PaintBox1;
+
+    // Tab 3: layout
+    QDoubleSpinBox *LinksEd, *ObenEd, *RechtsEd, *UntenEd;
+    QLineEdit *WaehrEd;
+    QCheckBox *CapsCheck, *ZentrCheck, *NoKommaCheck, *NewPageForKatCheck, *NoPointsCheck,
+        *CenterKatCheck;
+    QPushButton *BitBtnXP3, *BitBtnXP4, *BitBtnXP5, *BitBtnXP6, *BitBtnXP7, *BitBtnXP8, *BitBtnXP9,
+        *BitBtnXP10, *BitBtnXP11;
+    TFontDialog *FontDialogs[9]; // FontDialog1 .. FontDialog9
+
+    // Tab 4: background picture
+    TFilenameEdit *FilenameEdit2;
+    QDoubleSpinBox *BreitEd2, *HochEd2;
+    QCheckBox *SVerh2Check, *GrayScaleCheck, *LightenCheck;
+    QSpinBox *HellEd, *SatEd;
+    QScrollArea *ScrollBox2;
+    QWidget *PaintBox2Host; // holds the picture view
+    QTimer *Timer1;
+
+    // Menu
+    QMenu *Datei1, *Sprache1, *Hilfe1;
+    QAction *Neu1, *ffnen1, *Speichern1, *Speichernunter1, *ExportierennachExcel1,
+        *ExportierenalsCSVDatei1, *AlsPDFexportieren1, *Drucken1, *Druckereinrichten1, *Beenden1;
+    QAction *Deutsch1, *English1, *Franais1, *Nederlands1, *Swedish1, *bersetzen1, *ber1;
+    QActionGroup *LanguageGroup;
+
+    TFontDialog *FontDialog(int n) const { return FontDialogs[n - 1]; }
+
+    // The card settings as they stand in the controls right now.
+    CardSettings cardSettings() const;
+    // The category names: the captions of the category list, in order.
+    QStringList categoryNames() const;
+
+    // ---- catalogue commands ------------------------------------------------------
+    void ListProds();
+    void BitBtn1Click();          // new category
+    void BitBtnXP2Click();        // edit category name
+    void BitBtn2Click();          // delete category
+    void BitBtn3Click();          // category up
+    void BitBtn4Click();          // category down
+    void NeuesProduktBtnClick();
+    void ProduktBearbeitenBtnClick();
+    void ProduktLoeschenBtnClick();
+    void ProduktNachObenBtnClick();
+    void ProduktNachUntenBtnClick();
+    void ListView2Change();
+
+    // ---- document state ------------------------------------------------------------
+    void SetChanged();
+    void SetUnChanged();
+
+    // ---- shell ---------------------------------------------------------------------
+    void Beenden1Click();
+    void ber1Click();
+
+    // Modal dialogs go through this hook so tests can answer them; the default
+    // runs the dialog's exec().
+    std::function<int(QDialog *)> execDialog;
+
+protected:
+    bool eventFilter(QObject *o, QEvent *e) override;
+    void showEvent(QShowEvent *e) override;   // FormShow
+    void closeEvent(QCloseEvent *e) override; // FormCloseQuery + FormClose
+
+private:
+    void buildWindow();
+    void buildToolBar();
+    void buildCatalogueTab();
+    void buildPreviewTab();
+    void buildLayoutTab();
+    void buildBackgroundTab();
+    void buildMenu();
+    void connectHandlers();
+
+    void FormCreate();
+    void FormShow();
+    void FormDestroy();
+
+    int selectedCategory() const;
+    int selectedProduct() const;
+    void moveCategoryEntry(int from, int to);
+    void moveProductRow(int from, int to);
+
+    TEditProduktForm *EditProduktForm = nullptr;
+    TAboutBox *AboutBox = nullptr;
+    QPointer<QWidget> TranslateForm;
+};

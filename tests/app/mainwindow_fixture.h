@@ -1,0 +1,111 @@
+// A real main window with its dialogs, shown offscreen, whose modal dialogs
+// are answered by the test.
+#pragma once
+
+#include "app/AboutBox.h"
+#include "app/MainUnit.h"
+#include "catalogue/EditProduktFUnit.h"
+
+#include <QApplication>
+#include <QDoubleSpinBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+#include <deque>
+#include <functional>
+#include <memory>
+
+struct MainWindowFixture {
+    std::unique_ptr<TMainForm> form;
+    std::unique_ptr<TEditProduktForm> produkt;
+    std::unique_ptr<TAboutBox> about;
+    // Answers for the next modal dialogs, in order; each fills the dialog
+    // and returns the result code.
+    std::deque<std::function<int(QDialog *)>> answers;
+    int dialogsShown = 0;
+
+    void create()
+    {
+        form = std::make_unique<TMainForm>();
+        produkt = std::make_unique<TEditProduktForm>(form.get());
+        about = std::make_unique<TAboutBox>(form.get());
+        form->setDialogs(produkt.get(), about.get(), nullptr);
+        form->execDialog = [this](QDialog *d) {
+            ++dialogsShown;
+            if (answers.empty())
+                return int(QDialog::Rejected);
+            auto a = answers.front();
+            answers.pop_front();
+            return a(d);
+        };
+        form->show();
+        QApplication::processEvents();
+    }
+
+    void destroy()
+    {
+        about.reset();
+        produkt.reset();
+        form.reset();
+    }
+
+    void click(QPushButton *b) { QTest::mouseClick(b, Qt::LeftButton); }
+
+    // "Neue Kategorie", then type the name into the in-place editor.
+    void newCategory(const QString &name)
+    {
+        click(form->BitBtn1);
+        QApplication::processEvents();
+        auto *ed = form->ListView2->findChild<QLineEdit *>();
+        if (ed && ed->isVisible()) {
+            ed->insert(name); // QTest types ASCII only; insert() edits like typing
+            QTest::keyClick(ed, Qt::Key_Return);
+        } else if (QTreeWidgetItem *it = form->ListView2->currentItem()) {
+            it->setText(0, name);
+        }
+        QApplication::processEvents();
+    }
+
+    void selectCategory(int i)
+    {
+        QTreeWidget *lv = form->ListView2;
+        QTreeWidgetItem *it = lv->topLevelItem(i);
+        lv->scrollToItem(it);
+        const QRect r = lv->visualItemRect(it);
+        QTest::mouseClick(lv->viewport(), Qt::LeftButton, {}, r.center());
+    }
+
+    void selectProduct(int i)
+    {
+        QTreeWidget *lv = form->ListView1;
+        QTreeWidgetItem *it = lv->topLevelItem(i);
+        lv->scrollToItem(it);
+        const QRect r = lv->visualItemRect(it);
+        QTest::mouseClick(lv->viewport(), Qt::LeftButton, {}, r.center());
+    }
+
+    // Queues an OK answer for the product dialog that types these values.
+    void answerProduct(const QString &name, double price, int number = 0, const QString &qty = QString(),
+                       const QString &desc = QString())
+    {
+        answers.push_back([=](QDialog *d) {
+            auto *f = static_cast<TEditProduktForm *>(d);
+            f->Edit1->setText(name);
+            f->Edit2->setPlainText(desc);
+            f->PreisEd->setValue(price);
+            f->NumEd->setValue(number);
+            f->MengeEd->setText(qty);
+            return int(QDialog::Accepted);
+        });
+    }
+    void answerCancel()
+    {
+        answers.push_back([](QDialog *d) {
+            static_cast<TEditProduktForm *>(d)->Edit1->setText(QStringLiteral("should not be stored"));
+            return int(QDialog::Rejected);
+        });
+    }
+};

@@ -1,0 +1,212 @@
+#include "mainwindow_fixture.h"
+#include "testutil.h"
+
+#include <QRandomGenerator>
+#include <gtest/gtest.h>
+
+namespace {
+
+class CatalogueCommands : public ::testing::Test, public MainWindowFixture {
+protected:
+    void SetUp() override { create(); }
+    void TearDown() override { destroy(); }
+
+    QStringList productNames(int cat)
+    {
+        QStringList out;
+        TDynaArray *prods = form->catalogue.products(cat);
+        prods->First();
+        while (prods->WhileNext())
+            out << WideText(form->aprod->name);
+        return out;
+    }
+    QStringList listedNames()
+    {
+        QStringList out;
+        for (int i = 0; i < form->ListView1->topLevelItemCount(); ++i)
+            out << form->ListView1->topLevelItem(i)->text(0);
+        return out;
+    }
+};
+
+} // namespace
+
+TEST_F(CatalogueCommands, NewProductNeedsSelectedCategory)
+{
+    EXPECT_FALSE(form->NeuesProduktBtn->isEnabled());
+    form->NeuesProduktBtnClick();
+    EXPECT_EQ(dialogsShown, 0);
+    newCategory("Vorspeisen");
+    EXPECT_EQ(form->ListView2->topLevelItem(0)->text(0), "Vorspeisen");
+    EXPECT_TRUE(form->NeuesProduktBtn->isEnabled());
+    EXPECT_EQ(form->catalogue.categoryCount(), 1);
+}
+
+TEST_F(CatalogueCommands, EmptyDialogKeepsNumberAndQuantityOfLastClose)
+{
+    newCategory("Getränke");
+    answerProduct("Cola", 2.5, 7, "0,33l");
+    click(form->NeuesProduktBtn);
+    // Confirm the next dialog without typing anything.
+    answers.push_back([](QDialog *) { return int(QDialog::Accepted); });
+    click(form->NeuesProduktBtn);
+    ASSERT_EQ(form->catalogue.products(0)->count, 2u);
+    TProductRec *p = form->catalogue.product(0, 1);
+    EXPECT_EQ(p->name[0], u'\0');
+    EXPECT_EQ(p->description[0], u'\0');
+    EXPECT_EQ(p->price, 0.0);
+    EXPECT_EQ(p->number, 7);
+    EXPECT_EQ(WideText(p->quantity), "0,33l");
+}
+
+TEST_F(CatalogueCommands, CancelledDialogsChangeNothing)
+{
+    newCategory("Suppen");
+    answerProduct("Tomatensuppe", 4.2);
+    click(form->NeuesProduktBtn);
+    form->SetUnChanged();
+
+    answerCancel();
+    click(form->NeuesProduktBtn);
+    EXPECT_EQ(form->catalogue.products(0)->count, 1u);
+    EXPECT_FALSE(form->changed);
+
+    selectCategory(0);
+    form->SetUnChanged();
+    selectProduct(0);
+    answerCancel();
+    click(form->ProduktBearbeitenBtn);
+    EXPECT_EQ(productNames(0), QStringList{"Tomatensuppe"});
+    EXPECT_FALSE(form->changed);
+}
+
+TEST_F(CatalogueCommands, MovingAtTheEndsDoesNothing)
+{
+    newCategory("A");
+    answerProduct("eins", 1);
+    click(form->NeuesProduktBtn);
+    answerProduct("zwei", 2);
+    click(form->NeuesProduktBtn);
+    form->SetUnChanged();
+    selectProduct(0);
+    form->SetUnChanged();
+    click(form->ProduktNachObenBtn);
+    EXPECT_FALSE(form->changed);
+    selectProduct(1);
+    click(form->ProduktNachUntenBtn);
+    EXPECT_FALSE(form->changed);
+    selectProduct(0);
+    click(form->ProduktNachUntenBtn);
+    EXPECT_TRUE(form->changed);
+    EXPECT_EQ(productNames(0), (QStringList{"zwei", "eins"}));
+    EXPECT_EQ(listedNames(), (QStringList{"zwei", "eins"}));
+    EXPECT_EQ(form->ListView1->currentItem()->text(0), "eins");
+}
+
+TEST_F(CatalogueCommands, PriceColumnFollowsDecimalSeparator)
+{
+    newCategory("Preise");
+    answerProduct("a", 2.5);
+    click(form->NeuesProduktBtn);
+    answerProduct("b", 0);
+    click(form->NeuesProduktBtn);
+    answerProduct("c", -1);
+    click(form->NeuesProduktBtn);
+    {
+        testutil::LocaleScope de("de_DE");
+        form->ListProds();
+        EXPECT_EQ(form->ListView1->topLevelItem(0)->text(2), "2,50");
+        EXPECT_EQ(form->ListView1->topLevelItem(1)->text(2), "0,00");
+        EXPECT_EQ(form->ListView1->topLevelItem(2)->text(2), "-1,00");
+    }
+    {
+        testutil::LocaleScope en("en_US");
+        form->ListProds();
+        EXPECT_EQ(form->ListView1->topLevelItem(0)->text(2), "2.50");
+    }
+}
+
+TEST_F(CatalogueCommands, SelectingAnotherCategoryMarksModifiedAndListsItsProducts)
+{
+    newCategory("A");
+    answerProduct("a1", 1);
+    click(form->NeuesProduktBtn);
+    newCategory("B");
+    EXPECT_TRUE(listedNames().isEmpty());
+    form->SetUnChanged();
+    selectCategory(0);
+    EXPECT_TRUE(form->changed);
+    EXPECT_EQ(listedNames(), QStringList{"a1"});
+    // by keyboard
+    QTest::keyClick(form->ListView2, Qt::Key_Down);
+    EXPECT_TRUE(listedNames().isEmpty());
+}
+
+// A long random sequence of commands: entry i of the category list and
+// element i of the category array always describe the same category, and the
+// product list shows the selected category's products.
+TEST_F(CatalogueCommands, RandomisedCommandsKeepListsAndArraysInStep)
+{
+    QRandomGenerator rng(4711);
+    int serial = 0;
+    for (int step = 0; step < 400; ++step) {
+        const int n = form->ListView2->topLevelItemCount();
+        const int op = int(rng.bounded(10));
+        if (n > 0 && op != 0)
+            selectCategory(int(rng.bounded(n)));
+        switch (op) {
+        case 0: {
+            const QString name = QStringLiteral("K%1").arg(serial++);
+            newCategory(name);
+            // Every category carries a marker product naming it.
+            answerProduct(QStringLiteral("@") + name, 1);
+            click(form->NeuesProduktBtn);
+            break;
+        }
+        case 1: click(form->BitBtn2); break;
+        case 2: click(form->BitBtn3); break;
+        case 3: click(form->BitBtn4); break;
+        case 4:
+            answerProduct(QStringLiteral("p%1").arg(serial++), rng.bounded(100) / 10.0);
+            click(form->NeuesProduktBtn);
+            break;
+        case 5:
+        case 6:
+        case 7:
+        case 8: {
+            const int rows = form->ListView1->topLevelItemCount();
+            if (rows > 1) {
+                // never touch the marker in row 0 by moving/deleting/editing
+                selectProduct(1 + int(rng.bounded(rows - 1)));
+                if (op == 5)
+                    click(form->ProduktLoeschenBtn);
+                else if (op == 6)
+                    click(form->ProduktNachUntenBtn);
+                else if (op == 7 && form->ListView1->currentIndex().row() > 1)
+                    click(form->ProduktNachObenBtn);
+                else if (op == 8) {
+                    answerProduct(QStringLiteral("e%1").arg(serial++), 3);
+                    click(form->ProduktBearbeitenBtn);
+                }
+            }
+            break;
+        }
+        default: answerCancel(); click(form->NeuesProduktBtn); break;
+        }
+        answers.clear();
+
+        const int count = form->ListView2->topLevelItemCount();
+        ASSERT_EQ(count, form->catalogue.categoryCount()) << "step " << step;
+        for (int i = 0; i < count; ++i) {
+            const QStringList prods = productNames(i);
+            ASSERT_FALSE(prods.isEmpty());
+            ASSERT_EQ(prods[0], QStringLiteral("@") + form->ListView2->topLevelItem(i)->text(0))
+                << "step " << step << " entry " << i;
+        }
+        QTreeWidgetItem *cur = form->ListView2->currentItem();
+        if (cur && cur->isSelected())
+            ASSERT_EQ(listedNames(), productNames(form->ListView2->indexOfTopLevelItem(cur))) << "step " << step;
+        else
+            ASSERT_EQ(form->ListView1->topLevelItemCount(), 0);
+    }
+}
