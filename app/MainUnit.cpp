@@ -211,7 +211,8 @@ void TMainForm::buildCatalogueTab()
     ListView1->installEventFilter(this);
 
     auto *Panel2 = named(new QWidget(TabSheet1), "Panel2");
-    Panel2->setFixedWidth(164);
+    Panel2->setMinimumWidth(164);
+    Panel2->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     auto *bl = new QVBoxLayout(Panel2);
     bl->setContentsMargins(4, 4, 4, 4);
     auto mk = [Panel2, bl](const char *name, const QString &text, const QIcon &icon) {
