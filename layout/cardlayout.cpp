@@ -1,0 +1,571 @@
+#include "layout/cardlayout.h"
+
+#include "catalogue/brastel.h"
+#include "catalogue/catalogue.h"
+#include "layout/texturehook.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+// ---- Texts ---------------------------------------------------------------------
+
+static std::function<QString()> &onRequestProvider()
+{
+    static std::function<QString()> provider;
+    return provider;
+}
+
+void SetOnRequestTextProvider(std::function<QString()> provider)
+{
+    onRequestProvider() = std::move(provider);
+}
+
+QString OnRequestText()
+{
+    const auto &p = onRequestProvider();
+    return p ? p() : QStringLiteral("Preis auf Anfrage");
+}
+
+QStringList SplitDescriptionLines(const QString &text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            lines << text.mid(start, i - start);
+            if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n'))
+                ++i;
+            start = i + 1;
+        }
+    }
+    if (start < n || lines.isEmpty())
+        lines << text.mid(start);
+    return lines;
+}
+
+QString UpperAsciiLetters(const QString &s)
+{
+    QString r = s;
+    for (QChar &c : r)
+        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
+            c = QChar(c.unicode() - 'a' + 'A');
+    return r;
+}
+
+QString NumberLabel(long long n)
+{
+    return QString::number(n) + QStringLiteral(". ");
+}
+
+QString PriceAmount(double price, bool noKomma)
+{
+    if (noKomma)
+        return QString::number(std::trunc(price), 'f', 0);
+    return FormatPrice2(price, UserDecimalPoint());
+}
+
+// ---- Wrapping and leader ----------------------------------------------------------
+
+QStringList WrapLine(const LayoutMeasure &m, const QString &line, double availableMM)
+{
+    // The row rule, step by step: while the row is too wide and longer than
+    // one character, drop its last character and then, if a space is left,
+    // drop characters back to the last space. The ends this visits are the
+    // full line, one past every space before the last character (from the
+    // right), then every position from the first space (or the last
+    // character) down to one character. Widths only grow with the end, so
+    // the first end that stops the loop is found by binary search.
+    QStringList rows;
+    const qsizetype n = line.size();
+    std::vector<long long> prefix(size_t(n) + 1, 0);
+    std::vector<qsizetype> spaces;
+    const ITextMetrics &met = m.metrics();
+    for (qsizetype i = 0; i < n; ++i) {
+        prefix[size_t(i) + 1] = prefix[size_t(i)] + met.advance(line, i);
+        if (line.at(i) == QLatin1Char(' '))
+            spaces.push_back(i);
+    }
+    auto fits = [&](qsizetype s, qsizetype e) {
+        return MeasuredPxToMM(prefix[size_t(e)] - prefix[size_t(s)]) <= availableMM;
+    };
+
+    qsizetype s = 0;
+    do {
+        qsizetype e = n;
+        if (!(e - s <= 1 || fits(s, e))) {
+            // Spaces q with s <= q < n - 1.
+            auto lo = std::lower_bound(spaces.begin(), spaces.end(), s);
+            auto hi = std::lower_bound(spaces.begin(), spaces.end(), n - 1);
+            // The ends q + 1 that stop the loop form a prefix of [lo, hi).
+            auto stops = [&](qsizetype q) { return q == s || fits(s, q + 1); };
+            auto firstNot = std::partition_point(lo, hi, stops);
+            if (firstNot != lo) {
+                e = *(firstNot - 1) + 1;
+            } else {
+                qsizetype top = lo != hi ? *lo : n - 1; // >= s + 1 here
+                // Largest e in [s + 1, top] that fits, else s + 1.
+                qsizetype a = s + 1, b = top;
+                if (!fits(s, a)) {
+                    e = s + 1;
+                } else {
+                    while (a < b) {
+                        const qsizetype mid = a + (b - a + 1) / 2;
+                        if (fits(s, mid))
+                            a = mid;
+                        else
+                            b = mid - 1;
+                    }
+                    e = a;
+                }
+            }
+        }
+        rows << line.mid(s, e - s);
+        s = e;
+    } while (s < n);
+    return rows;
+}
+
+long long LeaderDots(const LayoutMeasure &m, double availableMM)
+{
+    const long long a = m.widthPx(u".");
+    if (a <= 0)
+        return 0;
+    if (!(availableMM >= MeasuredPxToMM(a)))
+        return 0;
+    const double guess = std::floor(availableMM / MeasuredPxToMM(a));
+    long long n = guess > 1e8 ? 100000000LL : (long long)guess;
+    while (n > 0 && MeasuredPxToMM(n * a) > availableMM)
+        --n;
+    while (n < 100000000LL && MeasuredPxToMM((n + 1) * a) <= availableMM)
+        ++n;
+    return n;
+}
+
+// ---- The engine ------------------------------------------------------------------
+
+namespace {
+
+int clampToInt(double v)
+{
+    if (!(v == v))
+        return 0;
+    if (v >= double(INT_MAX))
+        return INT_MAX;
+    if (v <= double(INT_MIN))
+        return INT_MIN;
+    return int(v);
+}
+
+enum ElementFont {
+    HeadingFont = 1,
+    CategoryFont = 2,
+    NumberFont = 3,
+    DescriptionFont = 4,
+    PriceFont = 5,
+    LeaderFont = 6,
+    FreeTextFont = 7,
+    FooterFont = 8,
+    HeaderFont = 9,
+};
+
+class CardPainter {
+public:
+    CardPainter(const CardSource &card, ICanvas &canvas, int dpi, int width, int height, int req,
+                double zoomed, bool printit, double widthmm, double heightmm)
+        : card_(card), s_(card.settings), c_(canvas), dpi_(dpi), width_(width), height_(height),
+          req_(req), zoomed_(zoomed), printit_(printit), widthmm_(widthmm), heightmm_(heightmm),
+          Z_(card.zoom), used_(sizeof(int32_t), &aused_)
+    {
+    }
+
+    int run();
+
+private:
+    // Conversions
+    int pos(double mm) const { return clampToInt(std::nearbyint(mm / kMmPerInch * dpi_ * zoomed_ / 100.0)); }
+    int marginPx(double mm) const { return clampToInt(std::trunc(mm / kMmPerInch * dpi_ * Z_ / 100.0)); }
+    bool shown() const { return page_ == req_; }
+
+    // Fonts and measuring
+    void prepare(int n);
+    double TextWidthMM(QStringView t) const { return MeasuredPxToMM(meas_->width(t)); }
+    double TextHeightMM() const { return MeasuredPxToMM(meas_->height()); }
+    double lineHeight() const { return TextHeightMM(); }
+    const ITextMetrics &measureFor(int n);
+
+    // Numbers
+    void buildUsedNumbers();
+    long long NextAutoNumber();
+
+    // Flow
+    void StartCardPage(int p);
+    void pageBreak();
+    void paintFrame();
+    void ordinaryProduct(const TProductRec &p);
+    void freeText(const TProductRec &p);
+    void paintRows(const QString &text, double availableMM, double leftMM, double rowAdvance);
+
+    const CardSource &card_;
+    const CardSettings &s_;
+    ICanvas &c_;
+    const int dpi_, width_, height_, req_;
+    const double zoomed_;
+    const bool printit_;
+    const double widthmm_, heightmm_;
+    const int Z_;
+
+    int page_ = 1;
+    double y_ = 0, x_ = 0;
+    int lm_ = 0, tm_ = 0, rm_ = 0, bm_ = 0;
+    double headerBand_ = 0, footerBand_ = 0;
+    double numColMM_ = 0, priceColMM_ = 0;
+    int numColPx_ = 0, priceColPx_ = 0;
+    double bottom_ = 0;
+    double itemReserve_ = 0;
+    long long counter_ = 0;
+    int32_t *aused_ = nullptr;
+    TDynaArray used_;
+    std::vector<int32_t> usedSorted_;
+    const ITextMetrics *meas_ = nullptr;
+    const ITextMetrics *measCache_[10] = {};
+    QString onRequest_;
+};
+
+const ITextMetrics &CardPainter::measureFor(int n)
+{
+    if (!measCache_[n]) {
+        const FontSetting &f = s_.FontDialog(n);
+        measCache_[n] = &c_.metrics(f, f.size, kMeasureDpi);
+    }
+    return *measCache_[n];
+}
+
+void CardPainter::prepare(int n)
+{
+    const FontSetting &f = s_.FontDialog(n);
+    double zs = std::trunc(double(f.size) * Z_ / 100.0);
+    if (zs < 1)
+        zs = 1;
+    c_.setFont(f, clampToInt(zs), dpi_);
+    c_.setTransparentTextBackground();
+    meas_ = &measureFor(n);
+}
+
+void CardPainter::buildUsedNumbers()
+{
+    const int cats = card_.categoryNames.size();
+    Catalogue *cat = card_.catalogue;
+    for (int i = 0; i < cats && cat && i < cat->categoryCount(); ++i) {
+        const TDynaArray *prods = *static_cast<TDynaArray **>(cat->kats->At(uint32_t(i)));
+        for (uint32_t j = 0; prods && j < prods->count; ++j) {
+            const auto *p = static_cast<const TProductRec *>(prods->At(j));
+            if (p->number != 0 && used_.Add()) {
+                *aused_ = p->number;
+                usedSorted_.push_back(p->number);
+            }
+        }
+    }
+    std::sort(usedSorted_.begin(), usedSorted_.end());
+}
+
+long long CardPainter::NextAutoNumber()
+{
+    ++counter_;
+    while (counter_ <= INT32_MAX && std::binary_search(usedSorted_.begin(), usedSorted_.end(), int32_t(counter_)))
+        ++counter_;
+    return counter_;
+}
+
+void CardPainter::paintFrame()
+{
+    const int pw = clampToInt(std::trunc(double(Z_) * dpi_ / kMmPerInch / 100.0));
+    c_.setPen(qRgb(0, 0, 0), pw);
+    const int L = lm_ / 2, T = tm_ / 2, R = width_ - rm_ / 2, B = height_ - bm_ / 2;
+    c_.line(lm_, T, width_ - rm_, T);
+    c_.line(R, tm_, R, height_ - bm_);
+    c_.line(lm_, B, width_ - rm_, B);
+    c_.line(L, tm_, L, height_ - bm_);
+    // Corners: quarter ellipses centred on the frame's corner points,
+    // curving towards the inside of the page.
+    c_.arc(0, 0, lm_, tm_, L, tm_, lm_, T);
+    c_.arc(width_ - rm_, 0, width_, tm_, width_ - rm_, T, R, tm_);
+    c_.arc(0, height_ - bm_, lm_, height_, lm_, B, L, height_ - bm_);
+    c_.arc(width_ - rm_, height_ - bm_, width_, height_, R, height_ - bm_, width_ - rm_, B);
+}
+
+void CardPainter::StartCardPage(int p)
+{
+    const bool isShown = p == req_;
+    if (isShown && card_.texture)
+        card_.texture->PaintTexture(c_, s_, dpi_, Z_, width_, height_);
+
+    const ITextMetrics *savedMeas = meas_;
+    const FontSetting savedFont = c_.font();
+    const int savedPt = c_.fontPointSize(), savedDpi = c_.fontDpi();
+
+    if (!s_.FussEd.isEmpty()) {
+        prepare(FooterFont);
+        if (isShown) {
+            const int w = c_.textWidth(s_.FussEd);
+            const int h = c_.textHeight(QStringLiteral(" "));
+            c_.textOut(((width_ - lm_ - rm_ - w) / 2) + lm_, height_ - bm_ - h, s_.FussEd);
+        }
+        footerBand_ = 2 * lineHeight();
+        c_.setFont(savedFont, savedPt, savedDpi);
+    } else {
+        footerBand_ = 0;
+    }
+
+    if (!s_.KopfEd.isEmpty()) {
+        prepare(HeaderFont);
+        if (isShown) {
+            const int w = c_.textWidth(s_.KopfEd);
+            c_.textOut(((width_ - lm_ - rm_ - w) / 2) + lm_, tm_, s_.KopfEd);
+        }
+        headerBand_ = 2 * lineHeight();
+        c_.setFont(savedFont, savedPt, savedDpi);
+    } else {
+        headerBand_ = 0;
+    }
+    meas_ = savedMeas;
+
+    if (s_.RahmenCheck)
+        paintFrame();
+}
+
+void CardPainter::pageBreak()
+{
+    y_ = s_.ObenEd + headerBand_;
+    ++page_;
+    StartCardPage(page_);
+}
+
+void CardPainter::paintRows(const QString &text, double availableMM, double leftMM, double rowAdvance)
+{
+    const int left = pos(leftMM);
+    for (const QString &line : SplitDescriptionLines(text)) {
+        for (const QString &row : WrapLine(LayoutMeasure(*meas_), line, availableMM)) {
+            if (shown())
+                c_.textOut(left, pos(y_), row);
+            y_ += rowAdvance;
+            if (y_ > bottom_) {
+                ++page_;
+                StartCardPage(page_);
+                y_ = s_.ObenEd + headerBand_ + rowAdvance;
+            }
+        }
+    }
+}
+
+void CardPainter::ordinaryProduct(const TProductRec &p)
+{
+    const QString name = WideText(p.name);
+    const QString description = WideText(p.description);
+    const QString quantity = WideText(p.quantity);
+
+    prepare(NumberFont);
+    const double hN = lineHeight();
+    double reserve, finalAdvance;
+    if (!description.isEmpty()) {
+        reserve = 3 * hN;
+        finalAdvance = 2 * hN;
+    } else {
+        reserve = finalAdvance = 1.5 * hN;
+    }
+    itemReserve_ = reserve;
+    if (y_ + reserve > bottom_)
+        pageBreak();
+
+    QString label;
+    if (p.number > 0)
+        label = NumberLabel(p.number);
+    else if (p.number == 0)
+        label = NumberLabel(NextAutoNumber());
+
+    // Name row
+    const int top = pos(y_);
+    double nameEnd;
+    const QString nameSp = name + QLatin1Char(' ');
+    if (p.number >= 0) {
+        if (shown()) {
+            const int w = c_.textWidth(label);
+            c_.textOut(pos(x_) + numColPx_ - w, top, label);
+            if (!name.isEmpty())
+                c_.textOut(pos(x_) + numColPx_, top, name);
+        }
+        nameEnd = x_ + numColMM_ + TextWidthMM(nameSp);
+    } else {
+        if (shown() && !name.isEmpty())
+            c_.textOut(pos(x_), top, name);
+        nameEnd = x_ + TextWidthMM(nameSp);
+    }
+
+    // Price and quantity note
+    prepare(PriceFont);
+    double priceLeft;
+    if (p.price == 0) {
+        const QString onReq = QStringLiteral("    ") + onRequest_;
+        priceLeft = widthmm_ - s_.RechtsEd - TextWidthMM(onReq) - TextWidthMM(quantity);
+        if (shown()) {
+            const int w = c_.textWidth(onReq);
+            c_.textOut(width_ - rm_ - w, top, onReq);
+            if (!quantity.isEmpty())
+                c_.textOut(width_ - rm_ - w - c_.textWidth(quantity), top, quantity);
+        }
+    } else {
+        priceLeft = widthmm_ - s_.RechtsEd - priceColMM_ - TextWidthMM(quantity);
+        if (shown()) {
+            const QString priceText = PriceAmount(p.price, s_.NoKommaCheck) + QLatin1Char(' ') + s_.WaehrEd;
+            c_.textOut(width_ - rm_ - c_.textWidth(priceText), top, priceText);
+            if (!quantity.isEmpty())
+                c_.textOut(width_ - rm_ - priceColPx_ - c_.textWidth(quantity), top, quantity);
+        }
+    }
+
+    // Dotted leader
+    prepare(LeaderFont);
+    const double d = TextWidthMM(u".");
+    if (d > 0) {
+        const double start = nameEnd + d;
+        const long long dots = LeaderDots(LayoutMeasure(*meas_), priceLeft - start);
+        if (dots > 0 && !s_.NoPointsCheck && shown())
+            c_.textOut(pos(start), top, QString(qsizetype(dots), QLatin1Char('.')));
+    }
+
+    // Description
+    prepare(DescriptionFont);
+    if (!description.isEmpty()) {
+        y_ += 1.5 * hN;
+        const double hD = lineHeight();
+        paintRows(description, priceLeft - x_ - numColMM_, x_ + numColMM_, hD);
+        y_ -= hD;
+        y_ += finalAdvance;
+    } else {
+        y_ += finalAdvance;
+    }
+}
+
+void CardPainter::freeText(const TProductRec &p)
+{
+    prepare(FreeTextFont);
+    const double hF = lineHeight();
+    const QString description = WideText(p.description);
+    if (!description.isEmpty())
+        paintRows(description, widthmm_ - s_.RechtsEd - priceColMM_ - x_, x_, hF);
+    y_ += 0.5 * hF;
+}
+
+int CardPainter::run()
+{
+    onRequest_ = OnRequestText();
+    x_ = s_.LinksEd;
+
+    // Set-up
+    buildUsedNumbers();
+    if (!printit_) {
+        c_.setPen(qRgb(0, 0, 0), 1);
+        c_.rectangle(0, 0, width_, height_, qRgb(255, 255, 255));
+    }
+    lm_ = marginPx(s_.LinksEd);
+    tm_ = marginPx(s_.ObenEd);
+    rm_ = marginPx(s_.RechtsEd);
+    bm_ = marginPx(s_.UntenEd);
+    page_ = 1;
+    StartCardPage(1);
+    prepare(HeadingFont);
+    y_ = s_.ObenEd + headerBand_;
+    if (!s_.CaptionEd.isEmpty()) {
+        if (shown()) {
+            int left = pos(x_);
+            if (s_.ZentrCheck) {
+                const int w = c_.textWidth(s_.CaptionEd);
+                left = ((width_ - lm_ - rm_ - w) / 2) + lm_;
+            }
+            c_.textOut(left, pos(y_), s_.CaptionEd);
+        }
+        y_ += 2 * lineHeight();
+    }
+
+    // Categories present: the entries of the category list that have a
+    // product array.
+    Catalogue *cat = card_.catalogue;
+    const int cats = cat ? std::min<int>(card_.categoryNames.size(), cat->categoryCount()) : 0;
+    auto productsOf = [&](int i) { return *static_cast<TDynaArray **>(cat->kats->At(uint32_t(i))); };
+
+    // Column pass
+    counter_ = 0;
+    for (int i = 0; i < cats; ++i) {
+        const TDynaArray *prods = productsOf(i);
+        for (uint32_t j = 0; prods && j < prods->count; ++j) {
+            const auto &p = *static_cast<const TProductRec *>(prods->At(j));
+            prepare(NumberFont);
+            const QString label = NumberLabel(p.number != 0 ? (long long)p.number : NextAutoNumber());
+            numColMM_ = std::max(numColMM_, TextWidthMM(label));
+            numColPx_ = std::max(numColPx_, c_.textWidth(label));
+            prepare(PriceFont);
+            if (p.price > 0) {
+                const QString measured = QStringLiteral("    ") + PriceAmount(p.price, s_.NoKommaCheck)
+                                         + QLatin1Char(' ') + s_.WaehrEd;
+                priceColMM_ = std::max(priceColMM_, TextWidthMM(measured));
+                priceColPx_ = std::max(priceColPx_, c_.textWidth(measured));
+            }
+        }
+    }
+
+    // Layout pass
+    counter_ = 0;
+    bottom_ = heightmm_ - s_.UntenEd - footerBand_;
+    for (int i = 0; i < card_.categoryNames.size(); ++i) {
+        if (y_ + 2 * itemReserve_ > bottom_)
+            pageBreak();
+        else if (s_.NewPageForKatCheck && i > 0)
+            pageBreak();
+
+        prepare(CategoryFont);
+        if (shown()) {
+            const QString name = s_.CapsCheck ? UpperAsciiLetters(card_.categoryNames.at(i))
+                                              : card_.categoryNames.at(i);
+            int left = pos(x_);
+            if (s_.CenterKatCheck)
+                left = (width_ - c_.textWidth(name)) / 2;
+            c_.textOut(left, pos(y_), name);
+        }
+        y_ += 2 * lineHeight();
+
+        const TDynaArray *prods = i < cats ? productsOf(i) : nullptr;
+        for (uint32_t j = 0; prods && j < prods->count; ++j) {
+            const auto &p = *static_cast<const TProductRec *>(prods->At(j));
+            if (p.price >= 0)
+                ordinaryProduct(p);
+            else
+                freeText(p);
+        }
+        y_ += lineHeight();
+    }
+    return page_;
+}
+
+} // namespace
+
+bool PaintToCanvas(const CardSource &card, ICanvas &canvas0, int dpi, int width, int height,
+                   int seiteedvalue, double zoomedvalue, bool printit, double widthmm,
+                   double heightmm, int *pageCount)
+{
+    CardPainter painter(card, canvas0, dpi, width, height, seiteedvalue, zoomedvalue, printit,
+                        widthmm, heightmm);
+    const int pages = painter.run();
+    if (pageCount)
+        *pageCount = pages;
+    return pages > seiteedvalue;
+}
+
+bool PaintToCanvas(const CardSource &card, ICanvas &canvas0, int dpi, int width, int height,
+                   int seiteedvalue, double zoomedvalue, bool printit, double widthmm,
+                   double heightmm)
+{
+    return PaintToCanvas(card, canvas0, dpi, width, height, seiteedvalue, zoomedvalue, printit,
+                         widthmm, heightmm, nullptr);
+}

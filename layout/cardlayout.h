@@ -1,0 +1,91 @@
+// The page layout engine: lays out the whole menu card from the first
+// category to the last on every call and paints the one requested page.
+#pragma once
+
+#include "layout/canvas.h"
+#include "layout/cardsettings.h"
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+#include <functional>
+#include <vector>
+
+class Catalogue;
+class ITexturePainter;
+
+// What the engine reads: the category names (the captions of the category
+// list, entry i naming category i of the catalogue), the catalogue, the
+// settings, the zoom of the preview and the background texture.
+struct CardSource {
+    QStringList categoryNames;
+    Catalogue *catalogue = nullptr;   // read only; may be null (no categories)
+    CardSettings settings;
+    int zoom = 100;                   // Z: the zoom shown in ZoomEd, scales sizes
+    ITexturePainter *texture = nullptr;
+};
+
+// Message 10 of the message table ("Preis auf Anfrage"), shown for a price
+// of 0. The main window installs the translated lookup; the default returns
+// the German text.
+void SetOnRequestTextProvider(std::function<QString()> provider);
+QString OnRequestText();
+
+// Lays out the card and paints page `seiteedvalue` (from 1) onto canvas0.
+// dpi: surface resolution; width, height: page size in device pixels;
+// zoomedvalue: zoom applied to positions; printit: true for a printer page
+// (no white page first); widthmm, heightmm: page size in millimetres.
+// Returns true when the card has a page after page `seiteedvalue`.
+bool PaintToCanvas(const CardSource &card, ICanvas &canvas0, int dpi, int width, int height,
+                   int seiteedvalue, double zoomedvalue, bool printit, double widthmm,
+                   double heightmm);
+
+// The same call, also giving the card's page count.
+bool PaintToCanvas(const CardSource &card, ICanvas &canvas0, int dpi, int width, int height,
+                   int seiteedvalue, double zoomedvalue, bool printit, double widthmm,
+                   double heightmm, int *pageCount);
+
+// ---- Measuring and text forms (shared with the tests) ------------------------
+
+// One inch in millimetres, throughout the card.
+constexpr double kMmPerInch = 25.39995;
+// The fixed resolution at which every layout decision measures text.
+constexpr int kMeasureDpi = 300;
+
+// Pixels measured at the fixed resolution in millimetres.
+inline double MeasuredPxToMM(long long px) { return double(px) * kMmPerInch / kMeasureDpi; }
+
+// TextWidthMM / TextHeightMM for one font at its nominal size.
+class LayoutMeasure {
+public:
+    explicit LayoutMeasure(const ITextMetrics &m) : m_(&m) {}
+    const ITextMetrics &metrics() const { return *m_; }
+    int widthPx(QStringView text) const { return m_->width(text); }
+    double TextWidthMM(QStringView text) const { return MeasuredPxToMM(m_->width(text)); }
+    double TextHeightMM() const { return MeasuredPxToMM(m_->height()); }
+
+private:
+    const ITextMetrics *m_;
+};
+
+// The rows of one line wrapped to `availableMM`: a row breaks after the last
+// space that lets it fit, a word wider than the width is cut after its last
+// character that fits, a single character is a row even when it is too
+// wide, an empty line is one empty row. Widths are additive, so this works
+// from prefix sums of the characters' advances.
+QStringList WrapLine(const LayoutMeasure &m, const QString &line, double availableMM);
+// The number of full stops in the longest run that fits into `availableMM`
+// (0 when none fits). A full stop of width 0 gives 0: such a font gets no
+// leader.
+long long LeaderDots(const LayoutMeasure &m, double availableMM);
+
+// Splits a description into lines at CR LF, CR or LF; a final line break
+// adds no empty line.
+QStringList SplitDescriptionLines(const QString &text);
+// The category name as painted with capitals: only a..z change.
+QString UpperAsciiLetters(const QString &s);
+// "12. " for 12.
+QString NumberLabel(long long n);
+// The amount of a price: with noKomma the integral part, otherwise two
+// decimals with the user's decimal separator.
+QString PriceAmount(double price, bool noKomma);
