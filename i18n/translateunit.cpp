@@ -43,7 +43,7 @@ std::u16string_view view(const QString &s)
 // A row with an empty column count holds no bytes in the file, so the file
 // size cannot bound how many such rows it claims; this keeps a damaged count
 // from filling the memory with empty rows.
-constexpr int32_t kMaxEmptyRows = 65536;
+constexpr int32_t kMaxEmptyRows = 4096;
 
 } // namespace
 
