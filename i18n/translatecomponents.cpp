@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QDialog>
+#include <QDockWidget>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QGroupBox>
@@ -23,6 +24,7 @@
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -171,6 +173,10 @@ public:
         if (auto *a = qobject_cast<QAction *>(o)) {
             if (auto *owner = qobject_cast<QMenu *>(a->parent()); owner && owner->menuAction() == a)
                 return true; // the menu's own entry: its title is the menu's
+            if (auto *bar = qobject_cast<QToolBar *>(a->parent()); bar && bar->toggleViewAction() == a)
+                return true; // Qt's show/hide entry for the tool bar
+            if (auto *dock = qobject_cast<QDockWidget *>(a->parent()); dock && dock->toggleViewAction() == a)
+                return true;
             if (a->isSeparator()) {
                 tr(QStringLiteral("-"));
                 return true;
