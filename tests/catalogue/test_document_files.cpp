@@ -49,6 +49,12 @@ TEST(DocumentFiles, SaveThenLoad)
     // No temporary file is left beside it.
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
 
+    // Saving again keeps the permissions the user gave the file.
+    const auto perms = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
+    ASSERT_TRUE(QFile::setPermissions(path, perms));
+    ASSERT_TRUE(SaveDocumentFile(path, b.names, b.cat, s, &err)) << err.toStdString();
+    EXPECT_EQ(QFile::permissions(path), perms);
+
     DocumentData d;
     ASSERT_TRUE(LoadDocumentFile(path, CardSettings(), d, &err)) << err.toStdString();
     EXPECT_EQ(d.categoryNames, b.names);
@@ -135,4 +141,26 @@ TEST(DocumentFiles, SaveIntoMissingFolderFails)
     EXPECT_FALSE(SaveDocumentFile(dir.filePath("no/such/folder/karte.vlr"), b.names, b.cat,
                                   CardSettings(), &err));
     EXPECT_FALSE(err.isEmpty());
+}
+
+TEST(DocumentFiles, WriteProtectedDocumentIsNotReplaced)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("karte.vlr");
+    const QByteArray old = defaultDocument();
+    ASSERT_TRUE(testutil::writeFile(path, old));
+    // The folder is writable for everyone, the document for nobody.
+    QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777));
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadOther);
+    const bool root = geteuid() == 0;
+    if (root)
+        ASSERT_EQ(setresuid(65534, 65534, 0), 0); // real uid too: access checks use it
+    BigDocument b;
+    QString err;
+    const bool ok = SaveDocumentFile(path, b.names, b.cat, CardSettings(), &err);
+    if (root)
+        ASSERT_EQ(setresuid(0, 0, 0), 0);
+    EXPECT_FALSE(ok);
+    EXPECT_FALSE(err.isEmpty());
+    EXPECT_EQ(testutil::readFile(path), old);
 }
