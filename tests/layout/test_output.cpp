@@ -1,0 +1,227 @@
+// Card output: preview geometry and bitmap, page count, printing into a PDF
+// printer and PDF export.
+#include "cardfixture.h"
+#include "testutil.h"
+
+#include "bench/cardgen.h"
+#include "layout/cardoutput.h"
+#include "layout/qpaintercanvas.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QPalette>
+#include <QRegularExpression>
+#include <QPainter>
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+PageArea a4At600()
+{
+    // A4 with 5 mm unprintable borders at 600 ppi.
+    PageArea a;
+    a.dpi = 600;
+    a.widthPx = int((210 - 10) / 25.4 * 600);
+    a.heightPx = int((297 - 10) / 25.4 * 600);
+    return a;
+}
+
+// When VELLORAN_RENDER_DIR is set, rendered pages are kept there as PNG.
+void keep(const QImage &img, const QString &name)
+{
+    const QString dir = qEnvironmentVariable("VELLORAN_RENDER_DIR");
+    if (!dir.isEmpty())
+        img.save(QDir(dir).filePath(name));
+}
+
+TEST(CardOutput, PreviewGeometry)
+{
+    PageArea a;
+    a.widthPx = 4760;
+    a.heightPx = 6779;
+    a.dpi = 600;
+    const PreviewGeometry g = PreviewPageGeometry(a, 96, 100);
+    EXPECT_EQ(g.W, 761); // 4760 * 96 / 600 = 761.6
+    EXPECT_EQ(g.H, 1084);
+    EXPECT_DOUBLE_EQ(g.widthmm, 4760.0 / 600 * 25.39995);
+    const PreviewGeometry g2 = PreviewPageGeometry(a, 96, 200);
+    EXPECT_EQ(g2.W, 1523); // 761.6 * 2, truncated once
+    EXPECT_EQ(g2.H, 2169);
+    EXPECT_EQ(g2.widthmm, g.widthmm);
+    // The integer product comes first: no overflow for large pages.
+    a.widthPx = 30000000;
+    EXPECT_EQ(PreviewPageGeometry(a, 192, 1000).W, 96000000);
+}
+
+TEST(CardOutput, PreviewBitmapAndPageCount)
+{
+    TestCard card;
+    card.s = CardSettings();
+    cardgen::generate(card.cat, card.names, 3, 20);
+    const PageArea area = a4At600();
+    const int pages = CardPageCount(card.source(), area);
+    EXPECT_GE(pages, 2);
+
+    bool more = false;
+    const QImage first = RenderCardPage(card.source(), area, 96, 1, &more);
+    const PreviewGeometry g = PreviewPageGeometry(area, 96, 100);
+    EXPECT_EQ(first.size(), QSize(g.W, g.H));
+    EXPECT_TRUE(more);
+    // White page with a black outline and dark text somewhere.
+    EXPECT_EQ(QColor(first.pixel(g.W / 2, g.H - 3)), QColor(Qt::white));
+    EXPECT_EQ(qGray(first.pixel(0, g.H / 2)), 0);
+    int dark = 0;
+    for (int y = g.H / 4; y < g.H / 2; ++y)
+        for (int x = g.W / 4; x < 3 * g.W / 4; ++x)
+            dark += qGray(first.pixel(x, y)) < 128;
+    EXPECT_GT(dark, 200);
+    keep(first, QStringLiteral("card-page1.png"));
+
+    RenderCardPage(card.source(), area, 96, pages - 1, &more);
+    EXPECT_TRUE(more);
+    const QImage last = RenderCardPage(card.source(), area, 96, pages, &more);
+    EXPECT_FALSE(more);
+    keep(last, QStringLiteral("card-last.png"));
+
+    // Double zoom: double size, same page count.
+    card.zoom = 200;
+    const QImage big = RenderCardPage(card.source(), area, 96, 2, &more);
+    EXPECT_EQ(big.width(), PreviewPageGeometry(area, 96, 200).W);
+    EXPECT_EQ(CardPageCount(card.source(), area), pages);
+    keep(big, QStringLiteral("card-page2-zoom200.png"));
+}
+
+TEST(CardOutput, QPainterTextWidthsAreAdditive)
+{
+    QImage img(400, 100, QImage::Format_RGB32);
+    QPainter painter(&img);
+    QPainterCanvas canvas(&painter);
+    canvas.setFont(FontSetting::make(QStringLiteral("Times New Roman"), 12, FontSetting::Italic), 12, 300);
+    const int a = canvas.textWidth(QStringLiteral("Schnitzel "));
+    const int b = canvas.textWidth(QStringLiteral("Wiener Art"));
+    EXPECT_EQ(canvas.textWidth(QStringLiteral("Schnitzel Wiener Art")), a + b);
+    EXPECT_GT(a, 0);
+    EXPECT_EQ(canvas.fontPointSize(), 12);
+    // The font is 50 pixels (12 pt at 300 ppi).
+    EXPECT_EQ(MakeCardFont(canvas.font(), FontPixelSize(12, 300)).pixelSize(), 50);
+    EXPECT_FALSE(MakeCardFont(canvas.font(), 50).kerning());
+}
+
+TEST(CardOutput, WindowsColours)
+{
+    EXPECT_EQ(WindowsColour(0x000000FFu), QColor(255, 0, 0));
+    EXPECT_EQ(WindowsColour(0x00FF0000u), QColor(0, 0, 255));
+    EXPECT_EQ(WindowsColour(0xFF000008u), QGuiApplication::palette().color(QPalette::WindowText));
+    EXPECT_EQ(WindowsColour(0xFF000005u), QColor(Qt::black));
+}
+
+TEST(CardOutput, ArcsCurveInwards)
+{
+    // The top-left frame corner: the quarter from the lowest to the
+    // rightmost point lies in the lower right quarter of its ellipse.
+    QImage img(200, 200, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    {
+        QPainter painter(&img);
+        QPainterCanvas canvas(&painter);
+        canvas.setPen(qRgb(0, 0, 0), 2);
+        canvas.arc(0, 0, 200, 200, 100, 200, 200, 100);
+    }
+    auto inked = [&](int x0, int y0) {
+        int n = 0;
+        for (int y = y0; y < y0 + 100; ++y)
+            for (int x = x0; x < x0 + 100; ++x)
+                n += qGray(img.pixel(x, y)) < 128;
+        return n;
+    };
+    EXPECT_GT(inked(100, 100), 50);
+    // Only the smoothed round caps may touch the neighbouring quarters.
+    EXPECT_EQ(inked(0, 0), 0);
+    EXPECT_LE(inked(100, 0), 3);
+    EXPECT_LE(inked(0, 100), 3);
+}
+
+QString runTool(const QString &tool, const QStringList &args)
+{
+    QProcess p;
+    p.start(tool, args);
+    if (!p.waitForFinished(60000))
+        return QString();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+TEST(CardOutput, PdfExportHasEveryPageAsText)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()
+        || QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
+        GTEST_SKIP() << "poppler-utils not installed";
+    testutil::LocaleScope de("de_DE");
+    TestCard card;
+    card.s = CardSettings();
+    const int a = card.category(QStringLiteral("Vorspeisen"));
+    for (int i = 1; i <= 45; ++i)
+        card.product(a, QStringLiteral("Gericht%1").arg(i), 3 + i / 10.0, 0,
+                     i % 2 ? QStringLiteral("mit Salat und Brot") : QString());
+    const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(5, 5, 5, 5),
+                             QPageLayout::Millimeter);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("karte.pdf"));
+    EXPECT_EQ(ExportCardPdf(card.source(), path, layout, QStringLiteral("Speisekarte")), QString());
+    ASSERT_TRUE(QFile::exists(path));
+    if (!qEnvironmentVariable("VELLORAN_RENDER_DIR").isEmpty())
+        QFile::copy(path, QDir(qEnvironmentVariable("VELLORAN_RENDER_DIR")).filePath(QStringLiteral("karte.pdf")));
+    // Nothing but the PDF is left in the folder.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("karte.pdf")});
+
+    const QString info = runTool(QStringLiteral("pdfinfo"), {path});
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\b")))) << info.toStdString();
+    const QString text = runTool(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+    for (int i = 1; i <= 45; ++i)
+        EXPECT_TRUE(text.contains(QStringLiteral("Gericht%1").arg(i))) << i;
+    EXPECT_TRUE(text.contains(QStringLiteral("3,10 \u20AC")));
+    EXPECT_TRUE(text.contains(QStringLiteral("6,00 \u20AC")));
+    EXPECT_TRUE(text.contains(QStringLiteral("VORSPEISEN")));
+    EXPECT_EQ(text.count(QChar(0x0C)), 3); // one form feed per page
+
+    // A folder that does not exist: an error naming the file, no file.
+    const QString bad = dir.filePath(QStringLiteral("fehlt/karte.pdf"));
+    const QString err = ExportCardPdf(card.source(), bad, layout);
+    EXPECT_TRUE(err.contains(QStringLiteral("karte.pdf")));
+    EXPECT_FALSE(QFile::exists(bad));
+}
+
+TEST(CardOutput, PrintingIntoAPdfPrinterMatchesThePageCount)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
+        GTEST_SKIP() << "poppler-utils not installed";
+    TestCard card;
+    card.s = CardSettings();
+    cardgen::generate(card.cat, card.names, 2, 30);
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    const QString path = dir.filePath(QStringLiteral("druck.pdf"));
+    printer.setOutputFileName(path);
+    const int pages = CardPageCount(card.source(), PrinterPageArea(printer));
+    ASSERT_GE(pages, 3);
+    card.zoom = 250; // the preview's zoom does not reach the printer
+    EXPECT_EQ(PrintCard(card.source(), printer, QStringLiteral("Speisekarte drucken")), QString());
+    const QString info = runTool(QStringLiteral("pdfinfo"), {path});
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\b").arg(pages))))
+        << info.toStdString();
+
+    // A range prints only those pages.
+    const QString path2 = dir.filePath(QStringLiteral("teil.pdf"));
+    printer.setOutputFileName(path2);
+    EXPECT_EQ(PrintCard(card.source(), printer, QStringLiteral("Teil"), 2, 3), QString());
+    EXPECT_TRUE(runTool(QStringLiteral("pdfinfo"), {path2}).contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\b"))));
+}
+
+} // namespace
