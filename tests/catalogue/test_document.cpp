@@ -4,6 +4,8 @@
 #include <QtEndian>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <random>
 
@@ -324,10 +326,26 @@ TEST(DocumentFormat, ErrorTextsNameTheFault)
     expectSentinel(d);
 }
 
+namespace {
+size_t largestBlock = 0;
+void *countingCalloc(size_t n, size_t size)
+{
+    largestBlock = std::max(largestBlock, n * size);
+    return std::calloc(n, size);
+}
+} // namespace
+
 TEST(DocumentFormat, HugeAndNegativeCountsAreRejectedWithoutAllocating)
 {
     Catalogue cat;
     const QByteArray tail = WriteDocument({}, cat, CardSettings()).mid(4);
+    largestBlock = 0;
+    const auto oldCalloc = TDynaArray::callocFn;
+    TDynaArray::callocFn = countingCalloc;
+    struct Restore {
+        TDynaArray::CallocFn f;
+        ~Restore() { TDynaArray::callocFn = f; }
+    } restore{oldCalloc};
     for (int32_t c : {-1, INT32_MIN, 2000000000, INT32_MAX, 68}) {
         SCOPED_TRACE(c);
         Bytes b;
@@ -352,6 +370,9 @@ TEST(DocumentFormat, HugeAndNegativeCountsAreRejectedWithoutAllocating)
     t.b.append(tail);
     DocumentData d;
     EXPECT_FALSE(ReadDocument(t.b, CardSettings(), d, nullptr));
+    // No array ever asked for more than one growth step of elements.
+    EXPECT_GT(largestBlock, 0u);
+    EXPECT_LE(largestBlock, 100 * sizeof(TProductRec));
 }
 
 TEST(DocumentFormat, RandomAndMutatedInputsAreHandledSafely)
