@@ -198,6 +198,8 @@ void TTranslateForm::applyCellFlags()
     }
 }
 
+// The questions carry the caption of the button that asks them (already in
+// the interface language).
 void TTranslateForm::FilterBtnClick()
 {
     const QString needle = foldAZ(FilterEdit->text());
@@ -212,7 +214,7 @@ void TTranslateForm::FilterBtnClick()
             StringGrid1->verticalScrollBar()->setValue(r);
             StringGrid1->horizontalScrollBar()->setValue(c);
             const QMessageBox::StandardButton answer =
-                ask(table_->TranslateStr(QStringLiteral("Suchen")), table_->TranslateStr(QStringLiteral("Weitersuchen?")),
+                ask(FilterBtn->text(), table_->TranslateStr(QStringLiteral("Weitersuchen?")),
                     QMessageBox::Yes | QMessageBox::No);
             if (answer != QMessageBox::Yes)
                 return;
@@ -226,7 +228,7 @@ void TTranslateForm::DeleteRowBtnClick()
     const int c = std::max(StringGrid1->currentColumn(), 0);
     if (r >= 1 && r <= table_->RowCount()) {
         const QMessageBox::StandardButton answer =
-            ask(table_->TranslateStr(QStringLiteral("Zeile löchen")), table_->Cell(r - 1, 0),
+            ask(DeleteRowBtn->text(), table_->Cell(r - 1, 0),
                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         if (answer == QMessageBox::Yes)
             table_->DeleteRow(r - 1);
