@@ -165,7 +165,7 @@ public:
             return false;
         if (n < 0)
             return fail(QStringLiteral("The length of the %1 at offset %2 is negative (%3).").arg(place(what)).arg(at).arg(n));
-        if (qsizetype(n) * 2 > r_.remaining())
+        if (qsizetype(n) > r_.remaining() / 2) // no overflow where qsizetype is 32-bit
             return fail(QStringLiteral("The %1 at offset %2 claims %3 characters, more than the rest of the file holds (%4 bytes left).")
                             .arg(place(what))
                             .arg(at)

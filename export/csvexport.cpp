@@ -20,9 +20,13 @@ void endLine(QString &text, QString &line)
 void AddCsvField(QString &line, const QString &value)
 {
     line += QLatin1Char('"');
-    QString v = value;
-    v.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    line += v;
+    if (value.contains(QLatin1Char('"'))) {
+        QString v = value;
+        v.replace(QLatin1Char('"'), QLatin1String("\"\""));
+        line += v;
+    } else {
+        line += value;
+    }
     line += QLatin1String("\",");
 }
 
