@@ -1,4 +1,5 @@
 #include "app/FilenameEdit.h"
+#include "i18n/filedialogfilter.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -37,24 +38,9 @@ void TFilenameEdit::setFileName(const QString &name)
 
 void TFilenameEdit::browse()
 {
-    const QString f = QFileDialog::getOpenFileName(this, QString(), QString(), WindowsFilterToQt(Filter));
+    const QString f =
+        QFileDialog::getOpenFileName(this, QString(), QString(), Filter ? Filter->qtFilter() : QString());
     if (!f.isEmpty())
         setFileName(f);
 }
 
-QString WindowsFilterToQt(const QString &filter)
-{
-    const QStringList parts = filter.split(QLatin1Char('|'));
-    QStringList out;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QString patterns = parts[i + 1];
-        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        QString desc = parts[i];
-        // Qt reads the patterns from the last parentheses of each entry.
-        out << (desc.contains(QLatin1Char('(')) && desc.endsWith(QLatin1Char(')'))
-                    && desc.mid(desc.lastIndexOf('(') + 1).chopped(1).simplified() == patterns.simplified()
-                    ? desc
-                    : desc + QStringLiteral(" (") + patterns + QLatin1Char(')'));
-    }
-    return out.join(QStringLiteral(";;"));
-}

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+class FileDialogFilter;
 class QLineEdit;
 class QToolButton;
 
@@ -15,7 +16,8 @@ public:
 
     QString FileName() const;
     void setFileName(const QString &name); // raises changed() like typing
-    QString Filter;                        // Windows form: "Bilder|*.jpg;*.png|..."
+    // The browse dialog's filter (Windows form "Bilder|*.jpg;*.png|...").
+    FileDialogFilter *Filter = nullptr;
     QLineEdit *edit() const { return edit_; }
 
 signals:
@@ -26,6 +28,3 @@ private:
     QLineEdit *edit_;
     QToolButton *button_;
 };
-
-// "Text (*.x)|*.x|All|*.*" -> "Text (*.x) (*.x);;All (*.*)" for QFileDialog.
-QString WindowsFilterToQt(const QString &filter);

@@ -5,6 +5,16 @@
 #include "app/FontDialog.h"
 #include "app/PreviewBox.h"
 #include "catalogue/EditProduktFUnit.h"
+#include "catalogue/appfiles.h"
+#include "catalogue/options.h"
+#include "i18n/TranslateFUnit.h"
+#include "i18n/filedialogfilter.h"
+#include "i18n/translatecomponents.h"
+#include "i18n/translateunit.h"
+#include "layout/cardlayout.h"
+#include "texture/picturepreview.h"
+#include "texture/pictor3.h"
+#include "texture/texture.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -22,6 +32,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -35,6 +47,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+#include <QMouseEvent>
+#include <QPainter>
 
 namespace {
 
@@ -86,9 +100,23 @@ QCheckBox *check(const QString &text, QWidget *parent, const char *name, bool on
 } // namespace
 
 TMainForm::TMainForm(QWidget *parent)
-    : QMainWindow(parent), kats(catalogue.kats), aprod(catalogue.aprod)
+    : QMainWindow(parent), kats(catalogue.kats), aprod(catalogue.aprod), language(Translations().language)
 {
     execDialog = [](QDialog *d) { return d->exec(); };
+    messageBox = [this](QMessageBox::Icon icon, const QString &title, const QString &text,
+                        QMessageBox::StandardButtons buttons) {
+        QMessageBox box(icon, title, text, buttons, this);
+        return QMessageBox::StandardButton(box.exec());
+    };
+    di2 = std::make_unique<TextureHolder>();
+    // The selected printer; without an installed printer a PDF printer with
+    // an A4 portrait page, so the preview always has a page.
+    printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setPageSize(QPageSize(QPageSize::A4));
+        printer->setPageOrientation(QPageLayout::Portrait);
+    }
     buildWindow();
     connectHandlers();
     FormCreate();
@@ -99,7 +127,7 @@ TMainForm::~TMainForm()
     FormDestroy();
 }
 
-void TMainForm::setDialogs(TEditProduktForm *produkt, TAboutBox *about, QWidget *translateForm)
+void TMainForm::setDialogs(TEditProduktForm *produkt, TAboutBox *about, TTranslateForm *translateForm)
 {
     EditProduktForm = produkt;
     AboutBox = about;
@@ -409,7 +437,9 @@ void TMainForm::buildBackgroundTab()
 
     ScrollBox2 = named(new QScrollArea(TabSheet4), "ScrollBox2");
     ScrollBox2->setWidgetResizable(false);
-    PaintBox2Host = nullptr;
+    PaintBox2 = named(new PicturePreview, "PaintBox2");
+    PaintBox2->setTexture(di2.get());
+    ScrollBox2->setWidget(PaintBox2);
 
     auto *groups = new QHBoxLayout;
     groups->addWidget(size);
@@ -471,6 +501,14 @@ void TMainForm::buildMenu()
 
     Hilfe1 = named(mb->addMenu(QStringLiteral("Hilfe")), "Hilfe1");
     ber1 = act(Hilfe1, "ber1", QStringLiteral("Über..."));
+
+    const QString docFilter = QStringLiteral("Speisekarten (*.vlr)|*.vlr");
+    OpenDialog1 = named(new FileDialogFilter(docFilter, this), "OpenDialog1");
+    SaveDialog1 = named(new FileDialogFilter(docFilter, this), "SaveDialog1");
+    SaveDialog3 = named(new FileDialogFilter(QStringLiteral("CSV-Dateien (*.csv)|*.csv"), this), "SaveDialog3");
+    SaveDialogPdf = named(new FileDialogFilter(QStringLiteral("PDF-Dateien (*.pdf)|*.pdf"), this), "SaveDialog4");
+    PictureDialog = named(new FileDialogFilter(QString(), this), "OpenPictureDialog");
+    FilenameEdit2->Filter = PictureDialog;
 }
 
 void TMainForm::connectHandlers()
@@ -501,6 +539,48 @@ void TMainForm::connectHandlers()
     });
     connect(ListView2, &QTreeWidget::itemClicked, this, [this] { ListProds(); });
 
+    // Document commands
+    connect(Neu1, &QAction::triggered, this, &TMainForm::Neu1Click);
+    connect(ffnen1, &QAction::triggered, this, &TMainForm::ffnen1Click);
+    connect(OpenBtn, &QPushButton::clicked, this, &TMainForm::ffnen1Click);
+    connect(Speichern1, &QAction::triggered, this, &TMainForm::Speichern1Click);
+    connect(SaveBtn, &QPushButton::clicked, this, &TMainForm::Speichern1Click);
+    connect(Speichernunter1, &QAction::triggered, this, &TMainForm::Speichernunter1Click);
+    connect(BitBtnXP1, &QPushButton::clicked, this, &TMainForm::Speichernunter1Click);
+    connect(ExportierenalsCSVDatei1, &QAction::triggered, this, &TMainForm::ExportierenalsCSVDatei1Click);
+    connect(AlsPDFexportieren1, &QAction::triggered, this, &TMainForm::AlsPDFexportieren1Click);
+    connect(Drucken1, &QAction::triggered, this, &TMainForm::Drucken1Click);
+    connect(DruckenBtn, &QPushButton::clicked, this, &TMainForm::Drucken1Click);
+    connect(Druckereinrichten1, &QAction::triggered, this, &TMainForm::Druckereinrichten1Click);
+
+    // Preview
+    PaintBox1->OnPaint = [this](QPainter &) { PaintBox1Paint(); };
+    PaintBox1->OnMouseDown = [this](QMouseEvent *e) { PaintBox1MouseDown(e->pos().x(), e->pos().y()); };
+    PaintBox1->OnMouseMove = [this](QMouseEvent *e) { PaintBox1MouseMove(e->pos().x(), e->pos().y()); };
+    PaintBox1->OnMouseUp = [this](QMouseEvent *) { PaintBox1MouseUp(); };
+    connect(ZoomEd, &QSpinBox::valueChanged, this, &TMainForm::ZoomEdChange);
+    connect(SeiteEd, &QSpinBox::valueChanged, this, &TMainForm::ZoomEdChange);
+    for (QLineEdit *e : {CaptionEd, FussEd, KopfEd})
+        connect(e, &QLineEdit::textChanged, this, &TMainForm::CaptionEdChange);
+    connect(RahmenCheck, &QCheckBox::toggled, this, &TMainForm::RahmenCheckClick);
+    qApp->installEventFilter(this);
+
+    // Background picture
+    connect(FilenameEdit2, &TFilenameEdit::changed, this, &TMainForm::FilenameEdit2Change);
+    connect(GrayScaleCheck, &QCheckBox::toggled, this, &TMainForm::GrayScaleCheckClick);
+    connect(LightenCheck, &QCheckBox::toggled, this, &TMainForm::LightenCheckClick);
+    connect(HellEd, &QSpinBox::valueChanged, this, &TMainForm::HellEdChange);
+    connect(SatEd, &QSpinBox::valueChanged, this, &TMainForm::HellEdChange);
+    connect(Timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
+
+    // Language
+    LanguageGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    const std::pair<QAction *, int32_t> languages[] = {
+        {Deutsch1, 0}, {English1, 1}, {Franais1, 2}, {Nederlands1, 3}, {Swedish1, 4}};
+    for (auto [item, number] : languages)
+        connect(item, &QAction::triggered, this, [this, item = item, number = number] { LanguageClick(item, number); });
+    connect(bersetzen1, &QAction::triggered, this, &TMainForm::bersetzen1Click);
+
     for (int i = 0; i < 9; ++i) {
         QPushButton *b = findChild<QPushButton *>(QStringLiteral("BitBtnXP%1").arg(i + 3));
         TFontDialog *fd = FontDialogs[i];
@@ -510,6 +590,19 @@ void TMainForm::connectHandlers()
 
 bool TMainForm::eventFilter(QObject *o, QEvent *e)
 {
+    if (e->type() == QEvent::Wheel) {
+        // The wheel scrolls the preview or the picture view by 20 pixels a
+        // notch wherever the mouse is over the window.
+        auto *w = qobject_cast<QWidget *>(o);
+        const int tab = PageControl1->currentIndex();
+        if (w && w->window() == this && (tab == 1 || tab == 3)) {
+            auto *we = static_cast<QWheelEvent *>(e);
+            const int notches = we->angleDelta().y() / 120;
+            handleWheel(notches);
+            return true;
+        }
+        return false;
+    }
     if (e->type() == QEvent::Resize) {
         if (o == ListView2) {
             ListView2->setColumnWidth(0, qMax(0, ListView2->width() - 10));
@@ -528,11 +621,33 @@ bool TMainForm::eventFilter(QObject *o, QEvent *e)
 
 void TMainForm::FormCreate()
 {
-    progpath = QApplication::applicationDirPath();
-    if (!progpath.endsWith(QLatin1Char('/')))
-        progpath += QLatin1Char('/');
+    // 1. The program directory.
+    progpath = appfiles::ProgPath();
+
+    // 2. The translation table (an installed program first gets its own copy
+    //    in the user's configuration directory).
+    appfiles::SeedUserTranslations();
+    InitTranslations(appfiles::UserFile(QStringLiteral("translate.dat")));
+    SetOnRequestTextProvider([] { return GetMsgText(10); });
+
+    // 3. No background picture is held yet (di2 starts empty).
+
+    // 4. The caption without the document part.
     maincap = windowTitle();
+
+    // 5. The empty catalogue; ListProds disables the product buttons.
     ListProds();
+
+    // 6. The default background picture; its change reaction loads it.
+    FilenameEdit2->setFileName(GetMsgText(4));
+    if (FilenameEdit2->FileName() == GetMsgText(4) && !di2->HasTexture() && di2->PrepareCount() == 0)
+        FilenameEdit2Change();
+
+    // 7. The picture dialog's filter lists what the picture library reads.
+    PictureDialog->filter = GetDIBOpenFilter();
+
+    // 8. The interface language.
+    LoadOptions();
 }
 
 void TMainForm::showEvent(QShowEvent *e)
@@ -545,19 +660,51 @@ void TMainForm::FormShow()
 {
     if (infirst)
         return;
+    RegisterMessages();
+    language = languagesetto;
+    if (languagesetto != 0) {
+        QList<QObject *> windows{this};
+        for (QObject *w : {static_cast<QObject *>(EditProduktForm), static_cast<QObject *>(AboutBox),
+                           static_cast<QObject *>(TranslateForm)})
+            if (w)
+                windows << w;
+        TranslateComponents(qApp, windows);
+    }
+    QApplication::setApplicationDisplayName(TranslateStr(QApplication::applicationDisplayName()));
     maincap = windowTitle();
     SetUnChanged();
     infirst = true;
+    if (!arguments.isEmpty())
+        OpenFileWithName(arguments.first());
 }
 
 void TMainForm::closeEvent(QCloseEvent *e)
 {
+    if (!FormCloseQuery()) {
+        e->ignore();
+        return;
+    }
+    FormClose();
     e->accept();
+}
+
+bool TMainForm::FormCloseQuery()
+{
+    return AskSaveChanges();
+}
+
+void TMainForm::FormClose()
+{
+    SaveOptions();
 }
 
 void TMainForm::FormDestroy()
 {
+    // The products' texts and arrays, then the category array; then the
+    // background picture.
     catalogue.clear();
+    if (di2)
+        di2->Release();
 }
 
 void TMainForm::Beenden1Click()
@@ -821,7 +968,7 @@ void TMainForm::ProduktNachUntenBtnClick()
 static QString documentTitle(const QString &afilename)
 {
     if (afilename.isEmpty())
-        return QStringLiteral("unbenannt.vlr");
+        return GetMsgText(8);
     return QFileInfo(afilename).fileName();
 }
 

@@ -7,6 +7,7 @@
 #include "layout/cardsettings.h"
 
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QPointer>
 #include <functional>
 #include <memory>
@@ -32,6 +33,12 @@ class TAboutBox;
 class TFontDialog;
 class TFilenameEdit;
 class TPreviewBox;
+class TTranslateForm;
+class TextureHolder;
+class PicturePreview;
+class FileDialogFilter;
+struct CardSource;
+struct DocumentData;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -41,7 +48,10 @@ public:
 
     // Windows created after the main window (the program block hands them
     // over so the handlers can reach them).
-    void setDialogs(TEditProduktForm *produkt, TAboutBox *about, QWidget *translateForm);
+    void setDialogs(TEditProduktForm *produkt, TAboutBox *about, TTranslateForm *translateForm);
+    // The program's arguments (the first one names a document to open at the
+    // first show; further ones are ignored).
+    QStringList arguments;
 
     // ---- state ---------------------------------------------------------------
     QString progpath;
@@ -91,8 +101,20 @@ public:
     QCheckBox *SVerh2Check, *GrayScaleCheck, *LightenCheck;
     QSpinBox *HellEd, *SatEd;
     QScrollArea *ScrollBox2;
-    QWidget *PaintBox2Host; // holds the picture view
+    PicturePreview *PaintBox2; // the picture view
     QTimer *Timer1;
+    std::unique_ptr<TextureHolder> di2; // the prepared background picture
+
+    // Dialog filters (Windows "Text|*.x" form, translated with the window).
+    FileDialogFilter *OpenDialog1, *SaveDialog1, *SaveDialog3, *SaveDialogPdf, *PictureDialog;
+
+    // The selected printer.
+    std::unique_ptr<QPrinter> printer;
+
+    // Language state.
+    int32_t &language;
+    int32_t languagesetto = 4;
+    bool dontchlang = false;
 
     // Menu
     QMenu *Datei1, *Sprache1, *Hilfe1;
@@ -122,9 +144,68 @@ public:
     void ProduktNachUntenBtnClick();
     void ListView2Change();
 
-    // ---- document state ------------------------------------------------------------
+    // ---- document state and commands -------------------------------------------
     void SetChanged();
     void SetUnChanged();
+    void NewAll();
+    bool SaveTheFile();
+    bool SaveTheFileAs(const QString &path);
+    bool OpenFileWithName(const QString &sfn, bool reportFailure = false);
+    bool SaveFile();
+    bool OpenFile();
+    bool AskSaveChanges(); // the save question; true to go on
+    void Neu1Click();
+    void ffnen1Click();
+    void Speichern1Click();
+    void Speichernunter1Click();
+    void ExportierenalsCSVDatei1Click();
+    void AlsPDFexportieren1Click();
+
+    // ---- preview and printing ------------------------------------------------------
+    CardSource cardSource(int zoom) const;
+    bool PaintToCanvas(class ICanvas &canvas0, int dpi, int width, int height, int seiteedvalue,
+                       double zoomedvalue, bool printit, double widthmm, double heightmm);
+    void PaintBox1Paint();
+    void RepaintPreview(); // paints the preview at once
+    void ZoomEdChange();
+    void CaptionEdChange();
+    void RahmenCheckClick();
+    void PaintBox1MouseDown(int x, int y);
+    void PaintBox1MouseMove(int x, int y);
+    void PaintBox1MouseUp();
+    void FormMouseWheelDown();
+    void FormMouseWheelUp();
+    void Druckereinrichten1Click();
+    void Drucken1Click();
+
+    // ---- background picture ---------------------------------------------------------
+    void FilenameEdit2Change();
+    void GrayScaleCheckClick();
+    void LightenCheckClick();
+    void HellEdChange();
+    void Timer1Timer();
+    void PaintBox2Paint();
+
+    // ---- language ---------------------------------------------------------------------
+    void LoadOptions();
+    void SaveOptions();
+    void LanguageClick(QAction *item, int32_t number); // Deutsch1Click .. Swedish1Click
+    void bersetzen1Click();
+
+    // Applies opened settings to the controls in the order of the file, so
+    // that each control's change reaction runs.
+    void applyDocumentSettings(const DocumentData &d);
+    void setCardSettings(const CardSettings &s); // all of them, in file order
+
+    // Message boxes and file dialogs go through these hooks so that tests
+    // can answer them; the defaults show the real dialogs.
+    std::function<QMessageBox::StandardButton(QMessageBox::Icon, const QString &title, const QString &text,
+                                              QMessageBox::StandardButtons)>
+        messageBox;
+    // Returns the chosen path, or an empty text when cancelled.
+    std::function<QString(FileDialogFilter *dialog, bool save, const QString &defaultSuffix)> chooseFile;
+    // The print dialog: returns false when cancelled; sets the page range.
+    std::function<bool(QPrinter &, int &fromPage, int &toPage)> printDialog;
 
     // ---- shell ---------------------------------------------------------------------
     void Beenden1Click();
@@ -138,6 +219,8 @@ protected:
     bool eventFilter(QObject *o, QEvent *e) override;
     void showEvent(QShowEvent *e) override;   // FormShow
     void closeEvent(QCloseEvent *e) override; // FormCloseQuery + FormClose
+    bool FormCloseQuery();
+    void FormClose();
 
 private:
     void buildWindow();
@@ -158,7 +241,9 @@ private:
     void moveCategoryEntry(int from, int to);
     void moveProductRow(int from, int to);
 
+    void handleWheel(int notches);
+
     TEditProduktForm *EditProduktForm = nullptr;
     TAboutBox *AboutBox = nullptr;
-    QPointer<QWidget> TranslateForm;
+    TTranslateForm *TranslateForm = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "catalogue/catalogue.h"
 
 #include <QLocale>
+#include <utility>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -126,6 +127,26 @@ void Catalogue::clear()
     while (kats->WhileNext())
         releaseCategory(*akat);
     kats->Clear();
+}
+
+void Catalogue::swapContents(Catalogue &other)
+{
+    std::swap(kats, other.kats);
+    auto rebind = [](Catalogue &c) {
+        c.akat = nullptr;
+        c.aprod = nullptr;
+        c.kats->outeraobj = reinterpret_cast<void **>(&c.akat);
+        c.kats->aobj = nullptr;
+        c.kats->aobjnr = -1;
+        for (uint32_t i = 0; i < c.kats->count; ++i) {
+            TDynaArray *prods = *static_cast<TDynaArray **>(c.kats->At(i));
+            prods->outeraobj = reinterpret_cast<void **>(&c.aprod);
+            prods->aobj = nullptr;
+            prods->aobjnr = -1;
+        }
+    };
+    rebind(*this);
+    rebind(other);
 }
 
 ProductValues Catalogue::values(const TProductRec *p)

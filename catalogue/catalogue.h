@@ -67,6 +67,9 @@ public:
 
     // Releases everything (the document is discarded).
     void clear();
+    // Exchanges the whole content with another catalogue; each array's bound
+    // pointer is re-bound to its new owner.
+    void swapContents(Catalogue &other);
 
     static ProductValues values(const TProductRec *p);
     static void releaseTexts(TProductRec *p);

@@ -6,7 +6,10 @@
 #include "app/MainUnit.h"
 #include "catalogue/EditProduktFUnit.h"
 
+#include "catalogue/appfiles.h"
+
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -26,12 +29,18 @@ struct MainWindowFixture {
     // and returns the result code.
     std::deque<std::function<int(QDialog *)>> answers;
     int dialogsShown = 0;
+    // options.dat and translate.dat of the window under test live here.
+    std::unique_ptr<QTemporaryDir> userDir;
 
     void create()
     {
+        if (!userDir) {
+            userDir = std::make_unique<QTemporaryDir>();
+            appfiles::SetUserFilesDirOverride(userDir->path());
+        }
         form = std::make_unique<TMainForm>();
-        produkt = std::make_unique<TEditProduktForm>(form.get());
-        about = std::make_unique<TAboutBox>(form.get());
+        produkt = std::make_unique<TEditProduktForm>();
+        about = std::make_unique<TAboutBox>();
         form->setDialogs(produkt.get(), about.get(), nullptr);
         form->execDialog = [this](QDialog *d) {
             ++dialogsShown;

@@ -52,3 +52,21 @@ TEST(CatalogueModel, DeleteCategoryKeepsOthersInOrder)
     c.deleteProduct(1, 0);
     EXPECT_EQ(WideText(c.product(1, 0)->name), "p2.1");
 }
+
+TEST(CatalogueModel, SwapContentsRebindsBoundPointers)
+{
+    Catalogue a, b;
+    ASSERT_TRUE(b.addCategory());
+    ProductValues v;
+    v.name = "Pils";
+    ASSERT_NE(b.addProduct(0, v), nullptr);
+    a.swapContents(b);
+    EXPECT_EQ(b.categoryCount(), 0);
+    ASSERT_EQ(a.categoryCount(), 1);
+    TDynaArray *prods = a.products(0);
+    EXPECT_EQ(prods, *a.akat);
+    prods->First();
+    ASSERT_TRUE(prods->WhileNext());
+    EXPECT_EQ(WideText(a.aprod->name), "Pils");
+    EXPECT_EQ(b.aprod, nullptr);
+}

@@ -1,0 +1,258 @@
+// The main window's document commands: new, open, save, save as, the save
+// question, and the CSV and PDF exports.
+#include "app/FilenameEdit.h"
+#include "app/FontDialog.h"
+#include "app/MainUnit.h"
+#include "catalogue/document.h"
+#include "export/csvexport.h"
+#include "i18n/filedialogfilter.h"
+#include "i18n/translateunit.h"
+#include "layout/cardoutput.h"
+#include "texture/picturepreview.h"
+
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QSpinBox>
+#include <QTreeWidget>
+
+namespace {
+
+QString chooseWithDialog(QWidget *parent, FileDialogFilter *dialog, bool save, const QString &defaultSuffix,
+                         bool confirmOverwrite)
+{
+    QFileDialog dlg(parent);
+    dlg.setNameFilters(dialog->qtFilters());
+    dlg.setDefaultSuffix(defaultSuffix);
+    dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (!confirmOverwrite)
+        dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return QString();
+    return dlg.selectedFiles().first();
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+
+bool TMainForm::AskSaveChanges()
+{
+    if (!changed)
+        return true;
+    const auto answer = messageBox(QMessageBox::Question, GetMsgText(6), GetMsgText(5),
+                                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Yes)
+        return SaveFile();
+    return answer == QMessageBox::No;
+}
+
+void TMainForm::NewAll()
+{
+    catalogue.clear();
+    ListView2->clear();
+    ListProds();
+    RepaintPreview();
+    PaintBox2Paint();
+    afilename.clear();
+    SetUnChanged();
+}
+
+void TMainForm::Neu1Click()
+{
+    if (AskSaveChanges())
+        NewAll();
+}
+
+void TMainForm::ffnen1Click()
+{
+    if (AskSaveChanges())
+        OpenFile();
+}
+
+bool TMainForm::OpenFile()
+{
+    const QString path = chooseFile ? chooseFile(OpenDialog1, false, QStringLiteral("vlr"))
+                                    : chooseWithDialog(this, OpenDialog1, false, QStringLiteral("vlr"), true);
+    if (path.isEmpty())
+        return false;
+    return OpenFileWithName(path, true);
+}
+
+// Reads the document into a fresh catalogue and settings first; the current
+// document is replaced only when the file was read completely.
+bool TMainForm::OpenFileWithName(const QString &sfn, bool reportFailure)
+{
+    DocumentData data;
+    QString error;
+    const bool exists = QFileInfo(sfn).isFile();
+    if (!LoadDocumentFile(sfn, cardSettings(), data, &error)) {
+        // A file that cannot be opened is reported when the user chose it;
+        // a damaged file is always reported. The open document stays as it is.
+        if (reportFailure || exists) {
+            QString text = GetMsgText(1) + sfn;
+            if (exists && !error.isEmpty())
+                text += QStringLiteral("\n\n") + error;
+            messageBox(QMessageBox::Critical, QString(), text, QMessageBox::Ok);
+        }
+        return false;
+    }
+
+    NewAll();
+    afilename = sfn;
+
+    ListView2->setUpdatesEnabled(false);
+    {
+        const QSignalBlocker block(ListView2);
+        for (const QString &name : data.categoryNames) {
+            auto *it = new QTreeWidgetItem(QStringList{name});
+            it->setFlags(it->flags() | Qt::ItemIsEditable);
+            ListView2->addTopLevelItem(it);
+        }
+        catalogue.swapContents(*data.catalogue);
+    }
+    applyDocumentSettings(data);
+    ListView2->setUpdatesEnabled(true);
+    if (ListView2->topLevelItemCount() > 0) {
+        const QSignalBlocker block(ListView2);
+        ListView2->setCurrentItem(ListView2->topLevelItem(0));
+        ListView2->topLevelItem(0)->setSelected(true);
+    }
+    ListProds();
+    RepaintPreview();
+    PaintBox2Paint();
+    SetUnChanged();
+    return true;
+}
+
+void TMainForm::applyDocumentSettings(const DocumentData &d)
+{
+    const CardSettings &s = d.settings;
+    const bool sameFile = FilenameEdit2->FileName() == s.FilenameEdit2;
+    for (DocumentSetting id : DocumentSettingOrder(d)) {
+        switch (id) {
+        case DocumentSetting::CaptionEd: CaptionEd->setText(s.CaptionEd); break;
+        case DocumentSetting::FussEd: FussEd->setText(s.FussEd); break;
+        case DocumentSetting::WaehrEd: WaehrEd->setText(s.WaehrEd); break;
+        case DocumentSetting::FilenameEdit2:
+            FilenameEdit2->setFileName(s.FilenameEdit2);
+            if (sameFile) // an unchanged text raises no change: load it all the same
+                FilenameEdit2Change();
+            break;
+        case DocumentSetting::RahmenCheck: RahmenCheck->setChecked(s.RahmenCheck); break;
+        case DocumentSetting::CapsCheck: CapsCheck->setChecked(s.CapsCheck); break;
+        case DocumentSetting::LinksEd: LinksEd->setValue(s.LinksEd); break;
+        case DocumentSetting::ObenEd: ObenEd->setValue(s.ObenEd); break;
+        case DocumentSetting::RechtsEd: RechtsEd->setValue(s.RechtsEd); break;
+        case DocumentSetting::UntenEd: UntenEd->setValue(s.UntenEd); break;
+        case DocumentSetting::BreitEd2: BreitEd2->setValue(s.BreitEd2); break;
+        case DocumentSetting::HochEd2: HochEd2->setValue(s.HochEd2); break;
+        case DocumentSetting::HellEd: HellEd->setValue(int(s.HellEd)); break;
+        case DocumentSetting::SatEd: SatEd->setValue(int(s.SatEd)); break;
+        case DocumentSetting::SVerh2Check: SVerh2Check->setChecked(s.SVerh2Check); break;
+        case DocumentSetting::GrayScaleCheck: GrayScaleCheck->setChecked(s.GrayScaleCheck); break;
+        case DocumentSetting::LightenCheck: LightenCheck->setChecked(s.LightenCheck); break;
+        case DocumentSetting::ZentrCheck: ZentrCheck->setChecked(s.ZentrCheck); break;
+        case DocumentSetting::FontDialog1: FontDialog(1)->Font = s.fonts[0]; break;
+        case DocumentSetting::FontDialog2: FontDialog(2)->Font = s.fonts[1]; break;
+        case DocumentSetting::FontDialog3: FontDialog(3)->Font = s.fonts[2]; break;
+        case DocumentSetting::FontDialog4: FontDialog(4)->Font = s.fonts[3]; break;
+        case DocumentSetting::FontDialog5: FontDialog(5)->Font = s.fonts[4]; break;
+        case DocumentSetting::FontDialog6: FontDialog(6)->Font = s.fonts[5]; break;
+        case DocumentSetting::FontDialog7: FontDialog(7)->Font = s.fonts[6]; break;
+        case DocumentSetting::FontDialog8: FontDialog(8)->Font = s.fonts[7]; break;
+        case DocumentSetting::FontDialog9: FontDialog(9)->Font = s.fonts[8]; break;
+        case DocumentSetting::NoKommaCheck: NoKommaCheck->setChecked(s.NoKommaCheck); break;
+        case DocumentSetting::NewPageForKatCheck: NewPageForKatCheck->setChecked(s.NewPageForKatCheck); break;
+        case DocumentSetting::NoPointsCheck: NoPointsCheck->setChecked(s.NoPointsCheck); break;
+        case DocumentSetting::CenterKatCheck: CenterKatCheck->setChecked(s.CenterKatCheck); break;
+        case DocumentSetting::KopfEd: KopfEd->setText(s.KopfEd); break;
+        }
+    }
+}
+
+void TMainForm::setCardSettings(const CardSettings &s)
+{
+    DocumentData d;
+    d.settings = s;
+    d.hasGroupA = d.hasGroupB = d.hasGroupC = true;
+    applyDocumentSettings(d);
+}
+
+bool TMainForm::SaveTheFileAs(const QString &path)
+{
+    QString error;
+    if (!SaveDocumentFile(path, categoryNames(), catalogue, cardSettings(), &error)) {
+        QString text = GetMsgText(19) + path;
+        if (!error.isEmpty())
+            text += QStringLiteral("\n\n") + error;
+        messageBox(QMessageBox::Critical, QString(), text, QMessageBox::Ok);
+        return false;
+    }
+    afilename = path;
+    SetUnChanged();
+    return true;
+}
+
+bool TMainForm::SaveTheFile()
+{
+    return SaveTheFileAs(afilename);
+}
+
+bool TMainForm::SaveFile()
+{
+    if (!afilename.isEmpty())
+        return SaveTheFile();
+    const QString path = chooseFile ? chooseFile(SaveDialog1, true, QStringLiteral("vlr"))
+                                    : chooseWithDialog(this, SaveDialog1, true, QStringLiteral("vlr"), true);
+    if (path.isEmpty())
+        return false;
+    return SaveTheFileAs(path);
+}
+
+void TMainForm::Speichern1Click()
+{
+    SaveFile();
+}
+
+void TMainForm::Speichernunter1Click()
+{
+    const QString path = chooseFile ? chooseFile(SaveDialog1, true, QStringLiteral("vlr"))
+                                    : chooseWithDialog(this, SaveDialog1, true, QStringLiteral("vlr"), true);
+    if (!path.isEmpty())
+        SaveTheFileAs(path);
+}
+
+void TMainForm::ExportierenalsCSVDatei1Click()
+{
+    const QString path = chooseFile ? chooseFile(SaveDialog3, true, QStringLiteral("csv"))
+                                    : chooseWithDialog(this, SaveDialog3, true, QStringLiteral("csv"), false);
+    if (path.isEmpty())
+        return;
+    QStringList header;
+    for (int n = 13; n <= 18; ++n)
+        header << GetMsgText(n);
+    const QByteArray data = BuildCsv(categoryNames(), catalogue, header, UserDecimalPoint());
+    QString error;
+    if (!WriteCsvFile(path, data, &error)) {
+        QString text = GetMsgText(19) + path;
+        if (!error.isEmpty())
+            text += QStringLiteral("\n\n") + error;
+        messageBox(QMessageBox::Critical, QString(), text, QMessageBox::Ok);
+    }
+}
+
+void TMainForm::AlsPDFexportieren1Click()
+{
+    const QString path = chooseFile ? chooseFile(SaveDialogPdf, true, QStringLiteral("pdf"))
+                                    : chooseWithDialog(this, SaveDialogPdf, true, QStringLiteral("pdf"), true);
+    if (path.isEmpty())
+        return;
+    const QString error = ExportCardPdf(cardSource(100), path, printer->pageLayout(), GetMsgText(12));
+    if (!error.isEmpty())
+        messageBox(QMessageBox::Critical, QString(), error, QMessageBox::Ok);
+}

@@ -1,0 +1,219 @@
+// The main window's preview, printing and background picture handlers.
+#include "app/FilenameEdit.h"
+#include "app/MainUnit.h"
+#include "app/PreviewBox.h"
+#include "i18n/translateunit.h"
+#include "layout/cardoutput.h"
+#include "layout/qpaintercanvas.h"
+#include "texture/picturepreview.h"
+#include "texture/texture.h"
+
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTimer>
+
+CardSource TMainForm::cardSource(int zoom) const
+{
+    CardSource card;
+    card.categoryNames = categoryNames();
+    card.catalogue = const_cast<Catalogue *>(&catalogue);
+    card.settings = cardSettings();
+    card.zoom = zoom;
+    card.texture = di2.get();
+    return card;
+}
+
+bool TMainForm::PaintToCanvas(ICanvas &canvas0, int dpi, int width, int height, int seiteedvalue,
+                              double zoomedvalue, bool printit, double widthmm, double heightmm)
+{
+    return ::PaintToCanvas(cardSource(ZoomEd->value()), canvas0, dpi, width, height, seiteedvalue, zoomedvalue,
+                           printit, widthmm, heightmm);
+}
+
+// ---------------------------------------------------------------------------
+// Preview
+// ---------------------------------------------------------------------------
+
+void TMainForm::PaintBox1Paint()
+{
+    const int s = logicalDpiX();
+    const PageArea area = PrinterPageArea(*printer);
+    const PreviewGeometry g = PreviewPageGeometry(area, s, ZoomEd->value());
+    if (PaintBox1->width() != g.W + 8 || PaintBox1->height() != g.H + 8) {
+        // Resize and stop: the resize brings another paint that finds the
+        // sizes equal.
+        PaintBox1->resize(g.W + 8, g.H + 8);
+        if (QWidget *host = PaintBox1->parentWidget())
+            host->resize(8 + g.W + 8, 8 + g.H + 8);
+        PaintBox1->update();
+        return;
+    }
+    if (g.W <= 0 || g.H <= 0)
+        return;
+    const QImage page = RenderCardPage(cardSource(ZoomEd->value()), area, s, SeiteEd->value());
+    QPainter p(PaintBox1);
+    p.drawImage(0, 0, page);
+}
+
+void TMainForm::RepaintPreview()
+{
+    // Painted at once, without waiting for the window system.
+    if (PaintBox1->isVisible())
+        PaintBox1->repaint();
+    else
+        PaintBox1->update();
+}
+
+void TMainForm::ZoomEdChange()
+{
+    RepaintPreview();
+}
+
+void TMainForm::CaptionEdChange()
+{
+    RepaintPreview();
+}
+
+void TMainForm::RahmenCheckClick()
+{
+    RepaintPreview();
+}
+
+void TMainForm::PaintBox1MouseDown(int x, int y)
+{
+    ziehen = true;
+    ziehx = x;
+    ziehy = y;
+}
+
+void TMainForm::PaintBox1MouseMove(int x, int y)
+{
+    if (!ziehen)
+        return;
+    QScrollBar *hb = ScrollBox1->horizontalScrollBar();
+    QScrollBar *vb = ScrollBox1->verticalScrollBar();
+    auto clampTo = [](int v, const QScrollBar *bar) {
+        const int range = bar->maximum() + bar->pageStep(); // the scrolled content's size
+        if (v < 0)
+            v = 0;
+        if (v > range - 1)
+            v = range - 1;
+        return v;
+    };
+    const int h = clampTo(hb->value() + (ziehx - x), hb);
+    const int v = clampTo(vb->value() + (ziehy - y), vb);
+    hb->setValue(h);
+    vb->setValue(v);
+}
+
+void TMainForm::PaintBox1MouseUp()
+{
+    ziehen = false;
+}
+
+void TMainForm::handleWheel(int notches)
+{
+    for (; notches > 0; --notches)
+        FormMouseWheelUp();
+    for (; notches < 0; ++notches)
+        FormMouseWheelDown();
+}
+
+static QScrollArea *wheelTarget(int tab, QScrollArea *preview, QScrollArea *picture)
+{
+    if (tab == 1)
+        return preview;
+    if (tab == 3)
+        return picture;
+    return nullptr;
+}
+
+void TMainForm::FormMouseWheelDown()
+{
+    if (QScrollArea *a = wheelTarget(PageControl1->currentIndex(), ScrollBox1, ScrollBox2))
+        a->verticalScrollBar()->setValue(a->verticalScrollBar()->value() + 20);
+}
+
+void TMainForm::FormMouseWheelUp()
+{
+    if (QScrollArea *a = wheelTarget(PageControl1->currentIndex(), ScrollBox1, ScrollBox2))
+        a->verticalScrollBar()->setValue(a->verticalScrollBar()->value() - 20);
+}
+
+// ---------------------------------------------------------------------------
+// Printer
+// ---------------------------------------------------------------------------
+
+void TMainForm::Druckereinrichten1Click()
+{
+    QPageSetupDialog dlg(printer.get(), this);
+    execDialog(&dlg);
+}
+
+void TMainForm::Drucken1Click()
+{
+    int from = 1, to = 0;
+    if (printDialog) {
+        if (!printDialog(*printer, from, to))
+            return;
+    } else {
+        QPrintDialog dlg(printer.get(), this);
+        dlg.setOption(QAbstractPrintDialog::PrintPageRange, true);
+        dlg.setOption(QAbstractPrintDialog::PrintToFile, true);
+        dlg.setMinMax(1, qMax(1, CardPageCount(cardSource(100), PrinterPageArea(*printer))));
+        if (execDialog(&dlg) != QDialog::Accepted)
+            return;
+        if (printer->printRange() == QPrinter::PageRange) {
+            from = printer->fromPage();
+            to = printer->toPage();
+        }
+    }
+    const QString error = PrintCard(cardSource(100), *printer, GetMsgText(12), from, to);
+    if (!error.isEmpty())
+        messageBox(QMessageBox::Critical, QString(), error, QMessageBox::Ok);
+}
+
+// ---------------------------------------------------------------------------
+// Background picture
+// ---------------------------------------------------------------------------
+
+void TMainForm::FilenameEdit2Change()
+{
+    di2->Prepare(FilenameEdit2->FileName(), GrayScaleCheck->isChecked(), LightenCheck->isChecked(),
+                 HellEd->value(), SatEd->value());
+    PaintBox2Paint();
+}
+
+void TMainForm::GrayScaleCheckClick()
+{
+    FilenameEdit2Change();
+}
+
+void TMainForm::LightenCheckClick()
+{
+    FilenameEdit2Change();
+}
+
+void TMainForm::HellEdChange()
+{
+    Timer1->stop();
+    Timer1->start();
+}
+
+void TMainForm::Timer1Timer()
+{
+    Timer1->stop();
+    FilenameEdit2Change();
+}
+
+void TMainForm::PaintBox2Paint()
+{
+    PaintBox2->refresh();
+}
