@@ -331,7 +331,7 @@ QString ByteReader::readWideString()
     const int32_t n = readInt32();
     if (!ok_)
         return {};
-    if (n < 0 || !need(qsizetype(n) * 2)) {
+    if (n < 0 || remaining() / 2 < n) { // compared by division: no overflow
         ok_ = false;
         return {};
     }
@@ -371,12 +371,15 @@ void ByteWriter::writeWideString(const QString &s)
 bool WriteFileAtomically(const QString &path, const QByteArray &data, QString *errorText)
 {
     QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) {
+    // Unbuffered, and every step checked: commit() alone does not report a
+    // final flush that failed (a full disk), and would then replace the old
+    // file with a cut-off one.
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         if (errorText)
             *errorText = f.errorString();
         return false;
     }
-    if (f.write(data) != data.size()) {
+    if (f.write(data) != data.size() || !f.flush() || f.error() != QFileDevice::NoError) {
         if (errorText)
             *errorText = f.errorString();
         f.cancelWriting();

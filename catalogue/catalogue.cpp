@@ -5,6 +5,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <string>
+#include <algorithm>
 
 Catalogue::Catalogue() : kats(nullptr), akat(nullptr), aprod(nullptr)
 {
@@ -169,23 +172,68 @@ void Catalogue::releaseTexts(TProductRec *p)
 
 QString FormatPrice2(double price, QChar decimalPoint)
 {
-    // Fixed notation with two decimals after rounding to 15 significant
-    // digits; values with more than 15 integral digits use scientific form.
-    if (!std::isfinite(price))
-        return QString::number(price);
+    // The value is first taken to 15 significant decimal digits, then
+    // rounded to two decimals on those digits, halves away from zero (so
+    // 2.125 gives 2.13 whatever its binary form). Values that need more than
+    // 15 integral digits are written in scientific notation.
+    if (std::isnan(price))
+        return QStringLiteral("NAN");
+    if (std::isinf(price))
+        return price < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
     char buf[64];
-    if (std::fabs(price) >= 1e15) {
+    std::snprintf(buf, sizeof buf, "%.14e", price);
+    // buf: [-]d.dddddddddddddde[+-]xx
+    const bool negative = buf[0] == '-';
+    const char *p = buf + (negative ? 1 : 0);
+    std::string digits;
+    digits += p[0];
+    digits.append(p + 2, 14);
+    const int exponent = std::atoi(std::strchr(p, 'e') + 1);
+    QString out;
+    if (exponent >= 15) {
         std::snprintf(buf, sizeof buf, "%.14E", price);
+        out = QString::fromLatin1(buf);
     } else {
-        std::snprintf(buf, sizeof buf, "%.14e", price);
-        const double rounded = std::strtod(buf, nullptr);
-        std::snprintf(buf, sizeof buf, "%.2f", rounded);
+        // Place the 15 digits around the decimal point: value = 0.D x 10^(exponent+1)
+        const int intDigits = exponent + 1; // may be <= 0
+        std::string all;                     // digits with an implied point after intLen
+        int intLen;
+        if (intDigits <= 0) {
+            all = std::string(size_t(1 - intDigits), '0') + digits; // "0" + leading zeros
+            intLen = 1;
+        } else {
+            all = digits;
+            intLen = intDigits;
+        }
+        all.resize(std::max(all.size(), size_t(intLen + 3)), '0');
+        // round at two decimals on the decimal digits
+        std::string kept = all.substr(0, size_t(intLen + 2));
+        if (all[size_t(intLen + 2)] >= '5') {
+            int k = int(kept.size()) - 1;
+            while (k >= 0 && kept[size_t(k)] == '9') {
+                kept[size_t(k)] = '0';
+                --k;
+            }
+            if (k >= 0)
+                ++kept[size_t(k)];
+            else {
+                kept.insert(kept.begin(), '1');
+                ++intLen;
+            }
+        }
+        if (intLen > 15) { // rounding carried into a 16th digit
+            std::snprintf(buf, sizeof buf, "%.14E", price);
+            return QString::fromLatin1(buf).replace(QLatin1Char('.'), decimalPoint);
+        }
+        std::string intPart = kept.substr(0, size_t(intLen));
+        const std::string frac = kept.substr(size_t(intLen), 2);
+        const size_t nz = intPart.find_first_not_of('0');
+        intPart = nz == std::string::npos ? "0" : intPart.substr(nz);
+        const bool zero = intPart == "0" && frac == "00";
+        out = QString::fromLatin1((negative && !zero ? "-" : "") + intPart + "." + frac);
     }
-    QString s = QString::fromLatin1(buf);
-    if (s == QLatin1String("-0.00"))
-        s = QStringLiteral("0.00");
-    s.replace(QLatin1Char('.'), decimalPoint);
-    return s;
+    out.replace(QLatin1Char('.'), decimalPoint);
+    return out;
 }
 
 QChar UserDecimalPoint()

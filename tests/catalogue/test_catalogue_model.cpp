@@ -10,6 +10,18 @@ TEST(PriceFormat, TwoDecimalsWithSeparator)
     EXPECT_EQ(FormatPrice2(-3.456, '.'), "-3.46");
     EXPECT_EQ(FormatPrice2(1234567.891, '.'), "1234567.89");
     EXPECT_EQ(FormatPrice2(123456789012345.67, '.'), "123456789012346.00");
+    // halves round away from zero on the decimal digits, whatever the binary form
+    EXPECT_EQ(FormatPrice2(2.125, '.'), "2.13");
+    EXPECT_EQ(FormatPrice2(0.125, '.'), "0.13");
+    EXPECT_EQ(FormatPrice2(-0.125, '.'), "-0.13");
+    EXPECT_EQ(FormatPrice2(0.005, '.'), "0.01");
+    EXPECT_EQ(FormatPrice2(0.004, '.'), "0.00");
+    EXPECT_EQ(FormatPrice2(-0.001, '.'), "0.00");
+    EXPECT_EQ(FormatPrice2(9.995, '.'), "10.00");
+    EXPECT_EQ(FormatPrice2(1e-20, '.'), "0.00");
+    EXPECT_EQ(FormatPrice2(39.9, ','), "39,90");
+    EXPECT_EQ(FormatPrice2(1e15, '.'), "1.00000000000000E+15");
+    EXPECT_EQ(FormatPrice2(999999999999999.5, '.'), "1.00000000000000E+15");
 }
 
 TEST(CatalogueModel, ProductTextsAreOwnedBuffersOfExactSize)
