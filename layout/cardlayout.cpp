@@ -332,7 +332,12 @@ void CardPainter::StartCardPage(int p)
     }
     meas_ = savedMeas;
 
-    if (s_.RahmenCheck)
+    // The frame is the same on every page and lands on the one surface of
+    // this call, so it is painted once: at the start of the requested page
+    // (over its texture), or at the end when the requested page lies beyond
+    // the last one. Painting it at every page start would only repeat it
+    // and darken its smoothed edges.
+    if (s_.RahmenCheck && isShown)
         paintFrame();
 }
 
@@ -362,9 +367,9 @@ void CardPainter::paintRows(const QString &text, double availableMM, double left
 
 void CardPainter::ordinaryProduct(const TProductRec &p)
 {
-    const QString name = WideText(p.name);
-    const QString description = WideText(p.description);
-    const QString quantity = WideText(p.quantity);
+    const QStringView name = p.name ? QStringView(p.name) : QStringView();
+    const QStringView description = p.description ? QStringView(p.description) : QStringView();
+    const QStringView quantity = p.quantity ? QStringView(p.quantity) : QStringView();
 
     prepare(NumberFont);
     const double hN = lineHeight();
@@ -388,19 +393,20 @@ void CardPainter::ordinaryProduct(const TProductRec &p)
     // Name row
     const int top = pos(y_);
     double nameEnd;
-    const QString nameSp = name + QLatin1Char(' ');
+    // Widths are whole pixels that add up: the name followed by one space.
+    const double nameSpMM = MeasuredPxToMM((long long)meas_->width(name) + meas_->width(u" "));
     if (p.number >= 0) {
         if (shown()) {
             const int w = c_.textWidth(label);
             c_.textOut(pos(x_) + numColPx_ - w, top, label);
             if (!name.isEmpty())
-                c_.textOut(pos(x_) + numColPx_, top, name);
+                c_.textOut(pos(x_) + numColPx_, top, name.toString());
         }
-        nameEnd = x_ + numColMM_ + TextWidthMM(nameSp);
+        nameEnd = x_ + numColMM_ + nameSpMM;
     } else {
         if (shown() && !name.isEmpty())
-            c_.textOut(pos(x_), top, name);
-        nameEnd = x_ + TextWidthMM(nameSp);
+            c_.textOut(pos(x_), top, name.toString());
+        nameEnd = x_ + nameSpMM;
     }
 
     // Price and quantity note
@@ -413,7 +419,7 @@ void CardPainter::ordinaryProduct(const TProductRec &p)
             const int w = c_.textWidth(onReq);
             c_.textOut(width_ - rm_ - w, top, onReq);
             if (!quantity.isEmpty())
-                c_.textOut(width_ - rm_ - w - c_.textWidth(quantity), top, quantity);
+                c_.textOut(width_ - rm_ - w - c_.textWidth(quantity.toString()), top, quantity.toString());
         }
     } else {
         priceLeft = widthmm_ - s_.RechtsEd - priceColMM_ - TextWidthMM(quantity);
@@ -421,7 +427,7 @@ void CardPainter::ordinaryProduct(const TProductRec &p)
             const QString priceText = PriceAmount(p.price, s_.NoKommaCheck) + QLatin1Char(' ') + s_.WaehrEd;
             c_.textOut(width_ - rm_ - c_.textWidth(priceText), top, priceText);
             if (!quantity.isEmpty())
-                c_.textOut(width_ - rm_ - priceColPx_ - c_.textWidth(quantity), top, quantity);
+                c_.textOut(width_ - rm_ - priceColPx_ - c_.textWidth(quantity.toString()), top, quantity.toString());
         }
     }
 
@@ -440,7 +446,7 @@ void CardPainter::ordinaryProduct(const TProductRec &p)
     if (!description.isEmpty()) {
         y_ += 1.5 * hN;
         const double hD = lineHeight();
-        paintRows(description, priceLeft - x_ - numColMM_, x_ + numColMM_, hD);
+        paintRows(description.toString(), priceLeft - x_ - numColMM_, x_ + numColMM_, hD);
         y_ -= hD;
         y_ += finalAdvance;
     } else {
@@ -545,6 +551,8 @@ int CardPainter::run()
         }
         y_ += lineHeight();
     }
+    if (s_.RahmenCheck && req_ > page_)
+        paintFrame(); // a page beyond the last: blank page and frame
     return page_;
 }
 

@@ -120,12 +120,32 @@ struct CachedFont {
     std::unique_ptr<QtTextMetrics> metrics;
 };
 
+struct FontCacheKey {
+    QString face;
+    int style, charset, pitch, pointSize, dpi;
+    bool operator==(const FontCacheKey &o) const
+    {
+        return style == o.style && charset == o.charset && pitch == o.pitch && pointSize == o.pointSize
+               && dpi == o.dpi && face == o.face;
+    }
+};
+
+struct FontCacheKeyHash {
+    size_t operator()(const FontCacheKey &k) const
+    {
+        size_t h = qHash(k.face);
+        for (int v : {k.style, k.charset, k.pitch, k.pointSize, k.dpi})
+            h = h * 1000003u ^ size_t(v);
+        return h;
+    }
+};
+
 // Metrics are kept for the whole run: every repaint of the preview lays the
 // card out again with the same few fonts. Used from the GUI thread only.
 CachedFont &cachedFont(const FontSetting &f, int pointSize, int dpi)
 {
-    static std::unordered_map<QString, std::unique_ptr<CachedFont>> cache;
-    auto &slot = cache[FontKey(f, pointSize, dpi)];
+    static std::unordered_map<FontCacheKey, std::unique_ptr<CachedFont>, FontCacheKeyHash> cache;
+    auto &slot = cache[FontCacheKey{f.face, f.style, f.charset, f.pitch, pointSize, dpi}];
     if (!slot) {
         slot = std::make_unique<CachedFont>();
         slot->font = MakeCardFont(f, FontPixelSize(pointSize, dpi));

@@ -1,0 +1,186 @@
+// Speed of the page layout engine: one full PaintToCanvas of page 1 of a
+// generated card at zoom 100 and 96 ppi on a QImage, for 100, 1,000 and
+// 10,000 products, and the fast row breaking and leader counting against
+// the step-by-step procedures on the texts of the same card.
+#include "bench/cardgen.h"
+#include "tests/layout/literal.h"
+
+#include "catalogue/catalogue.h"
+#include "layout/cardlayout.h"
+#include "layout/cardoutput.h"
+#include "layout/qpaintercanvas.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <memory>
+
+namespace {
+
+struct BenchCard {
+    Catalogue cat;
+    QStringList names;
+};
+
+BenchCard &card(int products)
+{
+    static std::map<int, std::unique_ptr<BenchCard>> cards;
+    auto &slot = cards[products];
+    if (!slot) {
+        slot = std::make_unique<BenchCard>();
+        const int perCategory = 50;
+        cardgen::generate(slot->cat, slot->names, products / perCategory, perCategory);
+    }
+    return *slot;
+}
+
+CardSource sourceFor(BenchCard &c)
+{
+    CardSource src;
+    src.categoryNames = c.names;
+    src.catalogue = &c.cat;
+    src.zoom = 100;
+    return src;
+}
+
+// A4 printable area of a 600 ppi printer with 5 mm borders.
+PageArea area()
+{
+    PageArea a;
+    a.dpi = 600;
+    a.widthPx = 4724;
+    a.heightPx = 6780;
+    return a;
+}
+
+void BM_PaintPage1(benchmark::State &state)
+{
+    BenchCard &c = card(int(state.range(0)));
+    const CardSource src = sourceFor(c);
+    const PreviewGeometry g = PreviewPageGeometry(area(), 96, 100);
+    QImage img(g.W, g.H, QImage::Format_RGB32);
+    int pages = 0;
+    for (auto _ : state) {
+        QPainter painter(&img);
+        QPainterCanvas canvas(&painter);
+        benchmark::DoNotOptimize(PaintToCanvas(src, canvas, 96, g.W, g.H, 1, 100.0, false, g.widthmm,
+                                               g.heightmm, &pages));
+    }
+    state.counters["pages"] = pages;
+}
+BENCHMARK(BM_PaintPage1)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The same without a painter: the layout alone, painting nothing.
+void BM_LayoutOnly(benchmark::State &state)
+{
+    BenchCard &c = card(int(state.range(0)));
+    const CardSource src = sourceFor(c);
+    const PreviewGeometry g = PreviewPageGeometry(area(), 96, 100);
+    for (auto _ : state) {
+        QPainterCanvas canvas(nullptr);
+        benchmark::DoNotOptimize(PaintToCanvas(src, canvas, 96, g.W, g.H, 1, 100.0, false, g.widthmm,
+                                               g.heightmm));
+    }
+}
+BENCHMARK(BM_LayoutOnly)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// The description lines and leader widths of the 1,000-product card, in the
+// description and leader fonts at their nominal sizes.
+struct Work {
+    QStringList lines;
+    std::vector<double> widths;
+    std::vector<double> leaderRoom;
+};
+
+const Work &work()
+{
+    static Work w;
+    if (w.lines.isEmpty()) {
+        BenchCard &c = card(1000);
+        for (int i = 0; i < c.cat.categoryCount(); ++i) {
+            TDynaArray *prods = c.cat.products(i);
+            for (uint32_t j = 0; j < prods->count; ++j) {
+                const auto *p = static_cast<const TProductRec *>(prods->At(j));
+                for (const QString &l : SplitDescriptionLines(WideText(p->description))) {
+                    w.lines << l;
+                    w.widths.push_back(100 + (j % 7) * 5); // mm, as on an A4 page
+                }
+                w.leaderRoom.push_back(40 + (j % 11) * 8);
+            }
+        }
+    }
+    return w;
+}
+
+const LayoutMeasure &measure(int element)
+{
+    static QPainterCanvas canvas(nullptr);
+    static const CardSettings s;
+    static std::map<int, LayoutMeasure> m;
+    auto it = m.find(element);
+    if (it == m.end()) {
+        const FontSetting &f = s.FontDialog(element);
+        it = m.emplace(element, LayoutMeasure(canvas.metrics(f, f.size, kMeasureDpi))).first;
+    }
+    return it->second;
+}
+
+void BM_WrapFast(benchmark::State &state)
+{
+    const Work &w = work();
+    const LayoutMeasure &m = measure(4);
+    for (auto _ : state)
+        for (qsizetype i = 0; i < w.lines.size(); ++i)
+            benchmark::DoNotOptimize(WrapLine(m, w.lines[i], w.widths[size_t(i)]));
+    state.counters["lines"] = double(w.lines.size());
+}
+BENCHMARK(BM_WrapFast)->Unit(benchmark::kMillisecond);
+
+void BM_WrapLiteral(benchmark::State &state)
+{
+    const Work &w = work();
+    const LayoutMeasure &m = measure(4);
+    for (auto _ : state)
+        for (qsizetype i = 0; i < w.lines.size(); ++i)
+            benchmark::DoNotOptimize(literal::wrapLine(m, w.lines[i], w.widths[size_t(i)]));
+    state.counters["lines"] = double(w.lines.size());
+}
+BENCHMARK(BM_WrapLiteral)->Unit(benchmark::kMillisecond);
+
+void BM_LeaderFast(benchmark::State &state)
+{
+    const Work &w = work();
+    const LayoutMeasure &m = measure(6);
+    for (auto _ : state)
+        for (double room : w.leaderRoom)
+            benchmark::DoNotOptimize(LeaderDots(m, room));
+    state.counters["leaders"] = double(w.leaderRoom.size());
+}
+BENCHMARK(BM_LeaderFast)->Unit(benchmark::kMillisecond);
+
+void BM_LeaderLiteral(benchmark::State &state)
+{
+    const Work &w = work();
+    const LayoutMeasure &m = measure(6);
+    for (auto _ : state)
+        for (double room : w.leaderRoom)
+            benchmark::DoNotOptimize(literal::leaderDots(m, room));
+    state.counters["leaders"] = double(w.leaderRoom.size());
+}
+BENCHMARK(BM_LeaderLiteral)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
