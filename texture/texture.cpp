@@ -4,7 +4,6 @@
 #include "layout/canvas.h"
 #include "layout/cardsettings.h"
 
-#include <QPainter>
 
 #include <algorithm>
 #include <cmath>
@@ -94,8 +93,8 @@ void GrayScaleDib(dib &d)
 
 uint8_t LightenChannel(int c, int b, int s)
 {
-    int c1 = (c - 128) * (s + 100) / 100;
-    c1 = std::clamp(c1 + 128, 0, 255);
+    int64_t c1 = int64_t(c - 128) * (int64_t(s) + 100) / 100;
+    c1 = std::clamp<int64_t>(c1 + 128, 0, 255);
     const double c2 = std::trunc(255 - double(255 - c1) * b / 100);
     return uint8_t(std::clamp(c2, 0.0, 255.0));
 }
@@ -271,14 +270,16 @@ void TextureHolder::PaintTexture(ICanvas &canvas, const CardSettings &settings, 
         // Tiny tiles: lay a block of them out once and draw the blocks.
         const int kx = std::max(1, kBlockEdge / tw), ky = std::max(1, kBlockEdge / th);
         if (blockTiles_ != QSize(kx, ky) || block_.isNull()) {
-            block_ = QImage(kx * tw, ky * th, scaled_.format() == QImage::Format_RGB32
-                                                  ? QImage::Format_RGB32
-                                                  : QImage::Format_ARGB32_Premultiplied);
-            block_.fill(Qt::white);
-            QPainter p(&block_);
-            for (int j = 0; j < ky; ++j)
+            const QImage tileImage = scaled_.convertToFormat(QImage::Format_RGB32);
+            block_ = QImage(kx * tw, ky * th, QImage::Format_RGB32);
+            if (block_.isNull() || tileImage.isNull())
+                return;
+            for (int y = 0; y < block_.height(); ++y) {
+                const uchar *src = tileImage.constScanLine(y % th);
+                uchar *dst = block_.scanLine(y);
                 for (int i = 0; i < kx; ++i)
-                    p.drawImage(QPoint(i * tw, j * th), scaled_);
+                    std::memcpy(dst + size_t(i) * tw * 4, src, size_t(tw) * 4);
+            }
             blockTiles_ = QSize(kx, ky);
         }
         stamp = &block_;

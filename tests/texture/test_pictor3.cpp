@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <random>
 
 namespace {
 
@@ -314,6 +315,21 @@ TEST_F(Pictor3Files, MissingBrokenAndHostileFilesGiveNoPicture)
                 EXPECT_EQ(dibwidth(h.d), 64) << fmt << " cut " << cut;
                 EXPECT_EQ(dibheight(h.d), 48);
                 EXPECT_EQ(getpixel(h.d, 63, 47) >> 24, 0u);
+            }
+        }
+        // Damaged bytes anywhere in the file.
+        std::mt19937 rng(uint32_t(data.size()));
+        for (int round = 0; round < 40; ++round) {
+            QByteArray bad = data;
+            for (int k = 0; k < 6; ++k)
+                bad[int(rng() % uint32_t(bad.size()))] = char(rng() & 0xFF);
+            const QString part = path(QStringLiteral("bad.") + QLatin1String(fmt));
+            ASSERT_TRUE(testutil::writeFile(part, bad));
+            Held h(OpenDib(part));
+            if (h.d.poi) {
+                EXPECT_GT(dibwidth(h.d), 0);
+                EXPECT_LE(int64_t(dibwidth(h.d)) * dibheight(h.d), kMaxDibPixels);
+                getpixel(h.d, dibwidth(h.d) - 1, dibheight(h.d) - 1);
             }
         }
     }

@@ -92,6 +92,10 @@ TEST(LightenDib, WorkedValuesAndIdentities)
     // The saturation division truncates toward zero: -1.5 becomes -1.
     EXPECT_EQ(LightenChannel(127, 100, 50), 127);
     EXPECT_EQ(LightenChannel(129, 100, 50), 129);
+    // Extreme settings stay within a channel's range.
+    EXPECT_EQ(LightenChannel(0, 100, 2000000000), 0);
+    EXPECT_EQ(LightenChannel(255, 100, 2000000000), 255);
+    EXPECT_EQ(LightenChannel(0, 1000, 0), 0);
     for (int c = 0; c < 256; ++c) {
         EXPECT_EQ(LightenChannel(c, 100, 0), c) << c;
         EXPECT_EQ(LightenChannel(c, 100, -100), 128) << c;
