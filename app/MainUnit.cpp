@@ -314,9 +314,9 @@ void TMainForm::buildPreviewTab()
     host->setBackgroundRole(QPalette::Dark);
     PaintBox1 = named(new TPreviewBox(host), "PaintBox1");
     PaintBox1->move(8, 8);
-    PaintBox1->resize(0, 0);
+    PaintBox1->resize(100, 100); // the first paint sizes it to the page
     PaintBox1->setCursor(Qt::PointingHandCursor);
-    host->resize(16, 16);
+    host->resize(116, 116);
     ScrollBox1->setWidget(host);
     ScrollBox1->viewport()->installEventFilter(this);
 

@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
-# Starts the program under a virtual display and saves a screenshot of it.
-# usage: scripts/screenshot.sh OUT.png [seconds] [-- program arguments]
+# Starts the program under a virtual display (1024x768) and takes screenshots.
+# usage: scripts/screenshot.sh STEP... [-- program arguments]
+#   STEP is  shot:FILE.png  (screenshot of the screen),
+#            click:X,Y      (left click at screen position X,Y),
+#            key:KEYS       (xdotool key names, e.g. ctrl+s), or
+#            sleep:SECONDS
+# Needs Xvfb, ImageMagick (import) and xdotool.
 set -euo pipefail
-out=${1:?output png}; shift
-wait=${1:-3}; [ $# -gt 0 ] && shift
+steps=()
+while [ $# -gt 0 ] && [ "$1" != "--" ]; do steps+=("$1"); shift; done
 [ "${1:-}" = "--" ] && shift
 here=$(cd "$(dirname "$0")/.." && pwd)
 bin=${VELLORAN_BIN:-$here/build/app/velloran}
@@ -14,7 +19,14 @@ trap 'kill $xpid 2>/dev/null || true' EXIT
 sleep 1
 "$bin" "$@" &
 apid=$!
-sleep "$wait"
-import -window root "$out"
+sleep 3
+for s in "${steps[@]}"; do
+  case "$s" in
+    shot:*) import -window root "${s#shot:}" ;;
+    click:*) xy=${s#click:}; xdotool mousemove "${xy%,*}" "${xy#*,}" click 1; sleep 1 ;;
+    key:*) xdotool key "${s#key:}"; sleep 1 ;;
+    sleep:*) sleep "${s#sleep:}" ;;
+  esac
+done
 kill $apid 2>/dev/null || true
 wait $apid 2>/dev/null || true
