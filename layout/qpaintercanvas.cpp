@@ -27,6 +27,10 @@ QFont MakeCardFont(const FontSetting &f, int pixelSize)
         hint = QFont::TypeWriter;
     }
     font.setStyleHint(hint, QFont::StyleStrategy(QFont::PreferNoShaping | QFont::PreferDefault));
+    // Hinted advances are whole pixels, so a drawn string is exactly as wide
+    // as the sum of its characters' advances that the layout measures, and
+    // right-aligned prices end on the margin.
+    font.setHintingPreference(QFont::PreferFullHinting);
     return font;
 }
 

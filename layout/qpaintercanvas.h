@@ -10,7 +10,7 @@
 class QPainter;
 
 // The QFont for a font setting at a pixel size: kerning off, no shaping,
-// the setting's style bits and pitch.
+// full hinting (whole-pixel advances), the setting's style bits and pitch.
 QFont MakeCardFont(const FontSetting &f, int pixelSize);
 // The colour of a Windows colour value (0x00BBGGRR or 0xFF0000nn for system
 // colour nn; colour 8 is the palette's window text, other system colours

@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPalette>
 #include <QRegularExpression>
@@ -111,6 +112,20 @@ TEST(CardOutput, QPainterTextWidthsAreAdditive)
     // The font is 50 pixels (12 pt at 300 ppi).
     EXPECT_EQ(MakeCardFont(canvas.font(), FontPixelSize(12, 300)).pixelSize(), 50);
     EXPECT_FALSE(MakeCardFont(canvas.font(), 50).kerning());
+
+    // Drawn strings are as wide as the measured sum, at every size, so
+    // right-aligned texts end where the layout puts them.
+    const QString s = QStringLiteral("Schnitzel Wiener Art mit Pommes 12,90 € .........");
+    for (const char *face : {"Times New Roman", "Courier New"}) {
+        for (int pt : {7, 9, 12, 14, 24}) {
+            for (int dpi : {96, 120, 300}) {
+                const FontSetting f = FontSetting::make(QString::fromLatin1(face), pt, 0);
+                canvas.setFont(f, pt, dpi);
+                const QFontMetrics fm(MakeCardFont(f, FontPixelSize(pt, dpi)));
+                EXPECT_EQ(fm.horizontalAdvance(s), canvas.textWidth(s)) << face << pt << " " << dpi;
+            }
+        }
+    }
 }
 
 TEST(CardOutput, WindowsColours)
