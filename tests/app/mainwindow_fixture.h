@@ -3,12 +3,14 @@
 #pragma once
 
 #include "app/AboutBox.h"
+#include "app/FontDialog.h"
 #include "app/MainUnit.h"
 #include "catalogue/EditProduktFUnit.h"
 
 #include "catalogue/appfiles.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
@@ -25,6 +27,13 @@ struct MainWindowFixture {
     std::unique_ptr<TMainForm> form;
     std::unique_ptr<TEditProduktForm> produkt;
     std::unique_ptr<TAboutBox> about;
+    // Message boxes shown (title, text) and the answers to give, in order
+    // (Ok/Yes when none is queued).
+    QList<QPair<QString, QString>> boxes;
+    std::deque<QMessageBox::StandardButton> boxAnswers;
+    // Paths the file dialogs return, in order (empty = cancelled).
+    std::deque<QString> fileAnswers;
+    int fileDialogsShown = 0;
     // Answers for the next modal dialogs, in order; each fills the dialog
     // and returns the result code.
     std::deque<std::function<int(QDialog *)>> answers;
@@ -50,9 +59,30 @@ struct MainWindowFixture {
             answers.pop_front();
             return a(d);
         };
+        form->messageBox = [this](QMessageBox::Icon, const QString &title, const QString &text,
+                                  QMessageBox::StandardButtons buttons) {
+            boxes << qMakePair(title, text);
+            if (!boxAnswers.empty()) {
+                auto a = boxAnswers.front();
+                boxAnswers.pop_front();
+                return a;
+            }
+            return (buttons & QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
+        };
+        form->chooseFile = [this](FileDialogFilter *, bool, const QString &) {
+            ++fileDialogsShown;
+            if (fileAnswers.empty())
+                return QString();
+            QString p = fileAnswers.front();
+            fileAnswers.pop_front();
+            return p;
+        };
+        if (!argumentsForNextWindow.isEmpty())
+            form->arguments = argumentsForNextWindow;
         form->show();
         QApplication::processEvents();
     }
+    QStringList argumentsForNextWindow;
 
     void destroy()
     {

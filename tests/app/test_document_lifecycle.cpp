@@ -1,0 +1,301 @@
+#include "catalogue/document.h"
+#include "mainwindow_fixture.h"
+#include "testutil.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+namespace {
+
+class DocumentLifecycle : public ::testing::Test, public MainWindowFixture {
+protected:
+    void SetUp() override { create(); }
+    void TearDown() override { destroy(); }
+
+    QString caption() const { return form->windowTitle(); }
+    QString base() const { return form->maincap; }
+
+    void addSample()
+    {
+        newCategory("Suppen");
+        answerProduct("Tomatensuppe", 4.5, 0, "", "mit Sahne\r\nund Basilikum");
+        click(form->NeuesProduktBtn);
+        newCategory("Getränke");
+        answerProduct("Wasser", 2.2, 0, "0,5l");
+        click(form->NeuesProduktBtn);
+    }
+
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(DocumentLifecycle, CaptionInEachState)
+{
+    EXPECT_EQ(base(), "Brastel Velloran 1.0");
+    EXPECT_EQ(caption(), base() + " - [unbenannt.vlr]");
+    addSample();
+    EXPECT_EQ(caption(), base() + " - [unbenannt.vlr*]");
+    const QString path = dir.filePath("karte.vlr");
+    fileAnswers.push_back(path);
+    form->Speichern1Click();
+    EXPECT_FALSE(form->changed);
+    EXPECT_EQ(form->afilename, path);
+    EXPECT_EQ(caption(), base() + " - [karte.vlr]");
+    selectCategory(0);
+    EXPECT_EQ(caption(), base() + " - [karte.vlr*]");
+}
+
+TEST_F(DocumentLifecycle, SaveWithCancelledDialogKeepsEverything)
+{
+    addSample();
+    const QString before = caption();
+    EXPECT_FALSE(form->SaveFile());
+    EXPECT_EQ(fileDialogsShown, 1);
+    EXPECT_TRUE(form->changed);
+    EXPECT_EQ(caption(), before);
+    EXPECT_TRUE(form->afilename.isEmpty());
+}
+
+TEST_F(DocumentLifecycle, NewAnsweredYesThenCancelledKeepsDocument)
+{
+    addSample();
+    boxAnswers.push_back(QMessageBox::Yes);
+    form->Neu1Click();
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_EQ(boxes[0].first, "Speichern");
+    EXPECT_EQ(boxes[0].second, "Die Datei wurde noch nicht gespeichert. Wollen Sie jetzt speichern?");
+    EXPECT_EQ(form->catalogue.categoryCount(), 2);
+    EXPECT_TRUE(form->changed);
+}
+
+TEST_F(DocumentLifecycle, NewAnsweredNoDiscards)
+{
+    addSample();
+    boxAnswers.push_back(QMessageBox::No);
+    form->Neu1Click();
+    EXPECT_EQ(form->catalogue.categoryCount(), 0);
+    EXPECT_EQ(form->ListView2->topLevelItemCount(), 0);
+    EXPECT_FALSE(form->NeuesProduktBtn->isEnabled());
+    EXPECT_EQ(caption(), base() + " - [unbenannt.vlr]");
+    EXPECT_EQ(fileDialogsShown, 0);
+}
+
+TEST_F(DocumentLifecycle, SettingsAloneAskNothingAndSurviveNew)
+{
+    form->LinksEd->setValue(12);
+    form->CapsCheck->setChecked(false);
+    EXPECT_FALSE(form->changed);
+    form->Neu1Click();
+    EXPECT_TRUE(boxes.isEmpty());
+    EXPECT_EQ(form->LinksEd->value(), 12);
+    EXPECT_FALSE(form->CapsCheck->isChecked());
+    EXPECT_TRUE(form->close());
+    EXPECT_TRUE(boxes.isEmpty());
+}
+
+TEST_F(DocumentLifecycle, CloseQuestionBranches)
+{
+    addSample();
+    boxAnswers.push_back(QMessageBox::Cancel);
+    EXPECT_FALSE(form->close());
+    EXPECT_TRUE(form->isVisible());
+    boxAnswers.push_back(QMessageBox::Yes); // then the save dialog is cancelled
+    EXPECT_FALSE(form->close());
+    boxAnswers.push_back(QMessageBox::No);
+    EXPECT_TRUE(form->close());
+}
+
+TEST_F(DocumentLifecycle, SaveAndReopenRestoresCatalogueAndSettings)
+{
+    addSample();
+    form->KopfEd->setText("Kopf");
+    form->NoKommaCheck->setChecked(true);
+    form->FontDialog(9)->Font.size = 17;
+    const QString path = dir.filePath("a.vlr");
+    ASSERT_TRUE(form->SaveTheFileAs(path));
+
+    // Change everything, then open the saved file.
+    form->KopfEd->setText("anders");
+    form->NoKommaCheck->setChecked(false);
+    form->FontDialog(9)->Font.size = 8;
+    form->LinksEd->setValue(3);
+    fileAnswers.push_back(path);
+    boxAnswers.push_back(QMessageBox::No);
+    selectCategory(1); // modified
+    form->ffnen1Click();
+    EXPECT_EQ(form->KopfEd->text(), "Kopf");
+    EXPECT_TRUE(form->NoKommaCheck->isChecked());
+    EXPECT_EQ(form->FontDialog(9)->Font.size, 17);
+    EXPECT_EQ(form->LinksEd->value(), 25);
+    ASSERT_EQ(form->categoryNames(), (QStringList{"Suppen", "Getränke"}));
+    EXPECT_EQ(form->ListView2->currentItem(), form->ListView2->topLevelItem(0));
+    ASSERT_EQ(form->ListView1->topLevelItemCount(), 1);
+    EXPECT_EQ(form->ListView1->topLevelItem(0)->text(0), "Tomatensuppe");
+    TProductRec *p = form->catalogue.product(0, 0);
+    EXPECT_EQ(WideText(p->description), "mit Sahne\r\nund Basilikum");
+    EXPECT_FALSE(form->changed);
+    EXPECT_EQ(form->afilename, path);
+}
+
+TEST_F(DocumentLifecycle, DefaultDocumentRestoresEveryDefaultSetting)
+{
+    // A default document saved by a fresh window...
+    const QString path = dir.filePath("default.vlr");
+    ASSERT_TRUE(form->SaveTheFileAs(path));
+    EXPECT_EQ(testutil::readFile(path).size(), 547);
+    // ...read over changed settings brings the defaults back, all nine fonts too.
+    const CardSettings defaults = form->cardSettings();
+    form->CaptionEd->setText("x");
+    form->RahmenCheck->setChecked(false);
+    form->RechtsEd->setValue(1);
+    form->HellEd->setValue(9);
+    form->SVerh2Check->setChecked(false);
+    for (int i = 1; i <= 9; ++i) {
+        form->FontDialog(i)->Font.face = "Arial";
+        form->FontDialog(i)->Font.style = 15;
+    }
+    ASSERT_TRUE(form->OpenFileWithName(path, true));
+    const CardSettings now = form->cardSettings();
+    EXPECT_EQ(now.CaptionEd, defaults.CaptionEd);
+    EXPECT_EQ(now.RahmenCheck, defaults.RahmenCheck);
+    EXPECT_EQ(now.RechtsEd, defaults.RechtsEd);
+    EXPECT_EQ(now.HellEd, defaults.HellEd);
+    EXPECT_EQ(now.SVerh2Check, defaults.SVerh2Check);
+    for (int i = 0; i < 9; ++i)
+        EXPECT_TRUE(now.fonts[i] == defaults.fonts[i]) << "font " << i + 1;
+}
+
+TEST_F(DocumentLifecycle, DamagedFileIsReportedAndChangesNothing)
+{
+    addSample();
+    const QString good = dir.filePath("good.vlr");
+    ASSERT_TRUE(form->SaveTheFileAs(good));
+    selectCategory(0);
+    ASSERT_TRUE(form->changed);
+    const QString captionBefore = caption();
+    const CardSettings settingsBefore = form->cardSettings();
+
+    QByteArray bytes = testutil::readFile(good);
+    const QString bad = dir.filePath("bad.vlr");
+    ASSERT_TRUE(testutil::writeFile(bad, bytes.left(bytes.size() / 2)));
+    EXPECT_FALSE(form->OpenFileWithName(bad, true));
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(boxes[0].second.startsWith("Konte die folgende Datei nicht öffnen: " + bad));
+    EXPECT_EQ(form->afilename, good);
+    EXPECT_TRUE(form->changed);
+    EXPECT_EQ(caption(), captionBefore);
+    EXPECT_EQ(form->catalogue.categoryCount(), 2);
+    EXPECT_EQ(form->categoryNames(), (QStringList{"Suppen", "Getränke"}));
+    EXPECT_EQ(form->cardSettings().FussEd, settingsBefore.FussEd);
+
+    // A path that does not exist, chosen in the dialog: message 1 and the name.
+    EXPECT_FALSE(form->OpenFileWithName(dir.filePath("missing.vlr"), true));
+    ASSERT_EQ(boxes.size(), 2);
+    EXPECT_EQ(boxes[1].second, "Konte die folgende Datei nicht öffnen: " + dir.filePath("missing.vlr"));
+    EXPECT_EQ(form->afilename, good);
+}
+
+TEST_F(DocumentLifecycle, FailedSaveKeepsOldFileAndModifiedState)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root writes into read-only folders";
+    addSample();
+    QDir(dir.path()).mkdir("ro");
+    const QString path = dir.filePath("ro/karte.vlr");
+    ASSERT_TRUE(form->SaveTheFileAs(path));
+    const QByteArray old = testutil::readFile(path);
+    QFile::setPermissions(dir.filePath("ro"), QFile::ReadOwner | QFile::ExeOwner);
+    selectCategory(0);
+    answerProduct("neu", 1);
+    click(form->NeuesProduktBtn);
+    EXPECT_FALSE(form->SaveFile());
+    QFile::setPermissions(dir.filePath("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(testutil::readFile(path), old);
+    EXPECT_TRUE(form->changed);
+    ASSERT_FALSE(boxes.isEmpty());
+    EXPECT_TRUE(boxes.last().second.startsWith("Konnte die folgende Datei nicht anlegen:" + path));
+}
+
+TEST_F(DocumentLifecycle, SaveAsIntoMissingFolderKeepsName)
+{
+    addSample();
+    const QString named = dir.filePath("first.vlr");
+    ASSERT_TRUE(form->SaveTheFileAs(named));
+    selectCategory(0);
+    fileAnswers.push_back(dir.filePath("no/such/folder/x.vlr"));
+    form->Speichernunter1Click();
+    EXPECT_EQ(form->afilename, named); // only a written name becomes the document's name
+    EXPECT_TRUE(form->changed);
+}
+
+TEST_F(DocumentLifecycle, CsvExportThroughTheMenu)
+{
+    addSample();
+    const QString path = dir.filePath("karte.csv");
+    testutil::writeFile(path, "old content that is longer than the export itself ... ... ... ... ...");
+    fileAnswers.push_back(path);
+    {
+        testutil::LocaleScope de("de_DE");
+        form->ExportierenalsCSVDatei1Click();
+    }
+    const QByteArray csv = testutil::readFile(path);
+    EXPECT_EQ(csv, QByteArray("\"Kategorie\",\"Bezeichnung\",\"Beschreibung\",\"Preis\",\"Bestellnummer\",\"Menge\"\r\n"
+                              "\"Suppen\",\"Tomatensuppe\",\"mit Sahne\r\nund Basilikum\",\"4,50\",\"0\",\"\"\r\n"
+                              "\"Getr\xE4nke\",\"Wasser\",\"\",\"2,20\",\"0\",\"0,5l\"\r\n"));
+    EXPECT_FALSE(form->changed && boxes.size() > 0);
+
+    fileAnswers.push_back(dir.filePath("no/such/folder/x.csv"));
+    form->ExportierenalsCSVDatei1Click();
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(boxes[0].second.startsWith("Konnte die folgende Datei nicht anlegen:" + dir.filePath("no/such/folder/x.csv")));
+}
+
+// Command-line arguments: the first one is opened at the first show, further
+// ones are ignored; a file that does not exist leaves the empty document
+// without a message. A second show repeats nothing.
+class CommandLine : public ::testing::Test, public MainWindowFixture {
+protected:
+    void TearDown() override { destroy(); }
+    QTemporaryDir dir;
+};
+
+TEST_F(CommandLine, FirstArgumentOpensAndSecondShowRepeatsNothing)
+{
+    {
+        MainWindowFixture writer;
+        writer.create();
+        writer.newCategory("Nur eine");
+        ASSERT_TRUE(writer.form->SaveTheFileAs(dir.filePath("one.vlr")));
+        writer.form->SetUnChanged();
+        writer.destroy();
+    }
+    argumentsForNextWindow = {dir.filePath("one.vlr"), dir.filePath("two.vlr")};
+    create();
+    EXPECT_EQ(form->categoryNames(), QStringList{"Nur eine"});
+    EXPECT_EQ(form->afilename, dir.filePath("one.vlr"));
+    answerProduct("Brot", 1);
+    click(form->NeuesProduktBtn);
+    ASSERT_TRUE(form->changed);
+    form->hide();
+    form->show();
+    QApplication::processEvents();
+    EXPECT_TRUE(form->changed);
+    EXPECT_EQ(form->catalogue.products(0)->count, 1u);
+}
+
+TEST_F(CommandLine, MissingFileLeavesEmptyDocumentSilently)
+{
+    argumentsForNextWindow = {dir.filePath("nope.vlr")};
+    create();
+    EXPECT_TRUE(boxes.isEmpty());
+    EXPECT_EQ(form->catalogue.categoryCount(), 0);
+    EXPECT_TRUE(form->afilename.isEmpty());
+    EXPECT_EQ(form->windowTitle(), form->maincap + " - [unbenannt.vlr]");
+}
