@@ -131,8 +131,15 @@ TEST(OwnIcons, ResourcesAreExactlyTheSquareSet)
 
 TEST(OwnIcons, ThemeWinsAndOwnIconStandsIn)
 {
-    const QString oldTheme = QIcon::themeName();
-    const QStringList oldPaths = QIcon::themeSearchPaths();
+    struct ThemeRestorer {
+        const QString theme = QIcon::themeName();
+        const QStringList paths = QIcon::themeSearchPaths();
+        ~ThemeRestorer()
+        {
+            QIcon::setThemeName(theme);
+            QIcon::setThemeSearchPaths(paths);
+        }
+    } restorer;
 
     // A small theme that has "document-open" (plain blue) and nothing else.
     QTemporaryDir dir;
@@ -162,9 +169,6 @@ TEST(OwnIcons, ThemeWinsAndOwnIconStandsIn)
 
     // Neither the theme nor the program has the picture: an empty icon, not a crash.
     EXPECT_TRUE(AppIcon("velloran-no-such-icon", "no-such-icon").isNull());
-
-    QIcon::setThemeName(oldTheme);
-    QIcon::setThemeSearchPaths(oldPaths);
 }
 
 TEST(InstalledIcon, PngsAreRenderingsOfTheScalableIcon)
