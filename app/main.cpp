@@ -1,16 +1,67 @@
 #include "app/AboutBox.h"
 #include "app/MainUnit.h"
+#include "app/commandline.h"
 #include "catalogue/EditProduktFUnit.h"
 #include "i18n/TranslateFUnit.h"
 
 #include <QApplication>
+#include <QTextStream>
+#include <cstdio>
 
-int main(int argc, char **argv)
+namespace {
+
+void setNames()
 {
-    QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velloran"));
     QApplication::setApplicationDisplayName(QStringLiteral("Velloran"));
     QApplication::setApplicationVersion(QStringLiteral(VELLORAN_VERSION));
+}
+
+// An export prints nothing when it succeeds: Qt's own notes and warnings
+// (fonts, platform) are kept off standard error; its critical messages pass.
+void quietMessages(QtMsgType type, const QMessageLogContext &, const QString &msg)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", msg.toLocal8Bit().constData());
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+
+    // Help, version and wrong command lines are answered before anything
+    // needs a display.
+    const commandline::Options opts = commandline::Parse(args);
+    switch (opts.mode) {
+    case commandline::Mode::Help:
+        std::fputs(commandline::UsageText().toLocal8Bit().constData(), stdout);
+        return commandline::kExitOk;
+    case commandline::Mode::Version:
+        std::fputs(commandline::VersionText().toLocal8Bit().constData(), stdout);
+        return commandline::kExitOk;
+    case commandline::Mode::Invalid:
+        std::fprintf(stderr, "velloran: %s (see velloran --help)\n", opts.error.toLocal8Bit().constData());
+        return commandline::kExitUsage;
+    default:
+        break;
+    }
+
+    if (opts.isExport()) {
+        // No window: the offscreen platform works without a display.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler(quietMessages);
+        QApplication app(argc, argv);
+        setNames();
+        QTextStream err(stderr);
+        return commandline::RunExport(opts, err);
+    }
+
+    QApplication app(argc, argv);
+    setNames();
 
     // The windows, in the order the program creates them. Each is a window of
     // the application of its own (not a child of the main window), as the
@@ -20,7 +71,8 @@ int main(int argc, char **argv)
     TAboutBox aboutBox;
     TTranslateForm translateForm;
     mainForm.setDialogs(&produktForm, &aboutBox, &translateForm);
-    mainForm.arguments = app.arguments().mid(1);
+    // The plain arguments that are left once Qt has taken its own (-style ...).
+    mainForm.arguments = commandline::Parse(app.arguments().mid(1)).plainArguments;
 
     mainForm.show();
     return app.exec();

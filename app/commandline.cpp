@@ -1,0 +1,403 @@
+#include "app/commandline.h"
+
+#include "catalogue/appfiles.h"
+#include "catalogue/catalogue.h"
+#include "catalogue/document.h"
+#include "catalogue/options.h"
+#include "export/csvexport.h"
+#include "i18n/translateunit.h"
+#include "layout/cardlayout.h"
+#include "layout/cardoutput.h"
+#include "texture/texture.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QPageSize>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QTextStream>
+#include <memory>
+#include <vector>
+
+namespace commandline {
+
+namespace {
+
+constexpr int kMinDpi = 10, kMaxDpi = 1200;
+constexpr int kMinZoom = 10, kMaxZoom = 1000; // the preview's zoom range
+// Largest page image a PNG export paints (pixels), about 400 MB of memory.
+constexpr qint64 kMaxPngPixels = qint64(100) * 1000 * 1000;
+constexpr int kMaxPngSide = 32767; // what QPainter can paint on
+
+const QStringList &exportOptions()
+{
+    static const QStringList names = {QStringLiteral("--export-pdf"), QStringLiteral("--export-png"),
+                                      QStringLiteral("--export-csv")};
+    return names;
+}
+
+QString optionName(const QString &arg)
+{
+    const int eq = arg.indexOf('=');
+    return eq > 0 ? arg.left(eq) : arg;
+}
+
+// One line for standard error, whatever the reason text holds.
+QString oneLine(const QString &s)
+{
+    QString t = s;
+    t.replace('\r', ' ').replace('\n', ' ');
+    return t.simplified();
+}
+
+bool parseInt(const QString &text, int lo, int hi, int *out)
+{
+    bool ok = false;
+    const int v = text.trimmed().toInt(&ok);
+    if (!ok || v < lo || v > hi)
+        return false;
+    *out = v;
+    return true;
+}
+
+// Same file, whether it exists yet or not (the output may replace the document).
+bool sameFile(const QString &a, const QString &b)
+{
+    const QFileInfo fa(a), fb(b);
+    if (fa.exists() && fb.exists())
+        return fa.canonicalFilePath() == fb.canonicalFilePath();
+    return QDir::cleanPath(fa.absoluteFilePath()) == QDir::cleanPath(fb.absoluteFilePath());
+}
+
+QString shown(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+int failWith(QTextStream &err, const QString &file, const QString &reason)
+{
+    err << "velloran: " << shown(file) << ": " << oneLine(reason) << Qt::endl;
+    return kExitFailed;
+}
+
+// The printer the main window starts with when no printer is installed, with
+// the chosen page size and orientation: its page layout is what the card is
+// laid out on.
+std::unique_ptr<QPrinter> makePdfPrinter(const Options &o)
+{
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    int id = QPageSize::A4;
+    PageSizeByName(o.pageSize, &id);
+    printer->setPageSize(QPageSize(QPageSize::PageSizeId(id)));
+    printer->setPageOrientation(o.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    return printer;
+}
+
+int exportPng(const Options &o, const CardSource &card, QTextStream &err)
+{
+    const auto printer = makePdfPrinter(o);
+    const PageArea area = PrinterPageArea(*printer);
+    const PreviewGeometry g = PreviewPageGeometry(area, o.dpi, o.zoom);
+    if (g.W <= 0 || g.H <= 0)
+        return failWith(err, o.document, QStringLiteral("the page has no printable area"));
+    if (g.W > kMaxPngSide || g.H > kMaxPngSide || qint64(g.W) * g.H > kMaxPngPixels)
+        return failWith(err, PngPageFile(o.output, o.page > 0 ? o.page : 1),
+                        QStringLiteral("a page image of %1 x %2 pixels is too large; lower --dpi or --zoom")
+                            .arg(g.W)
+                            .arg(g.H));
+
+    const int count = CardPageCount(card, area);
+    int first = 1, last = count;
+    if (o.page > 0) {
+        if (o.page > count)
+            return failWith(err, o.document,
+                            QStringLiteral("the card has %1 page(s), there is no page %2").arg(count).arg(o.page));
+        first = last = o.page;
+    }
+    for (int p = first; p <= last; ++p) {
+        if (sameFile(PngPageFile(o.output, p), o.document))
+            return failWith(err, PngPageFile(o.output, p), QStringLiteral("the output would replace the document"));
+    }
+
+    // Every page is written to a temporary file first; the pages replace
+    // their files only when all of them were written completely.
+    std::vector<std::unique_ptr<QSaveFile>> files;
+    for (int p = first; p <= last; ++p) {
+        const QImage img = RenderCardPage(card, area, o.dpi, p);
+        const QString path = PngPageFile(o.output, p);
+        if (img.isNull())
+            return failWith(err, path, QStringLiteral("not enough memory for the page image"));
+        QByteArray png;
+        {
+            QBuffer buf(&png);
+            buf.open(QIODevice::WriteOnly);
+            if (!img.save(&buf, "PNG"))
+                return failWith(err, path, QStringLiteral("the page could not be encoded as PNG"));
+        }
+        auto f = std::make_unique<QSaveFile>(path);
+        if (!f->open(QIODevice::WriteOnly))
+            return failWith(err, path, f->errorString());
+        if (f->write(png) != png.size() || !f->flush())
+            return failWith(err, path, f->errorString());
+        files.push_back(std::move(f));
+    }
+    for (auto &f : files) {
+        if (!f->commit())
+            return failWith(err, f->fileName(), f->errorString());
+    }
+    return kExitOk;
+}
+
+} // namespace
+
+bool PageSizeByName(const QString &name, int *pageSizeId)
+{
+    static const struct {
+        const char *name;
+        QPageSize::PageSizeId id;
+    } sizes[] = {{"A4", QPageSize::A4}, {"A5", QPageSize::A5}, {"Letter", QPageSize::Letter},
+                 {"Legal", QPageSize::Legal}};
+    for (const auto &s : sizes) {
+        if (name.compare(QLatin1String(s.name), Qt::CaseInsensitive) == 0) {
+            if (pageSizeId)
+                *pageSizeId = s.id;
+            return true;
+        }
+    }
+    return false;
+}
+
+QString PngPageFile(const QString &prefix, int page)
+{
+    return QStringLiteral("%1-%2.png").arg(prefix).arg(page);
+}
+
+bool WantsExport(const QStringList &args)
+{
+    for (const QString &a : args) {
+        if (a == QLatin1String("--"))
+            return false;
+        if (exportOptions().contains(optionName(a)))
+            return true;
+    }
+    return false;
+}
+
+Options Parse(const QStringList &args)
+{
+    Options o;
+    bool help = false, version = false, endOfOptions = false;
+    Mode exportMode = Mode::Window;
+    QString exportName;
+    QStringList plain;
+    QStringList pdfPngOnly, pngOnly; // options given, to check they fit the export
+
+    auto invalid = [&](const QString &why) {
+        Options bad;
+        bad.mode = Mode::Invalid;
+        bad.error = why;
+        return bad;
+    };
+
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &a = args.at(i);
+        if (endOfOptions || !a.startsWith(QLatin1String("--"))) {
+            plain << a;
+            continue;
+        }
+        if (a == QLatin1String("--")) {
+            endOfOptions = true;
+            continue;
+        }
+        const QString name = optionName(a);
+        const bool hasInline = name.size() < a.size();
+        const QString inlineValue = hasInline ? a.mid(name.size() + 1) : QString();
+        // The value of an option: after '=' or the next argument, which must
+        // not itself be an option.
+        auto takeValue = [&](QString *v) {
+            if (hasInline) {
+                *v = inlineValue;
+                return true;
+            }
+            if (i + 1 >= args.size() || args.at(i + 1).startsWith(QLatin1String("--")))
+                return false;
+            *v = args.at(++i);
+            return true;
+        };
+        auto takeNext = [&](QString *v) {
+            if (i + 1 >= args.size() || args.at(i + 1).startsWith(QLatin1String("--")))
+                return false;
+            *v = args.at(++i);
+            return true;
+        };
+
+        if (name == QLatin1String("--help") || name == QLatin1String("--version")) {
+            if (hasInline)
+                return invalid(QStringLiteral("%1 takes no value").arg(name));
+            (name == QLatin1String("--help") ? help : version) = true;
+        } else if (exportOptions().contains(name)) {
+            if (exportMode != Mode::Window)
+                return invalid(QStringLiteral("%1 and %2 cannot be combined").arg(exportName, name));
+            exportName = name;
+            exportMode = name == QLatin1String("--export-pdf")   ? Mode::ExportPdf
+                         : name == QLatin1String("--export-png") ? Mode::ExportPng
+                                                                 : Mode::ExportCsv;
+            const QString what = exportMode == Mode::ExportPng ? QStringLiteral("output prefix")
+                                                               : QStringLiteral("output file");
+            if (!takeValue(&o.output) || o.output.isEmpty())
+                return invalid(QStringLiteral("%1 needs an %2 and a document").arg(name, what));
+            if (!takeNext(&o.document) || o.document.isEmpty())
+                return invalid(QStringLiteral("%1 needs a document after the %2").arg(name, what));
+        } else if (name == QLatin1String("--page-size")) {
+            if (!takeValue(&o.pageSize) || !PageSizeByName(o.pageSize, nullptr))
+                return invalid(QStringLiteral("--page-size takes A4, A5, Letter or Legal"));
+            pdfPngOnly << name;
+        } else if (name == QLatin1String("--landscape")) {
+            if (hasInline)
+                return invalid(QStringLiteral("--landscape takes no value"));
+            o.landscape = true;
+            pdfPngOnly << name;
+        } else if (name == QLatin1String("--dpi")) {
+            QString v;
+            if (!takeValue(&v) || !parseInt(v, kMinDpi, kMaxDpi, &o.dpi))
+                return invalid(QStringLiteral("--dpi takes a whole number from %1 to %2").arg(kMinDpi).arg(kMaxDpi));
+            pngOnly << name;
+        } else if (name == QLatin1String("--zoom")) {
+            QString v;
+            if (!takeValue(&v) || !parseInt(v, kMinZoom, kMaxZoom, &o.zoom))
+                return invalid(
+                    QStringLiteral("--zoom takes a whole number from %1 to %2").arg(kMinZoom).arg(kMaxZoom));
+            pngOnly << name;
+        } else if (name == QLatin1String("--page")) {
+            QString v;
+            if (!takeValue(&v) || !parseInt(v, 1, 1000000, &o.page))
+                return invalid(QStringLiteral("--page takes a page number from 1"));
+            pngOnly << name;
+        } else {
+            return invalid(QStringLiteral("unknown option %1").arg(name));
+        }
+    }
+
+    if (help) {
+        o.mode = Mode::Help;
+        return o;
+    }
+    if (version) {
+        o.mode = Mode::Version;
+        return o;
+    }
+    if (exportMode == Mode::Window) {
+        if (!pdfPngOnly.isEmpty() || !pngOnly.isEmpty()) {
+            const QString first = !pdfPngOnly.isEmpty() ? pdfPngOnly.first() : pngOnly.first();
+            return invalid(QStringLiteral("%1 belongs to an export (--export-pdf or --export-png)").arg(first));
+        }
+        o.plainArguments = plain;
+        return o;
+    }
+    if (exportMode == Mode::ExportCsv && !pdfPngOnly.isEmpty())
+        return invalid(QStringLiteral("%1 does not apply to --export-csv").arg(pdfPngOnly.first()));
+    if (exportMode != Mode::ExportPng && !pngOnly.isEmpty())
+        return invalid(QStringLiteral("%1 applies to --export-png only").arg(pngOnly.first()));
+    if (!plain.isEmpty())
+        return invalid(QStringLiteral("unexpected argument %1").arg(plain.first()));
+    o.mode = exportMode;
+    return o;
+}
+
+QString UsageText()
+{
+    return QStringLiteral(
+        "Usage: velloran [DOCUMENT.vlr]\n"
+        "       velloran --export-pdf OUT.pdf DOCUMENT.vlr [--page-size SIZE] [--landscape]\n"
+        "       velloran --export-png PREFIX DOCUMENT.vlr [--dpi N] [--zoom Z] [--page N]\n"
+        "                [--page-size SIZE] [--landscape]\n"
+        "       velloran --export-csv OUT.csv DOCUMENT.vlr\n"
+        "       velloran --help | --version\n"
+        "\n"
+        "Without options the program's window opens; a document named on the command\n"
+        "line is opened in it.\n"
+        "\n"
+        "Exports run without a window and without a display:\n"
+        "  --export-pdf OUT.pdf DOC   every page of the menu card in one PDF file\n"
+        "  --export-png PREFIX DOC    the pages as pictures PREFIX-1.png, PREFIX-2.png, ...\n"
+        "  --export-csv OUT.csv DOC   the catalogue as a CSV file\n"
+        "  --page-size SIZE           A4 (default), A5, Letter or Legal\n"
+        "  --landscape                landscape pages (default portrait)\n"
+        "  --dpi N                    resolution of the pictures, 10 to 1200 (default 96)\n"
+        "  --zoom Z                   zoom in percent, 10 to 1000 (default 100)\n"
+        "  --page N                   only page N (written to PREFIX-N.png)\n"
+        "  --                         ends the options: a following name is a document\n"
+        "\n"
+        "An export prints nothing when it succeeds and exits with 0. Otherwise it\n"
+        "prints one line naming the file and the reason and exits with 1 (2 for a\n"
+        "wrong command line); an existing output file is then left as it was.\n"
+        "Prices on request and the CSV column titles use the language chosen in the\n"
+        "program.\n");
+}
+
+QString VersionText()
+{
+    return QStringLiteral("Velloran %1\n").arg(QStringLiteral(VELLORAN_VERSION));
+}
+
+int RunExport(const Options &o, QTextStream &err)
+{
+    if (!o.isExport()) {
+        err << "velloran: nothing to export" << Qt::endl;
+        return kExitUsage;
+    }
+    if (o.mode != Mode::ExportPng && sameFile(o.output, o.document))
+        return failWith(err, o.output, QStringLiteral("the output would replace the document"));
+
+    // The start of the program's window: translation table, the texts that
+    // depend on it, then the stored interface language.
+    appfiles::SeedUserTranslations();
+    InitTranslations(appfiles::UserFile(QStringLiteral("translate.dat")));
+    SetOnRequestTextProvider([] { return GetMsgText(10); });
+    CardSettings defaults;
+    defaults.FilenameEdit2 = GetMsgText(4);
+    SetCurrentLanguage(LoadOptionsFile(appfiles::UserFile(QStringLiteral("options.dat"))));
+
+    DocumentData doc;
+    QString why;
+    if (!LoadDocumentFile(o.document, defaults, doc, &why))
+        return failWith(err, o.document, QStringLiteral("cannot open the menu card: %1").arg(why));
+
+    if (o.mode == Mode::ExportCsv) {
+        QStringList header;
+        for (int n = 13; n <= 18; ++n)
+            header << GetMsgText(n);
+        const QByteArray data = BuildCsv(doc.categoryNames, *doc.catalogue, header, UserDecimalPoint());
+        if (!WriteCsvFile(o.output, data, &why))
+            return failWith(err, o.output, QStringLiteral("cannot write the file: %1").arg(why));
+        return kExitOk;
+    }
+
+    TextureHolder texture;
+    texture.Prepare(doc.settings);
+    CardSource card;
+    card.categoryNames = doc.categoryNames;
+    card.catalogue = doc.catalogue.get();
+    card.settings = doc.settings;
+    card.zoom = 100;
+    card.texture = &texture;
+
+    if (o.mode == Mode::ExportPdf) {
+        const auto printer = makePdfPrinter(o);
+        const QString error = ExportCardPdf(card, o.output, printer->pageLayout(), GetMsgText(12));
+        if (!error.isEmpty()) {
+            // The error text names the file already.
+            err << "velloran: " << oneLine(error) << Qt::endl;
+            return kExitFailed;
+        }
+        return kExitOk;
+    }
+
+    card.zoom = o.zoom;
+    return exportPng(o, card, err);
+}
+
+} // namespace commandline
