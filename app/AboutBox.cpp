@@ -1,4 +1,5 @@
 #include "app/AboutBox.h"
+#include "app/AppIcons.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -15,7 +16,7 @@ TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
                    | Qt::WindowCloseButtonHint);
 
     auto *icon = new QLabel(this);
-    icon->setPixmap(QApplication::windowIcon().pixmap(64, 64));
+    icon->setPixmap(VelloranIcon().pixmap(64, 64));
     auto *name = new QLabel(QStringLiteral("<b style='font-size:16pt'>Velloran</b>"), this);
     name->setObjectName(QStringLiteral("ProductName"));
     auto *version = new QLabel(QStringLiteral("Version " VELLORAN_VERSION), this);

@@ -1,6 +1,7 @@
 #include "app/MainUnit.h"
 
 #include "app/AboutBox.h"
+#include "app/AppIcons.h"
 #include "app/FilenameEdit.h"
 #include "app/FontDialog.h"
 #include "app/PreviewBox.h"
@@ -52,10 +53,6 @@
 
 namespace {
 
-QIcon themedIcon(const char *name, QStyle::StandardPixmap fallback)
-{
-    return QIcon::fromTheme(QLatin1String(name), QApplication::style()->standardIcon(fallback));
-}
 
 template <class W>
 W *named(W *w, const char *name)
@@ -193,19 +190,19 @@ void TMainForm::buildToolBar()
         lay->addWidget(b);
         return b;
     };
-    OpenBtn = mk("OpenBtn", QStringLiteral("Öffnen..."), themedIcon("document-open", QStyle::SP_DialogOpenButton));
-    SaveBtn = mk("SaveBtn", QStringLiteral("Speichern"), themedIcon("document-save", QStyle::SP_DialogSaveButton));
+    OpenBtn = mk("OpenBtn", QStringLiteral("Öffnen..."), AppIcon("document-open", "open"));
+    SaveBtn = mk("SaveBtn", QStringLiteral("Speichern"), AppIcon("document-save", "save"));
     BitBtnXP1 = mk("BitBtnXP1", QStringLiteral("Speichern unter..."),
-                   themedIcon("document-save-as", QStyle::SP_DriveFDIcon));
-    DruckenBtn = mk("DruckenBtn", QStringLiteral("Drucken"), themedIcon("document-print", QStyle::SP_ComputerIcon));
-    EndeBtn = mk("EndeBtn", QStringLiteral("Beenden"), themedIcon("application-exit", QStyle::SP_DialogCloseButton));
+                   AppIcon("document-save-as", "save-as"));
+    DruckenBtn = mk("DruckenBtn", QStringLiteral("Drucken"), AppIcon("document-print", "print"));
+    EndeBtn = mk("EndeBtn", QStringLiteral("Beenden"), AppIcon("application-exit", "exit"));
     lay->addStretch(1);
 }
 
 void TMainForm::buildCatalogueTab()
 {
     TabSheet1 = named(new QWidget, "TabSheet1");
-    PageControl1->addTab(TabSheet1, themedIcon("view-list-details", QStyle::SP_FileDialogDetailedView),
+    PageControl1->addTab(TabSheet1, AppIcon("view-list-details", "tab-catalogue"),
                          QStringLiteral("Produkte anlegen"));
 
     auto *split = named(new QSplitter(Qt::Vertical, TabSheet1), "Splitter1");
@@ -246,24 +243,25 @@ void TMainForm::buildCatalogueTab()
     auto mk = [Panel2, bl](const char *name, const QString &text, const QIcon &icon) {
         auto *b = named(new QPushButton(icon, text, Panel2), name);
         b->setStyleSheet(QStringLiteral("text-align:left; padding:4px"));
+        b->setIconSize(QSize(20, 20));
         bl->addWidget(b);
         return b;
     };
-    BitBtn1 = mk("BitBtn1", QStringLiteral("Neue Kategorie"), themedIcon("folder-new", QStyle::SP_FileDialogNewFolder));
+    BitBtn1 = mk("BitBtn1", QStringLiteral("Neue Kategorie"), AppIcon("folder-new", "category-new"));
     BitBtnXP2 = mk("BitBtnXP2", QStringLiteral("Kategorie bearbeiten"),
-                   themedIcon("edit-rename", QStyle::SP_FileDialogInfoView));
-    BitBtn2 = mk("BitBtn2", QStringLiteral("Kategorie löschen"), themedIcon("edit-delete", QStyle::SP_TrashIcon));
-    BitBtn3 = mk("BitBtn3", QStringLiteral("Kategorie nach oben"), themedIcon("go-up", QStyle::SP_ArrowUp));
-    BitBtn4 = mk("BitBtn4", QStringLiteral("Kategorie nach unten"), themedIcon("go-down", QStyle::SP_ArrowDown));
+                   AppIcon("edit-rename", "category-edit"));
+    BitBtn2 = mk("BitBtn2", QStringLiteral("Kategorie löschen"), AppIcon("edit-delete", "category-delete"));
+    BitBtn3 = mk("BitBtn3", QStringLiteral("Kategorie nach oben"), AppIcon("go-up", "up"));
+    BitBtn4 = mk("BitBtn4", QStringLiteral("Kategorie nach unten"), AppIcon("go-down", "down"));
     bl->addSpacing(18);
-    NeuesProduktBtn = mk("NeuesProduktBtn", QStringLiteral("Neues Produkt"), themedIcon("document-new", QStyle::SP_FileIcon));
+    NeuesProduktBtn = mk("NeuesProduktBtn", QStringLiteral("Neues Produkt"), AppIcon("document-new", "product-new"));
     ProduktBearbeitenBtn = mk("ProduktBearbeitenBtn", QStringLiteral("Produkt bearbeiten"),
-                              themedIcon("document-edit", QStyle::SP_FileDialogContentsView));
+                              AppIcon("document-edit", "product-edit"));
     ProduktLoeschenBtn = mk("ProduktLoeschenBtn", QStringLiteral("Produkt löschen"),
-                            themedIcon("list-remove", QStyle::SP_DialogDiscardButton));
-    ProduktNachObenBtn = mk("ProduktNachObenBtn", QStringLiteral("Produkt nach oben"), themedIcon("go-up", QStyle::SP_ArrowUp));
+                            AppIcon("list-remove", "product-delete"));
+    ProduktNachObenBtn = mk("ProduktNachObenBtn", QStringLiteral("Produkt nach oben"), AppIcon("go-up", "up"));
     ProduktNachUntenBtn = mk("ProduktNachUntenBtn", QStringLiteral("Produkt nach unten"),
-                             themedIcon("go-down", QStyle::SP_ArrowDown));
+                             AppIcon("go-down", "down"));
     bl->addStretch(1);
 
     auto *lay = new QHBoxLayout(TabSheet1);
@@ -275,7 +273,7 @@ void TMainForm::buildCatalogueTab()
 void TMainForm::buildPreviewTab()
 {
     TabSheet2 = named(new QWidget, "TabSheet2");
-    PageControl1->addTab(TabSheet2, themedIcon("document-print-preview", QStyle::SP_FileDialogContentsView),
+    PageControl1->addTab(TabSheet2, AppIcon("document-print-preview", "tab-preview"),
                          QStringLiteral("Speisekarte erzeugen"));
 
     ZoomEd = intEdit(TabSheet2, "ZoomEd", 10, 1000, 10, 100);
@@ -331,7 +329,7 @@ void TMainForm::buildPreviewTab()
 void TMainForm::buildLayoutTab()
 {
     TabSheet3 = named(new QWidget, "TabSheet3");
-    PageControl1->addTab(TabSheet3, themedIcon("preferences-desktop-font", QStyle::SP_FileDialogListView),
+    PageControl1->addTab(TabSheet3, AppIcon("document-page-setup", "tab-layout"),
                          QStringLiteral("Layout"));
 
     LinksEd = floatEdit(TabSheet3, "LinksEd", 0, 1000, 1, 25, 2);
@@ -380,7 +378,7 @@ void TMainForm::buildLayoutTab()
                                     &BitBtnXP8, &BitBtnXP9, &BitBtnXP10, &BitBtnXP11};
     auto *fonts = named(new QGroupBox(TabSheet3), "FontGroup");
     auto *fl = new QVBoxLayout(fonts);
-    const QIcon fontIcon = themedIcon("preferences-desktop-font", QStyle::SP_FileDialogListView);
+    const QIcon fontIcon = AppIcon("preferences-desktop-font", "font");
     for (int i = 0; i < 9; ++i) {
         *fontButtons[i] = named(new QPushButton(fontIcon, captions[i], fonts), nullptr);
         (*fontButtons[i])->setObjectName(QStringLiteral("BitBtnXP%1").arg(i + 3));
@@ -401,7 +399,7 @@ void TMainForm::buildLayoutTab()
 void TMainForm::buildBackgroundTab()
 {
     TabSheet4 = named(new QWidget, "TabSheet4");
-    PageControl1->addTab(TabSheet4, themedIcon("image-x-generic", QStyle::SP_DesktopIcon),
+    PageControl1->addTab(TabSheet4, AppIcon("image-x-generic", "tab-background"),
                          QStringLiteral("Hintergrund"));
 
     FilenameEdit2 = named(new TFilenameEdit(TabSheet4), "FilenameEdit2");

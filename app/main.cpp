@@ -1,4 +1,5 @@
 #include "app/AboutBox.h"
+#include "app/AppIcons.h"
 #include "app/MainUnit.h"
 #include "app/commandline.h"
 #include "catalogue/EditProduktFUnit.h"
@@ -15,6 +16,8 @@ void setNames()
     QApplication::setApplicationName(QStringLiteral("Velloran"));
     QApplication::setApplicationDisplayName(QStringLiteral("Velloran"));
     QApplication::setApplicationVersion(QStringLiteral(VELLORAN_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("velloran"));
+    QApplication::setWindowIcon(VelloranIcon());
 }
 
 // An export prints nothing when it succeeds: Qt's own notes and warnings

@@ -108,6 +108,23 @@ struct MainWindowFixture {
         QApplication::processEvents();
     }
 
+    // Adds a category with n products straight into the catalogue and the
+    // list (no dialogs), for cards that need many pages.
+    void addCategoryDirect(const QString &name, int n, const QString &prefix = QStringLiteral("Gericht"))
+    {
+        form->catalogue.addCategory();
+        const int cat = form->catalogue.categoryCount() - 1;
+        for (int i = 0; i < n; ++i) {
+            ProductValues v;
+            v.name = QStringLiteral("%1 %2").arg(prefix).arg(i + 1);
+            v.description = QStringLiteral("Mit einer Beschreibung, die etwas länger ist, damit sie umbricht und Platz braucht");
+            v.price = 3.5 + i;
+            form->catalogue.addProduct(cat, v);
+        }
+        auto *it = new QTreeWidgetItem(QStringList{name});
+        form->ListView2->addTopLevelItem(it);
+    }
+
     void selectCategory(int i)
     {
         QTreeWidget *lv = form->ListView2;
