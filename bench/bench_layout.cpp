@@ -16,6 +16,7 @@
 #include <benchmark/benchmark.h>
 
 #include <map>
+#include <random>
 #include <memory>
 
 namespace {
@@ -88,7 +89,8 @@ void BM_LayoutOnly(benchmark::State &state)
 BENCHMARK(BM_LayoutOnly)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 // The description lines and leader widths of the 1,000-product card, in the
-// description and leader fonts at their nominal sizes.
+// description and leader fonts at their nominal sizes (argument 0), and long
+// free-text paragraphs (argument 1).
 struct Work {
     QStringList lines;
     std::vector<double> widths;
@@ -128,27 +130,46 @@ const LayoutMeasure &measure(int element)
     return it->second;
 }
 
+// Long free texts: 20 paragraphs of 1,500 characters.
+const Work &longWork()
+{
+    static Work w;
+    if (w.lines.isEmpty()) {
+        std::mt19937 rng(7);
+        for (int i = 0; i < 20; ++i) {
+            w.lines << cardgen::text(rng, 1500);
+            w.widths.push_back(150);
+        }
+    }
+    return w;
+}
+
+const Work &workFor(const benchmark::State &state)
+{
+    return state.range(0) ? longWork() : work();
+}
+
 void BM_WrapFast(benchmark::State &state)
 {
-    const Work &w = work();
+    const Work &w = workFor(state);
     const LayoutMeasure &m = measure(4);
     for (auto _ : state)
         for (qsizetype i = 0; i < w.lines.size(); ++i)
             benchmark::DoNotOptimize(WrapLine(m, w.lines[i], w.widths[size_t(i)]));
     state.counters["lines"] = double(w.lines.size());
 }
-BENCHMARK(BM_WrapFast)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WrapFast)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_WrapLiteral(benchmark::State &state)
 {
-    const Work &w = work();
+    const Work &w = workFor(state);
     const LayoutMeasure &m = measure(4);
     for (auto _ : state)
         for (qsizetype i = 0; i < w.lines.size(); ++i)
             benchmark::DoNotOptimize(literal::wrapLine(m, w.lines[i], w.widths[size_t(i)]));
     state.counters["lines"] = double(w.lines.size());
 }
-BENCHMARK(BM_WrapLiteral)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WrapLiteral)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_LeaderFast(benchmark::State &state)
 {

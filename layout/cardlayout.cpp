@@ -69,7 +69,8 @@ QString PriceAmount(double price, bool noKomma)
 
 // ---- Wrapping and leader ----------------------------------------------------------
 
-QStringList WrapLine(const LayoutMeasure &m, const QString &line, double availableMM)
+void WrapLineEnds(const LayoutMeasure &m, QStringView line, double availableMM,
+                  std::vector<qsizetype> &ends)
 {
     // The row rule, step by step: while the row is too wide and longer than
     // one character, drop its last character and then, if a space is left,
@@ -78,10 +79,12 @@ QStringList WrapLine(const LayoutMeasure &m, const QString &line, double availab
     // right), then every position from the first space (or the last
     // character) down to one character. Widths only grow with the end, so
     // the first end that stops the loop is found by binary search.
-    QStringList rows;
+    ends.clear();
     const qsizetype n = line.size();
-    std::vector<long long> prefix(size_t(n) + 1, 0);
-    std::vector<qsizetype> spaces;
+    thread_local std::vector<long long> prefix;
+    thread_local std::vector<qsizetype> spaces;
+    prefix.assign(size_t(n) + 1, 0);
+    spaces.clear();
     const ITextMetrics &met = m.metrics();
     for (qsizetype i = 0; i < n; ++i) {
         prefix[size_t(i) + 1] = prefix[size_t(i)] + met.advance(line, i);
@@ -105,7 +108,7 @@ QStringList WrapLine(const LayoutMeasure &m, const QString &line, double availab
             if (firstNot != lo) {
                 e = *(firstNot - 1) + 1;
             } else {
-                qsizetype top = lo != hi ? *lo : n - 1; // >= s + 1 here
+                const qsizetype top = lo != hi ? *lo : n - 1; // >= s + 1 here
                 // Largest e in [s + 1, top] that fits, else s + 1.
                 qsizetype a = s + 1, b = top;
                 if (!fits(s, a)) {
@@ -122,9 +125,21 @@ QStringList WrapLine(const LayoutMeasure &m, const QString &line, double availab
                 }
             }
         }
-        rows << line.mid(s, e - s);
+        ends.push_back(e);
         s = e;
     } while (s < n);
+}
+
+QStringList WrapLine(const LayoutMeasure &m, const QString &line, double availableMM)
+{
+    std::vector<qsizetype> ends;
+    WrapLineEnds(m, line, availableMM, ends);
+    QStringList rows;
+    qsizetype s = 0;
+    for (qsizetype e : ends) {
+        rows << line.mid(s, e - s);
+        s = e;
+    }
     return rows;
 }
 
@@ -206,7 +221,7 @@ private:
     void paintFrame();
     void ordinaryProduct(const TProductRec &p);
     void freeText(const TProductRec &p);
-    void paintRows(const QString &text, double availableMM, double leftMM, double rowAdvance);
+    void paintRows(QStringView text, double availableMM, double leftMM, double rowAdvance);
 
     const CardSource &card_;
     const CardSettings &s_;
@@ -232,6 +247,7 @@ private:
     const ITextMetrics *meas_ = nullptr;
     const ITextMetrics *measCache_[10] = {};
     QString onRequest_;
+    std::vector<qsizetype> ends_;
 };
 
 const ITextMetrics &CardPainter::measureFor(int n)
@@ -348,13 +364,24 @@ void CardPainter::pageBreak()
     StartCardPage(page_);
 }
 
-void CardPainter::paintRows(const QString &text, double availableMM, double leftMM, double rowAdvance)
+void CardPainter::paintRows(QStringView text, double availableMM, double leftMM, double rowAdvance)
 {
     const int left = pos(leftMM);
-    for (const QString &line : SplitDescriptionLines(text)) {
-        for (const QString &row : WrapLine(LayoutMeasure(*meas_), line, availableMM)) {
+    const LayoutMeasure m(*meas_);
+    // Lines end at CR LF, CR or LF; a final line break adds no empty line.
+    const qsizetype n = text.size();
+    qsizetype start = 0;
+    while (true) {
+        qsizetype stop = start;
+        while (stop < n && text.at(stop) != QLatin1Char('\r') && text.at(stop) != QLatin1Char('\n'))
+            ++stop;
+        const QStringView line = text.mid(start, stop - start);
+        WrapLineEnds(m, line, availableMM, ends_);
+        qsizetype s = 0;
+        for (qsizetype e : ends_) {
             if (shown())
-                c_.textOut(left, pos(y_), row);
+                c_.textOut(left, pos(y_), line.mid(s, e - s).toString());
+            s = e;
             y_ += rowAdvance;
             if (y_ > bottom_) {
                 ++page_;
@@ -362,6 +389,13 @@ void CardPainter::paintRows(const QString &text, double availableMM, double left
                 y_ = s_.ObenEd + headerBand_ + rowAdvance;
             }
         }
+        if (stop >= n)
+            break;
+        start = stop + 1;
+        if (text.at(stop) == QLatin1Char('\r') && start < n && text.at(start) == QLatin1Char('\n'))
+            ++start;
+        if (start >= n)
+            break;
     }
 }
 
@@ -446,7 +480,7 @@ void CardPainter::ordinaryProduct(const TProductRec &p)
     if (!description.isEmpty()) {
         y_ += 1.5 * hN;
         const double hD = lineHeight();
-        paintRows(description.toString(), priceLeft - x_ - numColMM_, x_ + numColMM_, hD);
+        paintRows(description, priceLeft - x_ - numColMM_, x_ + numColMM_, hD);
         y_ -= hD;
         y_ += finalAdvance;
     } else {
@@ -458,7 +492,7 @@ void CardPainter::freeText(const TProductRec &p)
 {
     prepare(FreeTextFont);
     const double hF = lineHeight();
-    const QString description = WideText(p.description);
+    const QStringView description = p.description ? QStringView(p.description) : QStringView();
     if (!description.isEmpty())
         paintRows(description, widthmm_ - s_.RechtsEd - priceColMM_ - x_, x_, hF);
     y_ += 0.5 * hF;

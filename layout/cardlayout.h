@@ -74,6 +74,9 @@ private:
 // wide, an empty line is one empty row. Widths are additive, so this works
 // from prefix sums of the characters' advances.
 QStringList WrapLine(const LayoutMeasure &m, const QString &line, double availableMM);
+// The same as the end position (exclusive) of every row in `line`.
+void WrapLineEnds(const LayoutMeasure &m, QStringView line, double availableMM,
+                  std::vector<qsizetype> &ends);
 // The number of full stops in the longest run that fits into `availableMM`
 // (0 when none fits). A full stop of width 0 gives 0: such a font gets no
 // leader.

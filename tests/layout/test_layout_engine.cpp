@@ -210,6 +210,28 @@ TEST(LayoutEngine, DescriptionContinuesBelowTheHeaderBand)
     EXPECT_EQ(p2.text(QStringLiteral("Zeile8"))->font, card.s.FontDialog(4));
 }
 
+TEST(LayoutEngine, DescriptionLinesAndFinalAdvance)
+{
+    TestCard card;
+    const int a = card.category(QStringLiteral("A"));
+    card.product(a, QStringLiteral("P"), 1, 0, QStringLiteral("eins\r\n\r\nzwei\r\n"));
+    card.product(a, QStringLiteral("Q"), 1);
+    card.product(a, QString(), -1, 0, QStringLiteral("frei\rtext"));
+    card.product(a, QStringLiteral("R"), 1);
+    const auto p = card.paint(1);
+    const double y0 = 10 + 2 * h14;
+    EXPECT_EQ(p.text(QStringLiteral("eins"))->a[1], card.pos(y0 + 1.5 * h12));
+    EXPECT_EQ(p.text(QStringLiteral("zwei"))->a[1], card.pos(y0 + 1.5 * h12 + 2 * h12));
+    // Three rows (one empty), then back one row and on by 2 hN.
+    const double yQ = y0 + 1.5 * h12 + 3 * h12 - h12 + 2 * h12;
+    EXPECT_NEAR(p.text(QStringLiteral("Q"))->a[1], card.pos(yQ), 1);
+    const double yFrei = yQ + 1.5 * h12;
+    EXPECT_NEAR(p.text(QStringLiteral("frei"))->a[1], card.pos(yFrei), 1);
+    EXPECT_NEAR(p.text(QStringLiteral("text"))->a[1], card.pos(yFrei + h12), 1);
+    // Free-text rows advance one line each, then half a line.
+    EXPECT_NEAR(p.text(QStringLiteral("R"))->a[1], card.pos(yFrei + 2.5 * h12), 1);
+}
+
 TEST(LayoutEngine, CentredHeadingAndCentredCategoryWithUnequalMargins)
 {
     TestCard card;
