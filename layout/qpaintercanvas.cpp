@@ -49,8 +49,8 @@ QColor WindowsColour(uint32_t colour)
 namespace {
 
 // Whole-pixel advances of one QFont, filled in lazily. Latin-1 and the
-// general punctuation / currency block sit in a flat table; everything else
-// in a hash.
+// Latin extensions sit in a small flat table; everything else (the euro
+// sign among them) in a hash.
 class QtTextMetrics : public ITextMetrics {
 public:
     explicit QtTextMetrics(const QFont &font) : fm_(font)
@@ -114,7 +114,7 @@ private:
     }
 
     QFontMetrics fm_;
-    mutable std::array<int, 0x2200> flat_;
+    mutable std::array<int, 0x300> flat_;
     mutable std::unordered_map<char32_t, int> wide_;
     int height_ = 0, ascent_ = 0;
 };
