@@ -252,7 +252,8 @@ void TMainForm::AlsPDFexportieren1Click()
                                     : chooseWithDialog(this, SaveDialogPdf, true, QStringLiteral("pdf"), true);
     if (path.isEmpty())
         return;
-    const QString error = ExportCardPdf(cardSource(100), path, printer->pageLayout(), GetMsgText(12));
+    const QString error =
+        ExportCardPdf(cardSource(100), path, printer->pageLayout(), GetMsgText(12), printer->resolution());
     if (!error.isEmpty())
         messageBox(QMessageBox::Critical, QString(), error, QMessageBox::Ok);
 }

@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
@@ -43,10 +44,9 @@ struct MainWindowFixture {
 
     void create()
     {
-        if (!userDir) {
-            userDir = std::make_unique<QTemporaryDir>();
-            appfiles::SetUserFilesDirOverride(userDir->path());
-        }
+        QApplication::setApplicationDisplayName(QStringLiteral("Velloran"));
+        if (!userDir)
+            useFreshUserDir();
         form = std::make_unique<TMainForm>();
         produkt = std::make_unique<TEditProduktForm>();
         about = std::make_unique<TAboutBox>();
@@ -83,6 +83,17 @@ struct MainWindowFixture {
         QApplication::processEvents();
     }
     QStringList argumentsForNextWindow;
+
+    // A new, empty user directory: no options, and an empty translation table
+    // (so that no table is copied in from next to the program).
+    void useFreshUserDir()
+    {
+        userDir = std::make_unique<QTemporaryDir>();
+        appfiles::SetUserFilesDirOverride(userDir->path());
+        QFile f(userDir->filePath(QStringLiteral("translate.dat")));
+        if (f.open(QIODevice::WriteOnly))
+            f.write(QByteArray("\x14\0\0\0\0\0\0\0", 8));
+    }
 
     void destroy()
     {

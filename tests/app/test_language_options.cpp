@@ -1,0 +1,168 @@
+#include "i18n/TranslateFUnit.h"
+#include "i18n/translateunit.h"
+#include "mainwindow_fixture.h"
+#include "testutil.h"
+#include "texture/texture.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QSpinBox>
+#include <QtEndian>
+#include <QTableWidget>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+class LanguageOptions : public ::testing::Test, public MainWindowFixture {
+protected:
+    void TearDown() override
+    {
+        destroy();
+        translateForm.reset();
+    }
+    QString optionsPath() const { return userDir->filePath("options.dat"); }
+    void storeOptions(int32_t lang)
+    {
+        useFreshUserDir();
+        QByteArray b(4, 0);
+        qToLittleEndian<qint32>(lang, b.data());
+        testutil::writeFile(optionsPath(), b);
+    }
+    bool registered(const QString &german)
+    {
+        TranslationTable &t = Translations();
+        for (int r = 0; r < t.RowCount(); ++r)
+            if (t.Cell(r, 0) == german)
+                return true;
+        return false;
+    }
+    void createWithEditor()
+    {
+        create();
+    }
+    std::unique_ptr<TTranslateForm> translateForm;
+};
+
+} // namespace
+
+TEST_F(LanguageOptions, NoFileMeansSwedishAndClosingWritesFour)
+{
+    create();
+    EXPECT_TRUE(form->Swedish1->isChecked());
+    EXPECT_EQ(form->languagesetto, 4);
+    EXPECT_EQ(form->language, 4);
+    // The walk ran: window texts were registered (they stay German: no
+    // Swedish cells in an empty table).
+    EXPECT_TRUE(registered("Neue Kategorie"));
+    EXPECT_EQ(form->BitBtn1->text(), "Neue Kategorie");
+    ASSERT_TRUE(form->close());
+    const QByteArray stored = testutil::readFile(optionsPath());
+    ASSERT_EQ(stored.size(), 4);
+    EXPECT_EQ(qFromLittleEndian<qint32>(stored.constData()), 4);
+}
+
+TEST_F(LanguageOptions, StoredGermanRegistersNoWindowText)
+{
+    storeOptions(0);
+    create();
+    EXPECT_TRUE(form->Deutsch1->isChecked());
+    EXPECT_EQ(form->language, 0);
+    EXPECT_FALSE(registered("Neue Kategorie"));
+    EXPECT_FALSE(registered("Kategorie nach oben"));
+    // Messages and the application title are looked up whatever the language.
+    EXPECT_TRUE(registered("Preis auf Anfrage"));
+    EXPECT_TRUE(registered("Speisekarte drucken"));
+    EXPECT_TRUE(registered("Velloran"));
+}
+
+TEST_F(LanguageOptions, ChoosingEnglishTakesEffectAtNextStart)
+{
+    storeOptions(0);
+    create();
+    // An English row for the restart notice and for a button.
+    Translations().TranslateStr("Neue Kategorie");
+    TranslationTable &t = Translations();
+    for (int r = 0; r < t.RowCount(); ++r) {
+        if (t.Cell(r, 0) == GetMsgText(2))
+            t.SetCell(r, 1, "Please close the program and start it again.");
+        if (t.Cell(r, 0) == "Neue Kategorie")
+            t.SetCell(r, 1, "New category");
+    }
+    t.SaveTranslations();
+    form->English1->trigger();
+    EXPECT_TRUE(form->English1->isChecked());
+    EXPECT_FALSE(form->Deutsch1->isChecked());
+    EXPECT_EQ(form->language, 1);
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_EQ(boxes[0].second, "Please close the program and start it again.");
+    EXPECT_EQ(form->BitBtn1->text(), "Neue Kategorie"); // no re-translation now
+    // the same language again: the notice again, nothing else
+    form->English1->trigger();
+    EXPECT_EQ(boxes.size(), 2);
+    EXPECT_TRUE(form->English1->isChecked());
+
+    ASSERT_TRUE(form->close());
+    const QByteArray stored = testutil::readFile(optionsPath());
+    ASSERT_EQ(stored.size(), 4);
+    EXPECT_EQ(qFromLittleEndian<qint32>(stored.constData()), 1);
+
+    destroy();
+    create(); // same user directory: the next start
+    EXPECT_TRUE(form->English1->isChecked());
+    EXPECT_EQ(form->BitBtn1->text(), "New category");
+}
+
+TEST_F(LanguageOptions, OutOfMenuNumberMarksNothingButIsUsed)
+{
+    storeOptions(7);
+    create();
+    for (QAction *a : {form->Deutsch1, form->English1, form->Franais1, form->Nederlands1, form->Swedish1})
+        EXPECT_FALSE(a->isChecked());
+    EXPECT_EQ(form->language, 7);
+    EXPECT_EQ(form->BitBtn1->text(), "Neue Kategorie");
+}
+
+TEST_F(LanguageOptions, ShortFileCountsAsMissing)
+{
+    useFreshUserDir();
+    testutil::writeFile(optionsPath(), QByteArray("\x01\x00", 2));
+    create();
+    EXPECT_TRUE(form->Swedish1->isChecked());
+    EXPECT_EQ(form->languagesetto, 4);
+}
+
+TEST_F(LanguageOptions, TranslationEditorOpensFilledAndAsksForRestart)
+{
+    storeOptions(0);
+    create();
+    translateForm = std::make_unique<TTranslateForm>();
+    form->setDialogs(produkt.get(), about.get(), translateForm.get());
+    int rowsShown = -1;
+    answers.push_back([&](QDialog *d) {
+        rowsShown = static_cast<TTranslateForm *>(d)->StringGrid1->rowCount();
+        return int(QDialog::Accepted);
+    });
+    form->bersetzen1->trigger();
+    EXPECT_EQ(rowsShown, Translations().RowCount() + 1);
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_EQ(boxes[0].first, GetMsgText(3));
+    EXPECT_EQ(boxes[0].second, GetMsgText(2));
+}
+
+TEST_F(LanguageOptions, BrightnessChangesPrepareThePictureOnceAfterTheLastChange)
+{
+    create();
+    const int before = form->di2->PrepareCount();
+    for (int v = 40; v < 60; ++v)
+        form->HellEd->setValue(v);
+    form->SatEd->setValue(20);
+    EXPECT_EQ(form->di2->PrepareCount(), before);
+    EXPECT_TRUE(form->Timer1->isActive());
+    QTest::qWait(450);
+    EXPECT_EQ(form->di2->PrepareCount(), before + 1);
+    EXPECT_FALSE(form->Timer1->isActive());
+    // The check boxes prepare at once.
+    form->GrayScaleCheck->setChecked(true);
+    EXPECT_EQ(form->di2->PrepareCount(), before + 2);
+}
