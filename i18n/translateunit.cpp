@@ -40,6 +40,28 @@ std::u16string_view view(const QString &s)
     return std::u16string_view(reinterpret_cast<const char16_t *>(s.utf16()), size_t(s.size()));
 }
 
+// Whether a stored key equals key in every code unit (no length scan first:
+// most keys differ in their first units).
+bool keyEquals(const char16_t *k, std::u16string_view key)
+{
+    if (!k)
+        return key.empty();
+    for (size_t i = 0; i < key.size(); ++i) {
+        if (k[i] != key[i] || k[i] == 0)
+            return false;
+    }
+    return k[key.size()] == 0;
+}
+
+// The text of a slot without copying it.
+QString rawText(const char16_t *p)
+{
+    if (!p)
+        return QString();
+    const std::u16string_view v(p);
+    return QString::fromRawData(reinterpret_cast<const QChar *>(v.data()), qsizetype(v.size()));
+}
+
 // A row with an empty column count holds no bytes in the file, so the file
 // size cannot bound how many such rows it claims; this keeps a damaged count
 // from filling the memory with empty rows.
@@ -179,7 +201,7 @@ QByteArray TranslationTable::SerializeTranslations() const
     for (uint32_t i = 0; i < transrows.count; ++i) {
         const TTransRow *row = rowAt(int(i));
         for (const char16_t *c : row->cols)
-            out.writeWideString(WideText(c));
+            out.writeWideString(rawText(c));
     }
     return out.data();
 }
@@ -213,7 +235,7 @@ QString TranslationTable::TranslateStr(const QString &S)
     const TDynaArray &b = *transindex[bucket];
     for (uint32_t i = 0; i < b.count; ++i) {
         const TTransIndexEntry *e = static_cast<const TTransIndexEntry *>(b.At(i));
-        if (e->row < 0 || uint32_t(e->row) >= transrows.count || view(e->key) != key)
+        if (!keyEquals(e->key, key) || e->row < 0 || uint32_t(e->row) >= transrows.count)
             continue;
         if (language < 0 || language >= kTransColumns)
             return S;
