@@ -1,0 +1,39 @@
+// The document reader on arbitrary bytes. A file it accepts must write back
+// to bytes that read again to the same document (the writer's form is
+// stable); anything else must be refused without touching the output.
+#include "catalogue/document.h"
+#include "fuzzutil.h"
+
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    fuzzutil::initApp(false);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    const CardSettings defaults;
+    DocumentData doc;
+    doc.categoryNames << QStringLiteral("untouched");
+    QString error;
+    if (!ReadDocument(bytes, defaults, doc, &error)) {
+        // A refused file leaves the output as it was.
+        if (doc.catalogue || doc.categoryNames != QStringList{QStringLiteral("untouched")} || error.isEmpty())
+            std::abort();
+        return 0;
+    }
+    if (!doc.catalogue || doc.categoryNames.size() != doc.catalogue->categoryCount())
+        std::abort();
+
+    const QByteArray once = WriteDocument(doc.categoryNames, *doc.catalogue, doc.settings);
+    DocumentData again;
+    if (!ReadDocument(once, defaults, again, &error))
+        std::abort();
+    const QByteArray twice = WriteDocument(again.categoryNames, *again.catalogue, again.settings);
+    if (once != twice)
+        std::abort();
+    return 0;
+}

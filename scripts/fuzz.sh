@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang (build-fuzz/) and runs each one in
+# turn on its seed corpus in fuzz/corpus/<target>/.
+# usage: scripts/fuzz.sh SECONDS [TARGET...]
+#   SECONDS  how long each target runs (libFuzzer's -max_total_time)
+#   TARGET   document, translations, options, picture (default: all four)
+# Environment: FUZZ_RUNS caps the executions per target (default: no cap);
+# VELLORAN_FUZZ_BUILD_DIR overrides build-fuzz.
+# New inputs found go to build-fuzz/corpus-work/<target>/ (the committed seed
+# corpus is only read); a crashing input is kept as build-fuzz/artifacts/<target>-*.
+# Exits non-zero when a target finds a crash, a sanitizer report, a leak, an
+# allocation over its limit or a time-out.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+cd "$here"
+
+seconds=${1:?usage: scripts/fuzz.sh SECONDS [TARGET...]}
+shift
+targets=("$@")
+[ ${#targets[@]} -eq 0 ] && targets=(document translations options picture)
+
+build=${VELLORAN_FUZZ_BUILD_DIR:-build-fuzz}
+cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DVELLORAN_BUILD_FUZZERS=ON -DVELLORAN_BUILD_TESTS=OFF -DVELLORAN_BUILD_BENCH=OFF >/dev/null
+cmake --build "$build" --target fuzzers -j "$(nproc)"
+
+# Inputs are bounded, and so is every single allocation: a reader that asks
+# for far more memory than its file can hold stops the run. The text formats
+# may not ask for more than 4 MB at once from files of at most 16 KB (4 KB for
+# translate.dat, whose rows of empty cells make loading slow under the sanitizers). A
+# picture is compressed, so it may legitimately decode to much more than its
+# size; there the ceiling is the picture library's own limit (512 MB per
+# decoded image, 64 million pixels).
+flags_document="-max_len=16384 -malloc_limit_mb=4 -rss_limit_mb=1024 -timeout=10"
+flags_translations="-max_len=4096 -malloc_limit_mb=4 -rss_limit_mb=1024 -timeout=10"
+flags_options="-max_len=64 -malloc_limit_mb=4 -rss_limit_mb=1024 -timeout=10"
+flags_picture="-max_len=65536 -malloc_limit_mb=600 -rss_limit_mb=2560 -timeout=30"
+
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:allocator_may_return_null=0}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+
+status=0
+for t in "${targets[@]}"; do
+  flagvar="flags_$t"
+  [ -n "${!flagvar:-}" ] || { echo "fuzz.sh: unknown target $t" >&2; exit 2; }
+  work="$build/corpus-work/$t"
+  mkdir -p "$work" "$build/artifacts"
+  runs=()
+  [ -n "${FUZZ_RUNS:-}" ] && runs=(-runs="$FUZZ_RUNS")
+  echo "== fuzz_$t for ${seconds}s"
+  # shellcheck disable=SC2086
+  if ! nice "$build/fuzz/fuzz_$t" ${!flagvar} -max_total_time="$seconds" "${runs[@]}" \
+        -print_final_stats=1 -artifact_prefix="$build/artifacts/$t-" \
+        "$work" "fuzz/corpus/$t" >"$build/fuzz-$t.log" 2>&1; then
+    echo "fuzz_$t FAILED; the end of $build/fuzz-$t.log:"
+    tail -n 40 "$build/fuzz-$t.log"
+    status=1
+  fi
+  grep -E "^stat::number_of_executed_units|^stat::peak_rss_mb|^Done " "$build/fuzz-$t.log" || true
+done
+exit $status
