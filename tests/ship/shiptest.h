@@ -1,0 +1,58 @@
+// Helpers for the tests that run the built or installed program.
+#pragma once
+
+#include <QByteArray>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+
+namespace shiptest {
+
+struct Run {
+    int exitCode = -1;
+    bool finished = false;
+    QByteArray out;
+    QByteArray err;
+};
+
+// The program as built in this build tree.
+inline QString builtProgram()
+{
+    return QStringLiteral(VELLORAN_BINARY_DIR "/app/velloran");
+}
+
+inline QString exampleCard()
+{
+    return QStringLiteral(VELLORAN_SOURCE_DIR "/examples/restaurant.vlr");
+}
+
+// An environment without a display: the exports must manage on their own.
+inline QProcessEnvironment headlessEnv()
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    return env;
+}
+
+inline Run run(const QString &program, const QStringList &args,
+               const QProcessEnvironment &env = headlessEnv(), const QString &cwd = QString())
+{
+    QProcess p;
+    p.setProcessEnvironment(env);
+    if (!cwd.isEmpty())
+        p.setWorkingDirectory(cwd);
+    p.start(program, args);
+    Run r;
+    if (!p.waitForStarted(30000))
+        return r;
+    r.finished = p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit;
+    r.exitCode = p.exitCode();
+    r.out = p.readAllStandardOutput();
+    r.err = p.readAllStandardError();
+    return r;
+}
+
+} // namespace shiptest

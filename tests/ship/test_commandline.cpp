@@ -1,0 +1,246 @@
+// The command line: parsing, and the exports run as a separate program
+// without a display.
+#include "app/commandline.h"
+#include "shiptest.h"
+#include "testutil.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QPageSize>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using commandline::Mode;
+using commandline::Parse;
+using shiptest::run;
+
+namespace {
+
+QStringList L(std::initializer_list<const char *> items)
+{
+    QStringList l;
+    for (const char *s : items)
+        l << QString::fromUtf8(s);
+    return l;
+}
+
+} // namespace
+
+TEST(CommandLineParse, PlainArgumentsOpenTheWindow)
+{
+    // The first document is opened, the rest is handed over and ignored.
+    auto o = Parse(L({"a.vlr", "b.vlr"}));
+    EXPECT_EQ(o.mode, Mode::Window);
+    EXPECT_EQ(o.plainArguments, L({"a.vlr", "b.vlr"}));
+    EXPECT_FALSE(commandline::WantsExport(L({"a.vlr", "b.vlr"})));
+
+    EXPECT_EQ(Parse({}).mode, Mode::Window);
+    EXPECT_TRUE(Parse({}).plainArguments.isEmpty());
+    // Qt's own single-dash options are not ours.
+    EXPECT_EQ(Parse(L({"-style", "fusion"})).mode, Mode::Window);
+
+    // After "--" a name that looks like an option is a document.
+    o = Parse(L({"--", "--export-pdf", "x"}));
+    EXPECT_EQ(o.mode, Mode::Window);
+    EXPECT_EQ(o.plainArguments, L({"--export-pdf", "x"}));
+    EXPECT_FALSE(commandline::WantsExport(L({"--", "--export-pdf", "x"})));
+}
+
+TEST(CommandLineParse, ExportsAndTheirOptions)
+{
+    auto o = Parse(L({"--export-pdf", "out.pdf", "doc.vlr"}));
+    ASSERT_EQ(o.mode, Mode::ExportPdf);
+    EXPECT_EQ(o.output, "out.pdf");
+    EXPECT_EQ(o.document, "doc.vlr");
+    EXPECT_EQ(o.pageSize, "A4");
+    EXPECT_FALSE(o.landscape);
+    EXPECT_TRUE(commandline::WantsExport(L({"--export-pdf", "out.pdf", "doc.vlr"})));
+
+    // Options before or after, with a separate value or after '='.
+    o = Parse(L({"--landscape", "--export-pdf", "out.pdf", "doc.vlr", "--page-size=legal"}));
+    ASSERT_EQ(o.mode, Mode::ExportPdf);
+    EXPECT_TRUE(o.landscape);
+    int id = -1;
+    EXPECT_TRUE(commandline::PageSizeByName(o.pageSize, &id));
+    EXPECT_EQ(id, int(QPageSize::Legal));
+
+    o = Parse(L({"--export-png", "card", "doc.vlr", "--dpi", "150", "--zoom=50", "--page", "3"}));
+    ASSERT_EQ(o.mode, Mode::ExportPng);
+    EXPECT_EQ(o.output, "card");
+    EXPECT_EQ(o.dpi, 150);
+    EXPECT_EQ(o.zoom, 50);
+    EXPECT_EQ(o.page, 3);
+    EXPECT_EQ(commandline::PngPageFile(o.output, 3), "card-3.png");
+
+    o = Parse(L({"--export-png", "card", "doc.vlr"}));
+    EXPECT_EQ(o.dpi, 96);
+    EXPECT_EQ(o.zoom, 100);
+    EXPECT_EQ(o.page, 0);
+
+    EXPECT_EQ(Parse(L({"--export-csv", "out.csv", "doc.vlr"})).mode, Mode::ExportCsv);
+    EXPECT_EQ(Parse(L({"x.vlr", "--help"})).mode, Mode::Help);
+    EXPECT_EQ(Parse(L({"--version"})).mode, Mode::Version);
+}
+
+TEST(CommandLineParse, WrongCommandLinesSayWhy)
+{
+    const std::pair<std::initializer_list<const char *>, const char *> bad[] = {
+        {{"--bogus"}, "--bogus"},
+        {{"--export-pdf"}, "--export-pdf"},
+        {{"--export-pdf", "out.pdf"}, "document"},
+        {{"--export-pdf", "out.pdf", "--landscape"}, "document"},
+        {{"--export-pdf", "a.pdf", "d.vlr", "--export-csv", "b.csv", "d.vlr"}, "cannot be combined"},
+        {{"--export-pdf", "a.pdf", "d.vlr", "extra"}, "extra"},
+        {{"--export-pdf", "a.pdf", "d.vlr", "--page-size", "B5"}, "--page-size"},
+        {{"--export-pdf", "a.pdf", "d.vlr", "--dpi", "100"}, "--dpi"},
+        {{"--export-csv", "a.csv", "d.vlr", "--landscape"}, "--landscape"},
+        {{"--export-png", "p", "d.vlr", "--dpi", "0"}, "--dpi"},
+        {{"--export-png", "p", "d.vlr", "--dpi", "99999"}, "--dpi"},
+        {{"--export-png", "p", "d.vlr", "--zoom", "5"}, "--zoom"},
+        {{"--export-png", "p", "d.vlr", "--page", "0"}, "--page"},
+        {{"--export-png", "p", "d.vlr", "--page", "two"}, "--page"},
+        {{"--export-png", "p", "d.vlr", "--dpi"}, "--dpi"},
+        {{"--zoom", "100", "doc.vlr"}, "--zoom"},
+        {{"--help=yes"}, "--help"},
+    };
+    for (const auto &[args, word] : bad) {
+        const auto o = Parse(L(args));
+        EXPECT_EQ(o.mode, Mode::Invalid) << L(args).join(' ').toStdString();
+        EXPECT_TRUE(o.error.contains(QString::fromUtf8(word))) << o.error.toStdString();
+        EXPECT_FALSE(o.error.contains('\n'));
+    }
+}
+
+class CommandLineRun : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(QFileInfo(shiptest::builtProgram()).isExecutable()) << "build the velloran target first";
+        ASSERT_TRUE(dir.isValid());
+        d = dir.path() + '/';
+    }
+    QTemporaryDir dir;
+    QString d;
+};
+
+TEST_F(CommandLineRun, PdfOfTheExampleWithoutADisplay)
+{
+    auto r = run(shiptest::builtProgram(), {"--export-pdf", d + "card.pdf", shiptest::exampleCard()});
+    ASSERT_TRUE(r.finished);
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+    const QByteArray pdf = testutil::readFile(d + "card.pdf");
+    EXPECT_TRUE(pdf.startsWith("%PDF-"));
+    EXPECT_TRUE(pdf.trimmed().endsWith("%%EOF"));
+    EXPECT_GE(pdf.count("/Type /Page\n") + pdf.count("/Type /Page "), 2) << "the example card has several pages";
+
+    // Landscape Letter: the page box is 792 x 612 points.
+    r = run(shiptest::builtProgram(),
+            {"--export-pdf", d + "wide.pdf", shiptest::exampleCard(), "--page-size", "Letter", "--landscape"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(testutil::readFile(d + "wide.pdf").contains("/MediaBox [0 0 792.000000 612.000000]"));
+}
+
+TEST_F(CommandLineRun, PngPagesAndOnePage)
+{
+    auto r = run(shiptest::builtProgram(), {"--export-png", d + "all", shiptest::exampleCard(), "--dpi", "40"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.isEmpty());
+    int pages = 0;
+    while (QFileInfo::exists(d + QStringLiteral("all-%1.png").arg(pages + 1)))
+        ++pages;
+    EXPECT_GE(pages, 2);
+    const QImage first(d + "all-1.png");
+    ASSERT_FALSE(first.isNull());
+    // A4 printable width at 40 dpi, zoom 100: about 8.3 in x 40.
+    EXPECT_NEAR(first.width(), 330, 12);
+    EXPECT_GT(first.height(), first.width());
+
+    r = run(shiptest::builtProgram(),
+            {"--export-png", d + "one", shiptest::exampleCard(), "--dpi", "40", "--zoom", "200", "--page", "2"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(d + "one-1.png"));
+    const QImage second(d + "one-2.png");
+    ASSERT_FALSE(second.isNull());
+    EXPECT_NEAR(second.width(), 2 * first.width(), 2);
+
+    // A page after the last one: an error and no file.
+    r = run(shiptest::builtProgram(),
+            {"--export-png", d + "none", shiptest::exampleCard(), "--page", QString::number(pages + 1)});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("no page"));
+    EXPECT_TRUE(QDir(d).entryList({"none*"}).isEmpty());
+}
+
+TEST_F(CommandLineRun, CsvOfTheExample)
+{
+    const auto r = run(shiptest::builtProgram(), {"--export-csv", d + "card.csv", shiptest::exampleCard()});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.isEmpty());
+    const QByteArray csv = testutil::readFile(d + "card.csv");
+    const QList<QByteArray> lines = csv.split('\n');
+    EXPECT_GT(lines.size(), 30);
+    EXPECT_TRUE(csv.endsWith("\r\n"));
+    EXPECT_EQ(lines.first().count("\",\""), 5); // six quoted fields
+}
+
+TEST_F(CommandLineRun, FailuresNameTheFileAndLeaveNoOutput)
+{
+    const QString out = d + "out.pdf";
+    auto expectFailure = [&](const QStringList &args, const QString &named, int code) {
+        const auto r = run(shiptest::builtProgram(), args);
+        ASSERT_TRUE(r.finished);
+        EXPECT_EQ(r.exitCode, code) << args.join(' ').toStdString();
+        EXPECT_TRUE(r.out.isEmpty());
+        // One line, naming the file.
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+        EXPECT_TRUE(QString::fromLocal8Bit(r.err).contains(QDir::toNativeSeparators(named))) << r.err.toStdString();
+    };
+
+    // A document that is not there.
+    expectFailure({"--export-pdf", out, d + "missing.vlr"}, d + "missing.vlr", 1);
+    EXPECT_FALSE(QFileInfo::exists(out));
+
+    // A damaged document (the example cut short) over an existing output:
+    // the old output stays as it was.
+    const QByteArray example = testutil::readFile(shiptest::exampleCard());
+    ASSERT_TRUE(testutil::writeFile(d + "cut.vlr", example.left(example.size() / 2)));
+    ASSERT_TRUE(testutil::writeFile(out, "old output"));
+    expectFailure({"--export-pdf", out, d + "cut.vlr"}, d + "cut.vlr", 1);
+    EXPECT_EQ(testutil::readFile(out), "old output");
+    expectFailure({"--export-csv", d + "out.csv", d + "cut.vlr"}, d + "cut.vlr", 1);
+    expectFailure({"--export-png", d + "page", d + "cut.vlr"}, d + "cut.vlr", 1);
+
+    // A folder as the document, and an output in a folder that does not exist.
+    expectFailure({"--export-pdf", out, d}, QDir(d).path(), 1);
+    expectFailure({"--export-pdf", d + "no/such/dir/x.pdf", shiptest::exampleCard()}, d + "no/such/dir/x.pdf", 1);
+    expectFailure({"--export-csv", d + "no/such/dir/x.csv", shiptest::exampleCard()}, d + "no/such/dir/x.csv", 1);
+    expectFailure({"--export-png", d + "no/such/dir/p", shiptest::exampleCard()}, d + "no/such/dir/p-1.png", 1);
+
+    // An output that would replace the document is refused.
+    ASSERT_TRUE(QFile::copy(shiptest::exampleCard(), d + "doc.vlr"));
+    expectFailure({"--export-csv", d + "doc.vlr", d + "doc.vlr"}, d + "doc.vlr", 1);
+    EXPECT_EQ(testutil::readFile(d + "doc.vlr"), example);
+
+    // Only the leftovers named above: no temporary files stay behind.
+    EXPECT_EQ(QDir(d).entryList(QDir::Files, QDir::Name), QStringList({"cut.vlr", "doc.vlr", "out.pdf"}));
+
+    // A wrong command line: exit code 2, one line.
+    const auto r = run(shiptest::builtProgram(), {"--export-pdf", out});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err.count('\n'), 1);
+}
+
+TEST_F(CommandLineRun, HelpAndVersionNeedNoDisplay)
+{
+    auto r = run(shiptest::builtProgram(), {"--help"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.out.contains("--export-pdf"));
+    EXPECT_TRUE(r.err.isEmpty());
+    r = run(shiptest::builtProgram(), {"--version"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, QByteArray("Velloran " VELLORAN_VERSION "\n"));
+}
