@@ -26,17 +26,34 @@ public:
     bool isEditing() const { return state() == EditingState; }
 };
 
+// Only the letters a to z are folded; other letters compare as they are.
+QString foldAZ(QString s)
+{
+    for (QChar &ch : s) {
+        if (ch >= QLatin1Char('a') && ch <= QLatin1Char('z'))
+            ch = QChar(ch.unicode() - 'a' + 'A');
+    }
+    return s;
+}
+
+const char *const kHeaders[5] = {"German", "English", "Français", "Nederlands", "Swedish"};
+
+} // namespace
+
 // Reports every change of the edited text to the form, so each keystroke
 // reaches the table and the file.
 class KeystrokeDelegate : public QStyledItemDelegate {
 public:
     KeystrokeDelegate(TTranslateForm *form) : QStyledItemDelegate(form), form_(form) {}
+    // The form is going away: an editor committed while its children are
+    // destroyed must not reach it.
+    void detach() { form_ = nullptr; }
 
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
                           const QModelIndex &index) const override
     {
         QWidget *w = QStyledItemDelegate::createEditor(parent, option, index);
-        if (auto *edit = qobject_cast<QLineEdit *>(w)) {
+        if (auto *edit = qobject_cast<QLineEdit *>(w); edit && form_) {
             const QPersistentModelIndex where(index);
             TTranslateForm *form = form_;
             QObject::connect(edit, &QLineEdit::textEdited, form, [form, where](const QString &text) {
@@ -52,27 +69,13 @@ public:
         const QString before = index.data(Qt::EditRole).toString();
         QStyledItemDelegate::setModelData(editor, model, index);
         const QString after = index.data(Qt::EditRole).toString();
-        if (after != before)
+        if (after != before && form_)
             form_->StringGrid1SetEditText(index.column(), index.row(), after);
     }
 
 private:
     TTranslateForm *form_;
 };
-
-// Only the letters a to z are folded; other letters compare as they are.
-QString foldAZ(QString s)
-{
-    for (QChar &ch : s) {
-        if (ch >= QLatin1Char('a') && ch <= QLatin1Char('z'))
-            ch = QChar(ch.unicode() - 'a' + 'A');
-    }
-    return s;
-}
-
-const char *const kHeaders[5] = {"German", "English", "Français", "Nederlands", "Swedish"};
-
-} // namespace
 
 TTranslateForm::TTranslateForm(QWidget *parent, TranslationTable *table)
     : QDialog(parent), table_(table ? table : &Translations())
@@ -127,13 +130,19 @@ TTranslateForm::TTranslateForm(QWidget *parent, TranslationTable *table)
     StringGrid1->verticalHeader()->hide();
     StringGrid1->horizontalHeader()->setDefaultSectionSize(250);
     StringGrid1->setShowGrid(true);
+    // One line per cell, clipped at the cell's edge.
+    StringGrid1->setWordWrap(false);
+    StringGrid1->setTextElideMode(Qt::ElideNone);
+    StringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    StringGrid1->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     StringGrid1->setSelectionMode(QAbstractItemView::ContiguousSelection);
     StringGrid1->setSelectionBehavior(QAbstractItemView::SelectItems);
     StringGrid1->setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
     StringGrid1->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     StringGrid1->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                                  | QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
-    StringGrid1->setItemDelegate(new KeystrokeDelegate(this));
+    delegate_ = new KeystrokeDelegate(this);
+    StringGrid1->setItemDelegate(delegate_);
     StringGrid1->installEventFilter(this);
 
     StatusBar1 = new QStatusBar(this);
@@ -154,6 +163,11 @@ TTranslateForm::TTranslateForm(QWidget *parent, TranslationTable *table)
         QMessageBox box(QMessageBox::Question, caption, text, buttons, this);
         return QMessageBox::StandardButton(box.exec());
     };
+}
+
+TTranslateForm::~TTranslateForm()
+{
+    delegate_->detach();
 }
 
 void TTranslateForm::FillStringGrid()
@@ -275,6 +289,10 @@ void TTranslateForm::updateFrozenColumn()
         view->setItemDelegate(StringGrid1->itemDelegate());
         view->horizontalHeader()->hide();
         view->verticalHeader()->hide();
+        view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+        view->verticalHeader()->setDefaultSectionSize(StringGrid1->verticalHeader()->defaultSectionSize());
+        view->setWordWrap(false);
+        view->setTextElideMode(Qt::ElideNone);
         view->setFocusPolicy(Qt::NoFocus);
         view->setEditTriggers(QAbstractItemView::NoEditTriggers);
         view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

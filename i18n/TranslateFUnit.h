@@ -16,12 +16,14 @@ class QStatusBar;
 class QTableView;
 class QTableWidget;
 class TranslationTable;
+class KeystrokeDelegate;
 
 class TTranslateForm : public QDialog {
     Q_OBJECT
 public:
     // Edits table, or the program's table when null.
     explicit TTranslateForm(QWidget *parent = nullptr, TranslationTable *table = nullptr);
+    ~TTranslateForm() override;
 
     // Refills the grid from the table.
     void FillStringGrid();
@@ -62,5 +64,6 @@ private:
     void updateFrozenColumn();
 
     TranslationTable *table_;
+    KeystrokeDelegate *delegate_;
     QTableView *frozen_ = nullptr; // the German column kept in view while fixed
 };
