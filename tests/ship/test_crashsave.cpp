@@ -1,0 +1,129 @@
+// Saving survives being killed at any moment: a helper process saves a large
+// document over and over, alternating between two versions, and is killed
+// with SIGKILL at random moments. After every kill the file on disk must open
+// and be exactly one of the two versions.
+#include "catalogue/document.h"
+#include "testutil.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <random>
+
+#ifdef __linux__
+#include <chrono>
+#include <csignal>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#endif
+
+namespace {
+
+struct Doc {
+    QStringList names;
+    Catalogue cat;
+    CardSettings settings;
+    QByteArray bytes;
+};
+
+// 10,000 products in 20 categories; `variant` changes every text and price.
+void makeLargeDocument(Doc &d, int variant)
+{
+    const int categories = 20, perCategory = 500;
+    for (int c = 0; c < categories; ++c) {
+        d.names << QStringLiteral("Kategorie %1 / Fassung %2").arg(c).arg(variant);
+        ASSERT_TRUE(d.cat.addCategory());
+        for (int p = 0; p < perCategory; ++p) {
+            ProductValues v;
+            v.name = QStringLiteral("Gericht %1-%2 (%3)").arg(c).arg(p).arg(variant);
+            v.description = QStringLiteral("Mit Beilage nach Wahl, Salat der Saison\r\nZweite Zeile %1").arg(variant);
+            v.quantity = variant ? QStringLiteral("0,5l") : QStringLiteral("4cl");
+            v.price = 1.5 + p * 0.1 + variant;
+            v.number = variant ? -1 : 0;
+            ASSERT_NE(d.cat.addProduct(c, v), nullptr);
+        }
+    }
+    d.settings.CaptionEd = QStringLiteral("Fassung %1").arg(variant);
+    d.bytes = WriteDocument(d.names, d.cat, d.settings);
+    ASSERT_FALSE(d.bytes.isEmpty());
+}
+
+} // namespace
+
+TEST(CrashSave, KilledSavesLeaveTheOldOrTheNewDocument)
+{
+#ifndef __linux__
+    GTEST_SKIP() << "needs fork and SIGKILL";
+#else
+    Doc a, b;
+    makeLargeDocument(a, 0);
+    makeLargeDocument(b, 1);
+    ASSERT_NE(a.bytes, b.bytes);
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("menu.vlr"));
+    QString error;
+    const auto t0 = std::chrono::steady_clock::now();
+    ASSERT_TRUE(SaveDocumentFile(path, a.names, a.cat, a.settings, &error)) << error.toStdString();
+    const auto saveMs = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t0);
+
+    // Kills come at random moments over about three saves, so they meet the
+    // helper in every phase of a save (building the bytes, writing the
+    // temporary file, renaming it) and some saves complete between kills.
+    std::mt19937 rng(20261209);
+    std::uniform_int_distribution<int> delayMs(0, std::max(50, int(3 * saveMs.count())));
+    int foundA = 0, foundB = 0, changes = 0;
+    bool onDiskIsA = true;
+    const int kills = 200;
+    for (int k = 0; k < kills; ++k) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            // The helper: save the other version, then the first, and so on,
+            // until it is killed (or its parent goes away).
+            prctl(PR_SET_PDEATHSIG, SIGKILL);
+            bool nextIsA = !onDiskIsA;
+            for (;;) {
+                const Doc &d = nextIsA ? a : b;
+                SaveDocumentFile(path, d.names, d.cat, d.settings, nullptr);
+                nextIsA = !nextIsA;
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(delayMs(rng)));
+        ASSERT_EQ(kill(child, SIGKILL), 0);
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+
+        const QByteArray now = testutil::readFile(path);
+        const bool isA = now == a.bytes, isB = now == b.bytes;
+        ASSERT_TRUE(isA || isB) << "after kill " << k << " the file holds " << now.size()
+                                << " bytes that are neither version";
+        DocumentData loaded;
+        ASSERT_TRUE(LoadDocumentFile(path, CardSettings(), loaded, &error))
+            << "kill " << k << ": " << error.toStdString();
+        ASSERT_EQ(loaded.catalogue->categoryCount(), 20);
+        if (isA != onDiskIsA)
+            ++changes;
+        onDiskIsA = isA;
+        (isA ? foundA : foundB)++;
+    }
+    // Temporary files of killed saves (when the system has no unnamed
+    // temporary files) are the only other files the folder may hold.
+    const QStringList others = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+    RecordProperty("found_a", foundA);
+    RecordProperty("found_b", foundB);
+    RecordProperty("changes", changes);
+    RecordProperty("files_in_folder", int(others.size()));
+    std::printf("%d kills (a save takes about %d ms): version A %d times, version B %d times, %d changes seen;"
+                " %d file(s) in the folder\n",
+                kills, int(saveMs.count()), foundA, foundB, changes, int(others.size()));
+    // The saves did make progress between kills, so kills met saves at work.
+    EXPECT_GT(changes, 20);
+#endif
+}
