@@ -10,6 +10,8 @@ PACKAGES=(
   fonts-liberation fontconfig
   libgtest-dev libbenchmark-dev
   poppler-utils xvfb xauth
+  # the fuzz targets: clang with libFuzzer and the sanitizer runtimes
+  clang libclang-rt-14-dev
 )
 
 missing=()
