@@ -72,8 +72,13 @@ struct ProgramRun {
         QApplication::setApplicationDisplayName(QStringLiteral("Velloran"));
         appfiles::SetUserFilesDirOverride(dir.path());
         SaveOptionsFile(dir.filePath(QStringLiteral("options.dat")), language);
+        // Without the shipped table the run starts from an empty one (a table
+        // of its own, so no installed table is copied in at the start).
+        const QString table = dir.filePath(QStringLiteral("translate.dat"));
         if (shipped)
-            QFile::copy(kShippedTable, dir.filePath(QStringLiteral("translate.dat")));
+            QFile::copy(kShippedTable, table);
+        else
+            testutil::writeFile(table, QByteArray::fromHex("1400000000000000"));
         form = std::make_unique<TMainForm>();
         produkt = std::make_unique<TEditProduktForm>();
         about = std::make_unique<TAboutBox>();
