@@ -82,14 +82,18 @@ QString ResolveDataFile(const QString &name)
 void SeedUserTranslations()
 {
     const QString dir = UserFilesDir();
-    if (dir == ProgPath())
-        return;
     const QString target = dir + QStringLiteral("translate.dat");
     if (QFileInfo::exists(target))
         return;
-    for (const QString &src : {ProgPath() + QStringLiteral("translate.dat"),
-                               ProgPath() + QStringLiteral("../share/velloran/translate.dat"),
-                               InstalledDataDir() + QStringLiteral("translate.dat")}) {
+    // The table shipped with the program: next to it (a portable copy) or
+    // in the installed data directory. A program whose own directory is the
+    // user directory (writable) only takes it from the data directory.
+    QStringList sources;
+    if (dir != ProgPath())
+        sources << ProgPath() + QStringLiteral("translate.dat");
+    sources << ProgPath() + QStringLiteral("../share/velloran/translate.dat")
+            << InstalledDataDir() + QStringLiteral("translate.dat");
+    for (const QString &src : sources) {
         if (QFileInfo(src).isFile() && QFile::copy(src, target)) {
             QFile(target).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup
                                          | QFile::ReadOther);

@@ -26,8 +26,8 @@ QString InstalledDataDir();
 // then next to the program, in its data/ folder and in the installed data
 // directory. Returns the name unchanged when none holds it.
 QString ResolveDataFile(const QString &name);
-// At the first start in the per-user directory: copies the installed
-// translate.dat there unless a table exists already.
+// At the first start: copies the translate.dat shipped with the program into
+// the user directory unless a table exists there already.
 void SeedUserTranslations();
 
 // Tests and the command line can redirect the user directory.
