@@ -1,10 +1,13 @@
 #include "app/FontDialog.h"
+#include "i18n/translateunit.h"
 
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPalette>
@@ -37,7 +40,11 @@ uint32_t QtColourToWindows(const QColor &c)
 
 static QFont toQFont(const FontSetting &f)
 {
+    // A face the system only substitutes (Times New Roman -> Liberation
+    // Serif) is offered as the family that actually draws it.
     QFont q(f.face);
+    if (!QFontDatabase::hasFamily(f.face))
+        q.setFamily(QFontInfo(q).family());
     q.setPointSize(qMax(1, int(f.size)));
     q.setBold(f.style & FontSetting::Bold);
     q.setItalic(f.style & FontSetting::Italic);
@@ -52,14 +59,16 @@ bool TFontDialog::Execute(QWidget *parentWindow)
         return chooser(parentWindow, Font);
 
     QDialog dlg(parentWindow);
-    dlg.setWindowTitle(QStringLiteral("Schriftart"));
+    dlg.setWindowTitle(TranslateStr(QStringLiteral("Schriftart")));
     auto *fd = new QFontDialog(toQFont(Font), &dlg);
+    // What the dialog shows before the user touches it is the baseline.
+    const QFont initial = fd->currentFont();
     fd->setWindowFlags(Qt::Widget);
     fd->setOptions(QFontDialog::NoButtons);
     QColor colour = WindowsColourToQt(Font.colour);
     bool colourChosen = false;
 
-    auto *colourBtn = new QPushButton(QStringLiteral("Farbe..."), &dlg);
+    auto *colourBtn = new QPushButton(TranslateStr(QStringLiteral("Farbe...")), &dlg);
     auto *swatch = new QLabel(&dlg);
     swatch->setFixedSize(40, 20);
     auto paintSwatch = [swatch, &colour] {
@@ -88,20 +97,25 @@ bool TFontDialog::Execute(QWidget *parentWindow)
     if (dlg.exec() != QDialog::Accepted)
         return false;
 
-    const QFont q = fd->currentFont();
-    Font.face = q.family();
-    if (q.pointSize() > 0)
-        Font.size = q.pointSize();
-    uint8_t st = 0;
-    if (q.bold())
-        st |= FontSetting::Bold;
-    if (q.italic())
-        st |= FontSetting::Italic;
-    if (q.underline())
-        st |= FontSetting::Underline;
-    if (q.strikeOut())
-        st |= FontSetting::StrikeOut;
-    Font.style = st;
+    // Only what the user changed is taken over, so that confirming an
+    // untouched dialog keeps the face name the document had (the dialog
+    // knows substituted faces only by their real family).
+    const QFont shown = fd->currentFont();
+    if (shown.family() != initial.family())
+        Font.face = shown.family();
+    if (shown.pointSize() > 0 && shown.pointSize() != initial.pointSize())
+        Font.size = shown.pointSize();
+    auto bit = [this](bool now, bool before, uint8_t b) {
+        if (now != before)
+            Font.style = now ? (Font.style | b) : (Font.style & ~b);
+    };
+    // Bold and italic as the chosen face really is (the dialog names them in
+    // its style list rather than in the font's flags).
+    const QFontInfo shownInfo(shown), initialInfo(initial);
+    bit(shownInfo.bold(), initialInfo.bold(), FontSetting::Bold);
+    bit(shownInfo.italic(), initialInfo.italic(), FontSetting::Italic);
+    bit(shown.underline(), initial.underline(), FontSetting::Underline);
+    bit(shown.strikeOut(), initial.strikeOut(), FontSetting::StrikeOut);
     if (colourChosen)
         Font.colour = QtColourToWindows(colour);
     return true;
