@@ -57,4 +57,5 @@ TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
     btnRow->addStretch(1);
     btnRow->addWidget(ok);
     lay->addLayout(btnRow);
+    lay->setSizeConstraint(QLayout::SetFixedSize);
 }

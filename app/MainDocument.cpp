@@ -13,7 +13,9 @@
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
+#include <QFile>
 #include <QFileInfo>
+#include <cmath>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QSpinBox>
@@ -36,12 +38,22 @@ QString chooseWithDialog(QWidget *parent, FileDialogFilter *dialog, bool save, c
     return dlg.selectedFiles().first();
 }
 
+// A stored value for a whole-number field, brought into its range (a value
+// that is not a number leaves the field as it is).
+int wholeValue(double v, const QSpinBox *field)
+{
+    if (!std::isfinite(v))
+        return field->value();
+    return int(std::trunc(qBound(double(field->minimum()), v, double(field->maximum()))));
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------
 
 bool TMainForm::AskSaveChanges()
 {
+    commitPendingEdits();
     if (!changed)
         return true;
     const auto answer = messageBox(QMessageBox::Question, GetMsgText(6), GetMsgText(5),
@@ -89,13 +101,16 @@ bool TMainForm::OpenFileWithName(const QString &sfn, bool reportFailure)
 {
     DocumentData data;
     QString error;
-    const bool exists = QFileInfo(sfn).isFile();
+    QFile probe(sfn);
+    const bool readable = QFileInfo(sfn).isFile() && probe.open(QIODevice::ReadOnly);
+    probe.close();
     if (!LoadDocumentFile(sfn, cardSettings(), data, &error)) {
-        // A file that cannot be opened is reported when the user chose it;
-        // a damaged file is always reported. The open document stays as it is.
-        if (reportFailure || exists) {
+        // A file that cannot be opened is reported when the user chose it
+        // (from the command line it stays silent); a file whose content is
+        // damaged is always reported. The open document stays as it is.
+        if (reportFailure || readable) {
             QString text = GetMsgText(1) + sfn;
-            if (exists && !error.isEmpty())
+            if (readable && !error.isEmpty())
                 text += QStringLiteral("\n\n") + error;
             messageBox(QMessageBox::Critical, QString(), text, QMessageBox::Ok);
         }
@@ -151,8 +166,8 @@ void TMainForm::applyDocumentSettings(const DocumentData &d)
         case DocumentSetting::UntenEd: UntenEd->setValue(s.UntenEd); break;
         case DocumentSetting::BreitEd2: BreitEd2->setValue(s.BreitEd2); break;
         case DocumentSetting::HochEd2: HochEd2->setValue(s.HochEd2); break;
-        case DocumentSetting::HellEd: HellEd->setValue(int(s.HellEd)); break;
-        case DocumentSetting::SatEd: SatEd->setValue(int(s.SatEd)); break;
+        case DocumentSetting::HellEd: HellEd->setValue(wholeValue(s.HellEd, HellEd)); break;
+        case DocumentSetting::SatEd: SatEd->setValue(wholeValue(s.SatEd, SatEd)); break;
         case DocumentSetting::SVerh2Check: SVerh2Check->setChecked(s.SVerh2Check); break;
         case DocumentSetting::GrayScaleCheck: GrayScaleCheck->setChecked(s.GrayScaleCheck); break;
         case DocumentSetting::LightenCheck: LightenCheck->setChecked(s.LightenCheck); break;
@@ -205,6 +220,7 @@ bool TMainForm::SaveTheFile()
 
 bool TMainForm::SaveFile()
 {
+    commitPendingEdits();
     if (!afilename.isEmpty())
         return SaveTheFile();
     const QString path = chooseFile ? chooseFile(SaveDialog1, true, QStringLiteral("vlr"))
@@ -221,6 +237,7 @@ void TMainForm::Speichern1Click()
 
 void TMainForm::Speichernunter1Click()
 {
+    commitPendingEdits();
     const QString path = chooseFile ? chooseFile(SaveDialog1, true, QStringLiteral("vlr"))
                                     : chooseWithDialog(this, SaveDialog1, true, QStringLiteral("vlr"), true);
     if (!path.isEmpty())
@@ -229,6 +246,7 @@ void TMainForm::Speichernunter1Click()
 
 void TMainForm::ExportierenalsCSVDatei1Click()
 {
+    commitPendingEdits();
     const QString path = chooseFile ? chooseFile(SaveDialog3, true, QStringLiteral("csv"))
                                     : chooseWithDialog(this, SaveDialog3, true, QStringLiteral("csv"), false);
     if (path.isEmpty())
@@ -248,6 +266,7 @@ void TMainForm::ExportierenalsCSVDatei1Click()
 
 void TMainForm::AlsPDFexportieren1Click()
 {
+    commitPendingEdits();
     const QString path = chooseFile ? chooseFile(SaveDialogPdf, true, QStringLiteral("pdf"))
                                     : chooseWithDialog(this, SaveDialogPdf, true, QStringLiteral("pdf"), true);
     if (path.isEmpty())

@@ -23,13 +23,10 @@ void TMainForm::LoadOptions()
     languagesetto = stored;
     dontchlang = true;
     QAction *items[] = {Deutsch1, English1, Franais1, Nederlands1, Swedish1};
-    if (stored >= 0 && stored <= 4) {
+    // A number outside the menu marks nothing more ("Swedish" keeps the
+    // mark of the defaults).
+    if (stored >= 0 && stored <= 4)
         items[stored]->setChecked(true);
-    } else {
-        // A number outside the menu marks no item.
-        for (QAction *a : items)
-            a->setChecked(false);
-    }
     dontchlang = false;
 }
 

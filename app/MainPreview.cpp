@@ -10,7 +10,11 @@
 
 #include <QCheckBox>
 #include <QDoubleSpinBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
 #include <QPageSetupDialog>
+#include <QPrinterInfo>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -41,7 +45,7 @@ bool TMainForm::PaintToCanvas(ICanvas &canvas0, int dpi, int width, int height, 
 // Preview
 // ---------------------------------------------------------------------------
 
-void TMainForm::PaintBox1Paint()
+void TMainForm::PaintBox1Paint(QPainter &p, const QRect &exposed)
 {
     const int s = logicalDpiX();
     const PageArea area = PrinterPageArea(*printer);
@@ -57,9 +61,14 @@ void TMainForm::PaintBox1Paint()
     }
     if (g.W <= 0 || g.H <= 0)
         return;
-    const QImage page = RenderCardPage(cardSource(ZoomEd->value()), area, s, SeiteEd->value());
-    QPainter p(PaintBox1);
-    p.drawImage(0, 0, page);
+    // The card is laid out whole at every paint; only the exposed part of
+    // the page is turned into pixels, which keeps scrolling at a large zoom
+    // quick.
+    const QRect part = exposed.intersected(QRect(0, 0, g.W, g.H));
+    if (part.isEmpty())
+        return;
+    const QImage page = RenderCardPagePart(cardSource(ZoomEd->value()), area, s, SeiteEd->value(), part);
+    p.drawImage(part.topLeft(), page);
 }
 
 void TMainForm::RepaintPreview()
@@ -153,12 +162,36 @@ void TMainForm::FormMouseWheelUp()
 
 void TMainForm::Druckereinrichten1Click()
 {
+    // The printer first (when the system has any), then its paper size and
+    // orientation. The page area changes from the preview's next paint on.
+    const QStringList names = QPrinterInfo::availablePrinterNames();
+    if (!names.isEmpty()) {
+        QDialog choose(this);
+        choose.setWindowTitle(TranslateStr(QStringLiteral("Drucker einrichten")));
+        auto *combo = new QComboBox(&choose);
+        combo->addItems(names);
+        const int current = names.indexOf(printer->printerName());
+        combo->setCurrentIndex(current >= 0 ? current : qMax(0, names.indexOf(QPrinterInfo::defaultPrinterName())));
+        auto *bb = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &choose);
+        connect(bb, &QDialogButtonBox::accepted, &choose, &QDialog::accept);
+        connect(bb, &QDialogButtonBox::rejected, &choose, &QDialog::reject);
+        auto *form = new QFormLayout(&choose);
+        form->addRow(TranslateStr(QStringLiteral("Drucker:")), combo);
+        form->addRow(bb);
+        if (execDialog(&choose) != QDialog::Accepted)
+            return;
+        if (combo->currentText() != printer->printerName()) {
+            printer->setOutputFormat(QPrinter::NativeFormat);
+            printer->setPrinterName(combo->currentText());
+        }
+    }
     QPageSetupDialog dlg(printer.get(), this);
     execDialog(&dlg);
 }
 
 void TMainForm::Drucken1Click()
 {
+    commitPendingEdits();
     int from = 1, to = 0;
     if (printDialog) {
         if (!printDialog(*printer, from, to))

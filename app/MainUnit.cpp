@@ -6,6 +6,7 @@
 #include "app/FontDialog.h"
 #include "app/PreviewBox.h"
 #include "catalogue/EditProduktFUnit.h"
+#include "catalogue/FloatEdit.h"
 #include "catalogue/appfiles.h"
 #include "catalogue/options.h"
 #include "i18n/TranslateFUnit.h"
@@ -17,6 +18,8 @@
 #include "texture/pictor3.h"
 #include "texture/texture.h"
 
+#include <QAbstractItemDelegate>
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
@@ -69,10 +72,9 @@ QLabel *label(const QString &text, QWidget *parent, const char *name)
 QDoubleSpinBox *floatEdit(QWidget *parent, const char *name, double lo, double hi, double step, double value,
                           int decimals)
 {
-    auto *e = named(new QDoubleSpinBox(parent), name);
+    auto *e = named(new TFloatEdit(decimals, parent), name);
     e->setRange(lo, hi);
     e->setSingleStep(step);
-    e->setDecimals(decimals);
     e->setValue(value);
     e->setKeyboardTracking(false);
     return e;
@@ -332,10 +334,10 @@ void TMainForm::buildLayoutTab()
     PageControl1->addTab(TabSheet3, AppIcon("document-page-setup", "tab-layout"),
                          QStringLiteral("Layout"));
 
-    LinksEd = floatEdit(TabSheet3, "LinksEd", 0, 1000, 1, 25, 2);
-    ObenEd = floatEdit(TabSheet3, "ObenEd", 0, 1000, 1, 25, 2);
-    RechtsEd = floatEdit(TabSheet3, "RechtsEd", 0, 1000, 1, 25, 2);
-    UntenEd = floatEdit(TabSheet3, "UntenEd", 0, 1000, 1, 25, 2);
+    LinksEd = floatEdit(TabSheet3, "LinksEd", 0, 1000, 1, 25, 0);
+    ObenEd = floatEdit(TabSheet3, "ObenEd", 0, 1000, 1, 25, 0);
+    RechtsEd = floatEdit(TabSheet3, "RechtsEd", 0, 1000, 1, 25, 0);
+    UntenEd = floatEdit(TabSheet3, "UntenEd", 0, 1000, 1, 25, 0);
     WaehrEd = named(new QLineEdit(QStringLiteral("\u20AC"), TabSheet3), "WaehrEd");
     WaehrEd->setMaximumWidth(90);
 
@@ -535,6 +537,11 @@ void TMainForm::connectHandlers()
         ListView2Change();
         ListProds();
     });
+    // Selecting nothing (a click on the empty area) is a change too.
+    connect(ListView2, &QTreeWidget::itemSelectionChanged, this, [this] {
+        ListView2Change();
+        ListProds();
+    });
     connect(ListView2, &QTreeWidget::itemClicked, this, [this] { ListProds(); });
 
     // Document commands
@@ -552,7 +559,7 @@ void TMainForm::connectHandlers()
     connect(Druckereinrichten1, &QAction::triggered, this, &TMainForm::Druckereinrichten1Click);
 
     // Preview
-    PaintBox1->OnPaint = [this](QPainter &) { PaintBox1Paint(); };
+    PaintBox1->OnPaint = [this](QPainter &p, const QRect &exposed) { PaintBox1Paint(p, exposed); };
     PaintBox1->OnMouseDown = [this](QMouseEvent *e) { PaintBox1MouseDown(e->pos().x(), e->pos().y()); };
     PaintBox1->OnMouseMove = [this](QMouseEvent *e) { PaintBox1MouseMove(e->pos().x(), e->pos().y()); };
     PaintBox1->OnMouseUp = [this](QMouseEvent *) { PaintBox1MouseUp(); };
@@ -593,9 +600,14 @@ bool TMainForm::eventFilter(QObject *o, QEvent *e)
         // notch wherever the mouse is over the window.
         auto *w = qobject_cast<QWidget *>(o);
         const int tab = PageControl1->currentIndex();
-        if (w && w->window() == this && (tab == 1 || tab == 3)) {
-            auto *we = static_cast<QWheelEvent *>(e);
-            const int notches = we->angleDelta().y() / 120;
+        auto *we = static_cast<QWheelEvent *>(e);
+        // Spin boxes keep their own wheel; sideways turns go to the scroll area.
+        if (w && w->window() == this && (tab == 1 || tab == 3) && we->angleDelta().y() != 0
+            && !qobject_cast<QAbstractSpinBox *>(w) && !qobject_cast<QAbstractSpinBox *>(w->parentWidget())) {
+            // Smooth-scrolling devices send parts of a notch: collect them.
+            wheelRest += we->angleDelta().y();
+            const int notches = wheelRest / 120;
+            wheelRest -= notches * 120;
             handleWheel(notches);
             return true;
         }
@@ -668,12 +680,18 @@ void TMainForm::FormShow()
                 windows << w;
         TranslateComponents(qApp, windows);
     }
-    QApplication::setApplicationDisplayName(TranslateStr(QApplication::applicationDisplayName()));
+    // The application title (kept as a property of the application: Qt would
+    // append a display name to every window caption).
+    qApp->setProperty("applicationTitle", TranslateStr(qApp->property("applicationTitle").toString()));
     maincap = windowTitle();
     SetUnChanged();
     infirst = true;
-    if (!arguments.isEmpty())
-        OpenFileWithName(arguments.first());
+    // The document named on the command line opens once the window is on
+    // the screen, so that a message about a damaged file has its window.
+    if (!arguments.isEmpty()) {
+        const QString doc = arguments.first();
+        QTimer::singleShot(0, this, [this, doc] { OpenFileWithName(doc); });
+    }
 }
 
 void TMainForm::closeEvent(QCloseEvent *e)
@@ -701,6 +719,7 @@ void TMainForm::FormDestroy()
     // The products' texts and arrays, then the category array; then the
     // background picture.
     catalogue.clear();
+    PaintBox2->setTexture(nullptr);
     if (di2)
         di2->Release();
 }
@@ -810,6 +829,20 @@ void TMainForm::ListProds()
                            ProduktNachUntenBtn})
         b->setEnabled(enable);
     ListView1->setUpdatesEnabled(true);
+}
+
+void TMainForm::commitPendingEdits()
+{
+    // An open in-place editor of the category list holds a rename that has
+    // not reached the list yet: commit it, so that it marks the document
+    // modified and is saved, exported or asked about.
+    QWidget *fw = QApplication::focusWidget();
+    auto *editor = qobject_cast<QLineEdit *>(fw);
+    if (!editor || !ListView2->viewport()->isAncestorOf(editor))
+        return;
+    QAbstractItemDelegate *d = ListView2->itemDelegate();
+    emit d->commitData(editor);
+    emit d->closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
 void TMainForm::ListView2Change()

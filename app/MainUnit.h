@@ -13,6 +13,8 @@
 #include <memory>
 
 class QAction;
+class QPainter;
+class QRect;
 class QActionGroup;
 class QCheckBox;
 class QDoubleSpinBox;
@@ -165,7 +167,7 @@ public:
     CardSource cardSource(int zoom) const;
     bool PaintToCanvas(class ICanvas &canvas0, int dpi, int width, int height, int seiteedvalue,
                        double zoomedvalue, bool printit, double widthmm, double heightmm);
-    void PaintBox1Paint();
+    void PaintBox1Paint(QPainter &p, const QRect &exposed);
     void RepaintPreview(); // paints the preview at once
     void ZoomEdChange();
     void CaptionEdChange();
@@ -242,6 +244,8 @@ private:
     void moveProductRow(int from, int to);
 
     void handleWheel(int notches);
+    void commitPendingEdits(); // ends an in-place rename, so it counts
+    int wheelRest = 0;
 
     TEditProduktForm *EditProduktForm = nullptr;
     TAboutBox *AboutBox = nullptr;

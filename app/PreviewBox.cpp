@@ -1,14 +1,15 @@
 #include "app/PreviewBox.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
-void TPreviewBox::paintEvent(QPaintEvent *)
+void TPreviewBox::paintEvent(QPaintEvent *e)
 {
     if (!OnPaint)
         return;
     QPainter p(this);
-    OnPaint(p);
+    OnPaint(p, e->rect());
 }
 
 void TPreviewBox::mousePressEvent(QMouseEvent *e)

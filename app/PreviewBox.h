@@ -10,7 +10,8 @@ class TPreviewBox : public QWidget {
 public:
     explicit TPreviewBox(QWidget *parent = nullptr) : QWidget(parent) {}
 
-    std::function<void(QPainter &)> OnPaint;
+    // Paints the exposed rectangle with the painter of the paint event.
+    std::function<void(QPainter &, const QRect &)> OnPaint;
     std::function<void(QMouseEvent *)> OnMouseDown, OnMouseMove, OnMouseUp;
 
 protected:

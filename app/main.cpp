@@ -14,7 +14,7 @@ namespace {
 void setNames()
 {
     QApplication::setApplicationName(QStringLiteral("Velloran"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Velloran"));
+    qApp->setProperty("applicationTitle", QStringLiteral("Velloran"));
     QApplication::setApplicationVersion(QStringLiteral(VELLORAN_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("velloran"));
     QApplication::setWindowIcon(VelloranIcon());

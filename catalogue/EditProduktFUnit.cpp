@@ -1,4 +1,5 @@
 #include "catalogue/EditProduktFUnit.h"
+#include "catalogue/FloatEdit.h"
 
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
@@ -38,10 +39,9 @@ TEditProduktForm::TEditProduktForm(QWidget *parent) : QDialog(parent)
     Edit2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Edit2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Edit2->setTabChangesFocus(true);
-    PreisEd = new QDoubleSpinBox(this);
+    PreisEd = new TFloatEdit(2, this);
     PreisEd->setObjectName(QStringLiteral("PreisEd"));
     PreisEd->setRange(-1e12, 1e12); // no practical bounds
-    PreisEd->setDecimals(2);
     PreisEd->setSingleStep(0.1);
     PreisEd->setValue(0);
     NumEd = new QSpinBox(this);
@@ -86,7 +86,9 @@ TEditProduktForm::TEditProduktForm(QWidget *parent) : QDialog(parent)
     auto *top = new QVBoxLayout(this);
     top->addLayout(grid);
     top->addLayout(buttons);
-    resize(460, 420);
+    // A fixed dialog frame: the dialog keeps the size of its contents.
+    top->setSizeConstraint(QLayout::SetFixedSize);
+    Edit2->setMinimumSize(420, 140);
 }
 
 void TEditProduktForm::prepareNew()

@@ -35,13 +35,21 @@ PreviewGeometry PreviewPageGeometry(const PageArea &area, int screenDpi, int zoo
 QImage RenderCardPage(const CardSource &card, const PageArea &area, int screenDpi, int page,
                       bool *morePages)
 {
+    return RenderCardPagePart(card, area, screenDpi, page, QRect(), morePages);
+}
+
+QImage RenderCardPagePart(const CardSource &card, const PageArea &area, int screenDpi, int page,
+                          const QRect &part, bool *morePages)
+{
     const PreviewGeometry g = PreviewPageGeometry(area, screenDpi, card.zoom);
-    if (g.W <= 0 || g.H <= 0) {
+    const QRect whole(0, 0, g.W, g.H);
+    const QRect r = part.isNull() ? whole : part.intersected(whole);
+    if (g.W <= 0 || g.H <= 0 || r.isEmpty()) {
         if (morePages)
             *morePages = false;
         return QImage();
     }
-    QImage img(g.W, g.H, QImage::Format_RGB32);
+    QImage img(r.size(), QImage::Format_RGB32);
     img.fill(Qt::white);
     // Keep the image's own resolution in step with the surface so that
     // exported PNGs carry it.
@@ -49,6 +57,7 @@ QImage RenderCardPage(const CardSource &card, const PageArea &area, int screenDp
     img.setDotsPerMeterX(dpm);
     img.setDotsPerMeterY(dpm);
     QPainter painter(&img);
+    painter.translate(-r.topLeft()); // the page is laid out whole; only `r` is kept
     QPainterCanvas canvas(&painter);
     const bool more = PaintToCanvas(card, canvas, screenDpi, g.W, g.H, page, double(card.zoom), false,
                                     g.widthmm, g.heightmm);

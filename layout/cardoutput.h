@@ -6,6 +6,7 @@
 #include "layout/cardlayout.h"
 
 #include <QImage>
+#include <QRect>
 #include <QPageLayout>
 #include <QString>
 
@@ -39,6 +40,12 @@ PreviewGeometry PreviewPageGeometry(const PageArea &area, int screenDpi, int zoo
 // morePages receives the engine's result when given.
 QImage RenderCardPage(const CardSource &card, const PageArea &area, int screenDpi, int page,
                       bool *morePages = nullptr);
+
+// The same page, but only the rectangle `part` of it (in page pixels; a null
+// rectangle is the whole page). The card is still laid out whole, so the
+// pixels equal those of the whole page; a large zoom paints only what shows.
+QImage RenderCardPagePart(const CardSource &card, const PageArea &area, int screenDpi, int page,
+                          const QRect &part, bool *morePages = nullptr);
 
 // The number of pages of the card on the page area (at least 1).
 int CardPageCount(const CardSource &card, const PageArea &area);

@@ -44,7 +44,7 @@ struct MainWindowFixture {
 
     void create()
     {
-        QApplication::setApplicationDisplayName(QStringLiteral("Velloran"));
+        qApp->setProperty("applicationTitle", QStringLiteral("Velloran"));
         if (!userDir)
             useFreshUserDir();
         form = std::make_unique<TMainForm>();

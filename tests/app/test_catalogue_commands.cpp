@@ -210,3 +210,35 @@ TEST_F(CatalogueCommands, RandomisedCommandsKeepListsAndArraysInStep)
             ASSERT_EQ(form->ListView1->topLevelItemCount(), 0);
     }
 }
+
+TEST_F(CatalogueCommands, ClearedSelectionEmptiesProductListAndDisablesButtons)
+{
+    newCategory("A");
+    answerProduct("a1", 1);
+    click(form->NeuesProduktBtn);
+    ASSERT_EQ(listedNames(), QStringList{"a1"});
+    form->ListView2->clearSelection(); // a click on the empty area does this
+    EXPECT_TRUE(listedNames().isEmpty());
+    EXPECT_FALSE(form->NeuesProduktBtn->isEnabled());
+    EXPECT_FALSE(form->ProduktLoeschenBtn->isEnabled());
+}
+
+TEST_F(CatalogueCommands, RenameInProgressCountsWhenClosing)
+{
+    newCategory("Alt");
+    form->SetUnChanged();
+    click(form->BitBtnXP2);
+    QApplication::processEvents();
+    auto *ed = form->ListView2->findChild<QLineEdit *>();
+    ASSERT_NE(ed, nullptr);
+    ASSERT_TRUE(ed->isVisible());
+    ed->selectAll();
+    ed->insert("Neu");
+    // Closing while the editor is still open: the rename is committed first,
+    // so the save question comes.
+    boxAnswers.push_back(QMessageBox::Cancel);
+    EXPECT_FALSE(form->close());
+    EXPECT_EQ(boxes.size(), 1);
+    EXPECT_EQ(form->ListView2->topLevelItem(0)->text(0), "Neu");
+    EXPECT_TRUE(form->changed);
+}

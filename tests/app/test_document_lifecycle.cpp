@@ -3,6 +3,8 @@
 #include "testutil.h"
 
 #include <QCheckBox>
+#include <QLocale>
+#include <QSpinBox>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
@@ -298,4 +300,23 @@ TEST_F(CommandLine, MissingFileLeavesEmptyDocumentSilently)
     EXPECT_EQ(form->catalogue.categoryCount(), 0);
     EXPECT_TRUE(form->afilename.isEmpty());
     EXPECT_EQ(form->windowTitle(), form->maincap + " - [unbenannt.vlr]");
+}
+
+TEST_F(DocumentLifecycle, ValuesWithManyDecimalsSurviveOpenAndSave)
+{
+    form->LinksEd->setValue(12.345);
+    form->BreitEd2->setValue(21.0625);
+    newCategory("Preise");
+    answerProduct("krumm", 2.125);
+    click(form->NeuesProduktBtn);
+    const QString a = dir.filePath("a.vlr"), b = dir.filePath("b.vlr");
+    ASSERT_TRUE(form->SaveTheFileAs(a));
+    form->LinksEd->setValue(1);
+    ASSERT_TRUE(form->OpenFileWithName(a, true));
+    EXPECT_EQ(form->LinksEd->value(), 12.345);
+    EXPECT_EQ(form->BreitEd2->value(), 21.0625);
+    ASSERT_TRUE(form->SaveTheFileAs(b));
+    EXPECT_EQ(testutil::readFile(a), testutil::readFile(b));
+    EXPECT_EQ(form->LinksEd->text(), QLocale().toString(12.345));
+    EXPECT_EQ(form->ZoomEd->text(), "100");
 }

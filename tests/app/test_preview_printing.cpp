@@ -149,9 +149,22 @@ TEST_F(PreviewPrinting, WheelScrollsTwentyPixelsPerNotchAtAnyZoom)
         EXPECT_EQ(vb->value(), 120) << zoom;
         QWheelEvent up(QPointF(50, 50), form->PaintBox1->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, 240),
                        Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(form->ZoomEd, &up); // anywhere over the window
+        QApplication::sendEvent(form->CaptionEd, &up); // anywhere over the window
         EXPECT_EQ(vb->value(), 80) << zoom;
+        // A smooth-scrolling device sends parts of a notch: eight of 15 are one notch.
+        for (int i = 0; i < 8; ++i) {
+            QWheelEvent part(QPointF(50, 50), QPointF(50, 50), QPoint(), QPoint(0, -15), Qt::NoButton,
+                             Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(form->PaintBox1, &part);
+        }
+        EXPECT_EQ(vb->value(), 100) << zoom;
     }
+    // Over a spin box the wheel changes its value instead.
+    const int zoomBefore = form->ZoomEd->value();
+    QWheelEvent onSpin(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                       Qt::NoScrollPhase, false);
+    QApplication::sendEvent(form->ZoomEd, &onSpin);
+    EXPECT_EQ(form->ZoomEd->value(), zoomBefore + 10);
     // On the catalogue tab the wheel is left to the lists.
     form->PageControl1->setCurrentIndex(0);
     QScrollBar *vb = form->ScrollBox1->verticalScrollBar();

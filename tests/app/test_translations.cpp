@@ -65,11 +65,11 @@ struct ProgramRun {
     std::unique_ptr<TAboutBox> about;
     std::unique_ptr<TTranslateForm> editor;
 
-    ProgramRun(int32_t language, bool shipped) : displayName(QApplication::applicationDisplayName())
+    ProgramRun(int32_t language, bool shipped) : displayName(qApp->property("applicationTitle").toString())
     {
         // The program block names the application before it creates the
         // windows; the first show looks the name up.
-        QApplication::setApplicationDisplayName(QStringLiteral("Velloran"));
+        qApp->setProperty("applicationTitle", QStringLiteral("Velloran"));
         appfiles::SetUserFilesDirOverride(dir.path());
         SaveOptionsFile(dir.filePath(QStringLiteral("options.dat")), language);
         // Without the shipped table the run starts from an empty one (a table
@@ -99,7 +99,7 @@ struct ProgramRun {
         about.reset();
         produkt.reset();
         form.reset();
-        QApplication::setApplicationDisplayName(displayName);
+        qApp->setProperty("applicationTitle", displayName);
     }
 
     // Texts looked up only while the program is used: the editor's question
