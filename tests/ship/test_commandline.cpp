@@ -11,6 +11,7 @@
 #include <QPageSize>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <vector>
 
 using commandline::Mode;
 using commandline::Parse;
@@ -86,7 +87,7 @@ TEST(CommandLineParse, ExportsAndTheirOptions)
 
 TEST(CommandLineParse, WrongCommandLinesSayWhy)
 {
-    const std::pair<std::initializer_list<const char *>, const char *> bad[] = {
+    const std::pair<std::vector<const char *>, const char *> bad[] = {
         {{"--bogus"}, "--bogus"},
         {{"--export-pdf"}, "--export-pdf"},
         {{"--export-pdf", "out.pdf"}, "document"},
@@ -105,9 +106,12 @@ TEST(CommandLineParse, WrongCommandLinesSayWhy)
         {{"--zoom", "100", "doc.vlr"}, "--zoom"},
         {{"--help=yes"}, "--help"},
     };
-    for (const auto &[args, word] : bad) {
-        const auto o = Parse(L(args));
-        EXPECT_EQ(o.mode, Mode::Invalid) << L(args).join(' ').toStdString();
+    for (const auto &[list, word] : bad) {
+        QStringList args;
+        for (const char *a : list)
+            args << QString::fromUtf8(a);
+        const auto o = Parse(args);
+        EXPECT_EQ(o.mode, Mode::Invalid) << args.join(' ').toStdString();
         EXPECT_TRUE(o.error.contains(QString::fromUtf8(word))) << o.error.toStdString();
         EXPECT_FALSE(o.error.contains('\n'));
     }
