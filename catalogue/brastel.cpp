@@ -361,11 +361,11 @@ void ByteWriter::writeFloat64(double v)
 void ByteWriter::writeWideString(const QString &s)
 {
     writeInt32(int32_t(s.size()));
-    const char16_t *u = reinterpret_cast<const char16_t *>(s.utf16());
+    const QChar *u = s.constData();
     const qsizetype start = buf_.size();
     buf_.resize(start + s.size() * 2);
     for (qsizetype i = 0; i < s.size(); ++i)
-        qToLittleEndian<quint16>(quint16(u[i]), buf_.data() + start + 2 * i);
+        qToLittleEndian<quint16>(u[i].unicode(), buf_.data() + start + 2 * i);
 }
 
 bool WriteFileAtomically(const QString &path, const QByteArray &data, QString *errorText)

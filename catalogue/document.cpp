@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <cstring>
@@ -350,31 +349,7 @@ bool SaveDocumentFile(const QString &path, const QStringList &categoryNames, con
                          .arg(cat.categoryCount());
         return false;
     }
-    return WriteWholeFile(path, data, error);
-}
-
-bool WriteWholeFile(const QString &path, const QByteArray &data, QString *error)
-{
-    QSaveFile f(path);
-    // Unbuffered, so that a short write shows at once; the explicit flush
-    // and error check catch anything the device still held.
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        if (error)
-            *error = f.errorString();
-        return false;
-    }
-    if (f.write(data) != data.size() || !f.flush() || f.error() != QFileDevice::NoError) {
-        if (error)
-            *error = f.errorString();
-        f.cancelWriting();
-        return false;
-    }
-    if (!f.commit()) {
-        if (error)
-            *error = f.errorString();
-        return false;
-    }
-    return true;
+    return WriteFileAtomically(path, data, error);
 }
 
 bool ReadDocument(const QByteArray &bytes, const CardSettings &current, DocumentData &out,

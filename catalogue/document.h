@@ -59,13 +59,6 @@ QByteArray WriteDocument(const QStringList &categoryNames, const Catalogue &cat,
 bool SaveDocumentFile(const QString &path, const QStringList &categoryNames,
                       const Catalogue &cat, const CardSettings &s, QString *error);
 
-// Writes data to path through a temporary file in the same folder, renamed
-// over the target only when every byte was written and flushed. Unlike a
-// plain QSaveFile commit it also catches a write that fails while the last
-// buffered bytes are flushed (a full disk), which would otherwise replace the
-// old file with a cut-off one. On failure the target is untouched.
-bool WriteWholeFile(const QString &path, const QByteArray &data, QString *error);
-
 // Reads a document. out.settings starts as a copy of current, so settings of
 // groups that an older file does not hold keep those values. On success out
 // is replaced completely; on failure out is left exactly as it was and error

@@ -1,7 +1,7 @@
 #include "export/csvexport.h"
 
 #include "catalogue/codepage.h"
-#include "catalogue/document.h"
+#include "catalogue/brastel.h"
 
 #include <algorithm>
 
@@ -60,5 +60,5 @@ QByteArray BuildCsv(const QStringList &names, const Catalogue &cat, const QStrin
 
 bool WriteCsvFile(const QString &path, const QByteArray &data, QString *error)
 {
-    return WriteWholeFile(path, data, error);
+    return WriteFileAtomically(path, data, error);
 }
