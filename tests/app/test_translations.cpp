@@ -2,6 +2,7 @@
 // program looks up, each has a translation in every language, and translated
 // window texts still fit their controls.
 #include "app/AboutBox.h"
+#include "app/FontDialog.h"
 #include "app/MainUnit.h"
 #include "catalogue/EditProduktFUnit.h"
 #include "catalogue/appfiles.h"
@@ -28,6 +29,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -103,12 +105,21 @@ struct ProgramRun {
     }
 
     // Texts looked up only while the program is used: the editor's question
-    // after a search match.
+    // after a search match, the font choice, and the printer choice (shown
+    // only where printers are installed, so its two texts are looked up as
+    // it does).
     void useLaterTexts()
     {
         editor->FillStringGrid();
         editor->FilterEdit->setText(QStringLiteral("German"));
         editor->FilterBtnClick();
+        QTimer::singleShot(0, [] {
+            if (auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+                d->reject();
+        });
+        form->FontDialog(1)->Execute(form.get());
+        TranslateStr(QStringLiteral("Drucker einrichten"));
+        TranslateStr(QStringLiteral("Drucker:"));
     }
 
     TranslationTable &table() { return Translations(); }
