@@ -2,12 +2,15 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
 #include <QThread>
 #include <QtEndian>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cerrno>
 #include <cstring>
 
 namespace {
@@ -368,8 +371,33 @@ void ByteWriter::writeWideString(const QString &s)
         qToLittleEndian<quint16>(u[i].unicode(), buf_.data() + start + 2 * i);
 }
 
-bool WriteFileAtomically(const QString &path, const QByteArray &data, QString *errorText)
+bool WriteFileAtomically(const QString &path, const QByteArray &data, QString *errorText, bool syncToDisk)
 {
+#ifdef Q_OS_UNIX
+    if (!syncToDisk) {
+        const QFileInfo target(path);
+        QTemporaryFile tmp(target.absolutePath() + QStringLiteral("/.") + target.fileName()
+                           + QStringLiteral(".XXXXXX"));
+        if (!tmp.open() || tmp.write(data) != data.size() || !tmp.flush()) {
+            if (errorText)
+                *errorText = tmp.errorString();
+            return false;
+        }
+        // Keep the permissions of the file that is replaced.
+        tmp.setPermissions(target.exists() ? target.permissions()
+                                           : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup
+                                                 | QFile::ReadOther);
+        tmp.close();
+        if (::rename(QFile::encodeName(tmp.fileName()).constData(), QFile::encodeName(path).constData()) != 0) {
+            if (errorText)
+                *errorText = QString::fromLocal8Bit(std::strerror(errno));
+            return false;
+        }
+        tmp.setAutoRemove(false); // it is the target now
+        return true;
+    }
+#endif
+    Q_UNUSED(syncToDisk);
     QSaveFile f(path);
     // Unbuffered, and every step checked: commit() alone does not report a
     // final flush that failed (a full disk), and would then replace the old

@@ -133,4 +133,9 @@ private:
 // flushed and then renamed over the target, so that an interrupted write never
 // leaves a half-written file. Returns false (target untouched) on any failure;
 // errorText receives the reason when given.
-bool WriteFileAtomically(const QString &path, const QByteArray &data, QString *errorText = nullptr);
+// With syncToDisk the temporary file is also forced onto the disk before the
+// rename (documents); without it (the translation table, rewritten at every
+// keystroke) a crash of the program still leaves the old or the new file,
+// and only a power cut right after a write could lose the newest version.
+bool WriteFileAtomically(const QString &path, const QByteArray &data, QString *errorText = nullptr,
+                         bool syncToDisk = true);

@@ -210,7 +210,7 @@ bool TranslationTable::SaveTranslations()
 {
     if (path_.isEmpty())
         return false;
-    if (!WriteFileAtomically(path_, SerializeTranslations()))
+    if (!WriteFileAtomically(path_, SerializeTranslations(), nullptr, /*syncToDisk=*/false))
         return false;
     ++saveCount_;
     return true;
