@@ -3,7 +3,8 @@
 # usage: scripts/screenshot.sh STEP... [-- program arguments]
 #   STEP is  shot:FILE.png  (screenshot of the screen),
 #            click:X,Y      (left click at screen position X,Y),
-#            key:KEYS       (xdotool key names, e.g. ctrl+s), or
+#            key:KEYS       (xdotool key names, e.g. ctrl+s; several with spaces),
+#            type:TEXT      (types the text), or
 #            sleep:SECONDS
 # Needs Xvfb, ImageMagick (import) and xdotool.
 set -euo pipefail
@@ -24,7 +25,8 @@ for s in "${steps[@]}"; do
   case "$s" in
     shot:*) import -window root "${s#shot:}" ;;
     click:*) xy=${s#click:}; xdotool mousemove "${xy%,*}" "${xy#*,}" click 1; sleep 1 ;;
-    key:*) xdotool key "${s#key:}"; sleep 1 ;;
+    key:*) read -r -a keys <<< "${s#key:}"; xdotool key "${keys[@]}"; sleep 1 ;;
+    type:*) xdotool type "${s#type:}"; sleep 1 ;;
     sleep:*) sleep "${s#sleep:}" ;;
   esac
 done
