@@ -266,7 +266,7 @@ dib OpenDib(const QString &filename, int, QWidget *)
     QImageReader reader(filename);
     reader.setAutoTransform(true);
     // Refuse absurd pictures before decoding anything.
-    reader.setAllocationLimit(512);
+    reader.setAllocationLimit(128); // MB: a 16-megapixel picture decodes within it
     const QSize announced = reader.size();
     if (announced.isValid()
         && (announced.width() <= 0 || announced.height() <= 0

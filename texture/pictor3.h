@@ -90,7 +90,9 @@ struct dib {
 // largest picture (in pixels) it decodes from a file. Anything bigger is
 // refused like an unreadable file.
 constexpr int64_t kMaxDibBytes = int64_t(1) << 30;
-constexpr int64_t kMaxDibPixels = int64_t(64) * 1000 * 1000;
+// A background picture is a tile: anything above 16 million pixels (4000 x
+// 4000) is refused when opened, before or right after decoding.
+constexpr int64_t kMaxDibPixels = int64_t(16) * 1000 * 1000;
 
 // Opens a picture file by its real path. `reserved` (0) and `window` are
 // accepted for the caller's convenience and not used. The result's poi is

@@ -334,3 +334,19 @@ TEST_F(Pictor3Files, MissingBrokenAndHostileFilesGiveNoPicture)
         }
     }
 }
+
+// A 30-byte GIF that decodes to a canvas of about 50 million pixels: far
+// beyond any background tile, it is refused like an unreadable file.
+TEST(Pictor3Hostile, TinyGifWithHugeCanvasIsRefused)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("huge.gif");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray::fromBase64("R0lGODlhqS8qIAAnACwAAAAAAQC9AQAAAgIZAQA7"));
+    f.close();
+    dib d = OpenDib(path);
+    EXPECT_EQ(d.poi, nullptr);
+    if (d.poi)
+        freedib(d);
+}
