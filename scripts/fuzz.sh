@@ -29,15 +29,12 @@ cmake --build "$build" --target fuzzers -j "$(nproc)"
 # may not ask for more than 4 MB at once from files of at most 16 KB (4 KB for
 # translate.dat, whose rows of empty cells make loading slow under the sanitizers). A
 # picture is compressed, so it may legitimately decode to much more than its
-# size; there the ceiling is the picture library's own limit (512 MB per
-# decoded image, 64 million pixels). A 30-byte GIF that announces a huge
-# canvas decodes to about 400 MB within those limits, which takes around a
-# second, and half a minute under the sanitizers: hence the picture target's
-# longer time-out.
+# size; there the ceiling is the picture library's own limit (128 MB per
+# decoded image, 16 million pixels).
 flags_document="-max_len=16384 -malloc_limit_mb=4 -rss_limit_mb=1024 -timeout=10"
 flags_translations="-max_len=4096 -malloc_limit_mb=4 -rss_limit_mb=1024 -timeout=10"
 flags_options="-max_len=64 -malloc_limit_mb=4 -rss_limit_mb=1024 -timeout=10"
-flags_picture="-max_len=65536 -malloc_limit_mb=600 -rss_limit_mb=2560 -timeout=120"
+flags_picture="-max_len=65536 -malloc_limit_mb=200 -rss_limit_mb=2048 -timeout=30"
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:allocator_may_return_null=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
