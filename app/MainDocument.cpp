@@ -51,6 +51,23 @@ int wholeValue(double v, const QSpinBox *field)
 
 // ---------------------------------------------------------------------------
 
+QString TMainForm::askFileName(FileDialogFilter *dialog, bool save, const QString &defaultSuffix,
+                               bool confirmOverwrite)
+{
+    return chooseFile ? chooseFile(dialog, save, defaultSuffix)
+                      : chooseWithDialog(this, dialog, save, defaultSuffix, confirmOverwrite);
+}
+
+// An error box: the message of the table followed directly by the file name,
+// and the reason below it when there is one.
+void TMainForm::reportFileError(int message, const QString &path, const QString &reason)
+{
+    QString text = GetMsgText(message) + path;
+    if (!reason.isEmpty())
+        text += QStringLiteral("\n\n") + reason;
+    messageBox(QMessageBox::Critical, QString(), text, QMessageBox::Ok);
+}
+
 bool TMainForm::AskSaveChanges()
 {
     commitPendingEdits();
@@ -88,8 +105,7 @@ void TMainForm::ffnen1Click()
 
 bool TMainForm::OpenFile()
 {
-    const QString path = chooseFile ? chooseFile(OpenDialog1, false, QStringLiteral("vlr"))
-                                    : chooseWithDialog(this, OpenDialog1, false, QStringLiteral("vlr"), true);
+    const QString path = askFileName(OpenDialog1, false, QStringLiteral("vlr"), true);
     if (path.isEmpty())
         return false;
     return OpenFileWithName(path, true);
@@ -109,10 +125,7 @@ bool TMainForm::OpenFileWithName(const QString &sfn, bool reportFailure)
         // (from the command line it stays silent); a file whose content is
         // damaged is always reported. The open document stays as it is.
         if (reportFailure || readable) {
-            QString text = GetMsgText(1) + sfn;
-            if (readable && !error.isEmpty())
-                text += QStringLiteral("\n\n") + error;
-            messageBox(QMessageBox::Critical, QString(), text, QMessageBox::Ok);
+            reportFileError(1, sfn, readable ? error : QString());
         }
         return false;
     }
@@ -202,10 +215,7 @@ bool TMainForm::SaveTheFileAs(const QString &path)
 {
     QString error;
     if (!SaveDocumentFile(path, categoryNames(), catalogue, cardSettings(), &error)) {
-        QString text = GetMsgText(19) + path;
-        if (!error.isEmpty())
-            text += QStringLiteral("\n\n") + error;
-        messageBox(QMessageBox::Critical, QString(), text, QMessageBox::Ok);
+        reportFileError(19, path, error);
         return false;
     }
     afilename = path;
@@ -223,8 +233,7 @@ bool TMainForm::SaveFile()
     commitPendingEdits();
     if (!afilename.isEmpty())
         return SaveTheFile();
-    const QString path = chooseFile ? chooseFile(SaveDialog1, true, QStringLiteral("vlr"))
-                                    : chooseWithDialog(this, SaveDialog1, true, QStringLiteral("vlr"), true);
+    const QString path = askFileName(SaveDialog1, true, QStringLiteral("vlr"), true);
     if (path.isEmpty())
         return false;
     return SaveTheFileAs(path);
@@ -238,8 +247,7 @@ void TMainForm::Speichern1Click()
 void TMainForm::Speichernunter1Click()
 {
     commitPendingEdits();
-    const QString path = chooseFile ? chooseFile(SaveDialog1, true, QStringLiteral("vlr"))
-                                    : chooseWithDialog(this, SaveDialog1, true, QStringLiteral("vlr"), true);
+    const QString path = askFileName(SaveDialog1, true, QStringLiteral("vlr"), true);
     if (!path.isEmpty())
         SaveTheFileAs(path);
 }
@@ -247,8 +255,7 @@ void TMainForm::Speichernunter1Click()
 void TMainForm::ExportierenalsCSVDatei1Click()
 {
     commitPendingEdits();
-    const QString path = chooseFile ? chooseFile(SaveDialog3, true, QStringLiteral("csv"))
-                                    : chooseWithDialog(this, SaveDialog3, true, QStringLiteral("csv"), false);
+    const QString path = askFileName(SaveDialog3, true, QStringLiteral("csv"), false);
     if (path.isEmpty())
         return;
     QStringList header;
@@ -257,18 +264,14 @@ void TMainForm::ExportierenalsCSVDatei1Click()
     const QByteArray data = BuildCsv(categoryNames(), catalogue, header, UserDecimalPoint());
     QString error;
     if (!WriteCsvFile(path, data, &error)) {
-        QString text = GetMsgText(19) + path;
-        if (!error.isEmpty())
-            text += QStringLiteral("\n\n") + error;
-        messageBox(QMessageBox::Critical, QString(), text, QMessageBox::Ok);
+        reportFileError(19, path, error);
     }
 }
 
 void TMainForm::AlsPDFexportieren1Click()
 {
     commitPendingEdits();
-    const QString path = chooseFile ? chooseFile(SaveDialogPdf, true, QStringLiteral("pdf"))
-                                    : chooseWithDialog(this, SaveDialogPdf, true, QStringLiteral("pdf"), true);
+    const QString path = askFileName(SaveDialogPdf, true, QStringLiteral("pdf"), true);
     if (path.isEmpty())
         return;
     const QString error =

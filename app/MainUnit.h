@@ -244,6 +244,8 @@ private:
     void moveProductRow(int from, int to);
 
     void handleWheel(int notches);
+    QString askFileName(FileDialogFilter *dialog, bool save, const QString &defaultSuffix, bool confirmOverwrite);
+    void reportFileError(int message, const QString &path, const QString &reason);
     void commitPendingEdits(); // ends an in-place rename, so it counts
     int wheelRest = 0;
 
