@@ -4,6 +4,7 @@
 #include "catalogue/appfiles.h"
 #include "catalogue/options.h"
 #include "i18n/TranslateFUnit.h"
+#include "i18n/qttranslations.h"
 #include "i18n/translateunit.h"
 
 #include <QAction>
@@ -16,17 +17,18 @@ void TMainForm::LoadOptions()
     Swedish1->setChecked(true);
     dontchlang = false;
 
-    bool found = false;
-    const int32_t stored = LoadOptionsFile(appfiles::UserFile(QStringLiteral("options.dat")), &found);
-    if (!found)
+    // Without a usable options file (the first start) the language of the
+    // system's locale is chosen, and written at the close like any other.
+    const int32_t chosen = StartLanguage(appfiles::UserFile(QStringLiteral("options.dat")));
+    if (chosen == languagesetto)
         return;
-    languagesetto = stored;
+    languagesetto = chosen;
     dontchlang = true;
     QAction *items[] = {Deutsch1, English1, Franais1, Nederlands1, Swedish1};
     // A number outside the menu marks nothing more ("Swedish" keeps the
     // mark of the defaults).
-    if (stored >= 0 && stored <= 4)
-        items[stored]->setChecked(true);
+    if (chosen >= 0 && chosen <= 4)
+        items[chosen]->setChecked(true);
     dontchlang = false;
 }
 
@@ -41,6 +43,7 @@ void TMainForm::LanguageClick(QAction *item, int32_t number)
         return;
     item->setChecked(true);
     language = number;
+    SetQtLanguage(number);
     messageBox(QMessageBox::Information, GetMsgText(3), GetMsgText(2), QMessageBox::Ok);
 }
 

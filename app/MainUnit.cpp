@@ -9,6 +9,7 @@
 #include "catalogue/FloatEdit.h"
 #include "catalogue/appfiles.h"
 #include "catalogue/options.h"
+#include "i18n/qttranslations.h"
 #include "i18n/TranslateFUnit.h"
 #include "i18n/filedialogfilter.h"
 #include "i18n/translatecomponents.h"
@@ -672,6 +673,7 @@ void TMainForm::FormShow()
         return;
     RegisterMessages();
     language = languagesetto;
+    SetQtLanguage(language);
     if (languagesetto != 0) {
         QList<QObject *> windows{this};
         for (QObject *w : {static_cast<QObject *>(EditProduktForm), static_cast<QObject *>(AboutBox),

@@ -359,7 +359,7 @@ int RunExport(const Options &o, QTextStream &err)
     SetOnRequestTextProvider([] { return GetMsgText(10); });
     CardSettings defaults;
     defaults.FilenameEdit2 = GetMsgText(4);
-    SetCurrentLanguage(LoadOptionsFile(appfiles::UserFile(QStringLiteral("options.dat"))));
+    SetCurrentLanguage(StartLanguage(appfiles::UserFile(QStringLiteral("options.dat"))));
 
     DocumentData doc;
     QString why;

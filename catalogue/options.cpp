@@ -33,3 +33,24 @@ bool SaveOptionsFile(const QString &path, int32_t language)
     out.writeInt32(language);
     return WriteFileAtomically(path, out.data());
 }
+
+int32_t LanguageOfLocale(const QLocale &locale)
+{
+    switch (locale.language()) {
+    case QLocale::German: return 0;
+    case QLocale::English: return 1;
+    case QLocale::French: return 2;
+    case QLocale::Dutch: return 3;
+    case QLocale::Swedish: return 4;
+    default: return kDefaultLanguage;
+    }
+}
+
+int32_t StartLanguage(const QString &path, bool *found)
+{
+    bool stored = false;
+    const int32_t value = LoadOptionsFile(path, &stored);
+    if (found)
+        *found = stored;
+    return stored ? value : LanguageOfLocale(QLocale());
+}

@@ -2,6 +2,7 @@
 // little-endian number, exactly 4 bytes, no header.
 #pragma once
 
+#include <QLocale>
 #include <QString>
 #include <cstdint>
 
@@ -18,3 +19,13 @@ int32_t LoadOptionsFile(const QString &path, bool *found = nullptr);
 // false, leaving the old file as it was, when it cannot be written (a
 // write-protected file is not replaced).
 bool SaveOptionsFile(const QString &path, int32_t language);
+
+// The language of a first start, for a locale: German 0, English 1, French 2,
+// Dutch 3, Swedish 4; kDefaultLanguage for every other language.
+int32_t LanguageOfLocale(const QLocale &locale);
+
+// The language the program starts in: the number stored in path, or, when
+// the file counts as missing (see LoadOptionsFile), the language of the
+// locale in force (QLocale(): the system's unless a default was set).
+// *found (when given) tells which.
+int32_t StartLanguage(const QString &path, bool *found = nullptr);

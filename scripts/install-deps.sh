@@ -6,6 +6,8 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-image-formats-plugins qt6-qpa-plugins
+  # Qt's own dialogs and buttons in the interface language
+  qt6-translations-l10n
   libgl-dev libxkbcommon-dev
   fonts-liberation fontconfig
   libgtest-dev libbenchmark-dev

@@ -1,4 +1,5 @@
 #include "i18n/TranslateFUnit.h"
+#include "i18n/qttranslations.h"
 #include "i18n/translateunit.h"
 #include "mainwindow_fixture.h"
 #include "testutil.h"
@@ -6,6 +7,8 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QtEndian>
 #include <QTableWidget>
@@ -48,6 +51,7 @@ protected:
 
 TEST_F(LanguageOptions, NoFileMeansSwedishAndClosingWritesFour)
 {
+    const testutil::LocaleScope otherLanguage("ja_JP"); // none of the program's languages
     create();
     EXPECT_TRUE(form->Swedish1->isChecked());
     EXPECT_EQ(form->languagesetto, 4);
@@ -60,6 +64,55 @@ TEST_F(LanguageOptions, NoFileMeansSwedishAndClosingWritesFour)
     const QByteArray stored = testutil::readFile(optionsPath());
     ASSERT_EQ(stored.size(), 4);
     EXPECT_EQ(qFromLittleEndian<qint32>(stored.constData()), 4);
+}
+
+// The first start takes the language of the locale, marks it, and writes it
+// at the close; a write-protected file counts as missing.
+TEST_F(LanguageOptions, FirstStartTakesTheLanguageOfTheLocale)
+{
+    {
+        const testutil::LocaleScope german("de_DE");
+        create();
+        EXPECT_TRUE(form->Deutsch1->isChecked());
+        EXPECT_FALSE(form->Swedish1->isChecked());
+        EXPECT_EQ(form->language, 0);
+        EXPECT_FALSE(registered("Neue Kategorie")); // German: no walk
+        ASSERT_TRUE(form->close());
+        EXPECT_EQ(testutil::readFile(optionsPath()), QByteArray("\0\0\0\0", 4));
+        destroy();
+    }
+    storeOptions(1);
+    QFile::setPermissions(optionsPath(), QFile::ReadOwner);
+    if (QFile(optionsPath()).open(QIODevice::ReadWrite))
+        GTEST_SKIP() << "running as root: a file cannot be write-protected";
+    const testutil::LocaleScope dutch("nl_BE");
+    create();
+    EXPECT_TRUE(form->Nederlands1->isChecked());
+    EXPECT_EQ(form->language, 3);
+}
+
+// Qt's own buttons follow the interface language from the first show on and
+// switch with the language menu; without a catalogue they stay English.
+TEST_F(LanguageOptions, QtButtonsFollowTheInterfaceLanguage)
+{
+    auto buttons = [] {
+        QMessageBox box(QMessageBox::Question, QString(), QString(),
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        return QStringList{box.button(QMessageBox::Yes)->text(), box.button(QMessageBox::No)->text(),
+                           box.button(QMessageBox::Cancel)->text()};
+    };
+    storeOptions(0);
+    create();
+    EXPECT_EQ(buttons(), QStringList({"&Ja", "&Nein", "Abbrechen"}));
+    form->Franais1->trigger();
+    EXPECT_EQ(buttons().first(), "&Oui");
+    form->English1->trigger();
+    EXPECT_EQ(buttons(), QStringList({"&Yes", "&No", "Cancel"}));
+    form->Deutsch1->trigger();
+    EXPECT_TRUE(SetQtLanguage(3));
+    EXPECT_FALSE(SetQtLanguage(0, "/nonexistent")); // no catalogue: English, quietly
+    EXPECT_EQ(buttons().first(), "&Yes");
+    SetQtLanguage(1);
 }
 
 TEST_F(LanguageOptions, StoredGermanRegistersNoWindowText)
@@ -128,6 +181,7 @@ TEST_F(LanguageOptions, ShortFileCountsAsMissing)
 {
     useFreshUserDir();
     testutil::writeFile(optionsPath(), QByteArray("\x01\x00", 2));
+    const testutil::LocaleScope otherLanguage("C");
     create();
     EXPECT_TRUE(form->Swedish1->isChecked());
     EXPECT_EQ(form->languagesetto, 4);

@@ -76,3 +76,14 @@ TEST_F(OptionsFile, SavedFileIsExactlyFourBytesAndReadsBack)
 }
 
 } // namespace
+
+TEST(FirstStartLanguage, LanguageOfTheLocale)
+{
+    EXPECT_EQ(LanguageOfLocale(QLocale("de_AT")), 0);
+    EXPECT_EQ(LanguageOfLocale(QLocale("en_US")), 1);
+    EXPECT_EQ(LanguageOfLocale(QLocale("fr_CA")), 2);
+    EXPECT_EQ(LanguageOfLocale(QLocale("nl_NL")), 3);
+    EXPECT_EQ(LanguageOfLocale(QLocale("sv_FI")), 4);
+    EXPECT_EQ(LanguageOfLocale(QLocale("it_IT")), 4);
+    EXPECT_EQ(LanguageOfLocale(QLocale::c()), 4);
+}

@@ -67,9 +67,10 @@ protected:
         ASSERT_EQ(::chmod(bin.toLocal8Bit().constData(), 0555), 0);
     }
 
-    shiptest::Run runInstalled(const QStringList &args)
+    shiptest::Run runInstalled(const QStringList &args, const QString &locale = QStringLiteral("C.UTF-8"))
     {
         QProcessEnvironment env = shiptest::headlessEnv();
+        env.insert("LC_ALL", locale);
         env.insert("HOME", home);
         env.insert("XDG_CONFIG_HOME", cfg);
         env.remove("XDG_DATA_HOME");
@@ -121,8 +122,9 @@ TEST_F(Installed, UserFilesGoToTheConfigurationDirectory)
     const QString userDir = cfg + "/Velloran";
     const QString card = data + "/examples/restaurant.vlr";
 
-    // First start, no options yet: the interface language is the default
-    // (Swedish), whose words come only from the shipped table.
+    // First start, no options yet, a locale of no language of the program:
+    // the interface language is the default (Swedish), whose words come
+    // only from the shipped table.
     auto r = runInstalled({"--export-csv", work + "/first.csv", card});
     ASSERT_TRUE(r.finished);
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
@@ -142,6 +144,10 @@ TEST_F(Installed, UserFilesGoToTheConfigurationDirectory)
         for (int col = 0; col < 5; ++col)
             ASSERT_EQ(copied.Cell(row, col), shipped.Cell(row, col)) << "row " << row << " column " << col;
     EXPECT_TRUE(testutil::readFile(work + "/first.csv").startsWith("\"Kategori\","));
+    // Still no options.dat: an English system locale chooses English.
+    r = runInstalled({"--export-csv", work + "/locale.csv", card}, QStringLiteral("en_GB.UTF-8"));
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(testutil::readFile(work + "/locale.csv").startsWith("\"Category\","));
 
     // The language is read from options.dat in the user's directory.
     ASSERT_TRUE(testutil::writeFile(userDir + "/options.dat", int32le(1)));
