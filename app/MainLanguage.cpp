@@ -2,10 +2,13 @@
 // the translation editor.
 #include "app/MainUnit.h"
 #include "catalogue/appfiles.h"
+#include "catalogue/document.h"
 #include "catalogue/options.h"
 #include "i18n/TranslateFUnit.h"
 #include "i18n/qttranslations.h"
 #include "i18n/translateunit.h"
+#include "layout/cardoutput.h"
+#include "texture/picturenote.h"
 
 #include <QAction>
 
@@ -54,4 +57,11 @@ void TMainForm::bersetzen1Click()
     TranslateForm->FillStringGrid();
     execDialog(TranslateForm);
     messageBox(QMessageBox::Information, GetMsgText(3), GetMsgText(2), QMessageBox::Ok);
+}
+
+void TMainForm::RegisterProgramTexts()
+{
+    for (const QStringList &texts : {DocumentMessageTexts(), OutputMessageTexts(), PictureProblemTexts()})
+        for (const QString &t : texts)
+            TranslateStr(t);
 }

@@ -5,6 +5,7 @@
 #include "i18n/translateunit.h"
 #include "layout/cardoutput.h"
 #include "layout/qpaintercanvas.h"
+#include "texture/picturenote.h"
 #include "texture/picturepreview.h"
 #include "texture/texture.h"
 
@@ -221,6 +222,11 @@ void TMainForm::FilenameEdit2Change()
 {
     di2->Prepare(FilenameEdit2->FileName(), GrayScaleCheck->isChecked(), LightenCheck->isChecked(),
                  HellEd->value(), SatEd->value());
+    // Said on the tab, not in a box: the field changes at every keystroke.
+    // Before the first show the language is not in force yet; the first show
+    // says it then.
+    if (infirst)
+        PictureNoteLabel->setProblem(FilenameEdit2->FileName(), di2->Problem());
     PaintBox2Paint();
 }
 

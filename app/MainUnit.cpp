@@ -15,6 +15,7 @@
 #include "i18n/translatecomponents.h"
 #include "i18n/translateunit.h"
 #include "layout/cardlayout.h"
+#include "texture/picturenote.h"
 #include "texture/picturepreview.h"
 #include "texture/pictor3.h"
 #include "texture/texture.h"
@@ -445,8 +446,10 @@ void TMainForm::buildBackgroundTab()
     auto *groups = new QHBoxLayout;
     groups->addWidget(size);
     groups->addWidget(vis, 1);
+    PictureNoteLabel = new PictureNote(TabSheet4);
     auto *lay = new QVBoxLayout(TabSheet4);
     lay->addLayout(fileRow);
+    lay->addWidget(PictureNoteLabel);
     lay->addLayout(groups);
     lay->addWidget(ScrollBox2, 1);
 }
@@ -672,6 +675,7 @@ void TMainForm::FormShow()
     if (infirst)
         return;
     RegisterMessages();
+    RegisterProgramTexts();
     language = languagesetto;
     SetQtLanguage(language);
     if (languagesetto != 0) {
@@ -688,6 +692,8 @@ void TMainForm::FormShow()
     maincap = windowTitle();
     SetUnChanged();
     infirst = true;
+    // The picture's note in the interface language, now that it is in force.
+    PictureNoteLabel->setProblem(FilenameEdit2->FileName(), di2->Problem());
     // The document named on the command line opens once the window is on
     // the screen, so that a message about a damaged file has its window.
     if (!arguments.isEmpty()) {

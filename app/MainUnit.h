@@ -13,6 +13,7 @@
 #include <memory>
 
 class QAction;
+class PictureNote;
 class QPainter;
 class QRect;
 class QActionGroup;
@@ -104,6 +105,7 @@ public:
     QSpinBox *HellEd, *SatEd;
     QScrollArea *ScrollBox2;
     PicturePreview *PaintBox2; // the picture view
+    PictureNote *PictureNoteLabel; // why the named picture cannot be used
     QTimer *Timer1;
     std::unique_ptr<TextureHolder> di2; // the prepared background picture
 
@@ -193,6 +195,9 @@ public:
     void SaveOptions();
     void LanguageClick(QAction *item, int32_t number); // Deutsch1Click .. Swedish1Click
     void bersetzen1Click();
+    // Looks up the texts shown only when something fails (document reasons,
+    // printing, pictures), so the translation table holds them beforehand.
+    void RegisterProgramTexts();
 
     // Applies opened settings to the controls in the order of the file, so
     // that each control's change reaction runs.

@@ -1,6 +1,7 @@
 #include "catalogue/document.h"
 
 #include "catalogue/codepage.h"
+#include "catalogue/usertext.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -11,6 +12,53 @@
 namespace {
 
 using Id = DocumentSetting;
+
+// The reasons why a document cannot be read or written, in German; they are
+// shown through the translation lookup (UserText).
+enum DocumentMessage {
+    kEndsInside,
+    kNegativeCount,
+    kCountTooLarge,
+    kNegativeLength,
+    kTextTooLong,
+    kFaceTooLong,
+    kPlaceProduct,
+    kPlaceCategory,
+    kListMismatch,
+    kNoMemory,
+    kNoSuchFile,
+    kNotAFile,
+};
+const char16_t *const kDocumentMessages[] = {
+    u"Die Datei endet mitten in „%1“ bei Byte %2 (%3 Bytes gebraucht, %4 übrig).",
+    u"„%1“ bei Byte %2 ist negativ (%3).",
+    u"„%1“ bei Byte %2 (%3) ist größer, als der Rest der Datei fassen kann (%4 Bytes übrig).",
+    u"Die Länge von „%1“ bei Byte %2 ist negativ (%3).",
+    u"„%1“ bei Byte %2 gibt %3 Zeichen an, mehr als der Rest der Datei enthält (%4 Bytes übrig).",
+    u"Der Schriftname in „%1“ gibt %2 Bytes an, mehr als der Rest der Datei enthält (%3 Bytes übrig).",
+    u"%1 (Produkt %2 in Kategorie %3)",
+    u"%1 (Kategorie %2)",
+    u"Die Liste der Kategorien und der Katalog passen nicht zusammen (%1 Namen, %2 Kategorien).",
+    u"Es ist nicht genug Speicher frei, um die Datei zu lesen.",
+    u"Die Datei gibt es nicht.",
+    u"Das ist keine gewöhnliche Datei.",
+};
+// The parts of a file the reasons name.
+const char kCategoryCountLabel[] = "Anzahl der Kategorien";
+const char kProductCountLabel[] = "Anzahl der Produkte";
+const char kNameLabel[] = "Name";
+const char kDescriptionLabel[] = "Beschreibung";
+const char kQuantityLabel[] = "Mengenangabe";
+const char kPriceLabel[] = "Preis";
+const char kNumberLabel[] = "Bestellnummer";
+const char kSettingsLabel[] = "Einstellungen der Karte";
+const char *const kLabels[] = {kCategoryCountLabel, kProductCountLabel, kNameLabel, kDescriptionLabel,
+                               kQuantityLabel,      kPriceLabel,        kNumberLabel, kSettingsLabel};
+
+QString text(DocumentMessage m)
+{
+    return UserText(QString::fromUtf16(kDocumentMessages[m]));
+}
 
 // Calls v(id, field) for every setting in file order. S is CardSettings or
 // const CardSettings; the field types are QString, bool, double and
@@ -110,7 +158,7 @@ public:
     {
         if (r_.remaining() >= n)
             return true;
-        return fail(QStringLiteral("The file ends inside %1 at offset %2 (%3 bytes needed, %4 left).")
+        return fail(text(kEndsInside)
                         .arg(place(what))
                         .arg(r_.pos())
                         .arg(n)
@@ -146,9 +194,9 @@ public:
         if (!readInt32(what, n))
             return false;
         if (n < 0)
-            return fail(QStringLiteral("The %1 at offset %2 is negative (%3).").arg(place(what)).arg(at).arg(n));
+            return fail(text(kNegativeCount).arg(place(what)).arg(at).arg(n));
         if (qsizetype(n) > r_.remaining() / minBytes)
-            return fail(QStringLiteral("The %1 at offset %2 (%3) is larger than the rest of the file can hold (%4 bytes left).")
+            return fail(text(kCountTooLarge)
                             .arg(place(what))
                             .arg(at)
                             .arg(n)
@@ -163,9 +211,9 @@ public:
         if (!readInt32(what, n))
             return false;
         if (n < 0)
-            return fail(QStringLiteral("The length of the %1 at offset %2 is negative (%3).").arg(place(what)).arg(at).arg(n));
+            return fail(text(kNegativeLength).arg(place(what)).arg(at).arg(n));
         if (qsizetype(n) > r_.remaining() / 2) // no overflow where qsizetype is 32-bit
-            return fail(QStringLiteral("The %1 at offset %2 claims %3 characters, more than the rest of the file holds (%4 bytes left).")
+            return fail(text(kTextTooLong)
                             .arg(place(what))
                             .arg(at)
                             .arg(n)
@@ -187,7 +235,7 @@ public:
         if (!readByte(what, t.charset) || !readInt32(what, colour) || !readByte(what, k))
             return false;
         if (r_.remaining() < k)
-            return fail(QStringLiteral("The face name of %1 claims %2 bytes, more than the rest of the file holds (%3 bytes left).")
+            return fail(text(kFaceTooLong)
                             .arg(place(what))
                             .arg(k)
                             .arg(r_.remaining()));
@@ -203,11 +251,11 @@ public:
 private:
     QString place(const char *what) const
     {
-        QString p = QString::fromLatin1(what);
+        const QString p = UserText(QString::fromUtf8(what));
         if (prod_ >= 0)
-            p += QStringLiteral(" of product %1 in category %2").arg(prod_ + 1).arg(cat_ + 1);
-        else if (cat_ >= 0)
-            p += QStringLiteral(" of category %1").arg(cat_ + 1);
+            return text(kPlaceProduct).arg(p).arg(prod_ + 1).arg(cat_ + 1);
+        if (cat_ >= 0)
+            return text(kPlaceCategory).arg(p).arg(cat_ + 1);
         return p;
     }
 
@@ -217,43 +265,10 @@ private:
     int prod_ = -1;
 };
 
-const char *settingLabel(Id id)
+// Reasons name the card's settings as one part of the file.
+const char *settingLabel(Id)
 {
-    switch (id) {
-    case Id::CaptionEd: return "heading";
-    case Id::FussEd: return "footer line";
-    case Id::WaehrEd: return "currency";
-    case Id::FilenameEdit2: return "background picture name";
-    case Id::RahmenCheck: return "frame switch";
-    case Id::CapsCheck: return "capitals switch";
-    case Id::LinksEd: return "left margin";
-    case Id::ObenEd: return "top margin";
-    case Id::RechtsEd: return "right margin";
-    case Id::UntenEd: return "bottom margin";
-    case Id::BreitEd2: return "picture width";
-    case Id::HochEd2: return "picture height";
-    case Id::HellEd: return "brightness";
-    case Id::SatEd: return "saturation";
-    case Id::SVerh2Check: return "aspect ratio switch";
-    case Id::GrayScaleCheck: return "grey switch";
-    case Id::LightenCheck: return "lighten switch";
-    case Id::ZentrCheck: return "centred heading switch";
-    case Id::FontDialog1: return "heading font";
-    case Id::FontDialog2: return "category font";
-    case Id::FontDialog3: return "numbering font";
-    case Id::FontDialog4: return "description font";
-    case Id::FontDialog5: return "price font";
-    case Id::FontDialog6: return "leader font";
-    case Id::FontDialog7: return "free text font";
-    case Id::FontDialog8: return "footer font";
-    case Id::NoKommaCheck: return "no decimals switch";
-    case Id::NewPageForKatCheck: return "new page switch";
-    case Id::NoPointsCheck: return "no leaders switch";
-    case Id::CenterKatCheck: return "centred categories switch";
-    case Id::KopfEd: return "header line";
-    case Id::FontDialog9: return "header font";
-    }
-    return "setting";
+    return kSettingsLabel;
 }
 
 struct SettingReader {
@@ -344,7 +359,7 @@ bool SaveDocumentFile(const QString &path, const QStringList &categoryNames, con
     const QByteArray data = WriteDocument(categoryNames, cat, s);
     if (data.isEmpty()) {
         if (error)
-            *error = QStringLiteral("The category list and the catalogue do not match (%1 names, %2 categories).")
+            *error = text(kListMismatch)
                          .arg(categoryNames.size())
                          .arg(cat.categoryCount());
         return false;
@@ -367,34 +382,34 @@ bool ReadDocument(const QByteArray &bytes, const CardSettings &current, Document
         return false;
     };
     auto outOfMemory = [&]() {
-        r.fail(QStringLiteral("There is not enough memory to hold the document."));
+        r.fail(text(kNoMemory));
         return failed();
     };
 
     int32_t c = 0;
-    if (!r.readCount("category count", kMinCategoryBytes, c))
+    if (!r.readCount(kCategoryCountLabel, kMinCategoryBytes, c))
         return failed();
     if (uint32_t(c) > maxElements(sizeof(TDynaArray *)))
         return outOfMemory();
     for (int32_t i = 0; i < c; ++i) {
         r.setPlace(i, -1);
         QString name;
-        if (!r.readText("name", name))
+        if (!r.readText(kNameLabel, name))
             return failed();
         d.categoryNames.append(name);
         if (!cat.addCategory())
             return outOfMemory();
         int32_t p = 0;
-        if (!r.readCount("product count", kMinProductBytes, p))
+        if (!r.readCount(kProductCountLabel, kMinProductBytes, p))
             return failed();
         if (uint32_t(p) > maxElements(sizeof(TProductRec)))
             return outOfMemory();
         for (int32_t j = 0; j < p; ++j) {
             r.setPlace(i, j);
             ProductValues v;
-            if (!r.readText("name", v.name) || !r.readText("description", v.description)
-                || !r.readText("quantity note", v.quantity) || !r.readFloat64("price", v.price)
-                || !r.readInt32("order number", v.number))
+            if (!r.readText(kNameLabel, v.name) || !r.readText(kDescriptionLabel, v.description)
+                || !r.readText(kQuantityLabel, v.quantity) || !r.readFloat64(kPriceLabel, v.price)
+                || !r.readInt32(kNumberLabel, v.number))
                 return failed();
             if (!cat.addProduct(i, v))
                 return outOfMemory();
@@ -417,12 +432,12 @@ bool LoadDocumentFile(const QString &path, const CardSettings &current, Document
     const QFileInfo fi(path);
     if (!fi.exists()) {
         if (error)
-            *error = QStringLiteral("The file does not exist.");
+            *error = text(kNoSuchFile);
         return false;
     }
     if (!fi.isFile()) {
         if (error)
-            *error = QStringLiteral("This is not a regular file.");
+            *error = text(kNotAFile);
         return false;
     }
     QFile f(path);
@@ -510,4 +525,14 @@ int DocumentSettingGroup(DocumentSetting id)
     case Id::FontDialog9: return 3;
     default: return 0;
     }
+}
+
+QStringList DocumentMessageTexts()
+{
+    QStringList texts;
+    for (const char16_t *m : kDocumentMessages)
+        texts << QString::fromUtf16(m);
+    for (const char *l : kLabels)
+        texts << QString::fromUtf8(l);
+    return texts;
 }

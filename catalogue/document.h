@@ -62,7 +62,7 @@ bool SaveDocumentFile(const QString &path, const QStringList &categoryNames,
 // Reads a document. out.settings starts as a copy of current, so settings of
 // groups that an older file does not hold keep those values. On success out
 // is replaced completely; on failure out is left exactly as it was and error
-// (when given) names what is wrong in English. Truncated files (except the
+// (when given) names what is wrong, in the interface language (UserText). Truncated files (except the
 // three valid older ends), negative counts, counts or lengths larger than
 // what is left of the file are rejected; nothing is allocated beyond what the
 // file can hold. Bytes after group C are ignored (room for later fields).
@@ -71,6 +71,10 @@ bool ReadDocument(const QByteArray &bytes, const CardSettings &current, Document
 // Reads the file at path (a regular file) and then as ReadDocument.
 bool LoadDocumentFile(const QString &path, const CardSettings &current, DocumentData &out,
                       QString *error);
+
+// The German texts of those reasons and of the parts of a file they name, so
+// that the translation table can hold them before a file ever fails.
+QStringList DocumentMessageTexts();
 
 // The settings of a document, named after their controls.
 enum class DocumentSetting {

@@ -1,5 +1,7 @@
 #include "i18n/translateunit.h"
 
+#include "catalogue/usertext.h"
+
 #include <QFile>
 #include <QStringView>
 
@@ -339,6 +341,8 @@ TranslationTable &Translations()
 void InitTranslations(const QString &translateDatPath)
 {
     Translations().InitTranslations(translateDatPath);
+    // The document reasons and the other texts of the catalogue folder.
+    SetUserTextLookup(&::TranslateStr);
 }
 
 QString TranslateStr(const QString &S)

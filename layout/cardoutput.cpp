@@ -2,6 +2,8 @@
 
 #include "layout/qpaintercanvas.h"
 
+#include "i18n/translateunit.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QPainter>
@@ -10,6 +12,33 @@
 #include <QSaveFile>
 
 #include <cmath>
+
+namespace {
+
+// The errors of printing and of the PDF export, looked up in the interface
+// language when they are shown.
+const char16_t *const kOutputMessages[] = {
+    u"Der Drucker hat keinen druckbaren Bereich.",
+    u"Der Druckauftrag konnte nicht gestartet werden.",
+    u"Der Druck ist fehlgeschlagen.",
+    u"Die Seite hat keinen druckbaren Bereich.",
+    u"Die PDF-Datei konnte nicht begonnen werden.",
+};
+
+QString outputText(int i)
+{
+    return TranslateStr(QString::fromUtf16(kOutputMessages[i]));
+}
+
+} // namespace
+
+QStringList OutputMessageTexts()
+{
+    QStringList texts;
+    for (const char16_t *m : kOutputMessages)
+        texts << QString::fromUtf16(m);
+    return texts;
+}
 
 PageArea PrinterPageArea(const QPrinter &printer)
 {
@@ -108,16 +137,16 @@ QString PrintCard(const CardSource &card, QPrinter &printer, const QString &titl
 {
     const PageArea area = PrinterPageArea(printer);
     if (area.dpi <= 0 || area.widthPx <= 0 || area.heightPx <= 0)
-        return QStringLiteral("Der Drucker hat keinen druckbaren Bereich.");
+        return outputText(0);
     if (fromPage > CardPageCount(card, area))
         return QString(); // nothing in the range
     printer.setDocName(title);
     QPainter painter;
     if (!painter.begin(&printer))
-        return QStringLiteral("Der Druckauftrag konnte nicht gestartet werden.");
+        return outputText(1);
     paintPages(card, painter, printer, area, fromPage, toPage);
     if (!painter.end())
-        return QStringLiteral("Der Druck ist fehlgeschlagen.");
+        return outputText(2);
     return QString();
 }
 
@@ -140,12 +169,12 @@ QString ExportCardPdf(const CardSource &card, const QString &path, const QPageLa
         area.dpi = writer.resolution();
         if (area.widthPx <= 0 || area.heightPx <= 0) {
             file.cancelWriting();
-            return QStringLiteral("%1: %2").arg(shown, QStringLiteral("Die Seite hat keinen druckbaren Bereich."));
+            return QStringLiteral("%1: %2").arg(shown, outputText(3));
         }
         QPainter painter;
         if (!painter.begin(&writer)) {
             file.cancelWriting();
-            return QStringLiteral("%1: %2").arg(shown, QStringLiteral("Die PDF-Datei konnte nicht begonnen werden."));
+            return QStringLiteral("%1: %2").arg(shown, outputText(4));
         }
         paintPages(card, painter, writer, area, 1, 0);
         painter.end();

@@ -9,6 +9,7 @@
 #include <QRect>
 #include <QPageLayout>
 #include <QString>
+#include <QStringList>
 
 class QPrinter;
 
@@ -49,6 +50,10 @@ QImage RenderCardPagePart(const CardSource &card, const PageArea &area, int scre
 
 // The number of pages of the card on the page area (at least 1).
 int CardPageCount(const CardSource &card, const PageArea &area);
+
+// The German texts of the printing and PDF errors (each shown through
+// TranslateStr), so that the translation table can hold them beforehand.
+QStringList OutputMessageTexts();
 
 // Prints card pages fromPage..toPage (toPage 0 = to the last page) on the
 // printer, one printer page per card page, at zoom 100 for sizes and

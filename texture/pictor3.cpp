@@ -1,10 +1,12 @@
 #include "texture/pictor3.h"
 
+#include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 #include <QStringList>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -258,36 +260,90 @@ void setpixel(const dib &d, int x, int y, uint32_t colour)
     }
 }
 
-dib OpenDib(const QString &filename, int, QWidget *)
+QSize DecodedPictureSize(const QSize &size)
 {
+    const int64_t pixels = int64_t(size.width()) * size.height();
+    if (size.width() <= 0 || size.height() <= 0 || pixels <= kMaxDibPixels)
+        return size;
+    const double f = std::sqrt(double(kMaxDibPixels) / double(pixels));
+    return QSize(std::max(1, int(size.width() * f)), std::max(1, int(size.height() * f)));
+}
+
+dib OpenDib(const QString &filename, int, QWidget *, PictureProblem *problem)
+{
+    PictureProblem dummy;
+    PictureProblem &why = problem ? *problem : dummy;
+    why = PictureProblem::None;
     dib none;
-    if (filename.isEmpty())
+    const QFileInfo info(filename);
+    if (filename.isEmpty() || !info.exists()) {
+        why = PictureProblem::Missing;
+        return none;
+    }
+    if (!info.isFile()) {
+        why = PictureProblem::NotAPicture; // a folder
+        return none;
+    }
+    why = PictureProblem::Unreadable;
+    if (!info.isReadable())
         return none;
     QImageReader reader(filename);
     reader.setAutoTransform(true);
-    // Refuse absurd pictures before decoding anything.
+    if (!reader.canRead()) {
+        why = reader.error() == QImageReader::UnsupportedFormatError ? PictureProblem::NotAPicture
+                                                                     : PictureProblem::Unreadable;
+        return none;
+    }
+    // Refuse absurd pictures before decoding anything; decode large ones
+    // scaled down.
     reader.setAllocationLimit(128); // MB: a 16-megapixel picture decodes within it
     const QSize announced = reader.size();
-    if (announced.isValid()
-        && (announced.width() <= 0 || announced.height() <= 0
-            || int64_t(announced.width()) * announced.height() > kMaxDibPixels))
-        return none;
+    bool large = false;
+    if (announced.isValid()) {
+        if (announced.width() <= 0 || announced.height() <= 0)
+            return none;
+        if (int64_t(announced.width()) * announced.height() > kMaxPicturePixels) {
+            why = PictureProblem::TooLarge;
+            return none;
+        }
+        const QSize decoded = DecodedPictureSize(announced);
+        if (decoded != announced) {
+            large = true;
+            reader.setScaledSize(decoded);
+        }
+    }
     QImage img;
-    if (!reader.read(&img) || img.isNull())
+    if (!reader.read(&img) || img.isNull()) {
+        if (large)
+            why = PictureProblem::TooLarge; // beyond the decoding memory
         return none;
-    if (int64_t(img.width()) * img.height() > kMaxDibPixels)
-        return none;
+    }
+    if (int64_t(img.width()) * img.height() > kMaxDibPixels) {
+        // A picture that did not announce its size.
+        img = img.scaled(DecodedPictureSize(img.size()), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        if (img.isNull()) {
+            why = PictureProblem::TooLarge;
+            return none;
+        }
+    }
 
+    dib d;
     switch (img.format()) {
     case QImage::Format_Mono:
-        return fromPaletteImage(img, 1);
+        d = fromPaletteImage(img, 1);
+        break;
     case QImage::Format_MonoLSB:
-        return fromPaletteImage(img.convertToFormat(QImage::Format_Mono), 1);
+        d = fromPaletteImage(img.convertToFormat(QImage::Format_Mono), 1);
+        break;
     case QImage::Format_Indexed8:
-        return fromPaletteImage(img, 8);
+        d = fromPaletteImage(img, 8);
+        break;
     default:
-        return fromColourImage(img);
+        d = fromColourImage(img);
+        break;
     }
+    why = d.poi ? PictureProblem::None : PictureProblem::TooLarge;
+    return d;
 }
 
 QString GetDIBOpenFilter()

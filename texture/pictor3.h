@@ -27,6 +27,7 @@
 // the colour of the page they are drawn on.
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <QVector>
 #include <QRgb>
@@ -90,14 +91,35 @@ struct dib {
 // largest picture (in pixels) it decodes from a file. Anything bigger is
 // refused like an unreadable file.
 constexpr int64_t kMaxDibBytes = int64_t(1) << 30;
-// A background picture is a tile: anything above 16 million pixels (4000 x
-// 4000) is refused when opened, before or right after decoding.
+// A background picture is a tile: a picture never holds more than 16 million
+// pixels (4000 x 4000), more than enough for a tile at any printer's
+// resolution. Larger pictures, up to kMaxPicturePixels (a photo of 100
+// megapixels), are decoded scaled down to fit within it, keeping their
+// proportions; larger ones still are refused before anything is decoded.
+// Decoding stays within 128 MB (JPEG photos are scaled while decoded; other
+// formats that need more to decode in full are refused as too large).
 constexpr int64_t kMaxDibPixels = int64_t(16) * 1000 * 1000;
+constexpr int64_t kMaxPicturePixels = int64_t(100) * 1000 * 1000;
+
+// Why OpenDib gave no picture.
+enum class PictureProblem {
+    None,
+    Missing,     // no file of that name (or no name)
+    NotAPicture, // no reader knows the file's format
+    Unreadable,  // a picture file that cannot be read (damaged, cut off, no access)
+    TooLarge,    // more pixels than can be decoded
+};
 
 // Opens a picture file by its real path. `reserved` (0) and `window` are
 // accepted for the caller's convenience and not used. The result's poi is
-// null when the file cannot be read as a picture.
-dib OpenDib(const QString &filename, int reserved = 0, QWidget *window = nullptr);
+// null when the file cannot be read as a picture; *problem (when given) then
+// says why, otherwise it is None.
+dib OpenDib(const QString &filename, int reserved = 0, QWidget *window = nullptr,
+            PictureProblem *problem = nullptr);
+
+// The size a picture of `size` pixels is decoded at: itself, or scaled down
+// with its proportions to at most kMaxDibPixels.
+QSize DecodedPictureSize(const QSize &size);
 
 // File-dialog filter of the picture formats that can be read here, in the
 // form "Description|*.a;*.b".

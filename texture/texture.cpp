@@ -117,10 +117,10 @@ void LightenDib(dib &d, int b, int s)
 }
 
 bool PrepareTextureDib(dib &di2, const QString &fileName, bool grayScale, bool lighten,
-                       double hellEd, double satEd)
+                       double hellEd, double satEd, PictureProblem *problem)
 {
     freedib(di2);
-    di2 = OpenDib(appfiles::ResolveDataFile(fileName), 0, nullptr);
+    di2 = OpenDib(appfiles::ResolveDataFile(fileName), 0, nullptr, problem);
     if (!di2.poi) {
         freedib(di2);
         return false;
@@ -219,7 +219,7 @@ bool TextureHolder::Prepare(const QString &fileName, bool grayScale, bool lighte
 {
     ++prepareCount_;
     invalidate();
-    const bool held = PrepareTextureDib(di2, fileName, grayScale, lighten, hellEd, satEd);
+    const bool held = PrepareTextureDib(di2, fileName, grayScale, lighten, hellEd, satEd, &problem_);
     if (held)
         image_ = DibToImage(di2);
     return held;

@@ -34,9 +34,10 @@ uint8_t LightenChannel(int c, int b, int s);
 // grayScale or lighten is set converts it to 24 bits, then turns it grey
 // (grayScale) and applies the saturation and lightening step (lighten) with
 // b = hellEd and s = satEd taken as whole numbers (fraction dropped).
-// Returns true when a picture is held afterwards.
+// Returns true when a picture is held afterwards; otherwise *problem (when
+// given) says why the file gave none.
 bool PrepareTextureDib(dib &di2, const QString &fileName, bool grayScale, bool lighten,
-                       double hellEd, double satEd);
+                       double hellEd, double satEd, PictureProblem *problem = nullptr);
 
 // The picture as an image for drawing: 24-bit pictures as RGB32, palette
 // pictures as 8-bit or 1-bit indexed images with their own colour table.
@@ -66,6 +67,8 @@ public:
     void Release();
 
     bool HasTexture() const { return di2.poi != nullptr; }
+    // Why the last preparation gave no texture (None when it gave one).
+    PictureProblem Problem() const { return problem_; }
     const dib &Dib() const { return di2; }
     // The picture for drawing; null without a texture.
     const QImage &Image() const { return image_; }
@@ -85,6 +88,7 @@ private:
     QImage scaled_;  // image_ scaled to one tile
     QImage block_;   // several tiles side by side when tiles are tiny
     QSize blockTiles_;
+    PictureProblem problem_ = PictureProblem::None;
     int prepareCount_ = 0;
     int scaleCount_ = 0;
 };

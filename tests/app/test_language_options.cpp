@@ -3,6 +3,8 @@
 #include "i18n/translateunit.h"
 #include "mainwindow_fixture.h"
 #include "testutil.h"
+#include "app/FilenameEdit.h"
+#include "texture/picturenote.h"
 #include "texture/texture.h"
 
 #include <QAction>
@@ -113,6 +115,44 @@ TEST_F(LanguageOptions, QtButtonsFollowTheInterfaceLanguage)
     EXPECT_FALSE(SetQtLanguage(0, "/nonexistent")); // no catalogue: English, quietly
     EXPECT_EQ(buttons().first(), "&Yes");
     SetQtLanguage(1);
+}
+
+// The texts shown only when something fails are in the table from the first
+// show on and come in the interface language: the reason a document cannot
+// be read, and the note on the "Hintergrund" tab (no message box).
+TEST_F(LanguageOptions, FailureTextsComeInTheInterfaceLanguage)
+{
+    storeOptions(1);
+    create();
+    TranslationTable &t = Translations();
+    const std::pair<const char *, const char *> english[] = {
+        {"Die Datei endet mitten in „%1“ bei Byte %2 (%3 Bytes gebraucht, %4 übrig).",
+         "The file ends inside “%1” at byte %2 (%3 bytes needed, %4 left)."},
+        {"Anzahl der Kategorien", "number of categories"},
+        {"Das Bild „%1“ kann nicht verwendet werden: %2", "The picture “%1” cannot be used: %2"},
+        {"Die Datei gibt es nicht.", "The file does not exist."},
+        {"Der Druck ist fehlgeschlagen.", "Printing failed."},
+    };
+    for (const auto &[german, text] : english) {
+        EXPECT_TRUE(registered(QString::fromUtf8(german))) << german;
+        for (int r = 0; r < t.RowCount(); ++r)
+            if (t.Cell(r, 0) == QString::fromUtf8(german))
+                t.SetCell(r, 1, QString::fromUtf8(text));
+    }
+
+    const QString damaged = userDir->filePath("damaged.vlr");
+    testutil::writeFile(damaged, QByteArray("\x01\x00", 2));
+    EXPECT_FALSE(form->OpenFileWithName(damaged, true));
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(boxes[0].second.endsWith("The file ends inside “number of categories” at byte 0 (4 bytes needed, 2 left)."))
+        << boxes[0].second.toStdString();
+
+    form->FilenameEdit2->setFileName("nirgends.jpg");
+    EXPECT_FALSE(form->PictureNoteLabel->isHidden());
+    EXPECT_EQ(form->PictureNoteLabel->text(), "The picture “nirgends.jpg” cannot be used: The file does not exist.");
+    EXPECT_EQ(boxes.size(), 1);
+    form->FilenameEdit2->setFileName(QString());
+    EXPECT_TRUE(form->PictureNoteLabel->isHidden());
 }
 
 TEST_F(LanguageOptions, StoredGermanRegistersNoWindowText)

@@ -305,24 +305,24 @@ TEST(DocumentFormat, ErrorTextsNameTheFault)
     QString err;
     DocumentData d = sentinel();
     EXPECT_FALSE(ReadDocument(QByteArray(), CardSettings(), d, &err));
-    EXPECT_TRUE(err.contains("category count")) << err.toStdString();
+    EXPECT_TRUE(err.contains("Anzahl der Kategorien")) << err.toStdString();
 
     Bytes neg;
     neg.i32(-1);
     EXPECT_FALSE(ReadDocument(neg.b, CardSettings(), d, &err));
-    EXPECT_TRUE(err.contains("negative")) << err.toStdString();
+    EXPECT_TRUE(err.contains("negativ")) << err.toStdString();
 
     Bytes text;
     text.i32(1).i32(1000).u8('x');
     text.b.append(QByteArray(100, '\0'));
     EXPECT_FALSE(ReadDocument(text.b, CardSettings(), d, &err));
-    EXPECT_TRUE(err.contains("name of category 1")) << err.toStdString();
+    EXPECT_TRUE(err.contains("Name (Kategorie 1)")) << err.toStdString();
 
     Bytes prod;
     prod.i32(1).text("a").i32(1).text("n").text("d").i32(-7);
     prod.b.append(QByteArray(100, '\0'));
     EXPECT_FALSE(ReadDocument(prod.b, CardSettings(), d, &err));
-    EXPECT_TRUE(err.contains("quantity note of product 1 in category 1")) << err.toStdString();
+    EXPECT_TRUE(err.contains("Mengenangabe (Produkt 1 in Kategorie 1)")) << err.toStdString();
     expectSentinel(d);
 }
 

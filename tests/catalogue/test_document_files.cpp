@@ -76,7 +76,7 @@ TEST(DocumentFiles, MissingOrUnreadablePathsFailAndLeaveTheDataAlone)
     const QString truncated = dir.filePath("cut.vlr");
     ASSERT_TRUE(testutil::writeFile(truncated, defaultDocument().left(300)));
     EXPECT_FALSE(LoadDocumentFile(truncated, CardSettings(), d, &err));
-    EXPECT_TRUE(err.contains("ends inside")) << err.toStdString();
+    EXPECT_TRUE(err.contains("endet mitten in")) << err.toStdString();
     EXPECT_EQ(d.categoryNames, QStringList{"kept"});
     EXPECT_EQ(d.settings.CaptionEd, "kept");
     EXPECT_FALSE(d.catalogue);

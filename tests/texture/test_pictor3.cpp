@@ -350,3 +350,63 @@ TEST(Pictor3Hostile, TinyGifWithHugeCanvasIsRefused)
     if (d.poi)
         freedib(d);
 }
+
+// A camera's 24-megapixel photo is decoded scaled down to the size a tile
+// can use, keeping its proportions; a picture beyond 100 megapixels, a
+// missing file, a file that is no picture and a damaged one each say why.
+TEST(Pictor3Large, PhotosAreScaledDownAndFailuresSayWhy)
+{
+    QTemporaryDir dir;
+    const QString photo = dir.filePath("photo.jpg");
+    QImage img(6000, 4000, QImage::Format_RGB32);
+    img.fill(qRgb(200, 120, 40));
+    ASSERT_TRUE(img.save(photo, "JPEG", 80));
+    PictureProblem why = PictureProblem::TooLarge;
+    dib d = OpenDib(photo, 0, nullptr, &why);
+    ASSERT_NE(d.poi, nullptr);
+    EXPECT_EQ(why, PictureProblem::None);
+    EXPECT_LE(int64_t(dibwidth(d)) * dibheight(d), kMaxDibPixels);
+    EXPECT_GT(int64_t(dibwidth(d)) * dibheight(d), kMaxDibPixels * 99 / 100);
+    EXPECT_NEAR(double(dibwidth(d)) / dibheight(d), 1.5, 0.001);
+    const uint32_t c = getpixel(d, dibwidth(d) / 2, dibheight(d) / 2);
+    EXPECT_NEAR(int(c & 0xFF), 200, 4); // red, in the middle of the picture
+    freedib(d);
+
+    EXPECT_EQ(DecodedPictureSize(QSize(4000, 4000)), QSize(4000, 4000));
+    EXPECT_EQ(DecodedPictureSize(QSize(12000, 8000)), QSize(4898, 3265));
+
+    auto problemOf = [](const QString &path) {
+        PictureProblem p = PictureProblem::None;
+        dib none = OpenDib(path, 0, nullptr, &p);
+        EXPECT_EQ(none.poi, nullptr) << path.toStdString();
+        freedib(none);
+        return p;
+    };
+    EXPECT_EQ(problemOf(dir.filePath("missing.jpg")), PictureProblem::Missing);
+    EXPECT_EQ(problemOf(QString()), PictureProblem::Missing);
+    EXPECT_EQ(problemOf(dir.path()), PictureProblem::NotAPicture);
+    ASSERT_TRUE(testutil::writeFile(dir.filePath("text.jpg"), "Speisekarte\n"));
+    EXPECT_EQ(problemOf(dir.filePath("text.jpg")), PictureProblem::NotAPicture);
+    QImage small(8, 8, QImage::Format_RGB32);
+    small.fill(Qt::blue);
+    ASSERT_TRUE(small.save(dir.filePath("small.png")));
+    ASSERT_TRUE(testutil::writeFile(dir.filePath("cut.png"), testutil::readFile(dir.filePath("small.png")).left(30)));
+    EXPECT_EQ(problemOf(dir.filePath("cut.png")), PictureProblem::Unreadable);
+    // A bitmap header announcing 12000 x 9000 pixels (108 megapixels).
+    QByteArray bmp(54, '\0');
+    auto put32 = [&](int at, uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            bmp[at + i] = char((v >> (8 * i)) & 0xFF);
+    };
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    put32(2, 54);
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, 12000);
+    put32(22, 9000);
+    bmp[26] = 1;
+    bmp[28] = 24;
+    ASSERT_TRUE(testutil::writeFile(dir.filePath("huge.bmp"), bmp));
+    EXPECT_EQ(problemOf(dir.filePath("huge.bmp")), PictureProblem::TooLarge);
+}
