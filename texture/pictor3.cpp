@@ -6,7 +6,6 @@
 #include <QStringList>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -262,11 +261,12 @@ void setpixel(const dib &d, int x, int y, uint32_t colour)
 
 QSize DecodedPictureSize(const QSize &size)
 {
-    const int64_t pixels = int64_t(size.width()) * size.height();
-    if (size.width() <= 0 || size.height() <= 0 || pixels <= kMaxDibPixels)
-        return size;
-    const double f = std::sqrt(double(kMaxDibPixels) / double(pixels));
-    return QSize(std::max(1, int(size.width() * f)), std::max(1, int(size.height() * f)));
+    // Halved until it fits: a JPEG decodes at a half, a quarter or an
+    // eighth of its size directly, without decoding the whole picture first.
+    QSize s = size;
+    while (s.width() > 1 && s.height() > 1 && int64_t(s.width()) * s.height() > kMaxDibPixels)
+        s = QSize((s.width() + 1) / 2, (s.height() + 1) / 2);
+    return s;
 }
 
 dib OpenDib(const QString &filename, int, QWidget *, PictureProblem *problem)

@@ -92,10 +92,10 @@ struct dib {
 // refused like an unreadable file.
 constexpr int64_t kMaxDibBytes = int64_t(1) << 30;
 // A background picture is a tile: a picture never holds more than 16 million
-// pixels (4000 x 4000), more than enough for a tile at any printer's
-// resolution. Larger pictures, up to kMaxPicturePixels (a photo of 100
-// megapixels), are decoded scaled down to fit within it, keeping their
-// proportions; larger ones still are refused before anything is decoded.
+// pixels (4000 x 4000), more than a tile covers at a printer's resolution.
+// Larger pictures, up to kMaxPicturePixels (a photo of 100 megapixels), are
+// decoded scaled down to fit within it (DecodedPictureSize); larger ones
+// still are refused before anything is decoded.
 // Decoding stays within 128 MB (JPEG photos are scaled while decoded; other
 // formats that need more to decode in full are refused as too large).
 constexpr int64_t kMaxDibPixels = int64_t(16) * 1000 * 1000;
@@ -117,8 +117,9 @@ enum class PictureProblem {
 dib OpenDib(const QString &filename, int reserved = 0, QWidget *window = nullptr,
             PictureProblem *problem = nullptr);
 
-// The size a picture of `size` pixels is decoded at: itself, or scaled down
-// with its proportions to at most kMaxDibPixels.
+// The size a picture of `size` pixels is decoded at: itself, or halved (a
+// half, a quarter, ...) until it holds at most kMaxDibPixels: 6000 x 4000
+// becomes 3000 x 2000, enough for a 23 cm tile at 330 pixels per inch.
 QSize DecodedPictureSize(const QSize &size);
 
 // File-dialog filter of the picture formats that can be read here, in the
