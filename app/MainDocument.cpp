@@ -3,6 +3,7 @@
 #include "app/FilenameEdit.h"
 #include "app/FontDialog.h"
 #include "app/MainUnit.h"
+#include "app/undohistory.h"
 #include "catalogue/document.h"
 #include "export/csvexport.h"
 #include "i18n/filedialogfilter.h"
@@ -82,12 +83,14 @@ bool TMainForm::AskSaveChanges()
 
 void TMainForm::NewAll()
 {
+    const DocumentHistory::Pause pause(history);
     catalogue.clear();
     ListView2->clear();
     ListProds();
     RepaintPreview();
     PaintBox2Paint();
     afilename.clear();
+    history->reset();
     SetUnChanged();
 }
 
@@ -133,18 +136,7 @@ bool TMainForm::OpenFileWithName(const QString &sfn, bool reportFailure)
     NewAll();
     afilename = sfn;
 
-    ListView2->setUpdatesEnabled(false);
-    {
-        const QSignalBlocker block(ListView2);
-        for (const QString &name : data.categoryNames) {
-            auto *it = new QTreeWidgetItem(QStringList{name});
-            it->setFlags(it->flags() | Qt::ItemIsEditable);
-            ListView2->addTopLevelItem(it);
-        }
-        catalogue.swapContents(*data.catalogue);
-    }
-    applyDocumentSettings(data);
-    ListView2->setUpdatesEnabled(true);
+    replaceDocument(data, true);
     if (ListView2->topLevelItemCount() > 0) {
         const QSignalBlocker block(ListView2);
         ListView2->setCurrentItem(ListView2->topLevelItem(0));
@@ -153,11 +145,31 @@ bool TMainForm::OpenFileWithName(const QString &sfn, bool reportFailure)
     ListProds();
     RepaintPreview();
     PaintBox2Paint();
+    history->reset();
     SetUnChanged();
     return true;
 }
 
-void TMainForm::applyDocumentSettings(const DocumentData &d)
+void TMainForm::replaceDocument(DocumentData &data, bool reloadSamePicture)
+{
+    const DocumentHistory::Pause pause(history);
+    ListView2->setUpdatesEnabled(false);
+    {
+        const QSignalBlocker block(ListView2);
+        ListView2->clear();
+        catalogue.clear();
+        for (const QString &name : data.categoryNames) {
+            auto *it = new QTreeWidgetItem(QStringList{name});
+            it->setFlags(it->flags() | Qt::ItemIsEditable);
+            ListView2->addTopLevelItem(it);
+        }
+        catalogue.swapContents(*data.catalogue);
+    }
+    applyDocumentSettings(data, reloadSamePicture);
+    ListView2->setUpdatesEnabled(true);
+}
+
+void TMainForm::applyDocumentSettings(const DocumentData &d, bool reloadSamePicture)
 {
     const CardSettings &s = d.settings;
     const bool sameFile = FilenameEdit2->FileName() == s.FilenameEdit2;
@@ -168,7 +180,7 @@ void TMainForm::applyDocumentSettings(const DocumentData &d)
         case DocumentSetting::WaehrEd: WaehrEd->setText(s.WaehrEd); break;
         case DocumentSetting::FilenameEdit2:
             FilenameEdit2->setFileName(s.FilenameEdit2);
-            if (sameFile) // an unchanged text raises no change: load it all the same
+            if (sameFile && reloadSamePicture) // an unchanged text raises no change: load it all the same
                 FilenameEdit2Change();
             break;
         case DocumentSetting::RahmenCheck: RahmenCheck->setChecked(s.RahmenCheck); break;

@@ -5,6 +5,8 @@
 #include "app/FilenameEdit.h"
 #include "app/FontDialog.h"
 #include "app/PreviewBox.h"
+#include "app/recovery.h"
+#include "app/undohistory.h"
 #include "catalogue/EditProduktFUnit.h"
 #include "catalogue/FloatEdit.h"
 #include "catalogue/appfiles.h"
@@ -109,6 +111,15 @@ TMainForm::TMainForm(QWidget *parent)
         QMessageBox box(icon, title, text, buttons, this);
         return QMessageBox::StandardButton(box.exec());
     };
+    recoveryQuestion = [this](const QString &title, const QString &text, const QString &restoreText,
+                              const QString &discardText) {
+        QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, this);
+        QPushButton *restore = box.addButton(restoreText, QMessageBox::AcceptRole);
+        QPushButton *discard = box.addButton(discardText, QMessageBox::DestructiveRole);
+        box.setDefaultButton(restore);
+        box.exec();
+        return box.clickedButton() == restore ? 1 : box.clickedButton() == discard ? 0 : -1;
+    };
     di2 = std::make_unique<TextureHolder>();
     // The selected printer; without an installed printer a PDF printer with
     // an A4 portrait page, so the preview always has a page.
@@ -198,6 +209,9 @@ void TMainForm::buildToolBar()
     SaveBtn = mk("SaveBtn", QStringLiteral("Speichern"), AppIcon("document-save", "save"));
     BitBtnXP1 = mk("BitBtnXP1", QStringLiteral("Speichern unter..."),
                    AppIcon("document-save-as", "save-as"));
+    // Undo and redo show their step in the tool tip.
+    UndoBtn = mk("UndoBtn", QString(), AppIcon("edit-undo", "undo"));
+    RedoBtn = mk("RedoBtn", QString(), AppIcon("edit-redo", "redo"));
     DruckenBtn = mk("DruckenBtn", QStringLiteral("Drucken"), AppIcon("document-print", "print"));
     EndeBtn = mk("EndeBtn", QStringLiteral("Beenden"), AppIcon("application-exit", "exit"));
     lay->addStretch(1);
@@ -488,6 +502,14 @@ void TMainForm::buildMenu()
     Beenden1 = act(Datei1, "Beenden1", QStringLiteral("Beenden"));
     Beenden1->setShortcut(QKeySequence::Quit);
 
+    Bearbeiten1 = named(mb->addMenu(QStringLiteral("Bearbeiten")), "Bearbeiten1");
+    Rueckgaengig1 = act(Bearbeiten1, "Rueckgaengig1", QStringLiteral("Rückgängig"));
+    Rueckgaengig1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    Rueckgaengig1->setIcon(UndoBtn->icon());
+    Wiederholen1 = act(Bearbeiten1, "Wiederholen1", QStringLiteral("Wiederholen"));
+    Wiederholen1->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    Wiederholen1->setIcon(RedoBtn->icon());
+
     Sprache1 = named(mb->addMenu(QStringLiteral("Sprache")), "Sprache1");
     LanguageGroup = new QActionGroup(this);
     LanguageGroup->setExclusive(true);
@@ -593,12 +615,24 @@ void TMainForm::connectHandlers()
     for (int i = 0; i < 9; ++i) {
         QPushButton *b = findChild<QPushButton *>(QStringLiteral("BitBtnXP%1").arg(i + 3));
         TFontDialog *fd = FontDialogs[i];
-        connect(b, &QPushButton::clicked, this, [this, fd] { fd->Execute(this); });
+        connect(b, &QPushButton::clicked, this, [this, fd, b] {
+            if (fd->Execute(this)) {
+                QString name = b->text();
+                name.remove(QStringLiteral("..."));
+                history->record(name);
+            }
+        });
     }
+
+    buildHistory();
 }
 
 bool TMainForm::eventFilter(QObject *o, QEvent *e)
 {
+    if (isHistoryShortcut(o, e)) {
+        e->ignore(); // not taken by the field: the menu's shortcut runs
+        return true;
+    }
     if (e->type() == QEvent::Wheel) {
         // The wheel scrolls the preview or the picture view by 20 pixels a
         // notch wherever the mouse is over the window.
@@ -690,16 +724,19 @@ void TMainForm::FormShow()
     // append a display name to every window caption).
     qApp->setProperty("applicationTitle", TranslateStr(qApp->property("applicationTitle").toString()));
     maincap = windowTitle();
+    history->reset(); // the translated texts are where the document starts
     SetUnChanged();
     infirst = true;
     // The picture's note in the interface language, now that it is in force.
     PictureNoteLabel->setProblem(FilenameEdit2->FileName(), di2->Problem());
-    // The document named on the command line opens once the window is on
+    // A recovery copy left by a program that did not end is offered first;
+    // the document named on the command line opens once the window is on
     // the screen, so that a message about a damaged file has its window.
-    if (!arguments.isEmpty()) {
-        const QString doc = arguments.first();
-        QTimer::singleShot(0, this, [this, doc] { OpenFileWithName(doc); });
-    }
+    const QString doc = arguments.isEmpty() ? QString() : arguments.first();
+    QTimer::singleShot(0, this, [this, doc] {
+        if (!offerRecovery() && !doc.isEmpty())
+            OpenFileWithName(doc);
+    });
 }
 
 void TMainForm::closeEvent(QCloseEvent *e)
@@ -719,6 +756,9 @@ bool TMainForm::FormCloseQuery()
 
 void TMainForm::FormClose()
 {
+    // Saved or given up: the recovery copy and the history go.
+    recovery->discard();
+    history->reset();
     SaveOptions();
 }
 
@@ -855,11 +895,13 @@ void TMainForm::commitPendingEdits()
 
 void TMainForm::ListView2Change()
 {
-    SetChanged();
+    // A new caption is a step; a change of the selection only is none.
+    history->record(TranslateStr(QStringLiteral("Kategorie bearbeiten")));
 }
 
 void TMainForm::BitBtn1Click()
 {
+    const DocumentHistory::Step step(history, TranslateStr(QStringLiteral("Neue Kategorie")));
     // The array element comes first so that the list's notifications always
     // find a category for every entry.
     if (!catalogue.addCategory())
@@ -883,6 +925,7 @@ void TMainForm::BitBtnXP2Click()
 
 void TMainForm::BitBtn2Click()
 {
+    const DocumentHistory::Step step(history, TranslateStr(QStringLiteral("Kategorie löschen")));
     const int i = selectedCategory();
     if (i < 0)
         return;
@@ -908,6 +951,7 @@ void TMainForm::moveCategoryEntry(int from, int to)
 
 void TMainForm::BitBtn3Click()
 {
+    const DocumentHistory::Step step(history, TranslateStr(QStringLiteral("Kategorie nach oben")));
     const int i = selectedCategory();
     if (i <= 0)
         return;
@@ -917,6 +961,7 @@ void TMainForm::BitBtn3Click()
 
 void TMainForm::BitBtn4Click()
 {
+    const DocumentHistory::Step step(history, TranslateStr(QStringLiteral("Kategorie nach unten")));
     const int i = selectedCategory();
     if (i < 0 || i >= ListView2->topLevelItemCount() - 1)
         return;
@@ -926,6 +971,7 @@ void TMainForm::BitBtn4Click()
 
 void TMainForm::NeuesProduktBtnClick()
 {
+    const DocumentHistory::Step step(history, TranslateStr(QStringLiteral("Neues Produkt")));
     const int cat = selectedCategory();
     if (cat < 0 || !EditProduktForm)
         return;
@@ -936,11 +982,11 @@ void TMainForm::NeuesProduktBtnClick()
     if (!catalogue.addProduct(cat, EditProduktForm->values()))
         return;
     ListProds();
-    SetChanged();
 }
 
 void TMainForm::ProduktBearbeitenBtnClick()
 {
+    const DocumentHistory::Step step(history, TranslateStr(QStringLiteral("Produkt bearbeiten")));
     const int cat = selectedCategory();
     const int row = selectedProduct();
     if (cat < 0 || row < 0 || !EditProduktForm)
@@ -956,18 +1002,17 @@ void TMainForm::ProduktBearbeitenBtnClick()
     if (!p || !catalogue.setProduct(p, EditProduktForm->values()))
         return;
     ListProds();
-    SetChanged();
 }
 
 void TMainForm::ProduktLoeschenBtnClick()
 {
+    const DocumentHistory::Step step(history, TranslateStr(QStringLiteral("Produkt löschen")));
     const int cat = selectedCategory();
     const int row = selectedProduct();
     if (cat < 0 || row < 0)
         return;
     catalogue.deleteProduct(cat, row);
     ListProds();
-    SetChanged();
 }
 
 void TMainForm::moveProductRow(int from, int to)
@@ -980,45 +1025,53 @@ void TMainForm::moveProductRow(int from, int to)
 
 void TMainForm::ProduktNachObenBtnClick()
 {
+    const DocumentHistory::Step step(history, TranslateStr(QStringLiteral("Produkt nach oben")));
     const int cat = selectedCategory();
     const int r = selectedProduct();
     if (cat < 0 || r <= 0)
         return;
     catalogue.changeProducts(cat, r - 1, r);
     moveProductRow(r, r - 1);
-    SetChanged();
 }
 
 void TMainForm::ProduktNachUntenBtnClick()
 {
+    const DocumentHistory::Step step(history, TranslateStr(QStringLiteral("Produkt nach unten")));
     const int cat = selectedCategory();
     const int r = selectedProduct();
     if (cat < 0 || r < 0 || r >= int(catalogue.products(cat)->count) - 1)
         return;
     catalogue.changeProducts(cat, r + 1, r);
     moveProductRow(r, r + 1);
-    SetChanged();
 }
 
 // ---------------------------------------------------------------------------
 // Document state
 // ---------------------------------------------------------------------------
 
-static QString documentTitle(const QString &afilename)
+QString TMainForm::documentTitle() const
 {
     if (afilename.isEmpty())
         return GetMsgText(8);
     return QFileInfo(afilename).fileName();
 }
 
+// The modified state follows the history: a step marks the document
+// modified, undoing back to the saved state marks it clean again.
+void TMainForm::showDocumentState(bool modified)
+{
+    changed = modified;
+    setWindowTitle(maincap + QStringLiteral(" - [") + documentTitle() + (modified ? QStringLiteral("*]") : QStringLiteral("]")));
+    recovery->setDocument(afilename, documentTitle());
+}
+
 void TMainForm::SetChanged()
 {
-    changed = true;
-    setWindowTitle(maincap + QStringLiteral(" - [") + documentTitle(afilename) + QStringLiteral("*]"));
+    showDocumentState(true);
 }
 
 void TMainForm::SetUnChanged()
 {
-    changed = false;
-    setWindowTitle(maincap + QStringLiteral(" - [") + documentTitle(afilename) + QStringLiteral("]"));
+    showDocumentState(false);
+    history->markClean(); // the document as it stands is the saved one
 }

@@ -42,6 +42,9 @@ class PicturePreview;
 class FileDialogFilter;
 struct CardSource;
 struct DocumentData;
+struct DocumentSelection;
+class DocumentHistory;
+class RecoveryKeeper;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -71,7 +74,7 @@ public:
 
     // ---- controls --------------------------------------------------------------
     QWidget *Panel1;          // tool bar
-    QPushButton *OpenBtn, *SaveBtn, *BitBtnXP1, *DruckenBtn, *EndeBtn;
+    QPushButton *OpenBtn, *SaveBtn, *BitBtnXP1, *UndoBtn, *RedoBtn, *DruckenBtn, *EndeBtn;
     QTabWidget *PageControl1;
     QWidget *TabSheet1, *TabSheet2, *TabSheet3, *TabSheet4;
 
@@ -121,9 +124,10 @@ public:
     bool dontchlang = false;
 
     // Menu
-    QMenu *Datei1, *Sprache1, *Hilfe1;
+    QMenu *Datei1, *Bearbeiten1, *Sprache1, *Hilfe1;
     QAction *Neu1, *ffnen1, *Speichern1, *Speichernunter1, *ExportierennachExcel1,
         *ExportierenalsCSVDatei1, *AlsPDFexportieren1, *Drucken1, *Druckereinrichten1, *Beenden1;
+    QAction *Rueckgaengig1, *Wiederholen1;
     QAction *Deutsch1, *English1, *Franais1, *Nederlands1, *Swedish1, *bersetzen1, *ber1;
     QActionGroup *LanguageGroup;
 
@@ -165,6 +169,21 @@ public:
     void ExportierenalsCSVDatei1Click();
     void AlsPDFexportieren1Click();
 
+    // ---- undo, redo and the recovery copy --------------------------------------------
+    DocumentHistory *history = nullptr;
+    RecoveryKeeper *recovery = nullptr;
+    QByteArray documentBytes() const; // the document as the writer makes it
+    DocumentSelection documentSelection() const;
+    void restoreSnapshot(const QByteArray &bytes, const DocumentSelection &sel);
+    void Rueckgaengig1Click();
+    void Wiederholen1Click();
+    // At start: offers a recovery copy left behind; true when one was restored.
+    bool offerRecovery();
+    // The recovery question: 1 = "Wiederherstellen", 0 = "Verwerfen", -1 = neither.
+    std::function<int(const QString &title, const QString &text, const QString &restore,
+                      const QString &discard)>
+        recoveryQuestion;
+
     // ---- preview and printing ------------------------------------------------------
     CardSource cardSource(int zoom) const;
     bool PaintToCanvas(class ICanvas &canvas0, int dpi, int width, int height, int seiteedvalue,
@@ -201,7 +220,10 @@ public:
 
     // Applies opened settings to the controls in the order of the file, so
     // that each control's change reaction runs.
-    void applyDocumentSettings(const DocumentData &d);
+    void applyDocumentSettings(const DocumentData &d, bool reloadSamePicture = true);
+    // Replaces catalogue, lists and settings by a read document (neither
+    // the name nor the modified state).
+    void replaceDocument(DocumentData &d, bool reloadSamePicture);
     void setCardSettings(const CardSettings &s); // all of them, in file order
 
     // Message boxes and file dialogs go through these hooks so that tests
@@ -238,6 +260,10 @@ private:
     void buildBackgroundTab();
     void buildMenu();
     void connectHandlers();
+    void buildHistory();
+    bool isHistoryShortcut(QObject *o, QEvent *e) const;
+    void showDocumentState(bool modified); // the flag and the caption
+    QString documentTitle() const;
 
     void FormCreate();
     void FormShow();

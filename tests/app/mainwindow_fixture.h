@@ -7,6 +7,7 @@
 #include "app/MainUnit.h"
 #include "catalogue/EditProduktFUnit.h"
 
+#include "app/recovery.h"
 #include "catalogue/appfiles.h"
 
 #include <QApplication>
@@ -90,6 +91,7 @@ struct MainWindowFixture {
     {
         userDir = std::make_unique<QTemporaryDir>();
         appfiles::SetUserFilesDirOverride(userDir->path());
+        RecoveryKeeper::setFolderOverride(userDir->filePath(QStringLiteral("recovery")));
         QFile f(userDir->filePath(QStringLiteral("translate.dat")));
         if (f.open(QIODevice::WriteOnly))
             f.write(QByteArray("\x14\0\0\0\0\0\0\0", 8));

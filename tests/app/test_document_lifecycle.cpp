@@ -32,6 +32,8 @@ protected:
         answerProduct("Wasser", 2.2, 0, "0,5l");
         click(form->NeuesProduktBtn);
     }
+    // A change of the document's content (the heading).
+    void modify() { form->CaptionEd->setText(form->CaptionEd->text() + "!"); }
 
     QTemporaryDir dir;
 };
@@ -50,8 +52,13 @@ TEST_F(DocumentLifecycle, CaptionInEachState)
     EXPECT_FALSE(form->changed);
     EXPECT_EQ(form->afilename, path);
     EXPECT_EQ(caption(), base() + " - [karte.vlr]");
-    selectCategory(0);
+    selectCategory(0); // selecting is no change
+    EXPECT_EQ(caption(), base() + " - [karte.vlr]");
+    modify();
     EXPECT_EQ(caption(), base() + " - [karte.vlr*]");
+    form->Rueckgaengig1->trigger(); // back to the saved state
+    EXPECT_EQ(caption(), base() + " - [karte.vlr]");
+    EXPECT_FALSE(form->changed);
 }
 
 TEST_F(DocumentLifecycle, SaveWithCancelledDialogKeepsEverything)
@@ -89,17 +96,36 @@ TEST_F(DocumentLifecycle, NewAnsweredNoDiscards)
     EXPECT_EQ(fileDialogsShown, 0);
 }
 
-TEST_F(DocumentLifecycle, SettingsAloneAskNothingAndSurviveNew)
+// Settings are the document's content: changing them asks before they are
+// lost, and "Neu" (answered No) keeps them for the new document.
+TEST_F(DocumentLifecycle, SettingsChangesAskAndSurviveNew)
 {
     form->LinksEd->setValue(12);
     form->CapsCheck->setChecked(false);
-    EXPECT_FALSE(form->changed);
+    EXPECT_TRUE(form->changed);
+    boxAnswers.push_back(QMessageBox::No);
     form->Neu1Click();
-    EXPECT_TRUE(boxes.isEmpty());
+    EXPECT_EQ(boxes.size(), 1);
+    EXPECT_FALSE(form->changed);
     EXPECT_EQ(form->LinksEd->value(), 12);
     EXPECT_FALSE(form->CapsCheck->isChecked());
+    EXPECT_FALSE(form->Rueckgaengig1->isEnabled()); // "Neu" clears the history
     EXPECT_TRUE(form->close());
-    EXPECT_TRUE(boxes.isEmpty());
+    EXPECT_EQ(boxes.size(), 1);
+
+    // Closing after a change of a setting alone asks the save question.
+    form->show();
+    TFontDialog::chooser = [](QWidget *, FontSetting &f) {
+        f.size = 30;
+        return true;
+    };
+    form->BitBtnXP5->click();
+    TFontDialog::chooser = nullptr;
+    EXPECT_TRUE(form->changed);
+    boxAnswers.push_back(QMessageBox::Cancel);
+    EXPECT_FALSE(form->close());
+    ASSERT_EQ(boxes.size(), 2);
+    EXPECT_EQ(boxes[1].second, "Die Datei wurde noch nicht gespeichert. Wollen Sie jetzt speichern?");
 }
 
 TEST_F(DocumentLifecycle, CloseQuestionBranches)
@@ -179,7 +205,7 @@ TEST_F(DocumentLifecycle, DamagedFileIsReportedAndChangesNothing)
     addSample();
     const QString good = dir.filePath("good.vlr");
     ASSERT_TRUE(form->SaveTheFileAs(good));
-    selectCategory(0);
+    modify();
     ASSERT_TRUE(form->changed);
     const QString captionBefore = caption();
     const CardSettings settingsBefore = form->cardSettings();
@@ -230,7 +256,7 @@ TEST_F(DocumentLifecycle, SaveAsIntoMissingFolderKeepsName)
     addSample();
     const QString named = dir.filePath("first.vlr");
     ASSERT_TRUE(form->SaveTheFileAs(named));
-    selectCategory(0);
+    modify();
     fileAnswers.push_back(dir.filePath("no/such/folder/x.vlr"));
     form->Speichernunter1Click();
     EXPECT_EQ(form->afilename, named); // only a written name becomes the document's name

@@ -25,7 +25,7 @@ const char *const kOwnIcons[] = {
     "category-new", "category-edit", "category-delete", "up", "down",
     "product-new", "product-edit", "product-delete",
     "tab-catalogue", "tab-preview", "tab-layout", "tab-background",
-    "font", "velloran",
+    "font", "undo", "redo", "velloran",
 };
 
 QString sourcePath(const char *rel)

@@ -4,6 +4,7 @@
 #include "app/AboutBox.h"
 #include "app/FontDialog.h"
 #include "app/MainUnit.h"
+#include "app/recovery.h"
 #include "catalogue/EditProduktFUnit.h"
 #include "catalogue/appfiles.h"
 #include "catalogue/options.h"
@@ -15,6 +16,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -120,6 +122,14 @@ struct ProgramRun {
         form->FontDialog(1)->Execute(form.get());
         TranslateStr(QStringLiteral("Drucker einrichten"));
         TranslateStr(QStringLiteral("Drucker:"));
+        // The recovery question and the report of a damaged copy, at start.
+        RecoveryKeeper::setFolderOverride(dir.filePath(QStringLiteral("recovery")));
+        QDir().mkpath(dir.filePath(QStringLiteral("recovery")));
+        testutil::writeFile(dir.filePath(QStringLiteral("recovery/damaged.vlr")), "xx");
+        testutil::writeFile(dir.filePath(QStringLiteral("recovery/good.vlr")), form->documentBytes());
+        form->recoveryQuestion = [](const QString &, const QString &, const QString &, const QString &) { return -1; };
+        form->offerRecovery();
+        RecoveryKeeper::setFolderOverride(QString());
     }
 
     TranslationTable &table() { return Translations(); }

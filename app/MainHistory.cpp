@@ -1,0 +1,220 @@
+// The main window's undo and redo, and the recovery copy: what a snapshot of
+// the document is, how one is read back, which changes are steps, and the
+// question at start about a copy left by a program that did not end.
+#include "app/FilenameEdit.h"
+#include "app/MainUnit.h"
+#include "app/recovery.h"
+#include "app/undohistory.h"
+#include "catalogue/document.h"
+#include "i18n/translateunit.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <QUndoStack>
+
+namespace {
+
+// A field's label as the name of its step: "Überschrift:" -> "Überschrift".
+QString stepName(const QString &german)
+{
+    QString s = TranslateStr(german).trimmed();
+    while (s.endsWith(QLatin1Char(':')) || s.endsWith(QLatin1Char('.')))
+        s.chop(1);
+    return s.trimmed();
+}
+
+} // namespace
+
+void TMainForm::buildHistory()
+{
+    DocumentHistory::Window w;
+    w.capture = [this] { return documentBytes(); };
+    w.selection = [this] { return documentSelection(); };
+    w.restore = [this](const QByteArray &bytes, const DocumentSelection &sel) { restoreSnapshot(bytes, sel); };
+    history = new DocumentHistory(std::move(w), this);
+    recovery = new RecoveryKeeper([this] { return documentBytes(); }, this);
+
+    connect(history, &DocumentHistory::modifiedChanged, this, [this](bool modified) {
+        showDocumentState(modified);
+        recovery->changed(modified);
+    });
+    connect(history, &DocumentHistory::contentChanged, this,
+            [this] { recovery->changed(!history->isClean()); });
+
+    history->bindActions(
+        Rueckgaengig1, Wiederholen1, [] { return TranslateStr(QStringLiteral("Rückgängig")); },
+        [] { return TranslateStr(QStringLiteral("Wiederholen")); });
+    connect(Rueckgaengig1, &QAction::triggered, this, &TMainForm::Rueckgaengig1Click);
+    connect(Wiederholen1, &QAction::triggered, this, &TMainForm::Wiederholen1Click);
+    // The tool-bar buttons follow their menu entries.
+    for (auto [button, action] : {std::pair{UndoBtn, Rueckgaengig1}, std::pair{RedoBtn, Wiederholen1}}) {
+        connect(button, &QPushButton::clicked, action, &QAction::trigger);
+        auto follow = [button = button, action = action] {
+            button->setEnabled(action->isEnabled());
+            button->setToolTip(action->text());
+        };
+        // Not on every change of the action: the interface translation
+        // changes its text, and a tool tip must not be translated twice.
+        connect(history, &DocumentHistory::actionsUpdated, button, follow);
+        button->setEnabled(false);
+        button->setToolTip(action->text());
+    }
+
+    // Every setting of the card is a step; typing in one field or turning
+    // one spin box merges into one step (the key is the field's place here).
+    int key = 0;
+    for (auto [edit, label] : {std::pair{CaptionEd, "Überschrift:"}, std::pair{FussEd, "Fußzeile:"},
+                               std::pair{KopfEd, "Kopfzeile:"}, std::pair{WaehrEd, "Währung:"},
+                               std::pair{FilenameEdit2->edit(), "Dateiname:"}}) {
+        const QString german = QString::fromUtf8(label);
+        connect(edit, &QLineEdit::textChanged, this, [this, german, key] { history->record(stepName(german), key); });
+        ++key;
+    }
+    for (auto [spin, label] : {std::pair{LinksEd, "Linker Seitenrand in mm:"},
+                               std::pair{ObenEd, "Oberer Seitenrand in mm:"},
+                               std::pair{RechtsEd, "Rechter Seitenrand in mm:"},
+                               std::pair{UntenEd, "Unterer Seitenrand in mm:"}, std::pair{BreitEd2, "Breite:"},
+                               std::pair{HochEd2, "Höhe:"}}) {
+        const QString german = QString::fromUtf8(label);
+        connect(spin, &QDoubleSpinBox::valueChanged, this,
+                [this, german, key] { history->record(stepName(german), key); });
+        ++key;
+    }
+    for (auto [spin, label] : {std::pair{HellEd, "Helligkeit %:"}, std::pair{SatEd, "Sättigung:"}}) {
+        const QString german = QString::fromUtf8(label);
+        connect(spin, &QSpinBox::valueChanged, this, [this, german, key] { history->record(stepName(german), key); });
+        ++key;
+    }
+    for (QCheckBox *c : {RahmenCheck, CapsCheck, ZentrCheck, NoKommaCheck, NewPageForKatCheck, NoPointsCheck,
+                         CenterKatCheck, SVerh2Check, GrayScaleCheck, LightenCheck}) {
+        // The caption as the window shows it (translated already).
+        connect(c, &QCheckBox::toggled, this, [this, c] { history->record(stepName(c->text())); });
+    }
+}
+
+QByteArray TMainForm::documentBytes() const
+{
+    return WriteDocument(categoryNames(), catalogue, cardSettings());
+}
+
+DocumentSelection TMainForm::documentSelection() const
+{
+    return DocumentSelection{selectedCategory(), selectedProduct(), PageControl1->currentIndex()};
+}
+
+// Reads a snapshot back: catalogue, lists and settings as it holds them, then
+// the selection. The picture is loaded again only when its file changes.
+void TMainForm::restoreSnapshot(const QByteArray &bytes, const DocumentSelection &sel)
+{
+    DocumentData data;
+    QString error;
+    if (!ReadDocument(bytes, cardSettings(), data, &error))
+        return; // the history only holds what the writer made
+    replaceDocument(data, false);
+    if (sel.category >= 0 && sel.category < ListView2->topLevelItemCount()) {
+        const QSignalBlocker block(ListView2);
+        QTreeWidgetItem *it = ListView2->topLevelItem(sel.category);
+        ListView2->setCurrentItem(it);
+        it->setSelected(true);
+    } else {
+        const QSignalBlocker block(ListView2);
+        ListView2->clearSelection();
+    }
+    ListProds();
+    if (sel.product >= 0 && sel.product < ListView1->topLevelItemCount()) {
+        QTreeWidgetItem *row = ListView1->topLevelItem(sel.product);
+        ListView1->setCurrentItem(row);
+        row->setSelected(true);
+    }
+    if (sel.tab >= 0 && sel.tab < PageControl1->count())
+        PageControl1->setCurrentIndex(sel.tab);
+    RepaintPreview();
+    PaintBox2Paint();
+}
+
+void TMainForm::Rueckgaengig1Click()
+{
+    commitPendingEdits(); // a rename in progress is a step of its own first
+    history->undo();
+}
+
+void TMainForm::Wiederholen1Click()
+{
+    commitPendingEdits();
+    history->redo();
+}
+
+// The document's fields keep Ctrl+Z and Ctrl+Y for the document's history
+// rather than their own, so that one key takes back every kind of step. The
+// in-place editor of a category name keeps its own.
+bool TMainForm::isHistoryShortcut(QObject *o, QEvent *e) const
+{
+    if (e->type() != QEvent::ShortcutOverride)
+        return false;
+    auto *w = qobject_cast<QWidget *>(o);
+    if (!w || w->window() != this || ListView2->isAncestorOf(w))
+        return false;
+    auto *k = static_cast<QKeyEvent *>(e);
+    const QKeyCombination c = k->keyCombination();
+    for (QAction *a : {Rueckgaengig1, Wiederholen1})
+        for (const QKeySequence &s : a->shortcuts())
+            if (s.count() == 1 && s[0] == c)
+                return true;
+    return false;
+}
+
+bool TMainForm::offerRecovery()
+{
+    for (const RecoveryKeeper::Candidate &c : RecoveryKeeper::pending()) {
+        QFile f(c.copy);
+        DocumentData data;
+        QString error;
+        const bool read = f.open(QIODevice::ReadOnly);
+        if (!read || !ReadDocument(f.readAll(), cardSettings(), data, &error)) {
+            f.close();
+            // Kept under another name, never deleted: the user may want it.
+            const QString aside = RecoveryKeeper::setAside(c.copy);
+            QString text = TranslateStr(QStringLiteral("Eine Wiederherstellungskopie ist beschädigt und wurde beiseitegelegt:"))
+                           + QStringLiteral("\n") + (aside.isEmpty() ? c.copy : aside);
+            if (!error.isEmpty())
+                text += QStringLiteral("\n\n") + error;
+            messageBox(QMessageBox::Warning, qApp->property("applicationTitle").toString(), text, QMessageBox::Ok);
+            continue;
+        }
+        f.close();
+        const QString shown = c.document.isEmpty() ? GetMsgText(8) : c.document;
+        const QString text =
+            TranslateStr(QStringLiteral("Das Programm wurde nicht ordnungsgemäß beendet. Von diesem Dokument gibt es eine Wiederherstellungskopie:"))
+            + QStringLiteral("\n\n") + shown + QStringLiteral("\n")
+            + QLocale().toString(c.written, QLocale::ShortFormat) + QStringLiteral("\n\n")
+            + TranslateStr(QStringLiteral("Soll sie wiederhergestellt werden?"));
+        const int answer = recoveryQuestion(qApp->property("applicationTitle").toString(), text,
+                                            TranslateStr(QStringLiteral("Wiederherstellen")),
+                                            TranslateStr(QStringLiteral("Verwerfen")));
+        if (answer == 0) {
+            RecoveryKeeper::remove(c.copy);
+            continue;
+        }
+        if (answer < 0)
+            continue; // neither: asked again at the next start
+        // Restored: modified, under its original name.
+        replaceDocument(data, true);
+        afilename = c.document;
+        history->reset();
+        recovery->setDocument(afilename, documentTitle());
+        recovery->adopt(c);
+        history->stack()->resetClean();
+        SetChanged();
+        return true;
+    }
+    return false;
+}
