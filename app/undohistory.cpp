@@ -107,7 +107,7 @@ bool DocumentHistory::isClean() const
 
 void DocumentHistory::record(const QString &name, int mergeKey)
 {
-    if (restoring())
+    if (restoring() || inStep_ > 0)
         return;
     push(name, mergeKey, w_.selection());
 }
@@ -148,13 +148,14 @@ void DocumentHistory::apply(const QByteArray &bytes, const DocumentSelection &se
 }
 
 DocumentHistory::Step::Step(DocumentHistory *h, QString name)
-    : h_(h), name_(std::move(name)), before_(h ? h->w_.selection() : DocumentSelection())
+    : h_(h), name_(std::move(name)), before_(h->w_.selection())
 {
+    ++h_->inStep_;
 }
 
 DocumentHistory::Step::~Step()
 {
-    if (h_ && !h_->restoring())
+    if (--h_->inStep_ == 0 && !h_->restoring())
         h_->push(name_, -1, before_);
 }
 

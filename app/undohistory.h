@@ -58,6 +58,7 @@ public:
 
     // Held around a command whose selection changes with it: takes the
     // selection when made, and records the step when it goes out of scope.
+    // Changes reported while it lives belong to it.
     class Step {
     public:
         Step(DocumentHistory *h, QString name);
@@ -117,6 +118,7 @@ private:
     QByteArray current_, currentZ_; // the last state, raw and compressed
     DocumentSelection currentSelection_;
     int restoring_ = 1; // nothing is a step until the first reset()
+    int inStep_ = 0;    // Steps alive: the command records once, at its end
     bool started_ = false;
     QAction *undoAction_ = nullptr, *redoAction_ = nullptr;
     std::function<QString()> undoPrefix_, redoPrefix_;

@@ -78,12 +78,21 @@ struct MainWindowFixture {
             fileAnswers.pop_front();
             return p;
         };
+        form->recoveryQuestion = [this](const QString &, const QString &text, const QString &restore,
+                                        const QString &discard) {
+            recoveryQuestions << text + QStringLiteral("|") + restore + QStringLiteral("|") + discard;
+            return recoveryAnswer;
+        };
         if (!argumentsForNextWindow.isEmpty())
             form->arguments = argumentsForNextWindow;
         form->show();
         QApplication::processEvents();
     }
     QStringList argumentsForNextWindow;
+    // The recovery questions asked at start (text|restore|discard) and the
+    // answer to give (1 restore, 0 discard, -1 neither).
+    QStringList recoveryQuestions;
+    int recoveryAnswer = -1;
 
     // A new, empty user directory: no options, and an empty translation table
     // (so that no table is copied in from next to the program).

@@ -75,6 +75,7 @@ struct ProgramRun {
         // windows; the first show looks the name up.
         qApp->setProperty("applicationTitle", QStringLiteral("Velloran"));
         appfiles::SetUserFilesDirOverride(dir.path());
+        RecoveryKeeper::setFolderOverride(dir.filePath(QStringLiteral("recovery")));
         SaveOptionsFile(dir.filePath(QStringLiteral("options.dat")), language);
         // Without the shipped table the run starts from an empty one (a table
         // of its own, so no installed table is copied in at the start).
@@ -129,7 +130,6 @@ struct ProgramRun {
         testutil::writeFile(dir.filePath(QStringLiteral("recovery/good.vlr")), form->documentBytes());
         form->recoveryQuestion = [](const QString &, const QString &, const QString &, const QString &) { return -1; };
         form->offerRecovery();
-        RecoveryKeeper::setFolderOverride(QString());
     }
 
     TranslationTable &table() { return Translations(); }

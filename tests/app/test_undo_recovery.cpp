@@ -1,0 +1,425 @@
+// Undo and redo through the "Bearbeiten" menu's actions, and the recovery
+// copy: every command and setting goes back and forth to the very same
+// document bytes, the lists stay in step with the catalogue, and a copy left
+// behind is offered at the next start.
+#include "app/recovery.h"
+#include "app/undohistory.h"
+#include "app/FilenameEdit.h"
+#include "mainwindow_fixture.h"
+#include "testutil.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QTabWidget>
+#include <QUndoStack>
+#include <gtest/gtest.h>
+
+namespace {
+
+class Undo : public ::testing::Test, public MainWindowFixture {
+protected:
+    void SetUp() override { create(); }
+    void TearDown() override
+    {
+        TFontDialog::chooser = nullptr;
+        destroy();
+    }
+
+    QByteArray bytes() const { return form->documentBytes(); }
+    void undo() { form->Rueckgaengig1->trigger(); }
+    void redo() { form->Wiederholen1->trigger(); }
+
+    QStringList productNames(int cat) const
+    {
+        QStringList out;
+        for (uint32_t j = 0; j < form->catalogue.products(cat)->count; ++j)
+            out << Catalogue::values(form->catalogue.product(cat, int(j))).name;
+        return out;
+    }
+    QStringList listedNames() const
+    {
+        QStringList out;
+        for (int i = 0; i < form->ListView1->topLevelItemCount(); ++i)
+            out << form->ListView1->topLevelItem(i)->text(0);
+        return out;
+    }
+
+    // Two categories with products.
+    void addSample()
+    {
+        newCategory("Suppen");
+        answerProduct("Tomatensuppe", 4.5, 0, "", "mit Sahne");
+        click(form->NeuesProduktBtn);
+        answerProduct("Linsensuppe", 5, 3, "0,3l");
+        click(form->NeuesProduktBtn);
+        newCategory("Getränke");
+        answerProduct("Wasser", 2.2);
+        click(form->NeuesProduktBtn);
+    }
+
+    // Runs the change, then checks undo gives the bytes from before, redo
+    // those from after, and the undo entry names the step.
+    void roundTrip(const char *what, const std::function<void()> &change, const QString &stepName = QString())
+    {
+        SCOPED_TRACE(what);
+        const QByteArray before = bytes();
+        change();
+        const QByteArray after = bytes();
+        ASSERT_NE(before, after) << "the change changed nothing";
+        ASSERT_TRUE(form->Rueckgaengig1->isEnabled());
+        if (!stepName.isEmpty())
+            EXPECT_EQ(form->Rueckgaengig1->text(), "Rückgängig: " + stepName);
+        undo();
+        EXPECT_EQ(bytes(), before);
+        EXPECT_TRUE(form->Wiederholen1->isEnabled());
+        redo();
+        EXPECT_EQ(bytes(), after);
+        checkInStep();
+    }
+
+    void checkInStep()
+    {
+        ASSERT_EQ(form->ListView2->topLevelItemCount(), form->catalogue.categoryCount());
+        const int cat = form->ListView2->currentItem() && form->ListView2->currentItem()->isSelected()
+                            ? form->ListView2->indexOfTopLevelItem(form->ListView2->currentItem())
+                            : -1;
+        if (cat >= 0)
+            ASSERT_EQ(listedNames(), productNames(cat));
+        else
+            ASSERT_EQ(form->ListView1->topLevelItemCount(), 0);
+    }
+};
+
+TEST_F(Undo, EveryCommandGoesBackAndForthToTheSameBytes)
+{
+    EXPECT_FALSE(form->Rueckgaengig1->isEnabled());
+    EXPECT_FALSE(form->Wiederholen1->isEnabled());
+    EXPECT_EQ(form->Rueckgaengig1->text(), "Rückgängig");
+    addSample();
+
+    roundTrip("rename in place", [&] {
+        click(form->BitBtnXP2);
+        QApplication::processEvents();
+        auto *ed = form->ListView2->findChild<QLineEdit *>();
+        ASSERT_TRUE(ed && ed->isVisible());
+        ed->selectAll();
+        ed->insert("Desserts");
+        QTest::keyClick(ed, Qt::Key_Return);
+        QApplication::processEvents(); // the editor commits queued
+    }, "Kategorie bearbeiten");
+    roundTrip("new category", [&] { click(form->BitBtn1); }, "Neue Kategorie");
+    roundTrip("category up", [&] { selectCategory(1); click(form->BitBtn3); }, "Kategorie nach oben");
+    roundTrip("category down", [&] { selectCategory(0); click(form->BitBtn4); }, "Kategorie nach unten");
+    selectCategory(1);
+    roundTrip("new product", [&] { answerProduct("Gulaschsuppe", 6.1, -1, "Teller", "scharf"); click(form->NeuesProduktBtn); },
+              "Neues Produkt");
+    roundTrip("edit product", [&] {
+        selectProduct(1);
+        answerProduct("Linsensuppe mit Wurst", 5.9, 4, "0,5l", "Zeile 1\r\nZeile 2");
+        click(form->ProduktBearbeitenBtn);
+    }, "Produkt bearbeiten");
+    roundTrip("product up", [&] { selectProduct(1); click(form->ProduktNachObenBtn); }, "Produkt nach oben");
+    roundTrip("product down", [&] { selectProduct(0); click(form->ProduktNachUntenBtn); }, "Produkt nach unten");
+    roundTrip("delete product", [&] { selectProduct(0); click(form->ProduktLoeschenBtn); }, "Produkt löschen");
+
+    // A deleted category comes back at its place, selected, with its products.
+    selectCategory(1);
+    const QStringList names = form->categoryNames();
+    const QStringList products = productNames(1);
+    roundTrip("delete category", [&] { click(form->BitBtn2); }, "Kategorie löschen");
+    undo();
+    EXPECT_EQ(form->categoryNames(), names);
+    EXPECT_EQ(productNames(1), products);
+    EXPECT_EQ(form->ListView2->indexOfTopLevelItem(form->ListView2->currentItem()), 1);
+    EXPECT_EQ(listedNames(), products);
+}
+
+TEST_F(Undo, EverySettingGoesBackAndForthAndFieldsMergeIntoOneStep)
+{
+    addSample();
+    form->PageControl1->setCurrentIndex(1);
+    roundTrip("heading typed", [&] {
+        form->CaptionEd->setFocus();
+        form->CaptionEd->end(false);
+        QTest::keyClicks(form->CaptionEd, " am See");
+    }, "Überschrift");
+    // The seven keystrokes were one step.
+    undo();
+    EXPECT_EQ(form->CaptionEd->text(), "Speisekarte");
+    EXPECT_FALSE(form->Rueckgaengig1->isEnabled() && form->Rueckgaengig1->text().endsWith("Überschrift"));
+    redo();
+
+    roundTrip("footer", [&] { form->FussEd->setText("Alle Preise in Euro"); }, "Fußzeile");
+    roundTrip("header", [&] { form->KopfEd->setText("Mittagskarte"); }, "Kopfzeile");
+    roundTrip("frame", [&] { form->RahmenCheck->click(); }, "Rahmen");
+    form->PageControl1->setCurrentIndex(2);
+    roundTrip("margin turned three notches", [&] {
+        for (int i = 0; i < 3; ++i)
+            form->LinksEd->stepUp();
+    }, "Linker Seitenrand in mm");
+    undo();
+    EXPECT_EQ(form->LinksEd->value(), 25); // one step for the three notches
+    redo();
+    roundTrip("currency", [&] { form->WaehrEd->setText("EUR"); }, "Währung");
+    for (QCheckBox *c : {form->CapsCheck, form->ZentrCheck, form->NoKommaCheck, form->NewPageForKatCheck,
+                         form->NoPointsCheck, form->CenterKatCheck})
+        roundTrip("switch", [&] { c->click(); }, c->text());
+    TFontDialog::chooser = [](QWidget *, FontSetting &f) {
+        f.face = "Arial";
+        f.style = 3;
+        return true;
+    };
+    roundTrip("font", [&] { form->BitBtnXP11->click(); }, "Schriftart für Kopfzeile");
+    form->PageControl1->setCurrentIndex(3);
+    roundTrip("picture size", [&] { form->BreitEd2->setValue(12.5); }, "Breite");
+    roundTrip("brightness", [&] { form->HellEd->stepUp(); form->HellEd->stepUp(); }, "Helligkeit %");
+    roundTrip("saturation", [&] { form->SatEd->setValue(-20); }, "Sättigung");
+    roundTrip("grey", [&] { form->GrayScaleCheck->click(); }, "Textur in Graustufen umwandeln");
+    roundTrip("picture file", [&] { form->FilenameEdit2->setFileName("nichtda.jpg"); }, "Dateiname");
+
+    // Another field in between ends the merging: two heading steps.
+    const QString heading = form->CaptionEd->text();
+    form->CaptionEd->setText(heading + "1");
+    form->FussEd->setText("x");
+    form->CaptionEd->setText(heading + "12");
+    undo();
+    EXPECT_EQ(form->CaptionEd->text(), heading + "1");
+    undo();
+    undo();
+    EXPECT_EQ(form->CaptionEd->text(), heading);
+    // An undo ends the merging too: typing after undo and redo is a new step.
+    redo();
+    form->CaptionEd->setText(heading + "1x");
+    undo();
+    EXPECT_EQ(form->CaptionEd->text(), heading + "1");
+    // The tab of the step is shown again.
+    form->PageControl1->setCurrentIndex(0);
+    undo();
+    EXPECT_EQ(form->PageControl1->currentIndex(), 3);
+}
+
+TEST_F(Undo, ModifiedFollowsTheSavedStateAndTheKeysReachTheHistoryFromAField)
+{
+    addSample();
+    QTemporaryDir dir;
+    fileAnswers.push_back(dir.filePath("karte.vlr"));
+    form->Speichern1Click();
+    ASSERT_FALSE(form->changed);
+    EXPECT_TRUE(form->Rueckgaengig1->isEnabled()); // saving keeps the history
+
+    // Ctrl+Z and Ctrl+Y in the heading field take back the document's steps.
+    form->PageControl1->setCurrentIndex(1);
+    form->activateWindow();
+    form->CaptionEd->setFocus();
+    QTest::keyClicks(form->CaptionEd, "!");
+    EXPECT_TRUE(form->changed);
+    EXPECT_TRUE(form->windowTitle().endsWith("karte.vlr*]"));
+    QTest::keyClick(form->CaptionEd, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(form->CaptionEd->text(), "Speisekarte");
+    EXPECT_FALSE(form->changed);
+    EXPECT_TRUE(form->windowTitle().endsWith("karte.vlr]"));
+    QTest::keyClick(form->CaptionEd, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(form->CaptionEd->text(), "Speisekarte!");
+    EXPECT_TRUE(form->changed);
+    QTest::keyClick(form->CaptionEd, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(form->CaptionEd, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(form->CaptionEd->text(), "Speisekarte!");
+
+    // Undoing past the saved state is modified again; zoom and page are not
+    // the document's.
+    undo();
+    undo();
+    EXPECT_TRUE(form->changed);
+    redo();
+    EXPECT_FALSE(form->changed);
+    form->ZoomEd->setValue(150);
+    form->SeiteEd->setValue(2);
+    EXPECT_FALSE(form->changed);
+
+    // Opening clears the history and leaves the document unmodified.
+    ASSERT_TRUE(form->OpenFileWithName(dir.filePath("karte.vlr")));
+    EXPECT_FALSE(form->Rueckgaengig1->isEnabled());
+    EXPECT_FALSE(form->Wiederholen1->isEnabled());
+    EXPECT_FALSE(form->changed);
+}
+
+TEST_F(Undo, HistoryIsBounded)
+{
+    for (int i = 0; i < DocumentHistory::kStepLimit + 50; ++i)
+        form->RahmenCheck->click();
+    EXPECT_EQ(form->history->stack()->count(), DocumentHistory::kStepLimit);
+}
+
+// Random commands mixed with undo and redo: entry i of the category list and
+// element i of the category array stay the same category (each carries a
+// marker product naming it), and the product list shows the selected one's.
+TEST_F(Undo, RandomCommandsWithUndoAndRedoKeepListsAndArraysInStep)
+{
+    QRandomGenerator rng(1509);
+    int serial = 0;
+    for (int step = 0; step < 250; ++step) {
+        const int n = form->ListView2->topLevelItemCount();
+        const int op = int(rng.bounded(10));
+        if (n > 0 && op != 0 && op < 7)
+            selectCategory(int(rng.bounded(n)));
+        switch (op) {
+        case 0: {
+            const QString name = QStringLiteral("K%1").arg(serial++);
+            newCategory(name);
+            answerProduct(QStringLiteral("@") + name, 1);
+            click(form->NeuesProduktBtn);
+            break;
+        }
+        case 1: click(form->BitBtn2); break;
+        case 2: click(form->BitBtn3); break;
+        case 3: click(form->BitBtn4); break;
+        case 4: {
+            const int rows = form->ListView1->topLevelItemCount();
+            if (rows > 1) {
+                selectProduct(1 + int(rng.bounded(rows - 1)));
+                click(rng.bounded(2) ? form->ProduktNachUntenBtn : form->ProduktLoeschenBtn);
+            } else {
+                answerProduct(QStringLiteral("p%1").arg(serial++), 2);
+                click(form->NeuesProduktBtn);
+            }
+            break;
+        }
+        case 5: form->CaptionEd->setText(QStringLiteral("h%1").arg(serial++)); break;
+        case 6:
+        case 7: undo(); break;
+        default: redo(); break;
+        }
+        answers.clear();
+
+        const int count = form->ListView2->topLevelItemCount();
+        ASSERT_EQ(count, form->catalogue.categoryCount()) << "step " << step;
+        for (int i = 0; i < count; ++i) {
+            const QStringList prods = productNames(i);
+            // A category is undone together with its marker in one step
+            // only when both were one command; "Neue Kategorie" and its
+            // marker product are two, so an empty category may show.
+            if (!prods.isEmpty() && prods[0].startsWith('@'))
+                ASSERT_EQ(prods[0], QStringLiteral("@") + form->ListView2->topLevelItem(i)->text(0))
+                    << "step " << step << " entry " << i;
+        }
+        ASSERT_NO_FATAL_FAILURE(checkInStep()) << "step " << step;
+    }
+}
+
+// ---- the recovery copy ----------------------------------------------------------
+
+class Recovery : public Undo {
+protected:
+    QString folder() const { return RecoveryKeeper::folder(); }
+    QStringList copies() const { return QDir(folder()).entryList({"*.vlr"}, QDir::Files); }
+};
+
+TEST_F(Recovery, WrittenWhileModifiedRemovedOnSaveAndOfferedAfterACrash)
+{
+    addSample();
+    ASSERT_TRUE(form->changed);
+    ASSERT_TRUE(form->recovery->writeNow());
+    ASSERT_EQ(copies().size(), 1);
+    EXPECT_TRUE(copies()[0].startsWith("unbenannt.vlr-"));
+    EXPECT_EQ(testutil::readFile(folder() + copies()[0]), bytes());
+
+    // Undoing back to the saved state and saving remove it.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("karte.vlr");
+    ASSERT_TRUE(form->SaveTheFileAs(path));
+    EXPECT_TRUE(copies().isEmpty());
+    form->KopfEd->setText("Mittag");
+    ASSERT_TRUE(form->recovery->writeNow());
+    ASSERT_EQ(copies().size(), 1);
+    EXPECT_TRUE(copies()[0].startsWith("karte.vlr-"));
+    undo();
+    EXPECT_TRUE(copies().isEmpty());
+
+    // A copy written after the last save, then the program ends without
+    // closing (as killed): the next start offers it.
+    form->KopfEd->setText("Abend");
+    ASSERT_TRUE(form->recovery->writeNow());
+    const QByteArray onScreen = bytes();
+    // Let the copy be newer than the document on any file system.
+    QFile doc(path);
+    ASSERT_TRUE(doc.open(QIODevice::ReadWrite));
+    doc.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime);
+    doc.close();
+    destroy(); // no close: the copy stays
+
+    // The next start asks; answered "neither" the copy stays for the start
+    // after, answered "Wiederherstellen" it is restored.
+    recoveryAnswer = -1;
+    create();
+    ASSERT_EQ(recoveryQuestions.size(), 1);
+    EXPECT_TRUE(recoveryQuestions[0].contains(path));
+    EXPECT_TRUE(recoveryQuestions[0].endsWith("|Wiederherstellen|Verwerfen"));
+    EXPECT_FALSE(form->changed);
+    destroy();
+    recoveryAnswer = 1;
+    create();
+    ASSERT_EQ(recoveryQuestions.size(), 2);
+    EXPECT_EQ(bytes(), onScreen);
+    EXPECT_EQ(form->afilename, path);
+    EXPECT_TRUE(form->changed);
+    EXPECT_TRUE(form->windowTitle().endsWith("[karte.vlr*]"));
+    EXPECT_FALSE(form->Rueckgaengig1->isEnabled());
+    // Saving the restored document removes the copy.
+    ASSERT_TRUE(form->SaveFile());
+    EXPECT_TRUE(copies().isEmpty());
+    EXPECT_EQ(testutil::readFile(path), onScreen);
+}
+
+TEST_F(Recovery, DamagedCopyIsReportedAndKeptAsideStaleAndBusyOnesAreNotOffered)
+{
+    QDir().mkpath(folder());
+    testutil::writeFile(folder() + "kaputt.vlr-00000000.vlr", QByteArray("\x05\0\0\0abc", 7));
+    // Older than its document: of no more use.
+    QTemporaryDir dir;
+    const QString doc = dir.filePath("alt.vlr");
+    testutil::writeFile(doc, bytes());
+    testutil::writeFile(folder() + "alt.vlr-11111111.vlr", bytes());
+    testutil::writeFile(folder() + "alt.vlr-11111111.vlr.origin", doc.toUtf8());
+    QFile stale(folder() + "alt.vlr-11111111.vlr");
+    ASSERT_TRUE(stale.open(QIODevice::ReadWrite));
+    stale.setFileTime(QDateTime::currentDateTime().addSecs(-600), QFileDevice::FileModificationTime);
+    stale.close();
+    // The copy of a program still running (this window's).
+    form->KopfEd->setText("läuft");
+    ASSERT_TRUE(form->recovery->writeNow());
+    const QString busy = form->recovery->copyPath();
+
+    int questionsAsked = 0;
+    form->recoveryQuestion = [&](const QString &, const QString &, const QString &, const QString &) {
+        ++questionsAsked;
+        return 0;
+    };
+    boxes.clear();
+    EXPECT_FALSE(form->offerRecovery());
+    EXPECT_EQ(questionsAsked, 0);
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(boxes[0].second.startsWith("Eine Wiederherstellungskopie ist beschädigt und wurde beiseitegelegt:"));
+    EXPECT_TRUE(boxes[0].second.contains("kaputt.vlr-00000000.vlr.damaged"));
+    EXPECT_TRUE(QFileInfo::exists(folder() + "kaputt.vlr-00000000.vlr.damaged"));
+    EXPECT_FALSE(QFileInfo::exists(folder() + "alt.vlr-11111111.vlr"));
+    EXPECT_TRUE(QFileInfo::exists(busy));
+    // Reported once: kept aside, it is not offered again.
+    EXPECT_FALSE(form->offerRecovery());
+    EXPECT_EQ(boxes.size(), 1);
+}
+
+TEST_F(Recovery, AFailedWriteIsSilentAndTriedAgain)
+{
+    // A file where the folder should be: the copy cannot be written.
+    testutil::writeFile(userDir->filePath("recovery"), "in the way");
+    form->KopfEd->setText("x");
+    EXPECT_FALSE(form->recovery->writeNow());
+    EXPECT_TRUE(boxes.isEmpty());
+    QFile::remove(userDir->filePath("recovery"));
+    EXPECT_TRUE(form->recovery->writeNow());
+    EXPECT_EQ(copies().size(), 1);
+}
+
+} // namespace
