@@ -208,6 +208,14 @@ bool TMainForm::offerRecovery()
             continue; // neither: asked again at the next start
         // Restored: modified, under its original name.
         replaceDocument(data, true);
+        if (ListView2->topLevelItemCount() > 0) { // as after opening: the first category
+            const QSignalBlocker block(ListView2);
+            ListView2->setCurrentItem(ListView2->topLevelItem(0));
+            ListView2->topLevelItem(0)->setSelected(true);
+        }
+        ListProds();
+        RepaintPreview();
+        PaintBox2Paint();
         afilename = c.document;
         history->reset();
         recovery->setDocument(afilename, documentTitle());
