@@ -226,6 +226,16 @@ TEST_F(Undo, ModifiedFollowsTheSavedStateAndTheKeysReachTheHistoryFromAField)
     QTest::keyClick(form->CaptionEd, Qt::Key_Z, Qt::ControlModifier);
     QTest::keyClick(form->CaptionEd, Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(form->CaptionEd->text(), "Speisekarte!");
+    // The field's own undo would take back its "!"; the document's takes
+    // back the last step, the frame.
+    form->RahmenCheck->click();
+    form->CaptionEd->setFocus();
+    QTest::keyClick(form->CaptionEd, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(form->RahmenCheck->isChecked());
+    EXPECT_EQ(form->CaptionEd->text(), "Speisekarte!");
+    QTest::keyClick(form->CaptionEd, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_FALSE(form->RahmenCheck->isChecked());
+    undo();
 
     // Undoing past the saved state is modified again; zoom and page are not
     // the document's.
