@@ -11,7 +11,7 @@ PACKAGES=(
   libgl-dev libxkbcommon-dev
   fonts-liberation fontconfig
   libgtest-dev libbenchmark-dev
-  poppler-utils xvfb xauth
+  poppler-utils xvfb xauth xdotool
   # the fuzz targets: clang with libFuzzer and the sanitizer runtimes
   clang libclang-rt-14-dev
 )
