@@ -3,6 +3,7 @@
 #include "app/FilenameEdit.h"
 #include "app/FontDialog.h"
 #include "app/MainUnit.h"
+#include "app/MarksGroup.h"
 #include "catalogue/document.h"
 #include "export/csvexport.h"
 #include "i18n/filedialogfilter.h"
@@ -88,6 +89,7 @@ void TMainForm::NewAll()
     RepaintPreview();
     PaintBox2Paint();
     afilename.clear();
+    keptRecords.clear();
     SetUnChanged();
 }
 
@@ -132,6 +134,7 @@ bool TMainForm::OpenFileWithName(const QString &sfn, bool reportFailure)
 
     NewAll();
     afilename = sfn;
+    keptRecords = data.unknownRecords;
 
     ListView2->setUpdatesEnabled(false);
     {
@@ -201,6 +204,7 @@ void TMainForm::applyDocumentSettings(const DocumentData &d)
         case DocumentSetting::KopfEd: KopfEd->setText(s.KopfEd); break;
         }
     }
+    MarksGroup->setSettings(s.marks);
 }
 
 void TMainForm::setCardSettings(const CardSettings &s)
@@ -214,7 +218,7 @@ void TMainForm::setCardSettings(const CardSettings &s)
 bool TMainForm::SaveTheFileAs(const QString &path)
 {
     QString error;
-    if (!SaveDocumentFile(path, categoryNames(), catalogue, cardSettings(), &error)) {
+    if (!SaveDocumentFile(path, categoryNames(), catalogue, cardSettings(), &error, keptRecords)) {
         reportFileError(19, path, error);
         return false;
     }
@@ -258,10 +262,7 @@ void TMainForm::ExportierenalsCSVDatei1Click()
     const QString path = askFileName(SaveDialog3, true, QStringLiteral("csv"), false);
     if (path.isEmpty())
         return;
-    QStringList header;
-    for (int n = 13; n <= 18; ++n)
-        header << GetMsgText(n);
-    const QByteArray data = BuildCsv(categoryNames(), catalogue, header, UserDecimalPoint());
+    const QByteArray data = BuildCsv(categoryNames(), catalogue, CsvHeader(catalogue), UserDecimalPoint());
     QString error;
     if (!WriteCsvFile(path, data, &error)) {
         reportFileError(19, path, error);

@@ -4,6 +4,7 @@
 #include "app/AppIcons.h"
 #include "app/FilenameEdit.h"
 #include "app/FontDialog.h"
+#include "app/MarksGroup.h"
 #include "app/PreviewBox.h"
 #include "catalogue/EditProduktFUnit.h"
 #include "catalogue/FloatEdit.h"
@@ -391,10 +392,15 @@ void TMainForm::buildLayoutTab()
     }
     fl->addStretch(1);
 
+    MarksGroup = new TMarksGroup(TabSheet3);
+    MarksGroup->execDialog = [this](QDialog *d) { return execDialog(d); };
+    connect(MarksGroup, &TMarksGroup::additivesEdited, this, [this] { SetChanged(); });
+
     auto *leftCol = new QVBoxLayout;
     leftCol->addLayout(margins);
     leftCol->addSpacing(12);
     leftCol->addLayout(checks);
+    leftCol->addWidget(MarksGroup);
     auto *lay = new QHBoxLayout(TabSheet3);
     lay->addLayout(leftCol, 1);
     lay->addWidget(fonts, 1);
@@ -775,6 +781,7 @@ CardSettings TMainForm::cardSettings() const
     s.LightenCheck = LightenCheck->isChecked();
     s.HellEd = HellEd->value();
     s.SatEd = SatEd->value();
+    s.marks = MarksGroup->settings();
     return s;
 }
 
@@ -930,11 +937,13 @@ void TMainForm::NeuesProduktBtnClick()
     if (cat < 0 || !EditProduktForm)
         return;
     catalogue.products(cat);
+    EditProduktForm->setAdditives(MarksGroup->settings().additives);
     EditProduktForm->prepareNew();
     if (execDialog(EditProduktForm) != QDialog::Accepted)
         return;
     if (!catalogue.addProduct(cat, EditProduktForm->values()))
         return;
+    catalogue.setMarks(cat, int(catalogue.products(cat)->count) - 1, EditProduktForm->marks());
     ListProds();
     SetChanged();
 }
@@ -949,12 +958,15 @@ void TMainForm::ProduktBearbeitenBtnClick()
     if (!p)
         return;
     EditProduktForm->fill(Catalogue::values(p));
+    EditProduktForm->setAdditives(MarksGroup->settings().additives);
+    EditProduktForm->setMarks(catalogue.marks(cat, row));
     if (execDialog(EditProduktForm) != QDialog::Accepted)
         return;
     // The dialog may have let other code move the cursors: position again.
     p = catalogue.product(cat, row);
     if (!p || !catalogue.setProduct(p, EditProduktForm->values()))
         return;
+    catalogue.setMarks(cat, row, EditProduktForm->marks());
     ListProds();
     SetChanged();
 }

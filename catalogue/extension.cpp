@@ -1,0 +1,148 @@
+#include "catalogue/extension.h"
+
+#include <QtEndian>
+
+const char kExtensionGroupTag[4] = {'V', 'L', 'R', 'D'};
+
+namespace {
+
+constexpr qsizetype kRecordHeader = 2 + 4;
+
+uint32_t uint32At(const QByteArray &b, qsizetype pos)
+{
+    return qFromLittleEndian<quint32>(b.constData() + pos);
+}
+
+void appendUInt32(QByteArray &b, uint32_t v)
+{
+    char le[4];
+    qToLittleEndian<quint32>(v, le);
+    b.append(le, 4);
+}
+
+} // namespace
+
+void WriteUInt16(ByteWriter &w, uint16_t v)
+{
+    w.writeByte(uint8_t(v & 0xFF));
+    w.writeByte(uint8_t(v >> 8));
+}
+
+uint16_t ReadUInt16(ByteReader &r)
+{
+    const uint8_t lo = r.readByte();
+    const uint8_t hi = r.readByte();
+    return uint16_t(lo | (hi << 8));
+}
+
+QByteArray EncodeExtensionGroup(const ExtensionRecords &records)
+{
+    if (records.isEmpty())
+        return {};
+    QByteArray body;
+    for (const ExtensionRecord &rec : records) {
+        char tag[2];
+        qToLittleEndian<quint16>(rec.tag, tag);
+        body.append(tag, 2);
+        appendUInt32(body, uint32_t(rec.payload.size()));
+        body.append(rec.payload);
+    }
+    QByteArray out(kExtensionGroupTag, 4);
+    appendUInt32(out, uint32_t(body.size()));
+    out.append(body);
+    return out;
+}
+
+bool StartsExtensionGroup(const QByteArray &bytes, qsizetype pos)
+{
+    const qsizetype n = qMin<qsizetype>(4, bytes.size() - pos);
+    if (n <= 0)
+        return false;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (bytes.at(pos + i) != kExtensionGroupTag[i])
+            return false;
+    }
+    return true;
+}
+
+bool DecodeExtensionGroup(const QByteArray &bytes, qsizetype pos, ExtensionRecords &records,
+                          qsizetype &end, QString *error)
+{
+    auto fail = [&](const QString &what) {
+        if (error)
+            *error = what;
+        return false;
+    };
+    const qsizetype left = bytes.size() - pos;
+    if (left < 8 || !StartsExtensionGroup(bytes, pos))
+        return fail(QStringLiteral("The extension group at offset %1 is cut off (%2 bytes left).").arg(pos).arg(left));
+    const uint32_t length = uint32At(bytes, pos + 4);
+    if (qint64(length) > qint64(left - 8))
+        return fail(QStringLiteral("The extension group at offset %1 claims %2 bytes, more than the rest of the file holds (%3 bytes left).")
+                        .arg(pos)
+                        .arg(length)
+                        .arg(left - 8));
+    const qsizetype groupEnd = pos + 8 + qsizetype(length);
+    ExtensionRecords out;
+    qsizetype at = pos + 8;
+    while (at < groupEnd) {
+        if (groupEnd - at < kRecordHeader)
+            return fail(QStringLiteral("The extension record at offset %1 is cut off.").arg(at));
+        ExtensionRecord rec;
+        rec.tag = qFromLittleEndian<quint16>(bytes.constData() + at);
+        const uint32_t n = uint32At(bytes, at + 2);
+        if (qint64(n) > qint64(groupEnd - at - kRecordHeader))
+            return fail(QStringLiteral("The extension record %1 at offset %2 claims %3 bytes, more than its group holds.")
+                            .arg(rec.tag)
+                            .arg(at)
+                            .arg(n));
+        rec.payload = bytes.mid(at + kRecordHeader, qsizetype(n));
+        out.append(rec);
+        at += kRecordHeader + qsizetype(n);
+    }
+    records = out;
+    end = groupEnd;
+    return true;
+}
+
+ExtensionRecords WriteExtensionRecords(const ConstExtensionContent &doc, const ExtensionRecords &unknown)
+{
+    ExtensionRecords out;
+    for (const ExtensionRecordType &type : ExtensionRecordTypes()) {
+        ByteWriter w;
+        if (type.write(doc, w))
+            out.append(ExtensionRecord{type.tag, w.data()});
+    }
+    out += unknown;
+    return out;
+}
+
+bool ReadExtensionRecords(const ExtensionRecords &records, ExtensionContent &doc, ExtensionRecords &unknown,
+                          QString *error)
+{
+    const QVector<ExtensionRecordType> &types = ExtensionRecordTypes();
+    for (const ExtensionRecord &rec : records) {
+        const ExtensionRecordType *type = nullptr;
+        for (const ExtensionRecordType &t : types) {
+            if (t.tag == rec.tag)
+                type = &t;
+        }
+        if (!type) {
+            unknown.append(rec);
+            continue;
+        }
+        ByteReader r(rec.payload);
+        QString why;
+        if (!type->read(r, doc, &why) || !r.ok() || !r.atEnd()) {
+            if (error) {
+                if (why.isEmpty())
+                    why = r.ok() ? QStringLiteral("it holds more bytes than its content")
+                                 : QStringLiteral("it is cut off");
+                *error = QStringLiteral("The %1 record of the extension group is damaged: %2.")
+                             .arg(QString::fromLatin1(type->name), why);
+            }
+            return false;
+        }
+    }
+    return true;
+}
