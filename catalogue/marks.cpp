@@ -118,7 +118,7 @@ QString LegendText(const UsedMarks &used, const QStringList &additives)
         for (int n : used.additives) {
             QString item = QString::number(n);
             if (n >= 1 && n <= additives.size() && !additives.at(n - 1).isEmpty())
-                item += QLatin1Char(' ') + additives.at(n - 1);
+                item += QChar(0x00A0) + additives.at(n - 1);
             items << item;
         }
         parts << QStringLiteral("Zusatzstoffe: ") + items.join(QStringLiteral(", "));
@@ -127,7 +127,7 @@ QString LegendText(const UsedMarks &used, const QStringList &additives)
         QStringList items;
         for (int i = 0; i < kAllergenCount; ++i) {
             if ((used.allergens >> i) & 1u)
-                items << QString(AllergenLetter(i)) + QLatin1Char(' ') + AllergenName(i);
+                items << QString(AllergenLetter(i)) + QChar(0x00A0) + AllergenName(i);
         }
         parts << QStringLiteral("Allergene: ") + items.join(QStringLiteral(", "));
     }

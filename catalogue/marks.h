@@ -70,5 +70,6 @@ struct UsedMarks {
 
 // "Zusatzstoffe: 1 mit Farbstoff, 3 mit Antioxidationsmittel · Allergene:
 // A glutenhaltiges Getreide, G Milch" for the marks used; empty when none.
-// An additive number beyond the list is named by its number alone.
+// Each number or letter is joined to its text by a no-break space (U+00A0),
+// so that wrapping never separates them. An additive number beyond the list is named by its number alone.
 QString LegendText(const UsedMarks &used, const QStringList &additives);

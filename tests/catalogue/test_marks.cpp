@@ -93,8 +93,8 @@ TEST(Marks, TextsAndLegend)
     used.add(marks(1u << 6, {3}));
     used.add(marks(1u, {1, 3}));
     EXPECT_EQ(LegendText(used, DefaultAdditives()),
-              QString::fromUtf8("Zusatzstoffe: 1 mit Farbstoff, 3 mit Antioxidationsmittel \u00B7 "
-                                "Allergene: A glutenhaltiges Getreide, G Milch"));
+              QString::fromUtf8("Zusatzstoffe: 1\u00A0mit Farbstoff, 3\u00A0mit Antioxidationsmittel \u00B7 "
+                                "Allergene: A\u00A0glutenhaltiges Getreide, G\u00A0Milch"));
     EXPECT_EQ(LegendText(UsedMarks(), DefaultAdditives()), "");
     UsedMarks beyond;
     beyond.add(marks(0, {14}));

@@ -169,7 +169,7 @@ TEST(MarksLayout, LegendAtTheEndListsOnlyTheMarksUsed)
     const auto page = card.paint(1);
     const CanvasOp *legend = findPrefix(*page, "Zusatzstoffe:");
     ASSERT_TRUE(legend);
-    EXPECT_EQ(legend->text, QString::fromUtf8("Zusatzstoffe: 3 mit Antioxidationsmittel \u00B7 Allergene: G Milch"));
+    EXPECT_EQ(legend->text, QString::fromUtf8("Zusatzstoffe: 3\u00A0mit Antioxidationsmittel \u00B7 Allergene: G\u00A0Milch"));
     EXPECT_EQ(legend->font, card.s.fonts[7]); // footer font
     EXPECT_GT(legend->a[1], page->findText("Gericht 2")->a[1]);
     EXPECT_EQ(card.pageCount(), 1);
