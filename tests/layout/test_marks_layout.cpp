@@ -211,3 +211,22 @@ TEST(MarksLayout, LegendOnEveryPageKeepsItsBandFree)
         EXPECT_LE(lowestItem, legend->a[1]) << "page " << p;
     }
 }
+
+TEST(MarksLayout, EveryPageLegendLowersTheBottomLimitByItsBand)
+{
+    // Whatever the bottom margin, no item reaches into the legend's rows.
+    for (double bottom = 10; bottom < 25; bottom += 0.5) {
+        MarkCard card;
+        card.s.UntenEd = bottom;
+        card.products(20, true);
+        card.cat.setMarks(0, 0, currywurst());
+        card.s.marks.LegendPos = LegendPlace::EveryPage;
+        const auto page = card.paint(1);
+        const CanvasOp *legend = findPrefix(*page, "Zusatzstoffe:");
+        ASSERT_TRUE(legend);
+        for (const CanvasOp &o : page->texts()) {
+            if (o.font != card.s.fonts[7])
+                EXPECT_LE(o.a[1] + 50, legend->a[1]) << o.text.toStdString() << " bottom " << bottom;
+        }
+    }
+}
