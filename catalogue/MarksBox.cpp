@@ -21,11 +21,11 @@ TMarksBox::TMarksBox(QWidget *parent) : QGroupBox(QStringLiteral("Kennzeichnung"
     ag->setHorizontalSpacing(10);
     ag->setVerticalSpacing(0);
     for (int i = 0; i < kAllergenCount; ++i) {
-        // The letter stays; the name is translated for the interface only
-        // (on the card the names are German).
+        // The names are card content: German, as on the card.
         auto *c = new QCheckBox(this);
         c->setObjectName(QStringLiteral("Allergen%1Check").arg(AllergenLetter(i)));
         c->setText(AllergenName(i));
+        c->setProperty("velloran_notranslate", true);
         AllergenChecks[i] = c;
         auto *letter = new QLabel(QString(AllergenLetter(i)), this);
         letter->setProperty("velloran_notranslate", true);

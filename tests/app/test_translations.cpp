@@ -3,12 +3,14 @@
 // window texts still fit their controls.
 #include "app/AboutBox.h"
 #include "app/FontDialog.h"
+#include "app/MarksGroup.h"
 #include "app/MainUnit.h"
 #include "catalogue/EditProduktFUnit.h"
 #include "catalogue/appfiles.h"
 #include "catalogue/options.h"
 #include "i18n/TranslateFUnit.h"
 #include "i18n/filedialogfilter.h"
+#include "i18n/translatecomponents.h"
 #include "i18n/translateunit.h"
 #include "texture/pictor3.h"
 #include "testutil.h"
@@ -120,6 +122,11 @@ struct ProgramRun {
         form->FontDialog(1)->Execute(form.get());
         TranslateStr(QStringLiteral("Drucker einrichten"));
         TranslateStr(QStringLiteral("Drucker:"));
+        // The additive list dialog and the CSV titles of a card with marks.
+        TAdditivesDialog additives(DefaultAdditives());
+        TranslateComponents(&additives);
+        TranslateStr(QStringLiteral("Allergene"));
+        TranslateStr(QStringLiteral("Zusatzstoffe"));
     }
 
     TranslationTable &table() { return Translations(); }
