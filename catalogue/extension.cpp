@@ -1,5 +1,7 @@
 #include "catalogue/extension.h"
 
+#include "catalogue/usertext.h"
+
 #include <QtEndian>
 
 const char kExtensionGroupTag[4] = {'V', 'L', 'R', 'D'};
@@ -7,6 +9,23 @@ const char kExtensionGroupTag[4] = {'V', 'L', 'R', 'D'};
 namespace {
 
 constexpr qsizetype kRecordHeader = 2 + 4;
+
+// Why group D cannot be read, in German; shown through UserText.
+const char16_t *const kMessages[] = {
+    u"Die Erweiterungsgruppe bei Byte %1 ist abgeschnitten (%2 Bytes übrig).",
+    u"Die Erweiterungsgruppe bei Byte %1 gibt %2 Bytes an, mehr als der Rest der Datei enthält (%3 Bytes übrig).",
+    u"Der Erweiterungseintrag bei Byte %1 ist abgeschnitten.",
+    u"Der Erweiterungseintrag %1 bei Byte %2 gibt %3 Bytes an, mehr als seine Gruppe enthält.",
+    u"Der Eintrag „%1“ der Erweiterungsgruppe ist beschädigt: %2.",
+    u"er enthält mehr Bytes als seinen Inhalt",
+    u"er ist abgeschnitten",
+};
+enum { kGroupCut, kGroupTooLong, kRecordCut, kRecordTooLong, kRecordDamaged, kRecordExtra, kRecordShort };
+
+QString text(int m)
+{
+    return UserText(QString::fromUtf16(kMessages[m]));
+}
 
 uint32_t uint32At(const QByteArray &b, qsizetype pos)
 {
@@ -21,6 +40,14 @@ void appendUInt32(QByteArray &b, uint32_t v)
 }
 
 } // namespace
+
+QStringList ExtensionGroupMessageTexts()
+{
+    QStringList t;
+    for (const char16_t *m : kMessages)
+        t << QString::fromUtf16(m);
+    return t;
+}
 
 void WriteUInt16(ByteWriter &w, uint16_t v)
 {
@@ -75,10 +102,10 @@ bool DecodeExtensionGroup(const QByteArray &bytes, qsizetype pos, ExtensionRecor
     };
     const qsizetype left = bytes.size() - pos;
     if (left < 8 || !StartsExtensionGroup(bytes, pos))
-        return fail(QStringLiteral("The extension group at offset %1 is cut off (%2 bytes left).").arg(pos).arg(left));
+        return fail(text(kGroupCut).arg(pos).arg(left));
     const uint32_t length = uint32At(bytes, pos + 4);
     if (qint64(length) > qint64(left - 8))
-        return fail(QStringLiteral("The extension group at offset %1 claims %2 bytes, more than the rest of the file holds (%3 bytes left).")
+        return fail(text(kGroupTooLong)
                         .arg(pos)
                         .arg(length)
                         .arg(left - 8));
@@ -87,12 +114,12 @@ bool DecodeExtensionGroup(const QByteArray &bytes, qsizetype pos, ExtensionRecor
     qsizetype at = pos + 8;
     while (at < groupEnd) {
         if (groupEnd - at < kRecordHeader)
-            return fail(QStringLiteral("The extension record at offset %1 is cut off.").arg(at));
+            return fail(text(kRecordCut).arg(at));
         ExtensionRecord rec;
         rec.tag = qFromLittleEndian<quint16>(bytes.constData() + at);
         const uint32_t n = uint32At(bytes, at + 2);
         if (qint64(n) > qint64(groupEnd - at - kRecordHeader))
-            return fail(QStringLiteral("The extension record %1 at offset %2 claims %3 bytes, more than its group holds.")
+            return fail(text(kRecordTooLong)
                             .arg(rec.tag)
                             .arg(at)
                             .arg(n));
@@ -136,10 +163,8 @@ bool ReadExtensionRecords(const ExtensionRecords &records, ExtensionContent &doc
         if (!type->read(r, doc, &why) || !r.ok() || !r.atEnd()) {
             if (error) {
                 if (why.isEmpty())
-                    why = r.ok() ? QStringLiteral("it holds more bytes than its content")
-                                 : QStringLiteral("it is cut off");
-                *error = QStringLiteral("The %1 record of the extension group is damaged: %2.")
-                             .arg(QString::fromLatin1(type->name), why);
+                    why = text(r.ok() ? kRecordExtra : kRecordShort);
+                *error = text(kRecordDamaged).arg(UserText(QString::fromUtf8(type->name)), why);
             }
             return false;
         }

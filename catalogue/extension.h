@@ -41,7 +41,7 @@ QByteArray EncodeExtensionGroup(const ExtensionRecords &records);
 bool StartsExtensionGroup(const QByteArray &bytes, qsizetype pos);
 
 // Reads the group D that starts at pos. Fails (records untouched, error in
-// English) when the group or one of its records is cut off or claims more
+// the interface language) when the group or one of its records is cut off or claims more
 // bytes than it holds. On success end is the offset after the group.
 bool DecodeExtensionGroup(const QByteArray &bytes, qsizetype pos, ExtensionRecords &records,
                           qsizetype &end, QString *error);
@@ -60,16 +60,20 @@ struct ConstExtensionContent {
 // One record type. write returns false when the document has nothing to
 // store (its settings are at their defaults): then no record is written.
 // read gets the payload of a record with this tag and returns false with
-// an English error when the payload is damaged.
+// an error (German, through UserText) when the payload is damaged.
 struct ExtensionRecordType {
     uint16_t tag;
-    const char *name; // for error texts
+    const char *name; // for error texts: German (UTF-8), shown through UserText
     std::function<bool(const ConstExtensionContent &, ByteWriter &)> write;
     std::function<bool(ByteReader &, ExtensionContent &, QString *)> read;
 };
 
 // Every record type the program knows, in the order the writer writes them.
 const QVector<ExtensionRecordType> &ExtensionRecordTypes();
+// Every German text the reading of group D may show (framing and record
+// types), for registering with the translation table.
+QStringList ExtensionMessageTexts();
+QStringList ExtensionGroupMessageTexts(); // the framing's own
 
 // The records of a document: those of the known types that have something
 // to store, then the unknown ones kept from the file, in their order.

@@ -12,3 +12,10 @@ const QVector<ExtensionRecordType> &ExtensionRecordTypes()
     }();
     return types;
 }
+
+QStringList ExtensionMessageTexts()
+{
+    QStringList t = ExtensionGroupMessageTexts();
+    t += MarkRecordMessageTexts();
+    return t;
+}

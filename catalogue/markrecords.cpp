@@ -12,11 +12,28 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/extension.h"
 #include "catalogue/markrecords.h"
+#include "catalogue/usertext.h"
 #include "layout/cardsettings.h"
 
 namespace {
 
 constexpr uint16_t kAllAllergens = (1u << kAllergenCount) - 1;
+
+const char16_t *const kMessages[] = {
+    u"Einstellungen der Kennzeichnung",
+    u"Liste der Zusatzstoffe",
+    u"Kennzeichnung der Produkte",
+    u"unbekannte Stelle der Legende %1",
+    u"die Anzahl %1 passt nicht in den Eintrag",
+    u"Zusatzstoff Nummer 0 in Eintrag %1",
+    u"Eintrag %1 nennt Produkt %2 in Kategorie %3, das es in der Datei nicht gibt",
+};
+enum { kSettingsName, kAdditivesName, kMarksName, kBadPlace, kBadCount, kNumberZero, kNoSuchProduct };
+
+QString text(int m)
+{
+    return UserText(QString::fromUtf16(kMessages[m]));
+}
 
 bool writeSettings(const ConstExtensionContent &doc, ByteWriter &w)
 {
@@ -37,7 +54,7 @@ bool readSettings(ByteReader &r, ExtensionContent &doc, QString *error)
     if (!r.ok())
         return false;
     if (place > uint8_t(LegendPlace::EveryPage)) {
-        *error = QStringLiteral("unknown legend place %1").arg(place);
+        *error = text(kBadPlace).arg(place);
         return false;
     }
     m.MarksCheck = on;
@@ -62,7 +79,7 @@ bool readAdditives(ByteReader &r, ExtensionContent &doc, QString *error)
     if (!r.ok())
         return false;
     if (n < 0 || qsizetype(n) > r.remaining() / 4) {
-        *error = QStringLiteral("the additive count %1 does not fit the record").arg(n);
+        *error = text(kBadCount).arg(n);
         return false;
     }
     QStringList list;
@@ -108,7 +125,7 @@ bool readProductMarks(ByteReader &r, ExtensionContent &doc, QString *error)
     if (!r.ok())
         return false;
     if (n < 0 || qsizetype(n) > r.remaining() / 12) {
-        *error = QStringLiteral("the entry count %1 does not fit the record").arg(n);
+        *error = text(kBadCount).arg(n);
         return false;
     }
     for (int32_t i = 0; i < n; ++i) {
@@ -120,7 +137,7 @@ bool readProductMarks(ByteReader &r, ExtensionContent &doc, QString *error)
         for (uint16_t j = 0; j < k && r.ok(); ++j) {
             const uint16_t number = ReadUInt16(r);
             if (number == 0) {
-                *error = QStringLiteral("additive number 0 in entry %1").arg(i + 1);
+                *error = text(kNumberZero).arg(i + 1);
                 return false;
             }
             m.setAdditive(number, true);
@@ -128,7 +145,7 @@ bool readProductMarks(ByteReader &r, ExtensionContent &doc, QString *error)
         if (!r.ok())
             return false;
         if (c < 0 || c >= cat.categoryCount() || p < 0 || uint32_t(p) >= cat.products(c)->count) {
-            *error = QStringLiteral("entry %1 names product %2 of category %3, which the document does not hold")
+            *error = text(kNoSuchProduct)
                          .arg(i + 1)
                          .arg(qint64(p) + 1)
                          .arg(qint64(c) + 1);
@@ -144,8 +161,16 @@ bool readProductMarks(ByteReader &r, ExtensionContent &doc, QString *error)
 QVector<ExtensionRecordType> MarkRecordTypes()
 {
     return {
-        {kMarkSettingsRecord, "marks settings", writeSettings, readSettings},
-        {kAdditiveListRecord, "additive list", writeAdditives, readAdditives},
-        {kProductMarksRecord, "product marks", writeProductMarks, readProductMarks},
+        {kMarkSettingsRecord, "Einstellungen der Kennzeichnung", writeSettings, readSettings},
+        {kAdditiveListRecord, "Liste der Zusatzstoffe", writeAdditives, readAdditives},
+        {kProductMarksRecord, "Kennzeichnung der Produkte", writeProductMarks, readProductMarks},
     };
+}
+
+QStringList MarkRecordMessageTexts()
+{
+    QStringList t;
+    for (const char16_t *m : kMessages)
+        t << QString::fromUtf16(m);
+    return t;
 }

@@ -8,3 +8,5 @@ constexpr uint16_t kAdditiveListRecord = 0x0002;
 constexpr uint16_t kProductMarksRecord = 0x0003;
 
 QVector<ExtensionRecordType> MarkRecordTypes();
+// The German texts of their errors (for the translation table).
+QStringList MarkRecordMessageTexts();
