@@ -3,6 +3,7 @@
 #include "app/FilenameEdit.h"
 #include "app/FontDialog.h"
 #include "app/MainUnit.h"
+#include "app/MarksGroup.h"
 #include "app/undohistory.h"
 #include "catalogue/document.h"
 #include "export/csvexport.h"
@@ -90,6 +91,7 @@ void TMainForm::NewAll()
     RepaintPreview();
     PaintBox2Paint();
     afilename.clear();
+    keptRecords.clear();
     history->reset();
     SetUnChanged();
 }
@@ -165,6 +167,7 @@ void TMainForm::replaceDocument(DocumentData &data, bool reloadSamePicture)
         }
         catalogue.swapContents(*data.catalogue);
     }
+    keptRecords = data.unknownRecords;
     applyDocumentSettings(data, reloadSamePicture);
     ListView2->setUpdatesEnabled(true);
 }
@@ -213,6 +216,7 @@ void TMainForm::applyDocumentSettings(const DocumentData &d, bool reloadSamePict
         case DocumentSetting::KopfEd: KopfEd->setText(s.KopfEd); break;
         }
     }
+    MarksGroup->setSettings(s.marks);
 }
 
 void TMainForm::setCardSettings(const CardSettings &s)
@@ -226,7 +230,7 @@ void TMainForm::setCardSettings(const CardSettings &s)
 bool TMainForm::SaveTheFileAs(const QString &path)
 {
     QString error;
-    if (!SaveDocumentFile(path, categoryNames(), catalogue, cardSettings(), &error)) {
+    if (!SaveDocumentFile(path, categoryNames(), catalogue, cardSettings(), &error, keptRecords)) {
         reportFileError(19, path, error);
         return false;
     }
@@ -270,10 +274,7 @@ void TMainForm::ExportierenalsCSVDatei1Click()
     const QString path = askFileName(SaveDialog3, true, QStringLiteral("csv"), false);
     if (path.isEmpty())
         return;
-    QStringList header;
-    for (int n = 13; n <= 18; ++n)
-        header << GetMsgText(n);
-    const QByteArray data = BuildCsv(categoryNames(), catalogue, header, UserDecimalPoint());
+    const QByteArray data = BuildCsv(categoryNames(), catalogue, CsvHeader(catalogue), UserDecimalPoint());
     QString error;
     if (!WriteCsvFile(path, data, &error)) {
         reportFileError(19, path, error);

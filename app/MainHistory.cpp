@@ -3,6 +3,7 @@
 // question at start about a copy left by a program that did not end.
 #include "app/FilenameEdit.h"
 #include "app/MainUnit.h"
+#include "app/MarksGroup.h"
 #include "app/recovery.h"
 #include "app/undohistory.h"
 #include "catalogue/document.h"
@@ -99,11 +100,15 @@ void TMainForm::buildHistory()
         // The caption as the window shows it (translated already).
         connect(c, &QCheckBox::toggled, this, [this, c] { history->record(stepName(c->text())); });
     }
+    // The labelling group: its switches and the additive list.
+    auto marksStep = [this] { history->record(stepName(QStringLiteral("Kennzeichnung"))); };
+    connect(MarksGroup, &TMarksGroup::settingsChanged, this, marksStep);
+    connect(MarksGroup, &TMarksGroup::additivesEdited, this, marksStep);
 }
 
 QByteArray TMainForm::documentBytes() const
 {
-    return WriteDocument(categoryNames(), catalogue, cardSettings());
+    return WriteDocument(categoryNames(), catalogue, cardSettings(), keptRecords);
 }
 
 DocumentSelection TMainForm::documentSelection() const

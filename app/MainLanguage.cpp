@@ -61,7 +61,8 @@ void TMainForm::bersetzen1Click()
 
 void TMainForm::RegisterProgramTexts()
 {
-    for (const QStringList &texts : {DocumentMessageTexts(), OutputMessageTexts(), PictureProblemTexts()})
+    for (const QStringList &texts :
+         {DocumentMessageTexts(), OutputMessageTexts(), PictureProblemTexts(), ExtensionMessageTexts()})
         for (const QString &t : texts)
             TranslateStr(t);
 }

@@ -4,6 +4,7 @@
 #include "app/AppIcons.h"
 #include "app/FilenameEdit.h"
 #include "app/FontDialog.h"
+#include "app/MarksGroup.h"
 #include "app/PreviewBox.h"
 #include "app/recovery.h"
 #include "app/undohistory.h"
@@ -405,10 +406,14 @@ void TMainForm::buildLayoutTab()
     }
     fl->addStretch(1);
 
+    MarksGroup = new TMarksGroup(TabSheet3);
+    MarksGroup->execDialog = [this](QDialog *d) { return execDialog(d); };
+
     auto *leftCol = new QVBoxLayout;
     leftCol->addLayout(margins);
     leftCol->addSpacing(12);
     leftCol->addLayout(checks);
+    leftCol->addWidget(MarksGroup);
     auto *lay = new QHBoxLayout(TabSheet3);
     lay->addLayout(leftCol, 1);
     lay->addWidget(fonts, 1);
@@ -815,6 +820,7 @@ CardSettings TMainForm::cardSettings() const
     s.LightenCheck = LightenCheck->isChecked();
     s.HellEd = HellEd->value();
     s.SatEd = SatEd->value();
+    s.marks = MarksGroup->settings();
     return s;
 }
 
@@ -976,11 +982,13 @@ void TMainForm::NeuesProduktBtnClick()
     if (cat < 0 || !EditProduktForm)
         return;
     catalogue.products(cat);
+    EditProduktForm->setAdditives(MarksGroup->settings().additives);
     EditProduktForm->prepareNew();
     if (execDialog(EditProduktForm) != QDialog::Accepted)
         return;
     if (!catalogue.addProduct(cat, EditProduktForm->values()))
         return;
+    catalogue.setMarks(cat, int(catalogue.products(cat)->count) - 1, EditProduktForm->marks());
     ListProds();
 }
 
@@ -995,12 +1003,15 @@ void TMainForm::ProduktBearbeitenBtnClick()
     if (!p)
         return;
     EditProduktForm->fill(Catalogue::values(p));
+    EditProduktForm->setAdditives(MarksGroup->settings().additives);
+    EditProduktForm->setMarks(catalogue.marks(cat, row));
     if (execDialog(EditProduktForm) != QDialog::Accepted)
         return;
     // The dialog may have let other code move the cursors: position again.
     p = catalogue.product(cat, row);
     if (!p || !catalogue.setProduct(p, EditProduktForm->values()))
         return;
+    catalogue.setMarks(cat, row, EditProduktForm->marks());
     ListProds();
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "catalogue/catalogue.h"
+#include "catalogue/extension.h"
 #include "layout/cardsettings.h"
 
 #include <QMainWindow>
@@ -32,6 +33,7 @@ class QTreeWidget;
 class QTreeWidgetItem;
 class QWidget;
 class TEditProduktForm;
+class TMarksGroup;
 class TAboutBox;
 class TFontDialog;
 class TFilenameEdit;
@@ -65,6 +67,9 @@ public:
     bool infirst = false;
     QString afilename;
     bool changed = false;
+    // Records of group D that this program does not know, kept from the
+    // opened document and written back when it is saved.
+    ExtensionRecords keptRecords;
     bool ziehen = false;
     int32_t ziehx = 0, ziehy = 0;
 
@@ -100,6 +105,7 @@ public:
     QPushButton *BitBtnXP3, *BitBtnXP4, *BitBtnXP5, *BitBtnXP6, *BitBtnXP7, *BitBtnXP8, *BitBtnXP9,
         *BitBtnXP10, *BitBtnXP11;
     TFontDialog *FontDialogs[9]; // FontDialog1 .. FontDialog9
+    TMarksGroup *MarksGroup;     // "Kennzeichnung": allergen and additive marks
 
     // Tab 4: background picture
     TFilenameEdit *FilenameEdit2;

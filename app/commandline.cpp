@@ -367,10 +367,7 @@ int RunExport(const Options &o, QTextStream &err)
         return failWith(err, o.document, QStringLiteral("cannot open the menu card: %1").arg(why));
 
     if (o.mode == Mode::ExportCsv) {
-        QStringList header;
-        for (int n = 13; n <= 18; ++n)
-            header << GetMsgText(n);
-        const QByteArray data = BuildCsv(doc.categoryNames, *doc.catalogue, header, UserDecimalPoint());
+        const QByteArray data = BuildCsv(doc.categoryNames, *doc.catalogue, CsvHeader(*doc.catalogue), UserDecimalPoint());
         if (!WriteCsvFile(o.output, data, &why))
             return failWith(err, o.output, QStringLiteral("cannot write the file: %1").arg(why));
         return kExitOk;

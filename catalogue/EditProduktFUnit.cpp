@@ -1,5 +1,6 @@
 #include "catalogue/EditProduktFUnit.h"
 #include "catalogue/FloatEdit.h"
+#include "catalogue/MarksBox.h"
 
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
@@ -78,6 +79,8 @@ TEditProduktForm::TEditProduktForm(QWidget *parent) : QDialog(parent)
     grid->addWidget(MengeEd, r++, 1);
     grid->setColumnStretch(1, 1);
 
+    MarksBox = new TMarksBox(this);
+
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(BitBtn1);
@@ -85,6 +88,7 @@ TEditProduktForm::TEditProduktForm(QWidget *parent) : QDialog(parent)
 
     auto *top = new QVBoxLayout(this);
     top->addLayout(grid);
+    top->addWidget(MarksBox);
     top->addLayout(buttons);
     // A fixed dialog frame: the dialog keeps the size of its contents.
     top->setSizeConstraint(QLayout::SetFixedSize);
@@ -96,6 +100,22 @@ void TEditProduktForm::prepareNew()
     Edit1->clear();
     Edit2->clear();
     PreisEd->setValue(0);
+    MarksBox->prepareNew();
+}
+
+void TEditProduktForm::setAdditives(const QStringList &additives)
+{
+    MarksBox->setAdditives(additives);
+}
+
+void TEditProduktForm::setMarks(const ProductMarks &m)
+{
+    MarksBox->setMarks(m);
+}
+
+ProductMarks TEditProduktForm::marks() const
+{
+    return PreisEd->value() < 0 ? ProductMarks() : MarksBox->marks();
 }
 
 void TEditProduktForm::fill(const ProductValues &v)

@@ -34,6 +34,7 @@ bool Catalogue::addCategory()
         return false;
     }
     *akat = prods;
+    marks_.emplace_back();
     return true;
 }
 
@@ -56,12 +57,15 @@ void Catalogue::deleteCategory(int i)
     // and its products stay intact.
     if (!kats->Delete(i))
         return;
+    marks_.erase(marks_.begin() + i);
     releaseCategory(prods);
 }
 
 void Catalogue::changeCategories(int a, int b)
 {
     kats->Change(a, b);
+    if (a >= 0 && b >= 0 && a < categoryCount() && b < categoryCount())
+        std::swap(marks_[size_t(a)], marks_[size_t(b)]);
 }
 
 TProductRec *Catalogue::addProduct(int cat, const ProductValues &v)
@@ -74,6 +78,7 @@ TProductRec *Catalogue::addProduct(int cat, const ProductValues &v)
         prods->Delete(int32_t(prods->count - 1));
         return nullptr;
     }
+    marks_[size_t(cat)].emplace_back();
     return p;
 }
 
@@ -114,6 +119,8 @@ void Catalogue::deleteProduct(int cat, int row)
     char16_t *n = p->name, *d = p->description, *q = p->quantity;
     if (!products(cat)->Delete(row))
         return;
+    auto &m = marks_[size_t(cat)];
+    m.erase(m.begin() + row);
     FreeWideText(n);
     FreeWideText(d);
     FreeWideText(q);
@@ -121,7 +128,41 @@ void Catalogue::deleteProduct(int cat, int row)
 
 void Catalogue::changeProducts(int cat, int r1, int r2)
 {
-    products(cat)->Change(r1, r2);
+    TDynaArray *prods = products(cat);
+    prods->Change(r1, r2);
+    auto &m = marks_[size_t(cat)];
+    if (r1 >= 0 && r2 >= 0 && size_t(r1) < m.size() && size_t(r2) < m.size())
+        std::swap(m[size_t(r1)], m[size_t(r2)]);
+}
+
+const ProductMarks &Catalogue::marks(int cat, int row) const
+{
+    static const ProductMarks none;
+    if (cat < 0 || size_t(cat) >= marks_.size())
+        return none;
+    const auto &m = marks_[size_t(cat)];
+    if (row < 0 || size_t(row) >= m.size())
+        return none;
+    return m[size_t(row)];
+}
+
+void Catalogue::setMarks(int cat, int row, const ProductMarks &marks)
+{
+    if (cat < 0 || size_t(cat) >= marks_.size())
+        return;
+    auto &m = marks_[size_t(cat)];
+    if (row < 0 || size_t(row) >= m.size())
+        return;
+    m[size_t(row)] = marks;
+}
+
+bool Catalogue::hasMarks() const
+{
+    for (const auto &c : marks_)
+        for (const ProductMarks &m : c)
+            if (!m.isEmpty())
+                return true;
+    return false;
 }
 
 void Catalogue::clear()
@@ -130,11 +171,13 @@ void Catalogue::clear()
     while (kats->WhileNext())
         releaseCategory(*akat);
     kats->Clear();
+    marks_.clear();
 }
 
 void Catalogue::swapContents(Catalogue &other)
 {
     std::swap(kats, other.kats);
+    std::swap(marks_, other.marks_);
     auto rebind = [](Catalogue &c) {
         c.akat = nullptr;
         c.aprod = nullptr;

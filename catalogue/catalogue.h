@@ -8,10 +8,12 @@
 #pragma once
 
 #include "catalogue/brastel.h"
+#include "catalogue/marks.h"
 
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <vector>
 
 // One product, moved by the arrays as plain bytes. The three texts are owned
 // zero-terminated UTF-16 buffers and released explicitly by the owner.
@@ -65,6 +67,15 @@ public:
     void deleteProduct(int cat, int row);
     void changeProducts(int cat, int r1, int r2);
 
+    // The allergens and additives of product row of category cat, held beside
+    // the product records and kept in step by every command above (adding,
+    // deleting and moving categories and products). Out of range reads as
+    // no marks; setting out of range does nothing.
+    const ProductMarks &marks(int cat, int row) const;
+    void setMarks(int cat, int row, const ProductMarks &m);
+    // True when any product carries a mark.
+    bool hasMarks() const;
+
     // Releases everything (the document is discarded).
     void clear();
     // Exchanges the whole content with another catalogue; each array's bound
@@ -76,6 +87,8 @@ public:
 
 private:
     void releaseCategory(TDynaArray *prods);
+    // marks_[c][r] belongs to product r of category c; same shape as kats.
+    std::vector<std::vector<ProductMarks>> marks_;
 };
 
 // Fixed-point price text as the program shows it: two decimals, up to 15

@@ -144,6 +144,7 @@ public:
     explicit DocReader(const QByteArray &bytes) : r_(bytes) {}
 
     bool atEnd() const { return r_.atEnd(); }
+    qsizetype pos() const { return r_.pos(); }
     const QString &error() const { return error_; }
     void setPlace(int cat, int prod) { cat_ = cat; prod_ = prod; }
 
@@ -328,7 +329,7 @@ uint32_t maxElements(size_t elementSize)
 } // namespace
 
 QByteArray WriteDocument(const QStringList &categoryNames, const Catalogue &cat,
-                         const CardSettings &s)
+                         const CardSettings &s, const ExtensionRecords &unknownRecords)
 {
     const int c = cat.categoryCount();
     if (categoryNames.size() != c)
@@ -350,13 +351,14 @@ QByteArray WriteDocument(const QStringList &categoryNames, const Catalogue &cat,
         }
     }
     visitSettings(s, SettingWriter{w});
+    w.writeBytes(EncodeExtensionGroup(WriteExtensionRecords({cat, s}, unknownRecords)));
     return w.data();
 }
 
 bool SaveDocumentFile(const QString &path, const QStringList &categoryNames, const Catalogue &cat,
-                      const CardSettings &s, QString *error)
+                      const CardSettings &s, QString *error, const ExtensionRecords &unknownRecords)
 {
-    const QByteArray data = WriteDocument(categoryNames, cat, s);
+    const QByteArray data = WriteDocument(categoryNames, cat, s, unknownRecords);
     if (data.isEmpty()) {
         if (error)
             *error = text(kListMismatch)
@@ -421,6 +423,19 @@ bool ReadDocument(const QByteArray &bytes, const CardSettings &current, Document
     visitSettings(d.settings, sr);
     if (!sr.ok)
         return failed();
+
+    d.settings.marks = MarkSettings();
+    if (d.hasGroupC && StartsExtensionGroup(bytes, r.pos())) {
+        ExtensionRecords records;
+        qsizetype end = 0;
+        QString why;
+        ExtensionContent content{cat, d.settings};
+        if (!DecodeExtensionGroup(bytes, r.pos(), records, end, &why)
+            || !ReadExtensionRecords(records, content, d.unknownRecords, &why)) {
+            r.fail(why);
+            return failed();
+        }
+    }
 
     out = std::move(d);
     return true;

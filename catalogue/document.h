@@ -16,8 +16,11 @@
 //     group B: NewPageForKatCheck (byte)
 //     group C: NoPointsCheck, CenterKatCheck (bytes), KopfEd (wide string),
 //              FontDialog9
+//     group D (optional, extension.h): tagged records -- allergens and
+//              additives, and whatever later features store
 // Older files end after FontDialog8, after group A or after group B; the
-// writer always writes all three groups.
+// writer always writes groups A to C, and group D only when a record has
+// something to store. docs/file-format.md describes the whole format.
 //
 // A font record: byte charset, int32 colour, byte k = face name length in
 // UTF-16 units modulo 256, k bytes of the face name in Windows-1252, byte
@@ -29,6 +32,7 @@
 #pragma once
 
 #include "catalogue/catalogue.h"
+#include "catalogue/extension.h"
 #include "layout/cardsettings.h"
 
 #include <QByteArray>
@@ -45,19 +49,24 @@ struct DocumentData {
     bool hasGroupA = false;               // NoKommaCheck came from the file
     bool hasGroupB = false;               // NewPageForKatCheck came from the file
     bool hasGroupC = false;               // NoPointsCheck, CenterKatCheck, KopfEd, FontDialog9 came from the file
+    // Records of group D whose tag this program does not know; they are
+    // handed back to the writer unchanged when the document is saved.
+    ExtensionRecords unknownRecords;
 };
 
 // The bytes of a document in the newest form. categoryNames must have one
 // entry per category of cat; otherwise the result is empty (a real document
 // is never empty).
+// unknownRecords are written back at the end of group D.
 QByteArray WriteDocument(const QStringList &categoryNames, const Catalogue &cat,
-                         const CardSettings &s);
+                         const CardSettings &s, const ExtensionRecords &unknownRecords = {});
 
 // Writes the document to path through a temporary file in the same folder
 // that replaces the old file only when every byte was written and flushed.
 // On failure the old file is untouched and error (when given) says why.
 bool SaveDocumentFile(const QString &path, const QStringList &categoryNames,
-                      const Catalogue &cat, const CardSettings &s, QString *error);
+                      const Catalogue &cat, const CardSettings &s, QString *error,
+                      const ExtensionRecords &unknownRecords = {});
 
 // Reads a document. out.settings starts as a copy of current, so settings of
 // groups that an older file does not hold keep those values. On success out
@@ -65,7 +74,10 @@ bool SaveDocumentFile(const QString &path, const QStringList &categoryNames,
 // (when given) names what is wrong, in the interface language (UserText). Truncated files (except the
 // three valid older ends), negative counts, counts or lengths larger than
 // what is left of the file are rejected; nothing is allocated beyond what the
-// file can hold. Bytes after group C are ignored (room for later fields).
+// file can hold. After group C, bytes that open group D are read as group D
+// (a damaged one refuses the document); other bytes, and bytes after group D,
+// are ignored. Mark settings start at their defaults (a file without group D
+// has none).
 bool ReadDocument(const QByteArray &bytes, const CardSettings &current, DocumentData &out,
                   QString *error);
 // Reads the file at path (a regular file) and then as ReadDocument.

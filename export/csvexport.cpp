@@ -2,6 +2,7 @@
 
 #include "catalogue/codepage.h"
 #include "catalogue/brastel.h"
+#include "i18n/translateunit.h"
 
 #include <algorithm>
 
@@ -9,7 +10,7 @@ namespace {
 
 void endLine(QString &text, QString &line)
 {
-    line.chop(1); // the comma after the sixth field
+    line.chop(1); // the comma after the last field
     text += line;
     text += QLatin1String("\r\n");
     line.clear();
@@ -35,7 +36,9 @@ QByteArray BuildCsv(const QStringList &names, const Catalogue &cat, const QStrin
 {
     QString text;
     QString line;
-    for (int i = 0; i < 6; ++i)
+    const bool marks = cat.hasMarks();
+    const int fields = marks ? 8 : 6;
+    for (int i = 0; i < fields; ++i)
         AddCsvField(line, header.value(i));
     endLine(text, line);
 
@@ -52,10 +55,25 @@ QByteArray BuildCsv(const QStringList &names, const Catalogue &cat, const QStrin
             AddCsvField(line, FormatPrice2(p->price, decimalPoint));
             AddCsvField(line, QString::number(p->number));
             AddCsvField(line, WideText(p->quantity));
+            if (marks) {
+                const ProductMarks &m = cat.marks(i, int(j));
+                AddCsvField(line, AllergenLetters(m));
+                AddCsvField(line, AdditiveNumbers(m));
+            }
             endLine(text, line);
         }
     }
     return ToWindows1252(text);
+}
+
+QStringList CsvHeader(const Catalogue &cat)
+{
+    QStringList header;
+    for (int n = 13; n <= 18; ++n)
+        header << GetMsgText(n);
+    if (cat.hasMarks())
+        header << TranslateStr(QStringLiteral("Allergene")) << TranslateStr(QStringLiteral("Zusatzstoffe"));
+    return header;
 }
 
 bool WriteCsvFile(const QString &path, const QByteArray &data, QString *error)

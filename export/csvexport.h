@@ -6,6 +6,9 @@
 // Line 1 is the header; then one line per product: category name, name,
 // description, price (two decimals, the given decimal point), order number,
 // quantity note. Categories without products give no line.
+// When any product carries an allergen or additive mark, every line has two
+// more fields: the allergen letters and the additive numbers, each
+// separated by commas ("A,G", "1,3").
 #pragma once
 
 #include "catalogue/catalogue.h"
@@ -21,11 +24,16 @@ void AddCsvField(QString &line, const QString &value);
 
 // The whole export file. names: the captions of the category list, one per
 // category of cat (extra entries on either side are ignored). header: the six
-// column titles, already in the interface language (missing ones are empty).
+// column titles (eight with marks: CsvHeader() gives them), already in the
+// interface language (missing ones are empty).
 // decimalPoint: the user's decimal separator (UserDecimalPoint()). The
 // catalogue's cursors are not moved.
 QByteArray BuildCsv(const QStringList &names, const Catalogue &cat, const QStringList &header,
                     QChar decimalPoint);
+
+// The column titles of cat in the interface language: messages 13 to 18,
+// then, when a product carries a mark, "Allergene" and "Zusatzstoffe".
+QStringList CsvHeader(const Catalogue &cat);
 
 // Creates or replaces the file with data through a temporary file in the same
 // folder, renamed over the target only when every byte was written and

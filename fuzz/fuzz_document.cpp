@@ -1,6 +1,7 @@
 // The document reader on arbitrary bytes. A file it accepts must write back
 // to bytes that read again to the same document (the writer's form is
-// stable); anything else must be refused without touching the output.
+// stable), with its marks and the unknown records of group D kept; anything
+// else must be refused without touching the output.
 #include "catalogue/document.h"
 #include "fuzzutil.h"
 
@@ -28,11 +29,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!doc.catalogue || doc.categoryNames.size() != doc.catalogue->categoryCount())
         std::abort();
 
-    const QByteArray once = WriteDocument(doc.categoryNames, *doc.catalogue, doc.settings);
+    const QByteArray once = WriteDocument(doc.categoryNames, *doc.catalogue, doc.settings, doc.unknownRecords);
     DocumentData again;
     if (!ReadDocument(once, defaults, again, &error))
         std::abort();
-    const QByteArray twice = WriteDocument(again.categoryNames, *again.catalogue, again.settings);
+    if (again.settings.marks != doc.settings.marks || again.unknownRecords != doc.unknownRecords)
+        std::abort();
+    for (int c = 0; c < doc.catalogue->categoryCount(); ++c)
+        for (uint32_t p = 0; p < doc.catalogue->products(c)->count; ++p)
+            if (again.catalogue->marks(c, int(p)) != doc.catalogue->marks(c, int(p)))
+                std::abort();
+    const QByteArray twice = WriteDocument(again.categoryNames, *again.catalogue, again.settings, again.unknownRecords);
     if (once != twice)
         std::abort();
     return 0;

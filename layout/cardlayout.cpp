@@ -2,11 +2,13 @@
 
 #include "catalogue/brastel.h"
 #include "catalogue/catalogue.h"
+#include "layout/cardmarks.h"
 #include "layout/texturehook.h"
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <memory>
 
 // ---- Texts ---------------------------------------------------------------------
 
@@ -219,7 +221,10 @@ private:
     void StartCardPage(int p);
     void pageBreak();
     void paintFrame();
-    void ordinaryProduct(const TProductRec &p);
+    void ordinaryProduct(const TProductRec &p, const QString &marks);
+    void prepareLegend();
+    void paintLegendRows(double top);
+    void legendAtEnd();
     void freeText(const TProductRec &p);
     void paintRows(QStringView text, double availableMM, double leftMM, double rowAdvance);
 
@@ -248,6 +253,11 @@ private:
     const ITextMetrics *measCache_[10] = {};
     QString onRequest_;
     std::vector<qsizetype> ends_;
+    // Allergen and additive marks; null when the card shows none.
+    std::unique_ptr<CardMarks> marks_;
+    QStringList legendRows_;
+    double legendRowMM_ = 0;
+    double legendBand_ = 0; // room kept above the footer on every page
 };
 
 const ITextMetrics &CardPainter::measureFor(int n)
@@ -346,6 +356,11 @@ void CardPainter::StartCardPage(int p)
     } else {
         headerBand_ = 0;
     }
+    if (isShown && legendBand_ > 0) {
+        prepare(FooterFont);
+        paintLegendRows(heightmm_ - s_.UntenEd - footerBand_ - legendRows_.size() * legendRowMM_);
+        c_.setFont(savedFont, savedPt, savedDpi);
+    }
     meas_ = savedMeas;
 
     // The frame is the same on every page and lands on the one surface of
@@ -399,7 +414,46 @@ void CardPainter::paintRows(QStringView text, double availableMM, double leftMM,
     }
 }
 
-void CardPainter::ordinaryProduct(const TProductRec &p)
+// The legend, wrapped to the text width in the footer font.
+void CardPainter::prepareLegend()
+{
+    const int cats = card_.catalogue ? std::min<int>(card_.categoryNames.size(), card_.catalogue->categoryCount()) : 0;
+    auto marks = std::make_unique<CardMarks>(card_.catalogue, cats, s_);
+    if (!marks->active())
+        return;
+    marks_ = std::move(marks);
+    const LayoutMeasure m(measureFor(FooterFont));
+    legendRows_ = WrapLine(m, marks_->legend(), widthmm_ - s_.LinksEd - s_.RechtsEd);
+    legendRowMM_ = m.TextHeightMM();
+    if (marks_->legendPlace() == LegendPlace::EveryPage)
+        legendBand_ = (legendRows_.size() + 0.5) * legendRowMM_;
+}
+
+// The legend rows from `top` down (footer font prepared).
+void CardPainter::paintLegendRows(double top)
+{
+    for (const QString &row : legendRows_) {
+        c_.textOut(pos(x_), pos(top), row);
+        top += legendRowMM_;
+    }
+}
+
+// The legend after the last category, breaking pages like a description.
+void CardPainter::legendAtEnd()
+{
+    prepare(FooterFont);
+    for (const QString &row : legendRows_) {
+        if (y_ + legendRowMM_ > bottom_) {
+            pageBreak();
+            prepare(FooterFont);
+        }
+        if (shown())
+            c_.textOut(pos(x_), pos(y_), row);
+        y_ += legendRowMM_;
+    }
+}
+
+void CardPainter::ordinaryProduct(const TProductRec &p, const QString &marks)
 {
     const QStringView name = p.name ? QStringView(p.name) : QStringView();
     const QStringView description = p.description ? QStringView(p.description) : QStringView();
@@ -428,7 +482,14 @@ void CardPainter::ordinaryProduct(const TProductRec &p)
     const int top = pos(y_);
     double nameEnd;
     // Widths are whole pixels that add up: the name followed by one space.
-    const double nameSpMM = MeasuredPxToMM((long long)meas_->width(name) + meas_->width(u" "));
+    double nameSpMM = MeasuredPxToMM((long long)meas_->width(name) + meas_->width(u" "));
+    // Marks follow the name, small and raised; the space comes after them.
+    double marksAtMM = 0;
+    if (!marks.isEmpty()) {
+        const FontSetting mf = MarkFont(s_.FontDialog(NumberFont));
+        marksAtMM = MeasuredPxToMM(meas_->width(name));
+        nameSpMM += MeasuredPxToMM(c_.metrics(mf, mf.size, kMeasureDpi).width(marks));
+    }
     if (p.number >= 0) {
         if (shown()) {
             const int w = c_.textWidth(label);
@@ -441,6 +502,11 @@ void CardPainter::ordinaryProduct(const TProductRec &p)
         if (shown() && !name.isEmpty())
             c_.textOut(pos(x_), top, name.toString());
         nameEnd = x_ + nameSpMM;
+    }
+    if (!marks.isEmpty() && shown()) {
+        const FontSetting mf = MarkFont(s_.FontDialog(NumberFont));
+        c_.setFont(mf, std::max(1, clampToInt(std::trunc(double(mf.size) * Z_ / 100.0))), dpi_);
+        c_.textOut(pos(nameEnd - nameSpMM + marksAtMM), top, marks);
     }
 
     // Price and quantity note
@@ -514,6 +580,7 @@ int CardPainter::run()
     rm_ = marginPx(s_.RechtsEd);
     bm_ = marginPx(s_.UntenEd);
     page_ = 1;
+    prepareLegend();
     StartCardPage(1);
     prepare(HeadingFont);
     y_ = s_.ObenEd + headerBand_;
@@ -557,7 +624,7 @@ int CardPainter::run()
 
     // Layout pass
     counter_ = 0;
-    bottom_ = heightmm_ - s_.UntenEd - footerBand_;
+    bottom_ = heightmm_ - s_.UntenEd - footerBand_ - legendBand_;
     for (int i = 0; i < card_.categoryNames.size(); ++i) {
         if (y_ + 2 * itemReserve_ > bottom_)
             pageBreak();
@@ -579,12 +646,14 @@ int CardPainter::run()
         for (uint32_t j = 0; prods && j < prods->count; ++j) {
             const auto &p = *static_cast<const TProductRec *>(prods->At(j));
             if (p.price >= 0)
-                ordinaryProduct(p);
+                ordinaryProduct(p, marks_ ? marks_->productMarks(i, int(j)) : QString());
             else
                 freeText(p);
         }
         y_ += lineHeight();
     }
+    if (marks_ && marks_->legendPlace() == LegendPlace::AtEnd)
+        legendAtEnd();
     if (s_.RahmenCheck && req_ > page_)
         paintFrame(); // a page beyond the last: blank page and frame
     return page_;

@@ -4,6 +4,8 @@
 // the layout engine, the document file and the tests work with.
 #pragma once
 
+#include "catalogue/marks.h"
+
 #include <QString>
 #include <cstdint>
 
@@ -77,6 +79,9 @@ struct CardSettings {
     bool LightenCheck = true;
     double HellEd = 50; // whole numbers 1..100
     double SatEd = 0;   // whole numbers -100..200
+
+    // Allergens and additives ("Kennzeichnung"; stored in group D)
+    MarkSettings marks;
 
     const FontSetting &FontDialog(int n) const { return fonts[n - 1]; } // n = 1..9
     FontSetting &FontDialog(int n) { return fonts[n - 1]; }

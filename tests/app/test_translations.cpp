@@ -3,6 +3,7 @@
 // window texts still fit their controls.
 #include "app/AboutBox.h"
 #include "app/FontDialog.h"
+#include "app/MarksGroup.h"
 #include "app/MainUnit.h"
 #include "app/recovery.h"
 #include "catalogue/EditProduktFUnit.h"
@@ -10,6 +11,7 @@
 #include "catalogue/options.h"
 #include "i18n/TranslateFUnit.h"
 #include "i18n/filedialogfilter.h"
+#include "i18n/translatecomponents.h"
 #include "i18n/translateunit.h"
 #include "texture/pictor3.h"
 #include "testutil.h"
@@ -130,6 +132,11 @@ struct ProgramRun {
         testutil::writeFile(dir.filePath(QStringLiteral("recovery/good.vlr")), form->documentBytes());
         form->recoveryQuestion = [](const QString &, const QString &, const QString &, const QString &) { return -1; };
         form->offerRecovery();
+        // The additive list dialog and the CSV titles of a card with marks.
+        TAdditivesDialog additives(DefaultAdditives());
+        TranslateComponents(&additives);
+        TranslateStr(QStringLiteral("Allergene"));
+        TranslateStr(QStringLiteral("Zusatzstoffe"));
     }
 
     TranslationTable &table() { return Translations(); }

@@ -5,10 +5,12 @@
 #include "app/recovery.h"
 #include "app/undohistory.h"
 #include "app/FilenameEdit.h"
+#include "app/MarksGroup.h"
 #include "mainwindow_fixture.h"
 #include "testutil.h"
 
 #include <QCheckBox>
+#include <QRadioButton>
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -166,6 +168,8 @@ TEST_F(Undo, EverySettingGoesBackAndForthAndFieldsMergeIntoOneStep)
     for (QCheckBox *c : {form->CapsCheck, form->ZentrCheck, form->NoKommaCheck, form->NewPageForKatCheck,
                          form->NoPointsCheck, form->CenterKatCheck})
         roundTrip("switch", [&] { c->click(); }, c->text());
+    roundTrip("labelling switch", [&] { form->MarksGroup->MarksCheck->click(); }, "Kennzeichnung");
+    roundTrip("legend place", [&] { form->MarksGroup->LegendPageRadio->click(); }, "Kennzeichnung");
     TFontDialog::chooser = [](QWidget *, FontSetting &f) {
         f.face = "Arial";
         f.style = 3;

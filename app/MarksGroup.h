@@ -1,0 +1,52 @@
+// The group "Kennzeichnung" of the layout tab: print the allergen and
+// additive marks or not, where the legend goes, and the button that edits the
+// document's additive list (TAdditivesDialog).
+#pragma once
+
+#include "catalogue/marks.h"
+
+#include <QDialog>
+#include <QGroupBox>
+#include <functional>
+
+class QCheckBox;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+
+class TMarksGroup : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit TMarksGroup(QWidget *parent = nullptr);
+
+    QCheckBox *MarksCheck;          // "Kennzeichnung drucken"
+    QRadioButton *LegendEndRadio;   // "am Ende der Karte"
+    QRadioButton *LegendPageRadio;  // "auf jeder Seite über der Fußzeile"
+    QPushButton *ZusatzBtn;         // "Zusatzstoffe bearbeiten..."
+
+    MarkSettings settings() const;
+    // Sets the controls and the list without raising settingsChanged.
+    void setSettings(const MarkSettings &m);
+
+    // Shows the additive dialog (tests replace it, like the main window's).
+    std::function<int(QDialog *)> execDialog;
+    void ZusatzBtnClick();
+
+signals:
+    void settingsChanged(); // a switch or the legend place changed
+    void additivesEdited(); // the user confirmed a changed additive list
+
+private:
+    QStringList additives_;
+};
+
+// Edits the additive list: one additive per line, the line number is its
+// number. Empty lines at the end are dropped.
+class TAdditivesDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit TAdditivesDialog(const QStringList &additives, QWidget *parent = nullptr);
+    QPlainTextEdit *AdditivesMemo;
+    QPushButton *DefaultBtn; // "Standardliste"
+    QStringList additives() const;
+};

@@ -1,0 +1,21 @@
+// The record types of group D that the program knows. A feature that stores
+// something in the document adds its types here; tags must be unique.
+#include "catalogue/extension.h"
+#include "catalogue/markrecords.h"
+
+const QVector<ExtensionRecordType> &ExtensionRecordTypes()
+{
+    static const QVector<ExtensionRecordType> types = [] {
+        QVector<ExtensionRecordType> t;
+        t += MarkRecordTypes(); // 0x0001 .. 0x0003
+        return t;
+    }();
+    return types;
+}
+
+QStringList ExtensionMessageTexts()
+{
+    QStringList t = ExtensionGroupMessageTexts();
+    t += MarkRecordMessageTexts();
+    return t;
+}

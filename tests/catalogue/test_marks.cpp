@@ -1,0 +1,249 @@
+// Allergen and additive marks: kept with their product by every catalogue
+// command, and stored in group D of the document.
+#include "catalogue/document.h"
+#include "catalogue/markrecords.h"
+
+#include <QtEndian>
+#include <gtest/gtest.h>
+
+namespace {
+
+ProductMarks marks(uint16_t allergens, QVector<int> additives)
+{
+    ProductMarks m;
+    m.allergens = allergens;
+    m.additives = additives;
+    return m;
+}
+
+// Two categories; product names "c.p"; product (c, p) gets marks with
+// allergen bit p and additive c + 1 so that every product's marks differ.
+void fill(Catalogue &cat, QStringList &names, int products = 3)
+{
+    for (int c = 0; c < 2; ++c) {
+        cat.addCategory();
+        names << QStringLiteral("K%1").arg(c);
+        for (int p = 0; p < products; ++p) {
+            ProductValues v;
+            v.name = QStringLiteral("%1.%2").arg(c).arg(p);
+            v.price = 1 + p;
+            cat.addProduct(c, v);
+            cat.setMarks(c, p, marks(uint16_t(1u << p), {c + 1}));
+        }
+    }
+}
+
+QString nameOf(Catalogue &cat, int c, int p)
+{
+    return WideText(cat.product(c, p)->name);
+}
+
+// Every product still carries the marks it got in fill().
+void expectMarksFollowNames(Catalogue &cat)
+{
+    for (int c = 0; c < cat.categoryCount(); ++c) {
+        for (uint32_t p = 0; p < cat.products(c)->count; ++p) {
+            const QStringList parts = nameOf(cat, c, int(p)).split('.');
+            const ProductMarks want = marks(uint16_t(1u << parts[1].toInt()), {parts[0].toInt() + 1});
+            EXPECT_EQ(cat.marks(c, int(p)), want) << nameOf(cat, c, int(p)).toStdString();
+        }
+    }
+}
+
+CardSettings markSettings()
+{
+    CardSettings s;
+    s.marks.MarksCheck = false;
+    s.marks.LegendPos = LegendPlace::EveryPage;
+    s.marks.additives = DefaultAdditives();
+    s.marks.additives << QStringLiteral("mit Taurin");
+    return s;
+}
+
+QByteArray record(uint16_t tag, const QByteArray &payload)
+{
+    char h[6];
+    qToLittleEndian<quint16>(tag, h);
+    qToLittleEndian<quint32>(quint32(payload.size()), h + 2);
+    return QByteArray(h, 6) + payload;
+}
+
+QByteArray group(const QByteArray &records, qint64 length = -1)
+{
+    char l[4];
+    qToLittleEndian<quint32>(quint32(length < 0 ? records.size() : length), l);
+    return QByteArray("VLRD", 4) + QByteArray(l, 4) + records;
+}
+
+} // namespace
+
+TEST(Marks, TextsAndLegend)
+{
+    ProductMarks m;
+    m.setAdditive(8, true);
+    m.setAdditive(3, true);
+    m.setAdditive(3, true);
+    for (int i : {0, 5, 9}) // A F M
+        m.setAllergen(i, true);
+    EXPECT_EQ(MarksText(m), "3,8,A,F,M");
+    EXPECT_EQ(MarksText(marks(0, {2})), "2");
+    EXPECT_EQ(MarksText(marks(1u << 13, {})), "R");
+
+    UsedMarks used;
+    used.add(marks(1u << 6, {3}));
+    used.add(marks(1u, {1, 3}));
+    EXPECT_EQ(LegendText(used, DefaultAdditives()),
+              QString::fromUtf8("Zusatzstoffe: 1\u00A0mit Farbstoff, 3\u00A0mit Antioxidationsmittel \u00B7 "
+                                "Allergene: A\u00A0glutenhaltiges Getreide, G\u00A0Milch"));
+    EXPECT_EQ(LegendText(UsedMarks(), DefaultAdditives()), "");
+    UsedMarks beyond;
+    beyond.add(marks(0, {14}));
+    EXPECT_EQ(LegendText(beyond, DefaultAdditives()), "Zusatzstoffe: 14");
+}
+
+TEST(Marks, StayWithTheirProductThroughEveryCommand)
+{
+    Catalogue cat;
+    QStringList names;
+    fill(cat, names, 4);
+    cat.changeProducts(0, 1, 0);
+    cat.changeProducts(1, 2, 3);
+    cat.changeProducts(1, 0, 9); // out of range: nothing moves
+    expectMarksFollowNames(cat);
+    cat.deleteProduct(0, 1);
+    cat.deleteProduct(1, 7); // out of range
+    expectMarksFollowNames(cat);
+    cat.changeCategories(0, 1);
+    expectMarksFollowNames(cat);
+    EXPECT_EQ(nameOf(cat, 0, 0), "1.0");
+
+    ProductValues v;
+    v.name = "neu";
+    cat.addProduct(0, v);
+    EXPECT_TRUE(cat.marks(0, 4).isEmpty()); // a new product starts without marks
+    cat.deleteCategory(0);
+    ASSERT_EQ(cat.categoryCount(), 1);
+    expectMarksFollowNames(cat);
+
+    Catalogue other;
+    other.swapContents(cat);
+    EXPECT_FALSE(cat.hasMarks());
+    EXPECT_TRUE(other.hasMarks());
+    expectMarksFollowNames(other);
+    other.clear();
+    EXPECT_FALSE(other.hasMarks());
+    EXPECT_TRUE(other.marks(0, 0).isEmpty());
+}
+
+TEST(MarksDocument, WithoutMarksTheFileEndsAfterGroupC)
+{
+    Catalogue cat;
+    QStringList names;
+    fill(cat, names);
+    for (int c = 0; c < 2; ++c)
+        for (int p = 0; p < 3; ++p)
+            cat.setMarks(c, p, ProductMarks());
+    const QByteArray doc = WriteDocument(names, cat, CardSettings());
+    EXPECT_FALSE(doc.contains("VLRD"));
+    Catalogue empty;
+    EXPECT_EQ(WriteDocument({}, empty, CardSettings()).size(), 547);
+}
+
+TEST(MarksDocument, EveryMarkSetSurvivesByteForByte)
+{
+    Catalogue cat;
+    QStringList names;
+    fill(cat, names);
+    ProductMarks all;
+    all.allergens = (1u << kAllergenCount) - 1;
+    for (int n = 1; n <= 13; ++n)
+        all.additives << n;
+    for (int c = 0; c < 2; ++c)
+        for (int p = 0; p < 3; ++p)
+            cat.setMarks(c, p, all);
+    const CardSettings s = markSettings();
+    const ExtensionRecords unknown{{0x7001, QByteArray("\x01\x02\x03", 3)}, {0x7002, QByteArray()}};
+    const QByteArray doc = WriteDocument(names, cat, s, unknown);
+
+    DocumentData d;
+    QString error;
+    ASSERT_TRUE(ReadDocument(doc, CardSettings(), d, &error)) << error.toStdString();
+    EXPECT_EQ(d.settings.marks, s.marks);
+    EXPECT_EQ(d.catalogue->marks(1, 2), all);
+    EXPECT_EQ(d.unknownRecords, unknown);
+    EXPECT_EQ(WriteDocument(d.categoryNames, *d.catalogue, d.settings, d.unknownRecords), doc);
+}
+
+TEST(MarksDocument, RecordsOnlyForWhatDiffersFromTheDefaults)
+{
+    Catalogue cat;
+    QStringList names;
+    fill(cat, names, 1);
+    cat.setMarks(0, 0, ProductMarks());
+    // Product (1, 0): allergen A, additive 2.
+    const QByteArray base = WriteDocument(names, cat, CardSettings());
+    const qsizetype d = base.indexOf("VLRD");
+    ASSERT_GT(d, 0);
+    QByteArray entry;
+    entry.append("\x01\x00\x00\x00", 4); // one entry
+    entry.append("\x01\x00\x00\x00\x00\x00\x00\x00", 8); // category 1, product 0
+    entry.append("\x01\x00\x01\x00\x02\x00", 6); // allergens, one additive: 2
+    EXPECT_EQ(base.mid(d), group(record(kProductMarksRecord, entry)));
+
+    CardSettings s;
+    s.marks.LegendPos = LegendPlace::EveryPage;
+    const QByteArray withSettings = WriteDocument(names, cat, s);
+    EXPECT_EQ(withSettings.mid(d), group(record(kMarkSettingsRecord, QByteArray("\x01\x01", 2))
+                                         + record(kProductMarksRecord, entry)));
+    // Settings alone are stored even when no product carries a mark.
+    cat.setMarks(1, 0, ProductMarks());
+    EXPECT_EQ(WriteDocument(names, cat, s).mid(d), group(record(kMarkSettingsRecord, QByteArray("\x01\x01", 2))));
+}
+
+TEST(MarksDocument, DamagedGroupRefusesTheDocumentAndChangesNothing)
+{
+    Catalogue cat;
+    QStringList names;
+    fill(cat, names);
+    const QByteArray doc = WriteDocument(names, cat, markSettings(), {{0x7001, QByteArray(5, 'x')}});
+    const qsizetype d = doc.indexOf("VLRD");
+    ASSERT_GT(d, 0);
+
+    DocumentData out;
+    out.categoryNames = QStringList{"vorher"};
+    auto refused = [&](const QByteArray &bytes) {
+        QString error;
+        const bool ok = ReadDocument(bytes, CardSettings(), out, &error);
+        EXPECT_EQ(out.categoryNames, QStringList{"vorher"});
+        return !ok && !error.isEmpty();
+    };
+    // Every cut inside group D, from its first tag byte on.
+    for (qsizetype n = d + 1; n < doc.size(); ++n)
+        EXPECT_TRUE(refused(doc.left(n))) << "cut at " << n;
+
+    QByteArray longer = doc;
+    qToLittleEndian<quint32>(quint32(doc.size()), longer.data() + d + 4); // group length beyond the file
+    EXPECT_TRUE(refused(longer));
+    QByteArray recordTooLong = doc;
+    qToLittleEndian<quint32>(0xFFFFFFF0u, recordTooLong.data() + d + 8 + 2); // first record's length
+    EXPECT_TRUE(refused(recordTooLong));
+
+    const QByteArray groupC = doc.left(d);
+    // A marks entry for a product the document does not hold.
+    QByteArray ghost("\x01\x00\x00\x00" "\x00\x00\x00\x00" "\x09\x00\x00\x00" "\x01\x00\x00\x00", 16);
+    EXPECT_TRUE(refused(groupC + group(record(kProductMarksRecord, ghost))));
+    EXPECT_TRUE(refused(groupC + group(record(kMarkSettingsRecord, QByteArray("\x01\x07", 2)))));
+    EXPECT_TRUE(refused(groupC + group(record(kMarkSettingsRecord, QByteArray("\x01\x00\x00", 3)))));
+    EXPECT_TRUE(refused(groupC + group(record(kAdditiveListRecord, QByteArray("\xFF\xFF\xFF\x7F", 4)))));
+
+    // Not damage: an unknown record of sane length, an empty group, bytes
+    // after group C that are no group D, and bytes after group D.
+    DocumentData ok;
+    ASSERT_TRUE(ReadDocument(groupC + group(record(0x4242, "abc")) + "tail", CardSettings(), ok, nullptr));
+    EXPECT_EQ(ok.unknownRecords, (ExtensionRecords{{0x4242, "abc"}}));
+    EXPECT_EQ(ok.settings.marks, MarkSettings());
+    ASSERT_TRUE(ReadDocument(groupC + group({}), CardSettings(), ok, nullptr));
+    ASSERT_TRUE(ReadDocument(groupC + "Xtra", markSettings(), ok, nullptr));
+    EXPECT_EQ(ok.settings.marks, MarkSettings()); // no group D: marks at their defaults
+    EXPECT_FALSE(ok.catalogue->hasMarks());
+}
