@@ -1,5 +1,7 @@
 #include "layout/printerchoice.h"
 
+#include "i18n/translateunit.h"
+
 #include <QPrinterInfo>
 
 PrinterSetup SavePrinterSetup(const QPrinter &printer)
@@ -34,9 +36,9 @@ QString SelectPrinter(QPrinter &printer, const QString &name)
 {
     const QString wanted = name.isEmpty() ? QPrinterInfo::defaultPrinterName() : name;
     if (wanted.isEmpty())
-        return QStringLiteral("Es ist kein Standarddrucker eingerichtet.");
+        return TranslateStr(QStringLiteral("Es ist kein Standarddrucker eingerichtet."));
     if (!QPrinterInfo::availablePrinterNames().contains(wanted))
-        return QStringLiteral("Den Drucker \"%1\" gibt es nicht.").arg(wanted);
+        return TranslateStr(QStringLiteral("Den Drucker \"%1\" gibt es nicht.")).arg(wanted);
     if (printer.outputFormat() == QPrinter::NativeFormat && printer.printerName() == wanted)
         return QString();
     printer.setOutputFileName(QString());

@@ -120,6 +120,9 @@ struct ProgramRun {
         form->FontDialog(1)->Execute(form.get());
         TranslateStr(QStringLiteral("Drucker einrichten"));
         TranslateStr(QStringLiteral("Drucker:"));
+        // The printer choice of "velloran --print" when the printer is missing.
+        TranslateStr(QStringLiteral("Es ist kein Standarddrucker eingerichtet."));
+        TranslateStr(QStringLiteral("Den Drucker \"%1\" gibt es nicht."));
     }
 
     TranslationTable &table() { return Translations(); }

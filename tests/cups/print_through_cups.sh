@@ -72,7 +72,6 @@ PageLog $WORK/log/page_log
 User lp
 Group lp
 SystemGroup root
-FileDevice Yes
 Printcap $WORK/run/printcap
 CONF
 cat > "$WORK/etc/cupsd.conf" <<CONF
@@ -111,7 +110,7 @@ chmod 644 "$PDFCONF"
 mkdir -p "$WORK/prog"
 cp "$VELLORAN" "$WORK/prog/velloran"
 for f in data translate.dat; do
-    [ -e "$(dirname "$VELLORAN")/$f" ] && cp -r "$(dirname "$VELLORAN")/$f" "$WORK/prog/"
+    if [ -e "$(dirname "$VELLORAN")/$f" ]; then cp -r "$(dirname "$VELLORAN")/$f" "$WORK/prog/"; fi
 done
 printf '\0\0\0\0' > "$WORK/prog/options.dat"
 VELLORAN="$WORK/prog/velloran"
@@ -120,7 +119,7 @@ log "starting cupsd on $SOCK"
 cupsd -f -c "$WORK/etc/cupsd.conf" -s "$WORK/etc/cups-files.conf" >"$WORK/log/cupsd.out" 2>&1 &
 CUPSD_PID=$!
 export CUPS_SERVER="$SOCK"
-running() { [ -S "$SOCK" ] && lpstat -r 2>/dev/null | grep -q "is running"; }
+running() { [ -S "$SOCK" ] && [[ "$(lpstat -r 2>/dev/null)" == *"is running"* ]]; }
 for ((i = 0; i < WAIT * 10; i++)); do
     running && break
     kill -0 "$CUPSD_PID" 2>/dev/null || fail "cupsd ended at its start"
@@ -129,8 +128,8 @@ done
 running || fail "cupsd did not answer within ${WAIT}s"
 
 log "adding the CUPS-PDF printer"
-lpadmin -p VelloranPDF -E -v "cups-pdf:/$INSTANCE" -m "$PPD" -o printer-error-policy=abort-job 2>/dev/null \
-    || fail "lpadmin could not add the CUPS-PDF printer"
+lpadmin -p VelloranPDF -E -v "cups-pdf:/$INSTANCE" -m "$PPD" -o printer-error-policy=abort-job \
+    2>"$WORK/log/lpadmin.err" || fail "lpadmin could not add the CUPS-PDF printer: $(cat "$WORK/log/lpadmin.err")"
 lpadmin -d VelloranPDF || fail "lpadmin could not set the default printer"
 
 # Waits until the queue has no unfinished job, then for the file to appear.
@@ -148,14 +147,15 @@ log "printing $CARD on VelloranPDF"
 wait_for_jobs VelloranPDF
 PDF=""
 for ((i = 0; i < WAIT * 10; i++)); do
-    PDF=$(find "$WORK/out" -name '*.pdf' -size +0 | head -n 1)
+    PDF=$(find "$WORK/out" -name '*.pdf' -size +0 -print -quit)
     [ -n "$PDF" ] && pdfinfo "$PDF" >/dev/null 2>&1 && break
     PDF=""
     sleep 0.1
 done
 [ -n "$PDF" ] || fail "no PDF arrived from the CUPS-PDF printer within ${WAIT}s ($(lpstat -W completed -o 2>&1 | tail -n 1))"
 log "the printer wrote $(basename "$PDF")"
-[ -n "${VELLORAN_CUPS_KEEP:-}" ] && cp "$PDF" "$VELLORAN_CUPS_KEEP"
+# VELLORAN_CUPS_KEEP=FILE keeps a copy of the printed PDF.
+if [ -n "${VELLORAN_CUPS_KEEP:-}" ]; then cp "$PDF" "$VELLORAN_CUPS_KEEP"; fi
 
 # The card as the program exports it itself, on the printer's page (A4).
 "$VELLORAN" --export-pdf "$WORK/export.pdf" "$CARD" || fail "velloran --export-pdf exited with $?"
@@ -199,7 +199,7 @@ for ((p = 0; p < EXPECTED; p++)); do
 done
 
 # The job as the program sent it, kept in the spool.
-SENT=$(find "$WORK/spool" -name 'd*-001' | head -n 1)
+SENT=$(find "$WORK/spool" -name 'd*-001' -print -quit)
 [ -n "$SENT" ] || fail "the spool kept no job file"
 pdftotext "$SENT" "$WORK/sent.txt" 2>/dev/null || fail "the job sent is not a PDF"
 pdftotext "$WORK/export.pdf" "$WORK/card.txt" || fail "pdftotext could not read the exported PDF"
