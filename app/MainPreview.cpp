@@ -4,6 +4,7 @@
 #include "app/PreviewBox.h"
 #include "i18n/translateunit.h"
 #include "layout/cardoutput.h"
+#include "layout/printerchoice.h"
 #include "layout/qpaintercanvas.h"
 #include "texture/picturenote.h"
 #include "texture/picturepreview.h"
@@ -164,7 +165,9 @@ void TMainForm::FormMouseWheelUp()
 void TMainForm::Druckereinrichten1Click()
 {
     // The printer first (when the system has any), then its paper size and
-    // orientation. The page area changes from the preview's next paint on.
+    // orientation. The page area changes from the preview's next paint on;
+    // cancelling the page set-up keeps the printer and page chosen before.
+    const PrinterSetup before = SavePrinterSetup(*printer);
     const QStringList names = QPrinterInfo::availablePrinterNames();
     if (!names.isEmpty()) {
         QDialog choose(this);
@@ -181,13 +184,11 @@ void TMainForm::Druckereinrichten1Click()
         form->addRow(bb);
         if (execDialog(&choose) != QDialog::Accepted)
             return;
-        if (combo->currentText() != printer->printerName()) {
-            printer->setOutputFormat(QPrinter::NativeFormat);
-            printer->setPrinterName(combo->currentText());
-        }
+        SelectPrinter(*printer, combo->currentText());
     }
     QPageSetupDialog dlg(printer.get(), this);
-    execDialog(&dlg);
+    if (execDialog(&dlg) != QDialog::Accepted)
+        RestorePrinterSetup(*printer, before);
 }
 
 void TMainForm::Drucken1Click()

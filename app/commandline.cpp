@@ -8,9 +8,12 @@
 #include "i18n/translateunit.h"
 #include "layout/cardlayout.h"
 #include "layout/cardoutput.h"
+#include "layout/printerchoice.h"
 #include "texture/texture.h"
 
 #include <QBuffer>
+#include <QCommandLineOption>
+#include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -180,7 +183,8 @@ bool WantsExport(const QStringList &args)
     for (const QString &a : args) {
         if (a == QLatin1String("--"))
             return false;
-        if (exportOptions().contains(optionName(a)))
+        const QString name = optionName(a);
+        if (exportOptions().contains(name) || name == QLatin1String("--print"))
             return true;
     }
     return false;
@@ -188,122 +192,156 @@ bool WantsExport(const QStringList &args)
 
 Options Parse(const QStringList &args)
 {
-    Options o;
-    bool help = false, version = false, endOfOptions = false;
-    Mode exportMode = Mode::Window;
-    QString exportName;
-    QStringList plain;
-    QStringList pdfPngOnly, pngOnly; // options given, to check they fit the export
-
-    auto invalid = [&](const QString &why) {
+    auto invalid = [](const QString &why) {
         Options bad;
         bad.mode = Mode::Invalid;
-        bad.error = why;
+        bad.error = oneLine(why);
         return bad;
     };
 
-    for (int i = 0; i < args.size(); ++i) {
-        const QString &a = args.at(i);
-        if (endOfOptions || !a.startsWith(QLatin1String("--"))) {
-            plain << a;
-            continue;
-        }
-        if (a == QLatin1String("--")) {
+    // Arguments with a single dash are not our options (Qt takes its own,
+    // such as -style, from the window's command line): they count as plain
+    // arguments. They pass the parser as placeholders that keep their place.
+    QStringList parserArgs{QStringLiteral("velloran")};
+    QStringList singleDash;
+    bool endOfOptions = false;
+    for (const QString &a : args) {
+        if (a == QLatin1String("--"))
             endOfOptions = true;
-            continue;
-        }
-        const QString name = optionName(a);
-        const bool hasInline = name.size() < a.size();
-        const QString inlineValue = hasInline ? a.mid(name.size() + 1) : QString();
-        // The value of an option: after '=' or the next argument, which must
-        // not itself be an option.
-        auto takeValue = [&](QString *v) {
-            if (hasInline) {
-                *v = inlineValue;
-                return true;
-            }
-            if (i + 1 >= args.size() || args.at(i + 1).startsWith(QLatin1String("--")))
-                return false;
-            *v = args.at(++i);
-            return true;
-        };
-        auto takeNext = [&](QString *v) {
-            if (i + 1 >= args.size() || args.at(i + 1).startsWith(QLatin1String("--")))
-                return false;
-            *v = args.at(++i);
-            return true;
-        };
-
-        if (name == QLatin1String("--help") || name == QLatin1String("--version")) {
-            if (hasInline)
-                return invalid(QStringLiteral("%1 takes no value").arg(name));
-            (name == QLatin1String("--help") ? help : version) = true;
-        } else if (exportOptions().contains(name)) {
-            if (exportMode != Mode::Window)
-                return invalid(QStringLiteral("%1 and %2 cannot be combined").arg(exportName, name));
-            exportName = name;
-            exportMode = name == QLatin1String("--export-pdf")   ? Mode::ExportPdf
-                         : name == QLatin1String("--export-png") ? Mode::ExportPng
-                                                                 : Mode::ExportCsv;
-            const QString what = exportMode == Mode::ExportPng ? QStringLiteral("output prefix")
-                                                               : QStringLiteral("output file");
-            if (!takeValue(&o.output) || o.output.isEmpty())
-                return invalid(QStringLiteral("%1 needs an %2 and a document").arg(name, what));
-            if (!takeNext(&o.document) || o.document.isEmpty())
-                return invalid(QStringLiteral("%1 needs a document after the %2").arg(name, what));
-        } else if (name == QLatin1String("--page-size")) {
-            if (!takeValue(&o.pageSize) || !PageSizeByName(o.pageSize, nullptr))
-                return invalid(QStringLiteral("--page-size takes A4, A5, Letter or Legal"));
-            pdfPngOnly << name;
-        } else if (name == QLatin1String("--landscape")) {
-            if (hasInline)
-                return invalid(QStringLiteral("--landscape takes no value"));
-            o.landscape = true;
-            pdfPngOnly << name;
-        } else if (name == QLatin1String("--dpi")) {
-            QString v;
-            if (!takeValue(&v) || !parseInt(v, kMinDpi, kMaxDpi, &o.dpi))
-                return invalid(QStringLiteral("--dpi takes a whole number from %1 to %2").arg(kMinDpi).arg(kMaxDpi));
-            pngOnly << name;
-        } else if (name == QLatin1String("--zoom")) {
-            QString v;
-            if (!takeValue(&v) || !parseInt(v, kMinZoom, kMaxZoom, &o.zoom))
-                return invalid(
-                    QStringLiteral("--zoom takes a whole number from %1 to %2").arg(kMinZoom).arg(kMaxZoom));
-            pngOnly << name;
-        } else if (name == QLatin1String("--page")) {
-            QString v;
-            if (!takeValue(&v) || !parseInt(v, 1, 1000000, &o.page))
-                return invalid(QStringLiteral("--page takes a page number from 1"));
-            pngOnly << name;
+        if (!endOfOptions && a.size() > 1 && a.startsWith('-') && !a.startsWith(QLatin1String("--"))) {
+            parserArgs << QStringLiteral("\x01%1").arg(singleDash.size());
+            singleDash << a;
         } else {
-            return invalid(QStringLiteral("unknown option %1").arg(name));
+            parserArgs << a;
         }
+    }
+    auto original = [&](const QString &v) {
+        if (v.startsWith(QChar(1))) {
+            const int i = v.mid(1).toInt();
+            if (i >= 0 && i < singleDash.size())
+                return singleDash.at(i);
+        }
+        return v;
+    };
+
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
+    const QCommandLineOption help(QStringLiteral("help")), version(QStringLiteral("version"));
+    const QCommandLineOption exportPdf(QStringLiteral("export-pdf"), QString(), QStringLiteral("OUT.pdf"));
+    const QCommandLineOption exportPng(QStringLiteral("export-png"), QString(), QStringLiteral("PREFIX"));
+    const QCommandLineOption exportCsv(QStringLiteral("export-csv"), QString(), QStringLiteral("OUT.csv"));
+    const QCommandLineOption print(QStringLiteral("print"));
+    const QCommandLineOption printerName(QStringLiteral("printer"), QString(), QStringLiteral("NAME"));
+    const QCommandLineOption pageSize(QStringLiteral("page-size"), QString(), QStringLiteral("SIZE"));
+    const QCommandLineOption landscape(QStringLiteral("landscape"));
+    const QCommandLineOption dpi(QStringLiteral("dpi"), QString(), QStringLiteral("N"));
+    const QCommandLineOption zoom(QStringLiteral("zoom"), QString(), QStringLiteral("Z"));
+    const QCommandLineOption page(QStringLiteral("page"), QString(), QStringLiteral("N"));
+    parser.addOptions({help, version, exportPdf, exportPng, exportCsv, print, printerName, pageSize, landscape, dpi,
+                       zoom, page});
+    if (!parser.parse(parserArgs)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        if (!unknown.isEmpty())
+            return invalid(QStringLiteral("unknown option --%1").arg(unknown.first()));
+        return invalid(parser.errorText());
+    }
+    Options o;
+    if (parser.isSet(help) || parser.isSet(version)) {
+        o.mode = parser.isSet(help) ? Mode::Help : Mode::Version;
+        return o;
     }
 
-    if (help) {
-        o.mode = Mode::Help;
-        return o;
-    }
-    if (version) {
-        o.mode = Mode::Version;
-        return o;
-    }
-    if (exportMode == Mode::Window) {
-        if (!pdfPngOnly.isEmpty() || !pngOnly.isEmpty()) {
-            const QString first = !pdfPngOnly.isEmpty() ? pdfPngOnly.first() : pngOnly.first();
-            return invalid(QStringLiteral("%1 belongs to an export (--export-pdf or --export-png)").arg(first));
+    // The value of an option; one that looks like an option itself is
+    // taken for a forgotten value.
+    auto value = [&](const QCommandLineOption &opt, QString *v) {
+        *v = original(parser.value(opt));
+        return !v->isEmpty() && !v->startsWith(QLatin1String("--"));
+    };
+    auto given = [&](const QCommandLineOption &opt) { return QStringLiteral("--") + opt.names().first(); };
+
+    QStringList plain;
+    for (const QString &a : parser.positionalArguments())
+        plain << original(a);
+
+    // Which command: one export or --print at most.
+    const QCommandLineOption *command = nullptr;
+    for (const QCommandLineOption *c : {&exportPdf, &exportPng, &exportCsv, &print}) {
+        const int n = c == &print ? (parser.isSet(print) ? 1 : 0) : int(parser.values(*c).size());
+        if (n == 0)
+            continue;
+        if (command || n > 1) {
+            const QString first = command ? given(*command) : given(*c);
+            return invalid(QStringLiteral("%1 and %2 cannot be combined").arg(first, given(*c)));
         }
+        command = c;
+    }
+
+    // The options that belong to some commands only, in the order of the
+    // checks below.
+    QStringList pdfPngOnly, pngOnly, printOnly;
+    if (parser.isSet(pageSize)) {
+        if (!value(pageSize, &o.pageSize) || !PageSizeByName(o.pageSize, nullptr))
+            return invalid(QStringLiteral("--page-size takes A4, A5, Letter or Legal"));
+        pdfPngOnly << given(pageSize);
+    }
+    if (parser.isSet(landscape)) {
+        o.landscape = true;
+        pdfPngOnly << given(landscape);
+    }
+    QString v;
+    if (parser.isSet(dpi)) {
+        if (!value(dpi, &v) || !parseInt(v, kMinDpi, kMaxDpi, &o.dpi))
+            return invalid(QStringLiteral("--dpi takes a whole number from %1 to %2").arg(kMinDpi).arg(kMaxDpi));
+        pngOnly << given(dpi);
+    }
+    if (parser.isSet(zoom)) {
+        if (!value(zoom, &v) || !parseInt(v, kMinZoom, kMaxZoom, &o.zoom))
+            return invalid(QStringLiteral("--zoom takes a whole number from %1 to %2").arg(kMinZoom).arg(kMaxZoom));
+        pngOnly << given(zoom);
+    }
+    if (parser.isSet(page)) {
+        if (!value(page, &v) || !parseInt(v, 1, 1000000, &o.page))
+            return invalid(QStringLiteral("--page takes a page number from 1"));
+        pngOnly << given(page);
+    }
+    if (parser.isSet(printerName)) {
+        if (!value(printerName, &o.printer))
+            return invalid(QStringLiteral("--printer needs the name of a printer"));
+        printOnly << given(printerName);
+    }
+
+    if (!command) {
+        const QStringList stray = pdfPngOnly + pngOnly;
+        if (!stray.isEmpty())
+            return invalid(QStringLiteral("%1 belongs to an export (--export-pdf or --export-png)").arg(stray.first()));
+        if (!printOnly.isEmpty())
+            return invalid(QStringLiteral("--printer belongs to --print"));
         o.plainArguments = plain;
         return o;
     }
-    if (exportMode == Mode::ExportCsv && !pdfPngOnly.isEmpty())
-        return invalid(QStringLiteral("%1 does not apply to --export-csv").arg(pdfPngOnly.first()));
-    if (exportMode != Mode::ExportPng && !pngOnly.isEmpty())
+
+    const QString name = given(*command);
+    if (command == &print) {
+        o.mode = Mode::Print;
+    } else {
+        o.mode = command == &exportPdf ? Mode::ExportPdf : command == &exportPng ? Mode::ExportPng : Mode::ExportCsv;
+        const QString what = o.mode == Mode::ExportPng ? QStringLiteral("output prefix") : QStringLiteral("output file");
+        if (!value(*command, &o.output))
+            return invalid(QStringLiteral("%1 needs an %2 and a document").arg(name, what));
+    }
+    if (plain.isEmpty())
+        return invalid(QStringLiteral("%1 needs a document").arg(name));
+    if (plain.size() > 1)
+        return invalid(QStringLiteral("unexpected argument %1").arg(plain.at(1)));
+    o.document = plain.first();
+
+    if (o.mode != Mode::ExportPdf && o.mode != Mode::ExportPng && !pdfPngOnly.isEmpty())
+        return invalid(QStringLiteral("%1 does not apply to %2").arg(pdfPngOnly.first(), name));
+    if (o.mode != Mode::ExportPng && !pngOnly.isEmpty())
         return invalid(QStringLiteral("%1 applies to --export-png only").arg(pngOnly.first()));
-    if (!plain.isEmpty())
-        return invalid(QStringLiteral("unexpected argument %1").arg(plain.first()));
-    o.mode = exportMode;
+    if (o.mode != Mode::Print && !printOnly.isEmpty())
+        return invalid(QStringLiteral("--printer applies to --print only"));
     return o;
 }
 
@@ -315,6 +353,7 @@ QString UsageText()
         "       velloran --export-png PREFIX DOCUMENT.vlr [--dpi N] [--zoom Z] [--page N]\n"
         "                [--page-size SIZE] [--landscape]\n"
         "       velloran --export-csv OUT.csv DOCUMENT.vlr\n"
+        "       velloran --print DOCUMENT.vlr [--printer NAME]\n"
         "       velloran --help | --version\n"
         "\n"
         "Without options the program's window opens; a document named on the command\n"
@@ -329,11 +368,17 @@ QString UsageText()
         "  --dpi N                    resolution of the pictures, 10 to 1200 (default 96)\n"
         "  --zoom Z                   zoom in percent, 10 to 1000 (default 100)\n"
         "  --page N                   only page N (written to PREFIX-N.png)\n"
+        "\n"
+        "Printing runs without a window as well:\n"
+        "  --print DOC                the menu card on the default printer\n"
+        "  --printer NAME             on this printer instead\n"
+        "\n"
+        "Options may come in any order, before or after the document.\n"
         "  --                         ends the options: a following name is a document\n"
         "\n"
         "An export prints nothing when it succeeds and exits with 0. Otherwise it\n"
-        "prints one line naming the file and the reason and exits with 1 (2 for a\n"
-        "wrong command line); an existing output file is then left as it was.\n"
+        "prints one line naming the file (or printer) and the reason and exits with 1\n"
+        "(2 for a wrong command line); an existing output file is then left as it was.\n"
         "Prices on request and the CSV column titles use the language chosen in the\n"
         "program.\n");
 }
@@ -349,7 +394,7 @@ int RunExport(const Options &o, QTextStream &err)
         err << "velloran: nothing to export" << Qt::endl;
         return kExitUsage;
     }
-    if (o.mode != Mode::ExportPng && sameFile(o.output, o.document))
+    if ((o.mode == Mode::ExportPdf || o.mode == Mode::ExportCsv) && sameFile(o.output, o.document))
         return failWith(err, o.output, QStringLiteral("the output would replace the document"));
 
     // The start of the program's window: translation table, the texts that
@@ -381,6 +426,19 @@ int RunExport(const Options &o, QTextStream &err)
     card.settings = doc.settings;
     card.zoom = 100;
     card.texture = &texture;
+
+    if (o.mode == Mode::Print) {
+        // The printer and its own default page, as the window prints on
+        // once the printer has been chosen in its printer set-up.
+        QPrinter printer(QPrinter::HighResolution);
+        const QString notThere = SelectPrinter(printer, o.printer);
+        if (!notThere.isEmpty())
+            return failWith(err, o.printer.isEmpty() ? QStringLiteral("--print") : o.printer, notThere);
+        const QString error = PrintCard(card, printer, GetMsgText(12));
+        if (!error.isEmpty())
+            return failWith(err, printer.printerName(), error);
+        return kExitOk;
+    }
 
     if (o.mode == Mode::ExportPdf) {
         const auto printer = makePdfPrinter(o);

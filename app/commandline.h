@@ -7,16 +7,20 @@
 //   velloran --export-png PREFIX DOC.vlr [--dpi N] [--zoom Z] [--page N]
 //                                      [--page-size ...] [--landscape]
 //   velloran --export-csv OUT.csv DOC.vlr
+//   velloran --print DOC.vlr [--printer NAME]
 //   velloran --help | --version
 //
-// Arguments that begin with "--" are options; "--" alone ends the options so
-// that a document whose name begins with "--" can still be named. Options
-// take their value as the next argument or after '=' (--dpi=150).
+// Arguments that begin with "--" are options, in any order before and after
+// the document; "--" alone ends the options so that a document whose name
+// begins with "--" can still be named. Options take their value as the next
+// argument or after '=' (--dpi=150). Arguments with a single dash (Qt's own,
+// such as -style) are plain arguments.
 //
-// The exports run without a window on Qt's offscreen platform, print nothing
-// on success and exit 0. Any failure prints one line on standard error naming
-// the file and the reason and exits non-zero; no output file is left behind
-// half written, and an existing output file is replaced only by a complete one.
+// The exports and printing run without a window on Qt's offscreen platform,
+// print nothing on success and exit 0. Any failure prints one line on
+// standard error naming the file (or printer) and the reason and exits
+// non-zero; no output file is left behind half written, and an existing
+// output file is replaced only by a complete one.
 #pragma once
 
 #include <QString>
@@ -33,6 +37,7 @@ enum class Mode {
     ExportPdf,
     ExportPng,
     ExportCsv,
+    Print,     // print on a printer, without a window
     Invalid,   // a usage error; `error` says what is wrong
 };
 
@@ -46,6 +51,7 @@ struct Options {
     QStringList plainArguments; // Window mode: the documents named (first one is opened)
     QString output;             // PDF / CSV file, or the PNG prefix
     QString document;
+    QString printer;            // Print: the printer's name; empty = the default printer
     QString pageSize = QStringLiteral("A4");
     bool landscape = false;
     int dpi = 96;    // PNG: resolution of the page images
@@ -53,16 +59,18 @@ struct Options {
     int page = 0;    // PNG: only this page (from 1); 0 = every page
     QString error;   // Invalid: the reason
 
+    // An export or printing: a command that runs without a window.
     bool isExport() const
     {
-        return mode == Mode::ExportPdf || mode == Mode::ExportPng || mode == Mode::ExportCsv;
+        return mode == Mode::ExportPdf || mode == Mode::ExportPng || mode == Mode::ExportCsv
+               || mode == Mode::Print;
     }
 };
 
 // Parses the arguments after the program name. Needs no application object.
 Options Parse(const QStringList &args);
 
-// True when the arguments ask for an export: the program must then choose the
+// True when the arguments ask for an export or printing: the program must then choose the
 // offscreen platform before the application object is created.
 bool WantsExport(const QStringList &args);
 
@@ -70,8 +78,8 @@ bool WantsExport(const QStringList &args);
 QString UsageText();
 QString VersionText();
 
-// Runs an export (needs a QApplication). Failures are written to `err` as one
-// line. Returns the exit code.
+// Runs an export or prints (needs a QApplication). Failures are written to
+// `err` as one line. Returns the exit code.
 int RunExport(const Options &o, QTextStream &err);
 
 // The page sizes --page-size knows, by name (case-insensitive). False for an

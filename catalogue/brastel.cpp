@@ -371,11 +371,31 @@ void ByteWriter::writeWideString(const QString &s)
         qToLittleEndian<quint16>(u[i].unicode(), buf_.data() + start + 2 * i);
 }
 
+namespace {
+
+// The file a write to `path` must replace: a symbolic link is followed to the
+// file it names (through chains of links), so that the link stays a link.
+QString writeTarget(const QString &path)
+{
+    QFileInfo fi(path);
+    for (int depth = 0; depth < 40 && fi.isSymLink(); ++depth)
+        fi.setFile(fi.symLinkTarget());
+    return fi.isSymLink() ? path : fi.filePath();
+}
+
+} // namespace
+
 bool WriteFileAtomically(const QString &path, const QByteArray &data, QString *errorText, bool syncToDisk)
 {
 #ifdef Q_OS_UNIX
     if (!syncToDisk) {
-        const QFileInfo target(path);
+        const QFileInfo target(writeTarget(path));
+        // A file that could not be opened for writing is not replaced either.
+        if (target.exists() && !target.isWritable()) {
+            if (errorText)
+                *errorText = QStringLiteral("The file %1 is write-protected.").arg(target.filePath());
+            return false;
+        }
         QTemporaryFile tmp(target.absolutePath() + QStringLiteral("/.") + target.fileName()
                            + QStringLiteral(".XXXXXX"));
         if (!tmp.open() || tmp.write(data) != data.size() || !tmp.flush()) {
@@ -388,7 +408,8 @@ bool WriteFileAtomically(const QString &path, const QByteArray &data, QString *e
                                            : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup
                                                  | QFile::ReadOther);
         tmp.close();
-        if (::rename(QFile::encodeName(tmp.fileName()).constData(), QFile::encodeName(path).constData()) != 0) {
+        if (::rename(QFile::encodeName(tmp.fileName()).constData(), QFile::encodeName(target.filePath()).constData())
+            != 0) {
             if (errorText)
                 *errorText = QString::fromLocal8Bit(std::strerror(errno));
             return false;
@@ -398,6 +419,8 @@ bool WriteFileAtomically(const QString &path, const QByteArray &data, QString *e
     }
 #endif
     Q_UNUSED(syncToDisk);
+    // QSaveFile itself refuses a write-protected file and writes through
+    // symbolic links.
     QSaveFile f(path);
     // Unbuffered, and every step checked: commit() alone does not report a
     // final flush that failed (a full disk), and would then replace the old

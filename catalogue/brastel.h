@@ -131,8 +131,10 @@ private:
 
 // Writes data to path through a temporary file in the same folder that is
 // flushed and then renamed over the target, so that an interrupted write never
-// leaves a half-written file. Returns false (target untouched) on any failure;
-// errorText receives the reason when given.
+// leaves a half-written file. Returns false (target untouched) on any failure,
+// a write-protected target among them; errorText receives the reason when
+// given. A symbolic link is written through: its target is replaced and the
+// link stays.
 // With syncToDisk the temporary file is also forced onto the disk before the
 // rename (documents); without it (the translation table, rewritten at every
 // keystroke) a crash of the program still leaves the old or the new file,

@@ -17,7 +17,6 @@ using Id = DocumentSetting;
 // shown through the translation lookup (UserText).
 enum DocumentMessage {
     kEndsInside,
-    kNegativeCount,
     kCountTooLarge,
     kNegativeLength,
     kTextTooLong,
@@ -31,7 +30,6 @@ enum DocumentMessage {
 };
 const char16_t *const kDocumentMessages[] = {
     u"Die Datei endet mitten in „%1“ bei Byte %2 (%3 Bytes gebraucht, %4 übrig).",
-    u"„%1“ bei Byte %2 ist negativ (%3).",
     u"„%1“ bei Byte %2 (%3) ist größer, als der Rest der Datei fassen kann (%4 Bytes übrig).",
     u"Die Länge von „%1“ bei Byte %2 ist negativ (%3).",
     u"„%1“ bei Byte %2 gibt %3 Zeichen an, mehr als der Rest der Datei enthält (%4 Bytes übrig).",
@@ -188,14 +186,15 @@ public:
         return true;
     }
 
-    // A count of items that take at least minBytes each.
+    // A count of items that take at least minBytes each. A count below 0
+    // means none, like 0.
     bool readCount(const char *what, qsizetype minBytes, int32_t &n)
     {
         const qsizetype at = r_.pos();
         if (!readInt32(what, n))
             return false;
         if (n < 0)
-            return fail(text(kNegativeCount).arg(place(what)).arg(at).arg(n));
+            n = 0;
         if (qsizetype(n) > r_.remaining() / minBytes)
             return fail(text(kCountTooLarge)
                             .arg(place(what))

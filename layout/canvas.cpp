@@ -1,6 +1,6 @@
 #include "layout/canvas.h"
 
-#include <cmath>
+#include <cstdint>
 
 QString FontKey(const FontSetting &f, int pointSize, int dpi)
 {
@@ -13,10 +13,25 @@ QString FontKey(const FontSetting &f, int pointSize, int dpi)
         .arg(dpi);
 }
 
+int MulDiv(int number, int numerator, int denominator)
+{
+    if (denominator == 0)
+        return -1;
+    const int64_t product = int64_t(number) * numerator;
+    const int64_t d = denominator < 0 ? -int64_t(denominator) : int64_t(denominator);
+    const int64_t magnitude = ((product < 0 ? -product : product) + d / 2) / d;
+    const bool negative = (product < 0) != (denominator < 0);
+    if (magnitude > INT32_MAX)
+        return -1;
+    return int(negative ? -magnitude : magnitude);
+}
+
 int FontPixelSize(int pointSize, int dpi)
 {
-    const double px = std::nearbyint(double(pointSize) * dpi / 72.0);
-    return px < 1 ? 1 : int(px);
+    // The font height -MulDiv(size, ppi, 72) of the fonts the cards were
+    // made with: an exact half pixel rounds up (15 pt at 300 ppi is 63 px).
+    const int px = MulDiv(pointSize, dpi, 72);
+    return px < 1 ? 1 : px;
 }
 
 namespace {

@@ -40,7 +40,7 @@ public:
 
     // Font: the face, style, colour, charset and pitch of `f`, at `pointSize`
     // points rendered at `dpi` pixels per inch. The pixel height is
-    // pointSize x dpi / 72 rounded to the nearest whole pixel.
+    // FontPixelSize(pointSize, dpi).
     virtual void setFont(const FontSetting &f, int pointSize, int dpi) = 0;
     virtual FontSetting font() const = 0;
     virtual int fontPointSize() const = 0;
@@ -82,6 +82,11 @@ private:
 // A key that identifies a font setting at a size and resolution (used for
 // metric caches).
 QString FontKey(const FontSetting &f, int pointSize, int dpi);
-// Pixel height of a font of `pointSize` points at `dpi`: pointSize x dpi / 72
-// rounded half to even, at least 1.
+// number x numerator / denominator with a 64-bit intermediate, rounded to the
+// nearest integer with an exact half away from zero; -1 when the denominator
+// is 0 or the result does not fit (the Windows MulDiv).
+int MulDiv(int number, int numerator, int denominator);
+// Pixel height of a font of `pointSize` points at `dpi`: MulDiv(pointSize,
+// dpi, 72), at least 1. Every card font is sized through it, for measuring
+// and for drawing alike.
 int FontPixelSize(int pointSize, int dpi);

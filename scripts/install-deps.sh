@@ -12,6 +12,8 @@ PACKAGES=(
   fonts-liberation fontconfig
   libgtest-dev libbenchmark-dev
   poppler-utils xvfb xauth xdotool
+  # printing through a real CUPS server (the test starts its own) onto the PDF printer
+  cups printer-driver-cups-pdf
   # the fuzz targets: clang with libFuzzer and the sanitizer runtimes
   clang libclang-rt-14-dev
 )

@@ -2,6 +2,10 @@
 
 #include <QFile>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 namespace testutil {
 
 QByteArray readFile(const QString &path)
@@ -18,6 +22,22 @@ bool writeFile(const QString &path, const QByteArray &data)
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     return f.write(data) == data.size();
+}
+
+bool runUnprivileged(const std::function<void()> &body)
+{
+#ifdef Q_OS_UNIX
+    if (geteuid() == 0) {
+        // The real user id too: access() checks it. The saved one stays root
+        // so that the switch back is allowed.
+        if (setresuid(65534, 65534, 0) != 0)
+            return false;
+        body();
+        return setresuid(0, 0, 0) == 0;
+    }
+#endif
+    body();
+    return true;
 }
 
 LocaleScope::LocaleScope(const char *name) : old_(QLocale())

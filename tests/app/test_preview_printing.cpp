@@ -4,6 +4,9 @@
 #include "testutil.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QPageSetupDialog>
+#include <QPrinterInfo>
 #include <QPrinter>
 #include <QProcess>
 #include <QScrollArea>
@@ -223,4 +226,49 @@ TEST_F(PreviewPrinting, PdfExportHasEveryPageWithItsText)
     form->AlsPDFexportieren1Click();
     ASSERT_EQ(boxes.size(), 1);
     EXPECT_TRUE(boxes[0].second.contains(dir.filePath("missing/folder/karte.pdf")));
+}
+
+// Needs an installed printer: the CUPS test runs it against its own server
+// with VELLORAN_REQUIRE_PRINTER set, where it must not skip.
+TEST_F(PreviewPrinting, CancelledPageSetupKeepsThePrinterAndPage)
+{
+    const QStringList names = QPrinterInfo::availablePrinterNames();
+    if (names.isEmpty()) {
+        if (qEnvironmentVariableIsSet("VELLORAN_REQUIRE_PRINTER"))
+            FAIL() << "no printer installed";
+        GTEST_SKIP() << "no printer installed";
+    }
+    const QString pdf = dir.filePath("karte.pdf");
+    QPrinter &printer = *form->printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    printer.setPageSize(QPageSize(QPageSize::Letter));
+    printer.setPageOrientation(QPageLayout::Landscape);
+    const PageArea area = PrinterPageArea(printer);
+
+    auto choose = [&](QDialog *d) {
+        auto *combo = d->findChild<QComboBox *>();
+        EXPECT_TRUE(combo);
+        if (combo)
+            combo->setCurrentIndex(combo->findText(names.first()));
+        return int(QDialog::Accepted);
+    };
+    answers.push_back(choose);
+    answers.push_back([](QDialog *d) {
+        EXPECT_TRUE(qobject_cast<QPageSetupDialog *>(d));
+        return int(QDialog::Rejected);
+    });
+    form->Druckereinrichten1Click();
+    EXPECT_EQ(printer.outputFormat(), QPrinter::PdfFormat);
+    EXPECT_EQ(printer.outputFileName(), pdf);
+    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::Letter);
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+    EXPECT_EQ(PrinterPageArea(printer).widthPx, area.widthPx);
+
+    // Confirmed, the printer is taken.
+    answers.push_back(choose);
+    answers.push_back([](QDialog *) { return int(QDialog::Accepted); });
+    form->Druckereinrichten1Click();
+    EXPECT_EQ(printer.outputFormat(), QPrinter::NativeFormat);
+    EXPECT_EQ(printer.printerName(), names.first());
 }

@@ -137,6 +137,9 @@ struct ProgramRun {
         TranslateComponents(&additives);
         TranslateStr(QStringLiteral("Allergene"));
         TranslateStr(QStringLiteral("Zusatzstoffe"));
+        // The printer choice of "velloran --print" when the printer is missing.
+        TranslateStr(QStringLiteral("Es ist kein Standarddrucker eingerichtet."));
+        TranslateStr(QStringLiteral("Den Drucker \"%1\" gibt es nicht."));
     }
 
     TranslationTable &table() { return Translations(); }

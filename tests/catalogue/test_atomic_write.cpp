@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -27,5 +28,34 @@ TEST(AtomicWrite, ReplacesWholeKeepsPermissionsLeavesNothingBehind)
         EXPECT_FALSE(WriteFileAtomically(dir.filePath("missing/table.dat"), "x", &error, sync));
         EXPECT_FALSE(error.isEmpty());
         EXPECT_EQ(testutil::readFile(path), QByteArray("second"));
+    }
+}
+
+// A file the user may not write stays as it is, and a symbolic link is
+// written through: the file it names gets the data, the link stays a link.
+TEST(AtomicWrite, RefusesWriteProtectedFilesAndWritesThroughLinks)
+{
+    for (bool sync : {true, false}) {
+        QTemporaryDir dir;
+        QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777)); // open to everyone
+        const QString locked = dir.filePath("locked.dat");
+        ASSERT_TRUE(testutil::writeFile(locked, "old"));
+        QFile::setPermissions(locked, QFile::ReadOwner | QFile::ReadOther);
+        bool written = true;
+        QString error;
+        ASSERT_TRUE(testutil::runUnprivileged([&] { written = WriteFileAtomically(locked, "new", &error, sync); }));
+        EXPECT_FALSE(written) << sync;
+        EXPECT_FALSE(error.isEmpty()) << sync;
+        EXPECT_EQ(testutil::readFile(locked), QByteArray("old")) << sync;
+
+        ASSERT_TRUE(QDir(dir.path()).mkdir("real"));
+        const QString real = dir.filePath("real/table.dat");
+        ASSERT_TRUE(testutil::writeFile(real, "old"));
+        const QString link = dir.filePath("table.dat");
+        ASSERT_TRUE(QFile::link("real/table.dat", link));
+        ASSERT_TRUE(WriteFileAtomically(link, "through the link", nullptr, sync));
+        EXPECT_TRUE(QFileInfo(link).isSymLink()) << sync;
+        EXPECT_EQ(testutil::readFile(real), QByteArray("through the link")) << sync;
+        EXPECT_EQ(QDir(dir.filePath("real")).entryList(QDir::Files | QDir::Hidden), QStringList{"table.dat"});
     }
 }

@@ -176,6 +176,23 @@ TEST_F(TranslateFile, UnwritableFileKeepsRowsForTheNextWrite)
     EXPECT_EQ(testutil::readFile(path()), tableFile(20, {{"Eins"}, {"Zwei"}}));
 }
 
+TEST_F(TranslateFile, WriteProtectedFileIsLeftAloneUntilItCanBeWritten)
+{
+    QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777)); // open to everyone
+    const QByteArray shipped = tableFile(20, {{"Eins", "One"}});
+    ASSERT_TRUE(testutil::writeFile(path(), shipped));
+    QFile::setPermissions(path(), QFile::ReadOwner | QFile::ReadOther);
+    TranslationTable t;
+    t.InitTranslations(path());
+    ASSERT_TRUE(testutil::runUnprivileged([&] { t.TranslateStr(QStringLiteral("Zwei")); }));
+    EXPECT_EQ(t.RowCount(), 2);
+    EXPECT_EQ(t.saveCount(), 0);
+    EXPECT_EQ(testutil::readFile(path()), shipped);
+    QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
+    t.TranslateStr(QStringLiteral("Drei"));
+    EXPECT_EQ(testutil::readFile(path()), tableFile(20, {{"Eins", "One"}, {"Zwei"}, {"Drei"}}));
+}
+
 TEST_F(TranslateFile, RewriteReplacesAnOlderLongerFile)
 {
     QStringList big;

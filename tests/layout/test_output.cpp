@@ -128,6 +128,30 @@ TEST(CardOutput, QPainterTextWidthsAreAdditive)
     }
 }
 
+// Font sizes round like MulDiv: an exact half pixel goes up, not to the
+// even neighbour, and the canvas measures and draws at that size.
+TEST(CardOutput, FontPixelSizesRoundHalvesUp)
+{
+    EXPECT_EQ(FontPixelSize(15, 300), 63); // 62.5
+    EXPECT_EQ(FontPixelSize(3, 300), 13);  // 12.5
+    EXPECT_EQ(FontPixelSize(9, 300), 38);  // 37.5
+    EXPECT_EQ(FontPixelSize(12, 300), 50);
+    EXPECT_EQ(FontPixelSize(10, 96), 13);  // 13.33
+    EXPECT_EQ(FontPixelSize(0, 300), 1);
+    EXPECT_EQ(MulDiv(-15, 300, 72), -63);
+    EXPECT_EQ(MulDiv(INT32_MAX, 2, 1), -1);
+
+    QImage img(10, 10, QImage::Format_RGB32);
+    QPainter painter(&img);
+    QPainterCanvas canvas(&painter);
+    const FontSetting f = FontSetting::make(QStringLiteral("Times New Roman"), 15, 0);
+    const QFontMetrics at63(MakeCardFont(f, 63));
+    EXPECT_EQ(canvas.metrics(f, 15, 300).height(), at63.height());
+    canvas.setFont(f, 15, 300);
+    EXPECT_EQ(canvas.textWidth(QStringLiteral("Wiener Schnitzel")),
+              at63.horizontalAdvance(QStringLiteral("Wiener Schnitzel")));
+}
+
 TEST(CardOutput, WindowsColours)
 {
     EXPECT_EQ(WindowsColour(0x000000FFu), QColor(255, 0, 0));

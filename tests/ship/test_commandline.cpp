@@ -80,6 +80,23 @@ TEST(CommandLineParse, ExportsAndTheirOptions)
     EXPECT_EQ(o.zoom, 100);
     EXPECT_EQ(o.page, 0);
 
+    // Options in any order, also between the output and the document.
+    for (const auto &args : {L({"--export-png", "seite", "--page", "2", "karte.vlr"}),
+                             L({"--export-png", "seite", "karte.vlr", "--page", "2"}),
+                             L({"--page=2", "karte.vlr", "--export-png=seite"})}) {
+        o = Parse(args);
+        ASSERT_EQ(o.mode, Mode::ExportPng) << args.join(' ').toStdString() << o.error.toStdString();
+        EXPECT_EQ(o.output, "seite");
+        EXPECT_EQ(o.document, "karte.vlr");
+        EXPECT_EQ(o.page, 2);
+    }
+    o = Parse(L({"--printer", "Kueche", "karte.vlr", "--print"}));
+    ASSERT_EQ(o.mode, Mode::Print);
+    EXPECT_EQ(o.printer, "Kueche");
+    EXPECT_EQ(o.document, "karte.vlr");
+    EXPECT_TRUE(Parse(L({"--print", "karte.vlr"})).printer.isEmpty());
+    EXPECT_TRUE(commandline::WantsExport(L({"karte.vlr", "--print"})));
+
     EXPECT_EQ(Parse(L({"--export-csv", "out.csv", "doc.vlr"})).mode, Mode::ExportCsv);
     EXPECT_EQ(Parse(L({"x.vlr", "--help"})).mode, Mode::Help);
     EXPECT_EQ(Parse(L({"--version"})).mode, Mode::Version);
@@ -105,6 +122,12 @@ TEST(CommandLineParse, WrongCommandLinesSayWhy)
         {{"--export-png", "p", "d.vlr", "--dpi"}, "--dpi"},
         {{"--zoom", "100", "doc.vlr"}, "--zoom"},
         {{"--help=yes"}, "--help"},
+        {{"--print"}, "document"},
+        {{"--print", "d.vlr", "--printer"}, "--printer"},
+        {{"--printer", "P", "d.vlr"}, "--print"},
+        {{"--export-pdf", "a.pdf", "d.vlr", "--printer", "P"}, "--printer"},
+        {{"--print", "d.vlr", "--export-csv", "b.csv"}, "cannot be combined"},
+        {{"--print", "d.vlr", "--landscape"}, "--landscape"},
     };
     for (const auto &[list, word] : bad) {
         QStringList args;
@@ -232,6 +255,9 @@ TEST_F(CommandLineRun, FailuresNameTheFileAndLeaveNoOutput)
     // Only the leftovers named above: no temporary files stay behind.
     EXPECT_EQ(QDir(d).entryList(QDir::Files, QDir::Name), QStringList({"cut.vlr", "doc.vlr", "out.pdf"}));
 
+    // A printer that does not exist: one line naming it, exit code 1.
+    expectFailure({"--print", shiptest::exampleCard(), "--printer", "NoSuchPrinter"}, "NoSuchPrinter", 1);
+
     // A wrong command line: exit code 2, one line.
     const auto r = run(shiptest::builtProgram(), {"--export-pdf", out});
     EXPECT_EQ(r.exitCode, 2);
@@ -243,6 +269,8 @@ TEST_F(CommandLineRun, HelpAndVersionNeedNoDisplay)
     auto r = run(shiptest::builtProgram(), {"--help"});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_TRUE(r.out.contains("--export-pdf"));
+    EXPECT_TRUE(r.out.contains("--print"));
+    EXPECT_TRUE(r.out.endsWith('\n'));
     EXPECT_TRUE(r.err.isEmpty());
     r = run(shiptest::builtProgram(), {"--version"});
     EXPECT_EQ(r.exitCode, 0);
