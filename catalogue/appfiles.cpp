@@ -40,7 +40,7 @@ QString UserFilesDir()
     if (!cached.isEmpty())
         return cached;
     const QString prog = ProgPath();
-    if (dirWritable(prog)) {
+    if (ProgramDirHoldsUserFiles(prog)) {
         cached = prog;
     } else {
         QString cfg = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
@@ -50,6 +50,14 @@ QString UserFilesDir()
         cached = withSlash(cfg);
     }
     return cached;
+}
+
+bool ProgramDirHoldsUserFiles(const QString &dir)
+{
+    const QString installed = QDir(QStringLiteral(VELLORAN_BIN_DIR)).canonicalPath();
+    if (!installed.isEmpty() && QDir(dir).canonicalPath() == installed)
+        return false;
+    return dirWritable(withSlash(dir));
 }
 
 QString UserFile(const QString &name)

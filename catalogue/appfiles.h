@@ -16,6 +16,10 @@ QString ProgPath();
 // The directory that holds options.dat and translate.dat (trailing '/').
 // Creates the per-user directory when that is the one chosen.
 QString UserFilesDir();
+// True when the program directory `dir` can hold the user files: it is
+// writable and it is not the directory the program is installed to (such as
+// /usr/bin, which root could write to, but where no user file belongs).
+bool ProgramDirHoldsUserFiles(const QString &dir);
 // Full path of a user file (options.dat, translate.dat) in UserFilesDir().
 QString UserFile(const QString &name);
 // The directory the shipped data (paper.jpg, translate.dat, example card) is

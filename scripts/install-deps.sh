@@ -16,6 +16,8 @@ PACKAGES=(
   cups printer-driver-cups-pdf
   # the fuzz targets: clang with libFuzzer and the sanitizer runtimes
   clang libclang-rt-14-dev
+  # the Debian package (scripts/package.sh) and the tools its test checks it with
+  debhelper dpkg-dev lintian appstream desktop-file-utils shared-mime-info man-db
 )
 
 missing=()
