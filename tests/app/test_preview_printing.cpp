@@ -105,12 +105,49 @@ TEST_F(PreviewPrinting, PageBeyondTheLastShowsBlankPageWithFrame)
         ASSERT_EQ(QColor(plain.pixel(x, g.H / 2)), QColor(Qt::white)) << x;
 }
 
+// Every keystroke in the heading, footer or header paints the preview at
+// once (no event processing in between); a margin waits for the next paint.
 TEST_F(PreviewPrinting, TypingInTheHeadingRepaintsAtOnce)
 {
-    const QImage before = form->PaintBox1->grab().toImage();
-    form->CaptionEd->setText("Ganz andere Überschrift");
-    const QImage after = form->PaintBox1->grab().toImage();
-    EXPECT_NE(before, after);
+    int paints = 0;
+    const auto original = form->PaintBox1->OnPaint;
+    form->PaintBox1->OnPaint = [&](QPainter &p, const QRect &r) {
+        ++paints;
+        original(p, r);
+    };
+    for (QLineEdit *e : {form->CaptionEd, form->FussEd, form->KopfEd}) {
+        const int before = paints;
+        QTest::keyClick(e, Qt::Key_A);
+        EXPECT_GT(paints, before) << e->objectName().toStdString();
+    }
+    const int before = paints;
+    form->LinksEd->setValue(form->LinksEd->value() + 5);
+    EXPECT_EQ(paints, before);
+    settle();
+}
+
+// The printer set-up, reached through its menu entry, changes the page
+// area; the preview follows at its next paint, not before.
+TEST_F(PreviewPrinting, PrinterSetUpChangesThePageBreaksAtTheNextPaint)
+{
+    const int pagesA4 = pages();
+    const QSize boxA4 = form->PaintBox1->size();
+    answers.push_back([](QDialog *d) {
+        if (auto *setup = qobject_cast<QPageSetupDialog *>(d))
+            setup->printer()->setPageSize(QPageSize(QPageSize::A5));
+        return int(QDialog::Accepted);
+    });
+    if (!QPrinterInfo::availablePrinterNames().isEmpty())
+        answers.push_front([](QDialog *) { return int(QDialog::Accepted); }); // keep the printer
+    form->Druckereinrichten1->trigger();
+    EXPECT_TRUE(answers.empty());
+    EXPECT_EQ(form->PaintBox1->size(), boxA4); // the dialog does not repaint
+    EXPECT_GT(pages(), pagesA4);
+    form->PaintBox1->update();
+    settle();
+    const PreviewGeometry g = geometry(100);
+    EXPECT_EQ(form->PaintBox1->size(), QSize(g.W + 8, g.H + 8));
+    EXPECT_LT(g.H + 8, boxA4.height());
 }
 
 TEST_F(PreviewPrinting, DraggingClampsAtTheEnds)

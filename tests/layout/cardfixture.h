@@ -1,7 +1,9 @@
 // A small card for the engine tests: plain settings (no heading, lines or
-// frame, 10 mm margins), a surface of 300 pixels per inch so that surface
-// and measuring pixels agree, and the recording canvas whose characters are
-// half as wide as the font's pixel size.
+// frame, 10 mm margins), nine fonts that differ in size, height and
+// character width (so that one element measured or painted in another's
+// font shows), and the recording canvas with pinned metrics. The surface
+// resolution and zoom come from TestSurface(), which parameterised tests set
+// so that surface pixels and measuring pixels differ.
 #pragma once
 
 #include "recordingcanvas.h"
@@ -13,18 +15,45 @@
 #include <memory>
 #include <vector>
 
+struct Surface {
+    int dpi;
+    int zoom;
+};
+inline Surface &TestSurface()
+{
+    static Surface s{300, 100};
+    return s;
+}
+
+// Size, height and width percentages of fonts 1..9 (heading, category,
+// number, description, price, leader, free text, footer, header). At 300
+// pixels per inch their cells are 91, 80, 46, 54, 56, 49, 26, 29 and 75
+// pixels high and their characters 49, 36, 23, 18, 28, 24, 11, 10 and 33
+// pixels wide. Sizes like 11 and 13 give halves at a zoom of 150.
+struct PinnedFont {
+    int size, heightShare, widthShare;
+};
+inline const PinnedFont kPinnedFonts[9] = {{20, 110, 60}, {16, 120, 55}, {11, 100, 50},
+                                           {10, 130, 45}, {13, 105, 52}, {8, 150, 75},
+                                           {7, 90, 40},   {5, 140, 48},  {19, 95, 42}};
+
 struct TestCard {
     Catalogue cat;
     QStringList names;
     CardSettings s;
-    int zoom = 100;
+    int zoom = TestSurface().zoom;
     ITexturePainter *texture = nullptr;
     double widthmm = 210, heightmm = 297;
-    int dpi = 300;
+    int dpi = TestSurface().dpi;
     QHash<char16_t, int> shares;
 
     TestCard()
     {
+        for (int n = 1; n <= 9; ++n) {
+            const PinnedFont &p = kPinnedFonts[n - 1];
+            s.FontDialog(n) = FontSetting::make(
+                QStringLiteral("Pin h%1 w%2").arg(p.heightShare).arg(p.widthShare), p.size, 0);
+        }
         s.CaptionEd.clear();
         s.FussEd.clear();
         s.KopfEd.clear();
@@ -102,11 +131,30 @@ struct TestCard {
     // The engine's conversions, for expected values.
     int pos(double mm) const { return int(std::nearbyint(mm / kMmPerInch * dpi * zoom / 100.0)); }
     int margin(double mm) const { return int(std::trunc(mm / kMmPerInch * dpi * zoom / 100.0)); }
+
+    // Measuring in font n (1..9) of the settings: at its nominal size and
+    // 300 pixels per inch in millimetres (line height h, text width w), and
+    // on the surface, at the size scaled by the zoom with the fraction
+    // dropped (surface width spx, cell height sh).
+    const ITextMetrics &measured(int n) const
+    {
+        meter_.shares = shares;
+        const FontSetting &f = s.FontDialog(n);
+        return meter_.metrics(f, f.size, kMeasureDpi);
+    }
+    int surfacePoints(int n) const { return std::max(1, s.FontDialog(n).size * zoom / 100); }
+    const ITextMetrics &onSurface(int n) const
+    {
+        meter_.shares = shares;
+        return meter_.metrics(s.FontDialog(n), surfacePoints(n), dpi);
+    }
+    double h(int n) const { return MeasuredPxToMM(measured(n).height()); }
+    double w(int n, const QString &t) const { return MeasuredPxToMM(measured(n).width(t)); }
+    int spx(int n, const QString &t) const { return onSurface(n).width(t); }
+    int sh(int n) const { return onSurface(n).height(); }
+
+private:
+    mutable RecordingCanvas meter_;
 };
 
-// Line heights of the pinned metrics at 300 pixels per inch: 12 pt fonts
-// are 50 px, 14 pt 58 px, 24 pt 100 px, 9 pt 38 px high.
 inline double mmPx(int px) { return MeasuredPxToMM(px); }
-inline const double h12 = MeasuredPxToMM(50);
-inline const double h14 = MeasuredPxToMM(58);
-inline const double h9 = MeasuredPxToMM(38);

@@ -1,7 +1,10 @@
 // A canvas that records what is painted, with pinned font metrics: at a
 // font's pixel size ps (points x dpi / 72, rounded) every character advances
-// ps x percent / 100 pixels (integer division; 50 percent unless the test
-// sets another share for a character) and the cell is ps pixels high.
+// ps x percent / 100 pixels (integer division) and the cell is ps x height
+// percent / 100 pixels high. The percentages come from the face name, as in
+// "Pin h130 w45" (130 % high, characters 45 % wide); other faces are 100 %
+// high with characters 50 % wide. A share the test sets for one character
+// replaces the face's width percentage for it.
 #pragma once
 
 #include "layout/canvas.h"
@@ -25,18 +28,27 @@ struct CanvasOp {
 
 class PinnedMetrics : public ITextMetrics {
 public:
-    PinnedMetrics(int pixelSize, const QHash<char16_t, int> *shares)
-        : ps_(pixelSize), shares_(shares) {}
+    PinnedMetrics(int pixelSize, const QString &face, const QHash<char16_t, int> *shares)
+        : ps_(pixelSize), shares_(shares)
+    {
+        for (const QString &part : face.split(QLatin1Char(' '))) {
+            if (part.size() > 1 && part.at(0) == QLatin1Char('h'))
+                heightShare_ = part.mid(1).toInt();
+            else if (part.size() > 1 && part.at(0) == QLatin1Char('w'))
+                widthShare_ = part.mid(1).toInt();
+        }
+    }
     int advance(QStringView text, qsizetype i) const override
     {
-        const int share = shares_->value(text.at(i).unicode(), 50);
+        const int share = shares_->value(text.at(i).unicode(), widthShare_);
         return ps_ * share / 100;
     }
-    int height() const override { return ps_; }
-    int ascent() const override { return ps_ * 4 / 5; }
+    int height() const override { return ps_ * heightShare_ / 100; }
+    int ascent() const override { return height() * 4 / 5; }
 
 private:
     int ps_;
+    int heightShare_ = 100, widthShare_ = 50;
     const QHash<char16_t, int> *shares_;
 };
 
@@ -54,12 +66,12 @@ public:
     FontSetting font() const override { return font_; }
     int fontPointSize() const override { return pt_; }
     int fontDpi() const override { return dpi_; }
-    const ITextMetrics &metrics(const FontSetting &, int pointSize, int dpi) override
+    const ITextMetrics &metrics(const FontSetting &f, int pointSize, int dpi) override
     {
         const int ps = FontPixelSize(pointSize, dpi);
-        auto &slot = cache_[ps];
+        auto &slot = cache_[{f.face, ps}];
         if (!slot)
-            slot = std::make_unique<PinnedMetrics>(ps, &shares);
+            slot = std::make_unique<PinnedMetrics>(ps, f.face, &shares);
         return *slot;
     }
     int textWidth(const QString &text) override { return metrics(font_, pt_, dpi_).width(text); }
@@ -129,5 +141,5 @@ private:
     }
     FontSetting font_;
     int pt_ = 12, dpi_ = 96, penWidth_ = 0;
-    std::map<int, std::unique_ptr<PinnedMetrics>> cache_;
+    std::map<std::pair<QString, int>, std::unique_ptr<PinnedMetrics>> cache_;
 };

@@ -197,9 +197,9 @@ QString runTool(const QString &tool, const QStringList &args)
 
 TEST(CardOutput, PdfExportHasEveryPageAsText)
 {
-    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()
-        || QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
-        GTEST_SKIP() << "poppler-utils not installed";
+    // poppler-utils come with scripts/install-deps.sh.
+    ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) << "pdftotext missing";
+    ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty()) << "pdfinfo missing";
     testutil::LocaleScope de("de_DE");
     TestCard card;
     card.s = CardSettings();
@@ -237,8 +237,7 @@ TEST(CardOutput, PdfExportHasEveryPageAsText)
 
 TEST(CardOutput, PrintingIntoAPdfPrinterMatchesThePageCount)
 {
-    if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
-        GTEST_SKIP() << "poppler-utils not installed";
+    ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty()) << "pdfinfo missing";
     TestCard card;
     card.s = CardSettings();
     cardgen::generate(card.cat, card.names, 2, 30);

@@ -449,28 +449,3 @@ TEST(TextureTiles, TheShippedPaperIsLightAndSeamless)
     EXPECT_LT(edgeY / w, innerY / w * 1.5 + 0.5);
 }
 
-TEST_F(TextureFiles, ManyBrightnessChangesWithinTheDelayPrepareOnce)
-{
-    QImage img(8, 8, QImage::Format_RGB32);
-    img.fill(Qt::darkGreen);
-    const QString file = save(img, QStringLiteral("d.png"));
-    TextureHolder t;
-    QTimer timer; // the main window's Timer1
-    timer.setSingleShot(true);
-    timer.setInterval(300);
-    int hell = 50;
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        timer.stop();
-        t.Prepare(file, false, true, hell, 0);
-    });
-    for (int i = 0; i < 10; ++i) { // spin-button repetition
-        ++hell;
-        timer.stop();
-        timer.start();
-        QTest::qWait(20);
-    }
-    EXPECT_EQ(t.PrepareCount(), 0);
-    QTest::qWait(600);
-    EXPECT_EQ(t.PrepareCount(), 1);
-    EXPECT_EQ(pixel24(t.Dib(), 0, 0).g, LightenChannel(qGreen(QColor(Qt::darkGreen).rgb()), 60, 0));
-}
