@@ -5,7 +5,9 @@
 # the changes that no test notices ("survivors"). The source file is put
 # back after every change, also when the script is interrupted.
 # usage: scripts/mutants.sh [BUILD_DIR] [NAME_REGEX]
-#   BUILD_DIR   an already configured and built tree (default build)
+#   BUILD_DIR   an already configured and built tree (default build); a tree
+#               configured with -DCMAKE_BUILD_TYPE=None -DCMAKE_CXX_FLAGS=-O0
+#               rebuilds a mutant fastest
 #   NAME_REGEX  run only the mutants whose name matches (default all)
 # Prints one line per mutant and a summary; exits 0 when every applied
 # mutant was caught, 1 otherwise. Run it with `nice` on a shared machine.

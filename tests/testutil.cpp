@@ -1,6 +1,9 @@
 #include "testutil.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QFile>
+#include <gtest/gtest.h>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -48,6 +51,30 @@ LocaleScope::LocaleScope(const char *name) : old_(QLocale())
 LocaleScope::~LocaleScope()
 {
     QLocale::setDefault(old_);
+}
+
+ModalAnswer::ModalAnswer(std::function<void(QDialog *)> answer, int timeoutMs)
+    : answer_(std::move(answer)), timeoutMs_(timeoutMs)
+{
+    clock_.start();
+    poll_.setInterval(10);
+    QObject::connect(&poll_, &QTimer::timeout, [this] {
+        auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!d) {
+            if (clock_.elapsed() > timeoutMs_)
+                poll_.stop();
+            return;
+        }
+        poll_.stop();
+        answered_ = true;
+        answer_(d);
+    });
+    poll_.start();
+}
+
+ModalAnswer::~ModalAnswer()
+{
+    EXPECT_TRUE(answered_) << "no modal dialog came within " << timeoutMs_ << " ms";
 }
 
 } // namespace testutil

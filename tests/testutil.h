@@ -3,7 +3,12 @@
 
 #include <QByteArray>
 #include <QLocale>
+#include <QElapsedTimer>
 #include <QString>
+#include <QTimer>
+#include <functional>
+
+class QDialog;
 
 #include <functional>
 
@@ -29,6 +34,24 @@ public:
 
 private:
     QLocale old_;
+};
+
+// Answers the next modal dialog: polls for it while the code under test
+// runs its own event loop, hands it to `answer` (which closes it) and fails
+// the test when no dialog comes within `timeoutMs`, instead of waiting for
+// one for ever. Lives for the call that shows the dialog.
+class ModalAnswer {
+public:
+    explicit ModalAnswer(std::function<void(QDialog *)> answer, int timeoutMs = 10000);
+    ~ModalAnswer();
+    bool answered() const { return answered_; }
+
+private:
+    std::function<void(QDialog *)> answer_;
+    QTimer poll_;
+    QElapsedTimer clock_;
+    int timeoutMs_;
+    bool answered_ = false;
 };
 
 } // namespace testutil

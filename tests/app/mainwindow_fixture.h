@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
+#include <gtest/gtest.h>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -115,18 +116,19 @@ struct MainWindowFixture {
 
     void click(QPushButton *b) { QTest::mouseClick(b, Qt::LeftButton); }
 
-    // "Neue Kategorie", then type the name into the in-place editor.
+    // "Neue Kategorie", then type the name into the in-place editor, which
+    // the button must open.
     void newCategory(const QString &name)
     {
         click(form->BitBtn1);
         QApplication::processEvents();
         auto *ed = form->ListView2->findChild<QLineEdit *>();
-        if (ed && ed->isVisible()) {
-            ed->insert(name); // QTest types ASCII only; insert() edits like typing
-            QTest::keyClick(ed, Qt::Key_Return);
-        } else if (QTreeWidgetItem *it = form->ListView2->currentItem()) {
-            it->setText(0, name);
+        if (!ed || !ed->isVisible()) {
+            ADD_FAILURE() << "\"Neue Kategorie\" opened no in-place editor";
+            return;
         }
+        ed->insert(name); // QTest types ASCII only; insert() edits like typing
+        QTest::keyClick(ed, Qt::Key_Return);
         QApplication::processEvents();
     }
 

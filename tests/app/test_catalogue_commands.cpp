@@ -101,6 +101,32 @@ TEST_F(CatalogueCommands, MovingAtTheEndsDoesNothing)
     EXPECT_EQ(productNames(0), (QStringList{"zwei", "eins"}));
     EXPECT_EQ(listedNames(), (QStringList{"zwei", "eins"}));
     EXPECT_EQ(form->ListView1->currentItem()->text(0), "eins");
+    selectProduct(1);
+    click(form->ProduktNachObenBtn);
+    EXPECT_EQ(productNames(0), (QStringList{"eins", "zwei"}));
+
+    // Categories: up and down through their buttons, nothing at the ends.
+    newCategory("B");
+    newCategory("C");
+    ASSERT_EQ(form->categoryNames(), (QStringList{"A", "B", "C"}));
+    selectCategory(0);
+    form->SetUnChanged();
+    click(form->BitBtn3);
+    EXPECT_FALSE(form->changed);
+    selectCategory(2);
+    form->SetUnChanged();
+    click(form->BitBtn4);
+    EXPECT_FALSE(form->changed);
+    EXPECT_EQ(form->categoryNames(), (QStringList{"A", "B", "C"}));
+    click(form->BitBtn3);
+    EXPECT_EQ(form->categoryNames(), (QStringList{"A", "C", "B"}));
+    EXPECT_EQ(form->ListView2->currentItem()->text(0), "C");
+    selectCategory(0);
+    click(form->BitBtn4);
+    EXPECT_EQ(form->categoryNames(), (QStringList{"C", "A", "B"}));
+    EXPECT_TRUE(form->changed);
+    // The products moved with their category.
+    EXPECT_EQ(productNames(1), (QStringList{"eins", "zwei"}));
 }
 
 TEST_F(CatalogueCommands, PriceColumnFollowsDecimalSeparator)

@@ -76,7 +76,7 @@ TEST_F(DocumentLifecycle, NewAnsweredYesThenCancelledKeepsDocument)
 {
     addSample();
     boxAnswers.push_back(QMessageBox::Yes);
-    form->Neu1Click();
+    form->Neu1->trigger();
     ASSERT_EQ(boxes.size(), 1);
     EXPECT_EQ(boxes[0].first, "Speichern");
     EXPECT_EQ(boxes[0].second, "Die Datei wurde noch nicht gespeichert. Wollen Sie jetzt speichern?");
@@ -88,7 +88,10 @@ TEST_F(DocumentLifecycle, NewAnsweredNoDiscards)
 {
     addSample();
     boxAnswers.push_back(QMessageBox::No);
-    form->Neu1Click();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QTest::keySequence(form.get(), QKeySequence::New); // the menu entry's shortcut
+    ASSERT_EQ(boxes.size(), 1);
     EXPECT_EQ(form->catalogue.categoryCount(), 0);
     EXPECT_EQ(form->ListView2->topLevelItemCount(), 0);
     EXPECT_FALSE(form->NeuesProduktBtn->isEnabled());
@@ -104,7 +107,7 @@ TEST_F(DocumentLifecycle, SettingsChangesAskAndSurviveNew)
     form->CapsCheck->setChecked(false);
     EXPECT_TRUE(form->changed);
     boxAnswers.push_back(QMessageBox::No);
-    form->Neu1Click();
+    form->Neu1->trigger();
     EXPECT_EQ(boxes.size(), 1);
     EXPECT_FALSE(form->changed);
     EXPECT_EQ(form->LinksEd->value(), 12);
@@ -157,7 +160,8 @@ TEST_F(DocumentLifecycle, SaveAndReopenRestoresCatalogueAndSettings)
     fileAnswers.push_back(path);
     boxAnswers.push_back(QMessageBox::No);
     selectCategory(1); // modified
-    form->ffnen1Click();
+    click(form->OpenBtn);
+    ASSERT_EQ(boxes.size(), 1); // the save question
     EXPECT_EQ(form->KopfEd->text(), "Kopf");
     EXPECT_TRUE(form->NoKommaCheck->isChecked());
     EXPECT_EQ(form->FontDialog(9)->Font.size, 17);
@@ -170,6 +174,13 @@ TEST_F(DocumentLifecycle, SaveAndReopenRestoresCatalogueAndSettings)
     EXPECT_EQ(WideText(p->description), "mit Sahne\r\nund Basilikum");
     EXPECT_FALSE(form->changed);
     EXPECT_EQ(form->afilename, path);
+
+    // Unmodified: the menu entry opens without a question.
+    const int dialogsBefore = fileDialogsShown;
+    fileAnswers.push_back(path);
+    form->ffnen1->trigger();
+    EXPECT_EQ(fileDialogsShown, dialogsBefore + 1);
+    EXPECT_EQ(boxes.size(), 1);
 }
 
 TEST_F(DocumentLifecycle, DefaultDocumentRestoresEveryDefaultSetting)

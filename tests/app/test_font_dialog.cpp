@@ -1,4 +1,5 @@
 #include "app/FontDialog.h"
+#include "testutil.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -12,9 +13,7 @@ namespace {
 // embedded font dialog and then confirms.
 bool runDialog(TFontDialog &fd, std::function<void(QFontDialog *)> act = {})
 {
-    QTimer::singleShot(0, [act] {
-        auto *dlg = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        ASSERT_NE(dlg, nullptr);
+    testutil::ModalAnswer answer([act](QDialog *dlg) {
         if (act)
             act(dlg->findChild<QFontDialog *>());
         dlg->accept();

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
@@ -154,6 +155,37 @@ TEST_F(LanguageOptions, FailureTextsComeInTheInterfaceLanguage)
     EXPECT_EQ(boxes.size(), 1);
     form->FilenameEdit2->setFileName(QString());
     EXPECT_TRUE(form->PictureNoteLabel->isHidden());
+}
+
+// Without the tests' redirection the files live next to the program, whose
+// folder (the test programs' build folder) is writable.
+TEST_F(LanguageOptions, FilesLiveNextToTheProgramWhenItsFolderIsWritable)
+{
+    const QString prog = appfiles::ProgPath();
+    const QStringList names{QStringLiteral("options.dat"), QStringLiteral("translate.dat")};
+    QHash<QString, QByteArray> before;
+    for (const QString &n : names)
+        if (QFile::exists(prog + n))
+            before[n] = testutil::readFile(prog + n);
+    QFile::remove(prog + QStringLiteral("options.dat"));
+    userDir = std::make_unique<QTemporaryDir>(); // stays empty
+    appfiles::SetUserFilesDirOverride(QString());
+    create();
+    form->English1->trigger();
+    form->Beenden1->trigger();
+    QApplication::processEvents();
+    const QByteArray stored = testutil::readFile(prog + QStringLiteral("options.dat"));
+    const bool translationsThere = QFile::exists(prog + QStringLiteral("translate.dat"));
+    destroy();
+    for (const QString &n : names) {
+        QFile::remove(prog + n);
+        if (before.contains(n))
+            testutil::writeFile(prog + n, before[n]);
+    }
+    appfiles::SetUserFilesDirOverride(userDir->path());
+    EXPECT_EQ(stored, QByteArray("\x01\x00\x00\x00", 4));
+    EXPECT_TRUE(translationsThere);
+    EXPECT_TRUE(QDir(userDir->path()).isEmpty());
 }
 
 TEST_F(LanguageOptions, StoredGermanRegistersNoWindowText)

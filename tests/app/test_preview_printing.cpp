@@ -225,7 +225,7 @@ TEST_F(PreviewPrinting, PrintingIntoPdfPrinterGivesOnePagePerCardPage)
         to = 0;
         return true;
     };
-    form->Drucken1Click();
+    click(form->DruckenBtn);
     EXPECT_EQ(pdfPages(out), pages());
     EXPECT_TRUE(pdfText(out).contains("Hauptgericht 18"));
 
@@ -236,7 +236,7 @@ TEST_F(PreviewPrinting, PrintingIntoPdfPrinterGivesOnePagePerCardPage)
         to = 3;
         return true;
     };
-    form->Drucken1Click();
+    form->Drucken1->trigger();
     EXPECT_EQ(pdfPages(range), 2);
 
     // A cancelled print dialog prints nothing.
@@ -251,7 +251,7 @@ TEST_F(PreviewPrinting, PdfExportHasEveryPageWithItsText)
 {
     const QString out = dir.filePath("karte.pdf");
     fileAnswers.push_back(out);
-    form->AlsPDFexportieren1Click();
+    form->AlsPDFexportieren1->trigger();
     EXPECT_TRUE(boxes.isEmpty());
     EXPECT_EQ(pdfPages(out), pages());
     const QString text = pdfText(out);

@@ -118,11 +118,10 @@ struct ProgramRun {
         editor->FillStringGrid();
         editor->FilterEdit->setText(QStringLiteral("German"));
         editor->FilterBtnClick();
-        QTimer::singleShot(0, [] {
-            if (auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
-                d->reject();
-        });
-        form->FontDialog(1)->Execute(form.get());
+        {
+            testutil::ModalAnswer reject([](QDialog *d) { d->reject(); });
+            form->FontDialog(1)->Execute(form.get());
+        }
         TranslateStr(QStringLiteral("Drucker einrichten"));
         TranslateStr(QStringLiteral("Drucker:"));
         // The recovery question and the report of a damaged copy, at start.

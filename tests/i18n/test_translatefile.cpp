@@ -60,6 +60,34 @@ TEST_F(TranslateFile, LoadThenSaveGivesTheSameBytes)
     EXPECT_EQ(testutil::readFile(path()), original);
 }
 
+// The layout written out byte by byte: column count, row count, then per
+// cell a 32-bit count of UTF-16 units and the units, little-endian; empty
+// cells are a zero count; a character beyond 16 bits is a surrogate pair.
+TEST_F(TranslateFile, LiteralFileReadsAndSavesUnchanged)
+{
+    const QByteArray literal = QByteArray::fromHex(
+        "14000000" "01000000"
+        "05000000" "4d0065006e0067006500"                 // Menge
+        "08000000" "5100750061006e0074006900740079 00"     // Quantity
+        "08000000" "5100750061006e007400690074 00e900"     // Quantité
+        "00000000"                                         // (Dutch empty)
+        "05000000" "4d00e4006e0067006400"                 // Mängd
+        "02000000" "3cd877df"                             // U+1F377
+        "00000000000000000000000000000000000000000000000000000000"
+        "00000000000000000000000000000000000000000000000000000000");
+    ASSERT_EQ(literal.size(), 8 + 14 + 20 + 20 + 4 + 14 + 8 + 14 * 4);
+    TranslationTable t;
+    load(t, literal);
+    ASSERT_EQ(t.RowCount(), 1);
+    EXPECT_EQ(t.Cell(0, 0), QStringLiteral("Menge"));
+    EXPECT_EQ(t.Cell(0, 2), QStringLiteral("Quantit\u00e9"));
+    EXPECT_EQ(t.Cell(0, 4), QStringLiteral("M\u00e4ngd"));
+    EXPECT_EQ(t.Cell(0, 5), QString::fromUcs4(U"\U0001F377"));
+    EXPECT_EQ(t.Cell(0, 3), QString());
+    ASSERT_TRUE(t.SaveTranslations());
+    EXPECT_EQ(testutil::readFile(path()), literal);
+}
+
 TEST_F(TranslateFile, NarrowAndWideFilesAreStoredWithTwentyColumns)
 {
     {
