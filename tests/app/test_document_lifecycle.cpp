@@ -159,7 +159,8 @@ TEST_F(DocumentLifecycle, SaveAndReopenRestoresCatalogueAndSettings)
     form->LinksEd->setValue(3);
     fileAnswers.push_back(path);
     boxAnswers.push_back(QMessageBox::No);
-    selectCategory(1); // modified
+    selectCategory(0); // another category: modified
+    ASSERT_TRUE(form->changed);
     click(form->OpenBtn);
     ASSERT_EQ(boxes.size(), 1); // the save question
     EXPECT_EQ(form->KopfEd->text(), "Kopf");
