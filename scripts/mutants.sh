@@ -72,7 +72,7 @@ free-text-kind|layout/cardlayout.cpp|if (p.price >= 0)|if (p.price > 0)|layout
 frame-pen-zoom|layout/cardlayout.cpp|std::trunc(double(Z_) * dpi_ / kMmPerInch / 100.0)|std::trunc(100.0 * dpi_ / kMmPerInch / 100.0)|layout
 leader-dots-edge|layout/cardlayout.cpp|MeasuredPxToMM((n + 1) * a) <= availableMM|MeasuredPxToMM((n + 1) * a) < availableMM|layout
 print-zoom|layout/cardoutput.cpp|c.zoom = 100; // sizes and positions at the same zoom|// c.zoom = 100;|layout
-preview-height-zoom|layout/cardoutput.cpp|/ area.dpi * zoom / 100.0));|/ area.dpi * 100 / 100.0));|layout
+preview-height-zoom|layout/cardoutput.cpp|g.H = int(std::trunc(double(qint64(area.heightPx) * screenDpi) / area.dpi * zoom / 100.0));|g.H = int(std::trunc(double(qint64(area.heightPx) * screenDpi) / area.dpi * 100 / 100.0));|layout
 doc-face-length|catalogue/document.cpp|uint8_t(f.face.size() & 0xFF)|uint8_t(f.face.size() & 0x7F)|catalogue
 doc-font-size|catalogue/document.cpp|w.writeInt32(f.size);|w.writeInt32(f.pixelsPerInch);|catalogue
 doc-bool|catalogue/document.cpp|b = v != 0;|b = v == 1;|catalogue
