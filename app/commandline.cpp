@@ -5,6 +5,8 @@
 #include "catalogue/document.h"
 #include "catalogue/options.h"
 #include "export/csvexport.h"
+#include "export/htmlexport.h"
+#include "export/qrcode.h"
 #include "i18n/translateunit.h"
 #include "layout/cardlayout.h"
 #include "layout/cardoutput.h"
@@ -34,7 +36,7 @@ constexpr int kMaxPngSide = 32767; // what QPainter can paint on
 const QStringList &exportOptions()
 {
     static const QStringList names = {QStringLiteral("--export-pdf"), QStringLiteral("--export-png"),
-                                      QStringLiteral("--export-csv")};
+                                      QStringLiteral("--export-csv"), QStringLiteral("--export-html")};
     return names;
 }
 
@@ -244,7 +246,8 @@ Options Parse(const QStringList &args)
             exportName = name;
             exportMode = name == QLatin1String("--export-pdf")   ? Mode::ExportPdf
                          : name == QLatin1String("--export-png") ? Mode::ExportPng
-                                                                 : Mode::ExportCsv;
+                         : name == QLatin1String("--export-csv") ? Mode::ExportCsv
+                                                                 : Mode::ExportHtml;
             const QString what = exportMode == Mode::ExportPng ? QStringLiteral("output prefix")
                                                                : QStringLiteral("output file");
             if (!takeValue(&o.output) || o.output.isEmpty())
@@ -297,8 +300,8 @@ Options Parse(const QStringList &args)
         o.plainArguments = plain;
         return o;
     }
-    if (exportMode == Mode::ExportCsv && !pdfPngOnly.isEmpty())
-        return invalid(QStringLiteral("%1 does not apply to --export-csv").arg(pdfPngOnly.first()));
+    if ((exportMode == Mode::ExportCsv || exportMode == Mode::ExportHtml) && !pdfPngOnly.isEmpty())
+        return invalid(QStringLiteral("%1 does not apply to %2").arg(pdfPngOnly.first(), exportName));
     if (exportMode != Mode::ExportPng && !pngOnly.isEmpty())
         return invalid(QStringLiteral("%1 applies to --export-png only").arg(pngOnly.first()));
     if (!plain.isEmpty())
@@ -315,6 +318,7 @@ QString UsageText()
         "       velloran --export-png PREFIX DOCUMENT.vlr [--dpi N] [--zoom Z] [--page N]\n"
         "                [--page-size SIZE] [--landscape]\n"
         "       velloran --export-csv OUT.csv DOCUMENT.vlr\n"
+        "       velloran --export-html OUT.html DOCUMENT.vlr\n"
         "       velloran --help | --version\n"
         "\n"
         "Without options the program's window opens; a document named on the command\n"
@@ -324,6 +328,7 @@ QString UsageText()
         "  --export-pdf OUT.pdf DOC   every page of the menu card in one PDF file\n"
         "  --export-png PREFIX DOC    the pages as pictures PREFIX-1.png, PREFIX-2.png, ...\n"
         "  --export-csv OUT.csv DOC   the catalogue as a CSV file\n"
+        "  --export-html OUT.html DOC the menu card as one web page\n"
         "  --page-size SIZE           A4 (default), A5, Letter or Legal\n"
         "  --landscape                landscape pages (default portrait)\n"
         "  --dpi N                    resolution of the pictures, 10 to 1200 (default 96)\n"
@@ -373,13 +378,21 @@ int RunExport(const Options &o, QTextStream &err)
         return kExitOk;
     }
 
-    TextureHolder texture;
-    texture.Prepare(doc.settings);
     CardSource card;
     card.categoryNames = doc.categoryNames;
     card.catalogue = doc.catalogue.get();
     card.settings = doc.settings;
     card.zoom = 100;
+    AttachQrCode(card);
+
+    if (o.mode == Mode::ExportHtml) {
+        if (!WriteHtmlFile(o.output, BuildHtml(card, HtmlLanguageTag(CurrentLanguage())), &why))
+            return failWith(err, o.output, QStringLiteral("cannot write the file: %1").arg(why));
+        return kExitOk;
+    }
+
+    TextureHolder texture;
+    texture.Prepare(doc.settings);
     card.texture = &texture;
 
     if (o.mode == Mode::ExportPdf) {

@@ -7,6 +7,7 @@
 //   velloran --export-png PREFIX DOC.vlr [--dpi N] [--zoom Z] [--page N]
 //                                      [--page-size ...] [--landscape]
 //   velloran --export-csv OUT.csv DOC.vlr
+//   velloran --export-html OUT.html DOC.vlr
 //   velloran --help | --version
 //
 // Arguments that begin with "--" are options; "--" alone ends the options so
@@ -33,6 +34,7 @@ enum class Mode {
     ExportPdf,
     ExportPng,
     ExportCsv,
+    ExportHtml,
     Invalid,   // a usage error; `error` says what is wrong
 };
 
@@ -55,7 +57,8 @@ struct Options {
 
     bool isExport() const
     {
-        return mode == Mode::ExportPdf || mode == Mode::ExportPng || mode == Mode::ExportCsv;
+        return mode == Mode::ExportPdf || mode == Mode::ExportPng || mode == Mode::ExportCsv
+               || mode == Mode::ExportHtml;
     }
 };
 

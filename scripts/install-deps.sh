@@ -12,6 +12,8 @@ PACKAGES=(
   fonts-liberation fontconfig
   libgtest-dev libbenchmark-dev
   poppler-utils xvfb xauth xdotool
+  # QR codes (libqrencode) and the checkers of the web page and QR code tests
+  libqrencode-dev tidy zbar-tools
   # the fuzz targets: clang with libFuzzer and the sanitizer runtimes
   clang libclang-rt-14-dev
 )
