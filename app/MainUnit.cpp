@@ -326,7 +326,8 @@ void TMainForm::buildPreviewTab()
     left->addStretch(1);
     auto *leftBox = named(new QWidget(TabSheet2), "Panel3");
     leftBox->setLayout(left);
-    leftBox->setFixedWidth(200);
+    leftBox->setMinimumWidth(200); // wider only when a caption needs it
+    leftBox->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
 
     ScrollBox1 = named(new QScrollArea(TabSheet2), "ScrollBox1");
     ScrollBox1->setBackgroundRole(QPalette::Dark); // the work-space colour

@@ -121,7 +121,7 @@ QByteArray BuildHtml(const CardSource &card, const QString &lang)
         ".name::after{content:\"\";flex:1 0 1rem;margin:0 .15rem;border-bottom:2px dotted #6b6156}\n"
         ".ohne-punkte .name::after{border-bottom:0}\n"
         ".menge{flex:none;color:#4a4136;white-space:nowrap}\n"
-        ".preis{flex:none;white-space:nowrap}\n"
+        ".preis{flex:none;white-space:nowrap;min-width:4.2em;text-align:right}\n"
         ".beschr{margin:.15rem 0 0 2.55em}\n"
         ".frei p{margin:0}\n"
         ".mitte{text-align:center}\n"
