@@ -546,7 +546,7 @@ void TMainForm::buildMenu()
     SaveDialog3 = named(new FileDialogFilter(QStringLiteral("CSV-Dateien (*.csv)|*.csv"), this), "SaveDialog3");
     SaveDialogPdf = named(new FileDialogFilter(QStringLiteral("PDF-Dateien (*.pdf)|*.pdf"), this), "SaveDialog4");
     SaveDialogHtml = named(new FileDialogFilter(QStringLiteral("Webseiten (*.html)|*.html"), this), "SaveDialogHtml");
-    SaveDialogQr = named(new FileDialogFilter(QStringLiteral("PNG-Bilder (*.png)|*.png|SVG-Grafiken (*.svg)|*.svg"), this),
+    SaveDialogQr = named(new FileDialogFilter(QStringLiteral("PNG- oder SVG-Bilder (*.png *.svg)|*.png;*.svg"), this),
                          "SaveDialogQr");
     PictureDialog = named(new FileDialogFilter(QString(), this), "OpenPictureDialog");
     FilenameEdit2->Filter = PictureDialog;

@@ -6,6 +6,7 @@
 #include "app/MarksGroup.h"
 #include "app/MainUnit.h"
 #include "app/recovery.h"
+#include "app/QrCodeBox.h"
 #include "catalogue/EditProduktFUnit.h"
 #include "catalogue/appfiles.h"
 #include "catalogue/options.h"
@@ -137,6 +138,11 @@ struct ProgramRun {
         TranslateComponents(&additives);
         TranslateStr(QStringLiteral("Allergene"));
         TranslateStr(QStringLiteral("Zusatzstoffe"));
+        // The QR code export without an address and with one too long.
+        form->QRCodeexportieren1Click();
+        form->QrCodeBox->QrUrlEd->setText(QString(3000, QLatin1Char('x')));
+        form->QRCodeexportieren1Click();
+        form->QrCodeBox->QrUrlEd->clear();
     }
 
     TranslationTable &table() { return Translations(); }
