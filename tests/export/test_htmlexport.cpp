@@ -149,11 +149,3 @@ TEST(HtmlExport, HeadingsStayInOrderAndEmptyCardsAreValid)
         EXPECT_EQ(rc, 0) << report.toStdString();
     }
 }
-
-TEST(HtmlExport, LanguageTags)
-{
-    EXPECT_EQ(HtmlLanguageTag(0), "de");
-    EXPECT_EQ(HtmlLanguageTag(4), "sv");
-    EXPECT_EQ(HtmlLanguageTag(5), "und");
-    EXPECT_EQ(HtmlLanguageTag(-1), "und");
-}
