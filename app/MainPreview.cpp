@@ -2,6 +2,7 @@
 #include "app/FilenameEdit.h"
 #include "app/MainUnit.h"
 #include "app/PreviewBox.h"
+#include "export/qrcode.h"
 #include "i18n/translateunit.h"
 #include "layout/cardoutput.h"
 #include "layout/printerchoice.h"
@@ -33,6 +34,7 @@ CardSource TMainForm::cardSource(int zoom) const
     card.settings = cardSettings();
     card.zoom = zoom;
     card.texture = di2.get();
+    AttachQrCode(card);
     return card;
 }
 

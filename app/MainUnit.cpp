@@ -6,6 +6,7 @@
 #include "app/FontDialog.h"
 #include "app/MarksGroup.h"
 #include "app/PreviewBox.h"
+#include "app/QrCodeBox.h"
 #include "app/recovery.h"
 #include "app/undohistory.h"
 #include "catalogue/EditProduktFUnit.h"
@@ -319,10 +320,14 @@ void TMainForm::buildPreviewTab()
     left->addWidget(label(QStringLiteral("Kopfzeile:"), TabSheet2, "Label14"));
     left->addWidget(KopfEd);
     left->addWidget(RahmenCheck);
+    QrCodeBox = new TQrCodeBox(TabSheet2);
+    left->addSpacing(12);
+    left->addWidget(QrCodeBox);
     left->addStretch(1);
     auto *leftBox = named(new QWidget(TabSheet2), "Panel3");
     leftBox->setLayout(left);
-    leftBox->setFixedWidth(200);
+    leftBox->setMinimumWidth(200); // wider only when a caption needs it
+    leftBox->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
 
     ScrollBox1 = named(new QScrollArea(TabSheet2), "ScrollBox1");
     ScrollBox1->setBackgroundRole(QPalette::Dark); // the work-space colour
@@ -498,6 +503,8 @@ void TMainForm::buildMenu()
     ExportierennachExcel1->setVisible(false); // never shown
     ExportierenalsCSVDatei1 = act(Datei1, "ExportierenalsCSVDatei1", QStringLiteral("Exportieren als CSV Datei..."));
     AlsPDFexportieren1 = act(Datei1, "AlsPDFexportieren1", QStringLiteral("Als PDF exportieren..."));
+    AlsWebseiteexportieren1 = act(Datei1, "AlsWebseiteexportieren1", QStringLiteral("Als Webseite exportieren..."));
+    QRCodeexportieren1 = act(Datei1, "QRCodeexportieren1", QStringLiteral("QR-Code exportieren..."));
     Datei1->addSeparator()->setObjectName(QStringLiteral("N1"));
     Drucken1 = act(Datei1, "Drucken1", QStringLiteral("Drucken"));
     Drucken1->setShortcut(QKeySequence::Print);
@@ -538,6 +545,9 @@ void TMainForm::buildMenu()
     SaveDialog1 = named(new FileDialogFilter(docFilter, this), "SaveDialog1");
     SaveDialog3 = named(new FileDialogFilter(QStringLiteral("CSV-Dateien (*.csv)|*.csv"), this), "SaveDialog3");
     SaveDialogPdf = named(new FileDialogFilter(QStringLiteral("PDF-Dateien (*.pdf)|*.pdf"), this), "SaveDialog4");
+    SaveDialogHtml = named(new FileDialogFilter(QStringLiteral("Webseiten (*.html)|*.html"), this), "SaveDialogHtml");
+    SaveDialogQr = named(new FileDialogFilter(QStringLiteral("PNG- oder SVG-Bilder (*.png *.svg)|*.png;*.svg"), this),
+                         "SaveDialogQr");
     PictureDialog = named(new FileDialogFilter(QString(), this), "OpenPictureDialog");
     FilenameEdit2->Filter = PictureDialog;
 }
@@ -585,6 +595,8 @@ void TMainForm::connectHandlers()
     connect(BitBtnXP1, &QPushButton::clicked, this, &TMainForm::Speichernunter1Click);
     connect(ExportierenalsCSVDatei1, &QAction::triggered, this, &TMainForm::ExportierenalsCSVDatei1Click);
     connect(AlsPDFexportieren1, &QAction::triggered, this, &TMainForm::AlsPDFexportieren1Click);
+    connect(AlsWebseiteexportieren1, &QAction::triggered, this, &TMainForm::AlsWebseiteexportieren1Click);
+    connect(QRCodeexportieren1, &QAction::triggered, this, &TMainForm::QRCodeexportieren1Click);
     connect(Drucken1, &QAction::triggered, this, &TMainForm::Drucken1Click);
     connect(DruckenBtn, &QPushButton::clicked, this, &TMainForm::Drucken1Click);
     connect(Druckereinrichten1, &QAction::triggered, this, &TMainForm::Druckereinrichten1Click);
@@ -599,6 +611,7 @@ void TMainForm::connectHandlers()
     for (QLineEdit *e : {CaptionEd, FussEd, KopfEd})
         connect(e, &QLineEdit::textChanged, this, &TMainForm::CaptionEdChange);
     connect(RahmenCheck, &QCheckBox::toggled, this, &TMainForm::RahmenCheckClick);
+    connect(QrCodeBox, &TQrCodeBox::changed, this, &TMainForm::CaptionEdChange);
     qApp->installEventFilter(this);
 
     // Background picture
@@ -821,6 +834,7 @@ CardSettings TMainForm::cardSettings() const
     s.HellEd = HellEd->value();
     s.SatEd = SatEd->value();
     s.marks = MarksGroup->settings();
+    QrCodeBox->readInto(s);
     return s;
 }
 

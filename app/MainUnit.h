@@ -94,6 +94,7 @@ public:
     QSpinBox *ZoomEd, *SeiteEd;
     QLineEdit *CaptionEd, *FussEd, *KopfEd;
     QCheckBox *RahmenCheck;
+    class TQrCodeBox *QrCodeBox; // QrUrlEd, QrDruckCheck, QrGroesseEd
     QScrollArea *ScrollBox1;
     TPreviewBox *PaintBox1;
 
@@ -120,6 +121,7 @@ public:
 
     // Dialog filters (Windows "Text|*.x" form, translated with the window).
     FileDialogFilter *OpenDialog1, *SaveDialog1, *SaveDialog3, *SaveDialogPdf, *PictureDialog;
+    FileDialogFilter *SaveDialogHtml, *SaveDialogQr;
 
     // The selected printer.
     std::unique_ptr<QPrinter> printer;
@@ -134,6 +136,7 @@ public:
     QAction *Neu1, *ffnen1, *Speichern1, *Speichernunter1, *ExportierennachExcel1,
         *ExportierenalsCSVDatei1, *AlsPDFexportieren1, *Drucken1, *Druckereinrichten1, *Beenden1;
     QAction *Rueckgaengig1, *Wiederholen1;
+    QAction *AlsWebseiteexportieren1, *QRCodeexportieren1;
     QAction *Deutsch1, *English1, *Franais1, *Nederlands1, *Swedish1, *bersetzen1, *ber1;
     QActionGroup *LanguageGroup;
 
@@ -174,6 +177,8 @@ public:
     void Speichernunter1Click();
     void ExportierenalsCSVDatei1Click();
     void AlsPDFexportieren1Click();
+    void AlsWebseiteexportieren1Click(); // MainWeb.cpp
+    void QRCodeexportieren1Click();
 
     // ---- undo, redo and the recovery copy --------------------------------------------
     DocumentHistory *history = nullptr;

@@ -5,6 +5,8 @@
 #include "catalogue/document.h"
 #include "catalogue/options.h"
 #include "export/csvexport.h"
+#include "export/htmlexport.h"
+#include "export/qrcode.h"
 #include "i18n/translateunit.h"
 #include "layout/cardlayout.h"
 #include "layout/cardoutput.h"
@@ -37,7 +39,7 @@ constexpr int kMaxPngSide = 32767; // what QPainter can paint on
 const QStringList &exportOptions()
 {
     static const QStringList names = {QStringLiteral("--export-pdf"), QStringLiteral("--export-png"),
-                                      QStringLiteral("--export-csv")};
+                                      QStringLiteral("--export-csv"), QStringLiteral("--export-html")};
     return names;
 }
 
@@ -231,6 +233,7 @@ Options Parse(const QStringList &args)
     const QCommandLineOption exportPdf(QStringLiteral("export-pdf"), QString(), QStringLiteral("OUT.pdf"));
     const QCommandLineOption exportPng(QStringLiteral("export-png"), QString(), QStringLiteral("PREFIX"));
     const QCommandLineOption exportCsv(QStringLiteral("export-csv"), QString(), QStringLiteral("OUT.csv"));
+    const QCommandLineOption exportHtml(QStringLiteral("export-html"), QString(), QStringLiteral("OUT.html"));
     const QCommandLineOption print(QStringLiteral("print"));
     const QCommandLineOption printerName(QStringLiteral("printer"), QString(), QStringLiteral("NAME"));
     const QCommandLineOption pageSize(QStringLiteral("page-size"), QString(), QStringLiteral("SIZE"));
@@ -238,7 +241,7 @@ Options Parse(const QStringList &args)
     const QCommandLineOption dpi(QStringLiteral("dpi"), QString(), QStringLiteral("N"));
     const QCommandLineOption zoom(QStringLiteral("zoom"), QString(), QStringLiteral("Z"));
     const QCommandLineOption page(QStringLiteral("page"), QString(), QStringLiteral("N"));
-    parser.addOptions({help, version, exportPdf, exportPng, exportCsv, print, printerName, pageSize, landscape, dpi,
+    parser.addOptions({help, version, exportPdf, exportPng, exportCsv, exportHtml, print, printerName, pageSize, landscape, dpi,
                        zoom, page});
     if (!parser.parse(parserArgs)) {
         const QStringList unknown = parser.unknownOptionNames();
@@ -266,7 +269,7 @@ Options Parse(const QStringList &args)
 
     // Which command: one export or --print at most.
     const QCommandLineOption *command = nullptr;
-    for (const QCommandLineOption *c : {&exportPdf, &exportPng, &exportCsv, &print}) {
+    for (const QCommandLineOption *c : {&exportPdf, &exportPng, &exportCsv, &exportHtml, &print}) {
         const int n = c == &print ? (parser.isSet(print) ? 1 : 0) : int(parser.values(*c).size());
         if (n == 0)
             continue;
@@ -325,7 +328,10 @@ Options Parse(const QStringList &args)
     if (command == &print) {
         o.mode = Mode::Print;
     } else {
-        o.mode = command == &exportPdf ? Mode::ExportPdf : command == &exportPng ? Mode::ExportPng : Mode::ExportCsv;
+        o.mode = command == &exportPdf    ? Mode::ExportPdf
+                 : command == &exportPng  ? Mode::ExportPng
+                 : command == &exportHtml ? Mode::ExportHtml
+                                          : Mode::ExportCsv;
         const QString what = o.mode == Mode::ExportPng ? QStringLiteral("output prefix") : QStringLiteral("output file");
         if (!value(*command, &o.output))
             return invalid(QStringLiteral("%1 needs an %2 and a document").arg(name, what));
@@ -354,6 +360,7 @@ QString UsageText()
         "                [--page-size SIZE] [--landscape]\n"
         "       velloran --export-csv OUT.csv DOCUMENT.vlr\n"
         "       velloran --print DOCUMENT.vlr [--printer NAME]\n"
+        "       velloran --export-html OUT.html DOCUMENT.vlr\n"
         "       velloran --help | --version\n"
         "\n"
         "Without options the program's window opens; a document named on the command\n"
@@ -363,6 +370,7 @@ QString UsageText()
         "  --export-pdf OUT.pdf DOC   every page of the menu card in one PDF file\n"
         "  --export-png PREFIX DOC    the pages as pictures PREFIX-1.png, PREFIX-2.png, ...\n"
         "  --export-csv OUT.csv DOC   the catalogue as a CSV file\n"
+        "  --export-html OUT.html DOC the menu card as one web page\n"
         "  --page-size SIZE           A4 (default), A5, Letter or Legal\n"
         "  --landscape                landscape pages (default portrait)\n"
         "  --dpi N                    resolution of the pictures, 10 to 1200 (default 96)\n"
@@ -418,13 +426,21 @@ int RunExport(const Options &o, QTextStream &err)
         return kExitOk;
     }
 
-    TextureHolder texture;
-    texture.Prepare(doc.settings);
     CardSource card;
     card.categoryNames = doc.categoryNames;
     card.catalogue = doc.catalogue.get();
     card.settings = doc.settings;
     card.zoom = 100;
+    AttachQrCode(card);
+
+    if (o.mode == Mode::ExportHtml) {
+        if (!WriteHtmlFile(o.output, BuildHtml(card, HtmlLanguageTag(CurrentLanguage())), &why))
+            return failWith(err, o.output, QStringLiteral("cannot write the file: %1").arg(why));
+        return kExitOk;
+    }
+
+    TextureHolder texture;
+    texture.Prepare(doc.settings);
     card.texture = &texture;
 
     if (o.mode == Mode::Print) {

@@ -8,6 +8,7 @@
 //                                      [--page-size ...] [--landscape]
 //   velloran --export-csv OUT.csv DOC.vlr
 //   velloran --print DOC.vlr [--printer NAME]
+//   velloran --export-html OUT.html DOC.vlr
 //   velloran --help | --version
 //
 // Arguments that begin with "--" are options, in any order before and after
@@ -38,6 +39,7 @@ enum class Mode {
     ExportPng,
     ExportCsv,
     Print,     // print on a printer, without a window
+    ExportHtml,
     Invalid,   // a usage error; `error` says what is wrong
 };
 
@@ -63,7 +65,7 @@ struct Options {
     bool isExport() const
     {
         return mode == Mode::ExportPdf || mode == Mode::ExportPng || mode == Mode::ExportCsv
-               || mode == Mode::Print;
+               || mode == Mode::Print || mode == Mode::ExportHtml;
     }
 };
 

@@ -161,6 +161,40 @@ long long LeaderDots(const LayoutMeasure &m, double availableMM)
     return n;
 }
 
+// ---- Numbering ----------------------------------------------------------------
+
+CardNumbering::CardNumbering(const CardSource &card)
+{
+    const int cats = card.categoryNames.size();
+    const Catalogue *cat = card.catalogue;
+    for (int i = 0; i < cats && cat && i < cat->categoryCount(); ++i) {
+        const TDynaArray *prods = *static_cast<TDynaArray **>(cat->kats->At(uint32_t(i)));
+        for (uint32_t j = 0; prods && j < prods->count; ++j) {
+            const auto *p = static_cast<const TProductRec *>(prods->At(j));
+            if (p->number != 0)
+                used_.push_back(p->number);
+        }
+    }
+    std::sort(used_.begin(), used_.end());
+}
+
+long long CardNumbering::NextAutoNumber()
+{
+    ++counter_;
+    while (counter_ <= INT32_MAX && std::binary_search(used_.begin(), used_.end(), int32_t(counter_)))
+        ++counter_;
+    return counter_;
+}
+
+QString CardNumbering::LabelFor(const TProductRec &p)
+{
+    if (p.number > 0)
+        return NumberLabel(p.number);
+    if (p.number == 0)
+        return NumberLabel(NextAutoNumber());
+    return QString();
+}
+
 // ---- The engine ------------------------------------------------------------------
 
 namespace {
@@ -194,7 +228,7 @@ public:
                 double zoomed, bool printit, double widthmm, double heightmm)
         : card_(card), s_(card.settings), c_(canvas), dpi_(dpi), width_(width), height_(height),
           req_(req), zoomed_(zoomed), printit_(printit), widthmm_(widthmm), heightmm_(heightmm),
-          Z_(card.zoom), used_(sizeof(int32_t), &aused_)
+          Z_(card.zoom), numbering_(card)
     {
     }
 
@@ -214,8 +248,7 @@ private:
     const ITextMetrics &measureFor(int n);
 
     // Numbers
-    void buildUsedNumbers();
-    long long NextAutoNumber();
+    long long NextAutoNumber() { return numbering_.NextAutoNumber(); }
 
     // Flow
     void StartCardPage(int p);
@@ -227,6 +260,7 @@ private:
     void legendAtEnd();
     void freeText(const TProductRec &p);
     void paintRows(QStringView text, double availableMM, double leftMM, double rowAdvance);
+    void placeQrCode();
 
     const CardSource &card_;
     const CardSettings &s_;
@@ -245,10 +279,7 @@ private:
     int numColPx_ = 0, priceColPx_ = 0;
     double bottom_ = 0;
     double itemReserve_ = 0;
-    long long counter_ = 0;
-    int32_t *aused_ = nullptr;
-    TDynaArray used_;
-    std::vector<int32_t> usedSorted_;
+    CardNumbering numbering_;
     const ITextMetrics *meas_ = nullptr;
     const ITextMetrics *measCache_[10] = {};
     QString onRequest_;
@@ -278,31 +309,6 @@ void CardPainter::prepare(int n)
     c_.setFont(f, clampToInt(zs), dpi_);
     c_.setTransparentTextBackground();
     meas_ = &measureFor(n);
-}
-
-void CardPainter::buildUsedNumbers()
-{
-    const int cats = card_.categoryNames.size();
-    Catalogue *cat = card_.catalogue;
-    for (int i = 0; i < cats && cat && i < cat->categoryCount(); ++i) {
-        const TDynaArray *prods = *static_cast<TDynaArray **>(cat->kats->At(uint32_t(i)));
-        for (uint32_t j = 0; prods && j < prods->count; ++j) {
-            const auto *p = static_cast<const TProductRec *>(prods->At(j));
-            if (p->number != 0 && used_.Add()) {
-                *aused_ = p->number;
-                usedSorted_.push_back(p->number);
-            }
-        }
-    }
-    std::sort(usedSorted_.begin(), usedSorted_.end());
-}
-
-long long CardPainter::NextAutoNumber()
-{
-    ++counter_;
-    while (counter_ <= INT32_MAX && std::binary_search(usedSorted_.begin(), usedSorted_.end(), int32_t(counter_)))
-        ++counter_;
-    return counter_;
 }
 
 void CardPainter::paintFrame()
@@ -472,11 +478,7 @@ void CardPainter::ordinaryProduct(const TProductRec &p, const QString &marks)
     if (y_ + reserve > bottom_)
         pageBreak();
 
-    QString label;
-    if (p.number > 0)
-        label = NumberLabel(p.number);
-    else if (p.number == 0)
-        label = NumberLabel(NextAutoNumber());
+    const QString label = numbering_.LabelFor(p);
 
     // Name row
     const int top = pos(y_);
@@ -564,13 +566,28 @@ void CardPainter::freeText(const TProductRec &p)
     y_ += 0.5 * hF;
 }
 
+// The QR code sits at the bottom right of the last page, above the footer band,
+// its right edge at the right margin. When the content leaves no room for it
+// there, it gets a page of its own rather than covering prices.
+void CardPainter::placeQrCode()
+{
+    const double side = s_.QrGroesseEd;
+    if (!(side > 0))
+        return;
+    if (y_ + side > bottom_ && y_ > s_.ObenEd + headerBand_)
+        pageBreak();
+    if (!shown())
+        return;
+    const int right = width_ - rm_, bottom = pos(bottom_), px = pos(side);
+    PaintQrModules(c_, QRect(right - px, bottom - px, px, px), *card_.qrCode);
+}
+
 int CardPainter::run()
 {
     onRequest_ = OnRequestText();
     x_ = s_.LinksEd;
 
     // Set-up
-    buildUsedNumbers();
     if (!printit_) {
         c_.setPen(qRgb(0, 0, 0), 1);
         c_.rectangle(0, 0, width_, height_, qRgb(255, 255, 255));
@@ -603,7 +620,7 @@ int CardPainter::run()
     auto productsOf = [&](int i) { return *static_cast<TDynaArray **>(cat->kats->At(uint32_t(i))); };
 
     // Column pass
-    counter_ = 0;
+    numbering_.restart();
     for (int i = 0; i < cats; ++i) {
         const TDynaArray *prods = productsOf(i);
         for (uint32_t j = 0; prods && j < prods->count; ++j) {
@@ -623,7 +640,7 @@ int CardPainter::run()
     }
 
     // Layout pass
-    counter_ = 0;
+    numbering_.restart();
     bottom_ = heightmm_ - s_.UntenEd - footerBand_ - legendBand_;
     for (int i = 0; i < card_.categoryNames.size(); ++i) {
         if (y_ + 2 * itemReserve_ > bottom_)
@@ -654,6 +671,8 @@ int CardPainter::run()
     }
     if (marks_ && marks_->legendPlace() == LegendPlace::AtEnd)
         legendAtEnd();
+    if (card_.qrCode && s_.printsQrCode())
+        placeQrCode();
     if (s_.RahmenCheck && req_ > page_)
         paintFrame(); // a page beyond the last: blank page and frame
     return page_;

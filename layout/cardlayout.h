@@ -3,12 +3,14 @@
 #pragma once
 
 #include "layout/canvas.h"
+#include "layout/cardqr.h"
 #include "layout/cardsettings.h"
 
 #include <QString>
 #include <QStringList>
 #include <QStringView>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class Catalogue;
@@ -23,6 +25,10 @@ struct CardSource {
     CardSettings settings;
     int zoom = 100;                   // Z: the zoom shown in ZoomEd, scales sizes
     ITexturePainter *texture = nullptr;
+    // The symbol of settings.QrUrlEd; printed at the bottom right of the
+    // last page when settings.printsQrCode(). Null when there is none (or
+    // the address could not be encoded).
+    std::shared_ptr<const QrModules> qrCode;
 };
 
 // Message 10 of the message table ("Preis auf Anfrage"), shown for a price
@@ -44,6 +50,27 @@ bool PaintToCanvas(const CardSource &card, ICanvas &canvas0, int dpi, int width,
 bool PaintToCanvas(const CardSource &card, ICanvas &canvas0, int dpi, int width, int height,
                    int seiteedvalue, double zoomedvalue, bool printit, double widthmm,
                    double heightmm, int *pageCount);
+
+// The card's automatic numbering. Numbers that any product of the card
+// carries explicitly (every number but 0, negative ones included) are never
+// given automatically; the counter skips them wherever they stand.
+struct TProductRec;
+class CardNumbering {
+public:
+    explicit CardNumbering(const CardSource &card);
+    void restart() { counter_ = 0; }
+    // NextAutoNumber: the counter goes up by 1, and on as long as the number
+    // is taken.
+    long long NextAutoNumber();
+    // The number label an ordinary product shows in the card's order:
+    // its own number, the next automatic one for 0, none for a negative
+    // number. Free texts take no number and must not be passed.
+    QString LabelFor(const TProductRec &p);
+
+private:
+    std::vector<int32_t> used_; // sorted
+    long long counter_ = 0;
+};
 
 // ---- Measuring and text forms (shared with the tests) ------------------------
 

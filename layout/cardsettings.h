@@ -83,6 +83,14 @@ struct CardSettings {
     // Allergens and additives ("Kennzeichnung"; stored in group D)
     MarkSettings marks;
 
+    // QR code of a web address, printed at the bottom right of the last page
+    // (tab "Speisekarte erzeugen"). Printed only with an address and the
+    // switch on.
+    QString QrUrlEd;
+    bool QrDruckCheck = false;
+    double QrGroesseEd = 25; // mm, the side of the printed square
+    bool printsQrCode() const { return QrDruckCheck && !QrUrlEd.isEmpty(); }
+
     const FontSetting &FontDialog(int n) const { return fonts[n - 1]; } // n = 1..9
     FontSetting &FontDialog(int n) { return fonts[n - 1]; }
 };

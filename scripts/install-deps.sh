@@ -14,6 +14,8 @@ PACKAGES=(
   poppler-utils xvfb xauth xdotool
   # printing through a real CUPS server (the test starts its own) onto the PDF printer
   cups printer-driver-cups-pdf
+  # QR codes (libqrencode) and the checkers of the web page and QR code tests
+  libqrencode-dev tidy zbar-tools
   # the fuzz targets: clang with libFuzzer and the sanitizer runtimes
   clang libclang-rt-14-dev
   # the Debian package (scripts/package.sh) and the tools its test checks it with

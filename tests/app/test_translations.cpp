@@ -6,6 +6,7 @@
 #include "app/MarksGroup.h"
 #include "app/MainUnit.h"
 #include "app/recovery.h"
+#include "app/QrCodeBox.h"
 #include "catalogue/EditProduktFUnit.h"
 #include "catalogue/appfiles.h"
 #include "catalogue/options.h"
@@ -139,6 +140,11 @@ struct ProgramRun {
         // The printer choice of "velloran --print" when the printer is missing.
         TranslateStr(QStringLiteral("Es ist kein Standarddrucker eingerichtet."));
         TranslateStr(QStringLiteral("Den Drucker \"%1\" gibt es nicht."));
+        // The QR code export without an address and with one too long.
+        form->QRCodeexportieren1Click();
+        form->QrCodeBox->QrUrlEd->setText(QString(3000, QLatin1Char('x')));
+        form->QRCodeexportieren1Click();
+        form->QrCodeBox->QrUrlEd->clear();
     }
 
     TranslationTable &table() { return Translations(); }

@@ -214,6 +214,18 @@ TEST_F(CommandLineRun, CsvOfTheExample)
     EXPECT_EQ(lines.first().count("\",\""), 5); // six quoted fields
 }
 
+TEST_F(CommandLineRun, WebPageOfTheExample)
+{
+    auto r = run(shiptest::builtProgram(), {"--export-html", d + "card.html", shiptest::exampleCard()});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QString html = QString::fromUtf8(testutil::readFile(d + "card.html"));
+    EXPECT_TRUE(html.startsWith("<!DOCTYPE html>"));
+    EXPECT_EQ(html.count("<section"), 8);
+    r = run(shiptest::builtProgram(), {"--export-html", d + "x.html", shiptest::exampleCard(), "--landscape"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_FALSE(QFile::exists(d + "x.html"));
+}
+
 TEST_F(CommandLineRun, FailuresNameTheFileAndLeaveNoOutput)
 {
     const QString out = d + "out.pdf";

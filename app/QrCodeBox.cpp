@@ -1,0 +1,62 @@
+#include "app/QrCodeBox.h"
+
+#include "catalogue/FloatEdit.h"
+#include "layout/cardsettings.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+TQrCodeBox::TQrCodeBox(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("QrCodeBox"));
+    const CardSettings defaults;
+    auto *urlLabel = new QLabel(QStringLiteral("Webadresse für QR-Code:"), this);
+    urlLabel->setObjectName(QStringLiteral("QrUrlLabel"));
+    QrUrlEd = new QLineEdit(defaults.QrUrlEd, this);
+    QrUrlEd->setObjectName(QStringLiteral("QrUrlEd"));
+    urlLabel->setBuddy(QrUrlEd);
+    QrDruckCheck = new QCheckBox(QStringLiteral("QR-Code auf der Karte drucken"), this);
+    QrDruckCheck->setObjectName(QStringLiteral("QrDruckCheck"));
+    QrDruckCheck->setChecked(defaults.QrDruckCheck);
+    auto *sizeLabel = new QLabel(QStringLiteral("Größe in mm:"), this);
+    sizeLabel->setObjectName(QStringLiteral("QrGroesseLabel"));
+    QrGroesseEd = new TFloatEdit(0, this);
+    QrGroesseEd->setObjectName(QStringLiteral("QrGroesseEd"));
+    QrGroesseEd->setRange(10, 200);
+    QrGroesseEd->setSingleStep(1);
+    QrGroesseEd->setValue(defaults.QrGroesseEd);
+    QrGroesseEd->setKeyboardTracking(false);
+    sizeLabel->setBuddy(QrGroesseEd);
+
+    auto *size = new QHBoxLayout;
+    size->addWidget(sizeLabel);
+    size->addWidget(QrGroesseEd);
+    size->addStretch(1);
+    auto *lay = new QVBoxLayout(this);
+    lay->setContentsMargins(0, 0, 0, 0);
+    lay->addWidget(urlLabel);
+    lay->addWidget(QrUrlEd);
+    lay->addWidget(QrDruckCheck);
+    lay->addLayout(size);
+
+    connect(QrUrlEd, &QLineEdit::textChanged, this, &TQrCodeBox::changed);
+    connect(QrDruckCheck, &QCheckBox::toggled, this, &TQrCodeBox::changed);
+    connect(QrGroesseEd, &QDoubleSpinBox::valueChanged, this, &TQrCodeBox::changed);
+}
+
+void TQrCodeBox::readInto(CardSettings &s) const
+{
+    s.QrUrlEd = QrUrlEd->text();
+    s.QrDruckCheck = QrDruckCheck->isChecked();
+    s.QrGroesseEd = QrGroesseEd->value();
+}
+
+void TQrCodeBox::setFrom(const CardSettings &s)
+{
+    QrUrlEd->setText(s.QrUrlEd);
+    QrDruckCheck->setChecked(s.QrDruckCheck);
+    QrGroesseEd->setValue(s.QrGroesseEd);
+}

@@ -1,0 +1,38 @@
+#include "layout/cardqr.h"
+
+#include "layout/canvas.h"
+
+#include <cmath>
+
+void PaintQrModules(ICanvas &canvas, const QRect &box, const QrModules &qr, QRgb dark, QRgb light)
+{
+    if (qr.isNull() || box.isEmpty())
+        return;
+    const int n = qr.size + 2 * kQrQuietZone;
+    const int side = std::min(box.width(), box.height());
+    if (side < n)
+        return;
+    // Edge i of the module grid, from the box's top-left corner.
+    const double step = double(side) / n;
+    auto edge = [&](int i) { return int(std::lround(i * step)); };
+
+    canvas.fillRect(QRect(box.left(), box.top(), side, side), light);
+    for (int y = 0; y < qr.size; ++y) {
+        const int top = box.top() + edge(y + kQrQuietZone);
+        const int bottom = box.top() + edge(y + kQrQuietZone + 1);
+        int x = 0;
+        while (x < qr.size) {
+            if (!qr.at(x, y)) {
+                ++x;
+                continue;
+            }
+            int end = x;
+            while (end < qr.size && qr.at(end, y))
+                ++end;
+            const int left = box.left() + edge(x + kQrQuietZone);
+            const int right = box.left() + edge(end + kQrQuietZone);
+            canvas.fillRect(QRect(left, top, right - left, bottom - top), dark);
+            x = end;
+        }
+    }
+}

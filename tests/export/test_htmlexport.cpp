@@ -1,0 +1,151 @@
+#include "catalogue/catalogue.h"
+#include "export/htmlexport.h"
+#include "layout/cardlayout.h"
+#include "testutil.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct WebCard {
+    Catalogue cat;
+    QStringList names;
+    CardSettings s;
+
+    int category(const QString &name)
+    {
+        cat.addCategory();
+        names << name;
+        return int(names.size()) - 1;
+    }
+    void product(int c, const QString &name, double price, int number = 0, const QString &description = {},
+                 const QString &quantity = {})
+    {
+        ProductValues v;
+        v.name = name;
+        v.price = price;
+        v.number = number;
+        v.description = description;
+        v.quantity = quantity;
+        cat.addProduct(c, v);
+    }
+    QString html(const QString &lang = QStringLiteral("de")) const
+    {
+        CardSource src;
+        src.categoryNames = names;
+        src.catalogue = const_cast<Catalogue *>(&cat);
+        src.settings = s;
+        return QString::fromUtf8(BuildHtml(src, lang));
+    }
+};
+
+// tidy's verdict on a page: its exit code (0 clean, 1 warnings, 2 errors)
+// and what it printed. -1 when tidy is not installed.
+int tidy(const QString &html, QString *report)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("tidy")).isEmpty())
+        return -1;
+    QProcess p;
+    p.start(QStringLiteral("tidy"), {"-errors", "-quiet", "-utf8"});
+    p.write(html.toUtf8());
+    p.closeWriteChannel();
+    p.waitForFinished(30000);
+    *report = QString::fromUtf8(p.readAllStandardError() + p.readAllStandardOutput());
+    return p.exitCode();
+}
+
+} // namespace
+
+TEST(HtmlExport, ContentInCardOrderWithTheCardsNumbersAndPrices)
+{
+    testutil::LocaleScope locale("de_DE");
+    WebCard w;
+    w.s.KopfEd = "Gasthof zur Linde";
+    const int a = w.category("Vorspeisen");
+    w.product(a, "Suppe", 4.5, 0, "hausgemacht\r\nmit Brot", "0,3l");
+    w.product(a, "Salat", 0, 0);                       // on request
+    w.product(a, "", -1, 0, "Alle Salate\nauch vegan"); // free text: no number
+    w.product(a, "Brot", 2, 2);
+    const int b = w.category("Getr\u00e4nke");
+    w.product(b, "Wasser", 1.99, 3);
+    w.product(b, "Saft", 3.2, 0);
+    w.product(b, "Tee", 2.4, -1);
+    w.category("leer");
+    const QString h = w.html();
+
+    // Numbers 2 and 3 are taken, so the automatic ones are 1, 4, 5; the
+    // free text takes none, the negative number shows none.
+    EXPECT_TRUE(h.contains("<span class=\"nr\">1.</span><span class=\"name\">Suppe</span>"
+                           "<span class=\"menge\">0,3l</span><span class=\"preis\">4,50 \u20AC</span></div>"
+                           "<p class=\"beschr\">hausgemacht<br>mit Brot</p>"));
+    EXPECT_TRUE(h.contains("<span class=\"nr\">4.</span><span class=\"name\">Salat</span>"
+                           "<span class=\"preis\">Preis auf Anfrage</span>"));
+    EXPECT_TRUE(h.contains("<li class=\"frei\"><p>Alle Salate<br>auch vegan</p></li>"));
+    EXPECT_TRUE(h.contains("<span class=\"nr\">2.</span><span class=\"name\">Brot</span>"));
+    EXPECT_TRUE(h.contains("<span class=\"nr\">5.</span><span class=\"name\">Saft</span>"));
+    EXPECT_TRUE(h.contains("<li><div class=\"zeile\"><span class=\"name\">Tee</span><span class=\"preis\">2,40 \u20AC"));
+    // Heading, header and footer line; category names in capitals (a..z only).
+    EXPECT_TRUE(h.contains("<p class=\"kopf\">Gasthof zur Linde</p>\n<h1 class=\"mitte\">Speisekarte</h1>"));
+    EXPECT_TRUE(h.contains(">GETR\u00e4NKE</h2>"));
+    EXPECT_TRUE(h.contains("<footer>\n<p class=\"fuss\">Unsere Preise"));
+    EXPECT_LT(h.indexOf("VORSPEISEN"), h.indexOf("GETR"));
+    EXPECT_LT(h.indexOf("GETR"), h.indexOf(">LEER<"));
+
+    // Without decimals, as on the card: 1.99 gives 1.
+    w.s.NoKommaCheck = true;
+    EXPECT_TRUE(w.html().contains("<span class=\"preis\">1 \u20AC</span>"));
+}
+
+TEST(HtmlExport, EveryTextIsEscapedAndThePageIsValid)
+{
+    WebCard w;
+    w.s.CaptionEd = "Karte <b>&</b>";
+    w.s.FussEd = "\"Fu\u00df\" 'zeile'";
+    w.s.WaehrEd = "<EUR>";
+    w.s.fonts[0].face = "Evil\"</style><script>";
+    const int a = w.category("<script>alert(1)</script>");
+    w.product(a, "<script>", 3, 0, QString("a\x01<b>") + QChar(0xD800), "<i>");
+    w.product(a, "", 0, -1);
+    w.category("");
+    const QString h = w.html(QStringLiteral("fr"));
+    EXPECT_FALSE(h.contains("<script"));
+    EXPECT_FALSE(h.contains("<b>"));
+    EXPECT_FALSE(h.contains("<i>"));
+    EXPECT_TRUE(h.contains("<span class=\"name\">&lt;script&gt;</span>"));
+    EXPECT_TRUE(h.contains(QString("a&lt;b&gt;") + QChar(0xFFFD) + "</p>"));
+    EXPECT_TRUE(h.contains("&lt;EUR&gt;"));
+    EXPECT_TRUE(h.contains("<html lang=\"fr\">"));
+    EXPECT_TRUE(h.contains("<title>Karte &lt;b&gt;&amp;&lt;/b&gt;</title>"));
+    EXPECT_EQ(h.count("</style>"), 1);
+
+    QString report;
+    const int rc = tidy(h, &report);
+    if (rc < 0)
+        GTEST_SKIP() << "tidy is not installed (scripts/install-deps.sh)";
+    EXPECT_EQ(rc, 0) << report.toStdString();
+}
+
+TEST(HtmlExport, HeadingsStayInOrderAndEmptyCardsAreValid)
+{
+    WebCard w;
+    w.s.CaptionEd.clear();
+    w.s.FussEd.clear();
+    const int a = w.category("Suppen");
+    w.product(a, "Br\u00fche", 3);
+    QString h = w.html();
+    // Without a heading the categories are the top level.
+    EXPECT_FALSE(h.contains("<h2"));
+    EXPECT_TRUE(h.contains("<h1 id=\"k1\">SUPPEN</h1>"));
+    EXPECT_FALSE(h.contains("<footer>"));
+
+    QString report;
+    for (const QString &page : {h, WebCard().html(), w.html("und")}) {
+        const int rc = tidy(page, &report);
+        if (rc < 0)
+            GTEST_SKIP() << "tidy is not installed (scripts/install-deps.sh)";
+        EXPECT_EQ(rc, 0) << report.toStdString();
+    }
+}

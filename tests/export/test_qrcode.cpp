@@ -1,0 +1,161 @@
+#include "catalogue/catalogue.h"
+#include "export/qrcode.h"
+#include "layout/cardoutput.h"
+#include "testutil.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kShort = QStringLiteral("https://gasthof-m\u00fcller.de/karte");
+
+// 200 characters with umlauts and ß.
+QString longAddress()
+{
+    QString s = QStringLiteral("https://www.b\u00e4ckerei-\u00f6hler.de/speisekarte?gru\u00df=");
+    const QString fill = QStringLiteral("\u00e4\u00f6\u00fc\u00dfabc-");
+    while (s.size() < 200)
+        s += fill;
+    s.truncate(200);
+    return s;
+}
+
+// What zbarimg reads from a picture; a null text when zbarimg is missing.
+QString decode(const QString &png)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("zbarimg")).isEmpty())
+        return QString();
+    QProcess p;
+    p.start(QStringLiteral("zbarimg"), {"--raw", "-q", png});
+    p.waitForFinished(60000);
+    QString out = QString::fromUtf8(p.readAllStandardOutput());
+    if (out.endsWith('\n'))
+        out.chop(1);
+    return out.isNull() ? QStringLiteral("") : out;
+}
+
+#define REQUIRE_ZBAR()                                                                                      \
+    if (QStandardPaths::findExecutable(QStringLiteral("zbarimg")).isEmpty())                                \
+        GTEST_SKIP() << "zbarimg is not installed (scripts/install-deps.sh)";
+
+// A one-category card on A4 at 300 pixels per inch with the given address.
+struct QrCard {
+    Catalogue cat;
+    CardSource src;
+    PageArea area{2480, 3508, 300};
+    explicit QrCard(int products = 3)
+    {
+        cat.addCategory();
+        src.categoryNames << QStringLiteral("Suppen");
+        for (int i = 0; i < products; ++i) {
+            ProductValues v;
+            v.name = QStringLiteral("Suppe %1").arg(i + 1);
+            v.price = 4.5;
+            v.description = QStringLiteral("mit Brot");
+            cat.addProduct(0, v);
+        }
+        src.catalogue = &cat;
+    }
+    void print(const QString &url, bool on = true)
+    {
+        src.settings.QrUrlEd = url;
+        src.settings.QrDruckCheck = on;
+        AttachQrCode(src);
+    }
+};
+
+} // namespace
+
+TEST(QrCode, ExportedPicturesGiveTheAddressBackExactly)
+{
+    REQUIRE_ZBAR();
+    QTemporaryDir dir;
+    for (const QString &url : {kShort, longAddress()}) {
+        const QString png = dir.filePath("qr.png"), svg = dir.filePath("qr.SVG");
+        QString error;
+        ASSERT_TRUE(WriteQrFile(png, url, &error)) << error.toStdString();
+        EXPECT_EQ(decode(png), url);
+        ASSERT_TRUE(WriteQrFile(svg, url, &error));
+        const QByteArray s = testutil::readFile(svg);
+        const int n = EncodeQr(url)->size + 2 * kQrQuietZone;
+        EXPECT_TRUE(s.startsWith("<?xml")) << s.left(40).constData();
+        EXPECT_TRUE(s.contains("viewBox=\"0 0 " + QByteArray::number(n) + " " + QByteArray::number(n) + "\""));
+    }
+    EXPECT_EQ(longAddress().size(), 200);
+}
+
+TEST(QrCode, AddressesThatCannotBeEncodedAreRefused)
+{
+    QTemporaryDir dir;
+    const QString png = dir.filePath("qr.png");
+    QString error;
+    EXPECT_FALSE(WriteQrFile(png, QString(), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(WriteQrFile(png, QString(3000, QChar(0xE4)), &error)); // beyond version 40
+    EXPECT_FALSE(QFile::exists(png));
+    EXPECT_FALSE(EncodeQr(QString::fromUtf16(u"a\0b", 3)));
+}
+
+TEST(QrCode, TheCardPrintsItBottomRightOfTheLastPageAndAReaderReadsIt)
+{
+    REQUIRE_ZBAR();
+    QTemporaryDir dir;
+    for (const QString &url : {kShort, longAddress()}) {
+        QrCard card;
+        card.print(url);
+        ASSERT_TRUE(card.src.qrCode);
+        const QImage page = RenderCardPage(card.src, card.area, 300, 1);
+        const QString file = dir.filePath("page.png");
+        ASSERT_TRUE(page.save(file));
+        EXPECT_EQ(decode(file), url);
+
+        // The square ends at the right margin, just above the footer band,
+        // and is 25 mm wide.
+        const int side = int(std::nearbyint(25 / kMmPerInch * 300));
+        const int margin = int(25 / kMmPerInch * 300);
+        const int right = page.width() - margin, footerTop = page.height() - margin - 70;
+        int top = page.height(), bottom = 0;
+        for (int y = page.height() / 2; y < page.height() - margin; ++y)
+            for (int x = right - side; x < right; ++x)
+                if (qGray(page.pixel(x, y)) < 60) {
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                }
+        // Dark modules within the square less its quiet zone, above the footer.
+        EXPECT_GT(bottom - top, side * 2 / 3);
+        EXPECT_LT(bottom - top, side);
+        EXPECT_LT(bottom, footerTop);
+        EXPECT_GT(bottom, footerTop - side / 3);
+        for (int x = right; x < right + margin / 4; ++x) // nothing of it right of the margin
+            EXPECT_GT(qGray(page.pixel(x, (top + bottom) / 2)), 200) << x;
+    }
+}
+
+TEST(QrCode, CardsWithoutItAreUnchangedAndAFullPageGivesItAPageOfItsOwn)
+{
+    QrCard plain;
+    const QImage before = RenderCardPage(plain.src, plain.area, 100, 1);
+    QrCard off;
+    off.print(kShort, false); // an address alone prints nothing
+    EXPECT_FALSE(off.src.qrCode);
+    EXPECT_EQ(RenderCardPage(off.src, off.area, 100, 1), before);
+    QrCard on;
+    on.print(kShort);
+    EXPECT_NE(RenderCardPage(on.src, on.area, 100, 1), before);
+    EXPECT_EQ(CardPageCount(on.src, on.area), 1);
+
+    // Products down to the bottom of page 1: the code does not cover them.
+    int n = 1;
+    for (;; ++n) {
+        QrCard c(n);
+        if (CardPageCount(c.src, c.area) > 1)
+            break;
+    }
+    QrCard full(n - 1);
+    EXPECT_EQ(CardPageCount(full.src, full.area), 1);
+    full.print(kShort);
+    EXPECT_EQ(CardPageCount(full.src, full.area), 2);
+}
