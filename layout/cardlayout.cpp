@@ -3,6 +3,7 @@
 #include "catalogue/brastel.h"
 #include "catalogue/catalogue.h"
 #include "layout/cardmarks.h"
+#include "layout/columnpass.h"
 #include "layout/texturehook.h"
 
 #include <algorithm>
@@ -191,10 +192,10 @@ enum ElementFont {
 class CardPainter {
 public:
     CardPainter(const CardSource &card, ICanvas &canvas, int dpi, int width, int height, int req,
-                double zoomed, bool printit, double widthmm, double heightmm)
+                double zoomed, bool printit, double widthmm, double heightmm, bool early)
         : card_(card), s_(card.settings), c_(canvas), dpi_(dpi), width_(width), height_(height),
           req_(req), zoomed_(zoomed), printit_(printit), widthmm_(widthmm), heightmm_(heightmm),
-          Z_(card.zoom), used_(sizeof(int32_t), &aused_)
+          Z_(card.zoom), early_(early), used_(sizeof(int32_t), &aused_)
     {
     }
 
@@ -205,6 +206,10 @@ private:
     int pos(double mm) const { return clampToInt(std::nearbyint(mm / kMmPerInch * dpi_ * zoomed_ / 100.0)); }
     int marginPx(double mm) const { return clampToInt(std::trunc(mm / kMmPerInch * dpi_ * Z_ / 100.0)); }
     bool shown() const { return page_ == req_; }
+    // Laying out may stop: the requested page is painted and a further page
+    // has begun. Nothing after it would paint (the frame of a page beyond the
+    // last is painted only when no page follows the requested one).
+    bool done() const { return early_ && page_ > req_; }
 
     // Fonts and measuring
     void prepare(int n);
@@ -236,6 +241,7 @@ private:
     const bool printit_;
     const double widthmm_, heightmm_;
     const int Z_;
+    const bool early_;
 
     int page_ = 1;
     double y_ = 0, x_ = 0;
@@ -402,6 +408,8 @@ void CardPainter::paintRows(QStringView text, double availableMM, double leftMM,
                 ++page_;
                 StartCardPage(page_);
                 y_ = s_.ObenEd + headerBand_ + rowAdvance;
+                if (done())
+                    return;
             }
         }
         if (stop >= n)
@@ -445,6 +453,8 @@ void CardPainter::legendAtEnd()
     for (const QString &row : legendRows_) {
         if (y_ + legendRowMM_ > bottom_) {
             pageBreak();
+            if (done())
+                return;
             prepare(FooterFont);
         }
         if (shown())
@@ -471,6 +481,8 @@ void CardPainter::ordinaryProduct(const TProductRec &p, const QString &marks)
     itemReserve_ = reserve;
     if (y_ + reserve > bottom_)
         pageBreak();
+    if (done())
+        return;
 
     QString label;
     if (p.number > 0)
@@ -547,6 +559,8 @@ void CardPainter::ordinaryProduct(const TProductRec &p, const QString &marks)
         y_ += 1.5 * hN;
         const double hD = lineHeight();
         paintRows(description, priceLeft - x_ - numColMM_, x_ + numColMM_, hD);
+        if (done())
+            return;
         y_ -= hD;
         y_ += finalAdvance;
     } else {
@@ -604,7 +618,20 @@ int CardPainter::run()
 
     // Column pass
     counter_ = 0;
-    for (int i = 0; i < cats; ++i) {
+    if (early_) {
+        auto surface = [&](int n) -> const ITextMetrics & {
+            const FontSetting &f = s_.FontDialog(n);
+            const double zs = std::max(1.0, std::trunc(double(f.size) * Z_ / 100.0));
+            return c_.metrics(f, clampToInt(zs), dpi_);
+        };
+        const ColumnWidths w = MeasureColumns(card_, cats, usedSorted_, measureFor(NumberFont),
+                                              surface(NumberFont), measureFor(PriceFont), surface(PriceFont));
+        numColMM_ = w.numberMM;
+        numColPx_ = w.numberPx;
+        priceColMM_ = w.priceMM;
+        priceColPx_ = w.pricePx;
+    }
+    for (int i = 0; i < cats && !early_; ++i) {
         const TDynaArray *prods = productsOf(i);
         for (uint32_t j = 0; prods && j < prods->count; ++j) {
             const auto &p = *static_cast<const TProductRec *>(prods->At(j));
@@ -625,11 +652,13 @@ int CardPainter::run()
     // Layout pass
     counter_ = 0;
     bottom_ = heightmm_ - s_.UntenEd - footerBand_ - legendBand_;
-    for (int i = 0; i < card_.categoryNames.size(); ++i) {
+    for (int i = 0; i < card_.categoryNames.size() && !done(); ++i) {
         if (y_ + 2 * itemReserve_ > bottom_)
             pageBreak();
         else if (s_.NewPageForKatCheck && i > 0)
             pageBreak();
+        if (done())
+            break;
 
         prepare(CategoryFont);
         if (shown()) {
@@ -643,7 +672,7 @@ int CardPainter::run()
         y_ += 2 * lineHeight();
 
         const TDynaArray *prods = i < cats ? productsOf(i) : nullptr;
-        for (uint32_t j = 0; prods && j < prods->count; ++j) {
+        for (uint32_t j = 0; prods && j < prods->count && !done(); ++j) {
             const auto &p = *static_cast<const TProductRec *>(prods->At(j));
             if (p.price >= 0)
                 ordinaryProduct(p, marks_ ? marks_->productMarks(i, int(j)) : QString());
@@ -652,7 +681,7 @@ int CardPainter::run()
         }
         y_ += lineHeight();
     }
-    if (marks_ && marks_->legendPlace() == LegendPlace::AtEnd)
+    if (marks_ && marks_->legendPlace() == LegendPlace::AtEnd && !done())
         legendAtEnd();
     if (s_.RahmenCheck && req_ > page_)
         paintFrame(); // a page beyond the last: blank page and frame
@@ -665,8 +694,16 @@ bool PaintToCanvas(const CardSource &card, ICanvas &canvas0, int dpi, int width,
                    int seiteedvalue, double zoomedvalue, bool printit, double widthmm,
                    double heightmm, int *pageCount)
 {
+    return PaintToCanvas(card, canvas0, dpi, width, height, seiteedvalue, zoomedvalue, printit,
+                         widthmm, heightmm, pageCount, LayoutExtent::WholeCard);
+}
+
+bool PaintToCanvas(const CardSource &card, ICanvas &canvas0, int dpi, int width, int height,
+                   int seiteedvalue, double zoomedvalue, bool printit, double widthmm,
+                   double heightmm, int *pageCount, LayoutExtent extent)
+{
     CardPainter painter(card, canvas0, dpi, width, height, seiteedvalue, zoomedvalue, printit,
-                        widthmm, heightmm);
+                        widthmm, heightmm, extent == LayoutExtent::UntilPageDone);
     const int pages = painter.run();
     if (pageCount)
         *pageCount = pages;
@@ -678,5 +715,5 @@ bool PaintToCanvas(const CardSource &card, ICanvas &canvas0, int dpi, int width,
                    double heightmm)
 {
     return PaintToCanvas(card, canvas0, dpi, width, height, seiteedvalue, zoomedvalue, printit,
-                         widthmm, heightmm, nullptr);
+                         widthmm, heightmm, nullptr, LayoutExtent::UntilPageDone);
 }
