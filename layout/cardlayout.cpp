@@ -583,8 +583,26 @@ int CardPainter::run()
     onRequest_ = OnRequestText();
     x_ = s_.LinksEd;
 
-    // Set-up
-    buildUsedNumbers();
+    // Set-up. Stopping early, the column pass comes first (it paints
+    // nothing) and gathers the used numbers on the same walk of the card.
+    Catalogue *cat = card_.catalogue;
+    const int cats = cat ? std::min<int>(card_.categoryNames.size(), cat->categoryCount()) : 0;
+    ColumnWidths columns;
+    if (early_) {
+        auto surface = [&](int n) -> const ITextMetrics & {
+            const FontSetting &f = s_.FontDialog(n);
+            const double zs = std::max(1.0, std::trunc(double(f.size) * Z_ / 100.0));
+            return c_.metrics(f, clampToInt(zs), dpi_);
+        };
+        columns = MeasureColumns(card_, cats, usedSorted_, measureFor(NumberFont), surface(NumberFont),
+                                 measureFor(PriceFont), surface(PriceFont));
+        for (int32_t n : usedSorted_)
+            if (used_.Add())
+                *aused_ = n;
+        std::sort(usedSorted_.begin(), usedSorted_.end());
+    } else {
+        buildUsedNumbers();
+    }
     if (!printit_) {
         c_.setPen(qRgb(0, 0, 0), 1);
         c_.rectangle(0, 0, width_, height_, qRgb(255, 255, 255));
@@ -612,24 +630,15 @@ int CardPainter::run()
 
     // Categories present: the entries of the category list that have a
     // product array.
-    Catalogue *cat = card_.catalogue;
-    const int cats = cat ? std::min<int>(card_.categoryNames.size(), cat->categoryCount()) : 0;
     auto productsOf = [&](int i) { return *static_cast<TDynaArray **>(cat->kats->At(uint32_t(i))); };
 
     // Column pass
     counter_ = 0;
     if (early_) {
-        auto surface = [&](int n) -> const ITextMetrics & {
-            const FontSetting &f = s_.FontDialog(n);
-            const double zs = std::max(1.0, std::trunc(double(f.size) * Z_ / 100.0));
-            return c_.metrics(f, clampToInt(zs), dpi_);
-        };
-        const ColumnWidths w = MeasureColumns(card_, cats, usedSorted_, measureFor(NumberFont),
-                                              surface(NumberFont), measureFor(PriceFont), surface(PriceFont));
-        numColMM_ = w.numberMM;
-        numColPx_ = w.numberPx;
-        priceColMM_ = w.priceMM;
-        priceColPx_ = w.pricePx;
+        numColMM_ = columns.numberMM;
+        numColPx_ = columns.numberPx;
+        priceColMM_ = columns.priceMM;
+        priceColPx_ = columns.pricePx;
     }
     for (int i = 0; i < cats && !early_; ++i) {
         const TDynaArray *prods = productsOf(i);

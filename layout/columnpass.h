@@ -18,10 +18,11 @@ struct ColumnWidths {
 // The widths of the number labels (the product's number when it is not 0,
 // otherwise the next automatic number, free texts included) and of the
 // prices as measured ("    ", amount, " ", currency; prices above 0 only) of
-// the first `categories` categories. `usedSorted` holds the numbers that
-// automatic numbering skips, sorted. The metrics are those of the number
-// font and the price font at the fixed resolution and on the surface;
-// widths are sums of character advances.
-ColumnWidths MeasureColumns(const CardSource &card, int categories, const std::vector<int32_t> &usedSorted,
+// the first `categories` categories. `usedNumbers` receives the numbers that
+// products carry (every number but 0, in the order of the card), which
+// automatic numbering skips. The metrics are those of the number font and
+// the price font at the fixed resolution and on the surface; widths are
+// sums of character advances.
+ColumnWidths MeasureColumns(const CardSource &card, int categories, std::vector<int32_t> &usedNumbers,
                             const ITextMetrics &numberNominal, const ITextMetrics &numberSurface,
                             const ITextMetrics &priceNominal, const ITextMetrics &priceSurface);
