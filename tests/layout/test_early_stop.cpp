@@ -1,7 +1,8 @@
 // Stopping once the requested page is painted gives the very pixels and
 // result of laying out the whole card: compared on thousands of generated
 // cards, every page and the one beyond the last, several zooms, every
-// switch, heading, header and footer lines, frame and texture.
+// switch, heading, header and footer lines, frame, texture, marks and the
+// legend at the end or on every page.
 #include "cardfixture.h"
 
 #include "layout/qpaintercanvas.h"
@@ -53,6 +54,8 @@ void randomCard(TestCard &card, std::mt19937 &rng)
     s.CenterKatCheck = pick(0, 1);
     for (FontSetting &f : s.fonts)
         f.size = pick(6, 20);
+    s.marks.MarksCheck = pick(0, 3) != 0;
+    s.marks.LegendPos = pick(0, 1) ? LegendPlace::EveryPage : LegendPlace::AtEnd;
     card.widthmm = pick(60, 150);
     card.heightmm = pick(50, 140);
     const int categories = pick(0, 5);
@@ -77,6 +80,14 @@ void randomCard(TestCard &card, std::mt19937 &rng)
             }
             card.product(cat, text(pick(1, 40)), price, number, description,
                          pick(0, 2) ? QString() : QStringLiteral("%1cl").arg(pick(1, 99)));
+            if (pick(0, 2) == 0) { // allergens and additives, and so a legend
+                ProductMarks m;
+                for (int k = pick(1, 4); k > 0; --k)
+                    m.setAllergen(pick(0, 13), true);
+                if (pick(0, 1))
+                    m.setAdditive(pick(1, 12), true);
+                card.cat.setMarks(cat, p, m);
+            }
         }
     }
 }
