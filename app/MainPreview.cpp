@@ -2,6 +2,7 @@
 #include "app/FilenameEdit.h"
 #include "app/MainUnit.h"
 #include "app/PreviewBox.h"
+#include "app/PreviewPager.h"
 #include "export/qrcode.h"
 #include "i18n/translateunit.h"
 #include "layout/cardoutput.h"
@@ -73,6 +74,7 @@ void TMainForm::PaintBox1Paint(QPainter &p, const QRect &exposed)
         return;
     const QImage page = RenderCardPagePart(cardSource(ZoomEd->value()), area, s, SeiteEd->value(), part);
     p.drawImage(part.topLeft(), page);
+    Pager->refresh(); // "von N" for the card and page area just painted
 }
 
 void TMainForm::RepaintPreview()
@@ -191,6 +193,7 @@ void TMainForm::Druckereinrichten1Click()
     QPageSetupDialog dlg(printer.get(), this);
     if (execDialog(&dlg) != QDialog::Accepted)
         RestorePrinterSetup(*printer, before);
+    Pager->refresh(); // the page count follows the new page at once
 }
 
 void TMainForm::Drucken1Click()

@@ -6,6 +6,7 @@
 #include "app/FontDialog.h"
 #include "app/MarksGroup.h"
 #include "app/PreviewBox.h"
+#include "app/PreviewPager.h"
 #include "app/QrCodeBox.h"
 #include "app/recovery.h"
 #include "app/undohistory.h"
@@ -19,6 +20,7 @@
 #include "i18n/translatecomponents.h"
 #include "i18n/translateunit.h"
 #include "layout/cardlayout.h"
+#include "layout/cardoutput.h"
 #include "texture/picturenote.h"
 #include "texture/picturepreview.h"
 #include "texture/pictor3.h"
@@ -342,6 +344,15 @@ void TMainForm::buildPreviewTab()
     ScrollBox1->setWidget(host);
     ScrollBox1->viewport()->installEventFilter(this);
 
+    // "Ganze Seite" and "Seitenbreite" after the zoom field, "von N" after
+    // the page field.
+    Pager = new PreviewPager(TabSheet2, ZoomEd, SeiteEd, ScrollBox1,
+                             {[this] { return cardSource(100); }, [this] { return PrinterPageArea(*printer); },
+                              [this] { return logicalDpiX(); }});
+    top->insertWidget(top->indexOf(ZoomEd) + 1, Pager->GanzeSeiteBtn);
+    top->insertWidget(top->indexOf(ZoomEd) + 2, Pager->SeitenbreiteBtn);
+    top->insertWidget(top->indexOf(SeiteEd) + 1, Pager->PageCountLabel);
+
     auto *body = new QHBoxLayout;
     body->addWidget(leftBox);
     body->addWidget(ScrollBox1, 1);
@@ -643,6 +654,13 @@ void TMainForm::connectHandlers()
     }
 
     buildHistory();
+
+    // Every change of the card reaches the preview's page count (connected
+    // last, so that a setting's own handler has run when it counts).
+    Pager->watchEditors(TabSheet2);
+    Pager->watchEditors(TabSheet3);
+    Pager->watchModel(ListView2->model());
+    Pager->watchModel(ListView1->model());
 }
 
 bool TMainForm::eventFilter(QObject *o, QEvent *e)

@@ -38,6 +38,7 @@ class TAboutBox;
 class TFontDialog;
 class TFilenameEdit;
 class TPreviewBox;
+class PreviewPager;
 class TTranslateForm;
 class TextureHolder;
 class PicturePreview;
@@ -97,6 +98,7 @@ public:
     class TQrCodeBox *QrCodeBox; // QrUrlEd, QrDruckCheck, QrGroesseEd
     QScrollArea *ScrollBox1;
     TPreviewBox *PaintBox1;
+    PreviewPager *Pager; // "von N", zoom to fit, Page Up/Page Down
 
     // Tab 3: layout
     QDoubleSpinBox *LinksEd, *ObenEd, *RechtsEd, *UntenEd;

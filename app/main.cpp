@@ -2,10 +2,12 @@
 #include "app/AppIcons.h"
 #include "app/MainUnit.h"
 #include "app/commandline.h"
+#include "app/startupprobe.h"
 #include "catalogue/EditProduktFUnit.h"
 #include "i18n/TranslateFUnit.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTextStream>
 #include <cstdio>
 
@@ -32,6 +34,8 @@ void quietMessages(QtMsgType type, const QMessageLogContext &, const QString &ms
 
 int main(int argc, char **argv)
 {
+    QElapsedTimer started;
+    started.start();
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
@@ -78,5 +82,6 @@ int main(int argc, char **argv)
     mainForm.arguments = commandline::Parse(app.arguments().mid(1)).plainArguments;
 
     mainForm.show();
+    InstallStartupProbe(&mainForm, started);
     return app.exec();
 }

@@ -1,6 +1,7 @@
-// Speed of the page layout engine: one full PaintToCanvas of page 1 of a
-// generated card at zoom 100 and 96 ppi on a QImage, for 100, 1,000 and
-// 10,000 products, and the fast row breaking and leader counting against
+// Speed of the page layout engine: one PaintToCanvas of page 1 and of the
+// last page of a generated card at zoom 100 and 96 ppi on a QImage, for 100,
+// 1,000 and 10,000 products, laying out the whole card or stopping once the
+// page is painted; and the fast row breaking and leader counting against
 // the step-by-step procedures on the texts of the same card.
 #include "bench/cardgen.h"
 #include "tests/layout/literal.h"
@@ -57,24 +58,57 @@ PageArea area()
     return a;
 }
 
-void BM_PaintPage1(benchmark::State &state)
+// Argument 1: 0 lays out the whole card at every call (as before the early
+// stop), 1 stops once the page is painted (what the program does).
+LayoutExtent extentOf(const benchmark::State &state)
+{
+    return state.range(1) ? LayoutExtent::UntilPageDone : LayoutExtent::WholeCard;
+}
+
+int pageCountOf(const CardSource &src, const PreviewGeometry &g)
+{
+    QPainterCanvas canvas(nullptr);
+    int pages = 0;
+    PaintToCanvas(src, canvas, 96, g.W, g.H, 1, 100.0, false, g.widthmm, g.heightmm, &pages, LayoutExtent::WholeCard);
+    return pages;
+}
+
+void paintPage(benchmark::State &state, bool last)
 {
     BenchCard &c = card(int(state.range(0)));
     const CardSource src = sourceFor(c);
     const PreviewGeometry g = PreviewPageGeometry(area(), 96, 100);
+    const int pages = pageCountOf(src, g);
+    const int page = last ? pages : 1;
     QImage img(g.W, g.H, QImage::Format_RGB32);
-    int pages = 0;
     for (auto _ : state) {
         QPainter painter(&img);
         QPainterCanvas canvas(&painter);
-        benchmark::DoNotOptimize(PaintToCanvas(src, canvas, 96, g.W, g.H, 1, 100.0, false, g.widthmm,
-                                               g.heightmm, &pages));
+        benchmark::DoNotOptimize(PaintToCanvas(src, canvas, 96, g.W, g.H, page, 100.0, false, g.widthmm,
+                                               g.heightmm, nullptr, extentOf(state)));
     }
     state.counters["pages"] = pages;
 }
-BENCHMARK(BM_PaintPage1)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
-// The same without a painter: the layout alone, painting nothing.
+void BM_PaintPage1(benchmark::State &state)
+{
+    paintPage(state, false);
+}
+BENCHMARK(BM_PaintPage1)
+    ->ArgsProduct({{100, 1000, 10000}, {0, 1}})
+    ->ArgNames({"products", "early"})
+    ->Unit(benchmark::kMillisecond);
+
+void BM_PaintLastPage(benchmark::State &state)
+{
+    paintPage(state, true);
+}
+BENCHMARK(BM_PaintLastPage)
+    ->ArgsProduct({{1000, 10000}, {0, 1}})
+    ->ArgNames({"products", "early"})
+    ->Unit(benchmark::kMillisecond);
+
+// The whole card without a painter: the layout alone, painting nothing.
 void BM_LayoutOnly(benchmark::State &state)
 {
     BenchCard &c = card(int(state.range(0)));
@@ -83,7 +117,7 @@ void BM_LayoutOnly(benchmark::State &state)
     for (auto _ : state) {
         QPainterCanvas canvas(nullptr);
         benchmark::DoNotOptimize(PaintToCanvas(src, canvas, 96, g.W, g.H, 1, 100.0, false, g.widthmm,
-                                               g.heightmm));
+                                               g.heightmm, nullptr, LayoutExtent::WholeCard));
     }
 }
 BENCHMARK(BM_LayoutOnly)->Arg(1000)->Unit(benchmark::kMillisecond);

@@ -3,6 +3,7 @@
 #include "catalogue/brastel.h"
 #include "catalogue/catalogue.h"
 #include "layout/cardmarks.h"
+#include "layout/columnpass.h"
 #include "layout/texturehook.h"
 
 #include <algorithm>
@@ -225,10 +226,10 @@ enum ElementFont {
 class CardPainter {
 public:
     CardPainter(const CardSource &card, ICanvas &canvas, int dpi, int width, int height, int req,
-                double zoomed, bool printit, double widthmm, double heightmm)
+                double zoomed, bool printit, double widthmm, double heightmm, bool early)
         : card_(card), s_(card.settings), c_(canvas), dpi_(dpi), width_(width), height_(height),
           req_(req), zoomed_(zoomed), printit_(printit), widthmm_(widthmm), heightmm_(heightmm),
-          Z_(card.zoom), numbering_(card)
+          Z_(card.zoom), early_(early), numbering_(card)
     {
     }
 
@@ -239,6 +240,10 @@ private:
     int pos(double mm) const { return clampToInt(std::nearbyint(mm / kMmPerInch * dpi_ * zoomed_ / 100.0)); }
     int marginPx(double mm) const { return clampToInt(std::trunc(mm / kMmPerInch * dpi_ * Z_ / 100.0)); }
     bool shown() const { return page_ == req_; }
+    // Laying out may stop: the requested page is painted and a further page
+    // has begun. Nothing after it would paint (the frame of a page beyond the
+    // last is painted only when no page follows the requested one).
+    bool done() const { return early_ && page_ > req_; }
 
     // Fonts and measuring
     void prepare(int n);
@@ -270,6 +275,7 @@ private:
     const bool printit_;
     const double widthmm_, heightmm_;
     const int Z_;
+    const bool early_;
 
     int page_ = 1;
     double y_ = 0, x_ = 0;
@@ -408,6 +414,8 @@ void CardPainter::paintRows(QStringView text, double availableMM, double leftMM,
                 ++page_;
                 StartCardPage(page_);
                 y_ = s_.ObenEd + headerBand_ + rowAdvance;
+                if (done())
+                    return;
             }
         }
         if (stop >= n)
@@ -451,6 +459,8 @@ void CardPainter::legendAtEnd()
     for (const QString &row : legendRows_) {
         if (y_ + legendRowMM_ > bottom_) {
             pageBreak();
+            if (done())
+                return;
             prepare(FooterFont);
         }
         if (shown())
@@ -477,6 +487,8 @@ void CardPainter::ordinaryProduct(const TProductRec &p, const QString &marks)
     itemReserve_ = reserve;
     if (y_ + reserve > bottom_)
         pageBreak();
+    if (done())
+        return;
 
     const QString label = numbering_.LabelFor(p);
 
@@ -549,6 +561,8 @@ void CardPainter::ordinaryProduct(const TProductRec &p, const QString &marks)
         y_ += 1.5 * hN;
         const double hD = lineHeight();
         paintRows(description, priceLeft - x_ - numColMM_, x_ + numColMM_, hD);
+        if (done())
+            return;
         y_ -= hD;
         y_ += finalAdvance;
     } else {
@@ -587,7 +601,21 @@ int CardPainter::run()
     onRequest_ = OnRequestText();
     x_ = s_.LinksEd;
 
-    // Set-up
+    // Set-up. Stopping early, the column pass comes first (it paints
+    // nothing) and measures the number and price columns of the whole card.
+    Catalogue *cat = card_.catalogue;
+    const int cats = cat ? std::min<int>(card_.categoryNames.size(), cat->categoryCount()) : 0;
+    ColumnWidths columns;
+    std::vector<int32_t> usedNumbers; // the numbering keeps its own
+    if (early_) {
+        auto surface = [&](int n) -> const ITextMetrics & {
+            const FontSetting &f = s_.FontDialog(n);
+            const double zs = std::max(1.0, std::trunc(double(f.size) * Z_ / 100.0));
+            return c_.metrics(f, clampToInt(zs), dpi_);
+        };
+        columns = MeasureColumns(card_, cats, usedNumbers, measureFor(NumberFont), surface(NumberFont),
+                                 measureFor(PriceFont), surface(PriceFont));
+    }
     if (!printit_) {
         c_.setPen(qRgb(0, 0, 0), 1);
         c_.rectangle(0, 0, width_, height_, qRgb(255, 255, 255));
@@ -615,13 +643,17 @@ int CardPainter::run()
 
     // Categories present: the entries of the category list that have a
     // product array.
-    Catalogue *cat = card_.catalogue;
-    const int cats = cat ? std::min<int>(card_.categoryNames.size(), cat->categoryCount()) : 0;
     auto productsOf = [&](int i) { return *static_cast<TDynaArray **>(cat->kats->At(uint32_t(i))); };
 
     // Column pass
     numbering_.restart();
-    for (int i = 0; i < cats; ++i) {
+    if (early_) {
+        numColMM_ = columns.numberMM;
+        numColPx_ = columns.numberPx;
+        priceColMM_ = columns.priceMM;
+        priceColPx_ = columns.pricePx;
+    }
+    for (int i = 0; i < cats && !early_; ++i) {
         const TDynaArray *prods = productsOf(i);
         for (uint32_t j = 0; prods && j < prods->count; ++j) {
             const auto &p = *static_cast<const TProductRec *>(prods->At(j));
@@ -642,11 +674,13 @@ int CardPainter::run()
     // Layout pass
     numbering_.restart();
     bottom_ = heightmm_ - s_.UntenEd - footerBand_ - legendBand_;
-    for (int i = 0; i < card_.categoryNames.size(); ++i) {
+    for (int i = 0; i < card_.categoryNames.size() && !done(); ++i) {
         if (y_ + 2 * itemReserve_ > bottom_)
             pageBreak();
         else if (s_.NewPageForKatCheck && i > 0)
             pageBreak();
+        if (done())
+            break;
 
         prepare(CategoryFont);
         if (shown()) {
@@ -660,7 +694,7 @@ int CardPainter::run()
         y_ += 2 * lineHeight();
 
         const TDynaArray *prods = i < cats ? productsOf(i) : nullptr;
-        for (uint32_t j = 0; prods && j < prods->count; ++j) {
+        for (uint32_t j = 0; prods && j < prods->count && !done(); ++j) {
             const auto &p = *static_cast<const TProductRec *>(prods->At(j));
             if (p.price >= 0)
                 ordinaryProduct(p, marks_ ? marks_->productMarks(i, int(j)) : QString());
@@ -669,9 +703,9 @@ int CardPainter::run()
         }
         y_ += lineHeight();
     }
-    if (marks_ && marks_->legendPlace() == LegendPlace::AtEnd)
+    if (marks_ && marks_->legendPlace() == LegendPlace::AtEnd && !done())
         legendAtEnd();
-    if (card_.qrCode && s_.printsQrCode())
+    if (card_.qrCode && s_.printsQrCode() && !done())
         placeQrCode();
     if (s_.RahmenCheck && req_ > page_)
         paintFrame(); // a page beyond the last: blank page and frame
@@ -684,8 +718,16 @@ bool PaintToCanvas(const CardSource &card, ICanvas &canvas0, int dpi, int width,
                    int seiteedvalue, double zoomedvalue, bool printit, double widthmm,
                    double heightmm, int *pageCount)
 {
+    return PaintToCanvas(card, canvas0, dpi, width, height, seiteedvalue, zoomedvalue, printit,
+                         widthmm, heightmm, pageCount, LayoutExtent::WholeCard);
+}
+
+bool PaintToCanvas(const CardSource &card, ICanvas &canvas0, int dpi, int width, int height,
+                   int seiteedvalue, double zoomedvalue, bool printit, double widthmm,
+                   double heightmm, int *pageCount, LayoutExtent extent)
+{
     CardPainter painter(card, canvas0, dpi, width, height, seiteedvalue, zoomedvalue, printit,
-                        widthmm, heightmm);
+                        widthmm, heightmm, extent == LayoutExtent::UntilPageDone);
     const int pages = painter.run();
     if (pageCount)
         *pageCount = pages;
@@ -697,5 +739,5 @@ bool PaintToCanvas(const CardSource &card, ICanvas &canvas0, int dpi, int width,
                    double heightmm)
 {
     return PaintToCanvas(card, canvas0, dpi, width, height, seiteedvalue, zoomedvalue, printit,
-                         widthmm, heightmm, nullptr);
+                         widthmm, heightmm, nullptr, LayoutExtent::UntilPageDone);
 }

@@ -1,5 +1,5 @@
-// The page layout engine: lays out the whole menu card from the first
-// category to the last on every call and paints the one requested page.
+// The page layout engine: lays out the menu card from the first category on
+// every call and paints the one requested page.
 #pragma once
 
 #include "layout/canvas.h"
@@ -46,10 +46,24 @@ bool PaintToCanvas(const CardSource &card, ICanvas &canvas0, int dpi, int width,
                    int seiteedvalue, double zoomedvalue, bool printit, double widthmm,
                    double heightmm);
 
-// The same call, also giving the card's page count.
+// How far a call lays out the card. Laying out stops, by default, once the
+// requested page is painted and it is known whether a further page follows;
+// the pixels and the result are those of laying out the whole card, which
+// the tests and benchmarks can still ask for.
+enum class LayoutExtent { UntilPageDone, WholeCard };
+
+// The same call, also giving the card's page count (so the whole card is
+// laid out).
 bool PaintToCanvas(const CardSource &card, ICanvas &canvas0, int dpi, int width, int height,
                    int seiteedvalue, double zoomedvalue, bool printit, double widthmm,
                    double heightmm, int *pageCount);
+
+// The same call with the extent chosen; pageCount (may be null) receives the
+// page count when the whole card was laid out, otherwise the number of pages
+// begun.
+bool PaintToCanvas(const CardSource &card, ICanvas &canvas0, int dpi, int width, int height,
+                   int seiteedvalue, double zoomedvalue, bool printit, double widthmm,
+                   double heightmm, int *pageCount, LayoutExtent extent);
 
 // The card's automatic numbering. Numbers that any product of the card
 // carries explicitly (every number but 0, negative ones included) are never

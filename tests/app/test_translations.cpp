@@ -5,6 +5,7 @@
 #include "app/FontDialog.h"
 #include "app/MarksGroup.h"
 #include "app/MainUnit.h"
+#include "app/PreviewPager.h"
 #include "app/recovery.h"
 #include "app/QrCodeBox.h"
 #include "catalogue/EditProduktFUnit.h"
@@ -123,6 +124,10 @@ struct ProgramRun {
             testutil::ModalAnswer reject([](QDialog *d) { d->reject(); });
             form->FontDialog(1)->Execute(form.get());
         }
+        // "von N" is made when the preview is on the screen.
+        form->PageControl1->setCurrentIndex(1);
+        QApplication::processEvents();
+        form->Pager->refresh();
         TranslateStr(QStringLiteral("Drucker einrichten"));
         TranslateStr(QStringLiteral("Drucker:"));
         // The recovery question and the report of a damaged copy, at start.

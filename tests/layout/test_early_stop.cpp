@@ -1,0 +1,198 @@
+// Stopping once the requested page is painted gives the very pixels and
+// result of laying out the whole card: compared on thousands of generated
+// cards, every page and the one beyond the last, several zooms, every
+// switch, heading, header and footer lines, frame, texture, marks and the
+// legend at the end or on every page.
+#include "cardfixture.h"
+
+#include "layout/qpaintercanvas.h"
+#include "layout/texturehook.h"
+
+#include <QPainter>
+#include <gtest/gtest.h>
+#include <random>
+
+namespace {
+
+class TextureStub : public ITexturePainter {
+public:
+    void PaintTexture(ICanvas &canvas, const CardSettings &, int, int zoom, int width, int height) override
+    {
+        // A visible pattern that depends on the call.
+        canvas.fillRect(QRect(0, 0, width, height / 3), qRgb(230, 220, 200 - zoom % 50));
+    }
+};
+
+// A small random card with random settings on a small page, so that it
+// has several pages; every kind of product and every switch occurs.
+void randomCard(TestCard &card, std::mt19937 &rng)
+{
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    auto text = [&](int len) {
+        static const QString letters = QStringLiteral("abcdefghij klmnop qrstuv wxyzäöüß ABC");
+        QString s;
+        for (int i = 0; i < len; ++i)
+            s += letters.at(pick(0, int(letters.size()) - 1));
+        return s;
+    };
+    CardSettings &s = card.s;
+    s = CardSettings();
+    s.CaptionEd = pick(0, 2) ? text(pick(1, 20)) : QString();
+    s.FussEd = pick(0, 1) ? text(pick(1, 30)) : QString();
+    s.KopfEd = pick(0, 1) ? text(pick(1, 30)) : QString();
+    s.WaehrEd = pick(0, 3) ? QStringLiteral("€") : QStringLiteral("EUR");
+    s.LinksEd = pick(0, 20);
+    s.ObenEd = pick(0, 20);
+    s.RechtsEd = pick(0, 20);
+    s.UntenEd = pick(0, 20);
+    s.RahmenCheck = pick(0, 1);
+    s.CapsCheck = pick(0, 1);
+    s.ZentrCheck = pick(0, 1);
+    s.NoKommaCheck = pick(0, 1);
+    s.NewPageForKatCheck = pick(0, 3) == 0;
+    s.NoPointsCheck = pick(0, 3) == 0;
+    s.CenterKatCheck = pick(0, 1);
+    for (FontSetting &f : s.fonts)
+        f.size = pick(6, 20);
+    s.marks.MarksCheck = pick(0, 3) != 0;
+    s.marks.LegendPos = pick(0, 1) ? LegendPlace::EveryPage : LegendPlace::AtEnd;
+    card.widthmm = pick(60, 150);
+    card.heightmm = pick(50, 140);
+    const int categories = pick(0, 5);
+    int explicitNumber = pick(1, 30);
+    for (int c = 0; c < categories; ++c) {
+        const int cat = card.category(text(pick(0, 15)));
+        const int products = pick(0, 12);
+        for (int p = 0; p < products; ++p) {
+            const int kind = pick(0, 9);
+            const double price = kind == 0   ? 0.0
+                                 : kind == 1 ? -1.0
+                                 : kind == 2 ? pick(1, 999999) / 1000.0     // not always whole cents
+                                 : kind == 3 ? pick(1, 99999) * 1e9 / 7.0   // huge
+                                             : pick(1, 99999) / 100.0;
+            const int n = pick(0, 9);
+            const int number = n < 6 ? 0 : n < 8 ? explicitNumber++ : n < 9 ? -pick(1, 5) : pick(1, 40);
+            QString description;
+            for (int l = pick(0, 3) == 0 ? 0 : pick(1, 4); l > 0; --l) {
+                if (!description.isEmpty())
+                    description += pick(0, 1) ? QStringLiteral("\r\n") : QStringLiteral("\n");
+                description += text(pick(0, 120));
+            }
+            card.product(cat, text(pick(1, 40)), price, number, description,
+                         pick(0, 2) ? QString() : QStringLiteral("%1cl").arg(pick(1, 99)));
+            if (pick(0, 2) == 0) { // allergens and additives, and so a legend
+                ProductMarks m;
+                for (int k = pick(1, 4); k > 0; --k)
+                    m.setAllergen(pick(0, 13), true);
+                if (pick(0, 1))
+                    m.setAdditive(pick(1, 12), true);
+                card.cat.setMarks(cat, p, m);
+            }
+        }
+    }
+}
+
+struct Painted {
+    std::unique_ptr<RecordingCanvas> canvas;
+    bool more;
+};
+
+Painted paintWith(const TestCard &card, int page, bool printit, LayoutExtent extent)
+{
+    Painted p{std::make_unique<RecordingCanvas>(), false};
+    p.canvas->shares = card.shares;
+    p.more = PaintToCanvas(card.source(), *p.canvas, card.dpi, card.widthPx(), card.heightPx(), page,
+                           double(card.zoom), printit, card.widthmm, card.heightmm, nullptr, extent);
+    return p;
+}
+
+// Everything painted, in order, with its place, font and pen.
+::testing::AssertionResult samePainting(const RecordingCanvas &a, const RecordingCanvas &b)
+{
+    if (a.ops.size() != b.ops.size())
+        return ::testing::AssertionFailure() << a.ops.size() << " vs " << b.ops.size() << " operations";
+    for (size_t i = 0; i < a.ops.size(); ++i) {
+        const CanvasOp &x = a.ops[i], &y = b.ops[i];
+        if (x.kind != y.kind || !std::equal(x.a, x.a + 8, y.a) || x.text != y.text || !(x.font == y.font)
+            || x.pointSize != y.pointSize || x.dpi != y.dpi || x.penWidth != y.penWidth || x.width != y.width)
+            return ::testing::AssertionFailure() << "operation " << i << " differs: " << x.text.toStdString()
+                                                 << " / " << y.text.toStdString();
+    }
+    return ::testing::AssertionSuccess();
+}
+
+QImage render(const TestCard &card, int page, LayoutExtent extent, bool *more)
+{
+    QImage img(card.widthPx(), card.heightPx(), QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter painter(&img);
+    QPainterCanvas canvas(&painter);
+    *more = PaintToCanvas(card.source(), canvas, card.dpi, card.widthPx(), card.heightPx(), page,
+                          double(card.zoom), false, card.widthmm, card.heightmm, nullptr, extent);
+    return img;
+}
+
+} // namespace
+
+TEST(EarlyStop, SamePaintingAsTheWholeCardOnThousandsOfCards)
+{
+    std::mt19937 rng(20261209);
+    TextureStub texture;
+    int compared = 0, stopped = 0;
+    for (int n = 0; n < 2000; ++n) {
+        TestCard card;
+        randomCard(card, rng);
+        card.texture = n % 3 ? &texture : nullptr;
+        card.dpi = (n % 2) ? 96 : 300;
+        for (int zoom : {(n % 4 + 1) * 50 - 10}) {
+            card.zoom = zoom;
+            int pages = 0;
+            {
+                RecordingCanvas c;
+                PaintToCanvas(card.source(), c, card.dpi, card.widthPx(), card.heightPx(), 1, double(zoom),
+                              false, card.widthmm, card.heightmm, &pages, LayoutExtent::WholeCard);
+            }
+            for (int page = 0; page <= pages + 1; ++page) {
+                const bool printit = (n + page) % 4 == 0;
+                const Painted whole = paintWith(card, page, printit, LayoutExtent::WholeCard);
+                const Painted early = paintWith(card, page, printit, LayoutExtent::UntilPageDone);
+                ASSERT_EQ(whole.more, early.more) << "card " << n << " page " << page << " zoom " << zoom;
+                ASSERT_EQ(whole.more, page < pages);
+                ASSERT_TRUE(samePainting(*whole.canvas, *early.canvas))
+                    << "card " << n << " page " << page << " zoom " << zoom;
+                ++compared;
+                stopped += page >= 1 && page < pages;
+            }
+        }
+    }
+    EXPECT_GT(compared, 10000);
+    EXPECT_GT(stopped, 5000); // most cards have pages after the one painted
+}
+
+TEST(EarlyStop, SamePixelsAsTheWholeCard)
+{
+    std::mt19937 rng(99);
+    TextureStub texture;
+    for (int n = 0; n < 25; ++n) {
+        TestCard card;
+        randomCard(card, rng);
+        card.texture = n % 2 ? &texture : nullptr;
+        card.dpi = 96;
+        for (int zoom : {60, 150}) {
+            card.zoom = zoom;
+            int pages = 0;
+            {
+                QPainterCanvas c(nullptr); // real fonts, as painted
+                PaintToCanvas(card.source(), c, card.dpi, card.widthPx(), card.heightPx(), 1, double(zoom),
+                              false, card.widthmm, card.heightmm, &pages, LayoutExtent::WholeCard);
+            }
+            for (int page = 1; page <= pages + 1; ++page) {
+                bool moreWhole = false, moreEarly = false;
+                const QImage whole = render(card, page, LayoutExtent::WholeCard, &moreWhole);
+                const QImage early = render(card, page, LayoutExtent::UntilPageDone, &moreEarly);
+                ASSERT_EQ(moreWhole, moreEarly);
+                ASSERT_TRUE(whole == early) << "card " << n << " page " << page << " zoom " << zoom;
+            }
+        }
+    }
+}
