@@ -449,8 +449,8 @@ TEST_P(LayoutEngine, LeaderFillsTheGapBetweenNameAndPriceBlock)
         const CanvasOp *n = page.text(name);
         if (!n)
             return nullptr;
-        for (const auto &t : page.canvas->texts())
-            if (t.a[1] == n->a[1] && t.text.startsWith(QLatin1Char('.')))
+        for (const auto &t : page.canvas->ops)
+            if (t.kind == CanvasOp::Text && t.a[1] == n->a[1] && t.text.startsWith(QLatin1Char('.')))
                 return &t;
         return nullptr;
     };

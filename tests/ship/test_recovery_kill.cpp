@@ -70,8 +70,14 @@ QByteArray xdo(const QString &display, const QStringList &args, int timeoutMs = 
     return p.readAllStandardOutput().trimmed();
 }
 
+#if defined(__SANITIZE_ADDRESS__)
+constexpr int kStartMs = 90000; // the instrumented program starts slowly on a loaded machine
+#else
+constexpr int kStartMs = 30000;
+#endif
+
 // The first window whose name matches the pattern, waited for.
-QByteArray waitWindow(const QString &display, const QString &pattern, int timeoutMs = 20000)
+QByteArray waitWindow(const QString &display, const QString &pattern, int timeoutMs = kStartMs)
 {
     QElapsedTimer t;
     t.start();
@@ -82,6 +88,20 @@ QByteArray waitWindow(const QString &display, const QString &pattern, int timeou
         QThread::msleep(200);
     }
     return QByteArray();
+}
+
+// What is on the screen and what the program printed: said when a window
+// does not come.
+std::string diagnosis(const QString &display, const QString &log)
+{
+    QByteArray names;
+    const QByteArray ids = xdo(display, {"search", "--onlyvisible", "--name", "."});
+    for (const QByteArray &id : ids.split('\n'))
+        if (!id.isEmpty())
+            names += "  window: " + xdo(display, {"getwindowname", QString::fromLatin1(id)}) + '\n';
+    QFile f(log);
+    f.open(QIODevice::ReadOnly);
+    return (names + "  program's output:\n" + f.readAll().right(4000)).toStdString();
 }
 
 void killProgram(QProcess &p)
@@ -109,6 +129,7 @@ TEST(RecoveryAfterKill, NextStartOffersWhatWasOnScreen)
     env.insert("DISPLAY", display.name);
     env.insert("QT_QPA_PLATFORM", "xcb");
     env.insert("XDG_DATA_HOME", dir.filePath("data"));
+    env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
     env.insert("VELLORAN_RECOVERY_SECONDS", "1");
     const QString recoveryDir = dir.filePath("data/Velloran/recovery");
 
@@ -132,10 +153,13 @@ TEST(RecoveryAfterKill, NextStartOffersWhatWasOnScreen)
 
     QProcess first;
     first.setProcessEnvironment(env);
+    // Into a file: a pipe nobody reads would stop the program once full.
+    first.setProcessChannelMode(QProcess::MergedChannels);
+    first.setStandardOutputFile(dir.filePath("first.log"));
     first.start(shiptest::builtProgram(), {doc});
     ASSERT_TRUE(first.waitForStarted(10000));
     const QByteArray win = waitWindow(display.name, "karte.vlr\\]");
-    ASSERT_FALSE(win.isEmpty()) << "no main window";
+    ASSERT_FALSE(win.isEmpty()) << "no main window\n" << diagnosis(display.name, dir.filePath("first.log"));
     // The first category is selected after opening; rename it in place.
     xdo(display.name, {"windowfocus", "--sync", QString::fromLatin1(win)});
     const QList<QByteArray> geo = xdo(display.name, {"getwindowgeometry", "--shell", QString::fromLatin1(win)}).split('\n');
@@ -180,16 +204,18 @@ TEST(RecoveryAfterKill, NextStartOffersWhatWasOnScreen)
     // The next start asks; "Wiederherstellen" is the default button.
     QProcess second;
     second.setProcessEnvironment(env);
+    second.setProcessChannelMode(QProcess::MergedChannels);
+    second.setStandardOutputFile(dir.filePath("second.log"));
     second.start(shiptest::builtProgram(), {});
     ASSERT_TRUE(second.waitForStarted(10000));
     const QByteArray question = waitWindow(display.name, "^Velloran$");
-    ASSERT_FALSE(question.isEmpty()) << "no recovery question";
+    ASSERT_FALSE(question.isEmpty()) << "no recovery question\n" << diagnosis(display.name, dir.filePath("second.log"));
     xdo(display.name, {"windowfocus", "--sync", QString::fromLatin1(question)});
     xdo(display.name, {"key", "Return"});
     // Restored as a modified document under its own name; saving it writes
     // what was on screen.
     const QByteArray restored = waitWindow(display.name, "karte.vlr\\*\\]");
-    ASSERT_FALSE(restored.isEmpty()) << "not restored";
+    ASSERT_FALSE(restored.isEmpty()) << "not restored\n" << diagnosis(display.name, dir.filePath("second.log"));
     xdo(display.name, {"windowfocus", "--sync", QString::fromLatin1(restored)});
     xdo(display.name, {"key", "ctrl+s"});
     ASSERT_FALSE(waitWindow(display.name, "karte.vlr\\]", 10000).isEmpty()) << "not saved";
