@@ -5,6 +5,7 @@
 #include "app/MainUnit.h"
 #include "app/MarksGroup.h"
 #include "app/undohistory.h"
+#include "app/QrCodeBox.h"
 #include "catalogue/document.h"
 #include "export/csvexport.h"
 #include "i18n/filedialogfilter.h"
@@ -217,6 +218,7 @@ void TMainForm::applyDocumentSettings(const DocumentData &d, bool reloadSamePict
         }
     }
     MarksGroup->setSettings(s.marks);
+    QrCodeBox->setFrom(s);
 }
 
 void TMainForm::setCardSettings(const CardSettings &s)

@@ -2,6 +2,7 @@
 
 #include "catalogue/codepage.h"
 #include "catalogue/usertext.h"
+#include "catalogue/qrrecords.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -424,6 +425,7 @@ bool ReadDocument(const QByteArray &bytes, const CardSettings &current, Document
         return failed();
 
     d.settings.marks = MarkSettings();
+    ResetQrSettings(d.settings);
     if (d.hasGroupC && StartsExtensionGroup(bytes, r.pos())) {
         ExtensionRecords records;
         qsizetype end = 0;

@@ -2,12 +2,14 @@
 // something in the document adds its types here; tags must be unique.
 #include "catalogue/extension.h"
 #include "catalogue/markrecords.h"
+#include "catalogue/qrrecords.h"
 
 const QVector<ExtensionRecordType> &ExtensionRecordTypes()
 {
     static const QVector<ExtensionRecordType> types = [] {
         QVector<ExtensionRecordType> t;
         t += MarkRecordTypes(); // 0x0001 .. 0x0003
+        t += QrRecordTypes();   // 0x0010
         return t;
     }();
     return types;
@@ -17,5 +19,6 @@ QStringList ExtensionMessageTexts()
 {
     QStringList t = ExtensionGroupMessageTexts();
     t += MarkRecordMessageTexts();
+    t += QrRecordMessageTexts();
     return t;
 }

@@ -4,6 +4,7 @@
 #include "catalogue/catalogue.h"
 #include "i18n/translateunit.h"
 #include "layout/cardlayout.h"
+#include "layout/cardmarks.h"
 
 #include <algorithm>
 
@@ -125,6 +126,8 @@ QByteArray BuildHtml(const CardSource &card, const QString &lang)
         ".beschr{margin:.15rem 0 0 2.55em}\n"
         ".frei p{margin:0}\n"
         ".mitte{text-align:center}\n"
+        ".marken{font-size:.7em;font-weight:normal;margin-left:.15em}\n"
+        ".legende{font-size:.875rem;color:#4a4136;margin-top:1.5rem}\n"
         "@media print{html,body{background:#fff}body{max-width:none;padding:0}"
         "li{break-inside:avoid}h2{break-after:avoid}}\n");
     h += QStringLiteral("body{") + fontCss(s.FontDialog(3)) + QStringLiteral("font-weight:normal;font-style:normal}\n");
@@ -155,6 +158,7 @@ QByteArray BuildHtml(const CardSource &card, const QString &lang)
     const Catalogue *cat = card.catalogue;
     const int cats = cat ? std::min<int>(card.categoryNames.size(), cat->categoryCount()) : 0;
     CardNumbering numbering(card);
+    const CardMarks marks(cat, cats, s);
     for (int i = 0; i < card.categoryNames.size(); ++i) {
         const QString name = s.CapsCheck ? UpperAsciiLetters(card.categoryNames.at(i)) : card.categoryNames.at(i);
         const TDynaArray *prods = i < cats ? *static_cast<TDynaArray *const *>(cat->kats->At(uint32_t(i))) : nullptr;
@@ -190,8 +194,12 @@ QByteArray BuildHtml(const CardSource &card, const QString &lang)
                 h += QStringLiteral("<li><div class=\"zeile\">");
                 if (!label.isEmpty())
                     h += QStringLiteral("<span class=\"nr\">") + HtmlEscape(label) + QStringLiteral("</span>");
+                const QString productMarks = marks.active() ? marks.productMarks(i, int(j)) : QString();
                 h += QStringLiteral("<span class=\"name\">")
-                     + (pname.isEmpty() ? QStringLiteral("&nbsp;") : HtmlEscape(pname)) + QStringLiteral("</span>");
+                     + (pname.isEmpty() ? QStringLiteral("&nbsp;") : HtmlEscape(pname));
+                if (!productMarks.isEmpty())
+                    h += QStringLiteral("<sup class=\"marken\">") + HtmlEscape(productMarks) + QStringLiteral("</sup>");
+                h += QStringLiteral("</span>");
                 if (!quantity.isEmpty())
                     h += QStringLiteral("<span class=\"menge\">") + HtmlEscape(quantity) + QStringLiteral("</span>");
                 const QString price = p.price == 0 ? onRequest
@@ -207,6 +215,9 @@ QByteArray BuildHtml(const CardSource &card, const QString &lang)
     }
     if (!card.categoryNames.isEmpty())
         h += QStringLiteral("</main>\n");
+    // The legend of the marks used, wherever the card prints it.
+    if (marks.active() && !marks.legend().isEmpty())
+        h += QStringLiteral("<p class=\"legende\">") + HtmlEscape(marks.legend()) + QStringLiteral("</p>\n");
     if (!s.FussEd.isEmpty())
         h += QStringLiteral("<footer>\n<p class=\"fuss\">") + HtmlEscape(s.FussEd) + QStringLiteral("</p>\n</footer>\n");
     h += QStringLiteral("</body>\n</html>\n");

@@ -4,9 +4,10 @@
 //
 // It holds the heading, the header line, each category as a section with its
 // heading, each product with its number label (the card's own numbering),
-// name, quantity note, price as the card prints it and description (line
-// breaks kept), free texts as text, and the footer line. Every text is
-// escaped; the page's language is the one the card is printed in.
+// name, allergen and additive marks, quantity note, price as the card prints
+// it and description (line breaks kept), free texts as text, the legend of
+// the marks and the footer line. Every text is escaped; the page's language
+// is the one the card is printed in.
 #pragma once
 
 #include <QByteArray>

@@ -149,3 +149,26 @@ TEST(HtmlExport, HeadingsStayInOrderAndEmptyCardsAreValid)
         EXPECT_EQ(rc, 0) << report.toStdString();
     }
 }
+
+TEST(HtmlExport, MarksFollowTheNameAndTheLegendEndsThePage)
+{
+    WebCard w;
+    const int a = w.category("Imbiss");
+    w.product(a, "Currywurst", 4.5);
+    w.product(a, "Pommes", 3);
+    ProductMarks m;
+    m.setAllergen(0, true); // A
+    m.setAdditive(3, true);
+    w.cat.setMarks(0, 0, m);
+    const QString h = w.html();
+    EXPECT_TRUE(h.contains("<span class=\"name\">Currywurst<sup class=\"marken\">3,A</sup></span>"));
+    EXPECT_TRUE(h.contains("<span class=\"name\">Pommes</span>"));
+    EXPECT_TRUE(h.contains("<p class=\"legende\">Zusatzstoffe: 3\u00a0mit Antioxidationsmittel"));
+    QString report;
+    if (tidy(h, &report) >= 0)
+        EXPECT_EQ(tidy(h, &report), 0) << report.toStdString();
+
+    w.s.marks.MarksCheck = false; // not printed: not on the page either
+    EXPECT_FALSE(w.html().contains("marken\">"));
+    EXPECT_FALSE(w.html().contains("<p class=\"legende\">"));
+}
