@@ -4,6 +4,7 @@
 #include "app/FilenameEdit.h"
 #include "app/MainUnit.h"
 #include "app/MarksGroup.h"
+#include "app/QrCodeBox.h"
 #include "app/recovery.h"
 #include "app/undohistory.h"
 #include "catalogue/document.h"
@@ -75,7 +76,8 @@ void TMainForm::buildHistory()
     int key = 0;
     for (auto [edit, label] : {std::pair{CaptionEd, "Überschrift:"}, std::pair{FussEd, "Fußzeile:"},
                                std::pair{KopfEd, "Kopfzeile:"}, std::pair{WaehrEd, "Währung:"},
-                               std::pair{FilenameEdit2->edit(), "Dateiname:"}}) {
+                               std::pair{FilenameEdit2->edit(), "Dateiname:"},
+                               std::pair{QrCodeBox->QrUrlEd, "Webadresse für QR-Code:"}}) {
         const QString german = QString::fromUtf8(label);
         connect(edit, &QLineEdit::textChanged, this, [this, german, key] { history->record(stepName(german), key); });
         ++key;
@@ -84,7 +86,7 @@ void TMainForm::buildHistory()
                                std::pair{ObenEd, "Oberer Seitenrand in mm:"},
                                std::pair{RechtsEd, "Rechter Seitenrand in mm:"},
                                std::pair{UntenEd, "Unterer Seitenrand in mm:"}, std::pair{BreitEd2, "Breite:"},
-                               std::pair{HochEd2, "Höhe:"}}) {
+                               std::pair{HochEd2, "Höhe:"}, std::pair{QrCodeBox->QrGroesseEd, "QR-Code"}}) {
         const QString german = QString::fromUtf8(label);
         connect(spin, &QDoubleSpinBox::valueChanged, this,
                 [this, german, key] { history->record(stepName(german), key); });
@@ -96,7 +98,7 @@ void TMainForm::buildHistory()
         ++key;
     }
     for (QCheckBox *c : {RahmenCheck, CapsCheck, ZentrCheck, NoKommaCheck, NewPageForKatCheck, NoPointsCheck,
-                         CenterKatCheck, SVerh2Check, GrayScaleCheck, LightenCheck}) {
+                         CenterKatCheck, SVerh2Check, GrayScaleCheck, LightenCheck, QrCodeBox->QrDruckCheck}) {
         // The caption as the window shows it (translated already).
         connect(c, &QCheckBox::toggled, this, [this, c] { history->record(stepName(c->text())); });
     }

@@ -6,6 +6,7 @@
 #include "app/undohistory.h"
 #include "app/FilenameEdit.h"
 #include "app/MarksGroup.h"
+#include "app/QrCodeBox.h"
 #include "mainwindow_fixture.h"
 #include "testutil.h"
 
@@ -170,6 +171,12 @@ TEST_F(Undo, EverySettingGoesBackAndForthAndFieldsMergeIntoOneStep)
         roundTrip("switch", [&] { c->click(); }, c->text());
     roundTrip("labelling switch", [&] { form->MarksGroup->MarksCheck->click(); }, "Kennzeichnung");
     roundTrip("legend place", [&] { form->MarksGroup->LegendPageRadio->click(); }, "Kennzeichnung");
+    form->PageControl1->setCurrentIndex(0);
+    roundTrip("web address", [&] { form->QrCodeBox->QrUrlEd->setText("https://beispiel.de/karte"); },
+              "Webadresse für QR-Code");
+    roundTrip("QR code on the card", [&] { form->QrCodeBox->QrDruckCheck->click(); },
+              "QR-Code auf der Karte drucken");
+    roundTrip("QR code size", [&] { form->QrCodeBox->QrGroesseEd->stepUp(); }, "QR-Code");
     TFontDialog::chooser = [](QWidget *, FontSetting &f) {
         f.face = "Arial";
         f.style = 3;

@@ -52,5 +52,5 @@ TEST(QrRecord, ASizeThatIsNoLengthIsDamage)
     DocumentData d;
     QString error;
     EXPECT_FALSE(ReadDocument(bytes, CardSettings(), d, &error));
-    EXPECT_TRUE(error.contains("QR code")) << error.toStdString();
+    EXPECT_TRUE(error.contains("„QR-Code“") && error.contains("keine Länge")) << error.toStdString();
 }
