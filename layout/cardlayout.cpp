@@ -229,7 +229,7 @@ public:
                 double zoomed, bool printit, double widthmm, double heightmm, bool early)
         : card_(card), s_(card.settings), c_(canvas), dpi_(dpi), width_(width), height_(height),
           req_(req), zoomed_(zoomed), printit_(printit), widthmm_(widthmm), heightmm_(heightmm),
-          Z_(card.zoom), early_(early), numbering_(card)
+          Z_(card.zoom), early_(early)
     {
     }
 
@@ -260,7 +260,7 @@ private:
     void pageBreak();
     void paintFrame();
     void ordinaryProduct(const TProductRec &p, const QString &marks);
-    void prepareLegend();
+    void prepareLegend(const UsedMarks *used);
     void paintLegendRows(double top);
     void legendAtEnd();
     void freeText(const TProductRec &p);
@@ -429,10 +429,11 @@ void CardPainter::paintRows(QStringView text, double availableMM, double leftMM,
 }
 
 // The legend, wrapped to the text width in the footer font.
-void CardPainter::prepareLegend()
+void CardPainter::prepareLegend(const UsedMarks *used)
 {
     const int cats = card_.catalogue ? std::min<int>(card_.categoryNames.size(), card_.catalogue->categoryCount()) : 0;
-    auto marks = std::make_unique<CardMarks>(card_.catalogue, cats, s_);
+    auto marks = used ? std::make_unique<CardMarks>(card_.catalogue, *used, s_)
+                      : std::make_unique<CardMarks>(card_.catalogue, cats, s_);
     if (!marks->active())
         return;
     marks_ = std::move(marks);
@@ -605,16 +606,23 @@ int CardPainter::run()
     // nothing) and measures the number and price columns of the whole card.
     Catalogue *cat = card_.catalogue;
     const int cats = cat ? std::min<int>(card_.categoryNames.size(), cat->categoryCount()) : 0;
+    // The same walk gives the numbers that products carry and the marks
+    // used; the whole-card path finds them on its own.
     ColumnWidths columns;
-    std::vector<int32_t> usedNumbers; // the numbering keeps its own
+    UsedMarks usedMarks;
     if (early_) {
         auto surface = [&](int n) -> const ITextMetrics & {
             const FontSetting &f = s_.FontDialog(n);
             const double zs = std::max(1.0, std::trunc(double(f.size) * Z_ / 100.0));
             return c_.metrics(f, clampToInt(zs), dpi_);
         };
+        std::vector<int32_t> usedNumbers;
         columns = MeasureColumns(card_, cats, usedNumbers, measureFor(NumberFont), surface(NumberFont),
-                                 measureFor(PriceFont), surface(PriceFont));
+                                 measureFor(PriceFont), surface(PriceFont),
+                                 s_.marks.MarksCheck ? &usedMarks : nullptr);
+        numbering_ = CardNumbering(std::move(usedNumbers));
+    } else {
+        numbering_ = CardNumbering(card_);
     }
     if (!printit_) {
         c_.setPen(qRgb(0, 0, 0), 1);
@@ -625,7 +633,7 @@ int CardPainter::run()
     rm_ = marginPx(s_.RechtsEd);
     bm_ = marginPx(s_.UntenEd);
     page_ = 1;
-    prepareLegend();
+    prepareLegend(early_ ? &usedMarks : nullptr);
     StartCardPage(1);
     prepare(HeadingFont);
     y_ = s_.ObenEd + headerBand_;

@@ -71,7 +71,10 @@ bool PaintToCanvas(const CardSource &card, ICanvas &canvas0, int dpi, int width,
 struct TProductRec;
 class CardNumbering {
 public:
+    CardNumbering() = default;
     explicit CardNumbering(const CardSource &card);
+    // From the numbers that the card's products carry, ascending.
+    explicit CardNumbering(std::vector<int32_t> usedAscending) : used_(std::move(usedAscending)) {}
     void restart() { counter_ = 0; }
     // NextAutoNumber: the counter goes up by 1, and on as long as the number
     // is taken.

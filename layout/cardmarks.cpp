@@ -20,6 +20,18 @@ CardMarks::CardMarks(const Catalogue *cat, int categoryCount, const CardSettings
                 used.add(cat->marks(i, int(j)));
         }
     }
+    setUsed(used, s);
+}
+
+CardMarks::CardMarks(const Catalogue *cat, const UsedMarks &used, const CardSettings &s)
+    : cat_(cat), place_(s.marks.LegendPos)
+{
+    if (cat && s.marks.MarksCheck)
+        setUsed(used, s);
+}
+
+void CardMarks::setUsed(const UsedMarks &used, const CardSettings &s)
+{
     if (used.isEmpty())
         return;
     active_ = true;

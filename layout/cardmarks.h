@@ -18,6 +18,8 @@ class CardMarks {
 public:
     // Only categories 0..categoryCount-1 are looked at.
     CardMarks(const Catalogue *cat, int categoryCount, const CardSettings &s);
+    // The same from the marks used, gathered already by a walk of the card.
+    CardMarks(const Catalogue *cat, const UsedMarks &used, const CardSettings &s);
 
     // Whether anything is drawn at all (marks switched on and used).
     bool active() const { return active_; }
@@ -28,6 +30,8 @@ public:
     const QString &legend() const { return legend_; }
 
 private:
+    void setUsed(const UsedMarks &used, const CardSettings &s);
+
     const Catalogue *cat_;
     bool active_ = false;
     LegendPlace place_ = LegendPlace::AtEnd;

@@ -92,16 +92,48 @@ public:
         : nominal_(nominal), surface_(surface), digits_(nominal, surface), noKomma_(noKomma),
           separator_(DigitWidths::of(nominal, surface, UserDecimalPoint().unicode()))
     {
+        // The widest an amount below 10^e can be: e of the widest digit,
+        // and the separator and two more.
+        Widths widestDigit;
+        for (int d = 0; d < 10; ++d)
+            widestDigit.raise(digits_.digits(unsigned(d)));
+        Widths w;
+        if (!noKomma_) {
+            w = separator_;
+            w += widestDigit;
+            w += widestDigit;
+        }
+        for (int e = 0; e < kBounds; ++e) {
+            w += widestDigit;
+            bound_[e] = w;
+        }
+    }
+    // Whether the amount of a price cannot be wider than `widest`, either
+    // measure; true only where that is certain. (Digits are mostly equally
+    // wide, so on most cards only prices with more digits than any before
+    // are measured.)
+    bool fitsWithin(double price, Widths widest) const
+    {
+        // Below 10^(e+1) - 1, the amount (rounded or cut) has at most e + 1
+        // integral digits.
+        double limit = 9;
+        for (int e = 0; e < kBounds; ++e, limit = limit * 10 + 9) {
+            if (price < limit)
+                return bound_[e].n <= widest.n && bound_[e].s <= widest.s;
+        }
+        return false;
     }
     Widths operator()(double price)
     {
-        // When price x 100 rounds to a whole number k, the price lies within
-        // a relative 1.2e-16 of k / 100, well inside the 15 significant
-        // digits the amount is taken to: the amount is that of k / 100.
+        // When price x 100 rounds to a whole number k, or the price is the
+        // double nearest to k / 100 (as a typed 39.90 is, although 39.90 x
+        // 100 is not 3990), the price lies within a relative 1.2e-16 of
+        // k / 100, well inside the 15 significant digits the amount is taken
+        // to: the amount is that of k / 100.
         if (price < 1e11) {
             const double cents = price * 100;
             const long long k = (long long)(cents + 0.5);
-            if (double(k) == cents) {
+            if (double(k) == cents || double(k) / 100 == price) {
                 Widths w = digits_.digits((unsigned long long)(k / 100));
                 if (!noKomma_) {
                     w += separator_;
@@ -121,7 +153,9 @@ public:
     }
 
 private:
+    static constexpr int kBounds = 11;
     const ITextMetrics &nominal_, &surface_;
+    Widths bound_[kBounds];
     DigitWidths digits_;
     bool noKomma_;
     Widths separator_;
@@ -132,7 +166,8 @@ private:
 
 ColumnWidths MeasureColumns(const CardSource &card, int categories, std::vector<int32_t> &usedNumbers,
                             const ITextMetrics &numberNominal, const ITextMetrics &numberSurface,
-                            const ITextMetrics &priceNominal, const ITextMetrics &priceSurface)
+                            const ITextMetrics &priceNominal, const ITextMetrics &priceSurface,
+                            UsedMarks *usedMarks)
 {
     usedNumbers.clear();
     const DigitWidths labels(numberNominal, numberSurface);
@@ -157,14 +192,20 @@ ColumnWidths MeasureColumns(const CardSource &card, int categories, std::vector<
                 ++automatic;
             }
             if (p.price > 0) {
-                amount.raise(amountOf(p.price));
+                if (!amountOf.fitsWithin(p.price, amount))
+                    amount.raise(amountOf(p.price));
                 anyPrice = true;
+            }
+            if (usedMarks && p.price >= 0) {
+                const ProductMarks &m = cat->marks(i, int(j));
+                if (!m.isEmpty())
+                    usedMarks->add(m);
             }
         }
     }
     // Each automatic number skips the numbers that products carry.
-    std::vector<int32_t> usedSorted = usedNumbers;
-    std::sort(usedSorted.begin(), usedSorted.end());
+    std::sort(usedNumbers.begin(), usedNumbers.end());
+    const std::vector<int32_t> &usedSorted = usedNumbers;
     long long counter = 0;
     size_t used = 0;
     for (long long a = 0; a < automatic; ++a) {
