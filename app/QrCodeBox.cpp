@@ -1,6 +1,7 @@
 #include "app/QrCodeBox.h"
 
 #include "catalogue/FloatEdit.h"
+#include "catalogue/qrrecords.h"
 #include "layout/cardsettings.h"
 
 #include <QCheckBox>
@@ -25,7 +26,7 @@ TQrCodeBox::TQrCodeBox(QWidget *parent) : QWidget(parent)
     sizeLabel->setObjectName(QStringLiteral("QrGroesseLabel"));
     QrGroesseEd = new TFloatEdit(0, this);
     QrGroesseEd->setObjectName(QStringLiteral("QrGroesseEd"));
-    QrGroesseEd->setRange(10, 200);
+    QrGroesseEd->setRange(kQrMinMM, kQrMaxMM);
     QrGroesseEd->setSingleStep(1);
     QrGroesseEd->setValue(defaults.QrGroesseEd);
     QrGroesseEd->setKeyboardTracking(false);

@@ -402,7 +402,8 @@ int RunExport(const Options &o, QTextStream &err)
         err << "velloran: nothing to export" << Qt::endl;
         return kExitUsage;
     }
-    if ((o.mode == Mode::ExportPdf || o.mode == Mode::ExportCsv) && sameFile(o.output, o.document))
+    if ((o.mode == Mode::ExportPdf || o.mode == Mode::ExportCsv || o.mode == Mode::ExportHtml)
+        && sameFile(o.output, o.document))
         return failWith(err, o.output, QStringLiteral("the output would replace the document"));
 
     // The start of the program's window: translation table, the texts that

@@ -7,6 +7,7 @@
 #include "catalogue/usertext.h"
 #include "layout/cardsettings.h"
 
+#include <algorithm>
 #include <cmath>
 
 void ResetQrSettings(CardSettings &s)
@@ -52,7 +53,7 @@ bool readQr(ByteReader &r, ExtensionContent &doc, QString *error)
     CardSettings &s = doc.settings;
     s.QrUrlEd = url;
     s.QrDruckCheck = print;
-    s.QrGroesseEd = size;
+    s.QrGroesseEd = std::clamp(size, kQrMinMM, kQrMaxMM);
     return true;
 }
 

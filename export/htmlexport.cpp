@@ -25,8 +25,12 @@ QString HtmlEscape(const QString &text)
         const QChar c = text.at(i);
         const char16_t u = c.unicode();
         if (c.isHighSurrogate() && i + 1 < n && text.at(i + 1).isLowSurrogate()) {
-            out += c;
-            out += text.at(++i);
+            const char32_t cp = QChar::surrogateToUcs4(c, text.at(i + 1));
+            if ((cp & 0xFFFE) != 0xFFFE) { // U+1FFFE, U+1FFFF, ... are non-characters
+                out += c;
+                out += text.at(i + 1);
+            }
+            ++i;
             continue;
         }
         if (c.isSurrogate()) {
@@ -44,7 +48,7 @@ QString HtmlEscape(const QString &text)
         case '\t': out += QLatin1Char(' '); break;
         default:
             // Control characters and non-characters are not allowed in HTML.
-            if (u < 0x20 || (u >= 0x7F && u < 0xA0) || u == 0xFFFE || u == 0xFFFF)
+            if (u < 0x20 || (u >= 0x7F && u < 0xA0) || u == 0xFFFE || u == 0xFFFF || (u >= 0xFDD0 && u <= 0xFDEF))
                 break;
             out += c;
         }
@@ -55,14 +59,17 @@ QString HtmlEscape(const QString &text)
 namespace {
 
 // A font face inside a CSS string: quotation marks, backslashes, angle
-// brackets and control characters are left out.
+// brackets, control characters and non-characters are left out.
 QString cssFace(const QString &face)
 {
     QString f;
-    for (QChar c : face)
-        if (c.unicode() >= 0x20 && c != QLatin1Char('"') && c != QLatin1Char('\\') && c != QLatin1Char('<')
-            && c != QLatin1Char('>') && !c.isSurrogate())
+    for (QChar c : face) {
+        const char16_t u = c.unicode();
+        if (u >= 0x20 && !(u >= 0x7F && u < 0xA0) && u != 0xFFFE && u != 0xFFFF && !(u >= 0xFDD0 && u <= 0xFDEF)
+            && c != QLatin1Char('"') && c != QLatin1Char('\\') && c != QLatin1Char('<') && c != QLatin1Char('>')
+            && !c.isSurrogate())
             f += c;
+    }
     return f;
 }
 
@@ -116,13 +123,13 @@ QByteArray BuildHtml(const CardSource &card, const QString &lang)
         ".fuss{margin-top:2rem;padding-top:.5rem;border-top:1px solid #7d6f5c}\n"
         "ul{list-style:none;margin:0;padding:0}\n"
         "li{margin:0 0 .85rem}\n"
-        ".zeile{display:flex;align-items:baseline;gap:.35rem}\n"
+        ".zeile{display:flex;flex-wrap:wrap;align-items:baseline;gap:.35rem}\n"
         ".nr{flex:none;min-width:2.2em}\n"
-        ".name{flex:1 1 auto;display:flex;align-items:baseline;min-width:0}\n"
+        ".name{flex:1 1 8em;display:flex;align-items:baseline;min-width:0}\n"
         ".name::after{content:\"\";flex:1 0 1rem;margin:0 .15rem;border-bottom:2px dotted #6b6156}\n"
         ".ohne-punkte .name::after{border-bottom:0}\n"
         ".menge{flex:none;color:#4a4136;white-space:nowrap}\n"
-        ".preis{flex:none;white-space:nowrap;min-width:4.2em;text-align:right}\n"
+        ".preis{flex:none;white-space:nowrap;min-width:4.2em;text-align:right;margin-left:auto}\n"
         ".beschr{margin:.15rem 0 0 2.55em}\n"
         ".frei p{margin:0}\n"
         ".mitte{text-align:center}\n"

@@ -10,9 +10,9 @@ void PaintQrModules(ICanvas &canvas, const QRect &box, const QrModules &qr, QRgb
         return;
     const int n = qr.size + 2 * kQrQuietZone;
     const int side = std::min(box.width(), box.height());
-    if (side < n)
-        return;
-    // Edge i of the module grid, from the box's top-left corner.
+    // Edge i of the module grid, from the box's top-left corner. Below one
+    // pixel per module (a small preview) modules share pixels: the code is
+    // then only a likeness, but it stays where it will be printed.
     const double step = double(side) / n;
     auto edge = [&](int i) { return int(std::lround(i * step)); };
 
@@ -31,7 +31,8 @@ void PaintQrModules(ICanvas &canvas, const QRect &box, const QrModules &qr, QRgb
                 ++end;
             const int left = box.left() + edge(x + kQrQuietZone);
             const int right = box.left() + edge(end + kQrQuietZone);
-            canvas.fillRect(QRect(left, top, right - left, bottom - top), dark);
+            if (right > left && bottom > top)
+                canvas.fillRect(QRect(left, top, right - left, bottom - top), dark);
             x = end;
         }
     }

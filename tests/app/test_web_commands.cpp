@@ -30,8 +30,16 @@ TEST_F(WebCommands, WebPageOfTheCardInTheInterfaceLanguage)
     form->AlsWebseiteexportieren1Click();
     EXPECT_TRUE(boxes.isEmpty());
     const QString html = QString::fromUtf8(testutil::readFile(out));
-    EXPECT_TRUE(html.contains("<html lang=\"" + HtmlLanguageTag(form->language) + "\">"));
     EXPECT_TRUE(html.contains("<span class=\"nr\">3.</span><span class=\"name\">Vorspeise 3</span>"));
+    // The page is in the language the card is printed in.
+    for (auto [action, tag] : {std::pair{form->Deutsch1, "de"}, std::pair{form->English1, "en"}}) {
+        action->trigger();
+        fileAnswers.push_back(out);
+        form->AlsWebseiteexportieren1Click();
+        EXPECT_TRUE(QString::fromUtf8(testutil::readFile(out)).contains(QStringLiteral("<html lang=\"%1\">").arg(tag)))
+            << tag;
+    }
+    boxes.clear(); // each change of language asks for a new start
 
     fileAnswers.push_back(dir.filePath("missing/folder/karte.html"));
     form->AlsWebseiteexportieren1Click();

@@ -53,4 +53,12 @@ TEST(QrRecord, ASizeThatIsNoLengthIsDamage)
     QString error;
     EXPECT_FALSE(ReadDocument(bytes, CardSettings(), d, &error));
     EXPECT_TRUE(error.contains("„QR-Code“") && error.contains("keine Länge")) << error.toStdString();
+
+    // Sizes beyond what the window offers are taken to its nearest end, so
+    // that the window and the command line print the same card.
+    for (auto [stored, read] : {std::pair{5.0, 10.0}, std::pair{1e300, 200.0}, std::pair{10.0, 10.0}}) {
+        s.QrGroesseEd = stored;
+        ASSERT_TRUE(ReadDocument(write(s), CardSettings(), d, &error)) << error.toStdString();
+        EXPECT_EQ(d.settings.QrGroesseEd, read) << stored;
+    }
 }

@@ -113,6 +113,9 @@ TEST(HtmlExport, EveryTextIsEscapedAndThePageIsValid)
     const int a = w.category("<script>alert(1)</script>");
     w.product(a, "<script>", 3, 0, QString("a\x01<b>") + QChar(0xD800), "<i>");
     w.product(a, "", 0, -1);
+    // Non-characters are not allowed in HTML: left out, in and beyond the
+    // first plane.
+    w.product(a, QString("x") + QChar(0xFDD0) + QString::fromUcs4(U"\U0001FFFE") + "y", 2);
     w.category("");
     const QString h = w.html(QStringLiteral("fr"));
     EXPECT_FALSE(h.contains("<script"));
@@ -121,6 +124,7 @@ TEST(HtmlExport, EveryTextIsEscapedAndThePageIsValid)
     EXPECT_TRUE(h.contains("<span class=\"name\">&lt;script&gt;</span>"));
     EXPECT_TRUE(h.contains(QString("a&lt;b&gt;") + QChar(0xFFFD) + "</p>"));
     EXPECT_TRUE(h.contains("&lt;EUR&gt;"));
+    EXPECT_TRUE(h.contains("<span class=\"name\">xy</span>"));
     EXPECT_TRUE(h.contains("<html lang=\"fr\">"));
     EXPECT_TRUE(h.contains("<title>Karte &lt;b&gt;&amp;&lt;/b&gt;</title>"));
     EXPECT_EQ(h.count("</style>"), 1);

@@ -133,6 +133,19 @@ TEST(QrCode, TheCardPrintsItBottomRightOfTheLastPageAndAReaderReadsIt)
         EXPECT_GT(bottom, footerTop - side / 3);
         for (int x = right; x < right + margin / 4; ++x) // nothing of it right of the margin
             EXPECT_GT(qGray(page.pixel(x, (top + bottom) / 2)), 200) << x;
+
+        // A preview too small for a pixel per module still shows the code
+        // in its place, as a likeness.
+        const PageArea small{card.area.widthPx / 10, card.area.heightPx / 10, 30};
+        auto darkBottomRight = [&](const CardSource &src) {
+            const QImage tiny = RenderCardPage(src, small, 30, 1);
+            int dark = 0;
+            for (int y = tiny.height() * 3 / 4; y < tiny.height(); ++y)
+                for (int x = tiny.width() * 3 / 4; x < tiny.width(); ++x)
+                    dark += qGray(tiny.pixel(x, y)) < 100;
+            return dark;
+        };
+        EXPECT_GT(darkBottomRight(card.src), darkBottomRight(QrCard().src) + 20) << url.size();
     }
 }
 

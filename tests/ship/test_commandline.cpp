@@ -261,8 +261,10 @@ TEST_F(CommandLineRun, FailuresNameTheFileAndLeaveNoOutput)
 
     // An output that would replace the document is refused.
     ASSERT_TRUE(QFile::copy(shiptest::exampleCard(), d + "doc.vlr"));
-    expectFailure({"--export-csv", d + "doc.vlr", d + "doc.vlr"}, d + "doc.vlr", 1);
-    EXPECT_EQ(testutil::readFile(d + "doc.vlr"), example);
+    for (const char *mode : {"--export-csv", "--export-pdf", "--export-html"}) {
+        expectFailure({mode, d + "doc.vlr", d + "doc.vlr"}, d + "doc.vlr", 1);
+        EXPECT_EQ(testutil::readFile(d + "doc.vlr"), example) << mode;
+    }
 
     // Only the leftovers named above: no temporary files stay behind.
     EXPECT_EQ(QDir(d).entryList(QDir::Files, QDir::Name), QStringList({"cut.vlr", "doc.vlr", "out.pdf"}));
