@@ -10,6 +10,7 @@
 
 #include "catalogue/catalogue.h"
 #include "layout/cardlayout.h"
+#include "layout/cardqr.h"
 
 #include <cmath>
 #include <memory>
@@ -46,6 +47,7 @@ struct TestCard {
     double widthmm = 210, heightmm = 297;
     int dpi = TestSurface().dpi;
     QHash<char16_t, int> shares;
+    std::shared_ptr<const QrModules> qrCode; // printed when the settings ask for it
 
     TestCard()
     {
@@ -87,6 +89,7 @@ struct TestCard {
         src.settings = s;
         src.zoom = zoom;
         src.texture = texture;
+        src.qrCode = qrCode;
         return src;
     }
     int widthPx() const { return int(std::lround(widthmm / kMmPerInch * dpi * zoom / 100.0)); }

@@ -59,6 +59,18 @@ void randomCard(TestCard &card, std::mt19937 &rng)
     if (pick(0, 1))
         for (char16_t d = u'0'; d <= u'9'; ++d)
             card.shares[d] = pick(20, 110);
+    // A QR code of its own on a third of the cards; a big one may need a
+    // page of its own.
+    if (pick(0, 2) == 0) {
+        auto qr = std::make_shared<QrModules>();
+        qr->size = 21;
+        for (int i = 0; i < 21 * 21; ++i)
+            qr->dark.push_back(uint8_t(pick(0, 1)));
+        card.qrCode = qr;
+        s.QrUrlEd = QStringLiteral("https://example.org/");
+        s.QrDruckCheck = true;
+        s.QrGroesseEd = pick(10, 60);
+    }
     s.marks.MarksCheck = pick(0, 3) != 0;
     s.marks.LegendPos = pick(0, 1) ? LegendPlace::EveryPage : LegendPlace::AtEnd;
     card.widthmm = pick(60, 150);
