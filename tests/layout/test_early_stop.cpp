@@ -151,10 +151,10 @@ QImage render(const TestCard &card, int page, LayoutExtent extent, bool *more)
 
 } // namespace
 
-// The sanitizer build runs ten times slower; a quarter of the cards keeps it
+// The sanitizer build runs ten times slower; a fifth of the cards keeps it
 // within the test's time limit there.
 #ifdef __SANITIZE_ADDRESS__
-constexpr int kCards = 500;
+constexpr int kCards = 400;
 #else
 constexpr int kCards = 2000;
 #endif
