@@ -111,20 +111,10 @@ QByteArray QrSvg(const QrModules &qr)
         return QByteArray();
     const int n = qr.size + 2 * kQrQuietZone;
     QByteArray path;
-    for (int y = 0; y < qr.size; ++y) {
-        for (int x = 0; x < qr.size;) {
-            if (!qr.at(x, y)) {
-                ++x;
-                continue;
-            }
-            int end = x;
-            while (end < qr.size && qr.at(end, y))
-                ++end;
-            path += "M" + QByteArray::number(x + kQrQuietZone) + " " + QByteArray::number(y + kQrQuietZone)
-                    + "h" + QByteArray::number(end - x) + "v1h-" + QByteArray::number(end - x) + "z";
-            x = end;
-        }
-    }
+    ForEachDarkRun(qr, [&](int y, int x, int end) {
+        path += "M" + QByteArray::number(x + kQrQuietZone) + " " + QByteArray::number(y + kQrQuietZone) + "h"
+                + QByteArray::number(end - x) + "v1h-" + QByteArray::number(end - x) + "z";
+    });
     const QByteArray ns = QByteArray::number(n);
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
            "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " + ns + " " + ns

@@ -17,23 +17,12 @@ void PaintQrModules(ICanvas &canvas, const QRect &box, const QrModules &qr, QRgb
     auto edge = [&](int i) { return int(std::lround(i * step)); };
 
     canvas.fillRect(QRect(box.left(), box.top(), side, side), light);
-    for (int y = 0; y < qr.size; ++y) {
+    ForEachDarkRun(qr, [&](int y, int x, int end) {
         const int top = box.top() + edge(y + kQrQuietZone);
         const int bottom = box.top() + edge(y + kQrQuietZone + 1);
-        int x = 0;
-        while (x < qr.size) {
-            if (!qr.at(x, y)) {
-                ++x;
-                continue;
-            }
-            int end = x;
-            while (end < qr.size && qr.at(end, y))
-                ++end;
-            const int left = box.left() + edge(x + kQrQuietZone);
-            const int right = box.left() + edge(end + kQrQuietZone);
-            if (right > left && bottom > top)
-                canvas.fillRect(QRect(left, top, right - left, bottom - top), dark);
-            x = end;
-        }
-    }
+        const int left = box.left() + edge(x + kQrQuietZone);
+        const int right = box.left() + edge(end + kQrQuietZone);
+        if (right > left && bottom > top)
+            canvas.fillRect(QRect(left, top, right - left, bottom - top), dark);
+    });
 }

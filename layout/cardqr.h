@@ -21,6 +21,26 @@ struct QrModules {
 // The light border that readers need around the symbol, in modules.
 constexpr int kQrQuietZone = 4;
 
+// Calls f(y, x, end) for every horizontal run of dark modules x..end-1 of
+// row y, row by row: what the card and the SVG export draw.
+template <class F>
+void ForEachDarkRun(const QrModules &qr, F &&f)
+{
+    for (int y = 0; y < qr.size; ++y) {
+        for (int x = 0; x < qr.size;) {
+            if (!qr.at(x, y)) {
+                ++x;
+                continue;
+            }
+            int end = x;
+            while (end < qr.size && qr.at(end, y))
+                ++end;
+            f(y, x, end);
+            x = end;
+        }
+    }
+}
+
 // Paints the symbol with its quiet zone into `box` (device pixels): the box
 // is filled white and every horizontal run of dark modules becomes one
 // rectangle. Module edges are rounded to whole pixels on a common grid, so
