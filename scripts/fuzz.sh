@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang (build-fuzz/) and runs each one in
-# turn on its seed corpus in fuzz/corpus/<target>/.
+# turn: it first replays its whole corpus (the seeds in fuzz/corpus/<target>/
+# and what earlier runs found), then fuzzes on.
 # usage: scripts/fuzz.sh SECONDS [TARGET...]
-#   SECONDS  how long each target runs (libFuzzer's -max_total_time)
+#   SECONDS  how long each target runs (libFuzzer's -max_total_time; the
+#            corpus replay is always done whole). scripts/test.sh fuzzes
+#            briefly; long runs and their figures: docs/fuzzing.md.
 #   TARGET   document, translations, options, picture (default: all four)
 # Environment: FUZZ_RUNS caps the executions per target (default: no cap);
-# VELLORAN_FUZZ_BUILD_DIR overrides build-fuzz.
+# VELLORAN_FUZZ_BUILD_DIR overrides build-fuzz; VELLORAN_FUZZ_CONFIGURED=1 takes
+# that build as configured and built (scripts/test.sh's sanitizer build, which
+# builds the fuzz targets with the tests).
 # New inputs found go to build-fuzz/corpus-work/<target>/ (the committed seed
 # corpus is only read); a crashing input is kept as build-fuzz/artifacts/<target>-*.
 # Exits non-zero when a target finds a crash, a sanitizer report, a leak, an
@@ -20,8 +25,10 @@ targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=(document translations options picture)
 
 build=${VELLORAN_FUZZ_BUILD_DIR:-build-fuzz}
-cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-      -DVELLORAN_BUILD_FUZZERS=ON -DVELLORAN_BUILD_TESTS=OFF -DVELLORAN_BUILD_BENCH=OFF >/dev/null
+if [ "${VELLORAN_FUZZ_CONFIGURED:-0}" != 1 ]; then
+  cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DVELLORAN_BUILD_FUZZERS=ON -DVELLORAN_BUILD_TESTS=OFF -DVELLORAN_BUILD_BENCH=OFF >/dev/null
+fi
 cmake --build "$build" --target fuzzers -j "$(nproc)"
 
 # Inputs are bounded, and so is every single allocation: a reader that asks
@@ -56,6 +63,6 @@ for t in "${targets[@]}"; do
     tail -n 40 "$build/fuzz-$t.log"
     status=1
   fi
-  grep -E "^stat::number_of_executed_units|^stat::peak_rss_mb|^Done " "$build/fuzz-$t.log" || true
+  grep -E "INITED|^stat::number_of_executed_units|^stat::peak_rss_mb|^Done " "$build/fuzz-$t.log" || true
 done
 exit $status

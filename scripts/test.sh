@@ -1,41 +1,66 @@
 #!/usr/bin/env bash
 # Sets everything up, builds Velloran and runs the whole test suite:
-#   1. the normal build (build/) and all tests;
-#   2. every fuzz target, built with clang, for 60 seconds on its corpus
-#      (build-fuzz/, see scripts/fuzz.sh);
-#   3. the whole test suite built again with AddressSanitizer and
-#      UndefinedBehaviorSanitizer (build-asan/) and run with leak checking.
+#   1. the normal build (build/) and all its tests, the Debian package, the
+#      installed tree and printing through a CUPS server of the test's own
+#      among them;
+#   2. one clang build with AddressSanitizer and UndefinedBehaviorSanitizer
+#      (build-asan/) that serves two runs: every fuzz target replays its
+#      corpus and fuzzes briefly (scripts/fuzz.sh), then the unit, engine, file
+#      and window tests run again with leak checking. The tests of the
+#      system's own tools (label "system": package, installed tree, CUPS)
+#      stay in step 1.
 # Stops with a non-zero exit code at the first failure; the last lines are
-# CTest's summary of the sanitizer run.
+# CTest's summary of the sanitizer run. Benchmarks are not built.
 # usage: scripts/test.sh
 # Environment: VELLORAN_BUILD_DIR (default build), VELLORAN_ASAN_BUILD_DIR
-# (default build-asan), VELLORAN_FUZZ_BUILD_DIR (default build-fuzz),
-# VELLORAN_FUZZ_SECONDS (default 60; 0 skips the fuzz targets).
+# (default build-asan), VELLORAN_FUZZ_SECONDS (seconds of fuzzing per target
+# after the corpus replay, default 10; 0 skips the fuzz targets; longer runs:
+# scripts/fuzz.sh SECONDS), VELLORAN_CCACHE=1 compiles through ccache.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 cd "$here"
 
 bash scripts/install-deps.sh
 jobs=$(nproc)
+# Each stage's start with the processor time used so far (user and system time
+# of everything this script ran, from bash's `times`).
+timesfile=$(mktemp)
+trap 'rm -f "$timesfile"' EXIT
+stage() {
+  times >"$timesfile" # in this shell: a subshell would count from zero
+  echo "== $(date -u +%H:%M:%S) $* (processor time so far, user and system: $(tail -n 1 "$timesfile"))"
+}
 
-build=${VELLORAN_BUILD_DIR:-build}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build "$build" -j "$jobs"
-export QT_QPA_PLATFORM=offscreen
-ctest --test-dir "$build" --output-on-failure --no-tests=error -j "$jobs"
-
-fuzz_seconds=${VELLORAN_FUZZ_SECONDS:-60}
-if [ "$fuzz_seconds" -gt 0 ]; then
-  bash scripts/fuzz.sh "$fuzz_seconds"
+launcher=()
+if [ "${VELLORAN_CCACHE:-0}" = 1 ] && command -v ccache >/dev/null; then
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 
+build=${VELLORAN_BUILD_DIR:-build}
+stage "normal build ($build)"
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLORAN_BUILD_BENCH=OFF "${launcher[@]}"
+cmake --build "$build" -j "$jobs"
+export QT_QPA_PLATFORM=offscreen
+stage "tests ($build)"
+ctest --test-dir "$build" --output-on-failure --no-tests=error -j "$jobs"
+
 asan=${VELLORAN_ASAN_BUILD_DIR:-build-asan}
-cmake -S . -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLORAN_SANITIZE=ON \
-      -DVELLORAN_BUILD_BENCH=OFF
-cmake --build "$asan" -j "$jobs"
+stage "clang build with the sanitizers and the fuzz targets ($asan)"
+cmake -S . -B "$asan" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DVELLORAN_SANITIZE=ON -DVELLORAN_BUILD_FUZZERS=ON -DVELLORAN_BUILD_BENCH=OFF "${launcher[@]}"
+cmake --build "$asan" -j "$jobs" --target all fuzzers
+
+fuzz_seconds=${VELLORAN_FUZZ_SECONDS:-10}
+if [ "$fuzz_seconds" -gt 0 ]; then
+  stage "fuzz targets: corpus replay and ${fuzz_seconds}s each"
+  VELLORAN_FUZZ_BUILD_DIR=$asan VELLORAN_FUZZ_CONFIGURED=1 bash scripts/fuzz.sh "$fuzz_seconds"
+fi
+
+stage "tests under the sanitizers ($asan)"
 # Leaks are reported; the suppressions cover only memory that Qt and the
 # system libraries below it keep until the process ends.
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=0
 export LSAN_OPTIONS=suppressions=$here/scripts/lsan-suppressions.txt:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-ctest --test-dir "$asan" --output-on-failure --no-tests=error -j "$jobs"
+ctest --test-dir "$asan" --output-on-failure --no-tests=error -j "$jobs" -LE system
+stage "done"

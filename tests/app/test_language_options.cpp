@@ -86,11 +86,18 @@ TEST_F(LanguageOptions, FirstStartTakesTheLanguageOfTheLocale)
 TEST_F(LanguageOptions, WriteProtectedFileGivesTheLanguageOfTheLocale)
 {
     storeOptions(1);
-    QFile::setPermissions(optionsPath(), QFile::ReadOwner);
-    if (QFile(optionsPath()).open(QIODevice::ReadWrite))
-        GTEST_SKIP() << "running as root: a file cannot be write-protected";
+    // Readable for everyone, writable for nobody; root passes every
+    // permission check, so the window starts as an ordinary user.
+    QFile::setPermissions(userDir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                               | QFile::ReadOther | QFile::ExeOther);
+    QFile::setPermissions(optionsPath(), QFile::ReadOwner | QFile::ReadOther);
     const testutil::LocaleScope dutch("nl_BE");
-    create();
+    bool writable = true;
+    ASSERT_TRUE(testutil::runUnprivileged([&] {
+        writable = QFile(optionsPath()).open(QIODevice::ReadWrite);
+        create();
+    }));
+    ASSERT_FALSE(writable) << "the options file could be opened for writing";
     EXPECT_TRUE(form->Nederlands1->isChecked());
     EXPECT_EQ(form->language, 3);
 }

@@ -27,6 +27,10 @@ fail() {
         echo "--- last lines of the private cupsd's error_log ---" >&2
         tail -n 40 "$WORK/log/error_log" >&2 || true
     fi
+    if [ -n "$WORK" ] && [ -s "$WORK/log/cupsd.out" ]; then
+        echo "--- what the private cupsd printed ---" >&2
+        tail -n 20 "$WORK/log/cupsd.out" >&2 || true
+    fi
     exit 1
 }
 cleanup() {
@@ -221,7 +225,7 @@ set -e
 
 if [ -n "$TEST_APP" ]; then
     log "the GUI tests that need a printer"
-    VELLORAN_REQUIRE_PRINTER=1 QT_QPA_PLATFORM=offscreen "$TEST_APP" \
-        --gtest_filter='PreviewPrinting.CancelledPageSetup*' || fail "the printer set-up tests failed"
+    VELLORAN_TEST_CUPS_SERVER="$SOCK" QT_QPA_PLATFORM=offscreen "$TEST_APP" \
+        --gtest_filter='*OnAPrinter.*' || fail "the printer set-up tests failed"
 fi
 log "passed"

@@ -74,6 +74,8 @@ run=$work/run
 mkdir -p "$run/home"
 export HOME=$run/home XDG_CONFIG_HOME=$run/home/.config
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+# No print server: nothing depends on the printers of the machine.
+export CUPS_SERVER=$run/no-cups.sock
 bin=$root/usr/bin/velloran
 [ "$("$bin" --version)" = "Velloran $version" ] || fail "--version says $("$bin" --version)"
 card=$root/usr/share/velloran/examples/restaurant.vlr
