@@ -10,7 +10,9 @@
 #      system's own tools (label "system": package, installed tree, CUPS)
 #      stay in step 1.
 # Stops with a non-zero exit code at the first failure; the last lines are
-# CTest's summary of the sanitizer run. Benchmarks are not built.
+# CTest's summary of the sanitizer run and the processor time the whole run
+# took (each stage starts with a line "== TIME STAGE" and that time so far).
+# Benchmarks are not built.
 # usage: scripts/test.sh
 # Environment: VELLORAN_BUILD_DIR (default build), VELLORAN_ASAN_BUILD_DIR
 # (default build-asan), VELLORAN_FUZZ_SECONDS (seconds of fuzzing per target
@@ -31,10 +33,30 @@ stage() {
   echo "== $(date -u +%H:%M:%S) $* (processor time so far, user and system: $(tail -n 1 "$timesfile"))"
 }
 
+# No ccache unless asked for: on a fresh clone its cache is empty, and no source
+# is compiled twice with the same flags within one run (gcc, clang with the
+# sanitizers, the package's own flags), so it would only add its own work.
 launcher=()
 if [ "${VELLORAN_CCACHE:-0}" = 1 ] && command -v ccache >/dev/null; then
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+else
+  export VELLORAN_PACKAGE_CCACHE=0
 fi
+
+# CTest, and no test may be left out: a skipped test fails the run (a test
+# that needs a dependency fails by itself when it is missing).
+run_ctest() {
+  local log
+  log=$(mktemp)
+  local status=0
+  ctest "$@" --output-on-failure --no-tests=error | tee "$log" || status=$?
+  if grep -E '^[[:space:]]*[0-9]+ - .* \((Skipped|Disabled|Not Run)\)' "$log"; then
+    echo "test.sh: the tests above did not run" >&2
+    status=1
+  fi
+  rm -f "$log"
+  return $status
+}
 
 build=${VELLORAN_BUILD_DIR:-build}
 stage "normal build ($build)"
@@ -42,7 +64,7 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLORAN_BUI
 cmake --build "$build" -j "$jobs"
 export QT_QPA_PLATFORM=offscreen
 stage "tests ($build)"
-ctest --test-dir "$build" --output-on-failure --no-tests=error -j "$jobs"
+run_ctest --test-dir "$build" -j "$jobs"
 
 asan=${VELLORAN_ASAN_BUILD_DIR:-build-asan}
 stage "clang build with the sanitizers and the fuzz targets ($asan)"
@@ -62,5 +84,5 @@ stage "tests under the sanitizers ($asan)"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=0
 export LSAN_OPTIONS=suppressions=$here/scripts/lsan-suppressions.txt:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-ctest --test-dir "$asan" --output-on-failure --no-tests=error -j "$jobs" -LE system
+run_ctest --test-dir "$asan" -j "$jobs" -LE system
 stage "done"
