@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 #ifdef Q_OS_UNIX
@@ -25,6 +28,38 @@ bool writeFile(const QString &path, const QByteArray &data)
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     return f.write(data) == data.size();
+}
+
+QString runPdfTool(const QString &tool, const QStringList &args)
+{
+    EXPECT_FALSE(QStandardPaths::findExecutable(tool).isEmpty())
+        << tool.toStdString() << " is not installed (scripts/install-deps.sh)";
+    QProcess p;
+    p.start(tool, args);
+    const bool done = p.waitForFinished(60000);
+    EXPECT_TRUE(done) << tool.toStdString() << " did not finish";
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+int pdfPages(const QString &path)
+{
+    const QString info = runPdfTool(QStringLiteral("pdfinfo"), {path});
+    const auto m = QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)$"), QRegularExpression::MultilineOption)
+                       .match(info);
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+QString pdfText(const QString &path)
+{
+    return runPdfTool(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+}
+
+QStringList pdfPageTexts(const QString &path)
+{
+    QStringList pages = pdfText(path).split(QChar(0x0C));
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast(); // after the last page's form feed
+    return pages;
 }
 
 bool runUnprivileged(const std::function<void()> &body)

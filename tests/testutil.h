@@ -5,17 +5,28 @@
 #include <QLocale>
 #include <QElapsedTimer>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 #include <functional>
 
 class QDialog;
 
-#include <functional>
-
 namespace testutil {
 
 QByteArray readFile(const QString &path);
 bool writeFile(const QString &path, const QByteArray &data);
+
+// The poppler tools (poppler-utils, from scripts/install-deps.sh) that read
+// the PDF files the program writes. Each fails the calling test when the
+// tool is missing or does not finish.
+// The standard output of `tool` with `args`.
+QString runPdfTool(const QString &tool, const QStringList &args);
+// The page count pdfinfo gives; -1 when it gives none.
+int pdfPages(const QString &path);
+// The text of the whole document, pages ending in form feeds.
+QString pdfText(const QString &path);
+// The text of each page, in order.
+QStringList pdfPageTexts(const QString &path);
 
 // Runs `body` with the permissions of an ordinary user: as root (which
 // passes every permission check) the real and effective user become

@@ -113,9 +113,11 @@ TEST_F(MarksEditing, KeptMarksAndTheEditedAdditiveList)
 TEST_F(MarksEditing, OpenAndSaveGiveTheSameBytes)
 {
     // The example card has no marks (and was written by the program); the
-    // seed with marks holds every record kind and one of a later program.
+    // seed with marks holds every record kind and one of a later program;
+    // the last one carries a QR code.
     for (const char *name : {"examples/restaurant.vlr", "fuzz/corpus/document/all-records.vlr",
-                             "fuzz/corpus/document/restaurant-marked.vlr"}) {
+                             "fuzz/corpus/document/restaurant-marked.vlr",
+                             "fuzz/corpus/document/restaurant-qr.vlr"}) {
         QFile in(QStringLiteral(VELLORAN_SOURCE_DIR "/") + name);
         ASSERT_TRUE(in.open(QIODevice::ReadOnly));
         const QByteArray original = in.readAll();

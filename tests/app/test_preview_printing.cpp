@@ -8,7 +8,6 @@
 #include <QPageSetupDialog>
 #include <QPrinterInfo>
 #include <QPrinter>
-#include <QProcess>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -18,24 +17,8 @@
 
 namespace {
 
-int pdfPages(const QString &path)
-{
-    QProcess p;
-    p.start("pdfinfo", {path});
-    p.waitForFinished(30000);
-    for (const QString &line : QString::fromUtf8(p.readAllStandardOutput()).split('\n'))
-        if (line.startsWith("Pages:"))
-            return line.mid(6).trimmed().toInt();
-    return -1;
-}
-
-QString pdfText(const QString &path)
-{
-    QProcess p;
-    p.start("pdftotext", {path, "-"});
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
+using testutil::pdfPages;
+using testutil::pdfText;
 
 class PreviewPrinting : public ::testing::Test, public MainWindowFixture {
 protected:
@@ -228,6 +211,8 @@ TEST_F(PreviewPrinting, PrintingIntoPdfPrinterGivesOnePagePerCardPage)
     click(form->DruckenBtn);
     EXPECT_EQ(pdfPages(out), pages());
     EXPECT_TRUE(pdfText(out).contains("Hauptgericht 18"));
+    const QStringList every = testutil::pdfPageTexts(out);
+    ASSERT_GE(every.size(), 4);
 
     const QString range = dir.filePath("range.pdf");
     form->printer->setOutputFileName(range);
@@ -237,7 +222,9 @@ TEST_F(PreviewPrinting, PrintingIntoPdfPrinterGivesOnePagePerCardPage)
         return true;
     };
     form->Drucken1->trigger();
-    EXPECT_EQ(pdfPages(range), 2);
+    // Pages 2 and 3 of the card, not two others.
+    EXPECT_EQ(testutil::pdfPageTexts(range), every.mid(1, 2));
+    EXPECT_NE(every[1], every[2]);
 
     // A cancelled print dialog prints nothing.
     const QString none = dir.filePath("none.pdf");

@@ -1,5 +1,6 @@
 #include "catalogue/document.h"
 #include "catalogue/qrrecords.h"
+#include "testutil.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +27,17 @@ TEST(QrRecord, StoredInGroupDOnlyWhenSetAndReadBack)
     s.QrGroesseEd = 31.5;
     const QByteArray bytes = write(s);
     ASSERT_TRUE(bytes.startsWith(plain));
-    EXPECT_TRUE(bytes.mid(plain.size()).startsWith("VLRD"));
+    // Group D with the one record, as it stands in the file: tag 0x0010,
+    // the address as a count of UTF-16 units and the units, the print byte,
+    // the size as a little-endian float64.
+    const QByteArray groupD = QByteArray::fromHex("564c5244" "3d000000" // "VLRD", 61 bytes
+                                                  "1000" "37000000" // record 0x0010, 55 bytes
+                                                  "15000000" // 21 characters
+                                                  "680074007400700073003a002f002f006c0069006e0064006500"
+                                                  "2e00640065002f006b00e40073006500"
+                                                  "01" // printed
+                                                  "0000000000803f40"); // 31.5
+    EXPECT_EQ(bytes.mid(plain.size()).toHex(), groupD.toHex());
 
     // Read over other QR settings: the file's win; a file without the
     // record gives the defaults.
@@ -42,6 +53,13 @@ TEST(QrRecord, StoredInGroupDOnlyWhenSetAndReadBack)
     ASSERT_TRUE(ReadDocument(plain, other, d, &error));
     EXPECT_TRUE(d.settings.QrUrlEd.isEmpty());
     EXPECT_EQ(d.settings.QrGroesseEd, 25);
+
+    // The fuzzing seed with a QR code is the example card with this group.
+    const QByteArray seed = testutil::readFile(QStringLiteral(VELLORAN_SOURCE_DIR "/fuzz/corpus/document/restaurant-qr.vlr"));
+    EXPECT_TRUE(seed.endsWith(groupD));
+    ASSERT_TRUE(ReadDocument(seed, other, d, &error)) << error.toStdString();
+    EXPECT_EQ(d.settings.QrUrlEd, s.QrUrlEd);
+    EXPECT_EQ(d.settings.QrGroesseEd, 31.5);
 }
 
 TEST(QrRecord, ASizeThatIsNoLengthIsDamage)

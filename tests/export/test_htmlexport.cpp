@@ -1,3 +1,4 @@
+#include "cardbuilder.h"
 #include "catalogue/catalogue.h"
 #include "export/htmlexport.h"
 #include "layout/cardlayout.h"
@@ -10,35 +11,10 @@
 
 namespace {
 
-struct WebCard {
-    Catalogue cat;
-    QStringList names;
-    CardSettings s;
-
-    int category(const QString &name)
-    {
-        cat.addCategory();
-        names << name;
-        return int(names.size()) - 1;
-    }
-    void product(int c, const QString &name, double price, int number = 0, const QString &description = {},
-                 const QString &quantity = {})
-    {
-        ProductValues v;
-        v.name = name;
-        v.price = price;
-        v.number = number;
-        v.description = description;
-        v.quantity = quantity;
-        cat.addProduct(c, v);
-    }
+struct WebCard : testutil::CardBuilder {
     QString html(const QString &lang = QStringLiteral("de")) const
     {
-        CardSource src;
-        src.categoryNames = names;
-        src.catalogue = const_cast<Catalogue *>(&cat);
-        src.settings = s;
-        return QString::fromUtf8(BuildHtml(src, lang));
+        return QString::fromUtf8(BuildHtml(source(), lang));
     }
 };
 

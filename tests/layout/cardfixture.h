@@ -7,9 +7,11 @@
 #pragma once
 
 #include "recordingcanvas.h"
+#include "cardbuilder.h"
 
 #include "catalogue/catalogue.h"
 #include "layout/cardlayout.h"
+#include "layout/cardoutput.h"
 #include "layout/cardqr.h"
 
 #include <cmath>
@@ -38,10 +40,7 @@ inline const PinnedFont kPinnedFonts[9] = {{20, 110, 60}, {16, 120, 55}, {11, 10
                                            {10, 130, 45}, {13, 105, 52}, {8, 150, 75},
                                            {7, 90, 40},   {5, 140, 48},  {19, 95, 42}};
 
-struct TestCard {
-    Catalogue cat;
-    QStringList names;
-    CardSettings s;
+struct TestCard : testutil::CardBuilder {
     int zoom = TestSurface().zoom;
     ITexturePainter *texture = nullptr;
     double widthmm = 210, heightmm = 297;
@@ -64,29 +63,9 @@ struct TestCard {
         s.LinksEd = s.ObenEd = s.RechtsEd = s.UntenEd = 10;
     }
 
-    int category(const QString &name)
-    {
-        cat.addCategory();
-        names << name;
-        return int(names.size()) - 1;
-    }
-    void product(int c, const QString &name, double price, int number = 0,
-                 const QString &description = QString(), const QString &quantity = QString())
-    {
-        ProductValues v;
-        v.name = name;
-        v.price = price;
-        v.number = number;
-        v.description = description;
-        v.quantity = quantity;
-        cat.addProduct(c, v);
-    }
     CardSource source() const
     {
-        CardSource src;
-        src.categoryNames = names;
-        src.catalogue = const_cast<Catalogue *>(&cat);
-        src.settings = s;
+        CardSource src = CardBuilder::source();
         src.zoom = zoom;
         src.texture = texture;
         src.qrCode = qrCode;
@@ -161,3 +140,13 @@ private:
 };
 
 inline double mmPx(int px) { return MeasuredPxToMM(px); }
+
+// A4 with 5 mm unprintable borders at 600 ppi.
+inline PageArea a4At600()
+{
+    PageArea a;
+    a.dpi = 600;
+    a.widthPx = int((210 - 10) / 25.4 * 600);
+    a.heightPx = int((297 - 10) / 25.4 * 600);
+    return a;
+}

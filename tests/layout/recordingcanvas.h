@@ -10,6 +10,8 @@
 #include "layout/canvas.h"
 
 #include <QHash>
+#include <gtest/gtest.h>
+#include <algorithm>
 #include <QString>
 #include <map>
 #include <memory>
@@ -143,3 +145,18 @@ private:
     int pt_ = 12, dpi_ = 96, penWidth_ = 0;
     std::map<std::pair<QString, int>, std::unique_ptr<PinnedMetrics>> cache_;
 };
+
+// Everything painted, in order, with its place, font and pen.
+inline ::testing::AssertionResult samePainting(const RecordingCanvas &a, const RecordingCanvas &b)
+{
+    if (a.ops.size() != b.ops.size())
+        return ::testing::AssertionFailure() << a.ops.size() << " vs " << b.ops.size() << " operations";
+    for (size_t i = 0; i < a.ops.size(); ++i) {
+        const CanvasOp &x = a.ops[i], &y = b.ops[i];
+        if (x.kind != y.kind || !std::equal(x.a, x.a + 8, y.a) || x.text != y.text || !(x.font == y.font)
+            || x.pointSize != y.pointSize || x.dpi != y.dpi || x.penWidth != y.penWidth || x.width != y.width)
+            return ::testing::AssertionFailure() << "operation " << i << " differs: " << x.text.toStdString()
+                                                 << " / " << y.text.toStdString();
+    }
+    return ::testing::AssertionSuccess();
+}

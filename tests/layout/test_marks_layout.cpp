@@ -67,19 +67,6 @@ ProductMarks currywurst()
     return m;
 }
 
-bool sameOps(const RecordingCanvas &a, const RecordingCanvas &b)
-{
-    if (a.ops.size() != b.ops.size())
-        return false;
-    for (size_t i = 0; i < a.ops.size(); ++i) {
-        const CanvasOp &x = a.ops[i], &y = b.ops[i];
-        if (x.kind != y.kind || x.text != y.text || x.font != y.font || x.pointSize != y.pointSize
-            || !std::equal(std::begin(x.a), std::end(x.a), std::begin(y.a)))
-            return false;
-    }
-    return true;
-}
-
 const CanvasOp *findPrefix(const RecordingCanvas &c, const QString &prefix)
 {
     for (const CanvasOp &o : c.ops)
@@ -103,7 +90,7 @@ TEST(MarksLayout, SwitchedOffOrUnusedMarksChangeNothing)
     ASSERT_GT(plain.pageCount(), 1);
     ASSERT_EQ(marked.pageCount(), plain.pageCount());
     for (int page = 1; page <= plain.pageCount(); ++page)
-        EXPECT_TRUE(sameOps(*plain.paint(page), *marked.paint(page))) << "page " << page;
+        EXPECT_TRUE(samePainting(*plain.paint(page), *marked.paint(page))) << "page " << page;
 
     // Marks on a free text are not printed and make no legend.
     MarkCard freeText;
@@ -116,7 +103,7 @@ TEST(MarksLayout, SwitchedOffOrUnusedMarksChangeNothing)
     MarkCard same;
     same.products(3);
     same.cat.addProduct(0, t);
-    EXPECT_TRUE(sameOps(*freeText.paint(1), *same.paint(1)));
+    EXPECT_TRUE(samePainting(*freeText.paint(1), *same.paint(1)));
 }
 
 TEST(MarksLayout, MarksFollowTheNameSmallAndRaisedAndTheLeaderAfterThem)

@@ -7,19 +7,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-PageArea a4At600()
-{
-    PageArea a;
-    a.dpi = 600;
-    a.widthPx = 4724;
-    a.heightPx = 6780;
-    return a;
-}
-
-} // namespace
-
 TEST(PageCountCache, CountsOncePerChange)
 {
     TestCard card;

@@ -1,6 +1,7 @@
 // The picture library: creating pictures of every depth, pixel access, and
 // opening files of many kinds, including broken and hostile ones.
 #include "texture/pictor3.h"
+#include "dibfixture.h"
 
 #include "testutil.h"
 
@@ -16,22 +17,9 @@
 
 namespace {
 
-struct Bgr {
-    int b, g, r;
-};
-
-Bgr pixel24(const dib &d, int x, int y)
-{
-    const uint8_t *p = d.poi + int64_t(y) * d.bytew + 3 * x;
-    return {p[0], p[1], p[2]};
-}
-
-// Holds an opened picture and releases it at the end of the test.
-struct Held {
-    dib d;
-    explicit Held(dib v) : d(v) {}
-    ~Held() { freedib(d); }
-};
+using dibtest::Bgr;
+using dibtest::Held;
+using dibtest::pixel24;
 
 class Pictor3Files : public ::testing::Test {
 protected:

@@ -2,6 +2,7 @@
 // lightening), tiling over a page, the preview widget and the shipped paper.
 #include "texture/picturepreview.h"
 #include "texture/texture.h"
+#include "dibfixture.h"
 
 #include "layout/cardsettings.h"
 #include "layout/qpaintercanvas.h"
@@ -19,30 +20,10 @@
 
 namespace {
 
-struct Bgr {
-    int b, g, r;
-    bool operator==(const Bgr &o) const { return b == o.b && g == o.g && r == o.r; }
-};
-
-Bgr pixel24(const dib &d, int x, int y)
-{
-    const uint8_t *p = d.poi + int64_t(y) * d.bytew + 3 * x;
-    return {p[0], p[1], p[2]};
-}
-
-void set24(const dib &d, int x, int y, int r, int g, int b)
-{
-    uint8_t *p = d.poi + int64_t(y) * d.bytew + 3 * x;
-    p[0] = uint8_t(b);
-    p[1] = uint8_t(g);
-    p[2] = uint8_t(r);
-}
-
-struct Held {
-    dib d;
-    explicit Held(dib v) : d(v) {}
-    ~Held() { freedib(d); }
-};
+using dibtest::Bgr;
+using dibtest::Held;
+using dibtest::pixel24;
+using dibtest::set24;
 
 // Measures nothing and paints nothing; remembers every picture drawn.
 class RecordingCanvas : public QPainterCanvas {
