@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QUndoStack>
@@ -51,6 +52,9 @@ void TMainForm::buildHistory()
     });
     connect(history, &DocumentHistory::contentChanged, this,
             [this] { recovery->changed(!history->isClean()); });
+    connect(recovery, &RecoveryKeeper::cannotWrite, this, [this] {
+        statusBar()->showMessage(TranslateStr(QStringLiteral("Wiederherstellungskopien können nicht geschrieben werden.")));
+    });
 
     history->bindActions(
         Rueckgaengig1, Wiederholen1, [] { return TranslateStr(QStringLiteral("Rückgängig")); },
@@ -99,8 +103,10 @@ void TMainForm::buildHistory()
     }
     for (QCheckBox *c : {RahmenCheck, CapsCheck, ZentrCheck, NoKommaCheck, NewPageForKatCheck, NoPointsCheck,
                          CenterKatCheck, SVerh2Check, GrayScaleCheck, LightenCheck, QrCodeBox->QrDruckCheck}) {
-        // The caption as the window shows it (translated already).
-        connect(c, &QCheckBox::toggled, this, [this, c] { history->record(stepName(c->text())); });
+        // The caption as built, in German: the interface translation changes
+        // the text later, and a translated text is no key of the table.
+        const QString german = c->text();
+        connect(c, &QCheckBox::toggled, this, [this, german] { history->record(stepName(german)); });
     }
     // The labelling group: its switches and the additive list.
     auto marksStep = [this] { history->record(stepName(QStringLiteral("Kennzeichnung"))); };
@@ -199,11 +205,15 @@ bool TMainForm::offerRecovery()
         }
         f.close();
         const QString shown = c.document.isEmpty() ? GetMsgText(8) : c.document;
-        const QString text =
+        QString text =
             TranslateStr(QStringLiteral("Das Programm wurde nicht ordnungsgemäß beendet. Von diesem Dokument gibt es eine Wiederherstellungskopie:"))
             + QStringLiteral("\n\n") + shown + QStringLiteral("\n")
-            + QLocale().toString(c.written, QLocale::ShortFormat) + QStringLiteral("\n\n")
-            + TranslateStr(QStringLiteral("Soll sie wiederhergestellt werden?"));
+            + QLocale().toString(c.written, QLocale::ShortFormat) + QStringLiteral("\n\n");
+        // Saved since: both times, so that the user can tell which is newer.
+        if (c.olderThanDocument())
+            text += TranslateStr(QStringLiteral("Das Dokument wurde danach gespeichert:")) + QStringLiteral("\n")
+                    + QLocale().toString(c.documentWritten, QLocale::ShortFormat) + QStringLiteral("\n\n");
+        text += TranslateStr(QStringLiteral("Soll sie wiederhergestellt werden?"));
         const int answer = recoveryQuestion(qApp->property("applicationTitle").toString(), text,
                                             TranslateStr(QStringLiteral("Wiederherstellen")),
                                             TranslateStr(QStringLiteral("Verwerfen")));
@@ -225,7 +235,6 @@ bool TMainForm::offerRecovery()
         PaintBox2Paint();
         afilename = c.document;
         history->reset();
-        recovery->setDocument(afilename, documentTitle());
         recovery->adopt(c);
         history->stack()->resetClean();
         SetChanged();
