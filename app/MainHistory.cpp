@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDataStream>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QKeyEvent>
@@ -23,6 +24,8 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QUndoStack>
+#include <iterator>
+#include <type_traits>
 
 namespace {
 
@@ -40,9 +43,9 @@ QString stepName(const QString &german)
 void TMainForm::buildHistory()
 {
     DocumentHistory::Window w;
-    w.capture = [this] { return documentBytes(); };
+    w.capture = [this] { return snapshotBytes(); };
     w.selection = [this] { return documentSelection(); };
-    w.restore = [this](const QByteArray &bytes, const DocumentSelection &sel) { restoreSnapshot(bytes, sel); };
+    w.restore = [this](const QByteArray &bytes, const DocumentSelection &sel) { return restoreSnapshot(bytes, sel); };
     history = new DocumentHistory(std::move(w), this);
     recovery = new RecoveryKeeper([this] { return documentBytes(); }, this);
 
@@ -124,14 +127,37 @@ DocumentSelection TMainForm::documentSelection() const
     return DocumentSelection{selectedCategory(), selectedProduct(), PageControl1->currentIndex()};
 }
 
+QByteArray TMainForm::snapshotBytes() const
+{
+    const CardSettings settings = cardSettings();
+    const QByteArray bytes = WriteDocument(categoryNames(), catalogue, settings);
+    if (bytes.isEmpty())
+        return bytes;
+    QByteArray out;
+    QDataStream ds(&out, QIODevice::WriteOnly);
+    ds << bytes;
+    for (const FontSetting &f : settings.fonts)
+        ds << f.face;
+    return out;
+}
+
 // Reads a snapshot back: catalogue, lists and settings as it holds them, then
 // the selection. The picture is loaded again only when its file changes.
-void TMainForm::restoreSnapshot(const QByteArray &bytes, const DocumentSelection &sel)
+bool TMainForm::restoreSnapshot(const QByteArray &snapshot, const DocumentSelection &sel)
 {
+    QDataStream ds(snapshot);
+    QByteArray bytes;
+    ds >> bytes;
+    QString faces[std::extent_v<decltype(CardSettings::fonts)>];
+    for (QString &face : faces)
+        ds >> face;
     DocumentData data;
     QString error;
-    if (!ReadDocument(bytes, cardSettings(), data, &error))
-        return; // the history only holds what the writer made
+    if (ds.status() != QDataStream::Ok || !ReadDocument(bytes, cardSettings(), data, &error))
+        return false;
+    for (size_t i = 0; i < std::size(faces); ++i)
+        data.settings.fonts[i].face = faces[i];
+    data.unknownRecords = keptRecords;
     replaceDocument(data, false);
     if (sel.category >= 0 && sel.category < ListView2->topLevelItemCount()) {
         const QSignalBlocker block(ListView2);
@@ -152,6 +178,7 @@ void TMainForm::restoreSnapshot(const QByteArray &bytes, const DocumentSelection
         PageControl1->setCurrentIndex(sel.tab);
     RepaintPreview();
     PaintBox2Paint();
+    return true;
 }
 
 void TMainForm::Rueckgaengig1Click()

@@ -145,6 +145,8 @@ struct ProgramRun {
         // A copy older than its document, and a folder where none can be written.
         TranslateStr(QStringLiteral("Das Dokument wurde danach gespeichert:"));
         TranslateStr(QStringLiteral("Wiederherstellungskopien können nicht geschrieben werden."));
+        // The editor's word when translate.dat cannot be written.
+        TranslateStr(QStringLiteral("Die Übersetzungstabelle konnte nicht gespeichert werden."));
         // The additive list dialog and the CSV titles of a card with marks.
         TAdditivesDialog additives(DefaultAdditives());
         TranslateComponents(&additives);

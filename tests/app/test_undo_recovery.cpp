@@ -7,6 +7,7 @@
 #include "app/FilenameEdit.h"
 #include "app/MarksGroup.h"
 #include "app/QrCodeBox.h"
+#include "catalogue/document.h"
 #include "mainwindow_fixture.h"
 #include "testutil.h"
 
@@ -328,6 +329,114 @@ TEST_F(Undo, RandomCommandsWithUndoAndRedoKeepListsAndArraysInStep)
         }
         ASSERT_NO_FATAL_FAILURE(checkInStep()) << "step " << step;
     }
+}
+
+// An undo restores what was on screen, also what the file cannot hold: a
+// font face outside Windows-1252 survives undoing an unrelated step.
+TEST_F(Undo, FontFaceOutsideTheFileEncodingSurvivesUndo)
+{
+    addSample();
+    const QString face = QStringLiteral("Ωμέγα Sans 源ノ角");
+    TFontDialog::chooser = [&](QWidget *, FontSetting &f) {
+        f.face = face;
+        return true;
+    };
+    form->BitBtnXP3->click();
+    ASSERT_EQ(form->FontDialog(1)->Font.face, face);
+    form->RahmenCheck->click();
+    undo();
+    EXPECT_EQ(form->FontDialog(1)->Font.face, face);
+    redo();
+    EXPECT_EQ(form->FontDialog(1)->Font.face, face);
+    // Two faces the file writes alike are two states all the same.
+    TFontDialog::chooser = [&](QWidget *, FontSetting &f) {
+        f.face = QStringLiteral("Ωμέγα Sans 源ノ角 2");
+        return true;
+    };
+    form->BitBtnXP3->click();
+    undo();
+    EXPECT_EQ(form->FontDialog(1)->Font.face, face);
+}
+
+// Records of group D this program does not know stay in one place: no undo
+// snapshot holds them, and undo keeps them; the recovery copy carries them.
+TEST_F(Undo, UnknownRecordsStayOutOfSnapshotsButGoIntoTheRecoveryCopy)
+{
+    addSample();
+    const QByteArray marker(4096, 'U');
+    ExtensionRecords unknown{ExtensionRecord{0x7e01, marker}};
+    QTemporaryDir dir;
+    const QString path = dir.filePath("fremd.vlr");
+    testutil::writeFile(path, WriteDocument(form->categoryNames(), form->catalogue, form->cardSettings(), unknown));
+    ASSERT_TRUE(form->OpenFileWithName(path));
+    ASSERT_EQ(form->keptRecords, unknown);
+    for (int i = 0; i < 5; ++i)
+        form->RahmenCheck->click();
+    EXPECT_FALSE(form->history->current().contains(marker.left(64)));
+    undo();
+    undo();
+    EXPECT_EQ(form->keptRecords, unknown);
+    ASSERT_TRUE(form->recovery->writeNow());
+    EXPECT_TRUE(testutil::readFile(form->recovery->copyPath()).contains(marker));
+    EXPECT_EQ(testutil::readFile(form->recovery->copyPath()), bytes());
+}
+
+// A snapshot that cannot be read back moves nothing: the window keeps what it
+// shows, and the history's place and the saved mark stay with it.
+TEST(History, ASnapshotThatCannotBeReadBackMovesNothing)
+{
+    QByteArray doc("a");
+    bool refuse = false;
+    int restored = 0;
+    DocumentHistory::Window w;
+    w.capture = [&] { return doc; };
+    w.selection = [] { return DocumentSelection{}; };
+    w.restore = [&](const QByteArray &b, const DocumentSelection &) {
+        if (refuse)
+            return false;
+        doc = b;
+        ++restored;
+        return true;
+    };
+    DocumentHistory h(std::move(w));
+    int contentChanges = 0;
+    QObject::connect(&h, &DocumentHistory::contentChanged, [&] { ++contentChanges; });
+    h.reset();
+    doc = "b";
+    h.record("b");
+    h.markClean();
+    doc = "c";
+    h.record("c");
+    ASSERT_EQ(h.stack()->index(), 2);
+    contentChanges = 0;
+
+    refuse = true;
+    h.undo();
+    EXPECT_EQ(h.stack()->index(), 2);
+    EXPECT_EQ(doc, "c");
+    EXPECT_EQ(h.current(), "c");
+    EXPECT_FALSE(h.isClean());
+    EXPECT_EQ(contentChanges, 0);
+
+    refuse = false;
+    h.undo();
+    EXPECT_EQ(h.stack()->index(), 1);
+    EXPECT_EQ(doc, "b");
+    EXPECT_TRUE(h.isClean());
+    EXPECT_EQ(restored, 1); // read once, not again by the stack
+
+    refuse = true;
+    h.redo();
+    EXPECT_EQ(h.stack()->index(), 1);
+    EXPECT_EQ(doc, "b");
+    EXPECT_EQ(h.current(), "b");
+    EXPECT_TRUE(h.isClean());
+    refuse = false;
+    h.redo();
+    EXPECT_EQ(doc, "c");
+    EXPECT_EQ(h.stack()->index(), 2);
+    EXPECT_FALSE(h.isClean());
+    EXPECT_EQ(restored, 2);
 }
 
 // ---- the recovery copy ----------------------------------------------------------
