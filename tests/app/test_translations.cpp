@@ -526,8 +526,9 @@ TEST(TranslatedSteps, EverySettingUndoneAndRedoneLeavesTheTableAlone)
                 if (e->isEnabled() && !e->isReadOnly() && !qobject_cast<QAbstractSpinBox *>(e->parentWidget()))
                     e->setText(e->text() + QStringLiteral("x"));
             for (QPushButton *b : page->findChildren<QPushButton *>())
-                if (b->objectName().startsWith(QLatin1String("BitBtnXP")) && b->text().endsWith(QLatin1String("...")))
-                    b->click();
+                if (b->objectName().startsWith(QLatin1String("BitBtnXP")) && b->objectName().mid(8).toInt() >= 3
+                    && b->objectName().mid(8).toInt() <= 11)
+                    b->click(); // the font buttons
         }
         TFontDialog::chooser = nullptr;
         EXPECT_GT(changes, 10);
