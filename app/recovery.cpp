@@ -133,8 +133,6 @@ QString RecoveryKeeper::nameFor(const QString &path) const
     // A digest of the document's full path (two "karte.vlr" in different
     // folders) or, untitled, of this run: short, visible and of the same
     // length for every document.
-    if (path.isEmpty() && !untitledCopy_.isEmpty())
-        return untitledCopy_;
     const QString key = path.isEmpty() ? QStringLiteral("untitled:") + session_ : QFileInfo(path).absoluteFilePath();
     return folder() + digestName(key);
 }
@@ -142,6 +140,7 @@ QString RecoveryKeeper::nameFor(const QString &path) const
 void RecoveryKeeper::setDocument(const QString &path, const QString &)
 {
     const QString absolute = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+    // The same document keeps its copy, whatever its name (a restored one).
     if (absolute == document_ && !copy_.isEmpty())
         return;
     releaseCopy(true);
@@ -290,8 +289,6 @@ void RecoveryKeeper::adopt(const Candidate &c)
     releaseCopy(false);
     document_ = c.document.isEmpty() ? QString() : QFileInfo(c.document).absoluteFilePath();
     copy_ = c.copy;
-    if (document_.isEmpty())
-        untitledCopy_ = c.copy;
     modified_ = true;
     if (lockCopy() && copy_ == c.copy)
         written_ = capture_(); // the restored copy already is on disk

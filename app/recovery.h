@@ -78,8 +78,8 @@ public:
     // returns its new path (empty if it could not be renamed).
     static QString setAside(const QString &copy);
     // The restored copy becomes this window's copy (replaced by the next
-    // write, removed on save or discard). An untitled one stays this
-    // window's copy of the untitled document.
+    // write, removed on save or discard), also an untitled one: the copy
+    // stays with its document, not with the name this run would give it.
     void adopt(const Candidate &c);
     // Whether this program holds the lock of its copy.
     bool holdsCopy() const { return bool(lock_); }
@@ -102,6 +102,5 @@ private:
     bool modified_ = false;
     std::unique_ptr<QLockFile> lock_;
     QString session_; // distinguishes untitled documents of different runs
-    QString untitledCopy_; // a restored untitled copy: the untitled document's from now on
     bool told_ = false;
 };
