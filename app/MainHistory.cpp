@@ -13,15 +13,19 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDataStream>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QUndoStack>
+#include <iterator>
+#include <type_traits>
 
 namespace {
 
@@ -39,9 +43,9 @@ QString stepName(const QString &german)
 void TMainForm::buildHistory()
 {
     DocumentHistory::Window w;
-    w.capture = [this] { return documentBytes(); };
+    w.capture = [this] { return snapshotBytes(); };
     w.selection = [this] { return documentSelection(); };
-    w.restore = [this](const QByteArray &bytes, const DocumentSelection &sel) { restoreSnapshot(bytes, sel); };
+    w.restore = [this](const QByteArray &bytes, const DocumentSelection &sel) { return restoreSnapshot(bytes, sel); };
     history = new DocumentHistory(std::move(w), this);
     recovery = new RecoveryKeeper([this] { return documentBytes(); }, this);
 
@@ -51,6 +55,9 @@ void TMainForm::buildHistory()
     });
     connect(history, &DocumentHistory::contentChanged, this,
             [this] { recovery->changed(!history->isClean()); });
+    connect(recovery, &RecoveryKeeper::cannotWrite, this, [this] {
+        statusBar()->showMessage(TranslateStr(QStringLiteral("Wiederherstellungskopien können nicht geschrieben werden.")));
+    });
 
     history->bindActions(
         Rueckgaengig1, Wiederholen1, [] { return TranslateStr(QStringLiteral("Rückgängig")); },
@@ -99,8 +106,10 @@ void TMainForm::buildHistory()
     }
     for (QCheckBox *c : {RahmenCheck, CapsCheck, ZentrCheck, NoKommaCheck, NewPageForKatCheck, NoPointsCheck,
                          CenterKatCheck, SVerh2Check, GrayScaleCheck, LightenCheck, QrCodeBox->QrDruckCheck}) {
-        // The caption as the window shows it (translated already).
-        connect(c, &QCheckBox::toggled, this, [this, c] { history->record(stepName(c->text())); });
+        // The caption as built, in German: the interface translation changes
+        // the text later, and a translated text is no key of the table.
+        const QString german = c->text();
+        connect(c, &QCheckBox::toggled, this, [this, german] { history->record(stepName(german)); });
     }
     // The labelling group: its switches and the additive list.
     auto marksStep = [this] { history->record(stepName(QStringLiteral("Kennzeichnung"))); };
@@ -118,14 +127,37 @@ DocumentSelection TMainForm::documentSelection() const
     return DocumentSelection{selectedCategory(), selectedProduct(), PageControl1->currentIndex()};
 }
 
+QByteArray TMainForm::snapshotBytes() const
+{
+    const CardSettings settings = cardSettings();
+    const QByteArray bytes = WriteDocument(categoryNames(), catalogue, settings);
+    if (bytes.isEmpty())
+        return bytes;
+    QByteArray out;
+    QDataStream ds(&out, QIODevice::WriteOnly);
+    ds << bytes;
+    for (const FontSetting &f : settings.fonts)
+        ds << f.face;
+    return out;
+}
+
 // Reads a snapshot back: catalogue, lists and settings as it holds them, then
 // the selection. The picture is loaded again only when its file changes.
-void TMainForm::restoreSnapshot(const QByteArray &bytes, const DocumentSelection &sel)
+bool TMainForm::restoreSnapshot(const QByteArray &snapshot, const DocumentSelection &sel)
 {
+    QDataStream ds(snapshot);
+    QByteArray bytes;
+    ds >> bytes;
+    QString faces[std::extent_v<decltype(CardSettings::fonts)>];
+    for (QString &face : faces)
+        ds >> face;
     DocumentData data;
     QString error;
-    if (!ReadDocument(bytes, cardSettings(), data, &error))
-        return; // the history only holds what the writer made
+    if (ds.status() != QDataStream::Ok || !ReadDocument(bytes, cardSettings(), data, &error))
+        return false;
+    for (size_t i = 0; i < std::size(faces); ++i)
+        data.settings.fonts[i].face = faces[i];
+    data.unknownRecords = keptRecords;
     replaceDocument(data, false);
     if (sel.category >= 0 && sel.category < ListView2->topLevelItemCount()) {
         const QSignalBlocker block(ListView2);
@@ -146,6 +178,7 @@ void TMainForm::restoreSnapshot(const QByteArray &bytes, const DocumentSelection
         PageControl1->setCurrentIndex(sel.tab);
     RepaintPreview();
     PaintBox2Paint();
+    return true;
 }
 
 void TMainForm::Rueckgaengig1Click()
@@ -199,11 +232,15 @@ bool TMainForm::offerRecovery()
         }
         f.close();
         const QString shown = c.document.isEmpty() ? GetMsgText(8) : c.document;
-        const QString text =
+        QString text =
             TranslateStr(QStringLiteral("Das Programm wurde nicht ordnungsgemäß beendet. Von diesem Dokument gibt es eine Wiederherstellungskopie:"))
             + QStringLiteral("\n\n") + shown + QStringLiteral("\n")
-            + QLocale().toString(c.written, QLocale::ShortFormat) + QStringLiteral("\n\n")
-            + TranslateStr(QStringLiteral("Soll sie wiederhergestellt werden?"));
+            + QLocale().toString(c.written, QLocale::ShortFormat) + QStringLiteral("\n\n");
+        // Saved since: both times, so that the user can tell which is newer.
+        if (c.olderThanDocument())
+            text += TranslateStr(QStringLiteral("Das Dokument wurde danach gespeichert:")) + QStringLiteral("\n")
+                    + QLocale().toString(c.documentWritten, QLocale::ShortFormat) + QStringLiteral("\n\n");
+        text += TranslateStr(QStringLiteral("Soll sie wiederhergestellt werden?"));
         const int answer = recoveryQuestion(qApp->property("applicationTitle").toString(), text,
                                             TranslateStr(QStringLiteral("Wiederherstellen")),
                                             TranslateStr(QStringLiteral("Verwerfen")));
@@ -225,7 +262,6 @@ bool TMainForm::offerRecovery()
         PaintBox2Paint();
         afilename = c.document;
         history->reset();
-        recovery->setDocument(afilename, documentTitle());
         recovery->adopt(c);
         history->stack()->resetClean();
         SetChanged();

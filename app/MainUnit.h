@@ -186,8 +186,13 @@ public:
     DocumentHistory *history = nullptr;
     RecoveryKeeper *recovery = nullptr;
     QByteArray documentBytes() const; // the document as the writer makes it
+    // An undo snapshot: the writer's bytes without the records this program
+    // does not know (they stay in keptRecords, which no step changes), and
+    // the font faces as they are (the file holds them in Windows-1252).
+    QByteArray snapshotBytes() const;
     DocumentSelection documentSelection() const;
-    void restoreSnapshot(const QByteArray &bytes, const DocumentSelection &sel);
+    // Reads a snapshot back; false, the window untouched, when it cannot.
+    bool restoreSnapshot(const QByteArray &snapshot, const DocumentSelection &sel);
     void Rueckgaengig1Click();
     void Wiederholen1Click();
     // At start: offers a recovery copy left behind; true when one was restored.

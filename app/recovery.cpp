@@ -35,6 +35,55 @@ std::unique_ptr<QLockFile> makeLock(const QString &copy)
     return lock;
 }
 
+
+bool makeFolder()
+{
+    const QString dir = RecoveryKeeper::folder();
+    if (QFileInfo(dir).isDir())
+        return true;
+    const QFileInfo fi(dir.chopped(1));
+    QDir().mkpath(fi.absolutePath());
+    // The user's alone: the copies hold the whole menu.
+    return QDir().mkdir(fi.absoluteFilePath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)
+           || fi.isDir();
+}
+
+QString digestName(const QString &key)
+{
+    return QString::fromLatin1(QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha256).toHex().left(32))
+           + QStringLiteral(".vlr");
+}
+
+// The document path an .origin file holds; empty when it is missing, not a
+// regular file or longer than any path.
+QString readOrigin(const QString &path)
+{
+    const QFileInfo fi(path);
+    if (!fi.isFile() || fi.isSymLink() || fi.size() > RecoveryKeeper::kOriginLimit)
+        return QString();
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QString();
+    return QString::fromUtf8(f.read(RecoveryKeeper::kOriginLimit));
+}
+
+// Whether a running program keeps this copy. A lock whose program ended is
+// taken over by QLockFile; one that cannot be read is stale as well. Where no
+// lock can be made (a read-only folder) a copy without a lock file is free.
+bool heldByRunningProgram(const QString &copy)
+{
+    auto lock = makeLock(copy);
+    if (lock->tryLock(0)) {
+        lock->unlock();
+        return false;
+    }
+    if (!QFileInfo::exists(copy + kLock))
+        return false;
+    qint64 pid = 0;
+    QString host, app;
+    return lock->getLockInfo(&pid, &host, &app);
+}
+
 } // namespace
 
 RecoveryKeeper::RecoveryKeeper(std::function<QByteArray()> capture, QObject *parent)
@@ -79,41 +128,58 @@ int RecoveryKeeper::intervalMs()
     return 60 * 1000;
 }
 
-QString RecoveryKeeper::nameFor(const QString &path, const QString &shownName) const
+QString RecoveryKeeper::nameFor(const QString &path) const
 {
-    // The name shown for the document, and a short digest of its full path
-    // (two "karte.vlr" in different folders) or, untitled, of this run.
-    const QString key = path.isEmpty() ? session_ : QFileInfo(path).absoluteFilePath();
-    const QByteArray digest = QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha1).toHex().left(8);
-    QString shown = shownName;
-    shown.replace(QLatin1Char('/'), QLatin1Char('_'));
-    return folder() + shown + QLatin1Char('-') + QString::fromLatin1(digest) + QStringLiteral(".vlr");
+    // A digest of the document's full path (two "karte.vlr" in different
+    // folders) or, untitled, of this run: short, visible and of the same
+    // length for every document.
+    const QString key = path.isEmpty() ? QStringLiteral("untitled:") + session_ : QFileInfo(path).absoluteFilePath();
+    return folder() + digestName(key);
 }
 
-void RecoveryKeeper::setDocument(const QString &path, const QString &shownName)
+void RecoveryKeeper::setDocument(const QString &path, const QString &)
 {
-    const QString copy = nameFor(path, shownName);
-    if (copy == copy_ && path == document_)
+    const QString absolute = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+    // The same document keeps its copy, whatever its name (a restored one).
+    if (absolute == document_ && !copy_.isEmpty())
         return;
     releaseCopy(true);
-    document_ = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
-    copy_ = copy;
+    document_ = absolute;
+    copy_ = nameFor(path);
 }
 
-void RecoveryKeeper::lockCopy()
+bool RecoveryKeeper::lockCopy()
 {
-    if (lock_ || copy_.isEmpty())
-        return;
-    QDir().mkpath(QFileInfo(copy_).absolutePath());
+    if (lock_)
+        return true;
+    if (copy_.isEmpty() || !makeFolder())
+        return false;
     auto lock = makeLock(copy_);
-    if (lock->tryLock(0))
-        lock_ = std::move(lock);
+    qint64 pid = 0;
+    QString host, app;
+    // A lock that cannot be read belongs to no one.
+    if (!lock->tryLock(0) && lock->error() == QLockFile::LockFailedError && !lock->getLockInfo(&pid, &host, &app)
+        && lock->removeStaleLockFile())
+        lock->tryLock(0);
+    if (!lock->isLocked()) {
+        if (lock->error() != QLockFile::LockFailedError)
+            return false; // no lock can be made here
+        // Another running program keeps a copy of this document: this one
+        // gets a copy of its own, named after this run as well.
+        copy_ = folder() + digestName(document_ + QStringLiteral("\n") + session_);
+        lock = makeLock(copy_);
+        if (!lock->tryLock(0))
+            return false;
+    }
+    lock_ = std::move(lock);
+    return true;
 }
 
 void RecoveryKeeper::releaseCopy(bool removeFiles)
 {
     timer_->stop();
-    if (removeFiles && !copy_.isEmpty())
+    // Only the copy this program holds: another program's stays as it is.
+    if (removeFiles && lock_ && !copy_.isEmpty())
         remove(copy_);
     lock_.reset();
     written_.clear();
@@ -136,6 +202,14 @@ void RecoveryKeeper::discard()
     releaseCopy(true);
 }
 
+void RecoveryKeeper::failed()
+{
+    if (told_)
+        return;
+    told_ = true;
+    emit cannotWrite();
+}
+
 bool RecoveryKeeper::writeNow()
 {
     if (!modified_ || copy_.isEmpty())
@@ -143,15 +217,27 @@ bool RecoveryKeeper::writeNow()
     const QByteArray bytes = capture_();
     if (bytes.isEmpty())
         return false;
-    if (bytes == written_ && QFileInfo::exists(copy_))
+    if (bytes == written_ && lock_ && QFileInfo::exists(copy_))
         return true;
-    lockCopy();
+    if (!lockCopy()) {
+        failed();
+        return false;
+    }
     // The origin first: a copy is never without the name of its document.
     const QString origin = copy_ + kOrigin;
-    if (!QFileInfo::exists(origin) && !WriteFileAtomically(origin, document_.toUtf8(), nullptr, false))
+    const QFile::Permissions own = QFile::ReadOwner | QFile::WriteOwner;
+    if (readOrigin(origin) != document_ || !QFileInfo::exists(origin)) {
+        if (!WriteFileAtomically(origin, document_.toUtf8(), nullptr, false)) {
+            failed();
+            return false;
+        }
+        QFile::setPermissions(origin, own);
+    }
+    if (!WriteFileAtomically(copy_, bytes, nullptr, false)) {
+        failed();
         return false;
-    if (!WriteFileAtomically(copy_, bytes, nullptr, false))
-        return false;
+    }
+    QFile::setPermissions(copy_, own);
     written_ = bytes;
     return true;
 }
@@ -160,25 +246,22 @@ QList<RecoveryKeeper::Candidate> RecoveryKeeper::pending()
 {
     QList<Candidate> found;
     const QDir dir(folder());
-    for (const QFileInfo &fi : dir.entryInfoList({QStringLiteral("*.vlr")}, QDir::Files, QDir::Time)) {
+    // Hidden ones too: earlier copies were named after their document.
+    const QFileInfoList entries = dir.entryInfoList({QStringLiteral("*.vlr")},
+                                                    QDir::Files | QDir::Hidden | QDir::NoSymLinks, QDir::Time);
+    for (const QFileInfo &fi : entries) {
+        if (!fi.isFile() || fi.isSymLink())
+            continue; // links, pipes and folders are no copies
         const QString copy = fi.absoluteFilePath();
-        auto lock = makeLock(copy);
-        if (!lock->tryLock(0))
-            continue; // a running program is keeping it
+        if (heldByRunningProgram(copy))
+            continue;
         Candidate c;
         c.copy = copy;
         c.written = fi.lastModified();
-        QFile origin(copy + kOrigin);
-        if (origin.open(QIODevice::ReadOnly))
-            c.document = QString::fromUtf8(origin.readAll());
+        c.document = readOrigin(copy + kOrigin);
         const QFileInfo doc(c.document);
-        if (!c.document.isEmpty() && doc.exists() && doc.lastModified() >= c.written) {
-            // Saved after the copy was written: the copy is of no more use.
-            lock->unlock();
-            remove(copy);
-            continue;
-        }
-        lock->unlock();
+        if (!c.document.isEmpty() && doc.exists())
+            c.documentWritten = doc.lastModified();
         found << c;
     }
     return found;
@@ -204,10 +287,10 @@ QString RecoveryKeeper::setAside(const QString &copy)
 void RecoveryKeeper::adopt(const Candidate &c)
 {
     releaseCopy(false);
-    document_ = c.document;
+    document_ = c.document.isEmpty() ? QString() : QFileInfo(c.document).absoluteFilePath();
     copy_ = c.copy;
     modified_ = true;
-    lockCopy();
-    written_ = capture_();
-    // The restored copy already is on disk; the next change writes it again.
+    if (lockCopy() && copy_ == c.copy)
+        written_ = capture_(); // the restored copy already is on disk
+    // The next change writes it again.
 }

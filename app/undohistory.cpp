@@ -31,10 +31,22 @@ public:
         return true;
     }
 
+    // Reads one end back into the window; false when it cannot be read (the
+    // window is untouched then).
+    bool load(bool before)
+    {
+        return h_->apply(qUncompress(before ? before_ : after_), before ? selBefore_ : selAfter_);
+    }
+    // The end the next undo() or redo() goes to was read back already.
+    bool loaded = false;
+
     void undo() override
     {
         sealed_ = true;
-        h_->apply(qUncompress(before_), selBefore_);
+        if (loaded)
+            loaded = false;
+        else
+            load(true);
     }
 
     void redo() override
@@ -44,7 +56,10 @@ public:
             return;
         }
         sealed_ = true;
-        h_->apply(qUncompress(after_), selAfter_);
+        if (loaded)
+            loaded = false;
+        else
+            load(false);
     }
 
 private:
@@ -136,15 +151,18 @@ void DocumentHistory::push(const QString &name, int mergeKey, const DocumentSele
     updateActions();
 }
 
-void DocumentHistory::apply(const QByteArray &bytes, const DocumentSelection &sel)
+bool DocumentHistory::apply(const QByteArray &bytes, const DocumentSelection &sel)
 {
     ++restoring_;
-    w_.restore(bytes, sel);
+    const bool read = w_.restore(bytes, sel);
     --restoring_;
+    if (!read)
+        return false;
     current_ = bytes;
     currentZ_ = pack(bytes);
     currentSelection_ = sel;
     emit contentChanged();
+    return true;
 }
 
 DocumentHistory::Step::Step(DocumentHistory *h, QString name)
@@ -159,16 +177,28 @@ DocumentHistory::Step::~Step()
         h_->push(name_, -1, before_);
 }
 
+// The snapshot is read back first; only when that succeeds does the stack
+// move (QUndoStack moves its index whatever the command does).
 void DocumentHistory::undo()
 {
-    if (stack_->canUndo())
-        stack_->undo();
+    if (!stack_->canUndo())
+        return;
+    auto *cmd = static_cast<SnapshotCommand *>(const_cast<QUndoCommand *>(stack_->command(stack_->index() - 1)));
+    if (!cmd->load(true))
+        return;
+    cmd->loaded = true;
+    stack_->undo();
 }
 
 void DocumentHistory::redo()
 {
-    if (stack_->canRedo())
-        stack_->redo();
+    if (!stack_->canRedo())
+        return;
+    auto *cmd = static_cast<SnapshotCommand *>(const_cast<QUndoCommand *>(stack_->command(stack_->index())));
+    if (!cmd->load(false))
+        return;
+    cmd->loaded = true;
+    stack_->redo();
 }
 
 void DocumentHistory::bindActions(QAction *undo, QAction *redo, std::function<QString()> undoPrefix,

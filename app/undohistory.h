@@ -1,7 +1,9 @@
-// Undo and redo of the document. Every step keeps the whole document as the
-// document writer produces it, before and after the change, together with
-// the selection, so whatever the document file holds comes back exactly;
-// steps are taken back by reading those bytes into the window again.
+// Undo and redo of the document. Every step keeps a snapshot of the whole
+// document, as the window makes it (the writer's bytes and what the file
+// cannot hold), before and after the change, together with the selection;
+// steps are taken back by reading the snapshot into the window again. A
+// snapshot that cannot be read back leaves the window, the history's place
+// and the saved mark as they were.
 //
 // The window tells the history after each change (record(), or a Step held
 // around a command); the history compares the document with the last state it
@@ -37,7 +39,8 @@ public:
     struct Window {
         std::function<QByteArray()> capture;                                   // the document's bytes now
         std::function<DocumentSelection()> selection;                          // the selection now
-        std::function<void(const QByteArray &, const DocumentSelection &)> restore; // read them back
+        // Reads a snapshot back; false (the window untouched) when it cannot.
+        std::function<bool(const QByteArray &, const DocumentSelection &)> restore;
     };
     explicit DocumentHistory(Window window, QObject *parent = nullptr);
     ~DocumentHistory() override;
@@ -97,7 +100,7 @@ public:
                      std::function<QString()> redoPrefix);
     void updateActions();
 
-    // The document's bytes as of the last step (what undo would go back from).
+    // The snapshot as of the last step (what undo would go back from).
     const QByteArray &current() const { return current_; }
 
 signals:
@@ -111,7 +114,7 @@ signals:
 private:
     friend class SnapshotCommand;
     void push(const QString &name, int mergeKey, const DocumentSelection &before);
-    void apply(const QByteArray &bytes, const DocumentSelection &sel);
+    bool apply(const QByteArray &bytes, const DocumentSelection &sel);
 
     Window w_;
     QUndoStack *stack_;

@@ -375,21 +375,31 @@ namespace {
 
 // The file a write to `path` must replace: a symbolic link is followed to the
 // file it names (through chains of links), so that the link stays a link.
+// Empty for a loop of links or a chain longer than the system follows: such
+// a link is neither followed nor replaced.
 QString writeTarget(const QString &path)
 {
     QFileInfo fi(path);
     for (int depth = 0; depth < 40 && fi.isSymLink(); ++depth)
         fi.setFile(fi.symLinkTarget());
-    return fi.isSymLink() ? path : fi.filePath();
+    return fi.isSymLink() ? QString() : fi.filePath();
 }
+
+const char kLinkLoop[] = "Too many levels of symbolic links: %1";
 
 } // namespace
 
 bool WriteFileAtomically(const QString &path, const QByteArray &data, QString *errorText, bool syncToDisk)
 {
+    const QString targetPath = writeTarget(path);
+    if (targetPath.isEmpty()) {
+        if (errorText)
+            *errorText = QString::fromLatin1(kLinkLoop).arg(path);
+        return false;
+    }
 #ifdef Q_OS_UNIX
     if (!syncToDisk) {
-        const QFileInfo target(writeTarget(path));
+        const QFileInfo target(targetPath);
         // A file that could not be opened for writing is not replaced either.
         if (target.exists() && !target.isWritable()) {
             if (errorText)

@@ -247,7 +247,7 @@ void TTranslateForm::DeleteRowBtnClick()
         if (answer == QMessageBox::Yes)
             table_->DeleteRow(r - 1);
     }
-    table_->SaveTranslations();
+    save();
     FillStringGrid();
     if (r >= 0 && r < StringGrid1->rowCount())
         StringGrid1->setCurrentCell(r, c);
@@ -257,7 +257,21 @@ void TTranslateForm::StringGrid1SetEditText(int c, int r, const QString &text)
 {
     if (r >= 1 && r <= table_->RowCount() && c >= 0 && c < kTransColumns)
         table_->SetCell(r - 1, c, text);
-    table_->SaveTranslations();
+    save();
+}
+
+void TTranslateForm::save()
+{
+    if (table_->filePath().isEmpty() || table_->SaveTranslations()) {
+        if (saveFailed_)
+            StatusBar1->clearMessage();
+        saveFailed_ = false;
+        return;
+    }
+    // Said each time, so that it stays in view while the user types on.
+    saveFailed_ = true;
+    StatusBar1->showMessage(table_->TranslateStr(QStringLiteral("Die Übersetzungstabelle konnte nicht gespeichert werden."))
+                            + QStringLiteral(" ") + table_->filePath());
 }
 
 void TTranslateForm::FixedColCheckClick()

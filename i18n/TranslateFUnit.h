@@ -60,10 +60,13 @@ protected:
     bool eventFilter(QObject *watched, QEvent *e) override;
 
 private:
+    // Writes the table; a failure is shown on the status bar.
+    void save();
     void applyCellFlags();
     void updateFrozenColumn();
 
     TranslationTable *table_;
     KeystrokeDelegate *delegate_;
     QTableView *frozen_ = nullptr; // the German column kept in view while fixed
+    bool saveFailed_ = false;
 };

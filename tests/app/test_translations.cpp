@@ -7,6 +7,7 @@
 #include "app/MainUnit.h"
 #include "app/PreviewPager.h"
 #include "app/recovery.h"
+#include "app/undohistory.h"
 #include "app/QrCodeBox.h"
 #include "catalogue/EditProduktFUnit.h"
 #include "catalogue/appfiles.h"
@@ -20,6 +21,10 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QUndoStack>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -137,6 +142,11 @@ struct ProgramRun {
         testutil::writeFile(dir.filePath(QStringLiteral("recovery/good.vlr")), form->documentBytes());
         form->recoveryQuestion = [](const QString &, const QString &, const QString &, const QString &) { return -1; };
         form->offerRecovery();
+        // A copy older than its document, and a folder where none can be written.
+        TranslateStr(QStringLiteral("Das Dokument wurde danach gespeichert:"));
+        TranslateStr(QStringLiteral("Wiederherstellungskopien können nicht geschrieben werden."));
+        // The editor's word when translate.dat cannot be written.
+        TranslateStr(QStringLiteral("Die Übersetzungstabelle konnte nicht gespeichert werden."));
         // The additive list dialog and the CSV titles of a card with marks.
         TAdditivesDialog additives(DefaultAdditives());
         TranslateComponents(&additives);
@@ -474,5 +484,63 @@ TEST_F(ShippedTranslations, EnglishIsCompleteAndFits) { checkLanguage(1); }
 TEST_F(ShippedTranslations, FrenchIsCompleteAndFits) { checkLanguage(2); }
 TEST_F(ShippedTranslations, DutchIsCompleteAndFits) { checkLanguage(3); }
 TEST_F(ShippedTranslations, SwedishIsCompleteAndFits) { checkLanguage(4); }
+
+// Step names come from the German captions: in every interface language,
+// changing each setting of each tab, then undoing and redoing all of it,
+// looks up no translated text as if it were German (which would add a row
+// and rewrite translate.dat).
+TEST(TranslatedSteps, EverySettingUndoneAndRedoneLeavesTheTableAlone)
+{
+    for (int32_t language = 0; language <= 4; ++language) {
+        SCOPED_TRACE(language);
+        ProgramRun run(language, true);
+        const QString tablePath = run.dir.filePath(QStringLiteral("translate.dat"));
+        const QByteArray before = testutil::readFile(tablePath);
+        ASSERT_FALSE(before.isEmpty());
+        TMainForm *form = run.form.get();
+        TFontDialog::chooser = [](QWidget *, FontSetting &f) {
+            f.face = QStringLiteral("Arial");
+            f.style ^= 1;
+            return true;
+        };
+        int changes = 0;
+        for (int tab = 0; tab < form->PageControl1->count(); ++tab) {
+            form->PageControl1->setCurrentIndex(tab);
+            QWidget *page = form->PageControl1->widget(tab);
+            for (QCheckBox *c : page->findChildren<QCheckBox *>()) {
+                if (!c->isEnabled())
+                    continue;
+                c->click();
+                ++changes;
+            }
+            for (QRadioButton *r : page->findChildren<QRadioButton *>())
+                if (r->isEnabled() && !r->isChecked())
+                    r->click();
+            for (QDoubleSpinBox *d : page->findChildren<QDoubleSpinBox *>())
+                if (d->isEnabled())
+                    d->stepUp();
+            for (QSpinBox *d : page->findChildren<QSpinBox *>())
+                if (d->isEnabled() && d != form->SeiteEd)
+                    d->stepUp();
+            for (QLineEdit *e : page->findChildren<QLineEdit *>())
+                if (e->isEnabled() && !e->isReadOnly() && !qobject_cast<QAbstractSpinBox *>(e->parentWidget()))
+                    e->setText(e->text() + QStringLiteral("x"));
+            for (QPushButton *b : page->findChildren<QPushButton *>())
+                if (b->objectName().startsWith(QLatin1String("BitBtnXP")) && b->objectName().mid(8).toInt() >= 3
+                    && b->objectName().mid(8).toInt() <= 11)
+                    b->click(); // the font buttons
+        }
+        TFontDialog::chooser = nullptr;
+        EXPECT_GT(changes, 10);
+        const int steps = form->history->stack()->index();
+        EXPECT_GT(steps, 20);
+        while (form->Rueckgaengig1->isEnabled())
+            form->Rueckgaengig1->trigger();
+        while (form->Wiederholen1->isEnabled())
+            form->Wiederholen1->trigger();
+        EXPECT_EQ(form->history->stack()->index(), steps);
+        EXPECT_EQ(testutil::readFile(tablePath), before);
+    }
+}
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "app/FilenameEdit.h"
 #include "app/MarksGroup.h"
 #include "app/QrCodeBox.h"
+#include "catalogue/document.h"
 #include "mainwindow_fixture.h"
 #include "testutil.h"
 
@@ -15,6 +16,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QUndoStack>
 #include <gtest/gtest.h>
@@ -329,6 +331,114 @@ TEST_F(Undo, RandomCommandsWithUndoAndRedoKeepListsAndArraysInStep)
     }
 }
 
+// An undo restores what was on screen, also what the file cannot hold: a
+// font face outside Windows-1252 survives undoing an unrelated step.
+TEST_F(Undo, FontFaceOutsideTheFileEncodingSurvivesUndo)
+{
+    addSample();
+    const QString face = QStringLiteral("Ωμέγα Sans 源ノ角");
+    TFontDialog::chooser = [&](QWidget *, FontSetting &f) {
+        f.face = face;
+        return true;
+    };
+    form->BitBtnXP3->click();
+    ASSERT_EQ(form->FontDialog(1)->Font.face, face);
+    form->RahmenCheck->click();
+    undo();
+    EXPECT_EQ(form->FontDialog(1)->Font.face, face);
+    redo();
+    EXPECT_EQ(form->FontDialog(1)->Font.face, face);
+    // Two faces the file writes alike are two states all the same.
+    TFontDialog::chooser = [&](QWidget *, FontSetting &f) {
+        f.face = QStringLiteral("Σμέγα Sans 源ノ角");
+        return true;
+    };
+    form->BitBtnXP3->click();
+    undo();
+    EXPECT_EQ(form->FontDialog(1)->Font.face, face);
+}
+
+// Records of group D this program does not know stay in one place: no undo
+// snapshot holds them, and undo keeps them; the recovery copy carries them.
+TEST_F(Undo, UnknownRecordsStayOutOfSnapshotsButGoIntoTheRecoveryCopy)
+{
+    addSample();
+    const QByteArray marker(4096, 'U');
+    ExtensionRecords unknown{ExtensionRecord{0x7e01, marker}};
+    QTemporaryDir dir;
+    const QString path = dir.filePath("fremd.vlr");
+    testutil::writeFile(path, WriteDocument(form->categoryNames(), form->catalogue, form->cardSettings(), unknown));
+    ASSERT_TRUE(form->OpenFileWithName(path));
+    ASSERT_EQ(form->keptRecords, unknown);
+    for (int i = 0; i < 5; ++i)
+        form->RahmenCheck->click();
+    EXPECT_FALSE(form->history->current().contains(marker.left(64)));
+    undo();
+    undo();
+    EXPECT_EQ(form->keptRecords, unknown);
+    ASSERT_TRUE(form->recovery->writeNow());
+    EXPECT_TRUE(testutil::readFile(form->recovery->copyPath()).contains(marker));
+    EXPECT_EQ(testutil::readFile(form->recovery->copyPath()), bytes());
+}
+
+// A snapshot that cannot be read back moves nothing: the window keeps what it
+// shows, and the history's place and the saved mark stay with it.
+TEST(History, ASnapshotThatCannotBeReadBackMovesNothing)
+{
+    QByteArray doc("a");
+    bool refuse = false;
+    int restored = 0;
+    DocumentHistory::Window w;
+    w.capture = [&] { return doc; };
+    w.selection = [] { return DocumentSelection{}; };
+    w.restore = [&](const QByteArray &b, const DocumentSelection &) {
+        if (refuse)
+            return false;
+        doc = b;
+        ++restored;
+        return true;
+    };
+    DocumentHistory h(std::move(w));
+    int contentChanges = 0;
+    QObject::connect(&h, &DocumentHistory::contentChanged, [&] { ++contentChanges; });
+    h.reset();
+    doc = "b";
+    h.record("b");
+    h.markClean();
+    doc = "c";
+    h.record("c");
+    ASSERT_EQ(h.stack()->index(), 2);
+    contentChanges = 0;
+
+    refuse = true;
+    h.undo();
+    EXPECT_EQ(h.stack()->index(), 2);
+    EXPECT_EQ(doc, "c");
+    EXPECT_EQ(h.current(), "c");
+    EXPECT_FALSE(h.isClean());
+    EXPECT_EQ(contentChanges, 0);
+
+    refuse = false;
+    h.undo();
+    EXPECT_EQ(h.stack()->index(), 1);
+    EXPECT_EQ(doc, "b");
+    EXPECT_TRUE(h.isClean());
+    EXPECT_EQ(restored, 1); // read once, not again by the stack
+
+    refuse = true;
+    h.redo();
+    EXPECT_EQ(h.stack()->index(), 1);
+    EXPECT_EQ(doc, "b");
+    EXPECT_EQ(h.current(), "b");
+    EXPECT_TRUE(h.isClean());
+    refuse = false;
+    h.redo();
+    EXPECT_EQ(doc, "c");
+    EXPECT_EQ(h.stack()->index(), 2);
+    EXPECT_FALSE(h.isClean());
+    EXPECT_EQ(restored, 2);
+}
+
 // ---- the recovery copy ----------------------------------------------------------
 
 class Recovery : public Undo {
@@ -343,7 +453,7 @@ TEST_F(Recovery, WrittenWhileModifiedRemovedOnSaveAndOfferedAfterACrash)
     ASSERT_TRUE(form->changed);
     ASSERT_TRUE(form->recovery->writeNow());
     ASSERT_EQ(copies().size(), 1);
-    EXPECT_TRUE(copies()[0].startsWith("unbenannt.vlr-"));
+    EXPECT_EQ(testutil::readFile(folder() + copies()[0] + ".origin"), QByteArray()); // untitled
     EXPECT_EQ(testutil::readFile(folder() + copies()[0]), bytes());
 
     // Undoing back to the saved state and saving remove it.
@@ -354,7 +464,7 @@ TEST_F(Recovery, WrittenWhileModifiedRemovedOnSaveAndOfferedAfterACrash)
     form->KopfEd->setText("Mittag");
     ASSERT_TRUE(form->recovery->writeNow());
     ASSERT_EQ(copies().size(), 1);
-    EXPECT_TRUE(copies()[0].startsWith("karte.vlr-"));
+    EXPECT_EQ(testutil::readFile(folder() + copies()[0] + ".origin"), path.toUtf8());
     undo();
     EXPECT_TRUE(copies().isEmpty());
 
@@ -393,51 +503,228 @@ TEST_F(Recovery, WrittenWhileModifiedRemovedOnSaveAndOfferedAfterACrash)
     EXPECT_EQ(testutil::readFile(path), onScreen);
 }
 
-TEST_F(Recovery, DamagedCopyIsReportedAndKeptAsideStaleAndBusyOnesAreNotOffered)
+TEST_F(Recovery, DamagedCopyIsReportedAndKeptAsideOlderOnesAskedBusyOnesNotOffered)
 {
     QDir().mkpath(folder());
     testutil::writeFile(folder() + "kaputt.vlr-00000000.vlr", QByteArray("\x05\0\0\0abc", 7));
-    // Older than its document: of no more use.
+    // Older than its document: still offered, with both times; removed only
+    // when the user says so.
     QTemporaryDir dir;
     const QString doc = dir.filePath("alt.vlr");
     testutil::writeFile(doc, bytes());
-    testutil::writeFile(folder() + "alt.vlr-11111111.vlr", bytes());
-    testutil::writeFile(folder() + "alt.vlr-11111111.vlr.origin", doc.toUtf8());
-    QFile stale(folder() + "alt.vlr-11111111.vlr");
+    const QString old = folder() + "alt.vlr-11111111.vlr";
+    testutil::writeFile(old, bytes());
+    testutil::writeFile(old + ".origin", doc.toUtf8());
+    QFile stale(old);
     ASSERT_TRUE(stale.open(QIODevice::ReadWrite));
-    stale.setFileTime(QDateTime::currentDateTime().addSecs(-600), QFileDevice::FileModificationTime);
+    const QDateTime copyTime = QDateTime::currentDateTime().addSecs(-600);
+    stale.setFileTime(copyTime, QFileDevice::FileModificationTime);
     stale.close();
     // The copy of a program still running (this window's).
     form->KopfEd->setText("läuft");
     ASSERT_TRUE(form->recovery->writeNow());
     const QString busy = form->recovery->copyPath();
 
-    int questionsAsked = 0;
-    form->recoveryQuestion = [&](const QString &, const QString &, const QString &, const QString &) {
-        ++questionsAsked;
-        return 0;
+    QStringList asked;
+    int answer = -1;
+    form->recoveryQuestion = [&](const QString &, const QString &text, const QString &, const QString &) {
+        asked << text;
+        return answer;
     };
     boxes.clear();
     EXPECT_FALSE(form->offerRecovery());
-    EXPECT_EQ(questionsAsked, 0);
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_TRUE(asked[0].contains(doc));
+    EXPECT_TRUE(asked[0].contains(QLocale().toString(copyTime, QLocale::ShortFormat)));
+    EXPECT_TRUE(asked[0].contains("Das Dokument wurde danach gespeichert:\n"
+                                  + QLocale().toString(QFileInfo(doc).lastModified(), QLocale::ShortFormat)));
     ASSERT_EQ(boxes.size(), 1);
     EXPECT_TRUE(boxes[0].second.startsWith("Eine Wiederherstellungskopie ist beschädigt und wurde beiseitegelegt:"));
     EXPECT_TRUE(boxes[0].second.contains("kaputt.vlr-00000000.vlr.damaged"));
     EXPECT_TRUE(QFileInfo::exists(folder() + "kaputt.vlr-00000000.vlr.damaged"));
-    EXPECT_FALSE(QFileInfo::exists(folder() + "alt.vlr-11111111.vlr"));
+    EXPECT_TRUE(QFileInfo::exists(old)); // neither answer: kept
     EXPECT_TRUE(QFileInfo::exists(busy));
-    // Reported once: kept aside, it is not offered again.
+    // Reported once: kept aside, it is not offered again; "Verwerfen"
+    // removes the older copy.
+    answer = 0;
     EXPECT_FALSE(form->offerRecovery());
     EXPECT_EQ(boxes.size(), 1);
+    EXPECT_EQ(asked.size(), 2);
+    EXPECT_FALSE(QFileInfo::exists(old));
+    EXPECT_FALSE(QFileInfo::exists(old + ".origin"));
+    EXPECT_TRUE(QFileInfo::exists(busy));
 }
 
-TEST_F(Recovery, AFailedWriteIsSilentAndTriedAgain)
+// Restored, the copy of an untitled document stays this window's copy: a
+// second crash finds it again, and only saving or discarding removes it.
+TEST_F(Recovery, RestoredUntitledCopyStaysUntilSavedOrDiscarded)
+{
+    addSample();
+    ASSERT_TRUE(form->recovery->writeNow());
+    const QByteArray first = bytes();
+    destroy();
+    recoveryAnswer = 1;
+    create();
+    ASSERT_EQ(recoveryQuestions.size(), 1);
+    EXPECT_EQ(bytes(), first);
+    EXPECT_TRUE(form->afilename.isEmpty());
+    QApplication::processEvents();
+    ASSERT_EQ(copies().size(), 1) << "the restored copy went";
+    EXPECT_EQ(testutil::readFile(folder() + copies()[0]), first);
+
+    // A change replaces it in place; a second crash offers the newer one.
+    form->KopfEd->setText("Nach dem Absturz");
+    ASSERT_TRUE(form->recovery->writeNow());
+    ASSERT_EQ(copies().size(), 1);
+    const QByteArray second = bytes();
+    EXPECT_EQ(testutil::readFile(folder() + copies()[0]), second);
+    destroy();
+    create();
+    ASSERT_EQ(recoveryQuestions.size(), 2);
+    EXPECT_EQ(bytes(), second);
+    EXPECT_EQ(copies().size(), 1);
+
+    // Closed without saving: gone.
+    boxAnswers.push_back(QMessageBox::No);
+    ASSERT_TRUE(form->close());
+    EXPECT_TRUE(copies().isEmpty());
+}
+
+// A copy belongs to the program holding its lock: a second program editing
+// the same document neither removes nor writes it, but keeps one of its own.
+TEST_F(Recovery, AnotherProgramsCopyIsNeitherRemovedNorWritten)
+{
+    addSample();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("karte.vlr");
+    ASSERT_TRUE(form->SaveTheFileAs(path));
+
+    RecoveryKeeper first([] { return QByteArray("the first program's document"); });
+    first.setDocument(path);
+    first.changed(true);
+    ASSERT_TRUE(first.writeNow());
+    const QString theirs = first.copyPath();
+
+    ASSERT_TRUE(form->OpenFileWithName(path));
+    EXPECT_EQ(testutil::readFile(theirs), QByteArray("the first program's document")) << "removed on open";
+    form->KopfEd->setText("zweites Programm");
+    ASSERT_TRUE(form->recovery->writeNow());
+    EXPECT_NE(form->recovery->copyPath(), theirs);
+    EXPECT_EQ(testutil::readFile(theirs), QByteArray("the first program's document"));
+    EXPECT_EQ(testutil::readFile(form->recovery->copyPath()), bytes());
+    EXPECT_EQ(testutil::readFile(form->recovery->copyPath() + ".origin"), path.toUtf8());
+    EXPECT_EQ(copies().size(), 2);
+    // Saving removes this program's copy only.
+    ASSERT_TRUE(form->SaveFile());
+    EXPECT_EQ(copies(), QStringList{QFileInfo(theirs).fileName()});
+    // The first program's copy is not offered while it runs.
+    EXPECT_TRUE(RecoveryKeeper::pending().isEmpty());
+}
+
+// A lock that cannot be read is stale: the copy behind it is offered, and a
+// restored copy is written in place again.
+TEST_F(Recovery, CopyBehindAnUnreadableLockIsOffered)
+{
+    QDir().mkpath(folder());
+    const QString copy = folder() + "0123456789abcdef0123456789abcdef.vlr";
+    testutil::writeFile(copy, bytes());
+    testutil::writeFile(copy + ".origin", "");
+    testutil::writeFile(copy + ".lock", "not a lock\n");
+    const QList<RecoveryKeeper::Candidate> found = RecoveryKeeper::pending();
+    ASSERT_EQ(found.size(), 1);
+    EXPECT_EQ(found[0].copy, copy);
+    EXPECT_TRUE(found[0].document.isEmpty());
+
+    form->recovery->adopt(found[0]);
+    EXPECT_TRUE(form->recovery->holdsCopy());
+    form->KopfEd->setText("weiter");
+    ASSERT_TRUE(form->recovery->writeNow());
+    EXPECT_EQ(form->recovery->copyPath(), copy);
+    EXPECT_EQ(testutil::readFile(copy), bytes());
+}
+
+// The folder and copies are the user's alone; every document gets a copy,
+// whatever its name; only regular files are copies; the origin file is read
+// only up to a limit.
+TEST_F(Recovery, CopiesArePrivateNamedByDigestAndOnlyRegularFilesAreListed)
+{
+    QTemporaryDir dir;
+    for (const QString &name : {QString(".karte.vlr"), QString(240, QLatin1Char('k')) + ".vlr"}) {
+        SCOPED_TRACE(name.left(20).toStdString());
+        const QString path = dir.filePath(name);
+        ASSERT_TRUE(form->SaveTheFileAs(path));
+        form->KopfEd->setText(form->KopfEd->text() + "!");
+        ASSERT_TRUE(form->recovery->writeNow());
+        const QString copy = form->recovery->copyPath();
+        EXPECT_FALSE(QFileInfo(copy).fileName().startsWith('.'));
+        EXPECT_LT(QFileInfo(copy).fileName().size(), 64);
+        EXPECT_EQ(testutil::readFile(copy), bytes());
+        EXPECT_EQ(QFileInfo(copy).permissions() & 0x7077, QFile::ReadOwner | QFile::WriteOwner);
+        EXPECT_EQ(QFileInfo(copy + ".origin").permissions() & 0x7077, QFile::ReadOwner | QFile::WriteOwner);
+    }
+    EXPECT_EQ(QFileInfo(folder().chopped(1)).permissions() & 0x7077,
+              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString ours = form->recovery->copyPath();
+    form->recovery->discard();
+
+    // Not copies: a link and a folder named like one.
+    const QString target = dir.filePath("elsewhere.vlr");
+    testutil::writeFile(target, bytes());
+    ASSERT_TRUE(QFile::link(target, folder() + "link.vlr"));
+    ASSERT_TRUE(QDir().mkpath(folder() + "folder.vlr"));
+    // A copy whose origin is far longer than any path: offered as untitled.
+    const QString copy = folder() + "big.vlr";
+    testutil::writeFile(copy, bytes());
+    testutil::writeFile(copy + ".origin", QByteArray(RecoveryKeeper::kOriginLimit + 1, 'a'));
+    const QList<RecoveryKeeper::Candidate> found = RecoveryKeeper::pending();
+    ASSERT_EQ(found.size(), 1);
+    EXPECT_EQ(found[0].copy, copy);
+    EXPECT_TRUE(found[0].document.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(ours));
+}
+
+// A folder where nothing can be written: the copies there are still offered,
+// and the window says once, on the status bar, that none can be written.
+TEST_F(Recovery, ReadOnlyFolderStillOffersItsCopiesAndIsToldOnce)
+{
+    QDir().mkpath(folder());
+    const QString copy = folder() + "0123456789abcdef0123456789abcdef.vlr";
+    testutil::writeFile(copy, bytes());
+    testutil::writeFile(copy + ".origin", "");
+    QFile::setPermissions(userDir->path(), QFileDevice::Permissions(0x7755));
+    QFile::setPermissions(folder(), QFileDevice::Permissions(0x5555));
+    QFile::setPermissions(copy, QFileDevice::Permissions(0x6444));
+    QFile::setPermissions(copy + ".origin", QFileDevice::Permissions(0x6444));
+    QList<RecoveryKeeper::Candidate> found;
+    bool written = true;
+    int told = 0;
+    RecoveryKeeper keeper([] { return QByteArray("document"); });
+    QObject::connect(&keeper, &RecoveryKeeper::cannotWrite, [&] { ++told; });
+    ASSERT_TRUE(testutil::runUnprivileged([&] {
+        found = RecoveryKeeper::pending();
+        keeper.setDocument(QString());
+        keeper.changed(true);
+        written = keeper.writeNow();
+        keeper.writeNow();
+    }));
+    QFile::setPermissions(folder(), QFileDevice::Permissions(0x7700));
+    ASSERT_EQ(found.size(), 1);
+    EXPECT_EQ(found[0].copy, copy);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(told, 1);
+}
+
+TEST_F(Recovery, AFailedWriteIsToldOnceOnTheStatusBarAndTriedAgain)
 {
     // A file where the folder should be: the copy cannot be written.
     testutil::writeFile(userDir->filePath("recovery"), "in the way");
     form->KopfEd->setText("x");
     EXPECT_FALSE(form->recovery->writeNow());
     EXPECT_TRUE(boxes.isEmpty());
+    EXPECT_EQ(form->statusBar()->currentMessage(), "Wiederherstellungskopien können nicht geschrieben werden.");
+    form->statusBar()->clearMessage();
+    EXPECT_FALSE(form->recovery->writeNow());
+    EXPECT_TRUE(form->statusBar()->currentMessage().isEmpty()); // once
     QFile::remove(userDir->filePath("recovery"));
     EXPECT_TRUE(form->recovery->writeNow());
     EXPECT_EQ(copies().size(), 1);

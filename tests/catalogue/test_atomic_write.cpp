@@ -57,5 +57,21 @@ TEST(AtomicWrite, RefusesWriteProtectedFilesAndWritesThroughLinks)
         EXPECT_TRUE(QFileInfo(link).isSymLink()) << sync;
         EXPECT_EQ(testutil::readFile(real), QByteArray("through the link")) << sync;
         EXPECT_EQ(QDir(dir.filePath("real")).entryList(QDir::Files | QDir::Hidden), QStringList{"table.dat"});
+
+        // A loop of links, and a chain longer than the system follows: the
+        // write fails and says so, and the link is not replaced by a file.
+        ASSERT_TRUE(QFile::link("loop-b", dir.filePath("loop-a")));
+        ASSERT_TRUE(QFile::link("loop-a", dir.filePath("loop-b")));
+        for (int i = 0; i < 60; ++i)
+            ASSERT_TRUE(QFile::link(i == 59 ? QStringLiteral("real/table.dat") : QStringLiteral("chain%1").arg(i + 1),
+                                    dir.filePath(QStringLiteral("chain%1").arg(i))));
+        for (const char *name : {"loop-a", "chain0"}) {
+            SCOPED_TRACE(name);
+            QString why;
+            EXPECT_FALSE(WriteFileAtomically(dir.filePath(name), "lost", &why, sync)) << sync;
+            EXPECT_FALSE(why.isEmpty());
+            EXPECT_TRUE(QFileInfo(dir.filePath(name)).isSymLink()) << sync;
+        }
+        EXPECT_EQ(testutil::readFile(real), QByteArray("through the link")) << sync;
     }
 }

@@ -7,11 +7,14 @@
 
 #include <QAbstractItemView>
 #include <QCheckBox>
+#include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTableWidget>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -237,6 +240,33 @@ TEST_F(Editor, EveryKeystrokeRewritesTheFile)
     TranslationTable again;
     again.InitTranslations(path());
     EXPECT_EQ(again.Cell(1, 2), QStringLiteral("Prix"));
+}
+
+// translate.dat as a link that cannot be followed (a loop): the edit stays in
+// the table, the link stays a link, and the status bar says that the table
+// could not be saved; a later save that works clears it.
+TEST_F(Editor, AFailedSaveIsShownAndALinkLoopIsNotReplaced)
+{
+    start({{"Menge"}, {"Die Übersetzungstabelle konnte nicht gespeichert werden.", "The translation table could not be saved."}},
+          true);
+    ASSERT_TRUE(QFile::rename(path(), dir.filePath("kept.dat")));
+    ASSERT_TRUE(QFile::link("loop.dat", path()));
+    ASSERT_TRUE(QFile::link("translate.dat", dir.filePath("loop.dat")));
+    form->StringGrid1SetEditText(1, 1, QStringLiteral("Qty"));
+    EXPECT_EQ(t.Cell(0, 1), QStringLiteral("Qty"));
+    EXPECT_TRUE(QFileInfo(path()).isSymLink());
+    EXPECT_TRUE(form->StatusBar1->currentMessage().startsWith("The translation table could not be saved."))
+        << form->StatusBar1->currentMessage().toStdString();
+    EXPECT_EQ(t.RowCount(), 2);
+
+    ASSERT_TRUE(QFile::remove(dir.filePath("loop.dat")));
+    ASSERT_TRUE(QFile::link("kept.dat", dir.filePath("loop.dat")));
+    form->StringGrid1SetEditText(1, 1, QStringLiteral("Qty."));
+    EXPECT_TRUE(form->StatusBar1->currentMessage().isEmpty());
+    EXPECT_TRUE(QFileInfo(path()).isSymLink());
+    TranslationTable fromFile;
+    fromFile.InitTranslations(dir.filePath("kept.dat"));
+    EXPECT_EQ(fromFile.Cell(0, 1), QStringLiteral("Qty."));
 }
 
 TEST_F(Editor, FixedGermanColumnCannotBeEdited)
