@@ -1,5 +1,7 @@
 #include "app/MarksGroup.h"
 
+#include "catalogue/markrecords.h"
+
 #include "i18n/translatecomponents.h"
 #include "i18n/translateunit.h"
 

@@ -9,6 +9,10 @@ const char kExtensionGroupTag[4] = {'V', 'L', 'R', 'D'};
 namespace {
 
 constexpr qsizetype kRecordHeader = 2 + 4;
+// Group D holds at most 16 MB of records and at most 100,000 records; a
+// larger one is damage.
+constexpr uint32_t kMaxExtensionGroupBytes = 16u * 1024u * 1024u;
+constexpr int kMaxExtensionRecords = 100000;
 
 // Why group D cannot be read, in German; shown through UserText.
 const char16_t *const kMessages[] = {

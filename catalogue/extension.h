@@ -29,11 +29,6 @@ struct ExtensionRecord {
 };
 using ExtensionRecords = QVector<ExtensionRecord>;
 
-// Group D holds at most 16 MB of records and at most 100,000 records; a
-// larger one is damage.
-constexpr uint32_t kMaxExtensionGroupBytes = 16u * 1024u * 1024u;
-constexpr int kMaxExtensionRecords = 100000;
-
 // The four tag bytes that open group D.
 extern const char kExtensionGroupTag[4];
 

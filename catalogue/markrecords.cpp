@@ -111,7 +111,7 @@ bool readAdditives(ByteReader &r, ExtensionContent &doc, QString *error)
         return false;
     // Marks read before the list (a record order this program never writes)
     // must name additives of it as well.
-    const Catalogue &cat = doc.catalogue;
+    Catalogue &cat = doc.catalogue;
     int entry = 0;
     for (int c = 0; c < cat.categoryCount(); ++c) {
         for (uint32_t p = 0; p < cat.products(c)->count; ++p) {
@@ -220,6 +220,17 @@ bool readProductMarks(ByteReader &r, ExtensionContent &doc, QString *error)
 }
 
 } // namespace
+
+QString CleanAdditiveText(const QString &text)
+{
+    QString t = text;
+    for (QChar &c : t) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || (u >= 0x7F && u < 0xA0) || u == 0x2028 || u == 0x2029)
+            c = QLatin1Char(' ');
+    }
+    return t;
+}
 
 QVector<ExtensionRecordType> MarkRecordTypes()
 {

@@ -133,14 +133,3 @@ QString LegendText(const UsedMarks &used, const QStringList &additives)
     }
     return parts.join(QStringLiteral(" \u00B7 "));
 }
-
-QString CleanAdditiveText(const QString &text)
-{
-    QString t = text;
-    for (QChar &c : t) {
-        const char16_t u = c.unicode();
-        if (u < 0x20 || (u >= 0x7F && u < 0xA0) || u == 0x2028 || u == 0x2029)
-            c = QLatin1Char(' ');
-    }
-    return t;
-}

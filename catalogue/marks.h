@@ -21,14 +21,6 @@ QString AllergenName(int i);
 // The twelve additives in common use; number n is entry n - 1.
 QStringList DefaultAdditives();
 
-// A document's additive list holds at most this many: numbers 1 to 999.
-constexpr int kMaxAdditives = 999;
-
-// An additive's text as the list keeps it: each line break or other control
-// character becomes a space (the list is edited one additive per line, so a
-// line break inside one would shift every later number).
-QString CleanAdditiveText(const QString &text);
-
 struct ProductMarks {
     uint16_t allergens = 0; // bit i = allergen i
     QVector<int> additives; // additive numbers (1-based), ascending, no repeats

@@ -1,4 +1,5 @@
 #include "texture/pictor3.h"
+#include "texture/jpegmemory.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -101,15 +101,6 @@ constexpr int64_t kMaxDibBytes = int64_t(1) << 30;
 constexpr int64_t kMaxDibPixels = int64_t(16) * 1000 * 1000;
 constexpr int64_t kMaxPicturePixels = int64_t(100) * 1000 * 1000;
 
-// What the JPEG library may hold while decoding one picture. A progressive
-// JPEG keeps every coefficient of the whole picture until its last scan
-// (about 2 bytes per sample), however small it is decoded.
-constexpr int64_t kMaxJpegLibraryBytes = int64_t(128) * 1000 * 1000;
-
-// The memory the JPEG library holds for the coefficients of a progressive
-// JPEG file (from its frame header); 0 for any other file.
-int64_t ProgressiveJpegMemory(const QString &filename);
-
 // Why OpenDib gave no picture.
 enum class PictureProblem {
     None,

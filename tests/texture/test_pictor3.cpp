@@ -1,6 +1,7 @@
 // The picture library: creating pictures of every depth, pixel access, and
 // opening files of many kinds, including broken and hostile ones.
 #include "texture/pictor3.h"
+#include "texture/jpegmemory.h"
 
 #include "testutil.h"
 
