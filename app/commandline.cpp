@@ -445,6 +445,8 @@ QString UsageText()
         "An export prints nothing when it succeeds and exits with 0. Otherwise it\n"
         "prints one line naming the file (or printer) and the reason and exits with 1\n"
         "(2 for a wrong command line); an existing output file is then left as it was.\n"
+        "A background picture or QR code that the card cannot use is said in one line\n"
+        "each (as the window's tabs say it); the export still succeeds without it.\n"
         "Prices on request and the CSV column titles use the language chosen in the\n"
         "program.\n");
 }
