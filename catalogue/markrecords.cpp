@@ -151,8 +151,6 @@ bool writeProductMarks(const ConstExtensionContent &doc, ByteWriter &w)
                 continue;
             entries.writeInt32(c);
             entries.writeInt32(int32_t(p));
-            entries.writeInt32(c);
-            entries.writeInt32(int32_t(p));
             WriteUInt16(entries, m.allergens);
             WriteUInt16(entries, uint16_t(numbers.size()));
             for (int n : numbers)
