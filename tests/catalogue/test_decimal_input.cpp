@@ -151,7 +151,7 @@ TEST(FloatEditField, LengthFieldsReadBothMarksAndRefuseWhatIsOutOfRange)
 
     // Below the range and unreadable: the value stays, the text and the
     // mark stay with it.
-    for (const QString &bad : {QStringLiteral("-3"), QStringLiteral("zwölf")}) {
+    for (const QString &bad : {QStringLiteral("-3"), QStringLiteral("zwoelf")}) {
         margin->setFocus();
         text->selectAll();
         QTest::keyClicks(text, bad);
