@@ -1,6 +1,7 @@
 // The main window's language state: the options file, the language menu and
 // the translation editor.
 #include "app/MainUnit.h"
+#include "app/MarksGroup.h"
 #include "catalogue/appfiles.h"
 #include "catalogue/document.h"
 #include "catalogue/options.h"
@@ -8,6 +9,7 @@
 #include "i18n/qttranslations.h"
 #include "i18n/translateunit.h"
 #include "layout/cardoutput.h"
+#include "export/qrcode.h"
 #include "texture/picturenote.h"
 
 #include <QAction>
@@ -62,7 +64,8 @@ void TMainForm::bersetzen1Click()
 void TMainForm::RegisterProgramTexts()
 {
     for (const QStringList &texts :
-         {DocumentMessageTexts(), OutputMessageTexts(), PictureProblemTexts(), ExtensionMessageTexts()})
+         {DocumentMessageTexts(), OutputMessageTexts(), PictureProblemTexts(), ExtensionMessageTexts(),
+          QrProblemTexts(), TAdditivesDialog::messageTexts()})
         for (const QString &t : texts)
             TranslateStr(t);
 }

@@ -1,6 +1,9 @@
 #include "app/MarksGroup.h"
 
+#include "catalogue/markrecords.h"
+
 #include "i18n/translatecomponents.h"
+#include "i18n/translateunit.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -70,11 +73,15 @@ void TMarksGroup::ZusatzBtnClick()
     if (execDialog(&dlg) != QDialog::Accepted)
         return;
     const QStringList list = dlg.additives();
-    if (list == additives_)
+    if (list == additives_ || list.size() > kMaxAdditives)
         return;
     additives_ = list;
     emit additivesEdited();
 }
+
+namespace {
+const char16_t *const kTooManyNote = u"Die Liste hat %1 Zusatzstoffe; höchstens 999 sind möglich.";
+} // namespace
 
 TAdditivesDialog::TAdditivesDialog(const QStringList &additives, QWidget *parent) : QDialog(parent)
 {
@@ -89,6 +96,15 @@ TAdditivesDialog::TAdditivesDialog(const QStringList &additives, QWidget *parent
     AdditivesMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
     AdditivesMemo->setPlainText(additives.join(QLatin1Char('\n')));
     AdditivesMemo->setMinimumSize(360, 260);
+    // Shown when the list is longer than a document can hold.
+    AdditivesNote = new QLabel(this);
+    AdditivesNote->setObjectName(QStringLiteral("AdditivesNote"));
+    AdditivesNote->setWordWrap(true);
+    AdditivesNote->setTextFormat(Qt::PlainText);
+    QPalette notePalette = AdditivesNote->palette();
+    notePalette.setColor(QPalette::WindowText, QColor(0xB0, 0x20, 0x20));
+    AdditivesNote->setPalette(notePalette);
+    AdditivesNote->hide();
     DefaultBtn = new QPushButton(QStringLiteral("Standardliste"), this);
     DefaultBtn->setObjectName(QStringLiteral("DefaultBtn"));
     connect(DefaultBtn, &QPushButton::clicked, this,
@@ -109,14 +125,31 @@ TAdditivesDialog::TAdditivesDialog(const QStringList &additives, QWidget *parent
     auto *lay = new QVBoxLayout(this);
     lay->addWidget(hint);
     lay->addWidget(AdditivesMemo, 1);
+    lay->addWidget(AdditivesNote);
     lay->addLayout(buttons);
+}
+
+void TAdditivesDialog::accept()
+{
+    const qsizetype n = additives().size();
+    if (n > kMaxAdditives) {
+        AdditivesNote->setText(TranslateStr(QString::fromUtf16(kTooManyNote)).arg(n));
+        AdditivesNote->show();
+        return;
+    }
+    QDialog::accept();
+}
+
+QStringList TAdditivesDialog::messageTexts()
+{
+    return {QString::fromUtf16(kTooManyNote)};
 }
 
 QStringList TAdditivesDialog::additives() const
 {
     QStringList list = AdditivesMemo->toPlainText().split(QLatin1Char('\n'));
     for (QString &s : list)
-        s = s.trimmed();
+        s = CleanAdditiveText(s).trimmed();
     while (!list.isEmpty() && list.last().isEmpty())
         list.removeLast();
     return list;

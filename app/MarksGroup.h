@@ -10,6 +10,7 @@
 #include <functional>
 
 class QCheckBox;
+class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
@@ -48,5 +49,15 @@ public:
     explicit TAdditivesDialog(const QStringList &additives, QWidget *parent = nullptr);
     QPlainTextEdit *AdditivesMemo;
     QPushButton *DefaultBtn; // "Standardliste"
+    QLabel *AdditivesNote;   // why the list cannot be taken
+    // The lines, trimmed, without empty lines at the end; control
+    // characters read as spaces.
     QStringList additives() const;
+    // The German texts of the note, for the translation table.
+    static QStringList messageTexts();
+
+public slots:
+    // Takes at most 999 additives; a longer list keeps the dialog open
+    // with the note saying why.
+    void accept() override;
 };

@@ -2,6 +2,7 @@
 
 #include "catalogue/FloatEdit.h"
 #include "catalogue/qrrecords.h"
+#include "export/qrcode.h"
 #include "layout/cardsettings.h"
 
 #include <QCheckBox>
@@ -9,6 +10,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
+
+#include <limits>
 
 TQrCodeBox::TQrCodeBox(QWidget *parent) : QWidget(parent)
 {
@@ -18,6 +21,9 @@ TQrCodeBox::TQrCodeBox(QWidget *parent) : QWidget(parent)
     urlLabel->setObjectName(QStringLiteral("QrUrlLabel"));
     QrUrlEd = new QLineEdit(defaults.QrUrlEd, this);
     QrUrlEd->setObjectName(QStringLiteral("QrUrlEd"));
+    // A stored address comes back whole, however long (a line edit cuts at
+    // 32,767 characters by default); the note says when it is too long.
+    QrUrlEd->setMaxLength(std::numeric_limits<int>::max());
     urlLabel->setBuddy(QrUrlEd);
     QrDruckCheck = new QCheckBox(QStringLiteral("QR-Code auf der Karte drucken"), this);
     QrDruckCheck->setObjectName(QStringLiteral("QrDruckCheck"));
@@ -32,6 +38,15 @@ TQrCodeBox::TQrCodeBox(QWidget *parent) : QWidget(parent)
     QrGroesseEd->setKeyboardTracking(false);
     sizeLabel->setBuddy(QrGroesseEd);
 
+    QrNote = new QLabel(this);
+    QrNote->setObjectName(QStringLiteral("QrNote"));
+    QrNote->setWordWrap(true);
+    QrNote->setTextFormat(Qt::PlainText);
+    QPalette notePalette = QrNote->palette();
+    notePalette.setColor(QPalette::WindowText, QColor(0xB0, 0x20, 0x20));
+    QrNote->setPalette(notePalette);
+    QrNote->hide();
+
     auto *size = new QHBoxLayout;
     size->addWidget(sizeLabel);
     size->addWidget(QrGroesseEd);
@@ -41,11 +56,21 @@ TQrCodeBox::TQrCodeBox(QWidget *parent) : QWidget(parent)
     lay->addWidget(urlLabel);
     lay->addWidget(QrUrlEd);
     lay->addWidget(QrDruckCheck);
+    lay->addWidget(QrNote);
     lay->addLayout(size);
 
+    connect(QrUrlEd, &QLineEdit::textChanged, this, &TQrCodeBox::updateNote);
+    connect(QrDruckCheck, &QCheckBox::toggled, this, &TQrCodeBox::updateNote);
     connect(QrUrlEd, &QLineEdit::textChanged, this, &TQrCodeBox::changed);
     connect(QrDruckCheck, &QCheckBox::toggled, this, &TQrCodeBox::changed);
     connect(QrGroesseEd, &QDoubleSpinBox::valueChanged, this, &TQrCodeBox::changed);
+}
+
+void TQrCodeBox::updateNote()
+{
+    const QString text = QrPrintProblemText(QrUrlEd->text(), QrDruckCheck->isChecked());
+    QrNote->setText(text);
+    QrNote->setVisible(!text.isEmpty());
 }
 
 void TQrCodeBox::readInto(CardSettings &s) const

@@ -7,6 +7,7 @@
 struct CardSettings;
 class QCheckBox;
 class QDoubleSpinBox;
+class QLabel;
 class QLineEdit;
 
 class TQrCodeBox : public QWidget {
@@ -17,9 +18,13 @@ public:
     QLineEdit *QrUrlEd;
     QCheckBox *QrDruckCheck;
     QDoubleSpinBox *QrGroesseEd;
+    QLabel *QrNote; // why the card prints no code although it should
 
     void readInto(CardSettings &s) const;
     void setFrom(const CardSettings &s); // raises changed() for what differs
+
+private slots:
+    void updateNote();
 
 signals:
     void changed(); // any of the three, by the user or by code

@@ -11,6 +11,7 @@
 #include "layout/cardlayout.h"
 #include "layout/cardoutput.h"
 #include "layout/printerchoice.h"
+#include "texture/picturenote.h"
 #include "texture/texture.h"
 
 #include <QBuffer>
@@ -21,8 +22,9 @@
 #include <QImage>
 #include <QPageSize>
 #include <QPrinter>
-#include <QSaveFile>
+#include <QTemporaryFile>
 #include <QTextStream>
+#include <cstdio>
 #include <memory>
 #include <vector>
 
@@ -101,6 +103,64 @@ std::unique_ptr<QPrinter> makePdfPrinter(const Options &o)
     return printer;
 }
 
+// Files written to temporary names next to their targets and put in place
+// together; what is not committed is removed again.
+class PageFileSet {
+public:
+    ~PageFileSet()
+    {
+        for (const auto &e : entries_)
+            QFile::remove(e.temp);
+    }
+
+    bool add(const QString &target, const QByteArray &data, QString *why)
+    {
+        QTemporaryFile f(target + QStringLiteral(".XXXXXX"));
+        f.setAutoRemove(false);
+        if (!f.open()) {
+            *why = f.errorString();
+            return false;
+        }
+        entries_.push_back({target, f.fileName()});
+        if (f.write(data) != data.size() || !f.flush()) {
+            *why = f.errorString();
+            return false;
+        }
+        f.close();
+        // The permissions an ordinary new file gets (or the old file's).
+        const QFileInfo old(target);
+        QFile::setPermissions(f.fileName(), old.exists() ? old.permissions()
+                                                         : QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                               | QFileDevice::ReadUser | QFileDevice::WriteUser
+                                                               | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+        return true;
+    }
+
+    bool commit(QString *failed, QString *why)
+    {
+        while (!entries_.empty()) {
+            const Entry e = entries_.front();
+            if (std::rename(QFile::encodeName(e.temp).constData(), QFile::encodeName(e.target).constData()) != 0) {
+                // Where renaming cannot replace a file, remove it first.
+                QFile::remove(e.target);
+                if (!QFile::rename(e.temp, e.target)) {
+                    *failed = e.target;
+                    *why = QStringLiteral("the page could not be put in place");
+                    return false;
+                }
+            }
+            entries_.erase(entries_.begin());
+        }
+        return true;
+    }
+
+private:
+    struct Entry {
+        QString target, temp;
+    };
+    std::vector<Entry> entries_;
+};
+
 int exportPng(const Options &o, const CardSource &card, QTextStream &err)
 {
     const auto printer = makePdfPrinter(o);
@@ -127,9 +187,10 @@ int exportPng(const Options &o, const CardSource &card, QTextStream &err)
             return failWith(err, PngPageFile(o.output, p), QStringLiteral("the output would replace the document"));
     }
 
-    // Every page is written to a temporary file first; the pages replace
-    // their files only when all of them were written completely.
-    std::vector<std::unique_ptr<QSaveFile>> files;
+    // Every page is written to a temporary file of its own, one at a time
+    // (no file stays open); the pages replace their files only when all of
+    // them were written completely.
+    PageFileSet files;
     for (int p = first; p <= last; ++p) {
         const QImage img = RenderCardPage(card, area, o.dpi, p);
         const QString path = PngPageFile(o.output, p);
@@ -142,17 +203,13 @@ int exportPng(const Options &o, const CardSource &card, QTextStream &err)
             if (!img.save(&buf, "PNG"))
                 return failWith(err, path, QStringLiteral("the page could not be encoded as PNG"));
         }
-        auto f = std::make_unique<QSaveFile>(path);
-        if (!f->open(QIODevice::WriteOnly))
-            return failWith(err, path, f->errorString());
-        if (f->write(png) != png.size() || !f->flush())
-            return failWith(err, path, f->errorString());
-        files.push_back(std::move(f));
+        QString why;
+        if (!files.add(path, png, &why))
+            return failWith(err, path, why);
     }
-    for (auto &f : files) {
-        if (!f->commit())
-            return failWith(err, f->fileName(), f->errorString());
-    }
+    QString failed, why;
+    if (!files.commit(&failed, &why))
+        return failWith(err, failed, why);
     return kExitOk;
 }
 
@@ -177,7 +234,8 @@ bool PageSizeByName(const QString &name, int *pageSizeId)
 
 QString PngPageFile(const QString &prefix, int page)
 {
-    return QStringLiteral("%1-%2.png").arg(prefix).arg(page);
+    // The prefix is taken as it is: a "%1" in it is part of the name.
+    return prefix + QLatin1Char('-') + QString::number(page) + QStringLiteral(".png");
 }
 
 bool WantsExport(const QStringList &args)
@@ -387,6 +445,8 @@ QString UsageText()
         "An export prints nothing when it succeeds and exits with 0. Otherwise it\n"
         "prints one line naming the file (or printer) and the reason and exits with 1\n"
         "(2 for a wrong command line); an existing output file is then left as it was.\n"
+        "A background picture or QR code that the card cannot use is said in one line\n"
+        "each (as the window's tabs say it); the export still succeeds without it.\n"
         "Prices on request and the CSV column titles use the language chosen in the\n"
         "program.\n");
 }
@@ -443,6 +503,14 @@ int RunExport(const Options &o, QTextStream &err)
     TextureHolder texture;
     texture.Prepare(doc.settings);
     card.texture = &texture;
+    // What the window's notes would say: the card comes out without the
+    // picture or the code, and the export still succeeds.
+    const QString pictureNote = PictureProblemText(doc.settings.FilenameEdit2, texture.Problem());
+    if (!pictureNote.isEmpty())
+        err << "velloran: " << oneLine(pictureNote) << Qt::endl;
+    const QString qrNote = QrPrintProblemText(doc.settings.QrUrlEd, doc.settings.QrDruckCheck);
+    if (!qrNote.isEmpty())
+        err << "velloran: " << oneLine(qrNote) << Qt::endl;
 
     if (o.mode == Mode::Print) {
         // The printer and its own default page, as the window prints on

@@ -142,6 +142,14 @@ ProductValues TEditProduktForm::values() const
     return v;
 }
 
+void TEditProduktForm::accept()
+{
+    // A price that cannot be read keeps the dialog open with the field marked.
+    if (!TFloatEdit::checkFields(this))
+        return;
+    QDialog::accept();
+}
+
 void TEditProduktForm::showEvent(QShowEvent *e)
 {
     QDialog::showEvent(e);

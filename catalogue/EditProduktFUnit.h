@@ -43,6 +43,10 @@ public:
     void setMarks(const ProductMarks &m);
     ProductMarks marks() const;
 
+public slots:
+    // Confirms only when every number field can be read.
+    void accept() override;
+
 protected:
     void showEvent(QShowEvent *e) override; // FormShow: focus to the name
 };

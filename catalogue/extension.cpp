@@ -9,6 +9,10 @@ const char kExtensionGroupTag[4] = {'V', 'L', 'R', 'D'};
 namespace {
 
 constexpr qsizetype kRecordHeader = 2 + 4;
+// Group D holds at most 16 MB of records and at most 100,000 records; a
+// larger one is damage.
+constexpr uint32_t kMaxExtensionGroupBytes = 16u * 1024u * 1024u;
+constexpr int kMaxExtensionRecords = 100000;
 
 // Why group D cannot be read, in German; shown through UserText.
 const char16_t *const kMessages[] = {
@@ -19,8 +23,20 @@ const char16_t *const kMessages[] = {
     u"Der Eintrag „%1“ der Erweiterungsgruppe ist beschädigt: %2.",
     u"er enthält mehr Bytes als seinen Inhalt",
     u"er ist abgeschnitten",
+    u"Die Erweiterungsgruppe bei Byte %1 ist mit %2 Bytes größer als 16 MB.",
+    u"Die Erweiterungsgruppe bei Byte %1 hat mehr als 100000 Einträge.",
 };
-enum { kGroupCut, kGroupTooLong, kRecordCut, kRecordTooLong, kRecordDamaged, kRecordExtra, kRecordShort };
+enum {
+    kGroupCut,
+    kGroupTooLong,
+    kRecordCut,
+    kRecordTooLong,
+    kRecordDamaged,
+    kRecordExtra,
+    kRecordShort,
+    kGroupTooLarge,
+    kGroupTooManyRecords
+};
 
 QString text(int m)
 {
@@ -109,10 +125,14 @@ bool DecodeExtensionGroup(const QByteArray &bytes, qsizetype pos, ExtensionRecor
                         .arg(pos)
                         .arg(length)
                         .arg(left - 8));
+    if (length > kMaxExtensionGroupBytes)
+        return fail(text(kGroupTooLarge).arg(pos).arg(length));
     const qsizetype groupEnd = pos + 8 + qsizetype(length);
     ExtensionRecords out;
     qsizetype at = pos + 8;
     while (at < groupEnd) {
+        if (out.size() >= kMaxExtensionRecords)
+            return fail(text(kGroupTooManyRecords).arg(pos));
         if (groupEnd - at < kRecordHeader)
             return fail(text(kRecordCut).arg(at));
         ExtensionRecord rec;

@@ -15,6 +15,8 @@
 #include "catalogue/usertext.h"
 #include "layout/cardsettings.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr uint16_t kAllAllergens = (1u << kAllergenCount) - 1;
@@ -27,8 +29,22 @@ const char16_t *const kMessages[] = {
     u"die Anzahl %1 passt nicht in den Eintrag",
     u"Zusatzstoff Nummer 0 in Eintrag %1",
     u"Eintrag %1 nennt Produkt %2 in Kategorie %3, das es in der Datei nicht gibt",
+    u"die Liste hat %1 Zusatzstoffe, höchstens 999 sind möglich",
+    u"die Zusatzstoffe von Eintrag %1 sind nicht aufsteigend und einzeln",
+    u"Eintrag %1 nennt Zusatzstoff Nummer %2, den die Liste nicht hat",
 };
-enum { kSettingsName, kAdditivesName, kMarksName, kBadPlace, kBadCount, kNumberZero, kNoSuchProduct };
+enum {
+    kSettingsName,
+    kAdditivesName,
+    kMarksName,
+    kBadPlace,
+    kBadCount,
+    kNumberZero,
+    kNoSuchProduct,
+    kTooManyAdditives,
+    kAdditivesNotAscending,
+    kNoSuchAdditive
+};
 
 QString text(int m)
 {
@@ -67,9 +83,11 @@ bool writeAdditives(const ConstExtensionContent &doc, ByteWriter &w)
     const QStringList &a = doc.settings.marks.additives;
     if (a == DefaultAdditives())
         return false;
-    w.writeInt32(int32_t(a.size()));
-    for (const QString &s : a)
-        w.writeWideString(s);
+    // The list the reader accepts: at most 999, no control characters.
+    const qsizetype n = std::min<qsizetype>(a.size(), kMaxAdditives);
+    w.writeInt32(int32_t(n));
+    for (qsizetype i = 0; i < n; ++i)
+        w.writeWideString(CleanAdditiveText(a.at(i)));
     return true;
 }
 
@@ -82,11 +100,31 @@ bool readAdditives(ByteReader &r, ExtensionContent &doc, QString *error)
         *error = text(kBadCount).arg(n);
         return false;
     }
+    if (n > kMaxAdditives) {
+        *error = text(kTooManyAdditives).arg(n);
+        return false;
+    }
     QStringList list;
     for (int32_t i = 0; i < n && r.ok(); ++i)
-        list << r.readWideString();
+        list << CleanAdditiveText(r.readWideString());
     if (!r.ok())
         return false;
+    // Marks read before the list (a record order this program never writes)
+    // must name additives of it as well.
+    Catalogue &cat = doc.catalogue;
+    int entry = 0;
+    for (int c = 0; c < cat.categoryCount(); ++c) {
+        for (uint32_t p = 0; p < cat.products(c)->count; ++p) {
+            const ProductMarks &m = cat.marks(c, int(p));
+            if (m.isEmpty())
+                continue;
+            ++entry;
+            if (!m.additives.isEmpty() && m.additives.last() > n) {
+                *error = text(kNoSuchAdditive).arg(entry).arg(m.additives.last());
+                return false;
+            }
+        }
+    }
     doc.settings.marks.additives = list;
     return true;
 }
@@ -98,17 +136,24 @@ bool writeProductMarks(const ConstExtensionContent &doc, ByteWriter &w)
         return false;
     ByteWriter entries;
     int32_t count = 0;
+    const int known = int(std::min<qsizetype>(doc.settings.marks.additives.size(), kMaxAdditives));
     for (int c = 0; c < cat.categoryCount(); ++c) {
         const TDynaArray *prods = *static_cast<TDynaArray **>(cat.kats->At(uint32_t(c)));
         for (uint32_t p = 0; prods && p < prods->count; ++p) {
             const ProductMarks &m = cat.marks(c, int(p));
-            if (m.isEmpty())
+            // Only numbers of the list (at most 999): the reader refuses
+            // others, and a number cut to 16 bits would turn into another.
+            QVector<int> numbers;
+            for (int n : m.additives)
+                if (n >= 1 && n <= known)
+                    numbers << n;
+            if (m.allergens == 0 && numbers.isEmpty())
                 continue;
             entries.writeInt32(c);
             entries.writeInt32(int32_t(p));
             WriteUInt16(entries, m.allergens);
-            WriteUInt16(entries, uint16_t(m.additives.size()));
-            for (int n : m.additives)
+            WriteUInt16(entries, uint16_t(numbers.size()));
+            for (int n : numbers)
                 WriteUInt16(entries, uint16_t(n));
             ++count;
         }
@@ -134,13 +179,29 @@ bool readProductMarks(ByteReader &r, ExtensionContent &doc, QString *error)
         ProductMarks m;
         m.allergens = ReadUInt16(r) & kAllAllergens;
         const uint16_t k = ReadUInt16(r);
+        if (qsizetype(k) * 2 > r.remaining()) {
+            *error = text(kBadCount).arg(k);
+            return false;
+        }
+        const qsizetype known = doc.settings.marks.additives.size();
+        int previous = 0;
         for (uint16_t j = 0; j < k && r.ok(); ++j) {
             const uint16_t number = ReadUInt16(r);
             if (number == 0) {
                 *error = text(kNumberZero).arg(i + 1);
                 return false;
             }
-            m.setAdditive(number, true);
+            // Ascending and each once, as the writer puts them.
+            if (number <= previous) {
+                *error = text(kAdditivesNotAscending).arg(i + 1);
+                return false;
+            }
+            if (number > known) {
+                *error = text(kNoSuchAdditive).arg(i + 1).arg(number);
+                return false;
+            }
+            previous = number;
+            m.additives.append(number);
         }
         if (!r.ok())
             return false;
@@ -157,6 +218,17 @@ bool readProductMarks(ByteReader &r, ExtensionContent &doc, QString *error)
 }
 
 } // namespace
+
+QString CleanAdditiveText(const QString &text)
+{
+    QString t = text;
+    for (QChar &c : t) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || (u >= 0x7F && u < 0xA0) || u == 0x2028 || u == 0x2029)
+            c = QLatin1Char(' ');
+    }
+    return t;
+}
 
 QVector<ExtensionRecordType> MarkRecordTypes()
 {

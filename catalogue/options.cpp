@@ -42,6 +42,10 @@ int32_t LanguageOfLocale(const QLocale &locale)
     case QLocale::French: return 2;
     case QLocale::Dutch: return 3;
     case QLocale::Swedish: return 4;
+    // No language setting at all (LANG, LC_ALL and LC_MESSAGES unset, or
+    // C/POSIX, as under cron, in containers and in CI): the program speaks
+    // its own language.
+    case QLocale::C: return 0;
     default: return kDefaultLanguage;
     }
 }

@@ -21,7 +21,8 @@ int32_t LoadOptionsFile(const QString &path, bool *found = nullptr);
 bool SaveOptionsFile(const QString &path, int32_t language);
 
 // The language of a first start, for a locale: German 0, English 1, French 2,
-// Dutch 3, Swedish 4; kDefaultLanguage for every other language.
+// Dutch 3, Swedish 4; German for the C/POSIX locale (no language set);
+// kDefaultLanguage for every other language.
 int32_t LanguageOfLocale(const QLocale &locale);
 
 // The language the program starts in: the number stored in path, or, when

@@ -7,7 +7,56 @@
 #include <QBuffer>
 #include <QPainter>
 
+#include "i18n/translateunit.h"
+
 #include <qrencode.h>
+
+namespace {
+
+// The most bytes a QR code holds at error correction level M (version 40,
+// byte mode); longer addresses are refused before any encoding is tried.
+constexpr int kQrMaxBytesM = 2331;
+
+const char16_t *const kQrNote = u"Der QR-Code kann nicht gedruckt werden: %1";
+const char16_t *const kQrReasons[] = {
+    u"",
+    u"",
+    u"Die Webadresse enthält ein Nullzeichen.",
+    u"Die Webadresse ist zu lang für einen QR-Code.",
+};
+
+} // namespace
+
+QrProblem QrAddressProblem(const QString &text)
+{
+    if (text.isEmpty())
+        return QrProblem::Empty;
+    if (text.contains(QChar(0)))
+        return QrProblem::ZeroCharacter;
+    if (text.toUtf8().size() > kQrMaxBytesM)
+        return QrProblem::TooLong;
+    return EncodeQr(text) ? QrProblem::None : QrProblem::TooLong;
+}
+
+QString QrPrintProblemText(const QString &address, bool print)
+{
+    if (!print || address.isEmpty())
+        return QString();
+    const QrProblem problem = QrAddressProblem(address);
+    if (problem == QrProblem::None || problem == QrProblem::Empty)
+        return QString();
+    return TranslateStr(QString::fromUtf16(kQrNote))
+        .arg(TranslateStr(QString::fromUtf16(kQrReasons[int(problem)])));
+}
+
+QStringList QrProblemTexts()
+{
+    QStringList texts{QString::fromUtf16(kQrNote)};
+    for (const char16_t *r : kQrReasons)
+        if (*r)
+            texts << QString::fromUtf16(r);
+    return texts;
+}
 
 std::shared_ptr<const QrModules> EncodeQr(const QString &text, QString *error)
 {
@@ -21,6 +70,8 @@ std::shared_ptr<const QrModules> EncodeQr(const QString &text, QString *error)
     const QByteArray utf8 = text.toUtf8();
     if (utf8.contains('\0'))
         return fail(QStringLiteral("the address holds a zero character"));
+    if (utf8.size() > kQrMaxBytesM)
+        return fail(QStringLiteral("the address is too long for a QR code"));
     QRcode *code = nullptr;
     bool ascii = true;
     for (char c : utf8)

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 struct CardSource;
@@ -14,6 +15,17 @@ struct CardSource;
 // The symbol of `text`. Null, with the reason in `error`, for an empty text,
 // a text holding a zero character, or one too long for any QR code.
 std::shared_ptr<const QrModules> EncodeQr(const QString &text, QString *error = nullptr);
+
+// Why an address cannot become a QR code.
+enum class QrProblem { None, Empty, ZeroCharacter, TooLong };
+QrProblem QrAddressProblem(const QString &text);
+
+// The note that says why the card prints no code although its settings ask
+// for one (in the interface language); empty when the card prints it, or
+// prints none, or has no address.
+QString QrPrintProblemText(const QString &address, bool print);
+// The German texts of that note, for the translation table.
+QStringList QrProblemTexts();
 
 // Gives the card the symbol of its address when its settings print one.
 void AttachQrCode(CardSource &card);

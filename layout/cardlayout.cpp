@@ -586,7 +586,10 @@ void CardPainter::freeText(const TProductRec &p)
 // there, it gets a page of its own rather than covering prices.
 void CardPainter::placeQrCode()
 {
-    const double side = s_.QrGroesseEd;
+    // No larger than the room between the header and footer bands and
+    // between the side margins: a bigger code would run past the margins.
+    const double room = std::min(bottom_ - (s_.ObenEd + headerBand_), widthmm_ - s_.LinksEd - s_.RechtsEd);
+    const double side = std::min(s_.QrGroesseEd, room);
     if (!(side > 0))
         return;
     if (y_ + side > bottom_ && y_ > s_.ObenEd + headerBand_)

@@ -6,7 +6,8 @@
 #   SECONDS  how long each target runs (libFuzzer's -max_total_time; the
 #            corpus replay is always done whole). scripts/test.sh fuzzes
 #            briefly; long runs and their figures: docs/fuzzing.md.
-#   TARGET   document, translations, options, picture (default: all four)
+#   TARGET   document, translations, options, picture, recovery, html, qr
+#            (default: all seven)
 # Environment: FUZZ_RUNS caps the executions per target (default: no cap);
 # VELLORAN_FUZZ_BUILD_DIR overrides build-fuzz; VELLORAN_FUZZ_CONFIGURED=1 takes
 # that build as configured and built (scripts/test.sh's sanitizer build, which
@@ -22,7 +23,7 @@ cd "$here"
 seconds=${1:?usage: scripts/fuzz.sh SECONDS [TARGET...]}
 shift
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(document translations options picture)
+[ ${#targets[@]} -eq 0 ] && targets=(document translations options picture recovery html qr)
 
 build=${VELLORAN_FUZZ_BUILD_DIR:-build-fuzz}
 if [ "${VELLORAN_FUZZ_CONFIGURED:-0}" != 1 ]; then
@@ -32,13 +33,19 @@ fi
 cmake --build "$build" --target fuzzers -j "$(nproc)"
 
 # Inputs are bounded, and so is every single allocation: a reader that asks
-# for far more memory than its file can hold stops the run. The text formats
-# may not ask for more than 4 MB at once from files of at most 16 KB (4 KB for
-# translate.dat, whose rows of empty cells make loading slow under the sanitizers). A
-# picture is compressed, so it may legitimately decode to much more than its
-# size; there the ceiling is the picture library's own limit (128 MB per
-# decoded image, 16 million pixels).
-flags_document="-max_len=16384 -malloc_limit_mb=4 -rss_limit_mb=1024 -timeout=10"
+# for far more memory than its file can hold stops the run. Documents go up to
+# 1 MB (a text of that size is a single allocation of about twice as much, its
+# written copy grows in steps); the other text formats may not ask for more
+# than 4 MB at once from files of at most 16 KB (4 KB for translate.dat, whose
+# rows of empty cells make loading slow under the sanitizers). A picture is
+# compressed, so it may legitimately decode to much more than its size; there
+# the ceiling is the picture library's own limit (128 MB per decoded image,
+# 16 million pixels). Every input has a time limit (-timeout, seconds): a slow
+# input counts as a finding.
+flags_document="-max_len=1048576 -malloc_limit_mb=16 -rss_limit_mb=2048 -timeout=10"
+flags_recovery="-max_len=65536 -malloc_limit_mb=16 -rss_limit_mb=1024 -timeout=10"
+flags_html="-max_len=262144 -malloc_limit_mb=16 -rss_limit_mb=2048 -timeout=10"
+flags_qr="-max_len=8192 -malloc_limit_mb=16 -rss_limit_mb=1024 -timeout=10"
 flags_translations="-max_len=4096 -malloc_limit_mb=4 -rss_limit_mb=1024 -timeout=10"
 flags_options="-max_len=64 -malloc_limit_mb=4 -rss_limit_mb=1024 -timeout=10"
 flags_picture="-max_len=65536 -malloc_limit_mb=200 -rss_limit_mb=2048 -timeout=30"

@@ -1,5 +1,7 @@
 #include "texture/pictor3.h"
+#include "texture/jpegmemory.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
@@ -259,6 +261,69 @@ void setpixel(const dib &d, int x, int y, uint32_t colour)
     }
 }
 
+int64_t ProgressiveJpegMemory(const QString &filename)
+{
+    QFile f(filename);
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    uchar head[2];
+    if (f.read(reinterpret_cast<char *>(head), 2) != 2 || head[0] != 0xFF || head[1] != 0xD8)
+        return 0; // not a JPEG
+    // Walk the segments up to the first frame header.
+    for (int segments = 0; segments < 4096; ++segments) {
+        uchar m[4];
+        if (f.read(reinterpret_cast<char *>(m), 2) != 2 || m[0] != 0xFF)
+            return 0;
+        while (m[1] == 0xFF) { // fill bytes
+            if (f.read(reinterpret_cast<char *>(m + 1), 1) != 1)
+                return 0;
+        }
+        const uchar marker = m[1];
+        if (marker == 0xD8 || (marker >= 0xD0 && marker <= 0xD7) || marker == 0x01)
+            continue; // no length
+        if (marker == 0xD9 || marker == 0xDA)
+            return 0; // end or scan data before any frame header
+        if (f.read(reinterpret_cast<char *>(m + 2), 2) != 2)
+            return 0;
+        const int length = (m[2] << 8) | m[3];
+        if (length < 2)
+            return 0;
+        const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (!frame) {
+            if (!f.seek(f.pos() + length - 2))
+                return 0;
+            continue;
+        }
+        // Progressive frames: SOF2, SOF6, SOF10, SOF14.
+        const bool progressive = marker == 0xC2 || marker == 0xC6 || marker == 0xCA || marker == 0xCE;
+        if (!progressive)
+            return 0;
+        const QByteArray sof = f.read(length - 2);
+        if (sof.size() != length - 2 || sof.size() < 6)
+            return 0;
+        auto byte = [&](int i) { return int(uchar(sof.at(i))); };
+        const int64_t height = (byte(1) << 8) | byte(2), width = (byte(3) << 8) | byte(4);
+        const int n = byte(5);
+        if (sof.size() < 6 + 3 * n || n == 0)
+            return 0;
+        int hmax = 1, vmax = 1;
+        for (int c = 0; c < n; ++c) {
+            hmax = std::max(hmax, byte(7 + 3 * c) >> 4);
+            vmax = std::max(vmax, byte(7 + 3 * c) & 15);
+        }
+        // Every coefficient of every block is held until the last scan:
+        // 64 coefficients of 2 bytes per block of 8 x 8 samples.
+        int64_t bytes = 0;
+        for (int c = 0; c < n; ++c) {
+            const int h = std::max(1, byte(7 + 3 * c) >> 4), v = std::max(1, byte(7 + 3 * c) & 15);
+            const int64_t w = (width * h + hmax - 1) / hmax, ht = (height * v + vmax - 1) / vmax;
+            bytes += ((w + 7) / 8 + h) * ((ht + 7) / 8 + v) * 128;
+        }
+        return bytes;
+    }
+    return 0;
+}
+
 QSize DecodedPictureSize(const QSize &size)
 {
     // Halved until it fits: a JPEG decodes at a half, a quarter or an
@@ -297,6 +362,18 @@ dib OpenDib(const QString &filename, int, QWidget *, PictureProblem *problem)
     // Refuse absurd pictures before decoding anything; decode large ones
     // scaled down.
     reader.setAllocationLimit(128); // MB: a 16-megapixel picture decodes within it
+    // The JPEG library holds a progressive picture's every coefficient
+    // whatever size it is decoded at; beyond its budget the picture is too
+    // large. The library itself is held to the same budget (it reads it
+    // from JPEGMEM) for whatever this walk does not see.
+    if (reader.format() == "jpeg") {
+        if (qEnvironmentVariableIsEmpty("JPEGMEM"))
+            qputenv("JPEGMEM", QByteArray::number(kMaxJpegLibraryBytes / 1000000) + 'M');
+        if (ProgressiveJpegMemory(filename) > kMaxJpegLibraryBytes) {
+            why = PictureProblem::TooLarge;
+            return none;
+        }
+    }
     const QSize announced = reader.size();
     bool large = false;
     if (announced.isValid()) {

@@ -6,6 +6,8 @@
 #include "catalogue/MarksBox.h"
 
 #include <QCheckBox>
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <gtest/gtest.h>
 
@@ -128,4 +130,26 @@ TEST_F(MarksEditing, OpenAndSaveGiveTheSameBytes)
         ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
         EXPECT_EQ(saved.readAll(), original) << name;
     }
+}
+
+TEST(AdditivesDialog, AtMost999AdditivesAndNoControlCharacters)
+{
+    QStringList list;
+    for (int i = 1; i <= 1000; ++i)
+        list << QStringLiteral("Stoff %1").arg(i);
+    TAdditivesDialog dlg(list);
+    dlg.show();
+    dlg.accept();
+    EXPECT_TRUE(dlg.isVisible()); // refused, with the note saying why
+    EXPECT_NE(dlg.result(), int(QDialog::Accepted));
+    EXPECT_FALSE(dlg.AdditivesNote->isHidden());
+    EXPECT_TRUE(dlg.AdditivesNote->text().contains(QStringLiteral("1000"))) << dlg.AdditivesNote->text().toStdString();
+
+    list.removeLast();
+    list[0] = QStringLiteral("mit\tFarbstoff\x01");
+    dlg.AdditivesMemo->setPlainText(list.join(QLatin1Char('\n')));
+    dlg.accept();
+    EXPECT_EQ(dlg.result(), int(QDialog::Accepted));
+    EXPECT_EQ(dlg.additives().size(), 999);
+    EXPECT_EQ(dlg.additives().first(), QStringLiteral("mit Farbstoff"));
 }

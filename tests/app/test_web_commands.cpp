@@ -6,6 +6,8 @@
 #include "testutil.h"
 
 #include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <gtest/gtest.h>
 
 namespace {
@@ -68,4 +70,36 @@ TEST_F(WebCommands, QrCodeSettingsReachTheCardAndTheExport)
     form->QRCodeexportieren1Click();
     EXPECT_EQ(boxes.size(), 1);
     EXPECT_TRUE(testutil::readFile(svg).contains("<svg"));
+}
+
+TEST_F(WebCommands, AnAddressThatCannotBePrintedIsSaidOnTheTabAndKeptWhole)
+{
+    TQrCodeBox *box = form->QrCodeBox;
+    QLabel *note = box->QrNote;
+    box->QrUrlEd->setText(QStringLiteral("https://linde.de"));
+    box->QrDruckCheck->setChecked(true);
+    EXPECT_TRUE(note->isHidden());
+
+    // Longer than any QR code holds: the note says so while printing is on.
+    const QString tooLong = QStringLiteral("https://linde.de/") + QString(3000, QLatin1Char('a'));
+    box->QrUrlEd->setText(tooLong);
+    EXPECT_FALSE(note->isHidden());
+    EXPECT_TRUE(note->text().contains(QStringLiteral("zu lang"))) << note->text().toStdString();
+    box->QrDruckCheck->setChecked(false);
+    EXPECT_TRUE(note->isHidden());
+    box->QrDruckCheck->setChecked(true);
+    box->QrUrlEd->setText(QStringLiteral("https://linde.de/") + QChar(0) + QStringLiteral("x"));
+    EXPECT_FALSE(note->isHidden());
+    EXPECT_TRUE(note->text().contains(QStringLiteral("Nullzeichen"))) << note->text().toStdString();
+    box->QrUrlEd->setText(QStringLiteral("https://linde.de"));
+    EXPECT_TRUE(note->isHidden());
+
+    // A stored address of 40,000 characters comes back whole (a line edit
+    // cuts at 32,767 by default).
+    CardSettings s;
+    s.QrUrlEd = QStringLiteral("https://linde.de/") + QString(40000, QLatin1Char('b'));
+    box->setFrom(s);
+    CardSettings back;
+    box->readInto(back);
+    EXPECT_EQ(back.QrUrlEd, s.QrUrlEd);
 }

@@ -247,3 +247,147 @@ TEST(MarksDocument, DamagedGroupRefusesTheDocumentAndChangesNothing)
     EXPECT_EQ(ok.settings.marks, MarkSettings()); // no group D: marks at their defaults
     EXPECT_FALSE(ok.catalogue->hasMarks());
 }
+
+namespace {
+
+// One entry of the product marks record for product (0, 0).
+QByteArray marksEntry(std::initializer_list<uint16_t> numbers)
+{
+    QByteArray e("\x00\x00\x00\x00" "\x00\x00\x00\x00" "\x00\x00", 10);
+    char k[2];
+    qToLittleEndian<quint16>(quint16(numbers.size()), k);
+    e += QByteArray(k, 2);
+    for (uint16_t n : numbers) {
+        qToLittleEndian<quint16>(n, k);
+        e += QByteArray(k, 2);
+    }
+    return QByteArray("\x01\x00\x00\x00", 4) + e;
+}
+
+QByteArray additiveList(const QStringList &texts)
+{
+    QByteArray p(4, '\0');
+    qToLittleEndian<qint32>(qint32(texts.size()), p.data());
+    for (const QString &t : texts) {
+        QByteArray n(4, '\0');
+        qToLittleEndian<qint32>(qint32(t.size()), n.data());
+        p += n + QByteArray(reinterpret_cast<const char *>(t.utf16()), t.size() * 2);
+    }
+    return p;
+}
+
+QStringList numbered(int n)
+{
+    QStringList l;
+    for (int i = 1; i <= n; ++i)
+        l << QStringLiteral("Stoff %1").arg(i);
+    return l;
+}
+
+} // namespace
+
+TEST(MarksDocument, AdditiveNumbersAndListsWithinTheirLimits)
+{
+    Catalogue cat;
+    QStringList names;
+    fill(cat, names, 1);
+    const QByteArray doc = WriteDocument(names, cat, CardSettings());
+    const QByteArray groupC = doc.left(doc.indexOf("VLRD"));
+    auto reads = [&](const QByteArray &records, DocumentData &out) {
+        QString error;
+        const bool ok = ReadDocument(groupC + group(records), CardSettings(), out, &error);
+        EXPECT_EQ(ok, error.isEmpty()) << error.toStdString();
+        return ok;
+    };
+    DocumentData out;
+
+    // Ascending, each once, each of the list: as the writer puts them.
+    ASSERT_TRUE(reads(record(kProductMarksRecord, marksEntry({1, 5, 12})), out));
+    EXPECT_EQ(out.catalogue->marks(0, 0).additives, (QVector<int>{1, 5, 12}));
+    EXPECT_FALSE(reads(record(kProductMarksRecord, marksEntry({5, 1})), out));
+    EXPECT_FALSE(reads(record(kProductMarksRecord, marksEntry({3, 3})), out));
+    EXPECT_FALSE(reads(record(kProductMarksRecord, marksEntry({13})), out)); // the default list has 12
+    // 65,535 descending numbers: refused at once.
+    QByteArray descending = marksEntry({});
+    descending[14] = char(0xFF);
+    descending[15] = char(0xFF);
+    for (int n = 65535; n >= 1; --n) {
+        char b[2];
+        qToLittleEndian<quint16>(quint16(n), b);
+        descending += QByteArray(b, 2);
+    }
+    EXPECT_FALSE(reads(record(kProductMarksRecord, descending), out));
+    // A longer list makes 13 known; the list may also follow the marks, but
+    // must hold what they name.
+    EXPECT_TRUE(reads(record(kAdditiveListRecord, additiveList(numbered(13)))
+                          + record(kProductMarksRecord, marksEntry({13})),
+                      out));
+    EXPECT_FALSE(reads(record(kProductMarksRecord, marksEntry({4}))
+                           + record(kAdditiveListRecord, additiveList(numbered(3))),
+                       out));
+
+    // At most 999 additives.
+    ASSERT_TRUE(reads(record(kAdditiveListRecord, additiveList(numbered(999)))
+                          + record(kProductMarksRecord, marksEntry({999})),
+                      out));
+    EXPECT_EQ(out.settings.marks.additives.size(), 999);
+    EXPECT_FALSE(reads(record(kAdditiveListRecord, additiveList(numbered(1000))), out));
+
+    // A line break or control character inside an additive reads as a space.
+    ASSERT_TRUE(reads(record(kAdditiveListRecord,
+                             additiveList({QStringLiteral("mit\nFarbstoff"), QStringLiteral("a\r\tb\x01" "c")})),
+                      out));
+    EXPECT_EQ(out.settings.marks.additives, (QStringList{"mit Farbstoff", "a  b c"}));
+}
+
+TEST(MarksDocument, WriterKeepsTheDocumentReadable)
+{
+    // Numbers the list does not hold (65,536 would be cut to 0) and a list
+    // longer than 999 are not written; what is written reads back.
+    Catalogue cat;
+    QStringList names;
+    fill(cat, names, 2);
+    cat.setMarks(0, 0, marks(1, {2, 999, 65536}));
+    cat.setMarks(0, 1, marks(0, {70000}));
+    CardSettings s;
+    s.marks.additives = numbered(1200);
+    s.marks.additives[1] = QStringLiteral("zwei\nZeilen");
+    const QByteArray doc = WriteDocument(names, cat, s);
+    DocumentData out;
+    QString error;
+    ASSERT_TRUE(ReadDocument(doc, CardSettings(), out, &error)) << error.toStdString();
+    EXPECT_EQ(out.settings.marks.additives.size(), 999);
+    EXPECT_EQ(out.settings.marks.additives.at(1), QStringLiteral("zwei Zeilen"));
+    EXPECT_EQ(out.catalogue->marks(0, 0), marks(1, {2, 999}));
+    EXPECT_TRUE(out.catalogue->marks(0, 1).isEmpty());
+    EXPECT_EQ(out.catalogue->marks(1, 0), marks(1, {2}));
+
+    // A shortened list: marks beyond it are not written either.
+    s.marks.additives = numbered(1);
+    ASSERT_TRUE(ReadDocument(WriteDocument(names, cat, s), CardSettings(), out, &error)) << error.toStdString();
+    EXPECT_EQ(out.catalogue->marks(0, 0), marks(1, {}));
+}
+
+TEST(MarksDocument, GroupDAtMost16MBAnd100000Records)
+{
+    Catalogue cat;
+    QStringList names;
+    fill(cat, names, 1);
+    const QByteArray doc = WriteDocument(names, cat, CardSettings());
+    const QByteArray groupC = doc.left(doc.indexOf("VLRD"));
+    DocumentData out;
+    QString error;
+    // 100,000 empty unknown records are kept; one more is damage.
+    QByteArray many;
+    for (int i = 0; i < 100000; ++i)
+        many += record(0x7000, QByteArray());
+    ASSERT_TRUE(ReadDocument(groupC + group(many), CardSettings(), out, &error)) << error.toStdString();
+    EXPECT_EQ(out.unknownRecords.size(), 100000);
+    EXPECT_FALSE(ReadDocument(groupC + group(many + record(0x7000, QByteArray())), CardSettings(), out, &error));
+    EXPECT_FALSE(error.isEmpty());
+    // 16 MB of records are kept; a byte more is damage.
+    const QByteArray big = record(0x7001, QByteArray(16 * 1024 * 1024 - 6, 'x'));
+    ASSERT_TRUE(ReadDocument(groupC + group(big), CardSettings(), out, &error)) << error.toStdString();
+    const QByteArray bigger = record(0x7001, QByteArray(16 * 1024 * 1024 - 5, 'x'));
+    EXPECT_FALSE(ReadDocument(groupC + group(bigger), CardSettings(), out, &error));
+}

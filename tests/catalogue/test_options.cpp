@@ -91,5 +91,8 @@ TEST(FirstStartLanguage, LanguageOfTheLocale)
     EXPECT_EQ(LanguageOfLocale(QLocale("nl_NL")), 3);
     EXPECT_EQ(LanguageOfLocale(QLocale("sv_FI")), 4);
     EXPECT_EQ(LanguageOfLocale(QLocale("it_IT")), 4);
-    EXPECT_EQ(LanguageOfLocale(QLocale::c()), 4);
+    // no language setting at all: the program's own language
+    EXPECT_EQ(LanguageOfLocale(QLocale::c()), 0);
+    EXPECT_EQ(LanguageOfLocale(QLocale(QLatin1String("C"))), 0);
+    EXPECT_EQ(LanguageOfLocale(QLocale(QLatin1String("POSIX"))), 0);
 }

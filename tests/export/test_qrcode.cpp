@@ -204,3 +204,31 @@ TEST(QrCode, CardsWithoutItAreUnchangedAndAFullPageGivesItAPageOfItsOwn)
     full.print(kShort);
     EXPECT_EQ(CardPageCount(full.src, full.area), 2);
 }
+
+TEST(QrCode, ACodeTallerThanThePageRoomStaysWithinTheMargins)
+{
+    // 200 mm of code, 177 mm between the top and bottom margins of A4.
+    QrCard card;
+    card.src.settings.ObenEd = 60;
+    card.src.settings.UntenEd = 60;
+    card.src.settings.QrGroesseEd = 200;
+    card.print(kShort);
+    ASSERT_TRUE(card.src.qrCode);
+    const int pages = CardPageCount(card.src, card.area);
+    const QImage page = RenderCardPage(card.src, card.area, 300, pages);
+    const int top = int(60 / kMmPerInch * 300), bottom = page.height() - top;
+    const int left = int(25 / kMmPerInch * 300), right = page.width() - left;
+    int darkTop = page.height(), darkBottom = 0, outside = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = page.width() / 2; x < page.width(); ++x)
+            if (qGray(page.pixel(x, y)) < 60) {
+                if (y < top - 1 || y > bottom + 1 || x > right + 1)
+                    ++outside;
+                darkTop = std::min(darkTop, y);
+                darkBottom = std::max(darkBottom, y);
+            }
+    EXPECT_EQ(outside, 0) << "dark from row " << darkTop << ", top margin at " << top;
+    // Still a code of nearly the whole room, not a shrunk token.
+    EXPECT_GT(darkBottom - darkTop, (bottom - top) * 3 / 4);
+    (void)left;
+}

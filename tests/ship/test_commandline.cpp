@@ -1,6 +1,9 @@
 // The command line: parsing, and the exports run as a separate program
 // without a display.
 #include "app/commandline.h"
+#include "catalogue/catalogue.h"
+#include "catalogue/document.h"
+#include "layout/cardsettings.h"
 #include "shiptest.h"
 #include "testutil.h"
 
@@ -289,4 +292,100 @@ TEST_F(CommandLineRun, HelpAndVersionNeedNoDisplay)
     r = run(shiptest::builtProgram(), {"--version"});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.out, QByteArray("Velloran " VELLORAN_VERSION "\n"));
+}
+
+TEST_F(CommandLineRun, PngPagesOneAtATimeUnderTheirOwnNames)
+{
+    // A prefix with "%1" in it is a name like any other.
+    auto r = run(shiptest::builtProgram(), {"--export-png", d + "seite%1", shiptest::exampleCard(), "--dpi", "20"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QStringList written = QDir(d).entryList({"seite*"}, QDir::Files);
+    ASSERT_GE(written.size(), 2) << written.join(' ').toStdString();
+    for (int p = 1; p <= written.size(); ++p)
+        EXPECT_TRUE(written.contains(QStringLiteral("seite%1-") + QString::number(p) + ".png"))
+            << written.join(' ').toStdString();
+
+    // More pages than the program may hold files open at once: one category
+    // per page, 120 pages, 40 open files allowed.
+    Catalogue cat;
+    QStringList names;
+    for (int i = 0; i < 120; ++i) {
+        ASSERT_TRUE(cat.addCategory());
+        names << QStringLiteral("Kategorie %1").arg(i + 1);
+        ProductValues v;
+        v.name = QStringLiteral("Produkt");
+        v.price = 1.5;
+        ASSERT_NE(cat.addProduct(i, v), nullptr);
+    }
+    CardSettings s;
+    s.NewPageForKatCheck = true;
+    s.FilenameEdit2.clear();
+    QString why;
+    ASSERT_TRUE(SaveDocumentFile(d + "long.vlr", names, cat, s, &why)) << why.toStdString();
+    r = run(QStringLiteral("/bin/sh"), {"-c", "ulimit -n 40 && exec \"$0\" \"$@\"", shiptest::builtProgram(),
+                                        "--export-png", d + "long", d + "long.vlr", "--dpi", "10"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(d + "long-1.png"));
+    EXPECT_TRUE(QFileInfo::exists(d + "long-120.png"));
+    EXPECT_FALSE(QFileInfo::exists(d + "long-121.png"));
+    // Nothing temporary left behind.
+    EXPECT_EQ(QDir(d).entryList({"long-*"}, QDir::Files).size(), 120);
+}
+
+TEST_F(CommandLineRun, AnUnusablePictureOrQrCodeIsSaidAndTheExportSucceeds)
+{
+    // A bitmap header announcing 12000 x 9000 pixels: refused for its size.
+    QByteArray bmp(54, '\0');
+    auto put32 = [&](int at, uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            bmp[at + i] = char((v >> (8 * i)) & 0xFF);
+    };
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    put32(2, 54);
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, 12000);
+    put32(22, 9000);
+    bmp[26] = 1;
+    bmp[28] = 24;
+    ASSERT_TRUE(testutil::writeFile(d + "riesig.bmp", bmp));
+
+    Catalogue cat;
+    ASSERT_TRUE(cat.addCategory());
+    ProductValues v;
+    v.name = QStringLiteral("Suppe");
+    v.price = 4.5;
+    ASSERT_NE(cat.addProduct(0, v), nullptr);
+    CardSettings s;
+    s.FilenameEdit2 = d + "riesig.bmp";
+    QString why;
+    ASSERT_TRUE(SaveDocumentFile(d + "bild.vlr", {QStringLiteral("Suppen")}, cat, s, &why)) << why.toStdString();
+    // And an address longer than a QR code holds, to be printed.
+    s.FilenameEdit2.clear();
+    s.QrDruckCheck = true;
+    s.QrUrlEd = QStringLiteral("https://linde.de/") + QString(3000, QLatin1Char('a'));
+    ASSERT_TRUE(SaveDocumentFile(d + "qr.vlr", {QStringLiteral("Suppen")}, cat, s, &why)) << why.toStdString();
+
+    for (const QStringList &args : {QStringList{"--export-pdf", d + "bild.pdf", d + "bild.vlr"},
+                                    QStringList{"--export-png", d + "bild", d + "bild.vlr", "--dpi", "20"}}) {
+        const auto r = run(shiptest::builtProgram(), args);
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+        EXPECT_TRUE(QString::fromLocal8Bit(r.err).contains(QDir::toNativeSeparators(d + "riesig.bmp")))
+            << r.err.toStdString();
+    }
+    EXPECT_TRUE(QFileInfo::exists(d + "bild.pdf"));
+    EXPECT_TRUE(QFileInfo::exists(d + "bild-1.png"));
+
+    auto r = run(shiptest::builtProgram(), {"--export-pdf", d + "qr.pdf", d + "qr.vlr"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("QR")) << r.err.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(d + "qr.pdf"));
+
+    // A card whose picture and code are fine says nothing.
+    r = run(shiptest::builtProgram(), {"--export-pdf", d + "fine.pdf", shiptest::exampleCard()});
+    ASSERT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
 }

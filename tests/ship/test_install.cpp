@@ -70,7 +70,11 @@ protected:
     shiptest::Run runInstalled(const QStringList &args, const QString &locale = QStringLiteral("C.UTF-8"))
     {
         QProcessEnvironment env = shiptest::headlessEnv();
-        env.insert("LC_ALL", locale);
+        // An empty locale: no language setting at all, as under cron.
+        for (const char *var : {"LC_ALL", "LC_MESSAGES", "LANG", "LANGUAGE"})
+            env.remove(QLatin1String(var));
+        if (!locale.isEmpty())
+            env.insert("LC_ALL", locale);
         env.insert("HOME", home);
         env.insert("XDG_CONFIG_HOME", cfg);
         env.remove("XDG_DATA_HOME");
@@ -125,7 +129,7 @@ TEST_F(Installed, UserFilesGoToTheConfigurationDirectory)
     // First start, no options yet, a locale of no language of the program:
     // the interface language is the default (Swedish), whose words come
     // only from the shipped table.
-    auto r = runInstalled({"--export-csv", work + "/first.csv", card});
+    auto r = runInstalled({"--export-csv", work + "/first.csv", card}, QStringLiteral("it_IT.UTF-8"));
     ASSERT_TRUE(r.finished);
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
@@ -144,7 +148,15 @@ TEST_F(Installed, UserFilesGoToTheConfigurationDirectory)
         for (int col = 0; col < 5; ++col)
             ASSERT_EQ(copied.Cell(row, col), shipped.Cell(row, col)) << "row " << row << " column " << col;
     EXPECT_TRUE(testutil::readFile(work + "/first.csv").startsWith("\"Kategori\","));
-    // Still no options.dat: an English system locale chooses English.
+    // Still no options.dat: without any language setting, or with the C
+    // locale, the program speaks German.
+    for (const QString &none : {QString(), QStringLiteral("C.UTF-8"), QStringLiteral("POSIX")}) {
+        r = runInstalled({"--export-csv", work + "/nolocale.csv", card}, none);
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_TRUE(testutil::readFile(work + "/nolocale.csv").startsWith("\"Kategorie\","))
+            << none.toStdString() << ": " << testutil::readFile(work + "/nolocale.csv").left(40).toStdString();
+    }
+    // An English system locale chooses English.
     r = runInstalled({"--export-csv", work + "/locale.csv", card}, QStringLiteral("en_GB.UTF-8"));
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(testutil::readFile(work + "/locale.csv").startsWith("\"Category\","));

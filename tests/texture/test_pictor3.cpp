@@ -2,13 +2,16 @@
 // opening files of many kinds, including broken and hostile ones.
 #include "texture/pictor3.h"
 #include "dibfixture.h"
+#include "texture/jpegmemory.h"
 
 #include "testutil.h"
 
+#include <QBuffer>
 #include <QColor>
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QImageWriter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -397,4 +400,51 @@ TEST(Pictor3Large, PhotosAreScaledDownAndFailuresSayWhy)
     bmp[28] = 24;
     ASSERT_TRUE(testutil::writeFile(dir.filePath("huge.bmp"), bmp));
     EXPECT_EQ(problemOf(dir.filePath("huge.bmp")), PictureProblem::TooLarge);
+}
+
+// The JPEG library keeps a progressive picture's every coefficient until the
+// last scan, whatever size it is decoded at: a frame beyond its budget is
+// too large before anything is decoded.
+TEST(Pictor3Large, ProgressiveJpegBeyondTheLibraryBudgetIsTooLarge)
+{
+    QTemporaryDir dir;
+    QImage grey(64, 48, QImage::Format_Grayscale8);
+    grey.fill(128);
+    QByteArray progressive;
+    {
+        QBuffer buf(&progressive);
+        buf.open(QIODevice::WriteOnly);
+        QImageWriter w(&buf, "jpeg");
+        w.setProgressiveScanWrite(true);
+        ASSERT_TRUE(w.write(grey));
+    }
+    const int sof = progressive.indexOf("\xFF\xC2");
+    ASSERT_GT(sof, 0) << "no progressive frame written";
+    ASSERT_TRUE(testutil::writeFile(dir.filePath("small.jpg"), progressive));
+    // 64 x 48 samples: 8 x 6 blocks (one more row and column of margin).
+    EXPECT_EQ(ProgressiveJpegMemory(dir.filePath("small.jpg")), (8 + 1) * (6 + 1) * 128);
+    PictureProblem why = PictureProblem::TooLarge;
+    dib d = OpenDib(dir.filePath("small.jpg"), 0, nullptr, &why);
+    EXPECT_NE(d.poi, nullptr);
+    EXPECT_EQ(why, PictureProblem::None);
+    freedib(d);
+
+    // The same frame header announcing 9000 x 8000 samples (72 megapixels,
+    // 144 MB of coefficients): refused, quickly.
+    QByteArray huge = progressive;
+    huge[sof + 5] = char(8000 >> 8);
+    huge[sof + 6] = char(8000 & 0xFF);
+    huge[sof + 7] = char(9000 >> 8);
+    huge[sof + 8] = char(9000 & 0xFF);
+    ASSERT_TRUE(testutil::writeFile(dir.filePath("huge.jpg"), huge));
+    EXPECT_GT(ProgressiveJpegMemory(dir.filePath("huge.jpg")), kMaxJpegLibraryBytes);
+    d = OpenDib(dir.filePath("huge.jpg"), 0, nullptr, &why);
+    EXPECT_EQ(d.poi, nullptr);
+    EXPECT_EQ(why, PictureProblem::TooLarge);
+    freedib(d);
+
+    // A baseline JPEG is decoded row by row: no such budget.
+    grey.save(dir.filePath("baseline.jpg"), "JPEG");
+    EXPECT_EQ(ProgressiveJpegMemory(dir.filePath("baseline.jpg")), 0);
+    EXPECT_EQ(ProgressiveJpegMemory(dir.filePath("missing.jpg")), 0);
 }

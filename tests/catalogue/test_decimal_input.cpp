@@ -1,0 +1,168 @@
+#include "catalogue/EditProduktFUnit.h"
+#include "catalogue/FloatEdit.h"
+#include "catalogue/decimalinput.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::optional<double> read(const char *text, const char *locale)
+{
+    return parseDecimalInput(QString::fromUtf8(text), QLocale(QLatin1String(locale)));
+}
+
+} // namespace
+
+TEST(DecimalInput, PointOrCommaBeforeOneOrTwoFinalDigitsIsTheDecimalMarkEverywhere)
+{
+    for (const char *loc : {"de_DE", "en_US", "fr_FR", "nl_NL", "sv_SE", "C"}) {
+        SCOPED_TRACE(loc);
+        EXPECT_EQ(read("6.90", loc), 6.9);
+        EXPECT_EQ(read("6,90", loc), 6.9);
+        EXPECT_EQ(read("6,9", loc), 6.9);
+        EXPECT_EQ(read("-0.5", loc), -0.5);
+        EXPECT_EQ(read(",5", loc), 0.5);
+        EXPECT_EQ(read("12", loc), 12.0);
+        EXPECT_EQ(read(" 7 ", loc), 7.0);
+        EXPECT_EQ(read("1.234,50", loc), 1234.5);
+        EXPECT_EQ(read("1,234.50", loc), 1234.5);
+        EXPECT_EQ(read("1 234,50", loc), 1234.5);
+        // nothing that reads two ways, nothing that is no number
+        EXPECT_FALSE(read("1.234.50", loc));
+        EXPECT_FALSE(read("6.9.0", loc));
+        EXPECT_FALSE(read("abc", loc));
+        EXPECT_FALSE(read("", loc));
+        EXPECT_FALSE(read("-", loc));
+        EXPECT_FALSE(read("6,", loc));
+        EXPECT_FALSE(read("1e5", loc));
+        EXPECT_FALSE(read("0.125.", loc));
+        EXPECT_FALSE(read("12.3456,7", loc));
+    }
+}
+
+TEST(DecimalInput, OtherwiseTheInterfaceFormHolds)
+{
+    // more decimals with the interface's own mark (values from documents)
+    EXPECT_EQ(read("12,3456", "de_DE"), 12.3456);
+    EXPECT_EQ(read("12.3456", "en_US"), 12.3456);
+    // the interface's grouping in threes
+    EXPECT_EQ(read("1.234", "de_DE"), 1234.0);
+    EXPECT_EQ(read("1,234", "en_US"), 1234.0);
+    EXPECT_EQ(read("1.234", "en_US"), 1.234);
+    // no thousand starts with 0, groups are threes
+    EXPECT_FALSE(read("0.125", "de_DE"));
+    EXPECT_FALSE(read("1.2345", "de_DE"));
+    EXPECT_FALSE(read("12,3456", "en_US"));
+    // the interface's own minus sign
+    EXPECT_EQ(parseDecimalInput(QString(QChar(0x2212)) + QStringLiteral("2,5"), QLocale(QLatin1String("sv_SE"))),
+              -2.5);
+}
+
+namespace {
+
+QLineEdit *editorOf(QAbstractSpinBox *box)
+{
+    return box->findChild<QLineEdit *>();
+}
+
+} // namespace
+
+TEST(ProductDialogPrice, TypedPriceReadsInEveryInterfaceAndUnreadableOneKeepsDialogOpen)
+{
+    for (const char *loc : {"de_DE", "en_US", "fr_FR", "sv_SE"}) {
+        SCOPED_TRACE(loc);
+        TEditProduktForm dlg;
+        dlg.setLocale(QLocale(QLatin1String(loc)));
+        dlg.prepareNew();
+        dlg.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+
+        QLineEdit *price = editorOf(dlg.PreisEd);
+        ASSERT_NE(price, nullptr);
+        dlg.PreisEd->setFocus();
+        price->selectAll();
+        QTest::keyClicks(price, QStringLiteral("6.90"));
+        dlg.Edit1->setFocus(); // leave the field: shown back in the interface's form
+        QTRY_COMPARE(price->text(), QLocale(QLatin1String(loc)).toString(6.9, 'f', 2));
+
+        dlg.PreisEd->setFocus();
+        price->selectAll();
+        QTest::keyClicks(price, QStringLiteral("6,90"));
+        QTest::mouseClick(dlg.BitBtn1, Qt::LeftButton);
+        EXPECT_EQ(dlg.result(), int(QDialog::Accepted));
+        EXPECT_DOUBLE_EQ(dlg.values().price, 6.9);
+
+        // Unreadable: refused, marked, the dialog stays open, the text stays.
+        dlg.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+        dlg.setResult(QDialog::Rejected);
+        dlg.PreisEd->setFocus();
+        price->selectAll();
+        QTest::keyClicks(price, QStringLiteral("6.9.0"));
+        QTest::mouseClick(dlg.BitBtn1, Qt::LeftButton);
+        EXPECT_TRUE(dlg.isVisible());
+        EXPECT_NE(dlg.result(), int(QDialog::Accepted));
+        auto *field = static_cast<TFloatEdit *>(dlg.PreisEd);
+        EXPECT_TRUE(field->isMarked());
+        EXPECT_EQ(price->text(), QStringLiteral("6.9.0"));
+        // Enter does not slip the old value through either.
+        QTest::keyClick(price, Qt::Key_Return);
+        EXPECT_TRUE(dlg.isVisible());
+        EXPECT_EQ(price->text(), QStringLiteral("6.9.0"));
+
+        // Corrected: the mark goes, the dialog confirms.
+        price->selectAll();
+        QTest::keyClicks(price, QStringLiteral("7,50"));
+        EXPECT_FALSE(field->isMarked());
+        QTest::keyClick(price, Qt::Key_Return);
+        EXPECT_EQ(dlg.result(), int(QDialog::Accepted));
+        EXPECT_DOUBLE_EQ(dlg.values().price, 7.5);
+    }
+}
+
+TEST(FloatEditField, LengthFieldsReadBothMarksAndRefuseWhatIsOutOfRange)
+{
+    // A margin field as on the "Layout" tab: millimetres 0 to 1000, taken
+    // when the field is left.
+    QWidget window;
+    window.setLocale(QLocale(QLatin1String("de_DE")));
+    auto *margin = new TFloatEdit(0, &window);
+    margin->setRange(0, 1000);
+    margin->setValue(25);
+    margin->setKeyboardTracking(false);
+    auto *other = new QLineEdit(&window);
+    other->move(0, 40);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QLineEdit *text = editorOf(margin);
+
+    margin->setFocus();
+    text->selectAll();
+    QTest::keyClicks(text, QStringLiteral("12.5"));
+    other->setFocus();
+    QTRY_COMPARE(margin->value(), 12.5);
+    EXPECT_EQ(text->text(), QStringLiteral("12,5"));
+    EXPECT_FALSE(margin->isMarked());
+
+    // Below the range and unreadable: the value stays, the text and the
+    // mark stay with it.
+    for (const QString &bad : {QStringLiteral("-3"), QStringLiteral("zwoelf")}) {
+        margin->setFocus();
+        text->selectAll();
+        QTest::keyClicks(text, bad);
+        other->setFocus();
+        QTRY_VERIFY(!margin->hasFocus());
+        EXPECT_EQ(margin->value(), 12.5) << bad.toStdString();
+        EXPECT_EQ(text->text(), bad);
+        EXPECT_TRUE(margin->isMarked());
+        EXPECT_FALSE(TFloatEdit::checkFields(&window));
+    }
+    margin->setValue(30);
+    EXPECT_TRUE(TFloatEdit::checkFields(&window));
+    EXPECT_FALSE(margin->isMarked());
+}
