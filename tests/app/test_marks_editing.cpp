@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <gtest/gtest.h>
 
 namespace {
@@ -126,4 +127,21 @@ TEST_F(MarksEditing, OpenAndSaveGiveTheSameBytes)
         ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
         EXPECT_EQ(saved.readAll(), original) << name;
     }
+}
+
+TEST(ProductDialog, FitsASmallScreenAndWrapsTheDescription)
+{
+    TEditProduktForm d;
+    d.show();
+    QApplication::processEvents();
+    // A 1366 x 768 screen leaves about 700 pixels under its panels.
+    EXPECT_LE(d.height(), 700);
+    EXPECT_LE(d.width(), 1300);
+    EXPECT_EQ(d.Edit2->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    d.Edit2->setPlainText(QStringLiteral("Hausgemacht ") + QString(400, QLatin1Char('y')));
+    QApplication::processEvents();
+    EXPECT_FALSE(d.Edit2->horizontalScrollBar()->isVisible());
+    // Wrapping only shows: the text keeps its one line.
+    EXPECT_FALSE(d.Edit2->toPlainText().contains(QLatin1Char('\n')));
+    d.hide();
 }
