@@ -11,6 +11,7 @@
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QPushButton>
 #include <QTreeWidget>
 
 void TMainForm::ProduktKopierenBtnClick()
