@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QPrinter>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QStatusBar>
@@ -36,8 +37,8 @@ protected:
     {
         form->PageControl1->setCurrentIndex(2);
         QApplication::processEvents();
-        click(form->PaperBox->A5Radio);
-        click(form->PaperBox->QuerCheck);
+        QTest::mouseClick(form->PaperBox->A5Radio, Qt::LeftButton);
+        QTest::mouseClick(form->PaperBox->QuerCheck, Qt::LeftButton);
     }
 
     QPageLayout own; // the printer's page before the card chose one
