@@ -5,7 +5,9 @@
 #include "app/MainUnit.h"
 #include "app/MarksGroup.h"
 #include "app/undohistory.h"
+#include "app/PaperBox.h"
 #include "app/QrCodeBox.h"
+#include "app/proposedname.h"
 #include "catalogue/document.h"
 #include "export/csvexport.h"
 #include "i18n/filedialogfilter.h"
@@ -15,7 +17,9 @@
 
 #include <QCheckBox>
 #include <QDoubleSpinBox>
+#include <QDir>
 #include <QFileDialog>
+#include <QStatusBar>
 #include <QFile>
 #include <QFileInfo>
 #include <cmath>
@@ -27,7 +31,7 @@
 namespace {
 
 QString chooseWithDialog(QWidget *parent, FileDialogFilter *dialog, bool save, const QString &defaultSuffix,
-                         bool confirmOverwrite)
+                         bool confirmOverwrite, const QString &proposed)
 {
     QFileDialog dlg(parent);
     dlg.setNameFilters(dialog->qtFilters());
@@ -36,6 +40,8 @@ QString chooseWithDialog(QWidget *parent, FileDialogFilter *dialog, bool save, c
     dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (!confirmOverwrite)
         dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (save && !proposed.isEmpty())
+        dlg.selectFile(proposed);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return QString();
     return dlg.selectedFiles().first();
@@ -58,7 +64,19 @@ QString TMainForm::askFileName(FileDialogFilter *dialog, bool save, const QStrin
                                bool confirmOverwrite)
 {
     return chooseFile ? chooseFile(dialog, save, defaultSuffix)
-                      : chooseWithDialog(this, dialog, save, defaultSuffix, confirmOverwrite);
+                      : chooseWithDialog(this, dialog, save, defaultSuffix, confirmOverwrite,
+                                         proposedFileName(defaultSuffix));
+}
+
+QString TMainForm::proposedFileName(const QString &suffix) const
+{
+    return ProposedFileName(afilename, CaptionEd->text(), suffix);
+}
+
+// What an export wrote where, in the status bar.
+void TMainForm::reportWritten(const char16_t *german, const QString &path)
+{
+    statusBar()->showMessage(TranslateStr(QString::fromUtf16(german)).arg(QDir::toNativeSeparators(path)));
 }
 
 // An error box: the message of the table followed directly by the file name,
@@ -76,7 +94,14 @@ bool TMainForm::AskSaveChanges()
     commitPendingEdits();
     if (!changed)
         return true;
-    const auto answer = messageBox(QMessageBox::Question, GetMsgText(6), GetMsgText(5),
+    // A document with a file has been saved before: the question says that
+    // it holds changes since, and names it.
+    const QString question =
+        afilename.isEmpty()
+            ? GetMsgText(5)
+            : TranslateStr(QStringLiteral("Die Datei \"%1\" hat ungespeicherte Änderungen. Wollen Sie jetzt speichern?"))
+                  .arg(QFileInfo(afilename).fileName());
+    const auto answer = messageBox(QMessageBox::Question, GetMsgText(6), question,
                                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Yes)
         return SaveFile();
@@ -219,6 +244,7 @@ void TMainForm::applyDocumentSettings(const DocumentData &d, bool reloadSamePict
     }
     MarksGroup->setSettings(s.marks);
     QrCodeBox->setFrom(s);
+    PaperBox->setFrom(s);
 }
 
 void TMainForm::setCardSettings(const CardSettings &s)
@@ -280,7 +306,9 @@ void TMainForm::ExportierenalsCSVDatei1Click()
     QString error;
     if (!WriteCsvFile(path, data, &error)) {
         reportFileError(19, path, error);
+        return;
     }
+    reportWritten(u"CSV-Datei geschrieben: %1", path);
 }
 
 void TMainForm::AlsPDFexportieren1Click()
@@ -290,7 +318,10 @@ void TMainForm::AlsPDFexportieren1Click()
     if (path.isEmpty())
         return;
     const QString error =
-        ExportCardPdf(cardSource(100), path, printer->pageLayout(), GetMsgText(12), printer->resolution());
-    if (!error.isEmpty())
+        ExportCardPdf(cardSource(100), path, printer->pageLayout(), PdfTitle(cardSettings()), printer->resolution());
+    if (!error.isEmpty()) {
         messageBox(QMessageBox::Critical, QString(), error, QMessageBox::Ok);
+        return;
+    }
+    reportWritten(u"PDF-Datei geschrieben: %1", path);
 }

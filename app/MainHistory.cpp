@@ -4,6 +4,7 @@
 #include "app/FilenameEdit.h"
 #include "app/MainUnit.h"
 #include "app/MarksGroup.h"
+#include "app/PaperBox.h"
 #include "app/QrCodeBox.h"
 #include "app/recovery.h"
 #include "app/undohistory.h"
@@ -115,6 +116,7 @@ void TMainForm::buildHistory()
     auto marksStep = [this] { history->record(stepName(QStringLiteral("Kennzeichnung"))); };
     connect(MarksGroup, &TMarksGroup::settingsChanged, this, marksStep);
     connect(MarksGroup, &TMarksGroup::additivesEdited, this, marksStep);
+    connect(PaperBox, &TPaperBox::changed, this, [this] { history->record(stepName(QStringLiteral("Papier"))); });
 }
 
 QByteArray TMainForm::documentBytes() const

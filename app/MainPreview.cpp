@@ -1,11 +1,13 @@
 // The main window's preview, printing and background picture handlers.
 #include "app/FilenameEdit.h"
 #include "app/MainUnit.h"
+#include "app/PaperBox.h"
 #include "app/PreviewBox.h"
 #include "app/PreviewPager.h"
 #include "export/qrcode.h"
 #include "i18n/translateunit.h"
 #include "layout/cardoutput.h"
+#include "layout/cardpaper.h"
 #include "layout/printerchoice.h"
 #include "layout/qpaintercanvas.h"
 #include "texture/picturenote.h"
@@ -16,6 +18,9 @@
 #include <QDoubleSpinBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QVBoxLayout>
 #include <QFormLayout>
 #include <QPageSetupDialog>
 #include <QPrinterInfo>
@@ -172,6 +177,7 @@ void TMainForm::Druckereinrichten1Click()
     // orientation. The page area changes from the preview's next paint on;
     // cancelling the page set-up keeps the printer and page chosen before.
     const PrinterSetup before = SavePrinterSetup(*printer);
+    const QPageLayout pageBefore = printerPage;
     const QStringList names = QPrinterInfo::availablePrinterNames();
     if (!names.isEmpty()) {
         QDialog choose(this);
@@ -189,11 +195,58 @@ void TMainForm::Druckereinrichten1Click()
         if (execDialog(&choose) != QDialog::Accepted)
             return;
         SelectPrinter(*printer, combo->currentText());
+        printerPage = printer->pageLayout(); // the chosen printer's own page
     }
+    // The dialog opens on the card's paper when the card has one.
+    applyCardPaper();
     QPageSetupDialog dlg(printer.get(), this);
-    if (execDialog(&dlg) != QDialog::Accepted)
+    // Its margins are the printer's: the card's own margins (tab "Layout")
+    // are measured inside them. Said in the dialog, so the two do not seem
+    // to contradict each other.
+    auto *note = new QLabel(TranslateStr(QStringLiteral(
+                                "Die Ränder hier sind die des Druckers. Die Seitenränder der Speisekarte "
+                                "(Registerkarte \"Layout\") kommen innerhalb dieser Ränder hinzu.")),
+                            &dlg);
+    note->setObjectName(QStringLiteral("PrinterMarginsNote"));
+    note->setWordWrap(true);
+    if (auto *box = qobject_cast<QBoxLayout *>(dlg.layout()))
+        box->insertWidget(box->count() - 1, note);
+    else if (dlg.layout())
+        dlg.layout()->addWidget(note);
+    if (execDialog(&dlg) != QDialog::Accepted) {
         RestorePrinterSetup(*printer, before);
+        printerPage = pageBefore;
+    } else {
+        // The page chosen here is the printer's page from now on; a card with
+        // a paper of its own takes the size and orientation chosen here (A4
+        // or A5; another size leaves the card on the printer's page).
+        printerPage = printer->pageLayout();
+        CardSettings s;
+        PaperBox->readInto(s);
+        if (s.PapierBox != CardSettings::Paper::Printer) {
+            const QPageSize::PageSizeId id = printerPage.pageSize().id();
+            s.PapierBox = id == QPageSize::A4   ? CardSettings::Paper::A4
+                          : id == QPageSize::A5 ? CardSettings::Paper::A5
+                                                : CardSettings::Paper::Printer;
+            s.QuerCheck = printerPage.orientation() == QPageLayout::Landscape;
+            PaperBox->setFrom(s);
+        }
+    }
     Pager->refresh(); // the page count follows the new page at once
+}
+
+void TMainForm::applyCardPaper()
+{
+    CardSettings s;
+    PaperBox->readInto(s);
+    if (s.PapierBox == CardSettings::Paper::Printer) {
+        if (!(printer->pageLayout() == printerPage))
+            printer->setPageLayout(printerPage);
+    } else {
+        ApplyCardPaper(s, *printer);
+    }
+    Pager->refresh();
+    RepaintPreview();
 }
 
 void TMainForm::Drucken1Click()

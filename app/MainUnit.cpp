@@ -7,9 +7,11 @@
 #include "app/MarksGroup.h"
 #include "app/PreviewBox.h"
 #include "app/PreviewPager.h"
+#include "app/PaperBox.h"
 #include "app/QrCodeBox.h"
 #include "app/recovery.h"
 #include "app/undohistory.h"
+#include "app/windowsize.h"
 #include "catalogue/EditProduktFUnit.h"
 #include "catalogue/FloatEdit.h"
 #include "catalogue/appfiles.h"
@@ -17,6 +19,7 @@
 #include "i18n/qttranslations.h"
 #include "i18n/TranslateFUnit.h"
 #include "i18n/filedialogfilter.h"
+#include "i18n/mnemonics.h"
 #include "i18n/translatecomponents.h"
 #include "i18n/translateunit.h"
 #include "layout/cardlayout.h"
@@ -33,6 +36,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QDoubleSpinBox>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -133,6 +137,7 @@ TMainForm::TMainForm(QWidget *parent)
         printer->setPageSize(QPageSize(QPageSize::A4));
         printer->setPageOrientation(QPageLayout::Portrait);
     }
+    printerPage = printer->pageLayout();
     buildWindow();
     connectHandlers();
     FormCreate();
@@ -187,10 +192,14 @@ void TMainForm::buildWindow()
     Timer1->setSingleShot(true);
     Timer1->setInterval(300);
 
-    // Client area 764 x 524 below the menu bar, centred on the screen.
-    resize(764, 524 + menuBar()->sizeHint().height());
+    // Most of the screen at the first start (at least a client area of
+    // 764 x 524 below the menu bar), later the size it had when closed;
+    // centred on the screen.
+    const QSize least(764, 524 + menuBar()->sizeHint().height());
+    resize(least);
     if (QScreen *scr = QApplication::primaryScreen()) {
         const QRect avail = scr->availableGeometry();
+        resize(StartWindowSize(avail, LoadWindowSize(appfiles::UserFile(QStringLiteral("window.ini"))), least));
         move(avail.center() - rect().center());
     }
 }
@@ -239,17 +248,26 @@ void TMainForm::buildCatalogueTab()
     ListView2->setUniformRowHeights(true);
 
     ListView1 = named(new QTreeWidget(split), "ListView1");
-    ListView1->setColumnCount(3);
-    ListView1->setHeaderLabels({QStringLiteral("Bezeichnung"), QStringLiteral("Beschreibung"), QStringLiteral("Preis")});
-    ListView1->headerItem()->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+    ListView1->setColumnCount(4);
+    ListView1->setHeaderLabels({QStringLiteral("Bezeichnung"), QStringLiteral("Beschreibung"), QStringLiteral("Menge"),
+                                QStringLiteral("Preis")});
+    ListView1->headerItem()->setTextAlignment(3, Qt::AlignRight | Qt::AlignVCenter);
     ListView1->setColumnWidth(0, 150);
-    ListView1->setColumnWidth(1, 250);
-    ListView1->setColumnWidth(2, 75);
+    ListView1->setColumnWidth(1, 180);
+    ListView1->setColumnWidth(2, 70);
+    ListView1->setColumnWidth(3, 75);
     ListView1->setRootIsDecorated(false);
     ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
     ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListView1->setUniformRowHeights(true);
+    // A product is dragged onto a category of the upper list to move it there.
+    ListView1->setDragEnabled(true);
+    ListView1->setDragDropMode(QAbstractItemView::DragOnly);
+    ListView1->setDefaultDropAction(Qt::CopyAction);
+    ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
+    ListView2->viewport()->setAcceptDrops(true);
+    ListView2->viewport()->installEventFilter(this);
     split->setSizes({177, 260});
     split->setChildrenCollapsible(false);
 
@@ -279,6 +297,8 @@ void TMainForm::buildCatalogueTab()
     NeuesProduktBtn = mk("NeuesProduktBtn", QStringLiteral("Neues Produkt"), AppIcon("document-new", "product-new"));
     ProduktBearbeitenBtn = mk("ProduktBearbeitenBtn", QStringLiteral("Produkt bearbeiten"),
                               AppIcon("document-edit", "product-edit"));
+    ProduktKopierenBtn = mk("ProduktKopierenBtn", QStringLiteral("Produkt kopieren"),
+                            AppIcon("edit-copy", "product-edit"));
     ProduktLoeschenBtn = mk("ProduktLoeschenBtn", QStringLiteral("Produkt löschen"),
                             AppIcon("list-remove", "product-delete"));
     ProduktNachObenBtn = mk("ProduktNachObenBtn", QStringLiteral("Produkt nach oben"), AppIcon("go-up", "up"));
@@ -425,8 +445,11 @@ void TMainForm::buildLayoutTab()
     MarksGroup = new TMarksGroup(TabSheet3);
     MarksGroup->execDialog = [this](QDialog *d) { return execDialog(d); };
 
+    PaperBox = new TPaperBox(TabSheet3);
+
     auto *leftCol = new QVBoxLayout;
     leftCol->addLayout(margins);
+    leftCol->addWidget(PaperBox);
     leftCol->addSpacing(12);
     leftCol->addLayout(checks);
     leftCol->addWidget(MarksGroup);
@@ -509,11 +532,12 @@ void TMainForm::buildMenu()
     Speichern1->setShortcut(QKeySequence::Save);
     Speichern1->setIcon(SaveBtn->icon());
     Speichernunter1 = act(Datei1, "Speichernunter1", QStringLiteral("Speichern unter..."));
-    Speichernunter1->setShortcut(QKeySequence::SaveAs);
+    Speichernunter1->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     ExportierennachExcel1 = act(Datei1, "ExportierennachExcel1", QStringLiteral("Exportieren nach Excel..."));
     ExportierennachExcel1->setVisible(false); // never shown
     ExportierenalsCSVDatei1 = act(Datei1, "ExportierenalsCSVDatei1", QStringLiteral("Exportieren als CSV Datei..."));
     AlsPDFexportieren1 = act(Datei1, "AlsPDFexportieren1", QStringLiteral("Als PDF exportieren..."));
+    AlsPDFexportieren1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     AlsWebseiteexportieren1 = act(Datei1, "AlsWebseiteexportieren1", QStringLiteral("Als Webseite exportieren..."));
     QRCodeexportieren1 = act(Datei1, "QRCodeexportieren1", QStringLiteral("QR-Code exportieren..."));
     Datei1->addSeparator()->setObjectName(QStringLiteral("N1"));
@@ -532,6 +556,9 @@ void TMainForm::buildMenu()
     Wiederholen1 = act(Bearbeiten1, "Wiederholen1", QStringLiteral("Wiederholen"));
     Wiederholen1->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     Wiederholen1->setIcon(RedoBtn->icon());
+    // Their texts name the step and change with it: no Alt letter.
+    for (QAction *a : {Rueckgaengig1, Wiederholen1})
+        a->setProperty("velloran_nomnemonic", true);
 
     Sprache1 = named(mb->addMenu(QStringLiteral("Sprache")), "Sprache1");
     LanguageGroup = new QActionGroup(this);
@@ -580,6 +607,8 @@ void TMainForm::connectHandlers()
     connect(ProduktNachObenBtn, &QPushButton::clicked, this, &TMainForm::ProduktNachObenBtnClick);
     connect(ProduktNachUntenBtn, &QPushButton::clicked, this, &TMainForm::ProduktNachUntenBtnClick);
     connect(ListView1, &QTreeWidget::itemDoubleClicked, this, [this] { ProduktBearbeitenBtnClick(); });
+    connect(ProduktKopierenBtn, &QPushButton::clicked, this, &TMainForm::ProduktKopierenBtnClick);
+    connect(ListView1, &QWidget::customContextMenuRequested, this, &TMainForm::productContextMenu);
 
     // The category list's change notification: a caption edit, or a change of
     // the selected/focused entry. The product list always follows the
@@ -623,6 +652,7 @@ void TMainForm::connectHandlers()
         connect(e, &QLineEdit::textChanged, this, &TMainForm::CaptionEdChange);
     connect(RahmenCheck, &QCheckBox::toggled, this, &TMainForm::RahmenCheckClick);
     connect(QrCodeBox, &TQrCodeBox::changed, this, &TMainForm::CaptionEdChange);
+    connect(PaperBox, &TPaperBox::changed, this, &TMainForm::applyCardPaper);
     qApp->installEventFilter(this);
 
     // Background picture
@@ -692,10 +722,17 @@ bool TMainForm::eventFilter(QObject *o, QEvent *e)
             ListView2->setColumnWidth(0, qMax(0, ListView2->width() - 10));
         } else if (o == ListView1) {
             ListView1->setColumnWidth(0, 150);
-            ListView1->setColumnWidth(2, 75);
-            ListView1->setColumnWidth(1, qMax(0, ListView1->width() - 10 - 150 - 75));
+            ListView1->setColumnWidth(2, 70);
+            ListView1->setColumnWidth(3, 75);
+            ListView1->setColumnWidth(1, qMax(0, ListView1->width() - 10 - 150 - 70 - 75));
         }
     }
+    if (e->type() == QEvent::KeyPress && (o == ListView1 || o == ListView2)
+        && listKeyPress(o, static_cast<QKeyEvent *>(e)))
+        return true;
+    if (o == ListView2->viewport()
+        && (e->type() == QEvent::DragEnter || e->type() == QEvent::DragMove || e->type() == QEvent::Drop))
+        return categoryDropEvent(e);
     return QMainWindow::eventFilter(o, e);
 }
 
@@ -759,6 +796,8 @@ void TMainForm::FormShow()
     // The application title (kept as a property of the application: Qt would
     // append a display name to every window caption).
     qApp->setProperty("applicationTitle", TranslateStr(qApp->property("applicationTitle").toString()));
+    // The Alt letters of the menus, in the interface language.
+    AssignMnemonics(menuBar());
     maincap = windowTitle();
     history->reset(); // the translated texts are where the document starts
     SetUnChanged();
@@ -796,6 +835,7 @@ void TMainForm::FormClose()
     recovery->discard();
     history->reset();
     SaveOptions();
+    SaveWindowSize(appfiles::UserFile(QStringLiteral("window.ini")), isMaximized() || isFullScreen() ? normalGeometry().size() : size());
 }
 
 void TMainForm::FormDestroy()
@@ -853,6 +893,7 @@ CardSettings TMainForm::cardSettings() const
     s.SatEd = SatEd->value();
     s.marks = MarksGroup->settings();
     QrCodeBox->readInto(s);
+    PaperBox->readInto(s);
     return s;
 }
 
@@ -893,6 +934,7 @@ void TMainForm::ListProds()
     const bool enable = cat >= 0 && cat < catalogue.categoryCount();
     if (enable) {
         const QChar dp = UserDecimalPoint();
+        const QString freeText = TranslateStr(QStringLiteral("Freitext"));
         TDynaArray *prods = catalogue.products(cat);
         QList<QTreeWidgetItem *> rows;
         rows.reserve(int(prods->count));
@@ -905,14 +947,16 @@ void TMainForm::ListProds()
             desc.replace(QLatin1Char('\r'), QLatin1Char(' '));
             row->setText(0, WideText(aprod->name));
             row->setText(1, desc);
-            row->setText(2, FormatPrice2(aprod->price, dp));
-            row->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+            row->setText(2, WideText(aprod->quantity));
+            // A negative price marks a free text: its text is the description.
+            row->setText(3, aprod->price < 0 ? freeText : FormatPrice2(aprod->price, dp));
+            row->setTextAlignment(3, Qt::AlignRight | Qt::AlignVCenter);
             rows << row;
         }
         ListView1->addTopLevelItems(rows);
     }
-    for (QPushButton *b : {NeuesProduktBtn, ProduktBearbeitenBtn, ProduktLoeschenBtn, ProduktNachObenBtn,
-                           ProduktNachUntenBtn})
+    for (QPushButton *b : {NeuesProduktBtn, ProduktBearbeitenBtn, ProduktKopierenBtn, ProduktLoeschenBtn,
+                           ProduktNachObenBtn, ProduktNachUntenBtn})
         b->setEnabled(enable);
     ListView1->setUpdatesEnabled(true);
 }

@@ -9,6 +9,7 @@
 
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QPageLayout>
 #include <QPointer>
 #include <functional>
 #include <memory>
@@ -88,14 +89,15 @@ public:
     QTreeWidget *ListView2;   // categories
     QTreeWidget *ListView1;   // products of the selected category
     QPushButton *BitBtn1, *BitBtnXP2, *BitBtn2, *BitBtn3, *BitBtn4;
-    QPushButton *NeuesProduktBtn, *ProduktBearbeitenBtn, *ProduktLoeschenBtn, *ProduktNachObenBtn,
-        *ProduktNachUntenBtn;
+    QPushButton *NeuesProduktBtn, *ProduktBearbeitenBtn, *ProduktKopierenBtn, *ProduktLoeschenBtn,
+        *ProduktNachObenBtn, *ProduktNachUntenBtn;
 
     // Tab 2: preview
     QSpinBox *ZoomEd, *SeiteEd;
     QLineEdit *CaptionEd, *FussEd, *KopfEd;
     QCheckBox *RahmenCheck;
     class TQrCodeBox *QrCodeBox; // QrUrlEd, QrDruckCheck, QrGroesseEd
+    class TPaperBox *PaperBox;   // the card's paper (tab "Layout")
     QScrollArea *ScrollBox1;
     TPreviewBox *PaintBox1;
     PreviewPager *Pager; // "von N", zoom to fit, Page Up/Page Down
@@ -127,6 +129,10 @@ public:
 
     // The selected printer.
     std::unique_ptr<QPrinter> printer;
+    // The printer's page as the printer set-up left it: what a card without
+    // a paper of its own is laid out on.
+    QPageLayout printerPage;
+    void applyCardPaper(); // the card's paper (or the printer's page) onto the printer
 
     // Language state.
     int32_t &language;
@@ -162,6 +168,15 @@ public:
     void ProduktNachObenBtnClick();
     void ProduktNachUntenBtnClick();
     void ListView2Change();
+    // MainProducts.cpp: copying and moving products, the lists' keys, the
+    // product list's context menu and dropping a product on a category.
+    void ProduktKopierenBtnClick();
+    void moveProductTo(int category); // the selected product, to the end of `category`
+    bool listKeyPress(QObject *list, class QKeyEvent *e);
+    void productContextMenu(const QPoint &pos);
+    bool categoryDropEvent(QEvent *e);
+    // The product list's context menu (built when shown; kept for tests).
+    QPointer<QMenu> productMenu;
 
     // ---- document state and commands -------------------------------------------
     void SetChanged();
@@ -251,6 +266,8 @@ public:
         messageBox;
     // Returns the chosen path, or an empty text when cancelled.
     std::function<QString(FileDialogFilter *dialog, bool save, const QString &defaultSuffix)> chooseFile;
+    // The name a save dialog proposes for that suffix ("pdf").
+    QString proposedFileName(const QString &suffix) const;
     // The print dialog: returns false when cancelled; sets the page range.
     std::function<bool(QPrinter &, int &fromPage, int &toPage)> printDialog;
 
@@ -294,6 +311,7 @@ private:
 
     void handleWheel(int notches);
     QString askFileName(FileDialogFilter *dialog, bool save, const QString &defaultSuffix, bool confirmOverwrite);
+    void reportWritten(const char16_t *german, const QString &path);
     void reportFileError(int message, const QString &path, const QString &reason);
     void commitPendingEdits(); // ends an in-place rename, so it counts
     int wheelRest = 0;

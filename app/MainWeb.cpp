@@ -13,8 +13,11 @@ void TMainForm::AlsWebseiteexportieren1Click()
     if (path.isEmpty())
         return;
     QString error;
-    if (!WriteHtmlFile(path, BuildHtml(cardSource(100), HtmlLanguageTag(language)), &error))
+    if (!WriteHtmlFile(path, BuildHtml(cardSource(100), HtmlLanguageTag(language)), &error)) {
         reportFileError(19, path, error);
+        return;
+    }
+    reportWritten(u"Webseite geschrieben: %1", path);
 }
 
 void TMainForm::QRCodeexportieren1Click()
@@ -35,6 +38,9 @@ void TMainForm::QRCodeexportieren1Click()
     if (path.isEmpty())
         return;
     QString error;
-    if (!WriteQrFile(path, url, &error))
+    if (!WriteQrFile(path, url, &error)) {
         reportFileError(19, path, error);
+        return;
+    }
+    reportWritten(u"QR-Code geschrieben: %1", path);
 }

@@ -33,6 +33,11 @@ PreviewPager::PreviewPager(QWidget *tab, QSpinBox *zoomEd, QSpinBox *seiteEd, QS
         b->setAutoDefault(false);
     connect(GanzeSeiteBtn, &QPushButton::clicked, this, [this] { fit(PreviewFit::WholePage); });
     connect(SeitenbreiteBtn, &QPushButton::clicked, this, [this] { fit(PreviewFit::PageWidth); });
+    // A zoom of the user's own puts the page back at the top left corner.
+    connect(zoomEd_, &QSpinBox::valueChanged, this, [this] {
+        if (!fitting_)
+            scrollBox_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    });
 
     auto *up = new QShortcut(QKeySequence(Qt::Key_PageUp), tab);
     auto *down = new QShortcut(QKeySequence(Qt::Key_PageDown), tab);
@@ -104,7 +109,11 @@ void PreviewPager::fit(PreviewFit how)
 {
     const QSize visible = scrollBox_->maximumViewportSize();
     const int bar = scrollBox_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scrollBox_);
+    fitting_ = true;
     zoomEd_->setValue(FitZoom(source_.area(), source_.screenDpi(), visible, bar, how));
+    fitting_ = false;
+    // The whole page sits in the middle of the view.
+    scrollBox_->setAlignment(how == PreviewFit::WholePage ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignTop);
     scrollBox_->horizontalScrollBar()->setValue(0);
 }
 

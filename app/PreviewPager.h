@@ -66,4 +66,5 @@ private:
     Source source_;
     PageCountCache cache_;
     bool refreshPending_ = false;
+    bool fitting_ = false; // the zoom is being set by fit()
 };

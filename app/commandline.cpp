@@ -10,6 +10,7 @@
 #include "i18n/translateunit.h"
 #include "layout/cardlayout.h"
 #include "layout/cardoutput.h"
+#include "layout/cardpaper.h"
 #include "layout/printerchoice.h"
 #include "texture/picturenote.h"
 #include "texture/texture.h"
@@ -345,9 +346,11 @@ Options Parse(const QStringList &args)
         if (!value(pageSize, &o.pageSize) || !PageSizeByName(o.pageSize, nullptr))
             return invalid(QStringLiteral("--page-size takes A4, A5, Letter or Legal"));
         pdfPngOnly << given(pageSize);
+        o.pageGiven = true;
     }
     if (parser.isSet(landscape)) {
         o.landscape = true;
+        o.pageGiven = true;
         pdfPngOnly << given(landscape);
     }
     QString v;
@@ -429,8 +432,10 @@ QString UsageText()
         "  --export-png PREFIX DOC    the pages as pictures PREFIX-1.png, PREFIX-2.png, ...\n"
         "  --export-csv OUT.csv DOC   the catalogue as a CSV file\n"
         "  --export-html OUT.html DOC the menu card as one web page\n"
-        "  --page-size SIZE           A4 (default), A5, Letter or Legal\n"
-        "  --landscape                landscape pages (default portrait)\n"
+        "  --page-size SIZE           A4, A5, Letter or Legal (default: the document's\n"
+        "                             paper, else A4)\n"
+        "  --landscape                landscape pages (default: the document's paper,\n"
+        "                             else portrait)\n"
         "  --dpi N                    resolution of the pictures, 10 to 1200 (default 96)\n"
         "  --zoom Z                   zoom in percent, 10 to 1000 (default 100)\n"
         "  --page N                   only page N (written to PREFIX-N.png)\n"
@@ -487,6 +492,13 @@ int RunExport(const Options &o, QTextStream &err)
         return kExitOk;
     }
 
+    // The document's own paper, unless the command line names a page.
+    Options out = o;
+    if (!o.pageGiven && doc.settings.PapierBox != CardSettings::Paper::Printer) {
+        out.pageSize = CardPaperName(doc.settings.PapierBox);
+        out.landscape = doc.settings.QuerCheck;
+    }
+
     CardSource card;
     card.categoryNames = doc.categoryNames;
     card.catalogue = doc.catalogue.get();
@@ -519,6 +531,7 @@ int RunExport(const Options &o, QTextStream &err)
         const QString notThere = SelectPrinter(printer, o.printer);
         if (!notThere.isEmpty())
             return failWith(err, o.printer.isEmpty() ? QStringLiteral("--print") : o.printer, notThere);
+        ApplyCardPaper(doc.settings, printer); // the document's own paper, when it chose one
         const QString error = PrintCard(card, printer, GetMsgText(12));
         if (!error.isEmpty())
             return failWith(err, printer.printerName(), error);
@@ -526,8 +539,8 @@ int RunExport(const Options &o, QTextStream &err)
     }
 
     if (o.mode == Mode::ExportPdf) {
-        const auto printer = makePdfPrinter(o);
-        const QString error = ExportCardPdf(card, o.output, printer->pageLayout(), GetMsgText(12));
+        const auto printer = makePdfPrinter(out);
+        const QString error = ExportCardPdf(card, o.output, printer->pageLayout(), PdfTitle(card.settings));
         if (!error.isEmpty()) {
             // The error text names the file already.
             err << "velloran: " << oneLine(error) << Qt::endl;
@@ -537,7 +550,7 @@ int RunExport(const Options &o, QTextStream &err)
     }
 
     card.zoom = o.zoom;
-    return exportPng(o, card, err);
+    return exportPng(out, card, err);
 }
 
 } // namespace commandline

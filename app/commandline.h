@@ -4,6 +4,7 @@
 //                                      opened at the first show, further plain
 //                                      arguments are ignored
 //   velloran --export-pdf OUT.pdf DOC.vlr [--page-size A4|A5|Letter|Legal] [--landscape]
+//                                      (without either: the document's paper, else A4 portrait)
 //   velloran --export-png PREFIX DOC.vlr [--dpi N] [--zoom Z] [--page N]
 //                                      [--page-size ...] [--landscape]
 //   velloran --export-csv OUT.csv DOC.vlr
@@ -56,6 +57,9 @@ struct Options {
     QString printer;            // Print: the printer's name; empty = the default printer
     QString pageSize = QStringLiteral("A4");
     bool landscape = false;
+    // --page-size or --landscape was given: the page above is used. Without
+    // either, the document's own paper is, when it chose one.
+    bool pageGiven = false;
     int dpi = 96;    // PNG: resolution of the page images
     int zoom = 100;  // PNG: zoom in percent, as in the preview
     int page = 0;    // PNG: only this page (from 1); 0 = every page

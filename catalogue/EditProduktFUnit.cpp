@@ -36,8 +36,10 @@ TEditProduktForm::TEditProduktForm(QWidget *parent) : QDialog(parent)
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit2 = new QPlainTextEdit(this);
     Edit2->setObjectName(QStringLiteral("Edit2"));
-    Edit2->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Edit2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Long descriptions wrap in the box (the card wraps them by itself; the
+    // line breaks typed here stay the only ones stored).
+    Edit2->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Edit2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Edit2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Edit2->setTabChangesFocus(true);
     PreisEd = new TFloatEdit(2, this);
@@ -86,9 +88,13 @@ TEditProduktForm::TEditProduktForm(QWidget *parent) : QDialog(parent)
     buttons->addWidget(BitBtn1);
     buttons->addWidget(BitBtn2);
 
+    // The marks beside the fields, so that the dialog stays low enough for
+    // a screen of 768 pixels.
+    auto *body = new QHBoxLayout;
+    body->addLayout(grid);
+    body->addWidget(MarksBox, 0, Qt::AlignTop);
     auto *top = new QVBoxLayout(this);
-    top->addLayout(grid);
-    top->addWidget(MarksBox);
+    top->addLayout(body);
     top->addLayout(buttons);
     // A fixed dialog frame: the dialog keeps the size of its contents.
     top->setSizeConstraint(QLayout::SetFixedSize);

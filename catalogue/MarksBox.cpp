@@ -6,8 +6,9 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int kAllergenColumns = 4;
-constexpr int kAdditiveColumns = 3;
+// Two columns each: the box stands beside the product's fields.
+constexpr int kAllergenColumns = 2;
+constexpr int kAdditiveColumns = 2;
 } // namespace
 
 TMarksBox::TMarksBox(QWidget *parent) : QGroupBox(QStringLiteral("Kennzeichnung"), parent)

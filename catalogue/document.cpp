@@ -2,6 +2,7 @@
 
 #include "catalogue/codepage.h"
 #include "catalogue/usertext.h"
+#include "catalogue/paperrecords.h"
 #include "catalogue/qrrecords.h"
 
 #include <QFile>
@@ -426,6 +427,7 @@ bool ReadDocument(const QByteArray &bytes, const CardSettings &current, Document
 
     d.settings.marks = MarkSettings();
     ResetQrSettings(d.settings);
+    ResetPaperSettings(d.settings);
     if (d.hasGroupC && StartsExtensionGroup(bytes, r.pos())) {
         ExtensionRecords records;
         qsizetype end = 0;

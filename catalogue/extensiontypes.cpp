@@ -2,6 +2,7 @@
 // something in the document adds its types here; tags must be unique.
 #include "catalogue/extension.h"
 #include "catalogue/markrecords.h"
+#include "catalogue/paperrecords.h"
 #include "catalogue/qrrecords.h"
 
 const QVector<ExtensionRecordType> &ExtensionRecordTypes()
@@ -10,6 +11,7 @@ const QVector<ExtensionRecordType> &ExtensionRecordTypes()
         QVector<ExtensionRecordType> t;
         t += MarkRecordTypes(); // 0x0001 .. 0x0003
         t += QrRecordTypes();   // 0x0010
+        t += PaperRecordTypes(); // 0x0030
         return t;
     }();
     return types;
@@ -20,5 +22,6 @@ QStringList ExtensionMessageTexts()
     QStringList t = ExtensionGroupMessageTexts();
     t += MarkRecordMessageTexts();
     t += QrRecordMessageTexts();
+    t += PaperRecordMessageTexts();
     return t;
 }

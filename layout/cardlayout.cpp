@@ -51,11 +51,9 @@ QStringList SplitDescriptionLines(const QString &text)
 
 QString UpperAsciiLetters(const QString &s)
 {
-    QString r = s;
-    for (QChar &c : r)
-        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
-            c = QChar(c.unicode() - 'a' + 'A');
-    return r;
+    // The full Unicode mapping: umlauts get their capitals and ß becomes SS,
+    // as German typesetting writes it in capitals.
+    return s.toUpper();
 }
 
 QString NumberLabel(long long n)

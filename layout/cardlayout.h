@@ -129,7 +129,8 @@ long long LeaderDots(const LayoutMeasure &m, double availableMM);
 // Splits a description into lines at CR LF, CR or LF; a final line break
 // adds no empty line.
 QStringList SplitDescriptionLines(const QString &text);
-// The category name as painted with capitals: only a..z change.
+// The category name as painted with capitals: every letter upper-cased by
+// the Unicode rules (ä -> Ä, ß -> SS).
 QString UpperAsciiLetters(const QString &s);
 // "12. " for 12.
 QString NumberLabel(long long n);

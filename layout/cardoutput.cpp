@@ -150,6 +150,12 @@ QString PrintCard(const CardSource &card, QPrinter &printer, const QString &titl
     return QString();
 }
 
+QString PdfTitle(const CardSettings &s)
+{
+    const QString heading = s.CaptionEd.simplified();
+    return heading.isEmpty() ? GetMsgText(12) : heading;
+}
+
 QString ExportCardPdf(const CardSource &card, const QString &path, const QPageLayout &layout,
                       const QString &title, int resolution)
 {

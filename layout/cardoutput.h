@@ -62,6 +62,10 @@ QStringList OutputMessageTexts();
 QString PrintCard(const CardSource &card, QPrinter &printer, const QString &title,
                   int fromPage = 1, int toPage = 0);
 
+// The title a PDF of the card carries: its heading, or the print job's name
+// ("Speisekarte drucken", translated) when the card has none.
+QString PdfTitle(const CardSettings &s);
+
 // Writes every page of the card into one PDF with the given page layout
 // (page size, orientation and margins; the card is laid out on the area
 // inside the margins) at `resolution` pixels per inch. Text stays text and

@@ -91,6 +91,12 @@ struct CardSettings {
     double QrGroesseEd = 25; // mm, the side of the printed square
     bool printsQrCode() const { return QrDruckCheck && !QrUrlEd.isEmpty(); }
 
+    // The card's paper (tab "Layout", stored in group D). A document that
+    // never chose one is laid out on the selected printer's page.
+    enum class Paper : uint8_t { Printer = 0, A4 = 1, A5 = 2 };
+    Paper PapierBox = Paper::Printer;
+    bool QuerCheck = false; // landscape; only with a paper of its own
+
     const FontSetting &FontDialog(int n) const { return fonts[n - 1]; } // n = 1..9
     FontSetting &FontDialog(int n) { return fonts[n - 1]; }
 };

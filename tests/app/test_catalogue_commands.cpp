@@ -1,5 +1,7 @@
 #include "mainwindow_fixture.h"
 #include "testutil.h"
+#include <QAction>
+#include <QMenu>
 
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
@@ -129,27 +131,136 @@ TEST_F(CatalogueCommands, MovingAtTheEndsDoesNothing)
     EXPECT_EQ(productNames(1), (QStringList{"eins", "zwei"}));
 }
 
-TEST_F(CatalogueCommands, PriceColumnFollowsDecimalSeparator)
+TEST_F(CatalogueCommands, PriceColumnFollowsDecimalSeparatorAndQuantityHasItsOwn)
 {
     newCategory("Preise");
-    answerProduct("a", 2.5);
+    answerProduct("a", 2.5, 0, "0,3 l");
     click(form->NeuesProduktBtn);
     answerProduct("b", 0);
     click(form->NeuesProduktBtn);
-    answerProduct("c", -1);
+    answerProduct("c", -1, 0, QString(), "Alle Preise inklusive");
     click(form->NeuesProduktBtn);
+    QTreeWidgetItem *h = form->ListView1->headerItem();
+    EXPECT_EQ(QStringList({h->text(0), h->text(1), h->text(2), h->text(3)}),
+              QStringList({"Bezeichnung", "Beschreibung", "Menge", "Preis"}));
     {
         testutil::LocaleScope de("de_DE");
         form->ListProds();
-        EXPECT_EQ(form->ListView1->topLevelItem(0)->text(2), "2,50");
-        EXPECT_EQ(form->ListView1->topLevelItem(1)->text(2), "0,00");
-        EXPECT_EQ(form->ListView1->topLevelItem(2)->text(2), "-1,00");
+        EXPECT_EQ(form->ListView1->topLevelItem(0)->text(3), "2,50");
+        EXPECT_EQ(form->ListView1->topLevelItem(0)->text(2), "0,3 l");
+        EXPECT_EQ(form->ListView1->topLevelItem(1)->text(3), "0,00");
+        EXPECT_EQ(form->ListView1->topLevelItem(1)->text(2), "");
+        // A free text shows what it is, not its internal price.
+        EXPECT_EQ(form->ListView1->topLevelItem(2)->text(3), "Freitext");
+        EXPECT_EQ(form->ListView1->topLevelItem(2)->text(1), "Alle Preise inklusive");
     }
     {
         testutil::LocaleScope en("en_US");
         form->ListProds();
-        EXPECT_EQ(form->ListView1->topLevelItem(0)->text(2), "2.50");
+        EXPECT_EQ(form->ListView1->topLevelItem(0)->text(3), "2.50");
     }
+}
+
+TEST_F(CatalogueCommands, CopyAndMoveProductsAreUndoSteps)
+{
+    newCategory("Suppen");
+    answerProduct("Gulasch", 4.5, 7, "0,3 l", "scharf");
+    click(form->NeuesProduktBtn);
+    answerProduct("Brühe", 3);
+    click(form->NeuesProduktBtn);
+    form->catalogue.setMarks(0, 0, [] { ProductMarks m; m.setAllergen(6, true); return m; }());
+    newCategory("Hauptgerichte");
+    selectCategory(0);
+    selectProduct(0);
+
+    // The copy lands below the original and opens in the product dialog;
+    // what the dialog changes belongs to the same step.
+    answers.push_back([](QDialog *d) {
+        auto *f = static_cast<TEditProduktForm *>(d);
+        EXPECT_EQ(f->Edit1->text(), "Gulasch");
+        EXPECT_EQ(f->MengeEd->text(), "0,3 l");
+        f->MengeEd->setText("0,5 l");
+        return int(QDialog::Accepted);
+    });
+    click(form->ProduktKopierenBtn);
+    EXPECT_TRUE(answers.empty());
+    EXPECT_EQ(productNames(0), (QStringList{"Gulasch", "Gulasch", "Brühe"}));
+    EXPECT_EQ(form->ListView1->topLevelItem(1)->text(2), "0,5 l");
+    EXPECT_EQ(form->ListView1->topLevelItem(0)->text(2), "0,3 l");
+    EXPECT_TRUE(form->catalogue.marks(0, 1).hasAllergen(6));
+    EXPECT_EQ(form->ListView1->currentItem(), form->ListView1->topLevelItem(1));
+    EXPECT_EQ(form->Rueckgaengig1->text(), "Rückgängig: Produkt kopieren");
+    form->Rueckgaengig1->trigger();
+    EXPECT_EQ(productNames(0), (QStringList{"Gulasch", "Brühe"}));
+
+    // Moving through the context menu's "Verschieben nach": the other
+    // categories only.
+    selectCategory(0);
+    selectProduct(0);
+    form->productContextMenu(form->ListView1->visualItemRect(form->ListView1->topLevelItem(0)).center());
+    ASSERT_TRUE(form->productMenu);
+    auto *move = form->productMenu->findChild<QMenu *>("VerschiebenMenu");
+    ASSERT_TRUE(move);
+    ASSERT_EQ(move->actions().size(), 1);
+    EXPECT_EQ(move->actions().first()->text(), "Hauptgerichte");
+    move->actions().first()->trigger();
+    form->productMenu->close();
+    EXPECT_EQ(productNames(0), (QStringList{"Brühe"}));
+    EXPECT_EQ(productNames(1), (QStringList{"Gulasch"}));
+    EXPECT_TRUE(form->catalogue.marks(1, 0).hasAllergen(6));
+    EXPECT_EQ(listedNames(), (QStringList{"Brühe"}));
+    EXPECT_EQ(form->Rueckgaengig1->text(), "Rückgängig: Verschieben nach");
+    form->Rueckgaengig1->trigger();
+    EXPECT_EQ(productNames(0), (QStringList{"Gulasch", "Brühe"}));
+    EXPECT_EQ(productNames(1), QStringList());
+    EXPECT_TRUE(form->catalogue.marks(0, 0).hasAllergen(6));
+    form->Wiederholen1->trigger();
+    EXPECT_EQ(productNames(1), (QStringList{"Gulasch"}));
+}
+
+TEST_F(CatalogueCommands, KeysOfTheListsEditDeleteAndAdd)
+{
+    newCategory("Suppen");
+    answerProduct("Gulasch", 4.5);
+    click(form->NeuesProduktBtn);
+
+    // Products: Ins adds, Enter and F2 edit, Del deletes.
+    form->ListView1->setFocus();
+    answerProduct("Brühe", 3);
+    QTest::keyClick(form->ListView1, Qt::Key_Insert);
+    EXPECT_EQ(productNames(0), (QStringList{"Gulasch", "Brühe"}));
+    selectProduct(0);
+    answerProduct("Gulaschsuppe", 4.5);
+    QTest::keyClick(form->ListView1, Qt::Key_Return);
+    answerProduct("Gulaschsuppe groß", 6);
+    QTest::keyClick(form->ListView1, Qt::Key_F2);
+    EXPECT_TRUE(answers.empty());
+    EXPECT_EQ(productNames(0), (QStringList{"Gulaschsuppe groß", "Brühe"}));
+    QTest::keyClick(form->ListView1, Qt::Key_Delete);
+    EXPECT_EQ(productNames(0), (QStringList{"Brühe"}));
+
+    // Categories: Del deletes the selected one, Ins opens a new one's editor,
+    // F2 and Enter the selected one's.
+    selectCategory(0);
+    QTest::keyClick(form->ListView2, Qt::Key_Insert);
+    QApplication::processEvents();
+    auto *ed = form->ListView2->findChild<QLineEdit *>();
+    ASSERT_TRUE(ed && ed->isVisible());
+    ed->insert("Desserts");
+    QTest::keyClick(ed, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(form->categoryNames(), (QStringList{"Suppen", "Desserts"}));
+    form->ListView2->setFocus();
+    QTest::keyClick(form->ListView2, Qt::Key_Return);
+    QApplication::processEvents();
+    ed = form->ListView2->findChild<QLineEdit *>();
+    ASSERT_TRUE(ed && ed->isVisible());
+    EXPECT_EQ(ed->text(), "Desserts");
+    QTest::keyClick(ed, Qt::Key_Escape);
+    QApplication::processEvents();
+    form->ListView2->setFocus();
+    QTest::keyClick(form->ListView2, Qt::Key_Delete);
+    EXPECT_EQ(form->categoryNames(), (QStringList{"Suppen"}));
 }
 
 TEST_F(CatalogueCommands, SelectingAnotherCategoryListsItsProductsAndChangesNothing)

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QLocale>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
@@ -82,6 +83,15 @@ TEST_F(DocumentLifecycle, NewAnsweredYesThenCancelledKeepsDocument)
     EXPECT_EQ(boxes[0].second, "Die Datei wurde noch nicht gespeichert. Wollen Sie jetzt speichern?");
     EXPECT_EQ(form->catalogue.categoryCount(), 2);
     EXPECT_TRUE(form->changed);
+
+    // Once it has a file, the question says that the file has changes.
+    ASSERT_TRUE(form->SaveTheFileAs(dir.filePath("linde.vlr")));
+    modify();
+    boxAnswers.push_back(QMessageBox::Cancel);
+    form->Neu1->trigger();
+    ASSERT_EQ(boxes.size(), 2);
+    EXPECT_EQ(boxes[1].second, "Die Datei \"linde.vlr\" hat ungespeicherte Änderungen. Wollen Sie jetzt speichern?");
+    EXPECT_EQ(form->catalogue.categoryCount(), 2);
 }
 
 TEST_F(DocumentLifecycle, NewAnsweredNoDiscards)
@@ -300,11 +310,29 @@ TEST_F(DocumentLifecycle, CsvExportThroughTheMenu)
     EXPECT_TRUE(boxes.isEmpty());
     EXPECT_TRUE(changedBefore);
     EXPECT_TRUE(form->changed); // exporting does not save the document
+    // The status bar says what was written where.
+    EXPECT_EQ(form->statusBar()->currentMessage(), "CSV-Datei geschrieben: " + QDir::toNativeSeparators(path));
 
     fileAnswers.push_back(dir.filePath("no/such/folder/x.csv"));
     form->ExportierenalsCSVDatei1Click();
     ASSERT_EQ(boxes.size(), 1);
     EXPECT_TRUE(boxes[0].second.startsWith("Konnte die folgende Datei nicht anlegen:" + dir.filePath("no/such/folder/x.csv")));
+}
+
+TEST_F(DocumentLifecycle, SaveDialogsProposeTheDocumentsOrTheHeadingsName)
+{
+    // Untitled: the heading, without what file names cannot hold.
+    form->CaptionEd->setText("Speisekarte: Gasthof \"Linde\" / Sommer");
+    EXPECT_EQ(form->proposedFileName("pdf"), "Speisekarte Gasthof Linde Sommer.pdf");
+    form->CaptionEd->setText("  ");
+    EXPECT_EQ(form->proposedFileName("pdf"), "");
+    form->CaptionEd->setText("..");
+    EXPECT_EQ(form->proposedFileName("csv"), "");
+    // With a file: its name and folder, the new extension.
+    addSample();
+    ASSERT_TRUE(form->SaveTheFileAs(dir.filePath("karte.2024.vlr")));
+    EXPECT_EQ(form->proposedFileName("html"), dir.filePath("karte.2024.html"));
+    EXPECT_EQ(form->proposedFileName("vlr"), dir.filePath("karte.2024.vlr"));
 }
 
 // Command-line arguments: the first one is opened at the first show, further

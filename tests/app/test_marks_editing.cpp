@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <gtest/gtest.h>
 
 namespace {
@@ -152,4 +153,21 @@ TEST(AdditivesDialog, AtMost999AdditivesAndNoControlCharacters)
     EXPECT_EQ(dlg.result(), int(QDialog::Accepted));
     EXPECT_EQ(dlg.additives().size(), 999);
     EXPECT_EQ(dlg.additives().first(), QStringLiteral("mit Farbstoff"));
+}
+
+TEST(ProductDialog, FitsASmallScreenAndWrapsTheDescription)
+{
+    TEditProduktForm d;
+    d.show();
+    QApplication::processEvents();
+    // A 1366 x 768 screen leaves about 700 pixels under its panels.
+    EXPECT_LE(d.height(), 700);
+    EXPECT_LE(d.width(), 1300);
+    EXPECT_EQ(d.Edit2->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    d.Edit2->setPlainText(QStringLiteral("Hausgemacht ") + QString(400, QLatin1Char('y')));
+    QApplication::processEvents();
+    EXPECT_FALSE(d.Edit2->horizontalScrollBar()->isVisible());
+    // Wrapping only shows: the text keeps its one line.
+    EXPECT_FALSE(d.Edit2->toPlainText().contains(QLatin1Char('\n')));
+    d.hide();
 }

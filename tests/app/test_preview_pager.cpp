@@ -115,6 +115,16 @@ TEST_F(PreviewPagerTest, FitButtonsChooseTheLargestStepThatFits)
     // The whole page shows: no scroll bar is needed.
     EXPECT_FALSE(area->verticalScrollBar()->isVisible());
     EXPECT_FALSE(area->horizontalScrollBar()->isVisible());
+    // It sits in the middle of the view; a zoom of one's own puts it back
+    // at the top left corner.
+    const QRect page = area->widget()->geometry();
+    EXPECT_NEAR(page.center().x(), area->viewport()->rect().center().x(), 1);
+    EXPECT_NEAR(page.center().y(), area->viewport()->rect().center().y(), 1);
+    form->ZoomEd->setValue(whole - 10);
+    settle();
+    EXPECT_EQ(area->widget()->geometry().topLeft(), QPoint(0, 0));
+    click(form->Pager->GanzeSeiteBtn);
+    settle();
 
     click(form->Pager->SeitenbreiteBtn);
     settle();

@@ -382,7 +382,10 @@ protected:
         EXPECT_TRUE(missing.isEmpty()) << "no translation for: " << missing.join(QLatin1String(" / ")).toStdString();
 
         // The windows show the translations.
-        EXPECT_EQ(run.form->Datei1->title(), shipped->Cell(columnOf(*shipped, 0).indexOf(QStringLiteral("Datei")), language));
+        // The menus carry Alt letters in this language too.
+        EXPECT_EQ(QString(run.form->Datei1->title()).remove(QLatin1Char('&')),
+                  shipped->Cell(columnOf(*shipped, 0).indexOf(QStringLiteral("Datei")), language));
+        EXPECT_FALSE(QKeySequence::mnemonic(run.form->Datei1->title()).isEmpty());
         EXPECT_EQ(run.editor->windowTitle(), run.table().GetMsgText(3));
         EXPECT_NE(run.form->PageControl1->tabText(0), QStringLiteral("Produkte anlegen"));
 

@@ -6,6 +6,7 @@
 #include "app/undohistory.h"
 #include "app/FilenameEdit.h"
 #include "app/MarksGroup.h"
+#include "app/PaperBox.h"
 #include "app/QrCodeBox.h"
 #include "catalogue/document.h"
 #include "mainwindow_fixture.h"
@@ -173,6 +174,8 @@ TEST_F(Undo, EverySettingGoesBackAndForthAndFieldsMergeIntoOneStep)
         roundTrip("switch", [&] { c->click(); }, c->text());
     roundTrip("labelling switch", [&] { form->MarksGroup->MarksCheck->click(); }, "Kennzeichnung");
     roundTrip("legend place", [&] { form->MarksGroup->LegendPageRadio->click(); }, "Kennzeichnung");
+    roundTrip("paper", [&] { form->PaperBox->A5Radio->click(); }, "Papier");
+    roundTrip("landscape", [&] { form->PaperBox->QuerCheck->click(); }, "Papier");
     form->PageControl1->setCurrentIndex(0);
     roundTrip("web address", [&] { form->QrCodeBox->QrUrlEd->setText("https://beispiel.de/karte"); },
               "Webadresse für QR-Code");

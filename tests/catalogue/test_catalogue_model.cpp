@@ -1,4 +1,5 @@
 #include "catalogue/catalogue.h"
+#include "catalogue/productcopy.h"
 
 #include <gtest/gtest.h>
 
@@ -81,4 +82,96 @@ TEST(CatalogueModel, SwapContentsRebindsBoundPointers)
     ASSERT_TRUE(prods->WhileNext());
     EXPECT_EQ(WideText(a.aprod->name), "Pils");
     EXPECT_EQ(b.aprod, nullptr);
+}
+
+namespace {
+
+// A category of products named n0, n1, ..., product i with price i + 1 and
+// allergen bit i.
+void fillCategory(Catalogue &c, int cat, const QString &prefix, int n)
+{
+    for (int i = 0; i < n; ++i) {
+        ProductValues v;
+        v.name = prefix + QString::number(i);
+        v.description = QStringLiteral("Beschreibung ") + v.name;
+        v.quantity = QStringLiteral("0,%1 l").arg(i);
+        v.price = i + 1;
+        v.number = 10 + i;
+        ASSERT_NE(c.addProduct(cat, v), nullptr);
+        ProductMarks m;
+        m.setAllergen(i, true);
+        c.setMarks(cat, i, m);
+    }
+}
+
+QStringList namesOf(Catalogue &c, int cat)
+{
+    QStringList names;
+    for (int r = 0; r < int(c.products(cat)->count); ++r)
+        names << WideText(c.product(cat, r)->name);
+    return names;
+}
+
+} // namespace
+
+TEST(CatalogueModel, CopyOfAProductLandsBelowItWithEverything)
+{
+    Catalogue c;
+    ASSERT_TRUE(c.addCategory());
+    fillCategory(c, 0, QStringLiteral("a"), 4);
+
+    EXPECT_EQ(CopyProduct(c, 0, 1), 2);
+    EXPECT_EQ(namesOf(c, 0), QStringList({"a0", "a1", "a1", "a2", "a3"}));
+    const ProductValues orig = Catalogue::values(c.product(0, 1));
+    const ProductValues copy = Catalogue::values(c.product(0, 2));
+    EXPECT_EQ(copy.description, orig.description);
+    EXPECT_EQ(copy.quantity, orig.quantity);
+    EXPECT_EQ(copy.price, orig.price);
+    EXPECT_EQ(copy.number, orig.number);
+    // Own text buffers: changing the copy leaves the original.
+    EXPECT_NE(c.product(0, 1)->name, c.product(0, 2)->name);
+    // The marks go with the copy; those below keep theirs.
+    EXPECT_TRUE(c.marks(0, 2).hasAllergen(1));
+    EXPECT_TRUE(c.marks(0, 3).hasAllergen(2));
+    EXPECT_TRUE(c.marks(0, 4).hasAllergen(3));
+
+    // The last product's copy is the new last one.
+    EXPECT_EQ(CopyProduct(c, 0, 4), 5);
+    EXPECT_EQ(namesOf(c, 0).last(), "a3");
+    EXPECT_TRUE(c.marks(0, 5).hasAllergen(3));
+
+    // Nothing to copy.
+    EXPECT_EQ(CopyProduct(c, 0, 6), -1);
+    EXPECT_EQ(CopyProduct(c, 1, 0), -1);
+    EXPECT_EQ(CopyProduct(c, 0, -1), -1);
+    EXPECT_EQ(c.products(0)->count, 6u);
+}
+
+TEST(CatalogueModel, MovingAProductToAnotherCategoryTakesItsMarks)
+{
+    Catalogue c;
+    ASSERT_TRUE(c.addCategory());
+    ASSERT_TRUE(c.addCategory());
+    ASSERT_TRUE(c.addCategory());
+    fillCategory(c, 0, QStringLiteral("a"), 3);
+    fillCategory(c, 1, QStringLiteral("b"), 2);
+
+    EXPECT_EQ(MoveProductToCategory(c, 0, 1, 1), 2);
+    EXPECT_EQ(namesOf(c, 0), QStringList({"a0", "a2"}));
+    EXPECT_EQ(namesOf(c, 1), QStringList({"b0", "b1", "a1"}));
+    EXPECT_TRUE(c.marks(1, 2).hasAllergen(1));
+    EXPECT_TRUE(c.marks(0, 1).hasAllergen(2)); // a2 kept its own
+    EXPECT_EQ(c.product(1, 2)->price, 2);
+
+    // Into an empty category, the last product of its own.
+    EXPECT_EQ(MoveProductToCategory(c, 1, 0, 2), 0);
+    EXPECT_EQ(namesOf(c, 2), QStringList({"b0"}));
+    EXPECT_EQ(MoveProductToCategory(c, 2, 0, 0), 2);
+    EXPECT_EQ(c.products(2)->count, 0u);
+
+    // The same category, or one that is not there: nothing moves.
+    EXPECT_EQ(MoveProductToCategory(c, 0, 0, 0), -1);
+    EXPECT_EQ(MoveProductToCategory(c, 0, 0, 3), -1);
+    EXPECT_EQ(MoveProductToCategory(c, 0, 5, 1), -1);
+    EXPECT_EQ(namesOf(c, 0), QStringList({"a0", "a2", "b0"}));
 }

@@ -67,9 +67,9 @@ TEST(HtmlExport, ContentInCardOrderWithTheCardsNumbersAndPrices)
     EXPECT_TRUE(h.contains("<span class=\"nr\">2.</span><span class=\"name\">Brot</span>"));
     EXPECT_TRUE(h.contains("<span class=\"nr\">5.</span><span class=\"name\">Saft</span>"));
     EXPECT_TRUE(h.contains("<li><div class=\"zeile\"><span class=\"name\">Tee</span><span class=\"preis\">2,40 \u20AC"));
-    // Heading, header and footer line; category names in capitals (a..z only).
+    // Heading, header and footer line; category names in capitals, umlauts too.
     EXPECT_TRUE(h.contains("<p class=\"kopf\">Gasthof zur Linde</p>\n<h1 class=\"mitte\">Speisekarte</h1>"));
-    EXPECT_TRUE(h.contains(">GETR\u00e4NKE</h2>"));
+    EXPECT_TRUE(h.contains(">GETR\u00c4NKE</h2>"));
     EXPECT_TRUE(h.contains("<footer>\n<p class=\"fuss\">Unsere Preise"));
     EXPECT_LT(h.indexOf("VORSPEISEN"), h.indexOf("GETR"));
     EXPECT_LT(h.indexOf("GETR"), h.indexOf(">LEER<"));

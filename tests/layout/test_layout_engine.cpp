@@ -376,13 +376,20 @@ TEST_P(LayoutEngine, CentredHeadingAndCentredCategoryWithUnequalMargins)
     EXPECT_FALSE(card.paint(2).text(QStringLiteral("Karte")));
 }
 
-TEST_P(LayoutEngine, CapitalsChangeOnlyAsciiLetters)
+TEST_P(LayoutEngine, CapitalsFollowTheLanguage)
 {
-    EXPECT_EQ(UpperAsciiLetters(QStringLiteral("äpfel & süße grüße")), QStringLiteral("äPFEL & SüßE GRüßE"));
+    EXPECT_EQ(UpperAsciiLetters(QStringLiteral("äpfel & süße grüße 1a")), QStringLiteral("ÄPFEL & SÜSSE GRÜSSE 1A"));
+    EXPECT_EQ(UpperAsciiLetters(QStringLiteral("crème brûlée, œufs")), QStringLiteral("CRÈME BRÛLÉE, ŒUFS"));
     TestCard card;
     card.s.CapsCheck = true;
     card.category(QStringLiteral("Süßspeisen"));
-    EXPECT_TRUE(card.paint(1).text(QStringLiteral("SüßSPEISEN")));
+    EXPECT_TRUE(card.paint(1).text(QStringLiteral("SÜSSSPEISEN")));
+    // Centred by the width of the text as painted, with its extra letter.
+    card.s.CenterKatCheck = true;
+    const auto centred = card.paint(1);
+    const CanvasOp *cat = centred.text(QStringLiteral("SÜSSSPEISEN"));
+    ASSERT_TRUE(cat);
+    EXPECT_EQ(cat->a[0], (card.widthPx() - cat->width) / 2);
     card.s.CapsCheck = false;
     EXPECT_TRUE(card.paint(1).text(QStringLiteral("Süßspeisen")));
 }

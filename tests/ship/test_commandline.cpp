@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QPageSize>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <vector>
@@ -60,12 +61,16 @@ TEST(CommandLineParse, ExportsAndTheirOptions)
     EXPECT_EQ(o.document, "doc.vlr");
     EXPECT_EQ(o.pageSize, "A4");
     EXPECT_FALSE(o.landscape);
+    EXPECT_FALSE(o.pageGiven); // the document's paper, when it has one
     EXPECT_TRUE(commandline::WantsExport(L({"--export-pdf", "out.pdf", "doc.vlr"})));
 
     // Options before or after, with a separate value or after '='.
     o = Parse(L({"--landscape", "--export-pdf", "out.pdf", "doc.vlr", "--page-size=legal"}));
     ASSERT_EQ(o.mode, Mode::ExportPdf);
     EXPECT_TRUE(o.landscape);
+    EXPECT_TRUE(o.pageGiven);
+    EXPECT_TRUE(Parse(L({"--export-pdf", "out.pdf", "doc.vlr", "--landscape"})).pageGiven);
+    EXPECT_TRUE(Parse(L({"--export-pdf", "out.pdf", "doc.vlr", "--page-size", "A5"})).pageGiven);
     int id = -1;
     EXPECT_TRUE(commandline::PageSizeByName(o.pageSize, &id));
     EXPECT_EQ(id, int(QPageSize::Legal));
@@ -172,6 +177,61 @@ TEST_F(CommandLineRun, PdfOfTheExampleWithoutADisplay)
             {"--export-pdf", d + "wide.pdf", shiptest::exampleCard(), "--page-size", "Letter", "--landscape"});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(testutil::readFile(d + "wide.pdf").contains("/MediaBox [0 0 792.000000 612.000000]"));
+}
+
+namespace {
+
+// The page boxes of a PDF, in points, rounded.
+QList<QSize> pageBoxes(const QByteArray &pdf)
+{
+    QList<QSize> boxes;
+    static const QRegularExpression box(QStringLiteral("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]"));
+    auto it = box.globalMatch(QString::fromLatin1(pdf));
+    while (it.hasNext()) {
+        const auto m = it.next();
+        boxes << QSize(qRound(m.captured(1).toDouble()), qRound(m.captured(2).toDouble()));
+    }
+    return boxes;
+}
+
+} // namespace
+
+TEST_F(CommandLineRun, TheDocumentsPaperIsThePdfsPageUnlessTheCommandLineNamesOne)
+{
+    // The example card, stored on A5 landscape.
+    DocumentData doc;
+    QString why;
+    ASSERT_TRUE(LoadDocumentFile(shiptest::exampleCard(), CardSettings(), doc, &why)) << why.toStdString();
+    doc.settings.PapierBox = CardSettings::Paper::A5;
+    doc.settings.QuerCheck = true;
+    ASSERT_TRUE(SaveDocumentFile(d + "a5.vlr", doc.categoryNames, *doc.catalogue, doc.settings, &why));
+
+    auto r = run(shiptest::builtProgram(), {"--export-pdf", d + "a5.pdf", d + "a5.vlr"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QList<QSize> a5 = pageBoxes(testutil::readFile(d + "a5.pdf"));
+    ASSERT_GE(a5.size(), 2);
+    for (const QSize &s : a5)
+        EXPECT_EQ(s, QSize(595, 420)); // A5 landscape: 210 x 148 mm
+
+    // Named on the command line: its page, the rest from the command line's
+    // defaults (portrait).
+    r = run(shiptest::builtProgram(), {"--export-pdf", d + "a4.pdf", d + "a5.vlr", "--page-size", "A4"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QList<QSize> a4 = pageBoxes(testutil::readFile(d + "a4.pdf"));
+    ASSERT_FALSE(a4.isEmpty());
+    EXPECT_EQ(a4.first(), QSize(595, 842));
+
+    // The example card itself chose no paper: A4 portrait as before.
+    r = run(shiptest::builtProgram(), {"--export-pdf", d + "plain.pdf", shiptest::exampleCard()});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(pageBoxes(testutil::readFile(d + "plain.pdf")).first(), QSize(595, 842));
+
+    // PNG pages follow the stored paper too: wider than high.
+    r = run(shiptest::builtProgram(), {"--export-png", d + "a5", d + "a5.vlr", "--dpi", "40", "--page", "1"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QImage png(d + "a5-1.png");
+    ASSERT_FALSE(png.isNull());
+    EXPECT_GT(png.width(), png.height());
 }
 
 TEST_F(CommandLineRun, PngPagesAndOnePage)

@@ -1,0 +1,154 @@
+// The main window's product commands beyond the buttons' own: copying a
+// product, moving it to another category (context menu, or dropping it on a
+// category of the upper list), and the keys of both lists.
+#include "app/MainUnit.h"
+#include "app/undohistory.h"
+#include "catalogue/productcopy.h"
+#include "i18n/translateunit.h"
+
+#include <QDragEnterEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPushButton>
+#include <QTreeWidget>
+
+void TMainForm::ProduktKopierenBtnClick()
+{
+    // One step: the copy and what the dialog changes in it.
+    const DocumentHistory::Step step(history, TranslateStr(QStringLiteral("Produkt kopieren")));
+    const int cat = selectedCategory();
+    const int row = selectedProduct();
+    if (cat < 0 || row < 0)
+        return;
+    const int at = CopyProduct(catalogue, cat, row);
+    if (at < 0)
+        return;
+    ListProds();
+    if (QTreeWidgetItem *it = ListView1->topLevelItem(at)) {
+        ListView1->setCurrentItem(it);
+        it->setSelected(true);
+    }
+    ProduktBearbeitenBtnClick();
+}
+
+void TMainForm::moveProductTo(int category)
+{
+    const DocumentHistory::Step step(history, TranslateStr(QStringLiteral("Verschieben nach")));
+    const int cat = selectedCategory();
+    const int row = selectedProduct();
+    if (cat < 0 || row < 0 || MoveProductToCategory(catalogue, cat, row, category) < 0)
+        return;
+    ListProds();
+    // The product that took its place is selected, or the one above.
+    const int n = ListView1->topLevelItemCount();
+    if (n > 0) {
+        QTreeWidgetItem *it = ListView1->topLevelItem(qMin(row, n - 1));
+        ListView1->setCurrentItem(it);
+        it->setSelected(true);
+    }
+}
+
+bool TMainForm::listKeyPress(QObject *list, QKeyEvent *e)
+{
+    if (e->modifiers() & ~(Qt::KeypadModifier))
+        return false;
+    const int key = e->key();
+    const bool edit = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_F2;
+    if (list == ListView2) {
+        if (edit)
+            BitBtnXP2Click();
+        else if (key == Qt::Key_Delete)
+            BitBtn2Click();
+        else if (key == Qt::Key_Insert)
+            BitBtn1Click();
+        else
+            return false;
+        return true;
+    }
+    // The product buttons are off without a category: so are their keys.
+    if (!NeuesProduktBtn->isEnabled())
+        return false;
+    if (edit)
+        ProduktBearbeitenBtnClick();
+    else if (key == Qt::Key_Delete)
+        ProduktLoeschenBtnClick();
+    else if (key == Qt::Key_Insert)
+        NeuesProduktBtnClick();
+    else
+        return false;
+    return true;
+}
+
+void TMainForm::productContextMenu(const QPoint &pos)
+{
+    QTreeWidgetItem *it = ListView1->itemAt(pos);
+    if (!it)
+        return;
+    ListView1->setCurrentItem(it);
+    it->setSelected(true);
+    const int cat = selectedCategory();
+    if (cat < 0)
+        return;
+
+    delete productMenu;
+    productMenu = new QMenu(this);
+    productMenu->setObjectName(QStringLiteral("ProduktMenu"));
+    productMenu->setAttribute(Qt::WA_DeleteOnClose);
+    QAction *edit = productMenu->addAction(TranslateStr(QStringLiteral("Produkt bearbeiten")));
+    edit->setShortcut(QKeySequence(Qt::Key_Return));
+    connect(edit, &QAction::triggered, this, &TMainForm::ProduktBearbeitenBtnClick);
+    QAction *copy = productMenu->addAction(TranslateStr(QStringLiteral("Produkt kopieren")));
+    connect(copy, &QAction::triggered, this, &TMainForm::ProduktKopierenBtnClick);
+    QMenu *move = productMenu->addMenu(TranslateStr(QStringLiteral("Verschieben nach")));
+    move->setObjectName(QStringLiteral("VerschiebenMenu"));
+    const QStringList names = categoryNames();
+    for (int i = 0; i < names.size(); ++i) {
+        if (i == cat)
+            continue;
+        // A category without a name is shown by its place in the list.
+        QString text = names.at(i).isEmpty() ? QStringLiteral("(%1)").arg(i + 1) : names.at(i);
+        text.replace(QLatin1Char('&'), QLatin1String("&&"));
+        QAction *a = move->addAction(text);
+        connect(a, &QAction::triggered, this, [this, i] { moveProductTo(i); });
+    }
+    move->setEnabled(!move->isEmpty());
+    QAction *del = productMenu->addAction(TranslateStr(QStringLiteral("Produkt löschen")));
+    del->setShortcut(QKeySequence(Qt::Key_Delete));
+    connect(del, &QAction::triggered, this, &TMainForm::ProduktLoeschenBtnClick);
+    productMenu->popup(ListView1->viewport()->mapToGlobal(pos));
+}
+
+bool TMainForm::categoryDropEvent(QEvent *e)
+{
+    auto *drop = static_cast<QDropEvent *>(e);
+    if (drop->source() != ListView1 && drop->source() != ListView1->viewport()) {
+        drop->ignore();
+        return true;
+    }
+    // A copy as far as the drag knows: a move would let the product list
+    // take the row out by itself, after the catalogue has moved it.
+    drop->setDropAction(Qt::CopyAction);
+    if (e->type() == QEvent::DragEnter) {
+        drop->accept();
+        return true;
+    }
+    QTreeWidgetItem *target = ListView2->itemAt(drop->position().toPoint());
+    const int to = target ? ListView2->indexOfTopLevelItem(target) : -1;
+    const bool fits = to >= 0 && to != selectedCategory() && selectedProduct() >= 0;
+    if (e->type() == QEvent::DragMove) {
+        if (fits)
+            drop->accept();
+        else
+            drop->ignore();
+        return true;
+    }
+    if (!fits) {
+        drop->ignore();
+        return true;
+    }
+    drop->accept();
+    moveProductTo(to);
+    return true;
+}

@@ -1,0 +1,81 @@
+#include "catalogue/document.h"
+#include "catalogue/paperrecords.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray write(const CardSettings &s, const ExtensionRecords &unknown = {})
+{
+    Catalogue cat;
+    cat.addCategory();
+    return WriteDocument({"Suppen"}, cat, s, unknown);
+}
+
+} // namespace
+
+TEST(PaperRecord, StoredOnlyWhenChosenAndReadBack)
+{
+    const CardSettings defaults;
+    const QByteArray plain = write(defaults);
+    EXPECT_FALSE(plain.contains("VLRD")); // a document that never chose a paper keeps its bytes
+
+    // Landscape alone is no choice of paper: the printer's page stays.
+    CardSettings quer;
+    quer.QuerCheck = true;
+    EXPECT_EQ(write(quer), plain);
+
+    CardSettings s;
+    s.PapierBox = CardSettings::Paper::A5;
+    s.QuerCheck = true;
+    const QByteArray bytes = write(s);
+    ASSERT_TRUE(bytes.startsWith(plain));
+    // Group D: tag, length 8, record 0x0030 of two bytes.
+    EXPECT_EQ(bytes.mid(plain.size()), QByteArray("VLRD\x08\0\0\0\x30\0\x02\0\0\0\x02\x01", 16));
+
+    // Read over another paper: the file's wins; a file without the record
+    // is on the printer's page.
+    CardSettings other;
+    other.PapierBox = CardSettings::Paper::A4;
+    DocumentData d;
+    QString error;
+    ASSERT_TRUE(ReadDocument(bytes, other, d, &error)) << error.toStdString();
+    EXPECT_EQ(d.settings.PapierBox, CardSettings::Paper::A5);
+    EXPECT_TRUE(d.settings.QuerCheck);
+    EXPECT_EQ(WriteDocument(d.categoryNames, *d.catalogue, d.settings), bytes);
+    other.QuerCheck = true;
+    ASSERT_TRUE(ReadDocument(plain, other, d, &error));
+    EXPECT_EQ(d.settings.PapierBox, CardSettings::Paper::Printer);
+    EXPECT_FALSE(d.settings.QuerCheck);
+
+    // A4 portrait, beside a record this program does not know: both survive.
+    s.PapierBox = CardSettings::Paper::A4;
+    s.QuerCheck = false;
+    const ExtensionRecords unknown{{0x7F00, QByteArray("xy")}};
+    ASSERT_TRUE(ReadDocument(write(s, unknown), CardSettings(), d, &error)) << error.toStdString();
+    EXPECT_EQ(d.settings.PapierBox, CardSettings::Paper::A4);
+    EXPECT_FALSE(d.settings.QuerCheck);
+    EXPECT_EQ(d.unknownRecords, unknown);
+}
+
+TEST(PaperRecord, UnknownSizesAndOrientationsAreDamage)
+{
+    CardSettings s;
+    s.PapierBox = CardSettings::Paper::A4;
+    const QByteArray good = write(s);
+    const qsizetype size = good.size() - 2, orientation = good.size() - 1;
+    for (auto [at, value] : {std::pair{size, 0}, std::pair{size, 3}, std::pair{orientation, 2}}) {
+        QByteArray bad = good;
+        bad[at] = char(value);
+        DocumentData d;
+        QString error;
+        EXPECT_FALSE(ReadDocument(bad, CardSettings(), d, &error)) << at << " " << value;
+        EXPECT_TRUE(error.contains("Papierformat")) << error.toStdString();
+    }
+    // A record cut short (one byte of payload) is damage too.
+    const QByteArray plain = write(CardSettings());
+    const QByteArray cut = plain + QByteArray("VLRD\x07\0\0\0\x30\0\x01\0\0\0\x01", 15);
+    DocumentData d;
+    QString error;
+    EXPECT_FALSE(ReadDocument(cut, CardSettings(), d, &error));
+}
