@@ -3,6 +3,7 @@
 #include "catalogue/extension.h"
 #include "catalogue/markrecords.h"
 #include "catalogue/qrrecords.h"
+#include "catalogue/sizerecords.h"
 
 const QVector<ExtensionRecordType> &ExtensionRecordTypes()
 {
@@ -10,6 +11,7 @@ const QVector<ExtensionRecordType> &ExtensionRecordTypes()
         QVector<ExtensionRecordType> t;
         t += MarkRecordTypes(); // 0x0001 .. 0x0003
         t += QrRecordTypes();   // 0x0010
+        t += SizeRecordTypes(); // 0x0020, 0x0021
         return t;
     }();
     return types;
@@ -20,5 +22,6 @@ QStringList ExtensionMessageTexts()
     QStringList t = ExtensionGroupMessageTexts();
     t += MarkRecordMessageTexts();
     t += QrRecordMessageTexts();
+    t += SizeRecordMessageTexts();
     return t;
 }
