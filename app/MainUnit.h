@@ -88,6 +88,7 @@ public:
     QTreeWidget *ListView2;   // categories
     QTreeWidget *ListView1;   // products of the selected category
     QPushButton *BitBtn1, *BitBtnXP2, *BitBtn2, *BitBtn3, *BitBtn4;
+    QPushButton *GroessenBtn; // "Größen...": the size columns of the category
     QPushButton *NeuesProduktBtn, *ProduktBearbeitenBtn, *ProduktLoeschenBtn, *ProduktNachObenBtn,
         *ProduktNachUntenBtn;
 
@@ -138,6 +139,7 @@ public:
     QAction *Neu1, *ffnen1, *Speichern1, *Speichernunter1, *ExportierennachExcel1,
         *ExportierenalsCSVDatei1, *AlsPDFexportieren1, *Drucken1, *Druckereinrichten1, *Beenden1;
     QAction *Rueckgaengig1, *Wiederholen1;
+    QAction *Preisendern1; // "Preise ändern..."
     QAction *AlsWebseiteexportieren1, *QRCodeexportieren1;
     QAction *Deutsch1, *English1, *Franais1, *Nederlands1, *Swedish1, *bersetzen1, *ber1;
     QActionGroup *LanguageGroup;
@@ -162,6 +164,8 @@ public:
     void ProduktNachObenBtnClick();
     void ProduktNachUntenBtnClick();
     void ListView2Change();
+    void GroessenBtnClick();   // MainPrices.cpp
+    void Preisendern1Click();  // MainPrices.cpp
 
     // ---- document state and commands -------------------------------------------
     void SetChanged();
