@@ -128,14 +128,15 @@ QString sizeTable(const Catalogue &cat, int i, const TDynaArray *prods, const QS
         }
         const QString label = numbering.LabelFor(p).trimmed();
         const QString quantity = WideText(p.quantity);
-        h += QStringLiteral("<tr><th scope=\"row\">");
+        h += QStringLiteral("<tr><th scope=\"row\"><div class=\"zeile\">");
         if (!label.isEmpty())
-            h += QStringLiteral("<span class=\"nr\">") + HtmlEscape(label) + QStringLiteral("</span> ");
+            h += QStringLiteral("<span class=\"nr\">") + HtmlEscape(label) + QStringLiteral("</span>");
         h += QStringLiteral("<span class=\"name\">")
              + nameHtml(WideText(p.name), marks.active() ? marks.productMarks(i, int(j)) : QString())
              + QStringLiteral("</span>");
         if (!quantity.isEmpty())
-            h += QStringLiteral(" <span class=\"menge\">") + HtmlEscape(quantity) + QStringLiteral("</span>");
+            h += QStringLiteral("<span class=\"menge\">") + HtmlEscape(quantity) + QStringLiteral("</span>");
+        h += QStringLiteral("</div>");
         if (!description.isEmpty())
             h += QStringLiteral("<p class=\"beschr\">") + htmlLines(description) + QStringLiteral("</p>");
         h += QStringLiteral("</th>");
@@ -201,7 +202,7 @@ QByteArray BuildHtml(const CardSource &card, const QString &lang)
         ".groessen thead th{padding-bottom:.3rem;text-align:right;font-weight:normal;white-space:nowrap;color:#4a4136}\n"
         ".groessen tbody th{padding-left:0;text-align:left;font-weight:normal;width:100%}\n"
         ".groessen .preis{text-align:right;white-space:nowrap;min-width:0}\n"
-        ".groessen .beschr{margin:.15rem 0 0}\n");
+);
     h += QStringLiteral("body{") + fontCss(s.FontDialog(3)) + QStringLiteral("font-weight:normal;font-style:normal}\n");
     h += QStringLiteral("h1{") + fontCss(s.FontDialog(1)) + QStringLiteral("}\n");
     h += QStringLiteral("h2{") + fontCss(s.FontDialog(2)) + QStringLiteral("}\n");

@@ -6,6 +6,8 @@
 #include "layout/cardlayout.h"
 
 #include <cmath>
+#include "testutil.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -53,6 +55,7 @@ TEST(SizesExport, CsvPairsPerFurtherSize)
 
 TEST(SizesExport, WebPageTableWithHeadings)
 {
+    testutil::LocaleScope de("de_DE");
     Catalogue cat;
     QStringList names;
     sizedCard(cat, names);

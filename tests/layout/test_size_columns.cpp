@@ -4,6 +4,8 @@
 // nothing for a size a product is not sold in.
 #include "cardfixture.h"
 
+#include "testutil.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -31,6 +33,7 @@ int right(const CanvasOp *op)
 
 TEST(SizeColumns, HeadingsAndPricesRightAlignedInTheirColumns)
 {
+    testutil::LocaleScope de("de_DE");
     TestCard card;
     beerCard(card);
     const auto page = card.paint(1);
@@ -61,6 +64,7 @@ TEST(SizeColumns, HeadingsAndPricesRightAlignedInTheirColumns)
     }
     EXPECT_EQ(small, 2); // the second beer has no small glass: nothing printed
     EXPECT_EQ(large, 3);
+    ASSERT_TRUE(page.text(QStringLiteral("3,60 €")) && p0);
     EXPECT_EQ(page.text(QStringLiteral("3,60 €"))->a[1], p0->a[1]);
 
     // The leader ends before the first column; the quantity note stands
