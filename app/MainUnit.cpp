@@ -293,6 +293,7 @@ void TMainForm::buildCatalogueTab()
     BitBtn2 = mk("BitBtn2", QStringLiteral("Kategorie löschen"), AppIcon("edit-delete", "category-delete"));
     BitBtn3 = mk("BitBtn3", QStringLiteral("Kategorie nach oben"), AppIcon("go-up", "up"));
     BitBtn4 = mk("BitBtn4", QStringLiteral("Kategorie nach unten"), AppIcon("go-down", "down"));
+    GroessenBtn = mk("GroessenBtn", QStringLiteral("Größen..."), AppIcon("view-list-details", "category-edit"));
     bl->addSpacing(18);
     NeuesProduktBtn = mk("NeuesProduktBtn", QStringLiteral("Neues Produkt"), AppIcon("document-new", "product-new"));
     ProduktBearbeitenBtn = mk("ProduktBearbeitenBtn", QStringLiteral("Produkt bearbeiten"),
@@ -559,6 +560,8 @@ void TMainForm::buildMenu()
     // Their texts name the step and change with it: no Alt letter.
     for (QAction *a : {Rueckgaengig1, Wiederholen1})
         a->setProperty("velloran_nomnemonic", true);
+    Bearbeiten1->addSeparator()->setObjectName(QStringLiteral("N5"));
+    Preisendern1 = act(Bearbeiten1, "Preisendern1", QStringLiteral("Preise ändern..."));
 
     Sprache1 = named(mb->addMenu(QStringLiteral("Sprache")), "Sprache1");
     LanguageGroup = new QActionGroup(this);
@@ -601,6 +604,8 @@ void TMainForm::connectHandlers()
     connect(BitBtn2, &QPushButton::clicked, this, &TMainForm::BitBtn2Click);
     connect(BitBtn3, &QPushButton::clicked, this, &TMainForm::BitBtn3Click);
     connect(BitBtn4, &QPushButton::clicked, this, &TMainForm::BitBtn4Click);
+    connect(GroessenBtn, &QPushButton::clicked, this, &TMainForm::GroessenBtnClick);
+    connect(Preisendern1, &QAction::triggered, this, &TMainForm::Preisendern1Click);
     connect(NeuesProduktBtn, &QPushButton::clicked, this, &TMainForm::NeuesProduktBtnClick);
     connect(ProduktBearbeitenBtn, &QPushButton::clicked, this, &TMainForm::ProduktBearbeitenBtnClick);
     connect(ProduktLoeschenBtn, &QPushButton::clicked, this, &TMainForm::ProduktLoeschenBtnClick);
@@ -1059,12 +1064,16 @@ void TMainForm::NeuesProduktBtnClick()
         return;
     catalogue.products(cat);
     EditProduktForm->setAdditives(MarksGroup->settings().additives);
+    EditProduktForm->setSizes(catalogue.sizeHeadings(cat));
     EditProduktForm->prepareNew();
     if (execDialog(EditProduktForm) != QDialog::Accepted)
         return;
     if (!catalogue.addProduct(cat, EditProduktForm->values()))
         return;
-    catalogue.setMarks(cat, int(catalogue.products(cat)->count) - 1, EditProduktForm->marks());
+    const int added = int(catalogue.products(cat)->count) - 1;
+    catalogue.setMarks(cat, added, EditProduktForm->marks());
+    if (catalogue.hasSizes(cat))
+        catalogue.setSizePrices(cat, added, EditProduktForm->sizePrices());
     ListProds();
 }
 
@@ -1078,7 +1087,9 @@ void TMainForm::ProduktBearbeitenBtnClick()
     TProductRec *p = catalogue.product(cat, row);
     if (!p)
         return;
+    EditProduktForm->setSizes(catalogue.sizeHeadings(cat));
     EditProduktForm->fill(Catalogue::values(p));
+    EditProduktForm->setSizePrices(catalogue.sizePrices(cat, row));
     EditProduktForm->setAdditives(MarksGroup->settings().additives);
     EditProduktForm->setMarks(catalogue.marks(cat, row));
     if (execDialog(EditProduktForm) != QDialog::Accepted)
@@ -1088,6 +1099,8 @@ void TMainForm::ProduktBearbeitenBtnClick()
     if (!p || !catalogue.setProduct(p, EditProduktForm->values()))
         return;
     catalogue.setMarks(cat, row, EditProduktForm->marks());
+    if (catalogue.hasSizes(cat))
+        catalogue.setSizePrices(cat, row, EditProduktForm->sizePrices());
     ListProds();
 }
 

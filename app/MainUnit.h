@@ -89,6 +89,7 @@ public:
     QTreeWidget *ListView2;   // categories
     QTreeWidget *ListView1;   // products of the selected category
     QPushButton *BitBtn1, *BitBtnXP2, *BitBtn2, *BitBtn3, *BitBtn4;
+    QPushButton *GroessenBtn; // "Größen...": the size columns of the category
     QPushButton *NeuesProduktBtn, *ProduktBearbeitenBtn, *ProduktKopierenBtn, *ProduktLoeschenBtn,
         *ProduktNachObenBtn, *ProduktNachUntenBtn;
 
@@ -144,6 +145,7 @@ public:
     QAction *Neu1, *ffnen1, *Speichern1, *Speichernunter1, *ExportierennachExcel1,
         *ExportierenalsCSVDatei1, *AlsPDFexportieren1, *Drucken1, *Druckereinrichten1, *Beenden1;
     QAction *Rueckgaengig1, *Wiederholen1;
+    QAction *Preisendern1; // "Preise ändern..."
     QAction *AlsWebseiteexportieren1, *QRCodeexportieren1;
     QAction *Deutsch1, *English1, *Franais1, *Nederlands1, *Swedish1, *bersetzen1, *ber1;
     QActionGroup *LanguageGroup;
@@ -177,6 +179,8 @@ public:
     bool categoryDropEvent(QEvent *e);
     // The product list's context menu (built when shown; kept for tests).
     QPointer<QMenu> productMenu;
+    void GroessenBtnClick();   // MainPrices.cpp
+    void Preisendern1Click();  // MainPrices.cpp
 
     // ---- document state and commands -------------------------------------------
     void SetChanged();

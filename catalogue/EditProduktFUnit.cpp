@@ -14,6 +14,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -42,11 +43,24 @@ TEditProduktForm::TEditProduktForm(QWidget *parent) : QDialog(parent)
     Edit2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Edit2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Edit2->setTabChangesFocus(true);
-    PreisEd = new TFloatEdit(2, this);
-    PreisEd->setObjectName(QStringLiteral("PreisEd"));
+    PreisEd = newPriceField(QStringLiteral("PreisEd"));
     PreisEd->setRange(-1e12, 1e12); // no practical bounds
-    PreisEd->setSingleStep(0.1);
     PreisEd->setValue(0);
+    for (int k = 0; k < kMaxSizes; ++k) {
+        auto *l = new QLabel(this);
+        l->setObjectName(QStringLiteral("SizeLabel%1").arg(k + 1));
+        l->hide();
+        SizeLabels << l;
+        if (k == 0)
+            continue;
+        // A further size: 0 is shown empty and means "not in this size".
+        QDoubleSpinBox *e = newPriceField(QStringLiteral("SizeEd%1").arg(k + 1));
+        e->setRange(0, 1e12);
+        e->setSpecialValueText(QStringLiteral("\u2013"));
+        e->setValue(0);
+        e->hide();
+        SizeEds << e;
+    }
     NumEd = new QSpinBox(this);
     NumEd->setObjectName(QStringLiteral("NumEd"));
     NumEd->setRange(INT_MIN, INT_MAX);
@@ -70,7 +84,15 @@ TEditProduktForm::TEditProduktForm(QWidget *parent) : QDialog(parent)
     grid->addWidget(mkLabel(QStringLiteral("Beschreibung:"), "Label2"), r++, 0, 1, 2);
     grid->addWidget(Edit2, r++, 0, 1, 2);
     grid->addWidget(mkLabel(QStringLiteral("Preis:"), "Label3"), r, 0);
-    grid->addWidget(PreisEd, r++, 1);
+    auto *prices = new QHBoxLayout;
+    prices->setContentsMargins(0, 0, 0, 0);
+    prices->addWidget(SizeLabels.at(0));
+    prices->addWidget(PreisEd, 1);
+    for (int k = 1; k < kMaxSizes; ++k) {
+        prices->addWidget(SizeLabels.at(k));
+        prices->addWidget(SizeEds.at(k - 1), 1);
+    }
+    grid->addLayout(prices, r++, 1);
     grid->addWidget(mkLabel(QStringLiteral("0=Preis nach Anfrage"), "Label4"), r++, 1);
     grid->addWidget(mkLabel(QStringLiteral("kleiner 0 = Beschreibung ist ein freier Text"), "Label5"), r++, 1);
     grid->addWidget(mkLabel(QStringLiteral("Bestellnummer"), "Label6"), r, 0);
@@ -101,11 +123,55 @@ TEditProduktForm::TEditProduktForm(QWidget *parent) : QDialog(parent)
     Edit2->setMinimumSize(420, 140);
 }
 
+QDoubleSpinBox *TEditProduktForm::newPriceField(const QString &name)
+{
+    auto *e = new TFloatEdit(2, this);
+    e->setObjectName(name);
+    e->setSingleStep(0.1);
+    return e;
+}
+
+void TEditProduktForm::setSizes(const QStringList &headings)
+{
+    sizeCount_ = int(std::min<qsizetype>(headings.size(), kMaxSizes));
+    for (int k = 0; k < kMaxSizes; ++k) {
+        const bool on = k < sizeCount_;
+        SizeLabels.at(k)->setText(on ? headings.at(k) : QString());
+        SizeLabels.at(k)->setVisible(on);
+        if (k > 0) {
+            SizeEds.at(k - 1)->setVisible(on);
+            SizeEds.at(k - 1)->setValue(0);
+        }
+    }
+}
+
+void TEditProduktForm::setSizePrices(const QVector<double> &prices)
+{
+    if (!prices.isEmpty())
+        PreisEd->setValue(std::isnan(prices.first()) ? 0 : prices.first());
+    for (int k = 1; k < kMaxSizes; ++k) {
+        const double v = k < prices.size() ? prices.at(k) : 0;
+        SizeEds.at(k - 1)->setValue(std::isnan(v) ? 0 : v);
+    }
+}
+
+QVector<double> TEditProduktForm::sizePrices() const
+{
+    QVector<double> out{PreisEd->value()};
+    for (int k = 1; k < sizeCount_; ++k) {
+        const double v = SizeEds.at(k - 1)->value();
+        out << (v > 0 ? v : std::nan(""));
+    }
+    return out;
+}
+
 void TEditProduktForm::prepareNew()
 {
     Edit1->clear();
     Edit2->clear();
     PreisEd->setValue(0);
+    for (QDoubleSpinBox *e : SizeEds)
+        e->setValue(0);
     MarksBox->prepareNew();
 }
 

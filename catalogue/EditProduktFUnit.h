@@ -5,6 +5,7 @@
 #include "catalogue/catalogue.h"
 
 #include <QDialog>
+#include <QVector>
 
 class QLabel;
 class QLineEdit;
@@ -24,6 +25,10 @@ public:
     QDoubleSpinBox *PreisEd;
     QSpinBox *NumEd;
     QLineEdit *MengeEd;     // quantity note
+    // Prices of sizes 2..4 beside PreisEd (the first size) in a category
+    // with sizes, each after a label with its heading; hidden otherwise.
+    QVector<QLabel *> SizeLabels;        // headings of sizes 1..4
+    QVector<QDoubleSpinBox *> SizeEds;   // sizes 2..4
     TMarksBox *MarksBox;    // allergens and additives
     QPushButton *BitBtn1;   // OK
     QPushButton *BitBtn2;   // cancel
@@ -42,6 +47,17 @@ public:
     void setAdditives(const QStringList &additives);
     void setMarks(const ProductMarks &m);
     ProductMarks marks() const;
+    // The size headings of the product's category (before fill; empty for
+    // one price) and the prices per size (NaN = not in this size; shown as
+    // an empty field).
+    void setSizes(const QStringList &headings);
+    void setSizePrices(const QVector<double> &prices);
+    QVector<double> sizePrices() const;
+
+private:
+    // Every price field of the dialog is made here.
+    QDoubleSpinBox *newPriceField(const QString &name);
+    int sizeCount_ = 0;
 
 public slots:
     // Confirms only when every number field can be read.

@@ -34,7 +34,8 @@ bool Catalogue::addCategory()
         return false;
     }
     *akat = prods;
-    marks_.emplace_back();
+    side_.emplace_back();
+    headings_.emplace_back();
     return true;
 }
 
@@ -57,15 +58,18 @@ void Catalogue::deleteCategory(int i)
     // and its products stay intact.
     if (!kats->Delete(i))
         return;
-    marks_.erase(marks_.begin() + i);
+    side_.erase(side_.begin() + i);
+    headings_.erase(headings_.begin() + i);
     releaseCategory(prods);
 }
 
 void Catalogue::changeCategories(int a, int b)
 {
     kats->Change(a, b);
-    if (a >= 0 && b >= 0 && a < categoryCount() && b < categoryCount())
-        std::swap(marks_[size_t(a)], marks_[size_t(b)]);
+    if (a >= 0 && b >= 0 && a < categoryCount() && b < categoryCount()) {
+        std::swap(side_[size_t(a)], side_[size_t(b)]);
+        std::swap(headings_[size_t(a)], headings_[size_t(b)]);
+    }
 }
 
 TProductRec *Catalogue::addProduct(int cat, const ProductValues &v)
@@ -78,7 +82,7 @@ TProductRec *Catalogue::addProduct(int cat, const ProductValues &v)
         prods->Delete(int32_t(prods->count - 1));
         return nullptr;
     }
-    marks_[size_t(cat)].emplace_back();
+    side_[size_t(cat)].emplace_back();
     return p;
 }
 
@@ -119,7 +123,7 @@ void Catalogue::deleteProduct(int cat, int row)
     char16_t *n = p->name, *d = p->description, *q = p->quantity;
     if (!products(cat)->Delete(row))
         return;
-    auto &m = marks_[size_t(cat)];
+    auto &m = side_[size_t(cat)];
     m.erase(m.begin() + row);
     FreeWideText(n);
     FreeWideText(d);
@@ -130,39 +134,141 @@ void Catalogue::changeProducts(int cat, int r1, int r2)
 {
     TDynaArray *prods = products(cat);
     prods->Change(r1, r2);
-    auto &m = marks_[size_t(cat)];
+    auto &m = side_[size_t(cat)];
     if (r1 >= 0 && r2 >= 0 && size_t(r1) < m.size() && size_t(r2) < m.size())
         std::swap(m[size_t(r1)], m[size_t(r2)]);
+}
+
+const Catalogue::ProductSide *Catalogue::sideOf(int cat, int row) const
+{
+    if (cat < 0 || size_t(cat) >= side_.size())
+        return nullptr;
+    const auto &m = side_[size_t(cat)];
+    if (row < 0 || size_t(row) >= m.size())
+        return nullptr;
+    return &m[size_t(row)];
+}
+
+const TProductRec *Catalogue::productAt(int cat, int row) const
+{
+    if (cat < 0 || cat >= categoryCount())
+        return nullptr;
+    const auto *prods = *static_cast<TDynaArray *const *>(kats->At(uint32_t(cat)));
+    if (!prods || row < 0 || uint32_t(row) >= prods->count)
+        return nullptr;
+    return static_cast<const TProductRec *>(prods->At(uint32_t(row)));
 }
 
 const ProductMarks &Catalogue::marks(int cat, int row) const
 {
     static const ProductMarks none;
-    if (cat < 0 || size_t(cat) >= marks_.size())
-        return none;
-    const auto &m = marks_[size_t(cat)];
-    if (row < 0 || size_t(row) >= m.size())
-        return none;
-    return m[size_t(row)];
+    const ProductSide *s = sideOf(cat, row);
+    return s ? s->marks : none;
 }
 
 void Catalogue::setMarks(int cat, int row, const ProductMarks &marks)
 {
-    if (cat < 0 || size_t(cat) >= marks_.size())
-        return;
-    auto &m = marks_[size_t(cat)];
-    if (row < 0 || size_t(row) >= m.size())
-        return;
-    m[size_t(row)] = marks;
+    if (const ProductSide *s = sideOf(cat, row))
+        const_cast<ProductSide *>(s)->marks = marks;
 }
 
 bool Catalogue::hasMarks() const
 {
-    for (const auto &c : marks_)
-        for (const ProductMarks &m : c)
-            if (!m.isEmpty())
+    for (const auto &c : side_)
+        for (const ProductSide &m : c)
+            if (!m.marks.isEmpty())
                 return true;
     return false;
+}
+
+QStringList Catalogue::sizeHeadings(int cat) const
+{
+    if (cat < 0 || size_t(cat) >= headings_.size())
+        return {};
+    return headings_[size_t(cat)];
+}
+
+bool Catalogue::hasSizes() const
+{
+    for (const QStringList &h : headings_)
+        if (!h.isEmpty())
+            return true;
+    return false;
+}
+
+void Catalogue::setSizeHeadings(int cat, const QStringList &headings)
+{
+    if (cat < 0 || size_t(cat) >= headings_.size())
+        return;
+    QStringList h = headings.mid(0, kMaxSizes);
+    while (!h.isEmpty() && h.last().trimmed().isEmpty())
+        h.removeLast();
+    headings_[size_t(cat)] = h;
+    const qsizetype further = std::max<qsizetype>(0, h.size() - 1);
+    for (ProductSide &s : side_[size_t(cat)]) {
+        if (s.further.size() > further)
+            s.further.resize(further);
+        while (!s.further.isEmpty() && std::isnan(s.further.last()))
+            s.further.removeLast();
+        if (h.isEmpty())
+            s.firstEmpty = false;
+    }
+}
+
+QVector<double> Catalogue::sizePrices(int cat, int row) const
+{
+    const TProductRec *p = productAt(cat, row);
+    const ProductSide *s = sideOf(cat, row);
+    if (!p || !s)
+        return {};
+    const int n = std::max<int>(1, int(sizeHeadings(cat).size()));
+    QVector<double> out;
+    out << ((s->firstEmpty && p->price == 0) ? std::nan("") : p->price);
+    for (int k = 1; k < n; ++k)
+        out << (k - 1 < s->further.size() && p->price >= 0 ? s->further.at(k - 1) : std::nan(""));
+    return out;
+}
+
+void Catalogue::setSizePrices(int cat, int row, const QVector<double> &prices)
+{
+    if (prices.isEmpty())
+        return;
+    const double first = prices.first();
+    QVector<double> further;
+    if (!(first < 0)) {
+        for (qsizetype k = 1; k < prices.size(); ++k) {
+            const double v = prices.at(k);
+            further << (v > 0 && std::isfinite(v) ? v : std::nan(""));
+        }
+    }
+    setStoredSizePrices(cat, row, std::isnan(first), further);
+    if (TProductRec *p = product(cat, row))
+        p->price = std::isnan(first) ? 0 : first;
+}
+
+QVector<double> Catalogue::furtherPrices(int cat, int row) const
+{
+    const ProductSide *s = sideOf(cat, row);
+    return s ? s->further : QVector<double>();
+}
+
+bool Catalogue::firstSizeEmpty(int cat, int row) const
+{
+    const ProductSide *s = sideOf(cat, row);
+    return s && s->firstEmpty;
+}
+
+void Catalogue::setStoredSizePrices(int cat, int row, bool firstEmpty, const QVector<double> &further)
+{
+    const ProductSide *c = sideOf(cat, row);
+    if (!c)
+        return;
+    auto *s = const_cast<ProductSide *>(c);
+    const qsizetype n = std::max<qsizetype>(0, sizeHeadings(cat).size() - 1);
+    s->further = further.mid(0, n);
+    while (!s->further.isEmpty() && std::isnan(s->further.last()))
+        s->further.removeLast();
+    s->firstEmpty = firstEmpty && !sizeHeadings(cat).isEmpty();
 }
 
 void Catalogue::clear()
@@ -171,13 +277,15 @@ void Catalogue::clear()
     while (kats->WhileNext())
         releaseCategory(*akat);
     kats->Clear();
-    marks_.clear();
+    side_.clear();
+    headings_.clear();
 }
 
 void Catalogue::swapContents(Catalogue &other)
 {
     std::swap(kats, other.kats);
-    std::swap(marks_, other.marks_);
+    std::swap(side_, other.side_);
+    std::swap(headings_, other.headings_);
     auto rebind = [](Catalogue &c) {
         c.akat = nullptr;
         c.aprod = nullptr;

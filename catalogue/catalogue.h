@@ -12,8 +12,12 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVector>
 #include <cstdint>
 #include <vector>
+
+// The most size columns a category may have ("0,3 l", "0,5 l", ...).
+constexpr int kMaxSizes = 4;
 
 // One product, moved by the arrays as plain bytes. The three texts are owned
 // zero-terminated UTF-16 buffers and released explicitly by the owner.
@@ -76,6 +80,31 @@ public:
     // True when any product carries a mark.
     bool hasMarks() const;
 
+    // Sizes. A category may have up to kMaxSizes size columns, each with a
+    // heading; none means the category prints one price as always. Every
+    // product of a sized category has one price per size: the first is the
+    // product's own price (TProductRec::price), the further ones are held
+    // here beside it. NaN stands for "not in this size".
+    QStringList sizeHeadings(int cat) const;
+    bool hasSizes(int cat) const { return !sizeHeadings(cat).isEmpty(); }
+    // True when any category has sizes.
+    bool hasSizes() const;
+    // Sets the headings (empty ones at the end are dropped, at most
+    // kMaxSizes are kept). Prices of sizes that no longer exist are dropped.
+    void setSizeHeadings(int cat, const QStringList &headings);
+    // One price per heading of the category (just the product's price for a
+    // category without sizes). NaN = empty.
+    QVector<double> sizePrices(int cat, int row) const;
+    // Sets them: the first becomes the product's price (an empty first size
+    // is stored as 0 and remembered as empty), further ones that are not
+    // above 0 count as empty. A free text (first price below 0) keeps none.
+    void setSizePrices(int cat, int row, const QVector<double> &prices);
+    // The further prices as stored (sizes 2, 3, ...), and whether the first
+    // size is empty; for the document file.
+    QVector<double> furtherPrices(int cat, int row) const;
+    bool firstSizeEmpty(int cat, int row) const;
+    void setStoredSizePrices(int cat, int row, bool firstEmpty, const QVector<double> &further);
+
     // Releases everything (the document is discarded).
     void clear();
     // Exchanges the whole content with another catalogue; each array's bound
@@ -87,8 +116,17 @@ public:
 
 private:
     void releaseCategory(TDynaArray *prods);
-    // marks_[c][r] belongs to product r of category c; same shape as kats.
-    std::vector<std::vector<ProductMarks>> marks_;
+    // What the catalogue holds beside product r of category c: side_[c][r];
+    // same shape as kats.
+    struct ProductSide {
+        ProductMarks marks;
+        QVector<double> further; // prices of sizes 2, 3, ... (NaN = empty)
+        bool firstEmpty = false;
+    };
+    std::vector<std::vector<ProductSide>> side_;
+    std::vector<QStringList> headings_; // one per category
+    const ProductSide *sideOf(int cat, int row) const;
+    const TProductRec *productAt(int cat, int row) const;
 };
 
 // Fixed-point price text as the program shows it: two decimals, up to 15

@@ -4,6 +4,7 @@
 #include "catalogue/markrecords.h"
 #include "catalogue/paperrecords.h"
 #include "catalogue/qrrecords.h"
+#include "catalogue/sizerecords.h"
 
 const QVector<ExtensionRecordType> &ExtensionRecordTypes()
 {
@@ -11,6 +12,7 @@ const QVector<ExtensionRecordType> &ExtensionRecordTypes()
         QVector<ExtensionRecordType> t;
         t += MarkRecordTypes(); // 0x0001 .. 0x0003
         t += QrRecordTypes();   // 0x0010
+        t += SizeRecordTypes(); // 0x0020, 0x0021
         t += PaperRecordTypes(); // 0x0030
         return t;
     }();
@@ -22,6 +24,7 @@ QStringList ExtensionMessageTexts()
     QStringList t = ExtensionGroupMessageTexts();
     t += MarkRecordMessageTexts();
     t += QrRecordMessageTexts();
+    t += SizeRecordMessageTexts();
     t += PaperRecordMessageTexts();
     return t;
 }

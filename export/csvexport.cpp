@@ -5,6 +5,7 @@
 #include "i18n/translateunit.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -17,6 +18,14 @@ void endLine(QString &text, QString &line)
 }
 
 } // namespace
+
+int FurtherSizeColumns(const Catalogue &cat)
+{
+    int n = 0;
+    for (int i = 0; i < cat.categoryCount(); ++i)
+        n = std::max(n, int(cat.sizeHeadings(i).size()) - 1);
+    return n;
+}
 
 void AddCsvField(QString &line, const QString &value)
 {
@@ -37,7 +46,8 @@ QByteArray BuildCsv(const QStringList &names, const Catalogue &cat, const QStrin
     QString text;
     QString line;
     const bool marks = cat.hasMarks();
-    const int fields = marks ? 8 : 6;
+    const int further = FurtherSizeColumns(cat);
+    const int fields = (marks ? 8 : 6) + 2 * further;
     for (int i = 0; i < fields; ++i)
         AddCsvField(line, header.value(i));
     endLine(text, line);
@@ -60,6 +70,15 @@ QByteArray BuildCsv(const QStringList &names, const Catalogue &cat, const QStrin
                 AddCsvField(line, AllergenLetters(m));
                 AddCsvField(line, AdditiveNumbers(m));
             }
+            if (further > 0) {
+                const QStringList headings = cat.sizeHeadings(i);
+                const QVector<double> prices = cat.sizePrices(i, int(j));
+                for (int k = 1; k <= further; ++k) {
+                    const bool sold = k < prices.size() && !std::isnan(prices.at(k));
+                    AddCsvField(line, sold ? headings.value(k) : QString());
+                    AddCsvField(line, sold ? FormatPrice2(prices.at(k), decimalPoint) : QString());
+                }
+            }
             endLine(text, line);
         }
     }
@@ -73,6 +92,8 @@ QStringList CsvHeader(const Catalogue &cat)
         header << GetMsgText(n);
     if (cat.hasMarks())
         header << TranslateStr(QStringLiteral("Allergene")) << TranslateStr(QStringLiteral("Zusatzstoffe"));
+    for (int k = 2; k <= FurtherSizeColumns(cat) + 1; ++k)
+        header << TranslateStr(QStringLiteral("Größe %1")).arg(k) << TranslateStr(QStringLiteral("Preis %1")).arg(k);
     return header;
 }
 

@@ -9,6 +9,9 @@
 // When any product carries an allergen or additive mark, every line has two
 // more fields: the allergen letters and the additive numbers, each
 // separated by commas ("A,G", "1,3").
+// When a category has more than one size, every line ends with one pair of
+// fields per further size of the card's most sized category: the size's
+// heading and its price (both empty when the product is not sold in it).
 #pragma once
 
 #include "catalogue/catalogue.h"
@@ -31,8 +34,13 @@ void AddCsvField(QString &line, const QString &value);
 QByteArray BuildCsv(const QStringList &names, const Catalogue &cat, const QStringList &header,
                     QChar decimalPoint);
 
+// The number of size columns after the first that the card's most sized
+// category has (0 without sizes).
+int FurtherSizeColumns(const Catalogue &cat);
+
 // The column titles of cat in the interface language: messages 13 to 18,
-// then, when a product carries a mark, "Allergene" and "Zusatzstoffe".
+// then, when a product carries a mark, "Allergene" and "Zusatzstoffe", then
+// "Größe 2", "Preis 2", ... for the further sizes.
 QStringList CsvHeader(const Catalogue &cat);
 
 // Creates or replaces the file with data through a temporary file in the same

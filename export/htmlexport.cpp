@@ -97,6 +97,62 @@ QString htmlLines(const QString &text)
     return lines.join(QStringLiteral("<br>"));
 }
 
+// The name cell of a product: name and marks.
+QString nameHtml(const QString &pname, const QString &productMarks)
+{
+    QString h = pname.isEmpty() ? QStringLiteral("&nbsp;") : HtmlEscape(pname);
+    if (!productMarks.isEmpty())
+        h += QStringLiteral("<sup class=\"marken\">") + HtmlEscape(productMarks) + QStringLiteral("</sup>");
+    return h;
+}
+
+// A category with sizes: a table whose column headings are the sizes.
+QString sizeTable(const Catalogue &cat, int i, const TDynaArray *prods, const QStringList &headings,
+                  CardNumbering &numbering, const CardMarks &marks, const CardSettings &s,
+                  const QString &onRequest)
+{
+    const int columns = 1 + int(headings.size());
+    QString h = QStringLiteral("<table class=\"groessen\">\n<thead><tr><td></td>");
+    for (const QString &head : headings)
+        h += QStringLiteral("<th scope=\"col\">") + HtmlEscape(head) + QStringLiteral("</th>");
+    h += QStringLiteral("</tr></thead>\n<tbody>\n");
+    for (uint32_t j = 0; j < prods->count; ++j) {
+        const auto &p = *static_cast<const TProductRec *>(prods->At(j));
+        const QString description = WideText(p.description);
+        if (p.price < 0) {
+            h += QStringLiteral("<tr class=\"frei\"><td colspan=\"%1\">").arg(columns);
+            if (!description.isEmpty())
+                h += QStringLiteral("<p>") + htmlLines(description) + QStringLiteral("</p>");
+            h += QStringLiteral("</td></tr>\n");
+            continue;
+        }
+        const QString label = numbering.LabelFor(p).trimmed();
+        const QString quantity = WideText(p.quantity);
+        h += QStringLiteral("<tr><th scope=\"row\"><div class=\"zeile\">");
+        if (!label.isEmpty())
+            h += QStringLiteral("<span class=\"nr\">") + HtmlEscape(label) + QStringLiteral("</span>");
+        h += QStringLiteral("<span class=\"name\">")
+             + nameHtml(WideText(p.name), marks.active() ? marks.productMarks(i, int(j)) : QString())
+             + QStringLiteral("</span>");
+        if (!quantity.isEmpty())
+            h += QStringLiteral("<span class=\"menge\">") + HtmlEscape(quantity) + QStringLiteral("</span>");
+        h += QStringLiteral("</div>");
+        if (!description.isEmpty())
+            h += QStringLiteral("<p class=\"beschr\">") + htmlLines(description) + QStringLiteral("</p>");
+        h += QStringLiteral("</th>");
+        if (PrintsSizeColumns(cat, i, int(j))) {
+            for (const QString &price : SizePriceTexts(cat, i, int(j), s))
+                h += QStringLiteral("<td class=\"preis\">") + HtmlEscape(price) + QStringLiteral("</td>");
+        } else {
+            h += QStringLiteral("<td class=\"preis\" colspan=\"%1\">").arg(columns - 1) + HtmlEscape(onRequest)
+                 + QStringLiteral("</td>");
+        }
+        h += QStringLiteral("</tr>\n");
+    }
+    h += QStringLiteral("</tbody>\n</table>\n");
+    return h;
+}
+
 } // namespace
 
 QByteArray BuildHtml(const CardSource &card, const QString &lang)
@@ -135,8 +191,18 @@ QByteArray BuildHtml(const CardSource &card, const QString &lang)
         ".mitte{text-align:center}\n"
         ".marken{font-size:.7em;font-weight:normal;margin-left:.15em}\n"
         ".legende{font-size:.875rem;color:#4a4136;margin-top:1.5rem}\n"
+
         "@media print{html,body{background:#fff}body{max-width:none;padding:0}"
         "li{break-inside:avoid}h2{break-after:avoid}}\n");
+    // Categories with sizes are tables; a card without them keeps its page.
+    if (card.catalogue && card.catalogue->hasSizes())
+        h += QStringLiteral(
+        ".groessen{width:100%;border-collapse:collapse}\n"
+        ".groessen th,.groessen td{padding:0 0 .85rem .6rem;vertical-align:baseline}\n"
+        ".groessen thead th{padding-bottom:.3rem;text-align:right;font-weight:normal;white-space:nowrap;color:#4a4136}\n"
+        ".groessen tbody th{padding-left:0;text-align:left;font-weight:normal;width:100%}\n"
+        ".groessen .preis{text-align:right;white-space:nowrap;min-width:0}\n"
+);
     h += QStringLiteral("body{") + fontCss(s.FontDialog(3)) + QStringLiteral("font-weight:normal;font-style:normal}\n");
     h += QStringLiteral("h1{") + fontCss(s.FontDialog(1)) + QStringLiteral("}\n");
     h += QStringLiteral("h2{") + fontCss(s.FontDialog(2)) + QStringLiteral("}\n");
@@ -167,7 +233,7 @@ QByteArray BuildHtml(const CardSource &card, const QString &lang)
     CardNumbering numbering(card);
     const CardMarks marks(cat, cats, s);
     for (int i = 0; i < card.categoryNames.size(); ++i) {
-        const QString name = s.CapsCheck ? UpperAsciiLetters(card.categoryNames.at(i)) : card.categoryNames.at(i);
+        const QString name = CategoryCaption(card.categoryNames.at(i), s);
         const TDynaArray *prods = i < cats ? *static_cast<TDynaArray *const *>(cat->kats->At(uint32_t(i))) : nullptr;
         const bool hasProducts = prods && prods->count > 0;
         if (name.isEmpty() && !hasProducts)
@@ -181,7 +247,10 @@ QByteArray BuildHtml(const CardSource &card, const QString &lang)
                  + (s.CenterKatCheck ? QStringLiteral(" class=\"mitte\">") : QStringLiteral(">")) + HtmlEscape(name)
                  + QStringLiteral("</") + hTag + QStringLiteral(">\n");
         }
-        if (hasProducts) {
+        const QStringList headings = i < cats ? SizeHeadings(*cat, i) : QStringList();
+        if (hasProducts && !headings.isEmpty()) {
+            h += sizeTable(*cat, i, prods, headings, numbering, marks, s, onRequest);
+        } else if (hasProducts) {
             h += QStringLiteral("<ul>\n");
             for (uint32_t j = 0; j < prods->count; ++j) {
                 const auto &p = *static_cast<const TProductRec *>(prods->At(j));
@@ -209,8 +278,7 @@ QByteArray BuildHtml(const CardSource &card, const QString &lang)
                 h += QStringLiteral("</span>");
                 if (!quantity.isEmpty())
                     h += QStringLiteral("<span class=\"menge\">") + HtmlEscape(quantity) + QStringLiteral("</span>");
-                const QString price = p.price == 0 ? onRequest
-                                                   : PriceAmount(p.price, s.NoKommaCheck) + QLatin1Char(' ') + s.WaehrEd;
+                const QString price = p.price == 0 ? onRequest : PriceText(p.price, s);
                 h += QStringLiteral("<span class=\"preis\">") + HtmlEscape(price) + QStringLiteral("</span></div>");
                 if (!description.isEmpty())
                     h += QStringLiteral("<p class=\"beschr\">") + htmlLines(description) + QStringLiteral("</p>");

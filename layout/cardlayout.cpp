@@ -13,23 +13,6 @@
 
 // ---- Texts ---------------------------------------------------------------------
 
-static std::function<QString()> &onRequestProvider()
-{
-    static std::function<QString()> provider;
-    return provider;
-}
-
-void SetOnRequestTextProvider(std::function<QString()> provider)
-{
-    onRequestProvider() = std::move(provider);
-}
-
-QString OnRequestText()
-{
-    const auto &p = onRequestProvider();
-    return p ? p() : QStringLiteral("Preis auf Anfrage");
-}
-
 QStringList SplitDescriptionLines(const QString &text)
 {
     QStringList lines;
@@ -47,25 +30,6 @@ QStringList SplitDescriptionLines(const QString &text)
     if (start < n || lines.isEmpty())
         lines << text.mid(start);
     return lines;
-}
-
-QString UpperAsciiLetters(const QString &s)
-{
-    // The full Unicode mapping: umlauts get their capitals and ß becomes SS,
-    // as German typesetting writes it in capitals.
-    return s.toUpper();
-}
-
-QString NumberLabel(long long n)
-{
-    return QString::number(n) + QStringLiteral(". ");
-}
-
-QString PriceAmount(double price, bool noKomma)
-{
-    if (noKomma)
-        return QString::number(std::trunc(price), 'f', 0);
-    return FormatPrice2(price, UserDecimalPoint());
 }
 
 // ---- Wrapping and leader ----------------------------------------------------------
@@ -257,7 +221,9 @@ private:
     void StartCardPage(int p);
     void pageBreak();
     void paintFrame();
-    void ordinaryProduct(const TProductRec &p, const QString &marks);
+    void ordinaryProduct(const TProductRec &p, const QString &marks, int cat, int row);
+    void measureSizeColumns(int cat);
+    void paintSizeHeadings(int top);
     void prepareLegend(const UsedMarks *used);
     void paintLegendRows(double top);
     void legendAtEnd();
@@ -283,6 +249,12 @@ private:
     int numColPx_ = 0, priceColPx_ = 0;
     double bottom_ = 0;
     double itemReserve_ = 0;
+    // The size columns of the category being laid out (none without sizes):
+    // headings and widths, first size first; the last column ends at the
+    // right margin.
+    QStringList sizeHeads_;
+    std::vector<double> sizeColMM_;
+    std::vector<int> sizeColPx_;
     CardNumbering numbering_;
     const ITextMetrics *meas_ = nullptr;
     const ITextMetrics *measCache_[10] = {};
@@ -468,7 +440,7 @@ void CardPainter::legendAtEnd()
     }
 }
 
-void CardPainter::ordinaryProduct(const TProductRec &p, const QString &marks)
+void CardPainter::ordinaryProduct(const TProductRec &p, const QString &marks, int cat, int row)
 {
     const QStringView name = p.name ? QStringView(p.name) : QStringView();
     const QStringView description = p.description ? QStringView(p.description) : QStringView();
@@ -484,8 +456,17 @@ void CardPainter::ordinaryProduct(const TProductRec &p, const QString &marks)
         reserve = finalAdvance = 1.5 * hN;
     }
     itemReserve_ = reserve;
-    if (y_ + reserve > bottom_)
+    if (y_ + reserve > bottom_) {
         pageBreak();
+        // A sized category continues: its headings again at the top.
+        if (!sizeHeads_.isEmpty() && !done()) {
+            prepare(PriceFont);
+            if (shown())
+                paintSizeHeadings(pos(y_));
+            y_ += 1.5 * lineHeight();
+            prepare(NumberFont);
+        }
+    }
     if (done())
         return;
 
@@ -525,7 +506,23 @@ void CardPainter::ordinaryProduct(const TProductRec &p, const QString &marks)
     // Price and quantity note
     prepare(PriceFont);
     double priceLeft;
-    if (p.price == 0) {
+    if (!sizeHeads_.isEmpty() && PrintsSizeColumns(*card_.catalogue, cat, row)) {
+        // One price per size, each right-aligned in its column; the quantity
+        // note stands before the first column.
+        const QStringList texts = SizePriceTexts(*card_.catalogue, cat, row, s_);
+        double right = widthmm_ - s_.RechtsEd;
+        int rightPx = width_ - rm_;
+        for (int k = int(sizeColMM_.size()) - 1; k >= 0; --k) {
+            const QString &t = texts.at(k);
+            if (shown() && !t.isEmpty())
+                c_.textOut(rightPx - c_.textWidth(t), top, t);
+            right -= sizeColMM_[size_t(k)];
+            rightPx -= sizeColPx_[size_t(k)];
+        }
+        priceLeft = right - TextWidthMM(quantity);
+        if (shown() && !quantity.isEmpty())
+            c_.textOut(rightPx - c_.textWidth(quantity.toString()), top, quantity.toString());
+    } else if (p.price == 0) {
         const QString onReq = QStringLiteral("    ") + onRequest_;
         priceLeft = widthmm_ - s_.RechtsEd - TextWidthMM(onReq) - TextWidthMM(quantity);
         if (shown()) {
@@ -537,7 +534,7 @@ void CardPainter::ordinaryProduct(const TProductRec &p, const QString &marks)
     } else {
         priceLeft = widthmm_ - s_.RechtsEd - priceColMM_ - TextWidthMM(quantity);
         if (shown()) {
-            const QString priceText = PriceAmount(p.price, s_.NoKommaCheck) + QLatin1Char(' ') + s_.WaehrEd;
+            const QString priceText = PriceText(p.price, s_);
             c_.textOut(width_ - rm_ - c_.textWidth(priceText), top, priceText);
             if (!quantity.isEmpty())
                 c_.textOut(width_ - rm_ - priceColPx_ - c_.textWidth(quantity.toString()), top, quantity.toString());
@@ -566,6 +563,47 @@ void CardPainter::ordinaryProduct(const TProductRec &p, const QString &marks)
         y_ += finalAdvance;
     } else {
         y_ += finalAdvance;
+    }
+}
+
+// The widths of a sized category's columns, measured like the price
+// column: the widest price of the column, its heading included, each after
+// four spaces.
+void CardPainter::measureSizeColumns(int cat)
+{
+    sizeHeads_ = SizeHeadings(*card_.catalogue, cat);
+    sizeColMM_.assign(size_t(sizeHeads_.size()), 0);
+    sizeColPx_.assign(size_t(sizeHeads_.size()), 0);
+    if (sizeHeads_.isEmpty())
+        return;
+    prepare(PriceFont);
+    const QString gap = QStringLiteral("    ");
+    auto widen = [&](int k, const QString &t) {
+        sizeColMM_[size_t(k)] = std::max(sizeColMM_[size_t(k)], TextWidthMM(gap + t));
+        sizeColPx_[size_t(k)] = std::max(sizeColPx_[size_t(k)], c_.textWidth(gap + t));
+    };
+    for (int k = 0; k < sizeHeads_.size(); ++k)
+        widen(k, sizeHeads_.at(k));
+    const TDynaArray *prods = *static_cast<TDynaArray **>(card_.catalogue->kats->At(uint32_t(cat)));
+    for (uint32_t j = 0; prods && j < prods->count; ++j) {
+        if (!PrintsSizeColumns(*card_.catalogue, cat, int(j)))
+            continue;
+        const QStringList texts = SizePriceTexts(*card_.catalogue, cat, int(j), s_);
+        for (int k = 0; k < texts.size() && k < sizeHeads_.size(); ++k)
+            if (!texts.at(k).isEmpty())
+                widen(k, texts.at(k));
+    }
+}
+
+// The size headings right-aligned above their columns (price font prepared).
+void CardPainter::paintSizeHeadings(int top)
+{
+    int rightPx = width_ - rm_;
+    for (int k = int(sizeHeads_.size()) - 1; k >= 0; --k) {
+        const QString &h = sizeHeads_.at(k);
+        if (!h.isEmpty())
+            c_.textOut(rightPx - c_.textWidth(h), top, h);
+        rightPx -= sizeColPx_[size_t(k)];
     }
 }
 
@@ -691,10 +729,17 @@ int CardPainter::run()
         if (done())
             break;
 
+        if (i < cats)
+            measureSizeColumns(i);
+        else
+            sizeHeads_.clear();
+        if (!sizeHeads_.isEmpty() && shown()) {
+            prepare(PriceFont);
+            paintSizeHeadings(pos(y_));
+        }
         prepare(CategoryFont);
         if (shown()) {
-            const QString name = s_.CapsCheck ? UpperAsciiLetters(card_.categoryNames.at(i))
-                                              : card_.categoryNames.at(i);
+            const QString name = CategoryCaption(card_.categoryNames.at(i), s_);
             int left = pos(x_);
             if (s_.CenterKatCheck)
                 left = (width_ - c_.textWidth(name)) / 2;
@@ -706,7 +751,7 @@ int CardPainter::run()
         for (uint32_t j = 0; prods && j < prods->count && !done(); ++j) {
             const auto &p = *static_cast<const TProductRec *>(prods->At(j));
             if (p.price >= 0)
-                ordinaryProduct(p, marks_ ? marks_->productMarks(i, int(j)) : QString());
+                ordinaryProduct(p, marks_ ? marks_->productMarks(i, int(j)) : QString(), i, int(j));
             else
                 freeText(p);
         }

@@ -5,6 +5,7 @@
 #include "layout/canvas.h"
 #include "layout/cardqr.h"
 #include "layout/cardsettings.h"
+#include "layout/cardtext.h"
 
 #include <QString>
 #include <QStringList>
@@ -30,12 +31,6 @@ struct CardSource {
     // the address could not be encoded).
     std::shared_ptr<const QrModules> qrCode;
 };
-
-// Message 10 of the message table ("Preis auf Anfrage"), shown for a price
-// of 0. The main window installs the translated lookup; the default returns
-// the German text.
-void SetOnRequestTextProvider(std::function<QString()> provider);
-QString OnRequestText();
 
 // Lays out the card and paints page `seiteedvalue` (from 1) onto canvas0.
 // dpi: surface resolution; width, height: page size in device pixels;
@@ -129,11 +124,3 @@ long long LeaderDots(const LayoutMeasure &m, double availableMM);
 // Splits a description into lines at CR LF, CR or LF; a final line break
 // adds no empty line.
 QStringList SplitDescriptionLines(const QString &text);
-// The category name as painted with capitals: every letter upper-cased by
-// the Unicode rules (ä -> Ä, ß -> SS).
-QString UpperAsciiLetters(const QString &s);
-// "12. " for 12.
-QString NumberLabel(long long n);
-// The amount of a price: with noKomma the integral part, otherwise two
-// decimals with the user's decimal separator.
-QString PriceAmount(double price, bool noKomma);

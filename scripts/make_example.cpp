@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTreeWidget>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -20,12 +21,32 @@ struct Item {
     const char *quantity;
     double price;
     int number;
+    const char *marks = "";           // "1,11,A,G": additive numbers, allergen letters
+    std::vector<double> further = {}; // prices of sizes 2, 3, ... (0 = not in this size)
 };
 
 struct Category {
     const char *name;
     std::vector<Item> items;
+    QStringList sizes = {};
 };
+
+ProductMarks parseMarks(const char *text)
+{
+    ProductMarks m;
+    for (const QString &part : QString::fromUtf8(text).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        bool number = false;
+        const int n = part.toInt(&number);
+        if (number) {
+            m.setAdditive(n, true);
+            continue;
+        }
+        for (int i = 0; i < kAllergenCount; ++i)
+            if (AllergenLetter(i) == part.at(0))
+                m.setAllergen(i, true);
+    }
+    return m;
+}
 
 } // namespace
 
@@ -42,53 +63,58 @@ int main(int argc, char **argv)
 
     const std::vector<Category> card = {
         {"Vorspeisen",
-         {{"Bruschetta", "Geröstetes Landbrot mit Tomaten, Knoblauch und frischem Basilikum", "", 6.50, 0},
-          {"Carpaccio vom Rind", "Hauchdünn geschnitten, mit Rucola, Parmesan und Zitronen-Olivenöl", "", 12.90, 0},
-          {"Gebackener Ziegenkäse", "Auf Feldsalat mit Honig-Senf-Dressing und karamellisierten Walnüssen", "", 10.50, 0},
-          {"Vitello tonnato", "Kalbfleisch in Thunfischsauce mit Kapern", "", 11.80, 0},
-          {"Antipasti-Teller", "Gegrilltes Gemüse, Oliven, Salami und Schinken\r\nfür zwei Personen", "", 16.90, 0}}},
+         {{"Bruschetta", "Geröstetes Landbrot mit Tomaten, Knoblauch und frischem Basilikum", "", 6.50, 0, "A"},
+          {"Carpaccio vom Rind", "Hauchdünn geschnitten, mit Rucola, Parmesan und Zitronen-Olivenöl", "", 12.90, 0, "G"},
+          {"Gebackener Ziegenkäse", "Auf Feldsalat mit Honig-Senf-Dressing und karamellisierten Walnüssen", "", 10.50, 0, "A,G,H,M"},
+          {"Vitello tonnato", "Kalbfleisch in Thunfischsauce mit Kapern", "", 11.80, 0, "C,D,M"},
+          {"Antipasti-Teller", "Gegrilltes Gemüse, Oliven, Salami und Schinken\r\nfür zwei Personen", "", 16.90, 0, "2,3,6,8"}}},
         {"Suppen",
-         {{"Tomatencremesuppe", "mit Sahnehaube und Croûtons", "", 5.20, 0},
-          {"Kartoffelsuppe", "nach Großmutters Art, mit Wiener Würstchen", "", 5.90, 0},
+         {{"Tomatencremesuppe", "mit Sahnehaube und Croûtons", "", 5.20, 0, "A,G"},
+          {"Kartoffelsuppe", "nach Großmutters Art, mit Wiener Würstchen", "", 5.90, 0, "2,3,8,L,M"},
           {"Tagessuppe", "Fragen Sie unser Servicepersonal", "", 0.0, 0}}},
         {"Hauptgerichte",
-         {{"Wiener Schnitzel", "Vom Kalb, mit Preiselbeeren und Bratkartoffeln", "", 21.50, 0},
-          {"Rinderroulade", "Hausgemacht, mit Rotkohl und Klößen", "", 18.90, 0},
-          {"Zwiebelrostbraten", "Rumpsteak mit Röstzwiebeln, Spätzle und Bratensauce", "", 24.80, 0},
-          {"Gebratenes Lachsfilet", "Auf Blattspinat mit Zitronenbutter und Wildreis", "", 19.60, 0},
-          {"Käsespätzle", "Mit Bergkäse und Röstzwiebeln, dazu ein kleiner Salat", "", 13.50, 0},
-          {"Gemüse-Risotto", "Cremiges Risotto mit grünem Spargel, Erbsen und Parmesan (vegetarisch)", "", 14.90, 0},
-          {"Schweinebraten", "Mit dunkler Biersauce, Sauerkraut und Semmelknödel", "", 16.40, 0}}},
+         {{"Wiener Schnitzel", "Vom Kalb, mit Preiselbeeren und Bratkartoffeln", "", 21.50, 0, "A,C"},
+          {"Rinderroulade", "Hausgemacht, mit Rotkohl und Klößen", "", 18.90, 0, "2,A,L,M"},
+          {"Zwiebelrostbraten", "Rumpsteak mit Röstzwiebeln, Spätzle und Bratensauce", "", 24.80, 0, "A,C,L"},
+          {"Gebratenes Lachsfilet", "Auf Blattspinat mit Zitronenbutter und Wildreis", "", 19.60, 0, "D,G"},
+          {"Käsespätzle", "Mit Bergkäse und Röstzwiebeln, dazu ein kleiner Salat", "", 13.50, 0, "A,C,G"},
+          {"Gemüse-Risotto", "Cremiges Risotto mit grünem Spargel, Erbsen und Parmesan (vegetarisch)", "", 14.90, 0, "G,L"},
+          {"Schweinebraten", "Mit dunkler Biersauce, Sauerkraut und Semmelknödel", "", 16.40, 0, "A,C,G,L"}}},
         {"Für unsere kleinen Gäste",
-         {{"Kinderschnitzel", "Mit Pommes frites und Ketchup", "", 8.50, 0},
-          {"Spaghetti Bolognese", "Kleine Portion", "", 7.20, 0},
-          {"Fischstäbchen", "Mit Kartoffelpüree", "", 7.50, 0}}},
+         {{"Kinderschnitzel", "Mit Pommes frites und Ketchup", "", 8.50, 0, "A,C"},
+          {"Spaghetti Bolognese", "Kleine Portion", "", 7.20, 0, "A,C,L"},
+          {"Fischstäbchen", "Mit Kartoffelpüree", "", 7.50, 0, "A,D,G"}}},
         {"Desserts",
-         {{"Apfelstrudel", "Warm, mit Vanillesauce", "", 6.80, 0},
-          {"Mousse au Chocolat", "Von dunkler und weißer Schokolade", "", 7.40, 0},
-          {"Gemischtes Eis", "Drei Kugeln nach Wahl, mit Sahne", "", 5.50, 0},
-          {"Käseauswahl", "Vier Sorten regionaler Käse mit Feigensenf und Walnussbrot", "", 11.20, 0}}},
+         {{"Apfelstrudel", "Warm, mit Vanillesauce", "", 6.80, 0, "A,C,G"},
+          {"Mousse au Chocolat", "Von dunkler und weißer Schokolade", "", 7.40, 0, "C,F,G"},
+          {"Gemischtes Eis", "Drei Kugeln nach Wahl, mit Sahne", "", 5.50, 0, "1,C,G"},
+          {"Käseauswahl", "Vier Sorten regionaler Käse mit Feigensenf und Walnussbrot", "", 11.20, 0, "A,G,H,M"}}},
         {"Alkoholfreie Getränke",
-         {{"Mineralwasser", "", "0,25l", 2.60, 0},
-          {"Mineralwasser", "", "0,75l", 6.20, 0},
-          {"Apfelschorle", "", "0,4l", 3.90, 0},
-          {"Cola, Fanta, Spezi", "", "0,33l", 3.40, 0},
-          {"Hausgemachte Limonade", "Zitrone-Minze oder Holunder", "0,4l", 4.60, 0},
-          {"Frisch gepresster Orangensaft", "", "0,2l", 4.80, 0}}},
-        {"Biere und Weine",
-         {{"Pils vom Fass", "", "0,3l", 3.60, 0},
-          {"Pils vom Fass", "", "0,5l", 4.80, 0},
-          {"Hefeweizen", "Hell oder dunkel", "0,5l", 4.90, 0},
-          {"Alkoholfreies Weizen", "", "0,5l", 4.70, 0},
-          {"Riesling, Rheingau", "Trocken, fruchtig", "0,2l", 6.40, 0},
-          {"Spätburgunder, Baden", "Samtig, mit Aromen von Kirsche", "0,2l", 6.90, 0},
-          {"Hauswein rot oder weiß", "", "0,25l", 5.20, 0},
-          {"Alle Weine erhalten Sie auch als Flasche. Bitte fragen Sie nach unserer Weinkarte.", "", "", -1, -1}}},
+         {{"Mineralwasser", "", "", 2.60, 0, "", {3.90, 6.20}},
+          {"Apfelschorle", "", "", 2.90, 0, "", {3.90}},
+          {"Cola", "", "", 2.90, 0, "1,11", {3.90}},
+          {"Fanta", "", "", 2.90, 0, "1,2", {3.90}},
+          {"Spezi", "", "", 2.90, 0, "1,11", {3.90}},
+          {"Hausgemachte Limonade", "Zitrone-Minze oder Holunder", "", 0.0, 0, "", {4.60}},
+          {"Frisch gepresster Orangensaft", "", "", 4.80, 0}},
+         {"0,2 l", "0,4 l", "0,75 l"}},
+        {"Biere",
+         {{"Pils vom Fass", "", "", 3.60, 0, "A", {4.80}},
+          {"Hefeweizen", "Hell oder dunkel", "", 0.0, 0, "A", {4.90}},
+          {"Alkoholfreies Weizen", "", "", 0.0, 0, "A", {4.70}},
+          {"Radler", "Pils mit Zitronenlimonade", "", 3.50, 0, "A", {4.60}}},
+         {"0,3 l", "0,5 l"}},
+        {"Weine",
+         {{"Riesling, Rheingau", "Trocken, fruchtig", "", 4.20, 0, "O", {6.40, 24.00}},
+          {"Spätburgunder, Baden", "Samtig, mit Aromen von Kirsche", "", 4.50, 0, "O", {6.90, 26.50}},
+          {"Hauswein rot oder weiß", "", "", 3.20, 0, "O", {5.20, 0}},
+          {"Weitere Weine finden Sie auf unserer Weinkarte.", "", "", -1, -1}},
+         {"0,1 l", "0,2 l", "0,75 l"}},
         {"Heißgetränke",
-         {{"Kaffee", "", "Tasse", 2.90, 0},
-          {"Cappuccino", "", "Tasse", 3.40, 0},
-          {"Latte macchiato", "", "Glas", 3.80, 0},
-          {"Espresso", "", "", 2.40, 0},
+         {{"Kaffee", "", "Tasse", 2.90, 0, "11"},
+          {"Cappuccino", "", "Tasse", 3.40, 0, "11,G"},
+          {"Latte macchiato", "", "Glas", 3.80, 0, "11,G"},
+          {"Espresso", "", "", 2.40, 0, "11"},
           {"Tee", "Verschiedene Sorten", "Kännchen", 3.60, 0}}},
     };
 
@@ -99,6 +125,7 @@ int main(int argc, char **argv)
         it->setFlags(it->flags() | Qt::ItemIsEditable);
         form.ListView2->addTopLevelItem(it);
         const int index = form.catalogue.categoryCount() - 1;
+        form.catalogue.setSizeHeadings(index, c.sizes);
         for (const Item &i : c.items) {
             ProductValues v;
             v.name = QString::fromUtf8(i.name);
@@ -112,6 +139,16 @@ int main(int argc, char **argv)
                 v.name.clear();
             }
             form.catalogue.addProduct(index, v);
+            const int row = int(form.catalogue.products(index)->count) - 1;
+            form.catalogue.setMarks(index, row, parseMarks(i.marks));
+            if (!c.sizes.isEmpty() && i.price >= 0) {
+                // Not sold in a size: the price is left empty (a first size of 0
+                // is empty here, not "on request").
+                QVector<double> prices{i.price > 0 ? i.price : std::nan("")};
+                for (double f : i.further)
+                    prices << (f > 0 ? f : std::nan(""));
+                form.catalogue.setSizePrices(index, row, prices);
+            }
         }
     }
     form.CaptionEd->setText(QStringLiteral("Gasthaus Zur Linde"));

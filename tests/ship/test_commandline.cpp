@@ -274,7 +274,9 @@ TEST_F(CommandLineRun, CsvOfTheExample)
     const QList<QByteArray> lines = csv.split('\n');
     EXPECT_GT(lines.size(), 30);
     EXPECT_TRUE(csv.endsWith("\r\n"));
-    EXPECT_EQ(lines.first().count("\",\""), 5); // six quoted fields
+    // Six quoted fields, two for the marks and a pair for each of the wines'
+    // second and third size.
+    EXPECT_EQ(lines.first().count("\",\""), 11);
 }
 
 TEST_F(CommandLineRun, WebPageOfTheExample)
@@ -283,7 +285,8 @@ TEST_F(CommandLineRun, WebPageOfTheExample)
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QString html = QString::fromUtf8(testutil::readFile(d + "card.html"));
     EXPECT_TRUE(html.startsWith("<!DOCTYPE html>"));
-    EXPECT_EQ(html.count("<section"), 8);
+    EXPECT_EQ(html.count("<section"), 9);
+    EXPECT_EQ(html.count("<table class=\"groessen\">"), 3); // soft drinks, beers, wines
     r = run(shiptest::builtProgram(), {"--export-html", d + "x.html", shiptest::exampleCard(), "--landscape"});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_FALSE(QFile::exists(d + "x.html"));

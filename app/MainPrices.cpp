@@ -1,0 +1,36 @@
+// The main window's size and price commands: a category's size columns
+// ("Größen...") and changing many prices at once ("Preise ändern...").
+#include "app/MainUnit.h"
+#include "app/undohistory.h"
+#include "catalogue/PriceChangeDialog.h"
+#include "catalogue/SizesDialog.h"
+#include "i18n/translatecomponents.h"
+#include "i18n/translateunit.h"
+
+void TMainForm::GroessenBtnClick()
+{
+    commitPendingEdits();
+    const int cat = selectedCategory();
+    if (cat < 0)
+        return;
+    TSizesForm dlg(this);
+    TranslateComponents(&dlg);
+    dlg.setHeadings(catalogue.sizeHeadings(cat));
+    if (execDialog(&dlg) != QDialog::Accepted)
+        return;
+    const DocumentHistory::Step step(history, TranslateStr(QStringLiteral("Größen")));
+    catalogue.setSizeHeadings(cat, dlg.headings());
+    ListProds();
+}
+
+void TMainForm::Preisendern1Click()
+{
+    commitPendingEdits();
+    TPriceChangeForm dlg(catalogue, categoryNames(), selectedCategory(), this);
+    TranslateComponents(&dlg);
+    if (execDialog(&dlg) != QDialog::Accepted || dlg.changes().isEmpty())
+        return;
+    const DocumentHistory::Step step(history, TranslateStr(QStringLiteral("Preise ändern")));
+    ApplyPriceChanges(catalogue, dlg.changes());
+    ListProds();
+}

@@ -1,0 +1,42 @@
+// What the card prints, as text: the category captions, the number labels,
+// the price texts (one per size), the size headings and the "price on
+// request" text. The page layout engine, the web page and the CSV export take
+// their texts from here; the marks come from cardmarks.*.
+#pragma once
+
+#include "layout/cardsettings.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class Catalogue;
+
+// Message 10 of the message table ("Preis auf Anfrage"), shown for a price
+// of 0. The main window installs the translated lookup; the default returns
+// the German text.
+void SetOnRequestTextProvider(std::function<QString()> provider);
+QString OnRequestText();
+
+// The category name as painted with capitals: every letter upper-cased by
+// the Unicode rules (ä -> Ä, ß -> SS).
+QString UpperAsciiLetters(const QString &s);
+// The category's caption on the card: in capitals when the card asks for it.
+QString CategoryCaption(const QString &name, const CardSettings &s);
+// "12. " for 12.
+QString NumberLabel(long long n);
+// The amount of a price: with noKomma the integral part, otherwise two
+// decimals with the user's decimal separator.
+QString PriceAmount(double price, bool noKomma);
+// The amount followed by a space and the currency ("6,90 €").
+QString PriceText(double price, const CardSettings &s);
+
+// The size headings of category cat (empty for a category without sizes).
+QStringList SizeHeadings(const Catalogue &cat, int category);
+// Whether product row of a sized category prints its prices in the size
+// columns: not for "price on request" (a first price of 0 that is not an
+// empty size) and not for free texts.
+bool PrintsSizeColumns(const Catalogue &cat, int category, int row);
+// The price texts of product row of a sized category, one per size; an
+// empty text for a size the product is not sold in.
+QStringList SizePriceTexts(const Catalogue &cat, int category, int row, const CardSettings &s);
