@@ -45,14 +45,30 @@ QString withoutAffixes(const QDoubleSpinBox *box, QString text)
 }
 } // namespace
 
+namespace {
+// A field with a special-value text (a size price shown as "–" when it is
+// not sold in that size) takes that text, and an emptied field, as its minimum.
+bool isSpecialText(const QDoubleSpinBox *box, const QString &text)
+{
+    if (box->specialValueText().isEmpty())
+        return false;
+    const QString t = text.trimmed();
+    return t.isEmpty() || t == box->specialValueText();
+}
+} // namespace
+
 double TFloatEdit::valueFromText(const QString &text) const
 {
+    if (isSpecialText(this, text))
+        return minimum();
     const auto v = parseDecimalInput(withoutAffixes(this, text), locale());
     return v ? *v : value();
 }
 
 QValidator::State TFloatEdit::validate(QString &input, int &) const
 {
+    if (isSpecialText(this, input))
+        return QValidator::Acceptable;
     const auto v = parseDecimalInput(withoutAffixes(this, input), locale());
     if (v && *v >= minimum() && *v <= maximum())
         return QValidator::Acceptable;

@@ -21,7 +21,7 @@ QString OnRequestText()
     return p ? p() : QStringLiteral("Preis auf Anfrage");
 }
 
-QString UpperAsciiLetters(const QString &s)
+QString CapitalLetters(const QString &s)
 {
     // The full Unicode mapping: umlauts get their capitals and ß becomes SS,
     // as German typesetting writes it in capitals.
@@ -30,7 +30,7 @@ QString UpperAsciiLetters(const QString &s)
 
 QString CategoryCaption(const QString &name, const CardSettings &s)
 {
-    return s.CapsCheck ? UpperAsciiLetters(name) : name;
+    return s.CapsCheck ? CapitalLetters(name) : name;
 }
 
 QString NumberLabel(long long n)

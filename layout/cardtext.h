@@ -20,7 +20,7 @@ QString OnRequestText();
 
 // The category name as painted with capitals: every letter upper-cased by
 // the Unicode rules (ä -> Ä, ß -> SS).
-QString UpperAsciiLetters(const QString &s);
+QString CapitalLetters(const QString &s);
 // The category's caption on the card: in capitals when the card asks for it.
 QString CategoryCaption(const QString &name, const CardSettings &s);
 // "12. " for 12.
