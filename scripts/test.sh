@@ -7,7 +7,7 @@
 #      (build-asan/) that serves two runs: every fuzz target replays its
 #      corpus and fuzzes briefly (scripts/fuzz.sh), then the unit, engine, file
 #      and window tests run again with leak checking. The tests of the
-#      system's own tools (label "system": package, installed tree, CUPS)
+#      system's own tools (labels "system": package, CUPS; "install")
 #      stay in step 1.
 # Stops with a non-zero exit code at the first failure; the last lines are
 # CTest's summary of the sanitizer run and the processor time the whole run
@@ -84,5 +84,5 @@ stage "tests under the sanitizers ($asan)"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=0
 export LSAN_OPTIONS=suppressions=$here/scripts/lsan-suppressions.txt:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-run_ctest --test-dir "$asan" -j "$jobs" -LE system
+run_ctest --test-dir "$asan" -j "$jobs" -LE 'system|install'
 stage "done"
