@@ -173,27 +173,32 @@ void TMainForm::Druckereinrichten1Click()
     // cancelling the page set-up keeps the printer and page chosen before.
     const PrinterSetup before = SavePrinterSetup(*printer);
     const QStringList names = QPrinterInfo::availablePrinterNames();
-    if (!names.isEmpty()) {
-        QDialog choose(this);
-        choose.setWindowTitle(TranslateStr(QStringLiteral("Drucker einrichten")));
-        auto *combo = new QComboBox(&choose);
-        combo->addItems(names);
-        const int current = names.indexOf(printer->printerName());
-        combo->setCurrentIndex(current >= 0 ? current : qMax(0, names.indexOf(QPrinterInfo::defaultPrinterName())));
-        auto *bb = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &choose);
-        connect(bb, &QDialogButtonBox::accepted, &choose, &QDialog::accept);
-        connect(bb, &QDialogButtonBox::rejected, &choose, &QDialog::reject);
-        auto *form = new QFormLayout(&choose);
-        form->addRow(TranslateStr(QStringLiteral("Drucker:")), combo);
-        form->addRow(bb);
-        if (execDialog(&choose) != QDialog::Accepted)
-            return;
-        SelectPrinter(*printer, combo->currentText());
-    }
+    if (!names.isEmpty() && !choosePrinter(names))
+        return;
     QPageSetupDialog dlg(printer.get(), this);
     if (execDialog(&dlg) != QDialog::Accepted)
         RestorePrinterSetup(*printer, before);
     Pager->refresh(); // the page count follows the new page at once
+}
+
+bool TMainForm::choosePrinter(const QStringList &names)
+{
+    QDialog choose(this);
+    choose.setWindowTitle(TranslateStr(QStringLiteral("Drucker einrichten")));
+    auto *combo = new QComboBox(&choose);
+    combo->addItems(names);
+    const int current = names.indexOf(printer->printerName());
+    combo->setCurrentIndex(current >= 0 ? current : qMax(0, names.indexOf(QPrinterInfo::defaultPrinterName())));
+    auto *bb = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &choose);
+    connect(bb, &QDialogButtonBox::accepted, &choose, &QDialog::accept);
+    connect(bb, &QDialogButtonBox::rejected, &choose, &QDialog::reject);
+    auto *form = new QFormLayout(&choose);
+    form->addRow(TranslateStr(QStringLiteral("Drucker:")), combo);
+    form->addRow(bb);
+    if (execDialog(&choose) != QDialog::Accepted)
+        return false;
+    SelectPrinter(*printer, combo->currentText());
+    return true;
 }
 
 void TMainForm::Drucken1Click()
