@@ -243,6 +243,10 @@ TEST(MarksDocument, DamagedGroupRefusesTheDocumentAndChangesNothing)
     const QByteArray zero("\x01\x00\x00\x00" "\x00\x00\x00\x00" "\x00\x00\x00\x00" "\x00\x00\x01\x00" "\x00\x00", 18);
     EXPECT_TRUE(refused(groupC + group(record(kProductMarksRecord, zero))));
     EXPECT_TRUE(refused(groupC + group(record(kMarkSettingsRecord, QByteArray("\x01\x02", 2)))));
+    // A record one byte longer than what is left of its group.
+    QByteArray overrun = groupC + group(record(0x4242, "abc"));
+    qToLittleEndian<quint32>(4u, overrun.data() + groupC.size() + 8 + 2);
+    EXPECT_TRUE(refused(overrun));
 
     // Not damage: an unknown record of sane length, an empty group, bytes
     // after group C that are no group D, and bytes after group D.
