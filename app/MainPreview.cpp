@@ -180,21 +180,8 @@ void TMainForm::Druckereinrichten1Click()
     const QPageLayout pageBefore = printerPage;
     const QStringList names = QPrinterInfo::availablePrinterNames();
     if (!names.isEmpty()) {
-        QDialog choose(this);
-        choose.setWindowTitle(TranslateStr(QStringLiteral("Drucker einrichten")));
-        auto *combo = new QComboBox(&choose);
-        combo->addItems(names);
-        const int current = names.indexOf(printer->printerName());
-        combo->setCurrentIndex(current >= 0 ? current : qMax(0, names.indexOf(QPrinterInfo::defaultPrinterName())));
-        auto *bb = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &choose);
-        connect(bb, &QDialogButtonBox::accepted, &choose, &QDialog::accept);
-        connect(bb, &QDialogButtonBox::rejected, &choose, &QDialog::reject);
-        auto *form = new QFormLayout(&choose);
-        form->addRow(TranslateStr(QStringLiteral("Drucker:")), combo);
-        form->addRow(bb);
-        if (execDialog(&choose) != QDialog::Accepted)
+        if (!choosePrinter(names))
             return;
-        SelectPrinter(*printer, combo->currentText());
         printerPage = printer->pageLayout(); // the chosen printer's own page
     }
     // The dialog opens on the card's paper when the card has one.
@@ -247,6 +234,26 @@ void TMainForm::applyCardPaper()
     }
     Pager->refresh();
     RepaintPreview();
+}
+
+bool TMainForm::choosePrinter(const QStringList &names)
+{
+    QDialog choose(this);
+    choose.setWindowTitle(TranslateStr(QStringLiteral("Drucker einrichten")));
+    auto *combo = new QComboBox(&choose);
+    combo->addItems(names);
+    const int current = names.indexOf(printer->printerName());
+    combo->setCurrentIndex(current >= 0 ? current : qMax(0, names.indexOf(QPrinterInfo::defaultPrinterName())));
+    auto *bb = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &choose);
+    connect(bb, &QDialogButtonBox::accepted, &choose, &QDialog::accept);
+    connect(bb, &QDialogButtonBox::rejected, &choose, &QDialog::reject);
+    auto *form = new QFormLayout(&choose);
+    form->addRow(TranslateStr(QStringLiteral("Drucker:")), combo);
+    form->addRow(bb);
+    if (execDialog(&choose) != QDialog::Accepted)
+        return false;
+    SelectPrinter(*printer, combo->currentText());
+    return true;
 }
 
 void TMainForm::Drucken1Click()

@@ -236,6 +236,9 @@ public:
     void FormMouseWheelDown();
     void FormMouseWheelUp();
     void Druckereinrichten1Click();
+    // The choice among the system's printers that "Drucker einrichten..."
+    // shows first; false when it was cancelled.
+    bool choosePrinter(const QStringList &names);
     void Drucken1Click();
 
     // ---- background picture ---------------------------------------------------------

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Mutation check for the layout engine and the document file: applies one
+# Mutation check for the layout engine, the document file and its records,
+# the web page and the undo history and recovery copies: applies one
 # small change at a time (an operator, a constant, a swapped font), rebuilds
 # only the test programs that cover the changed file, runs them and reports
 # the changes that no test notices ("survivors"). The source file is put
@@ -9,6 +10,9 @@
 #               configured with -DCMAKE_BUILD_TYPE=None -DCMAKE_CXX_FLAGS=-O0
 #               rebuilds a mutant fastest
 #   NAME_REGEX  run only the mutants whose name matches (default all)
+# MUTANT_TIMEOUT (seconds, default 600) bounds one run of a test program; a
+# mutant whose tests run longer is reported as timed out, neither caught nor
+# survived. The test programs stop at their first failure.
 # Prints one line per mutant and a summary; exits 0 when every applied
 # mutant was caught, 1 otherwise. Run it with `nice` on a shared machine.
 set -uo pipefail
@@ -16,11 +20,15 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 cd "$here"
 build=${1:-build}
 only=${2:-.}
+limit=${MUTANT_TIMEOUT:-600} # seconds for one test program
 export QT_QPA_PLATFORM=offscreen
 
 # name | file | the line fragment to change | its replacement | test programs
 # A fragment that begins with spaces must start its line (indentation
 # tells apart repeated statements); it must pick out exactly one line.
+# A bar inside a fragment is written \|. A test program is named by its
+# folder, optionally with the tests to run: app=Undo.*:Recovery.* (all of
+# them otherwise).
 mutants=$(cat <<'EOF'
 reserve-desc|layout/cardlayout.cpp|reserve = 3 * hN;|reserve = 2 * hN;|layout
 final-desc|layout/cardlayout.cpp|finalAdvance = 2 * hN;|finalAdvance = 1.5 * hN;|layout
@@ -38,7 +46,7 @@ freetext-after|layout/cardlayout.cpp|y_ += 0.5 * hF;|y_ += 1.0 * hF;|layout
 category-end-font|layout/cardlayout.cpp|        y_ += lineHeight();|        prepare(CategoryFont); y_ += lineHeight();|layout
 footer-band|layout/cardlayout.cpp|footerBand_ = 2 * lineHeight();|footerBand_ = lineHeight();|layout
 header-band|layout/cardlayout.cpp|headerBand_ = 2 * lineHeight();|headerBand_ = 3 * lineHeight();|layout
-bottom-no-footer|layout/cardlayout.cpp|bottom_ = heightmm_ - s_.UntenEd - footerBand_;|bottom_ = heightmm_ - s_.UntenEd;|layout
+bottom-no-footer|layout/cardlayout.cpp|bottom_ = heightmm_ - s_.UntenEd - footerBand_ - legendBand_;|bottom_ = heightmm_ - s_.UntenEd - legendBand_;|layout
 desc-wrap-width|layout/cardlayout.cpp|paintRows(description, priceLeft - x_ - numColMM_, x_ + numColMM_, hD);|paintRows(description, priceLeft - x_, x_ + numColMM_, hD);|layout
 desc-left|layout/cardlayout.cpp|paintRows(description, priceLeft - x_ - numColMM_, x_ + numColMM_, hD);|paintRows(description, priceLeft - x_ - numColMM_, x_, hD);|layout
 free-wrap-pricecol|layout/cardlayout.cpp|widthmm_ - s_.RechtsEd - priceColMM_ - x_, x_, hF|widthmm_ - s_.RechtsEd - x_, x_, hF|layout
@@ -73,17 +81,77 @@ frame-pen-zoom|layout/cardlayout.cpp|std::trunc(double(Z_) * dpi_ / kMmPerInch /
 leader-dots-edge|layout/cardlayout.cpp|MeasuredPxToMM((n + 1) * a) <= availableMM|MeasuredPxToMM((n + 1) * a) < availableMM|layout
 print-zoom|layout/cardoutput.cpp|c.zoom = 100; // sizes and positions at the same zoom|// c.zoom = 100;|layout
 preview-height-zoom|layout/cardoutput.cpp|g.H = int(std::trunc(double(qint64(area.heightPx) * screenDpi) / area.dpi * zoom / 100.0));|g.H = int(std::trunc(double(qint64(area.heightPx) * screenDpi) / area.dpi * 100 / 100.0));|layout
-doc-face-length|catalogue/document.cpp|uint8_t(f.face.size() & 0xFF)|uint8_t(f.face.size() & 0x7F)|catalogue
-doc-font-size|catalogue/document.cpp|w.writeInt32(f.size);|w.writeInt32(f.pixelsPerInch);|catalogue
-doc-bool|catalogue/document.cpp|b = v != 0;|b = v == 1;|catalogue
-doc-group-a|catalogue/document.cpp|            d.hasGroupA = true;|            d.hasGroupA = false;|catalogue
-doc-price-float|catalogue/document.cpp|w.writeFloat64(r->price);|w.writeFloat64(float(r->price));|catalogue
-doc-text-endian|catalogue/document.cpp|d[i] = QChar(qFromLittleEndian<quint16>(|d[i] = QChar(qFromBigEndian<quint16>(|catalogue
+doc-face-length|catalogue/document.cpp|uint8_t(f.face.size() & 0xFF)|uint8_t(f.face.size() & 0x7F)|catalogue,app=DocumentLifecycle.*:CommandLine.*
+doc-font-size|catalogue/document.cpp|w.writeInt32(f.size);|w.writeInt32(f.pixelsPerInch);|catalogue,app=DocumentLifecycle.*:CommandLine.*
+doc-bool|catalogue/document.cpp|b = v != 0;|b = v == 1;|catalogue,app=DocumentLifecycle.*:CommandLine.*
+doc-group-a|catalogue/document.cpp|            d.hasGroupA = true;|            d.hasGroupA = false;|catalogue,app=DocumentLifecycle.*:CommandLine.*
+doc-price-float|catalogue/document.cpp|w.writeFloat64(r->price);|w.writeFloat64(float(r->price));|catalogue,app=DocumentLifecycle.*:CommandLine.*
+doc-text-endian|catalogue/document.cpp|d[i] = QChar(qFromLittleEndian<quint16>(|d[i] = QChar(qFromBigEndian<quint16>(|catalogue,app=DocumentLifecycle.*:CommandLine.*
+cp-pair-tens|layout/columnpass.cpp|pair_[i] = digit[i / 10];|pair_[i] = digit[i % 10];|layout
+cp-label-minus|layout/columnpass.cpp|w += minus_;|(void)minus_;|layout
+cp-cents-round|layout/columnpass.cpp|const long long k = (long long)(cents + 0.5);|const long long k = (long long)(cents);|layout
+cp-cents-digits|layout/columnpass.cpp|                if (!noKomma_) {|                if (noKomma_) {|layout
+cp-fits-surface|layout/columnpass.cpp|return bound_[e].n <= widest.n && bound_[e].s <= widest.s;|return bound_[e].n <= widest.n;|layout
+cp-skip-used|layout/columnpass.cpp|if (used == usedSorted.size() \|\| usedSorted[used] != counter)|if (true)|layout
+cp-onrequest-price|layout/columnpass.cpp|            if (p.price > 0) {|            if (p.price >= 0) {|layout
+cm-freetext|layout/cardmarks.cpp|->price >= 0)|->price > 0)|layout
+cm-size-round|layout/cardmarks.cpp|int32_t(std::lround(double(numberFont.size)|int32_t(std::trunc(double(numberFont.size)|layout
+cm-empty|layout/cardmarks.cpp|if (used.isEmpty())|if (false)|layout
+cm-check|layout/cardmarks.cpp|if (cat && s.marks.MarksCheck)|if (cat)|layout
+qr-quiet|layout/cardqr.cpp|const int n = qr.size + 2 * kQrQuietZone;|const int n = qr.size + kQrQuietZone;|layout
+qr-row-bottom|layout/cardqr.cpp|edge(y + kQrQuietZone + 1)|edge(y + kQrQuietZone + 2)|layout
+qr-run-end|layout/cardqr.cpp|edge(end + kQrQuietZone)|edge(end + kQrQuietZone - 1)|layout
+qr-light|layout/cardqr.cpp|canvas.fillRect(QRect(box.left(), box.top(), side, side), light);|(void)light;|layout
+pc-onrequest|layout/pagecount.cpp|&& onRequest == onRequest_)|)|layout
+pc-height|layout/pagecount.cpp|area.widthPx == area_.widthPx && area.heightPx == area_.heightPx|area.widthPx == area_.widthPx|layout
+pc-valid|layout/pagecount.cpp|if (valid_ && area.widthPx|if (area.widthPx|layout
+pf-border|layout/previewfit.cpp|constexpr int border = 16;|constexpr int border = 0;|layout
+pf-scrollbar|layout/previewfit.cpp|tall ? visible.width() - scrollBarWidth : visible.width()|visible.width() - scrollBarWidth|layout
+pf-top-step|layout/previewfit.cpp|for (int z = kMaxZoom; z > kMinZoom|for (int z = kMaxZoom - kZoomStep; z > kMinZoom|layout
+mr-place-bound|catalogue/markrecords.cpp|if (place > uint8_t(LegendPlace::EveryPage)) {|if (place > uint8_t(LegendPlace::EveryPage) + 1) {|catalogue
+mr-allergen-mask|catalogue/markrecords.cpp|m.allergens = ReadUInt16(r) & kAllAllergens;|m.allergens = ReadUInt16(r);|catalogue
+mr-number-zero|catalogue/markrecords.cpp|if (number == 0) {|if (false) {|catalogue
+mr-product-bound|catalogue/markrecords.cpp|uint32_t(p) >= cat.products(c)->count|uint32_t(p) > cat.products(c)->count|catalogue
+mr-settings-default|catalogue/markrecords.cpp|if (m.MarksCheck == defaults.MarksCheck && m.LegendPos == defaults.LegendPos)|if (m.MarksCheck == defaults.MarksCheck)|catalogue
+mr-additive-count|catalogue/markrecords.cpp|WriteUInt16(entries, uint16_t(m.additives.size()));|WriteUInt16(entries, uint16_t(m.additives.size() + 1));|catalogue
+qrr-default-size|catalogue/qrrecords.cpp|&& s.QrGroesseEd == defaults.QrGroesseEd)|)|catalogue
+qrr-print|catalogue/qrrecords.cpp|w.writeByte(s.QrDruckCheck ? 1 : 0);|w.writeByte(1);|catalogue
+qrr-size-zero|catalogue/qrrecords.cpp|if (!std::isfinite(size) \|\| size <= 0) {|if (!std::isfinite(size) \|\| size < 0) {|catalogue
+qrr-clamp|catalogue/qrrecords.cpp|s.QrGroesseEd = std::clamp(size, kQrMinMM, kQrMaxMM);|s.QrGroesseEd = size;|catalogue
+qrr-size-float|catalogue/qrrecords.cpp|w.writeFloat64(s.QrGroesseEd);|w.writeFloat64(float(s.QrGroesseEd));|catalogue
+ext-u16-high|catalogue/extension.cpp|return uint16_t(lo \| (hi << 8));|return uint16_t(lo \| (hi << 7));|catalogue
+ext-record-header|catalogue/extension.cpp|constexpr qsizetype kRecordHeader = 2 + 4;|constexpr qsizetype kRecordHeader = 2 + 2;|catalogue
+ext-group-length|catalogue/extension.cpp|if (qint64(length) > qint64(left - 8))|if (qint64(length) > qint64(left))|catalogue
+ext-record-length|catalogue/extension.cpp|if (qint64(n) > qint64(groupEnd - at - kRecordHeader))|if (qint64(n) > qint64(groupEnd - at))|catalogue
+ext-extra-bytes|catalogue/extension.cpp|!r.ok() \|\| !r.atEnd()) {|!r.ok()) {|catalogue
+ext-unknown-kept|catalogue/extension.cpp|unknown.append(rec);|(void)rec;|catalogue
+he-lang-last|export/htmlexport.cpp|if (language >= 0 && language < 5)|if (language >= 0 && language < 4)|export
+he-apostrophe|export/htmlexport.cpp|case '\'': out += QLatin1String("&#39;"); break;|case '\'': out += c; break;|export
+he-noncharacter|export/htmlexport.cpp|if ((cp & 0xFFFE) != 0xFFFE) {|if (true) {|export
+he-c1-controls|export/htmlexport.cpp|if (u < 0x20 \|\| (u >= 0x7F && u < 0xA0)|if (u < 0x20 \|\| (u >= 0x80 && u < 0xA0)|export
+he-heading-tag|export/htmlexport.cpp|s.CaptionEd.isEmpty() ? QStringLiteral("h1") : QStringLiteral("h2");|QStringLiteral("h2");|export
+he-on-request|export/htmlexport.cpp|const QString price = p.price == 0 ? onRequest|const QString price = p.price < 0 ? onRequest|export
+he-no-points|export/htmlexport.cpp|h += s.NoPointsCheck ? QStringLiteral|h += false ? QStringLiteral|export
+he-bold|export/htmlexport.cpp|(f.style & FontSetting::Bold) ?|(f.style & FontSetting::Italic) ?|export
+he-legend|export/htmlexport.cpp|if (marks.active() && !marks.legend().isEmpty())|if (false)|export
+uh-sealed|app/undohistory.cpp|if (sealed_ \|\| other->id() != key_)|if (other->id() != key_)|app=Undo.*
+uh-obsolete|app/undohistory.cpp|setObsolete(after_ == before_);|setObsolete(false);|app=Undo.*
+uh-limit|app/undohistory.cpp|stack_->setUndoLimit(kStepLimit);|(void)kStepLimit;|app=Undo.*
+uh-unchanged|app/undohistory.cpp|if (now == current_ \|\| now.isEmpty()) {|if (now.isEmpty()) {|app=Undo.*
+uh-in-step|app/undohistory.cpp|if (restoring() \|\| inStep_ > 0)|if (restoring())|app=Undo.*
+uh-redo-selection|app/undohistory.cpp|h_->apply(qUncompress(after_), selAfter_);|h_->apply(qUncompress(after_), selBefore_);|app=Undo.*
+rc-stale|app/recovery.cpp|if (!c.document.isEmpty() && doc.exists() && doc.lastModified() >= c.written) {|if (false) {|app=Recovery.*
+rc-busy|app/recovery.cpp|if (!lock->tryLock(0))|if (false)|app=Recovery.*
+rc-retry|app/recovery.cpp|if (!writeNow() && modified_)|if (false)|app=Recovery.*
+rc-origin|app/recovery.cpp|WriteFileAtomically(origin, document_.toUtf8(), nullptr, false)|WriteFileAtomically(origin, QByteArray(), nullptr, false)|app=Recovery.*
+rc-saved-discards|app/recovery.cpp|    if (!modified) {|    if (false) {|app=Recovery.*
+png-page|app/commandline.cpp|const QImage img = RenderCardPage(card, area, o.dpi, p);|const QImage img = RenderCardPage(card, area, o.dpi, first == last ? 1 : p);|ship=CommandLineRun.PngPagesAndOnePage
+print-range|layout/cardoutput.cpp|paintPages(card, painter, printer, area, fromPage, toPage);|paintPages(card, painter, printer, area, fromPage - 1, toPage - 1);|layout=CardOutput.*,app=PreviewPrinting.*
+qr-svg-run|export/qrcode.cpp|+ QByteArray::number(end - x) + "v1h-"|+ QByteArray::number(end - x + 1) + "v1h-"|export
+csv-marks-titles|export/csvexport.cpp|header << TranslateStr(QStringLiteral("Allergene"))|header << QStringLiteral("Allergene")|app=ShippedTranslations.GermanColumnIsExactlyTheProgramsTexts
 EOF
 )
 
-# Test programs and the filters they run with.
-declare -A filter=([layout]='*' [catalogue]='*')
 
 backup=""
 target_file=""
@@ -117,8 +185,13 @@ if len(idx) == 1:
 PY
 }
 
-tried=0; caught=0; survived=(); skipped=()
-while IFS='|' read -r name file old new tests; do
+tried=0; caught=0; survived=(); skipped=(); timedout=()
+declare -A built=()
+while IFS= read -r line; do
+  line=${line//'\|'/$'\x01'}
+  IFS='|' read -r name file old new tests <<<"$line"
+  old=${old//$'\x01'/|}
+  new=${new//$'\x01'/|}
   [ -z "$name" ] && continue
   [[ "$name" =~ $only ]] || continue
   target_file="$here/$file"
@@ -134,21 +207,34 @@ while IFS='|' read -r name file old new tests; do
   tried=$((tried + 1))
   targets=()
   IFS=',' read -ra progs <<<"$tests"
-  for t in "${progs[@]}"; do targets+=("test_$t"); done
+  for t in "${progs[@]}"; do targets+=("test_${t%%=*}"); built["test_${t%%=*}"]=1; done
   verdict=""
   if ! cmake --build "$build" --target "${targets[@]}" >/tmp/mutant-build.$$ 2>&1; then
     verdict="caught (does not build)"
   else
     for t in "${progs[@]}"; do
-      if ! timeout 300 "$build/tests/test_$t" --gtest_brief=1 "--gtest_filter=${filter[$t]}" \
-          >/tmp/mutant-run.$$ 2>&1; then
-        verdict="caught by test_$t: $(grep -m1 -o '\[  FAILED  \] [A-Za-z0-9_./]*' /tmp/mutant-run.$$ | sed 's/\[  FAILED  \] //')"
+      prog=${t%%=*}
+      filter='*'
+      [[ "$t" == *=* ]] && filter=${t#*=}
+      timeout "$limit" "$build/tests/test_$prog" --gtest_brief=1 --gtest_fail_fast "--gtest_filter=$filter" \
+        >/tmp/mutant-run.$$ 2>&1
+      rc=$?
+      if [ "$rc" = 124 ]; then
+        # A slow machine is no verdict: the next program may still catch
+        # the mutant; otherwise it is reported, not counted.
+        verdict="timeout"
+      elif [ "$rc" != 0 ]; then
+        failed=$(grep -m1 -o '\[  FAILED  \] [A-Za-z0-9_./]*' /tmp/mutant-run.$$ | sed 's/\[  FAILED  \] //')
+        verdict="caught by test_$prog: ${failed:-exit status $rc}"
         break
       fi
     done
   fi
   restore
-  if [ -n "$verdict" ]; then
+  if [ "$verdict" = timeout ]; then
+    timedout+=("$name")
+    echo "TIMEOUT  $name: the tests ran longer than $limit s"
+  elif [ -n "$verdict" ]; then
     caught=$((caught + 1))
     echo "CAUGHT   $name: $verdict"
   else
@@ -159,7 +245,8 @@ done <<<"$mutants"
 rm -f /tmp/mutant-build.$$ /tmp/mutant-run.$$
 
 # Put the objects of the original sources back.
-cmake --build "$build" --target test_layout test_catalogue >/dev/null 2>&1 || true
-echo "mutants tried: $tried, caught: $caught, survived: ${#survived[@]}${skipped:+, not applicable: ${#skipped[@]}}"
+[ "${#built[@]}" -gt 0 ] && cmake --build "$build" --target "${!built[@]}" >/dev/null 2>&1
+echo "mutants tried: $tried, caught: $caught, survived: ${#survived[@]}${skipped:+, not applicable: ${#skipped[@]}}${timedout:+, timed out: ${#timedout[@]}}"
 [ "${#survived[@]}" -gt 0 ] && echo "survivors: ${survived[*]}"
-[ "${#survived[@]}" -eq 0 ]
+[ "${#timedout[@]}" -gt 0 ] && echo "timed out: ${timedout[*]}"
+[ "${#survived[@]}" -eq 0 ] && [ "${#timedout[@]}" -eq 0 ]

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QMenu>
 
-#include <QRandomGenerator>
 #include <gtest/gtest.h>
 
 namespace {
@@ -277,75 +276,6 @@ TEST_F(CatalogueCommands, SelectingAnotherCategoryListsItsProductsAndChangesNoth
     // by keyboard
     QTest::keyClick(form->ListView2, Qt::Key_Down);
     EXPECT_TRUE(listedNames().isEmpty());
-}
-
-// A long random sequence of commands: entry i of the category list and
-// element i of the category array always describe the same category, and the
-// product list shows the selected category's products.
-TEST_F(CatalogueCommands, RandomisedCommandsKeepListsAndArraysInStep)
-{
-    QRandomGenerator rng(4711);
-    int serial = 0;
-    for (int step = 0; step < 400; ++step) {
-        const int n = form->ListView2->topLevelItemCount();
-        const int op = int(rng.bounded(10));
-        if (n > 0 && op != 0)
-            selectCategory(int(rng.bounded(n)));
-        switch (op) {
-        case 0: {
-            const QString name = QStringLiteral("K%1").arg(serial++);
-            newCategory(name);
-            // Every category carries a marker product naming it.
-            answerProduct(QStringLiteral("@") + name, 1);
-            click(form->NeuesProduktBtn);
-            break;
-        }
-        case 1: click(form->BitBtn2); break;
-        case 2: click(form->BitBtn3); break;
-        case 3: click(form->BitBtn4); break;
-        case 4:
-            answerProduct(QStringLiteral("p%1").arg(serial++), rng.bounded(100) / 10.0);
-            click(form->NeuesProduktBtn);
-            break;
-        case 5:
-        case 6:
-        case 7:
-        case 8: {
-            const int rows = form->ListView1->topLevelItemCount();
-            if (rows > 1) {
-                // never touch the marker in row 0 by moving/deleting/editing
-                selectProduct(1 + int(rng.bounded(rows - 1)));
-                if (op == 5)
-                    click(form->ProduktLoeschenBtn);
-                else if (op == 6)
-                    click(form->ProduktNachUntenBtn);
-                else if (op == 7 && form->ListView1->currentIndex().row() > 1)
-                    click(form->ProduktNachObenBtn);
-                else if (op == 8) {
-                    answerProduct(QStringLiteral("e%1").arg(serial++), 3);
-                    click(form->ProduktBearbeitenBtn);
-                }
-            }
-            break;
-        }
-        default: answerCancel(); click(form->NeuesProduktBtn); break;
-        }
-        answers.clear();
-
-        const int count = form->ListView2->topLevelItemCount();
-        ASSERT_EQ(count, form->catalogue.categoryCount()) << "step " << step;
-        for (int i = 0; i < count; ++i) {
-            const QStringList prods = productNames(i);
-            ASSERT_FALSE(prods.isEmpty());
-            ASSERT_EQ(prods[0], QStringLiteral("@") + form->ListView2->topLevelItem(i)->text(0))
-                << "step " << step << " entry " << i;
-        }
-        QTreeWidgetItem *cur = form->ListView2->currentItem();
-        if (cur && cur->isSelected())
-            ASSERT_EQ(listedNames(), productNames(form->ListView2->indexOfTopLevelItem(cur))) << "step " << step;
-        else
-            ASSERT_EQ(form->ListView1->topLevelItemCount(), 0);
-    }
 }
 
 TEST_F(CatalogueCommands, ClearedSelectionEmptiesProductListAndDisablesButtons)

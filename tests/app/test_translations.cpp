@@ -11,11 +11,14 @@
 #include "app/QrCodeBox.h"
 #include "catalogue/EditProduktFUnit.h"
 #include "catalogue/appfiles.h"
+#include "catalogue/marks.h"
 #include "catalogue/options.h"
+#include "export/csvexport.h"
 #include "i18n/TranslateFUnit.h"
 #include "i18n/filedialogfilter.h"
 #include "i18n/translatecomponents.h"
 #include "i18n/translateunit.h"
+#include "layout/printerchoice.h"
 #include "texture/pictor3.h"
 #include "testutil.h"
 
@@ -33,6 +36,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSet>
 #include <QStyle>
@@ -133,8 +137,7 @@ struct ProgramRun {
         form->PageControl1->setCurrentIndex(1);
         QApplication::processEvents();
         form->Pager->refresh();
-        TranslateStr(QStringLiteral("Drucker einrichten"));
-        TranslateStr(QStringLiteral("Drucker:"));
+        form->choosePrinter({QStringLiteral("Drucker A"), QStringLiteral("Drucker B")});
         // The recovery question and the report of a damaged copy, at start.
         RecoveryKeeper::setFolderOverride(dir.filePath(QStringLiteral("recovery")));
         QDir().mkpath(dir.filePath(QStringLiteral("recovery")));
@@ -150,11 +153,21 @@ struct ProgramRun {
         // The additive list dialog and the CSV titles of a card with marks.
         TAdditivesDialog additives(DefaultAdditives());
         TranslateComponents(&additives);
-        TranslateStr(QStringLiteral("Allergene"));
-        TranslateStr(QStringLiteral("Zusatzstoffe"));
-        // The printer choice of "velloran --print" when the printer is missing.
-        TranslateStr(QStringLiteral("Es ist kein Standarddrucker eingerichtet."));
-        TranslateStr(QStringLiteral("Den Drucker \"%1\" gibt es nicht."));
+        Catalogue marked;
+        marked.addCategory();
+        ProductValues v;
+        v.name = QStringLiteral("Suppe");
+        v.price = 4;
+        marked.addProduct(0, v);
+        ProductMarks m;
+        m.allergens = 1;
+        marked.setMarks(0, 0, m);
+        CsvHeader(marked);
+        // The printer choice of "velloran --print" when the printer is
+        // missing (the tests see no print server).
+        QPrinter printer;
+        SelectPrinter(printer, QString());
+        SelectPrinter(printer, QStringLiteral("kein solcher Drucker"));
         // The QR code export without an address and with one too long.
         form->QRCodeexportieren1Click();
         form->QrCodeBox->QrUrlEd->setText(QString(3000, QLatin1Char('x')));

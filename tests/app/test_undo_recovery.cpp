@@ -278,17 +278,18 @@ TEST_F(Undo, HistoryIsBounded)
     EXPECT_EQ(form->history->stack()->count(), DocumentHistory::kStepLimit);
 }
 
-// Random commands mixed with undo and redo: entry i of the category list and
-// element i of the category array stay the same category (each carries a
-// marker product naming it), and the product list shows the selected one's.
+// Random commands of the catalogue window mixed with undo and redo: entry i
+// of the category list and element i of the category array stay the same
+// category (each carries a marker product naming it), and the product list
+// shows the selected category's products.
 TEST_F(Undo, RandomCommandsWithUndoAndRedoKeepListsAndArraysInStep)
 {
     QRandomGenerator rng(1509);
     int serial = 0;
-    for (int step = 0; step < 250; ++step) {
+    for (int step = 0; step < 400; ++step) {
         const int n = form->ListView2->topLevelItemCount();
-        const int op = int(rng.bounded(10));
-        if (n > 0 && op != 0 && op < 7)
+        const int op = int(rng.bounded(13));
+        if (n > 0 && op != 0 && op < 9)
             selectCategory(int(rng.bounded(n)));
         switch (op) {
         case 0: {
@@ -301,20 +302,34 @@ TEST_F(Undo, RandomCommandsWithUndoAndRedoKeepListsAndArraysInStep)
         case 1: click(form->BitBtn2); break;
         case 2: click(form->BitBtn3); break;
         case 3: click(form->BitBtn4); break;
-        case 4: {
+        case 4:
+            answerProduct(QStringLiteral("p%1").arg(serial++), rng.bounded(100) / 10.0);
+            click(form->NeuesProduktBtn);
+            break;
+        case 5: {
+            // Never the marker in row 0: it is not moved, deleted or edited.
             const int rows = form->ListView1->topLevelItemCount();
             if (rows > 1) {
                 selectProduct(1 + int(rng.bounded(rows - 1)));
-                click(rng.bounded(2) ? form->ProduktNachUntenBtn : form->ProduktLoeschenBtn);
-            } else {
-                answerProduct(QStringLiteral("p%1").arg(serial++), 2);
-                click(form->NeuesProduktBtn);
+                switch (rng.bounded(4)) {
+                case 0: click(form->ProduktLoeschenBtn); break;
+                case 1: click(form->ProduktNachUntenBtn); break;
+                case 2:
+                    if (form->ListView1->currentIndex().row() > 1)
+                        click(form->ProduktNachObenBtn);
+                    break;
+                default:
+                    answerProduct(QStringLiteral("e%1").arg(serial++), 3);
+                    click(form->ProduktBearbeitenBtn);
+                }
             }
             break;
         }
-        case 5: form->CaptionEd->setText(QStringLiteral("h%1").arg(serial++)); break;
-        case 6:
-        case 7: undo(); break;
+        case 6: answerCancel(); click(form->NeuesProduktBtn); break;
+        case 7: form->CaptionEd->setText(QStringLiteral("h%1").arg(serial++)); break;
+        case 8:
+        case 9:
+        case 10: undo(); break;
         default: redo(); break;
         }
         answers.clear();

@@ -107,7 +107,7 @@ struct Sample {
         v.name = QString::fromUtf8("Suppe \xE4\xB8\xAD \"Haus\"");
         v.description = "Zeile eins\r\nZeile zwei\nZeile drei";
         v.quantity = "";
-        v.price = 4.25;
+        v.price = 39.9; // as typed: no float holds it
         v.number = 0;
         cat.addProduct(0, v);
         v.name = "Heute frisch";
@@ -183,7 +183,7 @@ TEST(DocumentFormat, SampleSurvivesSaveAndReopen)
     const ProductValues a = Catalogue::values(d.catalogue->product(0, 0));
     EXPECT_EQ(a.name, QString::fromUtf8("Suppe \xE4\xB8\xAD \"Haus\""));
     EXPECT_EQ(a.description, "Zeile eins\r\nZeile zwei\nZeile drei");
-    EXPECT_EQ(a.price, 4.25);
+    EXPECT_EQ(a.price, 39.9);
     EXPECT_EQ(a.number, 0);
     const ProductValues b = Catalogue::values(d.catalogue->product(0, 1));
     EXPECT_EQ(b.price, -1);
@@ -260,6 +260,7 @@ TEST(DocumentFormat, FontFacesInAndOutsideTheCodePage)
     s.fonts[2].face = QString::fromUtf8("A\xF0\x9F\x8D\xBA" "B");            // emoji is 2 units
     s.fonts[3].face = QString(300, QLatin1Char('x'));                          // length byte wraps
     s.fonts[3].pixelsPerInch = 72;
+    s.fonts[4].face = QString(200, QLatin1Char('y'));                          // the length byte's top bit
     const QByteArray doc = WriteDocument({}, cat, s);
     DocumentData d;
     QString err;
@@ -269,6 +270,7 @@ TEST(DocumentFormat, FontFacesInAndOutsideTheCodePage)
     EXPECT_EQ(d.settings.fonts[2].face, "A??B");
     EXPECT_EQ(d.settings.fonts[3].face, QString(44, QLatin1Char('x')));
     EXPECT_EQ(d.settings.fonts[3].pixelsPerInch, 72);
+    EXPECT_EQ(d.settings.fonts[4].face, s.fonts[4].face);
     // Everything after the odd names still lines up.
     EXPECT_TRUE(d.settings.fonts[8] == s.fonts[8]);
     EXPECT_EQ(d.settings.KopfEd, s.KopfEd);

@@ -235,10 +235,26 @@ TEST(MarksDocument, DamagedGroupRefusesTheDocumentAndChangesNothing)
     EXPECT_TRUE(refused(groupC + group(record(kMarkSettingsRecord, QByteArray("\x01\x07", 2)))));
     EXPECT_TRUE(refused(groupC + group(record(kMarkSettingsRecord, QByteArray("\x01\x00\x00", 3)))));
     EXPECT_TRUE(refused(groupC + group(record(kAdditiveListRecord, QByteArray("\xFF\xFF\xFF\x7F", 4)))));
+    // The first index past the products of category 0; additive number 0;
+    // the first legend place past the last one.
+    QByteArray pastEnd = ghost;
+    qToLittleEndian<qint32>(qint32(cat.products(0)->count), pastEnd.data() + 8);
+    EXPECT_TRUE(refused(groupC + group(record(kProductMarksRecord, pastEnd))));
+    const QByteArray zero("\x01\x00\x00\x00" "\x00\x00\x00\x00" "\x00\x00\x00\x00" "\x00\x00\x01\x00" "\x00\x00", 18);
+    EXPECT_TRUE(refused(groupC + group(record(kProductMarksRecord, zero))));
+    EXPECT_TRUE(refused(groupC + group(record(kMarkSettingsRecord, QByteArray("\x01\x02", 2)))));
+    // A record one byte longer than what is left of its group.
+    QByteArray overrun = groupC + group(record(0x4242, "abc"));
+    qToLittleEndian<quint32>(4u, overrun.data() + groupC.size() + 8 + 2);
+    EXPECT_TRUE(refused(overrun));
 
     // Not damage: an unknown record of sane length, an empty group, bytes
     // after group C that are no group D, and bytes after group D.
     DocumentData ok;
+    // Allergen bits beyond the known allergens are dropped.
+    const QByteArray allBits("\x01\x00\x00\x00" "\x00\x00\x00\x00" "\x00\x00\x00\x00" "\xFF\xFF\x00\x00", 16);
+    ASSERT_TRUE(ReadDocument(groupC + group(record(kProductMarksRecord, allBits)), CardSettings(), ok, nullptr));
+    EXPECT_EQ(ok.catalogue->marks(0, 0).allergens, (1u << kAllergenCount) - 1);
     ASSERT_TRUE(ReadDocument(groupC + group(record(0x4242, "abc")) + "tail", CardSettings(), ok, nullptr));
     EXPECT_EQ(ok.unknownRecords, (ExtensionRecords{{0x4242, "abc"}}));
     EXPECT_EQ(ok.settings.marks, MarkSettings());

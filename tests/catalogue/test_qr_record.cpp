@@ -71,6 +71,16 @@ TEST(QrRecord, ASizeThatIsNoLengthIsDamage)
     QString error;
     EXPECT_FALSE(ReadDocument(bytes, CardSettings(), d, &error));
     EXPECT_TRUE(error.contains("„QR-Code“") && error.contains("keine Länge")) << error.toStdString();
+    s.QrGroesseEd = 0;
+    EXPECT_FALSE(ReadDocument(write(s), CardSettings(), d, &error));
+
+    // An address that is not printed is stored as not printed.
+    CardSettings off;
+    off.QrUrlEd = QStringLiteral("https://linde.de");
+    off.QrDruckCheck = false;
+    ASSERT_TRUE(ReadDocument(write(off), CardSettings(), d, &error)) << error.toStdString();
+    EXPECT_EQ(d.settings.QrUrlEd, off.QrUrlEd);
+    EXPECT_FALSE(d.settings.QrDruckCheck);
 
     // Sizes beyond what the window offers are taken to its nearest end, so
     // that the window and the command line print the same card.

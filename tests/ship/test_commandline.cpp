@@ -257,6 +257,15 @@ TEST_F(CommandLineRun, PngPagesAndOnePage)
     ASSERT_FALSE(second.isNull());
     EXPECT_NEAR(second.width(), 2 * first.width(), 2);
 
+    // --page 2 at the same size is the second page of the whole export,
+    // pixel for pixel, and not the first.
+    r = run(shiptest::builtProgram(), {"--export-png", d + "same", shiptest::exampleCard(), "--dpi", "40", "--page", "2"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QImage same(d + "same-2.png");
+    EXPECT_EQ(same.convertToFormat(QImage::Format_RGB32),
+              QImage(d + "all-2.png").convertToFormat(QImage::Format_RGB32));
+    EXPECT_NE(same.convertToFormat(QImage::Format_RGB32), first.convertToFormat(QImage::Format_RGB32));
+
     // A page after the last one: an error and no file.
     r = run(shiptest::builtProgram(),
             {"--export-png", d + "none", shiptest::exampleCard(), "--page", QString::number(pages + 1)});
