@@ -35,7 +35,7 @@ std::unique_ptr<QLockFile> makeLock(const QString &copy)
     return lock;
 }
 
-
+// The folder of the copies, made when missing.
 bool makeFolder()
 {
     const QString dir = RecoveryKeeper::folder();
