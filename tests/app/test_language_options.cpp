@@ -261,7 +261,7 @@ TEST_F(LanguageOptions, ShortFileCountsAsMissing)
 {
     useFreshUserDir();
     testutil::writeFile(optionsPath(), QByteArray("\x01\x00", 2));
-    const testutil::LocaleScope otherLanguage("C");
+    const testutil::LocaleScope otherLanguage("ja_JP"); // none of the program's languages
     create();
     EXPECT_TRUE(form->Swedish1->isChecked());
     EXPECT_EQ(form->languagesetto, 4);
