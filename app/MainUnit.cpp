@@ -1089,6 +1089,11 @@ void TMainForm::ProduktBearbeitenBtnClick()
         return;
     catalogue.setMarks(cat, row, EditProduktForm->marks());
     ListProds();
+    // The edited product stays selected, so the keys go on with it.
+    if (QTreeWidgetItem *it = ListView1->topLevelItem(row)) {
+        ListView1->setCurrentItem(it);
+        it->setSelected(true);
+    }
 }
 
 void TMainForm::ProduktLoeschenBtnClick()
