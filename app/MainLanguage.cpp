@@ -68,4 +68,14 @@ void TMainForm::RegisterProgramTexts()
           QrProblemTexts(), TAdditivesDialog::messageTexts()})
         for (const QString &t : texts)
             TranslateStr(t);
+    // Texts of the window shown only later: the product list's free texts,
+    // its context menu, the page set-up's note, the status bar after an
+    // export and the save question for a document with a file.
+    for (const char16_t *t :
+         {u"Freitext", u"Verschieben nach", u"CSV-Datei geschrieben: %1", u"PDF-Datei geschrieben: %1",
+          u"Webseite geschrieben: %1", u"QR-Code geschrieben: %1",
+          u"Die Datei \"%1\" hat ungespeicherte Änderungen. Wollen Sie jetzt speichern?",
+          u"Die Ränder hier sind die des Druckers. Die Seitenränder der Speisekarte (Registerkarte \"Layout\") "
+          u"kommen innerhalb dieser Ränder hinzu."})
+        TranslateStr(QString::fromUtf16(t));
 }

@@ -253,8 +253,8 @@ void TMainForm::buildCatalogueTab()
                                 QStringLiteral("Preis")});
     ListView1->headerItem()->setTextAlignment(3, Qt::AlignRight | Qt::AlignVCenter);
     ListView1->setColumnWidth(0, 150);
-    ListView1->setColumnWidth(1, 180);
-    ListView1->setColumnWidth(2, 70);
+    ListView1->setColumnWidth(1, 165);
+    ListView1->setColumnWidth(2, 85);
     ListView1->setColumnWidth(3, 75);
     ListView1->setRootIsDecorated(false);
     ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -727,9 +727,9 @@ bool TMainForm::eventFilter(QObject *o, QEvent *e)
             ListView2->setColumnWidth(0, qMax(0, ListView2->width() - 10));
         } else if (o == ListView1) {
             ListView1->setColumnWidth(0, 150);
-            ListView1->setColumnWidth(2, 70);
+            ListView1->setColumnWidth(2, 85);
             ListView1->setColumnWidth(3, 75);
-            ListView1->setColumnWidth(1, qMax(0, ListView1->width() - 10 - 150 - 70 - 75));
+            ListView1->setColumnWidth(1, qMax(0, ListView1->width() - 10 - 150 - 85 - 75));
         }
     }
     if (e->type() == QEvent::KeyPress && (o == ListView1 || o == ListView2)
@@ -1102,6 +1102,11 @@ void TMainForm::ProduktBearbeitenBtnClick()
     if (catalogue.hasSizes(cat))
         catalogue.setSizePrices(cat, row, EditProduktForm->sizePrices());
     ListProds();
+    // The edited product stays selected, so the keys go on with it.
+    if (QTreeWidgetItem *it = ListView1->topLevelItem(row)) {
+        ListView1->setCurrentItem(it);
+        it->setSelected(true);
+    }
 }
 
 void TMainForm::ProduktLoeschenBtnClick()
