@@ -1,11 +1,14 @@
 // The main window's language state: the options file, the language menu and
 // the translation editor.
 #include "app/MainUnit.h"
+#include "catalogue/PriceChangeDialog.h"
+#include "catalogue/SizesDialog.h"
 #include "catalogue/appfiles.h"
 #include "catalogue/document.h"
 #include "catalogue/options.h"
 #include "i18n/TranslateFUnit.h"
 #include "i18n/qttranslations.h"
+#include "i18n/translatecomponents.h"
 #include "i18n/translateunit.h"
 #include "layout/cardoutput.h"
 #include "texture/picturenote.h"
@@ -65,4 +68,12 @@ void TMainForm::RegisterProgramTexts()
          {DocumentMessageTexts(), OutputMessageTexts(), PictureProblemTexts(), ExtensionMessageTexts()})
         for (const QString &t : texts)
             TranslateStr(t);
+    // The dialogs made when their command runs, and the CSV titles of sizes.
+    TSizesForm sizes;
+    TranslateComponents(&sizes);
+    const Catalogue none;
+    TPriceChangeForm prices(none, {}, -1);
+    TranslateComponents(&prices);
+    TranslateStr(QStringLiteral("Größe %1"));
+    TranslateStr(QStringLiteral("Preis %1"));
 }
