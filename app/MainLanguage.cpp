@@ -2,11 +2,14 @@
 // the translation editor.
 #include "app/MainUnit.h"
 #include "app/MarksGroup.h"
+#include "catalogue/PriceChangeDialog.h"
+#include "catalogue/SizesDialog.h"
 #include "catalogue/appfiles.h"
 #include "catalogue/document.h"
 #include "catalogue/options.h"
 #include "i18n/TranslateFUnit.h"
 #include "i18n/qttranslations.h"
+#include "i18n/translatecomponents.h"
 #include "i18n/translateunit.h"
 #include "layout/cardoutput.h"
 #include "export/qrcode.h"
@@ -78,4 +81,12 @@ void TMainForm::RegisterProgramTexts()
           u"Die Ränder hier sind die des Druckers. Die Seitenränder der Speisekarte (Registerkarte \"Layout\") "
           u"kommen innerhalb dieser Ränder hinzu."})
         TranslateStr(QString::fromUtf16(t));
+    // The dialogs made when their command runs, and the CSV titles of sizes.
+    TSizesForm sizes;
+    TranslateComponents(&sizes);
+    const Catalogue none;
+    TPriceChangeForm prices(none, {}, -1);
+    TranslateComponents(&prices);
+    TranslateStr(QStringLiteral("Größe %1"));
+    TranslateStr(QStringLiteral("Preis %1"));
 }

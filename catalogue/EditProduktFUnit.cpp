@@ -49,6 +49,7 @@ TEditProduktForm::TEditProduktForm(QWidget *parent) : QDialog(parent)
     for (int k = 0; k < kMaxSizes; ++k) {
         auto *l = new QLabel(this);
         l->setObjectName(QStringLiteral("SizeLabel%1").arg(k + 1));
+        l->setProperty("velloran_notranslate", true); // the category's own headings
         l->hide();
         SizeLabels << l;
         if (k == 0)

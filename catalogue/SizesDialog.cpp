@@ -25,6 +25,7 @@ TSizesForm::TSizesForm(QWidget *parent) : QDialog(parent)
         HeadingEds << e;
         auto *l = new QLabel(QString::number(k + 1) + QLatin1Char('.'), this);
         l->setObjectName(QStringLiteral("HeadingLabel%1").arg(k + 1));
+        l->setProperty("velloran_notranslate", true);
         form->addRow(l, e);
     }
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
