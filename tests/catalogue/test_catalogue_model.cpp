@@ -1,6 +1,7 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/productcopy.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 TEST(PriceFormat, TwoDecimalsWithSeparator)
@@ -174,4 +175,35 @@ TEST(CatalogueModel, MovingAProductToAnotherCategoryTakesItsMarks)
     EXPECT_EQ(MoveProductToCategory(c, 0, 0, 3), -1);
     EXPECT_EQ(MoveProductToCategory(c, 0, 5, 1), -1);
     EXPECT_EQ(namesOf(c, 0), QStringList({"a0", "a2", "b0"}));
+}
+
+TEST(CatalogueModel, CopiedAndMovedProductsKeepTheirSizePrices)
+{
+    Catalogue c;
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(c.addCategory());
+    fillCategory(c, 0, QStringLiteral("a"), 2);
+    c.setSizeHeadings(0, {QStringLiteral("0,3 l"), QStringLiteral("0,5 l"), QStringLiteral("1 l")});
+    c.setSizeHeadings(1, {QStringLiteral("0,2 l"), QStringLiteral("0,4 l")});
+    c.setSizePrices(0, 0, {std::nan(""), 4.8, 8.5});
+
+    ASSERT_EQ(CopyProduct(c, 0, 0), 1);
+    const QVector<double> copy = c.sizePrices(0, 1);
+    ASSERT_EQ(copy.size(), 3);
+    EXPECT_TRUE(std::isnan(copy[0]));
+    EXPECT_DOUBLE_EQ(copy[1], 4.8);
+    EXPECT_DOUBLE_EQ(copy[2], 8.5);
+    EXPECT_TRUE(c.furtherPrices(0, 2).isEmpty()); // the one below keeps its own
+
+    // Into a category with two sizes: the third price has no column there.
+    ASSERT_EQ(MoveProductToCategory(c, 0, 1, 1), 0);
+    const QVector<double> moved = c.sizePrices(1, 0);
+    ASSERT_EQ(moved.size(), 2);
+    EXPECT_TRUE(std::isnan(moved[0]));
+    EXPECT_DOUBLE_EQ(moved[1], 4.8);
+    EXPECT_EQ(c.furtherPrices(1, 0).size(), 1);
+    // Into a category without sizes: only the product's own price is left.
+    ASSERT_EQ(MoveProductToCategory(c, 1, 0, 2), 0);
+    EXPECT_TRUE(c.furtherPrices(2, 0).isEmpty());
+    EXPECT_FALSE(c.firstSizeEmpty(2, 0));
 }
