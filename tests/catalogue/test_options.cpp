@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace {
 
@@ -42,14 +41,13 @@ TEST_F(OptionsFile, WriteProtectedFileCountsAsMissing)
     // superuser may write anyway, so it reads and saves as an ordinary user.
     QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777));
     ASSERT_TRUE(QFile::setPermissions(path(), QFile::ReadOwner | QFile::ReadOther));
-    const bool root = geteuid() == 0;
-    if (root)
-        ASSERT_EQ(setresuid(65534, 65534, 0), 0); // real uid too: access checks use it
     bool found = true;
-    const int language = LoadOptionsFile(path(), &found);
-    const bool saved = SaveOptionsFile(path(), 1);
-    if (root)
-        ASSERT_EQ(setresuid(0, 0, 0), 0);
+    int language = -1;
+    bool saved = true;
+    ASSERT_TRUE(testutil::runUnprivileged([&] {
+        language = LoadOptionsFile(path(), &found);
+        saved = SaveOptionsFile(path(), 1);
+    }));
     EXPECT_EQ(language, 4);
     EXPECT_FALSE(found);
     EXPECT_FALSE(saved);
