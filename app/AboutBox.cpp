@@ -1,5 +1,6 @@
 #include "app/AboutBox.h"
 #include "app/AppIcons.h"
+#include "catalogue/platform.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -24,11 +25,12 @@ TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
     auto *purpose = new QLabel(QStringLiteral("Speisekarten anlegen, gestalten und drucken"), this);
     purpose->setObjectName(QStringLiteral("Comments"));
     auto *notices = new QLabel(
-        QStringLiteral("Built with Qt %1 (LGPL v3, The Qt Company Ltd. and contributors).\n"
-                       "Card faces Times New Roman and Courier New are shown with the\n"
-                       "metric-compatible Liberation Serif and Liberation Mono fonts\n"
-                       "(SIL Open Font License 1.1, Red Hat, Inc.).")
-            .arg(QString::fromLatin1(qVersion())),
+        QStringLiteral("Copyright 2026 The Velloran authors. Velloran is free software under the\n"
+                       "GNU General Public License, version 3 or (at your option) any later\n"
+                       "version (GPL-3.0-or-later); it comes with ABSOLUTELY NO WARRANTY.\n"
+                       "Built with Qt %1 (LGPL v3, The Qt Company Ltd. and contributors).\n")
+                .arg(QString::fromLatin1(qVersion()))
+            + platform::FontNotice(),
         this);
     notices->setObjectName(QStringLiteral("Notices"));
     // The notices are legal texts in English; the interface translation

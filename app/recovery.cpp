@@ -1,13 +1,13 @@
 #include "app/recovery.h"
 
 #include "catalogue/brastel.h"
+#include "catalogue/platform.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QStandardPaths>
 #include <QTimer>
 #include <QUuid>
 #include <algorithm>
@@ -108,10 +108,7 @@ QString RecoveryKeeper::folder()
 {
     if (!g_folderOverride.isEmpty())
         return withSlash(g_folderOverride);
-    QString base = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    if (base.isEmpty())
-        base = QDir::homePath() + QStringLiteral("/.local/share/Velloran");
-    return withSlash(base) + QStringLiteral("recovery/");
+    return withSlash(platform::LocalDataDir()) + QStringLiteral("recovery/");
 }
 
 void RecoveryKeeper::setFolderOverride(const QString &dir)

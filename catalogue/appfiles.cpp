@@ -1,10 +1,10 @@
 #include "catalogue/appfiles.h"
+#include "catalogue/platform.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QTemporaryFile>
 
 namespace appfiles {
@@ -43,9 +43,7 @@ QString UserFilesDir()
     if (ProgramDirHoldsUserFiles(prog)) {
         cached = prog;
     } else {
-        QString cfg = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-        if (cfg.isEmpty())
-            cfg = QDir::homePath() + QStringLiteral("/.config/velloran");
+        const QString cfg = platform::UserConfigDir();
         QDir().mkpath(cfg);
         cached = withSlash(cfg);
     }
@@ -54,8 +52,12 @@ QString UserFilesDir()
 
 bool ProgramDirHoldsUserFiles(const QString &dir)
 {
-    const QString installed = QDir(QStringLiteral(VELLORAN_BIN_DIR)).canonicalPath();
-    if (!installed.isEmpty() && QDir(dir).canonicalPath() == installed)
+    // An installer leaves this marker next to the program: an installed copy keeps the
+    // user files in the per-user directory even when it could write to its own one
+    // (started with administrator rights).
+    if (QFileInfo::exists(withSlash(dir) + QStringLiteral("installed")))
+        return false;
+    if (platform::IsSystemProgramDir(QDir(dir).canonicalPath()))
         return false;
     return dirWritable(withSlash(dir));
 }
@@ -67,7 +69,7 @@ QString UserFile(const QString &name)
 
 QString InstalledDataDir()
 {
-    return withSlash(QStringLiteral(VELLORAN_DATA_DIR));
+    return platform::InstalledDataDir();
 }
 
 QString ResolveDataFile(const QString &name)

@@ -17,8 +17,9 @@ QString ProgPath();
 // Creates the per-user directory when that is the one chosen.
 QString UserFilesDir();
 // True when the program directory `dir` can hold the user files: it is
-// writable and it is not the directory the program is installed to (such as
-// /usr/bin, which root could write to, but where no user file belongs).
+// writable, it holds no `installed` marker (left by the Windows installer) and it is
+// not the directory the program is installed to (such as /usr/bin, which root could
+// write to, but where no user file belongs).
 bool ProgramDirHoldsUserFiles(const QString &dir);
 // Full path of a user file (options.dat, translate.dat) in UserFilesDir().
 QString UserFile(const QString &name);

@@ -8,7 +8,10 @@
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 #ifdef Q_OS_UNIX
+#include <sys/resource.h>
 #include <unistd.h>
 #endif
 
@@ -76,6 +79,46 @@ bool runUnprivileged(const std::function<void()> &body)
 #endif
     body();
     return true;
+}
+
+bool runningAsRoot()
+{
+#ifdef Q_OS_UNIX
+    return geteuid() == 0;
+#else
+    return false;
+#endif
+}
+
+FileSizeLimit::FileSizeLimit(long long bytes)
+{
+#ifdef Q_OS_UNIX
+    struct rlimit lim;
+    if (getrlimit(RLIMIT_FSIZE, &lim) != 0)
+        return;
+    saved_ = (long long)lim.rlim_cur;
+    // Past the limit the write fails instead of the process getting SIGXFSZ.
+    savedHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    lim.rlim_cur = rlim_t(bytes);
+    active_ = setrlimit(RLIMIT_FSIZE, &lim) == 0;
+    if (!active_)
+        std::signal(SIGXFSZ, savedHandler_);
+#else
+    (void)bytes;
+#endif
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+#ifdef Q_OS_UNIX
+    if (!active_)
+        return;
+    struct rlimit lim;
+    getrlimit(RLIMIT_FSIZE, &lim);
+    lim.rlim_cur = rlim_t(saved_);
+    setrlimit(RLIMIT_FSIZE, &lim);
+    std::signal(SIGXFSZ, savedHandler_);
+#endif
 }
 
 LocaleScope::LocaleScope(const char *name) : old_(QLocale())

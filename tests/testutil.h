@@ -34,6 +34,25 @@ QStringList pdfPageTexts(const QString &path);
 // user. False when the switch was not possible.
 bool runUnprivileged(const std::function<void()> &body);
 
+// True when the tests run as the superuser (who passes every permission check);
+// always false where there is no such user (Windows).
+bool runningAsRoot();
+
+// While it lives, every write that would make a file longer than `bytes` fails, as on a
+// full disk (the process's file size limit). active() is false where the system has no
+// such limit (Windows); the test then has nothing to check.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(long long bytes);
+    ~FileSizeLimit();
+    bool active() const { return active_; }
+
+private:
+    bool active_ = false;
+    long long saved_ = 0;
+    void (*savedHandler_)(int) = nullptr;
+};
+
 // Sets the default and "system" locale for the lifetime of the object.
 // Code that asks for the user's decimal separator reads QLocale::system(),
 // which Qt cannot override; the program reads it through UserDecimalPoint(),

@@ -1,0 +1,34 @@
+// What differs between the Linux and the Windows program, in one place: where the
+// per-user files and the recovery copies live, which program directory counts as an
+// installation, where the shipped data is, and which fonts draw the card's faces.
+// catalogue/platform/linux.cpp and catalogue/platform/windows.cpp implement it; the
+// build picks one of them.
+#pragma once
+
+#include <QString>
+
+namespace platform {
+
+// The per-user directory for options.dat and translate.dat when the program's own
+// directory cannot hold them (no trailing separator; may not exist yet).
+// Linux: ~/.config/Velloran. Windows: %APPDATA%\Velloran (the roaming profile).
+QString UserConfigDir();
+
+// The per-user directory the crash-recovery copies go under (no trailing separator).
+// Linux: ~/.local/share/Velloran. Windows: %LOCALAPPDATA%\Velloran (stays on the machine).
+QString LocalDataDir();
+
+// True when `canonicalDir` is the directory a system installation puts the program in
+// (on Linux the configured bin directory, such as /usr/bin). On Windows the installer
+// leaves a marker file instead, which appfiles checks on every platform.
+bool IsSystemProgramDir(const QString &canonicalDir);
+
+// The directory the shipped data (paper.jpg, translate.dat, example card) is installed
+// in, with a trailing '/'. Linux: <prefix>/share/velloran/. Windows: the program's own
+// directory, where the installer puts them.
+QString InstalledDataDir();
+
+// The sentence of the about box that says which fonts draw the card's faces.
+QString FontNotice();
+
+} // namespace platform

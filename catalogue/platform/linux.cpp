@@ -1,0 +1,42 @@
+// The Linux (Debian) side of catalogue/platform.h.
+#include "catalogue/platform.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+namespace platform {
+
+QString UserConfigDir()
+{
+    const QString cfg = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    return cfg.isEmpty() ? QDir::homePath() + QStringLiteral("/.config/velloran") : cfg;
+}
+
+QString LocalDataDir()
+{
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    return base.isEmpty() ? QDir::homePath() + QStringLiteral("/.local/share/Velloran") : base;
+}
+
+bool IsSystemProgramDir(const QString &canonicalDir)
+{
+    const QString installed = QDir(QStringLiteral(VELLORAN_BIN_DIR)).canonicalPath();
+    return !installed.isEmpty() && canonicalDir == installed;
+}
+
+QString InstalledDataDir()
+{
+    QString d = QStringLiteral(VELLORAN_DATA_DIR);
+    if (!d.endsWith('/'))
+        d += '/';
+    return d;
+}
+
+QString FontNotice()
+{
+    return QStringLiteral("Card faces Times New Roman and Courier New are shown with the\n"
+                          "metric-compatible Liberation Serif and Liberation Mono fonts\n"
+                          "(SIL Open Font License 1.1, Red Hat, Inc.).");
+}
+
+} // namespace platform

@@ -1,0 +1,241 @@
+#!/usr/bin/env bash
+# Builds Velloran for 64-bit Windows on Debian 12 and tests it under Wine:
+#   1. static Qt (qtbase, qtsvg, qtimageformats) and libqrencode for Windows from Debian's
+#      source packages, once, into a cache folder keyed by versions and options;
+#   2. velloran.exe and its tests with cmake/mingw-w64-x86_64.cmake;
+#   3. the tests under wine64 (offscreen platform);
+#   4. the installer Velloran-<version>-Setup.exe with NSIS, and a silent install,
+#      export and uninstall of it under Wine.
+# Each stage prints how long it took.
+#
+#   scripts/windows.sh            everything
+#   scripts/windows.sh deps       only the cached Windows libraries (Qt, libqrencode)
+#
+# Environment: VELLORAN_WIN_CACHE (default ~/.cache/velloran), VELLORAN_WIN_BUILD
+# (default build-windows), VELLORAN_WIN_JOBS (default: number of cores).
+set -euo pipefail
+# The whole script is one block: bash reads it completely before running it, so that an
+# edit of this file during the long Qt build cannot change what the running build does.
+{
+cd "$(dirname "$0")/.."
+ROOT=$PWD
+
+QT_VERSION=6.4.2
+QRENCODE_VERSION=4.1.1
+TOOLCHAIN=$ROOT/cmake/mingw-w64-x86_64.cmake
+JOBS=${VELLORAN_WIN_JOBS:-$(nproc)}
+CACHE=${VELLORAN_WIN_CACHE:-$HOME/.cache/velloran}
+BUILD=${VELLORAN_WIN_BUILD:-$ROOT/build-windows}
+
+# Qt's configuration: everything Velloran does not use is switched off, which keeps the
+# build near 1,000 steps. Debian's source has no wintab.h (no tablet events); without
+# OpenGL the Windows platform plugin also needs dynamicgl off.
+QT_OPTIONS=(
+  -DBUILD_SHARED_LIBS=OFF -DCMAKE_BUILD_TYPE=Release
+  -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
+  -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_xml=OFF
+  -DFEATURE_concurrent=OFF -DFEATURE_opengl=OFF -DFEATURE_dynamicgl=OFF
+  -DFEATURE_tabletevent=OFF -DFEATURE_vulkan=OFF -DFEATURE_sql=OFF
+  -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF
+  -DFEATURE_system_freetype=OFF -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_pcre2=OFF
+  -DFEATURE_system_doubleconversion=OFF -DINPUT_openssl=no
+)
+OPTIONS_KEY=$(printf '%s\n' "${QT_OPTIONS[@]}" "$(cat "$TOOLCHAIN")" | sha1sum | cut -c1-10)
+PREFIX=$CACHE/windows-qt$QT_VERSION-qrencode$QRENCODE_VERSION-$OPTIONS_KEY
+SRC=$CACHE/src
+
+stage_start() { STAGE_NAME=$1; STAGE_T0=$(date +%s); echo "== $STAGE_NAME"; }
+stage_end() {
+  local s=$(( $(date +%s) - STAGE_T0 ))
+  printf '== %s: %dm%02ds\n' "$STAGE_NAME" $((s / 60)) $((s % 60))
+  TIMES+=("$(printf '%-28s %dm%02ds' "$STAGE_NAME" $((s / 60)) $((s % 60)))")
+}
+TIMES=()
+
+host_cmake_dir=/usr/lib/x86_64-linux-gnu/cmake
+
+# Debian's source package, unpacked once into $SRC: its upstream tarball (orig.tar), the
+# project's own release; Debian's patches are for the Linux packaging and are not applied.
+unpack_source() {  # package version dirname
+  local pkg=$1 ver=$2 dir=$3
+  mkdir -p "$SRC"
+  [ -d "$SRC/$dir" ] && return
+  # Only the upstream tarball is used; apt-get reports an error when another file of the
+  # source package is missing from the mirror, which does not matter here.
+  ( cd "$SRC"
+    ls "${pkg}"_"${ver}"*.orig.tar.* >/dev/null 2>&1 ||
+      apt-get source --download-only "$pkg=$(apt-cache showsrc "$pkg" | sed -n 's/^Version: //p' | head -1)" || true
+    ls "${pkg}"_"${ver}"*.orig.tar.* >/dev/null 2>&1 || { echo "no source of $pkg $ver" >&2; exit 1; }
+    tar xf "$(ls "${pkg}"_"${ver}"*.orig.tar.* | head -1)" ) || return 1
+  [ -d "$SRC/$dir" ] || { echo "no $dir after unpacking $pkg" >&2; return 1; }
+}
+
+# qtbase is configured with the repository's toolchain file, the other modules with the
+# one qtbase installs (it finds the Qt in $PREFIX and chains to ours).
+build_qt_module() {  # source dir, extra options...
+  local dir=$1; shift
+  local b=$CACHE/build/$(basename "$dir")-$OPTIONS_KEY
+  local tc=(-DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN")
+  [ -f "$PREFIX/.qtbase-done" ] &&
+    tc=(-DCMAKE_TOOLCHAIN_FILE="$PREFIX/lib/cmake/Qt6/qt.toolchain.cmake" -DQT_CHAINLOAD_TOOLCHAIN_FILE="$TOOLCHAIN")
+  cmake -S "$dir" -B "$b" -G Ninja "${tc[@]}" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=$host_cmake_dir \
+    -DCMAKE_INSTALL_PREFIX="$PREFIX" -DCMAKE_PREFIX_PATH="$PREFIX" "$@" >"$b.configure.log" 2>&1 ||
+    { mkdir -p "$(dirname "$b")"; tail -40 "$b.configure.log"; exit 1; }
+  cmake --build "$b" -j "$JOBS"
+  cmake --install "$b" >/dev/null
+}
+
+build_deps() {
+  mkdir -p "$CACHE/build"
+  if [ ! -f "$PREFIX/.qtbase-done" ]; then
+    stage_start "Qt base $QT_VERSION for Windows"
+    unpack_source qt6-base "$QT_VERSION" qtbase-everywhere-src-$QT_VERSION
+    build_qt_module "$SRC/qtbase-everywhere-src-$QT_VERSION" "${QT_OPTIONS[@]}"
+    touch "$PREFIX/.qtbase-done"
+    stage_end
+  fi
+  if [ ! -f "$PREFIX/.qtsvg-done" ] && ! (unpack_source qt6-svg "$QT_VERSION" qtsvg-everywhere-src-$QT_VERSION); then
+    echo "windows.sh: WARNING: the source of qt6-svg could not be fetched; the program is built" >&2
+    echo "windows.sh: without SVG support (no tool bar and window icons from SVG)." >&2
+  elif [ ! -f "$PREFIX/.qtsvg-done" ]; then
+    stage_start "Qt SVG $QT_VERSION for Windows"
+    build_qt_module "$SRC/qtsvg-everywhere-src-$QT_VERSION" -DBUILD_SHARED_LIBS=OFF \
+      -DCMAKE_BUILD_TYPE=Release -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF
+    touch "$PREFIX/.qtsvg-done"
+    stage_end
+  fi
+  if [ ! -f "$PREFIX/.qtimageformats-done" ]; then
+    stage_start "Qt image formats $QT_VERSION for Windows"
+    unpack_source qt6-imageformats "$QT_VERSION" qtimageformats-everywhere-src-$QT_VERSION
+    # TIFF and WebP with the copies of libtiff and libwebp in Qt's source; ICNS, TGA and
+    # WBMP need no library. JPEG 2000 (Jasper) and MNG have no copy there and stay out.
+    build_qt_module "$SRC/qtimageformats-everywhere-src-$QT_VERSION" -DBUILD_SHARED_LIBS=OFF \
+      -DCMAKE_BUILD_TYPE=Release -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
+      -DFEATURE_system_tiff=OFF -DFEATURE_system_webp=OFF -DFEATURE_jasper=OFF -DFEATURE_mng=OFF
+    touch "$PREFIX/.qtimageformats-done"
+    stage_end
+  fi
+  if [ ! -f "$PREFIX/.googletest-done" ]; then
+    stage_start "GoogleTest for Windows"
+    local g=$CACHE/build/googletest-$OPTIONS_KEY
+    cmake -S /usr/src/googletest -B "$g" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" \
+      -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$PREFIX" -DBUILD_SHARED_LIBS=OFF \
+      -DBUILD_GMOCK=OFF -Dgtest_disable_pthreads=ON >/dev/null
+    cmake --build "$g" -j "$JOBS"
+    cmake --install "$g" >/dev/null
+    touch "$PREFIX/.googletest-done"
+    stage_end
+  fi
+  if [ ! -f "$PREFIX/.qrencode-done" ]; then
+    stage_start "libqrencode $QRENCODE_VERSION for Windows"
+    unpack_source qrencode "$QRENCODE_VERSION" qrencode-$QRENCODE_VERSION
+    local b=$CACHE/build/qrencode-$OPTIONS_KEY
+    cmake -S "$SRC/qrencode-$QRENCODE_VERSION" -B "$b" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" \
+      -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$PREFIX" -DBUILD_SHARED_LIBS=OFF \
+      -DWITH_TOOLS=NO -DWITH_TESTS=NO -DWITHOUT_PNG=ON >/dev/null
+    cmake --build "$b" -j "$JOBS"
+    cmake --install "$b" >/dev/null
+    touch "$PREFIX/.qrencode-done"
+    stage_end
+  fi
+}
+
+stage_start "Windows build packages"
+bash "$ROOT/scripts/install-windows-deps.sh"
+stage_end
+
+build_deps
+[ "${1:-}" = deps ] && { printf '%s\n' "${TIMES[@]}"; exit 0; }
+
+# --- Velloran for Windows --------------------------------------------------------------
+export WINEDEBUG=-all
+# No Mono or Gecko installers on a first start of a prefix.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+WINE_TESTS=$CACHE/wine-tests
+export WINEPREFIX=$WINE_TESTS
+
+stage_start "Wine prefix"
+[ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
+wineserver -w
+stage_end
+
+stage_start "Velloran for Windows"
+export PKG_CONFIG_LIBDIR=$PREFIX/lib/pkgconfig PKG_CONFIG_PATH=
+cmake -S "$ROOT" -B "$BUILD" -G Ninja \
+  -DCMAKE_TOOLCHAIN_FILE="$PREFIX/lib/cmake/Qt6/qt.toolchain.cmake" \
+  -DQT_CHAINLOAD_TOOLCHAIN_FILE="$TOOLCHAIN" \
+  -DCMAKE_PREFIX_PATH="$PREFIX" -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=$host_cmake_dir \
+  -DCMAKE_CROSSCOMPILING_EMULATOR="$ROOT/windows/wine-run.sh" \
+  -DCMAKE_BUILD_TYPE=Release -DVELLORAN_BUILD_BENCH=OFF >"$BUILD.configure.log" 2>&1 ||
+  { tail -40 "$BUILD.configure.log"; exit 1; }
+cmake --build "$BUILD" -j "$JOBS"
+x86_64-w64-mingw32-strip -o "$BUILD/velloran.exe" "$BUILD/app/velloran.exe"
+printf '[Paths]\nPrefix=.\nTranslations=translations\n' >"$BUILD/qt.conf"
+stage_end
+
+# --- The tests under Wine --------------------------------------------------------------
+# Test cases that cannot run under Windows, each with its reason:
+#   permissions: a read-only folder or file is writable for Windows programs under Wine
+#     (Windows has no POSIX permission bits; Wine maps only the owner's write bit);
+WINE_SKIP="${VELLORAN_WINE_SKIP:-}"
+stage_start "Tests under Wine"
+RESULTS=()
+failed=0
+for t in catalogue i18n layout texture export ship app; do
+  exe=$BUILD/tests/test_$t.exe
+  [ -f "$exe" ] || continue
+  log=$BUILD/tests/test_$t.wine.log
+  filter="*"
+  [ -n "$WINE_SKIP" ] && filter="*-$WINE_SKIP"
+  if QT_QPA_PLATFORM=offscreen CUPS_SERVER=/nonexistent/cups.sock \
+     timeout 1200 "$ROOT/windows/wine-run.sh" "$exe" --gtest_filter="$filter" >"$log" 2>&1; then
+    r=ok
+  else
+    r=FAILED; failed=1
+  fi
+  summary=$(grep -E '^\[  PASSED  \]|^\[  FAILED  \] [0-9]+ test|^\[  SKIPPED \] [0-9]+ test' "$log" | tr '\n' ' ')
+  RESULTS+=("$(printf 'test_%-10s %-6s %s' "$t" "$r" "$summary")")
+  echo "${RESULTS[-1]}"
+  [ "$r" = ok ] || grep -E '^\[  FAILED  \] ' "$log" | sort -u | head -40
+done
+stage_end
+
+# Files the Windows program writes are the same bytes as the Linux program's.
+LINUX_BUILD=${VELLORAN_LINUX_BUILD:-$ROOT/build}
+if [ -x "$LINUX_BUILD/app/velloran" ]; then
+  stage_start "Same bytes as on Linux"
+  same=$BUILD/same-bytes
+  rm -rf "$same"; mkdir -p "$same"
+  for kind in csv html; do
+    "$ROOT/windows/wine-run.sh" "$BUILD/velloran.exe" --export-$kind "$same/win.$kind" "$ROOT/examples/restaurant.vlr"
+    env -u DISPLAY -u WAYLAND_DISPLAY "$LINUX_BUILD/app/velloran" --export-$kind "$same/linux.$kind" "$ROOT/examples/restaurant.vlr"
+    cmp "$same/win.$kind" "$same/linux.$kind" && echo "--export-$kind: same bytes" || { echo "--export-$kind differs"; failed=1; }
+  done
+  cmp "$BUILD/data/translate.dat" "$LINUX_BUILD/data/translate.dat" && echo "translate.dat: same bytes" ||
+    { echo "translate.dat differs"; failed=1; }
+  stage_end
+fi
+
+# --- The installer ---------------------------------------------------------------------
+VERSION=$(sed -n 's/^project(Velloran VERSION \([0-9.]*\).*/\1/p' "$ROOT/CMakeLists.txt")
+SETUP=$BUILD/Velloran-$VERSION-Setup.exe
+stage_start "Installer"
+makensis -V2 -DPROGRAM="$BUILD/velloran.exe" -DTRANSLATE="$BUILD/data/translate.dat" \
+  -DQTCONF="$BUILD/qt.conf" -DQTQM=/usr/share/qt6/translations -DOUTFILE="$SETUP" \
+  "$BUILD/windows/installer.nsi"
+ls -l "$BUILD/velloran.exe" "$SETUP"
+stage_end
+
+stage_start "Installer under Wine"
+VELLORAN_WINE_PREFIX=$BUILD/wine-install bash "$ROOT/windows/test-installer.sh" "$SETUP" "$ROOT/examples/restaurant.vlr" ||
+  failed=1
+stage_end
+
+echo
+echo "== Stage times"
+printf '%s\n' "${TIMES[@]}"
+echo "== Tests under Wine"
+printf '%s\n' "${RESULTS[@]}"
+exit $failed
+}
