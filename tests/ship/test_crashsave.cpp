@@ -89,10 +89,15 @@ TEST(CrashSave, KilledSavesLeaveTheOldOrTheNewDocument)
     // landed inside the write.
     std::mt19937 rng(20261209);
     std::uniform_int_distribution<int> delayMs(0, std::max(20, int(2 * saveMs.count())));
+    // Every fourth kill aims at the write itself: it waits for a write to
+    // begin and comes a moment later. The run goes on until a dozen kills
+    // have landed inside the write, however the machine's load spreads them.
+    std::uniform_int_distribution<int> intoWriteMs(0, std::max(1, int(saveMs.count() / 8)));
     int foundA = 0, foundB = 0, changes = 0, finishedSaves = 0, insideWrite = 0;
     bool onDiskIsA = true;
-    const int kills = 60;
-    for (int k = 0; k < kills; ++k) {
+    const int minKills = 60, maxKills = 600, wantInsideWrite = 12;
+    int kills = 0;
+    for (int k = 0; k < maxKills && (k < minKills || insideWrite < wantInsideWrite); ++k, ++kills) {
         int report[2];
         ASSERT_EQ(pipe(report), 0);
         const pid_t child = fork();
@@ -122,16 +127,35 @@ TEST(CrashSave, KilledSavesLeaveTheOldOrTheNewDocument)
             if (got > 0)
                 last = buf[got - 1];
         };
-        if (k % 2) {
-            // Up to the end of a save.
-            for (char c = 0; c != 's';) {
+        auto waitFor = [&](char wanted) {
+            for (char c = 0; c != wanted;) {
                 pollfd p{report[0], POLLIN, 0};
-                ASSERT_EQ(poll(&p, 1, 120000), 1) << "no save finished within two minutes";
+                ASSERT_EQ(poll(&p, 1, 120000), 1) << "no report '" << wanted << "' within two minutes";
                 ASSERT_EQ(read(report[0], &c, 1), 1);
                 take(&c, 1);
             }
+        };
+        if (k % 2) {
+            // Up to the end of a save.
+            waitFor('s');
+            if (HasFatalFailure()) {
+                kill(child, SIGKILL);
+                waitpid(child, nullptr, 0);
+                return;
+            }
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(delayMs(rng)));
+        if (k % 4 == 3) {
+            // Into the next write.
+            waitFor('w');
+            if (HasFatalFailure()) {
+                kill(child, SIGKILL);
+                waitpid(child, nullptr, 0);
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(intoWriteMs(rng)));
+        } else {
+            std::this_thread::sleep_for(std::chrono::milliseconds(delayMs(rng)));
+        }
         ASSERT_EQ(kill(child, SIGKILL), 0);
         int status = 0;
         ASSERT_EQ(waitpid(child, &status, 0), child);
@@ -170,6 +194,6 @@ TEST(CrashSave, KilledSavesLeaveTheOldOrTheNewDocument)
     // Saves finished between kills, and kills met saves at work.
     EXPECT_GE(finishedSaves, kills / 2);
     EXPECT_GT(changes, 0);
-    EXPECT_GE(insideWrite, kills / 5) << "too few kills landed inside the write";
+    EXPECT_GE(insideWrite, wantInsideWrite) << "too few of " << maxKills << " kills landed inside the write";
 #endif
 }
