@@ -6,6 +6,8 @@
 #include "catalogue/MarksBox.h"
 
 #include <QCheckBox>
+#include <QLineEdit>
+#include <cmath>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -170,4 +172,22 @@ TEST(ProductDialog, FitsASmallScreenAndWrapsTheDescription)
     // Wrapping only shows: the text keeps its one line.
     EXPECT_FALSE(d.Edit2->toPlainText().contains(QLatin1Char('\n')));
     d.hide();
+}
+
+TEST(ProductDialog, EmptySizePricesDoNotHoldTheDialogOpen)
+{
+    TEditProduktForm d;
+    d.setSizes({QStringLiteral("0,3 l"), QStringLiteral("0,5 l"), QStringLiteral("1 l")});
+    d.setSizePrices({3.6, 0, 0});
+    d.show();
+    QApplication::processEvents();
+    // Shown as a dash; the emptied one and the hidden fourth field alike.
+    EXPECT_EQ(d.SizeEds[0]->text(), QStringLiteral("\u2013"));
+    d.SizeEds[1]->findChild<QLineEdit *>()->clear();
+    d.accept();
+    EXPECT_EQ(d.result(), int(QDialog::Accepted));
+    const QVector<double> p = d.sizePrices();
+    ASSERT_EQ(p.size(), 3);
+    EXPECT_DOUBLE_EQ(p[0], 3.6);
+    EXPECT_TRUE(std::isnan(p[1]) && std::isnan(p[2]));
 }
