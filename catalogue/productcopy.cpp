@@ -10,21 +10,32 @@ bool hasProduct(Catalogue &c, int category, int row)
            && row < int(c.products(category)->count);
 }
 
+// Appends a copy of product `row` of `from` to category `to`, with its marks
+// and, as far as `to` has sizes, the prices of its further sizes; returns the
+// new row, or -1.
+int appendCopy(Catalogue &c, int from, int row, int to)
+{
+    const ProductValues v = Catalogue::values(c.product(from, row));
+    const ProductMarks marks = c.marks(from, row);
+    const bool firstEmpty = c.firstSizeEmpty(from, row);
+    const QVector<double> further = c.furtherPrices(from, row);
+    if (!c.addProduct(to, v))
+        return -1;
+    const int at = int(c.products(to)->count) - 1;
+    c.setMarks(to, at, marks);
+    c.setStoredSizePrices(to, at, firstEmpty, further);
+    return at;
+}
+
 } // namespace
 
 int CopyProduct(Catalogue &c, int category, int row)
 {
     if (!hasProduct(c, category, row))
         return -1;
-    const ProductValues v = Catalogue::values(c.product(category, row));
-    const ProductMarks marks = c.marks(category, row);
-    const bool firstEmpty = c.firstSizeEmpty(category, row);
-    const QVector<double> further = c.furtherPrices(category, row);
-    if (!c.addProduct(category, v))
+    int at = appendCopy(c, category, row, category);
+    if (at < 0)
         return -1;
-    int at = int(c.products(category)->count) - 1;
-    c.setMarks(category, at, marks);
-    c.setStoredSizePrices(category, at, firstEmpty, further);
     // From the end up to the row below the original.
     for (; at > row + 1; --at)
         c.changeProducts(category, at - 1, at);
@@ -35,17 +46,9 @@ int MoveProductToCategory(Catalogue &c, int from, int row, int to)
 {
     if (!hasProduct(c, from, row) || to < 0 || to >= c.categoryCount() || to == from)
         return -1;
-    const ProductValues v = Catalogue::values(c.product(from, row));
-    const ProductMarks marks = c.marks(from, row);
-    // The prices of further sizes go along as far as the new category has
-    // sizes; its size columns stay its own.
-    const bool firstEmpty = c.firstSizeEmpty(from, row);
-    const QVector<double> further = c.furtherPrices(from, row);
-    if (!c.addProduct(to, v))
+    const int at = appendCopy(c, from, row, to);
+    if (at < 0)
         return -1;
-    const int at = int(c.products(to)->count) - 1;
-    c.setMarks(to, at, marks);
-    c.setStoredSizePrices(to, at, firstEmpty, further);
     c.deleteProduct(from, row);
     return at;
 }
