@@ -4,6 +4,7 @@
 #include "app/commandline.h"
 #include "app/startupprobe.h"
 #include "catalogue/EditProduktFUnit.h"
+#include "catalogue/platform.h"
 #include "i18n/TranslateFUnit.h"
 
 #include <QApplication>
@@ -36,9 +37,7 @@ int main(int argc, char **argv)
 {
     QElapsedTimer started;
     started.start();
-    QStringList args;
-    for (int i = 1; i < argc; ++i)
-        args << QString::fromLocal8Bit(argv[i]);
+    const QStringList args = platform::CommandLineArguments(argc, argv);
 
     // Help, version and wrong command lines are answered before anything
     // needs a display.

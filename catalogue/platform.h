@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace platform {
 
@@ -27,6 +28,11 @@ bool IsSystemProgramDir(const QString &canonicalDir);
 // in, with a trailing '/'. Linux: <prefix>/share/velloran/. Windows: the program's own
 // directory, where the installer puts them.
 QString InstalledDataDir();
+
+// The program's arguments after its name, before a QCoreApplication exists. Linux: argv
+// in the locale's encoding. Windows: the wide command line, so that a file name outside
+// the ANSI code page arrives whole.
+QStringList CommandLineArguments(int argc, char **argv);
 
 // The sentence of the about box that says which fonts draw the card's faces.
 QString FontNotice();

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -33,12 +34,25 @@ bool writeFile(const QString &path, const QByteArray &data)
     return f.write(data) == data.size();
 }
 
+QString hostTool(const QString &name)
+{
+    const QString found = QStandardPaths::findExecutable(name);
+    if (!found.isEmpty())
+        return found;
+#ifdef Q_OS_WIN
+    const QString linuxTool = QStringLiteral("Z:/usr/bin/") + name;
+    if (QFileInfo(linuxTool).isFile())
+        return linuxTool;
+#endif
+    return {};
+}
+
 QString runPdfTool(const QString &tool, const QStringList &args)
 {
-    EXPECT_FALSE(QStandardPaths::findExecutable(tool).isEmpty())
-        << tool.toStdString() << " is not installed (scripts/install-deps.sh)";
+    const QString path = hostTool(tool);
+    EXPECT_FALSE(path.isEmpty()) << tool.toStdString() << " is not installed (scripts/install-deps.sh)";
     QProcess p;
-    p.start(tool, args);
+    p.start(path, args);
     const bool done = p.waitForFinished(60000);
     EXPECT_TRUE(done) << tool.toStdString() << " did not finish";
     return QString::fromUtf8(p.readAllStandardOutput());

@@ -16,6 +16,11 @@ namespace testutil {
 QByteArray readFile(const QString &path);
 bool writeFile(const QString &path, const QByteArray &data);
 
+// Where one of Debian's checking tools (pdftotext, zbarimg, tidy, ...) is; empty when it
+// is not installed. The Windows tests run under Wine, which starts these Linux programs
+// by their Linux path (drive Z: is the root of the file system).
+QString hostTool(const QString &name);
+
 // The poppler tools (poppler-utils, from scripts/install-deps.sh) that read
 // the PDF files the program writes. Each fails the calling test when the
 // tool is missing or does not finish.

@@ -24,6 +24,14 @@ bool IsSystemProgramDir(const QString &canonicalDir)
     return !installed.isEmpty() && canonicalDir == installed;
 }
 
+QStringList CommandLineArguments(int argc, char **argv)
+{
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    return args;
+}
+
 QString InstalledDataDir()
 {
     QString d = QStringLiteral(VELLORAN_DATA_DIR);

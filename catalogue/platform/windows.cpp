@@ -5,6 +5,9 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#include <windows.h>
+#include <shellapi.h>
+
 namespace platform {
 
 QString UserConfigDir()
@@ -24,6 +27,21 @@ QString LocalDataDir()
 bool IsSystemProgramDir(const QString &)
 {
     return false;
+}
+
+QStringList CommandLineArguments(int argc, char **argv)
+{
+    QStringList args;
+    int count = 0;
+    if (LPWSTR *wide = CommandLineToArgvW(GetCommandLineW(), &count)) {
+        for (int i = 1; i < count; ++i)
+            args << QString::fromWCharArray(wide[i]);
+        LocalFree(wide);
+        return args;
+    }
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    return args;
 }
 
 QString InstalledDataDir()

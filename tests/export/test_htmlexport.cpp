@@ -5,7 +5,6 @@
 #include "testutil.h"
 
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -24,12 +23,13 @@ struct WebCard : testutil::CardBuilder {
 // project's dependencies (scripts/install-deps.sh); without it the check fails.
 int tidy(const QString &html, QString *report)
 {
-    if (QStandardPaths::findExecutable(QStringLiteral("tidy")).isEmpty()) {
+    const QString tidyTool = testutil::hostTool(QStringLiteral("tidy"));
+    if (tidyTool.isEmpty()) {
         *report = QStringLiteral("tidy is not installed (scripts/install-deps.sh)");
         return -1;
     }
     QProcess p;
-    p.start(QStringLiteral("tidy"), {"-errors", "-quiet", "-utf8"});
+    p.start(tidyTool, {"-errors", "-quiet", "-utf8"});
     p.write(html.toUtf8());
     p.closeWriteChannel();
     p.waitForFinished(30000);

@@ -8,7 +8,6 @@
 #include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -30,10 +29,11 @@ QString longAddress()
 // What zbarimg reads from a picture; a null text when zbarimg is missing.
 QString decode(const QString &png)
 {
-    if (QStandardPaths::findExecutable(QStringLiteral("zbarimg")).isEmpty())
+    const QString zbarimg = testutil::hostTool(QStringLiteral("zbarimg"));
+    if (zbarimg.isEmpty())
         return QString();
     QProcess p;
-    p.start(QStringLiteral("zbarimg"), {"--raw", "-q", png});
+    p.start(zbarimg, {"--raw", "-q", png});
     p.waitForFinished(60000);
     QString out = QString::fromUtf8(p.readAllStandardOutput());
     if (out.endsWith('\n'))
@@ -74,7 +74,7 @@ QImage rasterSvg(const QByteArray &svg)
 // zbarimg is one of the project's dependencies: without it the reading
 // tests fail rather than pass unread.
 #define REQUIRE_ZBAR()                                                                                      \
-    ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("zbarimg")).isEmpty())                       \
+    ASSERT_FALSE(testutil::hostTool(QStringLiteral("zbarimg")).isEmpty())                                       \
         << "zbarimg is not installed (scripts/install-deps.sh)";
 
 // A one-category card on A4 at 300 pixels per inch with the given address.
