@@ -1,6 +1,7 @@
 #include "app/AppIcons.h"
 
 #include <QFile>
+#include <QImageReader>
 #include <QString>
 #include <QtGlobal>
 
@@ -24,9 +25,30 @@ QString ownIconPath(const char *name)
 
 } // namespace
 
+const QList<int> &OwnIconPictureSizes()
+{
+    static const QList<int> sizes{16, 20, 24, 32, 48};
+    return sizes;
+}
+
+QIcon OwnIconPictures(const char *name)
+{
+    initIconResources();
+    QIcon icon;
+    for (int size : OwnIconPictureSizes()) {
+        const QString path = QStringLiteral(":/icons/png/%1-%2.png").arg(QLatin1String(name)).arg(size);
+        if (QFile::exists(path))
+            icon.addFile(path, QSize(size, size));
+    }
+    return icon;
+}
+
 QIcon OwnIcon(const char *name)
 {
     initIconResources();
+    static const bool svgReadable = QImageReader::supportedImageFormats().contains("svg");
+    if (!svgReadable)
+        return OwnIconPictures(name);
     const QString path = ownIconPath(name);
     if (!QFile::exists(path)) {
         qWarning("No icon resource %s", qPrintable(path));

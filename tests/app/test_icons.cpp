@@ -109,6 +109,25 @@ TEST(OwnIcons, EveryIconDrawsAtButtonAndTabSizes)
     }
 }
 
+// The PNG pictures that stand in where Qt reads no SVG (the Windows build) are the SVGs
+// drawn at each size: a changed icon whose pictures were not drawn again fails here.
+TEST(OwnIcons, PicturesAreTheSvgsDrawnAtEverySize)
+{
+    for (const char *name : kOwnIcons) {
+        SCOPED_TRACE(name);
+        const QIcon svg(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
+        const QIcon pictures = OwnIconPictures(name);
+        ASSERT_FALSE(svg.isNull());
+        EXPECT_EQ(pictures.availableSizes().size(), OwnIconPictureSizes().size());
+        for (int size : OwnIconPictureSizes()) {
+            const QImage drawn = svg.pixmap(size, size).toImage();
+            const QImage picture = pictures.pixmap(size, size).toImage();
+            ASSERT_EQ(picture.size(), QSize(size, size)) << "size " << size;
+            EXPECT_LT(meanDifference(drawn, picture), 1.0) << "size " << size;
+        }
+    }
+}
+
 TEST(OwnIcons, ResourcesAreExactlyTheSquareSet)
 {
     (void)VelloranIcon(); // loads the resources
