@@ -57,8 +57,8 @@ int main(int argc, char **argv)
     }
 
     if (opts.isExport()) {
-        // No window: the offscreen platform works without a display.
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        // No window: a platform that needs no display.
+        qputenv("QT_QPA_PLATFORM", platform::ExportPlatformName());
         qInstallMessageHandler(quietMessages);
         QApplication app(argc, argv);
         setNames();

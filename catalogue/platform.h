@@ -34,6 +34,11 @@ QString InstalledDataDir();
 // the ANSI code page arrives whole.
 QStringList CommandLineArguments(int argc, char **argv);
 
+// The Qt platform the command-line exports run on, which opens no window. Linux:
+// "offscreen" (no display needed). Windows: "windows", its own platform, which always has
+// a desktop and whose fonts are the system's (Qt's offscreen platform has no fonts there).
+const char *ExportPlatformName();
+
 // The sentence of the about box that says which fonts draw the card's faces.
 QString FontNotice();
 

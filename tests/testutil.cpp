@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
-#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -36,15 +35,7 @@ bool writeFile(const QString &path, const QByteArray &data)
 
 QString hostTool(const QString &name)
 {
-    const QString found = QStandardPaths::findExecutable(name);
-    if (!found.isEmpty())
-        return found;
-#ifdef Q_OS_WIN
-    const QString linuxTool = QStringLiteral("Z:/usr/bin/") + name;
-    if (QFileInfo(linuxTool).isFile())
-        return linuxTool;
-#endif
-    return {};
+    return QStandardPaths::findExecutable(name);
 }
 
 QString runPdfTool(const QString &tool, const QStringList &args)

@@ -17,8 +17,7 @@ QByteArray readFile(const QString &path);
 bool writeFile(const QString &path, const QByteArray &data);
 
 // Where one of Debian's checking tools (pdftotext, zbarimg, tidy, ...) is; empty when it
-// is not installed. The Windows tests run under Wine, which starts these Linux programs
-// by their Linux path (drive Z: is the root of the file system).
+// is not installed.
 QString hostTool(const QString &name);
 
 // The poppler tools (poppler-utils, from scripts/install-deps.sh) that read

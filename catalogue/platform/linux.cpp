@@ -32,6 +32,11 @@ QStringList CommandLineArguments(int argc, char **argv)
     return args;
 }
 
+const char *ExportPlatformName()
+{
+    return "offscreen";
+}
+
 QString InstalledDataDir()
 {
     QString d = QStringLiteral(VELLORAN_DATA_DIR);

@@ -44,6 +44,11 @@ QStringList CommandLineArguments(int argc, char **argv)
     return args;
 }
 
+const char *ExportPlatformName()
+{
+    return "windows";
+}
+
 QString InstalledDataDir()
 {
     QString d = QCoreApplication::applicationDirPath();

@@ -11,7 +11,7 @@
 
 namespace {
 
-const QString kTool = QStringLiteral(VELLORAN_BINARY_DIR "/data/tsv2dat");
+const QString kTool = QStringLiteral(VELLORAN_TSV2DAT);
 
 struct ToolResult {
     int exitCode = -1;

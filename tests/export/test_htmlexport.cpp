@@ -17,9 +17,8 @@ struct WebCard : testutil::CardBuilder {
     }
 };
 
-// tidy's verdict on a page: its exit code (0 clean, 1 warnings, 2 errors)
-// and what it printed. -1 when tidy is not installed.
-// tidy's verdict on a page: 0 when it finds no error. tidy is one of the
+// tidy's verdict on a page: its exit code (0 clean, 1 warnings, 2 errors) and what it
+// printed; -1 when tidy is not installed or does not finish. tidy is one of the
 // project's dependencies (scripts/install-deps.sh); without it the check fails.
 int tidy(const QString &html, QString *report)
 {
@@ -32,7 +31,10 @@ int tidy(const QString &html, QString *report)
     p.start(tidyTool, {"-errors", "-quiet", "-utf8"});
     p.write(html.toUtf8());
     p.closeWriteChannel();
-    p.waitForFinished(30000);
+    if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit) {
+        *report = QStringLiteral("tidy did not finish");
+        return -1;
+    }
     *report = QString::fromUtf8(p.readAllStandardError() + p.readAllStandardOutput());
     return p.exitCode();
 }

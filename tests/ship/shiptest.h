@@ -19,7 +19,7 @@ struct Run {
 // The program as built in this build tree.
 inline QString builtProgram()
 {
-    return QStringLiteral(VELLORAN_BINARY_DIR "/app/velloran");
+    return QStringLiteral(VELLORAN_PROGRAM);
 }
 
 inline QString exampleCard()
