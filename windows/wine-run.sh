@@ -4,7 +4,4 @@
 # root of the file system to drive Z:, the current drive.
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
-# The tests check PDFs, pictures and HTML with Debian's tools (pdftotext, zbarimg, tidy):
-# Wine starts Linux programs too, found through the Windows search path.
-export WINEPATH=${WINEPATH:-'Z:\usr\bin'}
 exec wine "$@"
