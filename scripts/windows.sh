@@ -163,13 +163,14 @@ stage_end
 
 stage_start "Velloran for Windows"
 export PKG_CONFIG_LIBDIR=$PREFIX/lib/pkgconfig PKG_CONFIG_PATH=
+mkdir -p "$BUILD"
 cmake -S "$ROOT" -B "$BUILD" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$PREFIX/lib/cmake/Qt6/qt.toolchain.cmake" \
   -DQT_CHAINLOAD_TOOLCHAIN_FILE="$TOOLCHAIN" \
   -DCMAKE_PREFIX_PATH="$PREFIX" -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=$host_cmake_dir \
   -DCMAKE_CROSSCOMPILING_EMULATOR="$ROOT/windows/wine-run.sh" \
-  -DCMAKE_BUILD_TYPE=Release -DVELLORAN_BUILD_BENCH=OFF >"$BUILD.configure.log" 2>&1 ||
-  { tail -40 "$BUILD.configure.log"; exit 1; }
+  -DCMAKE_BUILD_TYPE=Release -DVELLORAN_BUILD_BENCH=OFF >"$BUILD/configure.log" 2>&1 ||
+  { tail -40 "$BUILD/configure.log"; exit 1; }
 cmake --build "$BUILD" -j "$JOBS"
 x86_64-w64-mingw32-strip -o "$BUILD/velloran.exe" "$BUILD/app/velloran.exe"
 printf '[Paths]\nPrefix=.\nTranslations=translations\n' >"$BUILD/qt.conf"
