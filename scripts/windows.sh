@@ -29,14 +29,13 @@ BUILD=${VELLORAN_WIN_BUILD:-$ROOT/build-windows}
 
 # Qt's configuration: everything Velloran does not use is switched off, which keeps the
 # build near 1,000 steps. Debian's source has no wintab.h (no tablet events); without
-# OpenGL the Windows platform plugin also needs dynamicgl off. The Direct2D platform
-# plugin is an alternative to the Windows one that Velloran does not load.
+# OpenGL the Windows platform plugin also needs dynamicgl off.
 QT_OPTIONS=(
   -DBUILD_SHARED_LIBS=OFF -DCMAKE_BUILD_TYPE=Release
   -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
   -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_xml=OFF
   -DFEATURE_concurrent=OFF -DFEATURE_opengl=OFF -DFEATURE_dynamicgl=OFF
-  -DFEATURE_tabletevent=OFF -DFEATURE_vulkan=OFF -DFEATURE_direct2d=OFF
+  -DFEATURE_tabletevent=OFF -DFEATURE_vulkan=OFF -DFEATURE_sql=OFF
   -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF
   -DFEATURE_system_freetype=OFF -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_pcre2=OFF
   -DFEATURE_system_doubleconversion=OFF -DINPUT_openssl=no
