@@ -156,8 +156,7 @@ WINE_TESTS=$CACHE/wine-tests
 export WINEPREFIX=$WINE_TESTS
 
 stage_start "Wine prefix"
-[ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
-wineserver -w
+bash "$ROOT/windows/wine-prefix.sh"
 stage_end
 
 stage_start "Velloran for Windows"

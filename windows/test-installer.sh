@@ -7,13 +7,14 @@
 #   windows/test-installer.sh SETUP.exe EXAMPLE.vlr [LINUX_VELLORAN]
 # With the Linux program given, the PDF's page count must equal the Linux export's.
 set -uo pipefail
+# One block: bash reads it whole before running it, so an edit during a run changes nothing.
+{
 setup=$1 card=$2 linux=${3:-}
 here=$(cd "$(dirname "$0")" && pwd)
 export WINEPREFIX=${VELLORAN_WINE_PREFIX:-$(mktemp -d)/wine}
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 rm -rf "$WINEPREFIX"
-wineboot -i >/dev/null 2>&1
-wineserver -w
+bash "$here/wine-prefix.sh"
 
 failures=0
 check() {  # description, command...
@@ -73,3 +74,5 @@ one_mode CurrentUser "$u/AppData/Local/Programs/Velloran" HKCU "$u/AppData/Roami
 
 echo "== installer under Wine: $failures failure(s)"
 [ "$failures" -eq 0 ]
+exit
+}
