@@ -171,6 +171,9 @@ cmake -S "$ROOT" -B "$BUILD" -G Ninja \
   { tail -40 "$BUILD/configure.log"; exit 1; }
 cmake --build "$BUILD" -j "$JOBS"
 x86_64-w64-mingw32-strip -o "$BUILD/velloran.exe" "$BUILD/app/velloran.exe"
+# Beside it the background picture, as the installer puts it (the program's data folder on
+# Windows is its own).
+cp "$ROOT/data/paper.jpg" "$BUILD/paper.jpg"
 printf '[Paths]\nPrefix=.\nTranslations=translations\n' >"$BUILD/qt.conf"
 stage_end
 
@@ -204,7 +207,7 @@ stage_end
 # What the tests under Wine cannot check (Debian's checking tools are Linux programs, and
 # Wine gives a Windows program no handle to wait for one), checked here on the files that
 # the Windows program writes: CSV and web page are the same bytes as the Linux program's
-# (both run with the same language), the web page is valid HTML, the PDF has the same
+# (both run in the same locale), the web page is valid HTML, the PDF has the same
 # pages and its text, and the QR code on the card reads back.
 LINUX_BUILD=${VELLORAN_LINUX_BUILD:-$ROOT/build}
 if [ -x "$LINUX_BUILD/app/velloran" ]; then
@@ -215,8 +218,9 @@ if [ -x "$LINUX_BUILD/app/velloran" ]; then
     local what=$1; shift
     if "$@" >/dev/null 2>&1; then echo "  ok   $what"; else echo "  FAIL $what"; failed=1; fi
   }
-  win() { LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 "$ROOT/windows/wine-run.sh" "$BUILD/velloran.exe" "$@"; }
-  lin() { LANG=de_DE.UTF-8 LC_ALL= env -u DISPLAY -u WAYLAND_DISPLAY "$LINUX_BUILD/app/velloran" "$@"; }
+  # Both without a language setting (the C locale): German texts, numbers with a point.
+  win() { env LC_ALL=C LANG=C "$ROOT/windows/wine-run.sh" "$BUILD/velloran.exe" "$@"; }
+  lin() { env -u DISPLAY -u WAYLAND_DISPLAY LC_ALL=C LANG=C "$LINUX_BUILD/app/velloran" "$@"; }
   card=$ROOT/examples/restaurant.vlr
   qrcard=$ROOT/fuzz/corpus/document/restaurant-qr.vlr
   for kind in csv html; do
