@@ -334,6 +334,17 @@ QSize DecodedPictureSize(const QSize &size)
     return s;
 }
 
+namespace {
+// Qt's smooth scaler computes its weights in 32 bits (the destination side
+// shifted left by 14): from 2^17 pixels on they overflow and the scaler reads
+// outside the picture. Only a freakishly long, thin picture scales down to
+// such a side; it is refused as too large.
+bool ScalableSize(const QSize &s)
+{
+    return std::max(s.width(), s.height()) < (1 << 17);
+}
+} // namespace
+
 dib OpenDib(const QString &filename, int, QWidget *, PictureProblem *problem)
 {
     PictureProblem dummy;
@@ -385,6 +396,10 @@ dib OpenDib(const QString &filename, int, QWidget *, PictureProblem *problem)
         }
         const QSize decoded = DecodedPictureSize(announced);
         if (decoded != announced) {
+            if (!ScalableSize(decoded)) {
+                why = PictureProblem::TooLarge;
+                return none;
+            }
             large = true;
             reader.setScaledSize(decoded);
         }
@@ -397,6 +412,10 @@ dib OpenDib(const QString &filename, int, QWidget *, PictureProblem *problem)
     }
     if (int64_t(img.width()) * img.height() > kMaxDibPixels) {
         // A picture that did not announce its size.
+        if (!ScalableSize(DecodedPictureSize(img.size()))) {
+            why = PictureProblem::TooLarge;
+            return none;
+        }
         img = img.scaled(DecodedPictureSize(img.size()), Qt::KeepAspectRatio, Qt::SmoothTransformation);
         if (img.isNull()) {
             why = PictureProblem::TooLarge;

@@ -400,6 +400,18 @@ TEST(Pictor3Large, PhotosAreScaledDownAndFailuresSayWhy)
     bmp[28] = 24;
     ASSERT_TRUE(testutil::writeFile(dir.filePath("huge.bmp"), bmp));
     EXPECT_EQ(problemOf(dir.filePath("huge.bmp")), PictureProblem::TooLarge);
+    // 7 x 2,621,440 pixels would scale down to a side of 1,310,720: more than
+    // the scaler can weigh (it read outside the picture); refused, not decoded.
+    put32(18, 7);
+    put32(22, 2621440);
+    bmp[28] = 8;
+    put32(10, 54 + 1024); // a grey palette, then a few rows of the pixels
+    put32(46, 256);
+    for (int i = 0; i < 256; ++i)
+        bmp += QByteArray(3, char(i)) + '\0';
+    bmp += QByteArray(40, '\0');
+    ASSERT_TRUE(testutil::writeFile(dir.filePath("thin.bmp"), bmp));
+    EXPECT_EQ(problemOf(dir.filePath("thin.bmp")), PictureProblem::TooLarge);
 }
 
 // The JPEG library keeps a progressive picture's every coefficient until the
