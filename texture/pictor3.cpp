@@ -412,11 +412,12 @@ dib OpenDib(const QString &filename, int, QWidget *, PictureProblem *problem)
     }
     if (int64_t(img.width()) * img.height() > kMaxDibPixels) {
         // A picture that did not announce its size.
-        if (!ScalableSize(DecodedPictureSize(img.size()))) {
+        const QSize decoded = DecodedPictureSize(img.size());
+        if (!ScalableSize(decoded)) {
             why = PictureProblem::TooLarge;
             return none;
         }
-        img = img.scaled(DecodedPictureSize(img.size()), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        img = img.scaled(decoded, Qt::KeepAspectRatio, Qt::SmoothTransformation);
         if (img.isNull()) {
             why = PictureProblem::TooLarge;
             return none;
