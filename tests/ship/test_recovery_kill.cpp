@@ -32,7 +32,7 @@ namespace {
 // and a client that connects during that reset is turned away ("could not
 // connect to display"). Each xdotool call below is such a short client, and
 // the program may connect just as one of them leaves.
-struct Display {
+struct XvfbDisplay {
     QProcess xvfb;
     QString name;
     QString log;
@@ -62,7 +62,7 @@ struct Display {
     {
         return ("  Xvfb's output:\n" + testutil::readFile(log).right(4000)).toStdString();
     }
-    ~Display()
+    ~XvfbDisplay()
     {
         xvfb.terminate();
         xvfb.waitForFinished(5000);
@@ -109,7 +109,7 @@ QByteArray waitWindow(const QString &display, const QString &pattern, int timeou
 
 // What is on the screen and what the program printed: said when a window
 // does not come.
-std::string diagnosis(const Display &display, const QString &log)
+std::string diagnosis(const XvfbDisplay &display, const QString &log)
 {
     QByteArray names;
     const QByteArray ids = xdo(display.name, {"search", "--onlyvisible", "--name", "."});
@@ -136,7 +136,7 @@ TEST(RecoveryAfterKill, NextStartOffersWhatWasOnScreen)
         ASSERT_FALSE(QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
             << tool << " is missing (scripts/install-deps.sh installs it)";
     QTemporaryDir dir;
-    Display display;
+    XvfbDisplay display;
     ASSERT_TRUE(display.start(dir.filePath("xvfb.log"))) << "Xvfb gave no display\n" << display.output();
 
     const QString doc = dir.filePath("karte.vlr");
