@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang (build-fuzz/) and runs each one in
-# turn: it first replays its whole corpus (the seeds in fuzz/corpus/<target>/
+# Builds the libFuzzer targets with clang (build-fuzz/) and runs them, as many
+# side by side as there are processors: each first replays its whole corpus (the seeds in fuzz/corpus/<target>/
 # and what earlier runs found), then fuzzes on.
 # usage: scripts/fuzz.sh SECONDS [TARGET...]
 #   SECONDS  how long each target runs (libFuzzer's -max_total_time; the
@@ -9,6 +9,7 @@
 #   TARGET   document, translations, options, picture, recovery, html, qr
 #            (default: all seven)
 # Environment: FUZZ_RUNS caps the executions per target (default: no cap);
+# VELLORAN_FUZZ_JOBS how many targets run at a time (default: the processors);
 # VELLORAN_FUZZ_BUILD_DIR overrides build-fuzz; VELLORAN_FUZZ_CONFIGURED=1 takes
 # that build as configured and built (scripts/test.sh's sanitizer build, which
 # builds the fuzz targets with the tests).
@@ -53,23 +54,47 @@ flags_picture="-max_len=65536 -malloc_limit_mb=200 -rss_limit_mb=2048 -timeout=3
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:allocator_may_return_null=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 
-status=0
+# One target: its whole run, then its figures (or the end of its log); printed in the
+# targets' order once all have run.
+run_target() {
+  local t=$1 flagvar="flags_$1" work="$build/corpus-work/$1" runs=() rc=0
+  mkdir -p "$work" "$build/artifacts"
+  [ -n "${FUZZ_RUNS:-}" ] && runs=(-runs="$FUZZ_RUNS")
+  # shellcheck disable=SC2086
+  nice "$build/fuzz/fuzz_$t" ${!flagvar} -max_total_time="$seconds" "${runs[@]}" \
+        -print_final_stats=1 -artifact_prefix="$build/artifacts/$t-" \
+        "$work" "fuzz/corpus/$t" >"$build/fuzz-$t.log" 2>&1 || rc=$?
+  echo "== fuzz_$t for ${seconds}s"
+  if [ $rc != 0 ]; then
+    echo "fuzz_$t FAILED; the end of $build/fuzz-$t.log:"
+    tail -n 40 "$build/fuzz-$t.log"
+  fi
+  grep -E "INITED|^stat::number_of_executed_units|^stat::peak_rss_mb|^Done " "$build/fuzz-$t.log" || true
+  return $rc
+}
+
 for t in "${targets[@]}"; do
   flagvar="flags_$t"
   [ -n "${!flagvar:-}" ] || { echo "fuzz.sh: unknown target $t" >&2; exit 2; }
-  work="$build/corpus-work/$t"
-  mkdir -p "$work" "$build/artifacts"
-  runs=()
-  [ -n "${FUZZ_RUNS:-}" ] && runs=(-runs="$FUZZ_RUNS")
-  echo "== fuzz_$t for ${seconds}s"
-  # shellcheck disable=SC2086
-  if ! nice "$build/fuzz/fuzz_$t" ${!flagvar} -max_total_time="$seconds" "${runs[@]}" \
-        -print_final_stats=1 -artifact_prefix="$build/artifacts/$t-" \
-        "$work" "fuzz/corpus/$t" >"$build/fuzz-$t.log" 2>&1; then
-    echo "fuzz_$t FAILED; the end of $build/fuzz-$t.log:"
-    tail -n 40 "$build/fuzz-$t.log"
-    status=1
+done
+# The targets run side by side, as many at a time as there are processors
+# (VELLORAN_FUZZ_JOBS overrides that); each is a single process.
+parallel=${VELLORAN_FUZZ_JOBS:-$(nproc)}
+status=0
+running=0
+for t in "${targets[@]}"; do
+  if [ "$running" -ge "$parallel" ]; then
+    wait -n || status=1
+    running=$((running - 1))
   fi
-  grep -E "INITED|^stat::number_of_executed_units|^stat::peak_rss_mb|^Done " "$build/fuzz-$t.log" || true
+  run_target "$t" >"$build/fuzz-$t.summary" &
+  running=$((running + 1))
+done
+while [ "$running" -gt 0 ]; do
+  wait -n || status=1
+  running=$((running - 1))
+done
+for t in "${targets[@]}"; do
+  cat "$build/fuzz-$t.summary"
 done
 exit $status

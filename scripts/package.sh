@@ -6,8 +6,11 @@
 # directory or other untracked file ever gets in. The .deb, its debug symbols, .changes
 # and .buildinfo are put into OUTDIR (default: out/).
 #
-# usage: scripts/package.sh [OUTDIR]
+# usage: scripts/package.sh [--from-build BUILD_DIR] [OUTDIR]
 #        scripts/package.sh --check-version   only check the version, build nothing
+# --from-build makes the package from a tree already built with Debian's flags
+# (cmake -DVELLORAN_DEBIAN_TREE=ON, as scripts/test.sh configures build/): only its
+# installation goes into the package, nothing is compiled again.
 # Environment: VELLORAN_PACKAGE_JOBS (default: the number of processors);
 # VELLORAN_PACKAGE_CCACHE=0 compiles without ccache even when it is installed.
 # Needs debhelper and the build dependencies of debian/control (scripts/install-deps.sh).
@@ -32,6 +35,12 @@ if [ "${1:-}" = "--check-version" ]; then
   exit 0
 fi
 
+built=
+if [ "${1:-}" = "--from-build" ]; then
+  [ -n "${2:-}" ] && [ -f "$2/CMakeCache.txt" ] || { echo "package.sh: --from-build needs a configured build directory" >&2; exit 1; }
+  built=$(cd "$2" && pwd)
+  shift 2
+fi
 out=${1:-$here/out}
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
@@ -54,7 +63,7 @@ if [ "${VELLORAN_PACKAGE_CCACHE:-1}" != 0 ] && [ -d /usr/lib/ccache ]; then
   export PATH=/usr/lib/ccache:$PATH
 fi
 jobs=${VELLORAN_PACKAGE_JOBS:-$(nproc)}
-(cd "$src" && dpkg-buildpackage -us -uc -b -J"$jobs")
+(cd "$src" && VELLORAN_BUILT_TREE=$built dpkg-buildpackage -us -uc -b -J"$jobs")
 
 for f in "$work"/*_"$version"_*; do
   mv -f "$f" "$out"/

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Sets everything up, builds Velloran and runs the whole test suite:
-#   1. the normal build (build/) and all its tests, the Debian package, the
-#      installed tree and printing through a CUPS server of the test's own
-#      among them;
+#   1. the normal build (build/, with Debian's flags) and all its tests, the
+#      Debian package made from it, the installed tree and printing through a
+#      CUPS server of the test's own among them;
 #   2. one clang build with AddressSanitizer and UndefinedBehaviorSanitizer
 #      (build-asan/) that serves two runs: every fuzz target replays its
 #      corpus and fuzzes briefly (scripts/fuzz.sh), then the unit, engine, file
@@ -60,10 +60,10 @@ run_ctest() {
 
 build=${VELLORAN_BUILD_DIR:-build}
 stage "normal build ($build)"
-# Optimised as released, without debug information: it halves what the compiler and the
-# linker write, and a failing test names its line anyway.
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-      -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -DNDEBUG" -DVELLORAN_BUILD_BENCH=OFF "${launcher[@]}"
+# Built as the Debian package builds the program (Debian's flags, under /usr), without
+# debug information: it halves what the compiler and the linker write, a failing test
+# names its line anyway, and the package test makes the package from this very tree.
+cmake -S . -B "$build" -G Ninja -DVELLORAN_DEBIAN_TREE=ON -DVELLORAN_BUILD_BENCH=OFF "${launcher[@]}"
 cmake --build "$build" -j "$jobs"
 export QT_QPA_PLATFORM=offscreen
 stage "tests ($build)"

@@ -3,10 +3,14 @@
 # tracked files; lintian, appstreamcli, desktop-file-validate, update-mime-database and
 # man check what it ships; then it is unpacked with dpkg-deb -x and the program is run
 # from the unpacked tree, where it must find its shipped data by itself.
-# usage: test_package.sh SOURCE_DIR WORK_DIR
+# usage: test_package.sh SOURCE_DIR WORK_DIR [BUILD_DIR]
+# With BUILD_DIR (a tree configured with -DVELLORAN_DEBIAN_TREE=ON and built), the
+# package is made from that tree (package.sh --from-build); otherwise it is built anew.
 set -euo pipefail
 src=$(cd "$1" && pwd)
 work=$2
+from_build=()
+[ -z "${3:-}" ] || from_build=(--from-build "$3")
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # The tools come with scripts/install-deps.sh; a machine without them fails the test
@@ -20,7 +24,7 @@ rm -rf "$work/unpacked" "$work/run" "$work/mime"
 mkdir -p "$work"
 version=$(bash "$src/scripts/package.sh" --check-version)
 arch=$(dpkg --print-architecture)
-bash "$src/scripts/package.sh" "$work/out" > "$work/package.log" 2>&1 \
+bash "$src/scripts/package.sh" "${from_build[@]}" "$work/out" > "$work/package.log" 2>&1 \
   || { tail -40 "$work/package.log"; fail "the package did not build (log: $work/package.log)"; }
 deb=$work/out/velloran_${version}_${arch}.deb
 changes=$work/out/velloran_${version}_${arch}.changes
