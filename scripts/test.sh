@@ -39,6 +39,8 @@ stage() {
 launcher=()
 if [ "${VELLORAN_CCACHE:-0}" = 1 ] && command -v ccache >/dev/null; then
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  # ccache caches sources compiled with a precompiled header only when told so.
+  export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
 else
   export VELLORAN_PACKAGE_CCACHE=0
 fi
