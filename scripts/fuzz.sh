@@ -80,6 +80,7 @@ done
 # The targets run side by side, as many at a time as there are processors
 # (VELLORAN_FUZZ_JOBS overrides that); each is a single process.
 parallel=${VELLORAN_FUZZ_JOBS:-$(nproc)}
+[[ "$parallel" =~ ^[1-9][0-9]*$ ]] || { echo "fuzz.sh: VELLORAN_FUZZ_JOBS must be a number from 1" >&2; exit 2; }
 status=0
 running=0
 for t in "${targets[@]}"; do

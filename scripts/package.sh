@@ -3,14 +3,15 @@
 #
 # The package is built from a copy of the files git tracks, as they are in the working
 # tree (a new file is part of it once it is `git add`ed), so nothing from a build
-# directory or other untracked file ever gets in. The .deb, its debug symbols, .changes
+# directory or other untracked file ever gets in. With --from-build the program comes
+# from a build of the working tree instead; the script then refuses a working tree that
+# has untracked sources, which that build would have compiled in. The .deb, its debug symbols, .changes
 # and .buildinfo are put into OUTDIR (default: out/).
 #
 # usage: scripts/package.sh [--from-build BUILD_DIR] [OUTDIR]
 #        scripts/package.sh --check-version   only check the version, build nothing
-# --from-build makes the package from a tree already built with Debian's flags
-# (cmake -DVELLORAN_DEBIAN_TREE=ON, as scripts/test.sh configures build/): only its
-# installation goes into the package, nothing is compiled again.
+# --from-build makes the package from a tree already built with Debian's flags (cmake -DVELLORAN_DEBIAN_TREE=ON, as scripts/test.sh configures build/):
+# its installation goes into the package; debian/rules compiles nothing.
 # Environment: VELLORAN_PACKAGE_JOBS (default: the number of processors);
 # VELLORAN_PACKAGE_CCACHE=0 compiles without ccache even when it is installed.
 # Needs debhelper and the build dependencies of debian/control (scripts/install-deps.sh).
@@ -40,6 +41,12 @@ if [ "${1:-}" = "--from-build" ]; then
   [ -n "${2:-}" ] && [ -f "$2/CMakeCache.txt" ] || { echo "package.sh: --from-build needs a configured build directory" >&2; exit 1; }
   built=$(cd "$2" && pwd)
   shift 2
+  untracked=$(git -C "$here" ls-files --others --exclude-standard -- '*.cpp' '*.h' '*.qrc' '*.txt' '*.cmake')
+  if [ -n "$untracked" ]; then
+    echo "package.sh: untracked files that a build would take in (git add or remove them):" >&2
+    echo "$untracked" >&2
+    exit 1
+  fi
 fi
 out=${1:-$here/out}
 mkdir -p "$out"
@@ -61,6 +68,8 @@ git -C "$here" ls-files -z --cached \
 
 if [ "${VELLORAN_PACKAGE_CCACHE:-1}" != 0 ] && [ -d /usr/lib/ccache ]; then
   export PATH=/usr/lib/ccache:$PATH
+  # Sources compiled with a precompiled header are cached only when ccache is told so.
+  export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
 fi
 jobs=${VELLORAN_PACKAGE_JOBS:-$(nproc)}
 (cd "$src" && VELLORAN_BUILT_TREE=$built dpkg-buildpackage -us -uc -b -J"$jobs")

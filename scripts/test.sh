@@ -34,8 +34,8 @@ stage() {
 }
 
 # No ccache unless asked for: on a fresh clone its cache is empty, and no source
-# is compiled twice with the same flags within one run (gcc, clang with the
-# sanitizers, the package's own flags), so it would only add its own work.
+# is compiled twice with the same flags within one run (gcc with Debian's flags,
+# clang with the sanitizers), so it would only add its own work.
 launcher=()
 if [ "${VELLORAN_CCACHE:-0}" = 1 ] && command -v ccache >/dev/null; then
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
