@@ -20,6 +20,12 @@ protected:
     void TearDown() override { TestSurface() = Surface{300, 100}; }
 };
 
+// What does not depend on the surface runs once, on the default one.
+class LayoutEngineOnce : public ::testing::Test {
+protected:
+    void SetUp() override { TestSurface() = Surface{300, 100}; }
+};
+
 INSTANTIATE_TEST_SUITE_P(Surfaces, LayoutEngine,
                          ::testing::Values(Surface{300, 100}, Surface{96, 100}, Surface{144, 150},
                                            Surface{600, 70}),
@@ -428,7 +434,7 @@ TEST_P(LayoutEngine, PricesAndQuantityNotesLineUp)
     EXPECT_TRUE(nk.paint(1).text(QStringLiteral("4 \u20AC")));
 }
 
-TEST_P(LayoutEngine, OnRequestTextComesFromTheProvider)
+TEST_F(LayoutEngineOnce, OnRequestTextComesFromTheProvider)
 {
     TestCard card;
     card.product(card.category(QStringLiteral("A")), QStringLiteral("X"), 0);
@@ -599,7 +605,7 @@ TEST_P(LayoutEngine, PageBeyondTheLastShowsBlankPageAndFrameOnly)
     EXPECT_EQ(card.paint(1, true).canvas->count(CanvasOp::Rect), 0);
 }
 
-TEST_P(LayoutEngine, EmptyCardIsOnePage)
+TEST_F(LayoutEngineOnce, EmptyCardIsOnePage)
 {
     TestCard card;
     card.s.CaptionEd = QStringLiteral("Karte");
