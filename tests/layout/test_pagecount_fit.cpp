@@ -34,10 +34,16 @@ TEST(PageCountCache, CountsOncePerChange)
     std::swap(landscape.widthPx, landscape.heightPx);
     EXPECT_EQ(cache.pages(card.source(), landscape), CardPageCount(card.source(), landscape));
     EXPECT_EQ(cache.countingPasses(), 3);
-    SetOnRequestTextProvider([] { return QStringLiteral("Price on request"); });
-    cache.pages(card.source(), landscape);
-    SetOnRequestTextProvider({});
+    PageArea shorter = landscape; // only the height differs
+    shorter.heightPx -= shorter.heightPx / 4;
+    const int shorterPages = CardPageCount(card.source(), shorter);
+    ASSERT_GT(shorterPages, CardPageCount(card.source(), landscape));
+    EXPECT_EQ(cache.pages(card.source(), shorter), shorterPages);
     EXPECT_EQ(cache.countingPasses(), 4);
+    SetOnRequestTextProvider([] { return QStringLiteral("Price on request"); });
+    cache.pages(card.source(), shorter);
+    SetOnRequestTextProvider({});
+    EXPECT_EQ(cache.countingPasses(), 5);
 }
 
 TEST(PreviewFit, LargestStepThatFits)
@@ -68,6 +74,9 @@ TEST(PreviewFit, LargestStepThatFits)
     const int w60 = PreviewPageGeometry(area, 96, 60).W;
     EXPECT_EQ(FitZoom(area, 96, QSize(w60 + 16, 100), 0, PreviewFit::PageWidth), 60);
     EXPECT_EQ(FitZoom(area, 96, QSize(w60 + 16, 100), 15, PreviewFit::PageWidth), 50);
+    // A page that is not taller than the view leaves no room for a scroll bar.
+    const int h60 = PreviewPageGeometry(area, 96, 60).H;
+    EXPECT_EQ(FitZoom(area, 96, QSize(w60 + 16, h60 + 16), 15, PreviewFit::PageWidth), 60);
     // Nothing fits: the smallest step; everything fits: the largest.
     EXPECT_EQ(FitZoom(area, 96, QSize(20, 20), 15, PreviewFit::WholePage), 10);
     EXPECT_EQ(FitZoom(area, 96, QSize(100000, 100000), 15, PreviewFit::WholePage), 1000);
