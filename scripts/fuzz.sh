@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang (build-fuzz/) and runs them, as many
-# side by side as there are processors: each first replays its whole corpus (the seeds in fuzz/corpus/<target>/
-# and what earlier runs found), then fuzzes on.
+# side by side as there are processors: each first replays its whole corpus
+# (the seeds in fuzz/corpus/<target>/ and what earlier runs found), then fuzzes on.
 # usage: scripts/fuzz.sh SECONDS [TARGET...]
 #   SECONDS  how long each target runs (libFuzzer's -max_total_time; the
 #            corpus replay is always done whole). scripts/test.sh fuzzes
