@@ -73,6 +73,7 @@ protected:
         const QByteArray before = bytes();
         change();
         const QByteArray after = bytes();
+        const std::pair<int, int> selected = selection();
         ASSERT_NE(before, after) << "the change changed nothing";
         ASSERT_TRUE(form->Rueckgaengig1->isEnabled());
         if (!stepName.isEmpty())
@@ -82,7 +83,14 @@ protected:
         EXPECT_TRUE(form->Wiederholen1->isEnabled());
         redo();
         EXPECT_EQ(bytes(), after);
+        EXPECT_EQ(selection(), selected) << "redo selects what was selected after the change";
         checkInStep();
+    }
+    // The current category and product rows.
+    std::pair<int, int> selection() const
+    {
+        return {form->ListView2->indexOfTopLevelItem(form->ListView2->currentItem()),
+                form->ListView1->indexOfTopLevelItem(form->ListView1->currentItem())};
     }
 
     void checkInStep()
@@ -214,6 +222,17 @@ TEST_F(Undo, EverySettingGoesBackAndForthAndFieldsMergeIntoOneStep)
     form->PageControl1->setCurrentIndex(0);
     undo();
     EXPECT_EQ(form->PageControl1->currentIndex(), 3);
+
+    // Typed and deleted again: the step changes nothing and goes.
+    form->PageControl1->setCurrentIndex(1);
+    const int at = form->history->stack()->index();
+    form->CaptionEd->setFocus();
+    form->CaptionEd->end(false);
+    QTest::keyClicks(form->CaptionEd, "ab");
+    EXPECT_EQ(form->history->stack()->index(), at + 1);
+    QTest::keyClick(form->CaptionEd, Qt::Key_Backspace);
+    QTest::keyClick(form->CaptionEd, Qt::Key_Backspace);
+    EXPECT_EQ(form->history->stack()->index(), at);
 }
 
 TEST_F(Undo, ModifiedFollowsTheSavedStateAndTheKeysReachTheHistoryFromAField)
@@ -746,6 +765,25 @@ TEST_F(Recovery, AFailedWriteIsToldOnceOnTheStatusBarAndTriedAgain)
     QFile::remove(userDir->filePath("recovery"));
     EXPECT_TRUE(form->recovery->writeNow());
     EXPECT_EQ(copies().size(), 1);
+
+    // Left to itself, a keeper tries again after each interval until the
+    // copy is written.
+    testutil::writeFile(userDir->filePath("recovery2"), "in the way");
+    RecoveryKeeper::setFolderOverride(userDir->filePath("recovery2"));
+    qputenv("VELLORAN_RECOVERY_SECONDS", "0.05");
+    int attempts = 0;
+    RecoveryKeeper keeper([&] {
+        ++attempts;
+        return QByteArray("document");
+    });
+    keeper.setDocument(userDir->filePath("karte.vlr"));
+    keeper.changed(true);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return attempts >= 2; }, 30000)) << "not tried again";
+    QFile::remove(userDir->filePath("recovery2"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(keeper.copyPath()); }, 30000));
+    EXPECT_EQ(testutil::readFile(keeper.copyPath()), QByteArray("document"));
+    qunsetenv("VELLORAN_RECOVERY_SECONDS");
+    RecoveryKeeper::setFolderOverride(userDir->filePath("recovery"));
 }
 
 } // namespace

@@ -34,7 +34,9 @@ TEST_F(WebCommands, WebPageOfTheCardInTheInterfaceLanguage)
     const QString html = QString::fromUtf8(testutil::readFile(out));
     EXPECT_TRUE(html.contains("<span class=\"nr\">3.</span><span class=\"name\">Vorspeise 3</span>"));
     // The page is in the language the card is printed in.
-    for (auto [action, tag] : {std::pair{form->Deutsch1, "de"}, std::pair{form->English1, "en"}}) {
+    for (auto [action, tag] : {std::pair{form->Deutsch1, "de"}, std::pair{form->English1, "en"},
+                               std::pair{form->Franais1, "fr"}, std::pair{form->Nederlands1, "nl"},
+                               std::pair{form->Swedish1, "sv"}}) {
         action->trigger();
         fileAnswers.push_back(out);
         form->AlsWebseiteexportieren1Click();

@@ -89,7 +89,7 @@ TEST(ProductDialogPrice, TypedPriceReadsInEveryInterfaceAndUnreadableOneKeepsDia
         QTest::keyClicks(price, QStringLiteral("6.90"));
         dlg.Edit1->setFocus(); // leave the field: shown back in the interface's form
         const QString shown = QLocale(QLatin1String(loc)).toString(6.9, 'f', 2);
-        QTest::qWaitFor([&] { return price->text() == shown; }, 2000);
+        (void)QTest::qWaitFor([&] { return price->text() == shown; }, 2000);
         EXPECT_EQ(price->text(), shown);
 
         dlg.PreisEd->setFocus();
@@ -147,7 +147,7 @@ TEST(FloatEditField, LengthFieldsReadBothMarksAndRefuseWhatIsOutOfRange)
     text->selectAll();
     QTest::keyClicks(text, QStringLiteral("12.5"));
     other->setFocus();
-    QTest::qWaitFor([&] { return margin->value() == 12.5; }, 2000);
+    (void)QTest::qWaitFor([&] { return margin->value() == 12.5; }, 2000);
     EXPECT_EQ(margin->value(), 12.5);
     EXPECT_EQ(text->text(), QStringLiteral("12,5"));
     EXPECT_FALSE(margin->isMarked());
@@ -159,7 +159,7 @@ TEST(FloatEditField, LengthFieldsReadBothMarksAndRefuseWhatIsOutOfRange)
         text->selectAll();
         QTest::keyClicks(text, bad);
         other->setFocus();
-        QTest::qWaitFor([&] { return !margin->hasFocus(); }, 2000);
+        (void)QTest::qWaitFor([&] { return !margin->hasFocus(); }, 2000);
         EXPECT_EQ(margin->value(), 12.5) << bad.toStdString();
         EXPECT_EQ(text->text(), bad);
         EXPECT_TRUE(margin->isMarked());

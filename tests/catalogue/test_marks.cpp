@@ -211,8 +211,9 @@ TEST(MarksDocument, DamagedGroupRefusesTheDocumentAndChangesNothing)
 
     DocumentData out;
     out.categoryNames = QStringList{"vorher"};
+    QString error;
     auto refused = [&](const QByteArray &bytes) {
-        QString error;
+        error.clear();
         const bool ok = ReadDocument(bytes, CardSettings(), out, &error);
         EXPECT_EQ(out.categoryNames, QStringList{"vorher"});
         return !ok && !error.isEmpty();
@@ -242,6 +243,7 @@ TEST(MarksDocument, DamagedGroupRefusesTheDocumentAndChangesNothing)
     EXPECT_TRUE(refused(groupC + group(record(kProductMarksRecord, pastEnd))));
     const QByteArray zero("\x01\x00\x00\x00" "\x00\x00\x00\x00" "\x00\x00\x00\x00" "\x00\x00\x01\x00" "\x00\x00", 18);
     EXPECT_TRUE(refused(groupC + group(record(kProductMarksRecord, zero))));
+    EXPECT_TRUE(error.contains(QStringLiteral("Zusatzstoff Nummer 0 in Eintrag 1"))) << error.toStdString();
     EXPECT_TRUE(refused(groupC + group(record(kMarkSettingsRecord, QByteArray("\x01\x02", 2)))));
     // A record one byte longer than what is left of its group.
     QByteArray overrun = groupC + group(record(0x4242, "abc"));

@@ -79,6 +79,17 @@ TEST(HtmlExport, ContentInCardOrderWithTheCardsNumbersAndPrices)
     // Without decimals, as on the card: 1.99 gives 1.
     w.s.NoKommaCheck = true;
     EXPECT_TRUE(w.html().contains("<span class=\"preis\">1 \u20AC</span>"));
+
+    // The fonts' styles and the switch for leaders.
+    EXPECT_TRUE(h.contains("</head>\n<body>\n"));
+    w.s.NoPointsCheck = true;
+    w.s.FontDialog(3).style = FontSetting::Bold;
+    w.s.FontDialog(4).style = FontSetting::Italic;
+    const QString styled = w.html();
+    EXPECT_TRUE(styled.contains("</head>\n<body class=\"ohne-punkte\">\n"));
+    const auto rule = [&](const QString &selector) { return styled.mid(styled.lastIndexOf(selector)).section('}', 0, 0); };
+    EXPECT_TRUE(rule(".nr,.name{").endsWith("font-weight:bold;font-style:normal;")) << rule(".nr,.name{").toStdString();
+    EXPECT_TRUE(rule(".beschr{").endsWith("font-weight:normal;font-style:italic;")) << rule(".beschr{").toStdString();
 }
 
 TEST(HtmlExport, EveryTextIsEscapedAndThePageIsValid)
@@ -89,7 +100,7 @@ TEST(HtmlExport, EveryTextIsEscapedAndThePageIsValid)
     w.s.WaehrEd = "<EUR>";
     w.s.fonts[0].face = "Evil\"</style><script>";
     const int a = w.category("<script>alert(1)</script>");
-    w.product(a, "<script>", 3, 0, QString("a\x01<b>") + QChar(0xD800), "<i>");
+    w.product(a, "<script>", 3, 0, QString("a\x01\x7f<b>") + QChar(0x9F) + QChar(0xD800), "<i>");
     w.product(a, "", 0, -1);
     // Non-characters are not allowed in HTML: left out, in and beyond the
     // first plane.
@@ -102,6 +113,7 @@ TEST(HtmlExport, EveryTextIsEscapedAndThePageIsValid)
     EXPECT_TRUE(h.contains("<span class=\"name\">&lt;script&gt;</span>"));
     EXPECT_TRUE(h.contains(QString("a&lt;b&gt;") + QChar(0xFFFD) + "</p>"));
     EXPECT_TRUE(h.contains("&lt;EUR&gt;"));
+    EXPECT_TRUE(h.contains("<p class=\"fuss\">&quot;Fu\u00df&quot; &#39;zeile&#39;</p>"));
     EXPECT_TRUE(h.contains("<span class=\"name\">xy</span>"));
     EXPECT_TRUE(h.contains("<html lang=\"fr\">"));
     EXPECT_TRUE(h.contains("<title>Karte &lt;b&gt;&amp;&lt;/b&gt;</title>"));

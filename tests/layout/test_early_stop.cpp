@@ -2,9 +2,11 @@
 // result of laying out the whole card: compared on thousands of generated
 // cards, every page and the one beyond the last, several zooms, every
 // switch, heading, header and footer lines, frame, texture, marks and the
-// legend at the end or on every page.
+// legend at the end or on every page. The column pass, whose widths the
+// early stop takes, on cases of its own.
 #include "cardfixture.h"
 
+#include "layout/columnpass.h"
 #include "layout/qpaintercanvas.h"
 #include "layout/texturehook.h"
 
@@ -225,5 +227,65 @@ TEST(EarlyStop, SamePixelsAsTheWholeCard)
                 ASSERT_TRUE(whole == early) << "card " << n << " page " << page << " zoom " << zoom;
             }
         }
+    }
+}
+
+namespace {
+
+// Metrics of 10 pixels a character, some characters wider.
+class Advances : public ITextMetrics {
+public:
+    explicit Advances(QHash<char16_t, int> wide = {}) : wide_(std::move(wide)) {}
+    int advance(QStringView text, qsizetype i) const override { return wide_.value(text.at(i).unicode(), 10); }
+    int height() const override { return 10; }
+    int ascent() const override { return 8; }
+
+private:
+    QHash<char16_t, int> wide_;
+};
+
+} // namespace
+
+// The column pass skips prices that cannot be wider than the widest so far.
+// It may skip one only when that holds on the surface as well as at the
+// measuring resolution; and only prices above 0 make the price column.
+TEST(ColumnPass, PriceColumnOnTheSurfaceAndOnlyOfPricedProducts)
+{
+    const auto column = [](const ITextMetrics &m, const CardSettings &s, const QString &amount) {
+        return m.width(QStringLiteral("    ") + amount + QLatin1Char(' ') + s.WaehrEd);
+    };
+    const QString sep(UserDecimalPoint());
+    std::vector<int32_t> used;
+    {
+        // A 9 is three times as wide on the surface only: 99,99 is the widest
+        // price there, 111,11 at the measuring resolution.
+        const Advances nominal, surface({{u'9', 30}});
+        TestCard card;
+        const int c = card.category(QStringLiteral("Weine"));
+        card.product(c, QStringLiteral("Riesling"), 111.11);
+        card.product(c, QStringLiteral("Silvaner"), 99.99);
+        const ColumnWidths w = MeasureColumns(card.source(), 1, used, nominal, surface, nominal, surface);
+        EXPECT_DOUBLE_EQ(w.priceMM, MeasuredPxToMM(column(nominal, card.s, QStringLiteral("111") + sep + QStringLiteral("11"))));
+        EXPECT_EQ(w.pricePx, column(surface, card.s, QStringLiteral("99") + sep + QStringLiteral("99")));
+    }
+    {
+        // A wide 0: the on-request product's price of 0 makes no column.
+        const Advances m({{u'0', 40}});
+        TestCard card;
+        const int c = card.category(QStringLiteral("Speisen"));
+        card.product(c, QStringLiteral("Tagesgericht"), 0);
+        card.product(c, QStringLiteral("Hausgemacht"), -1);
+        ColumnWidths w = MeasureColumns(card.source(), 1, used, m, m, m, m);
+        EXPECT_EQ(w.priceMM, 0);
+        EXPECT_EQ(w.pricePx, 0);
+        card.product(c, QStringLiteral("Suppe"), 1.11);
+        w = MeasureColumns(card.source(), 1, used, m, m, m, m);
+        EXPECT_EQ(w.pricePx, column(m, card.s, QStringLiteral("1") + sep + QStringLiteral("11")));
+        EXPECT_DOUBLE_EQ(w.priceMM, MeasuredPxToMM(w.pricePx));
+        // Without decimals the euros are cut, not rounded: 9.999 prints 9.
+        card.s.NoKommaCheck = true;
+        card.product(c, QStringLiteral("Wein"), 9.999);
+        w = MeasureColumns(card.source(), 1, used, m, m, m, m);
+        EXPECT_EQ(w.pricePx, column(m, card.s, QStringLiteral("9")));
     }
 }

@@ -4,6 +4,7 @@
 
 #include "catalogue/catalogue.h"
 #include "layout/cardlayout.h"
+#include "layout/cardmarks.h"
 
 #include <gtest/gtest.h>
 
@@ -91,6 +92,12 @@ TEST(MarksLayout, SwitchedOffOrUnusedMarksChangeNothing)
     ASSERT_EQ(marked.pageCount(), plain.pageCount());
     for (int page = 1; page <= plain.pageCount(); ++page)
         EXPECT_TRUE(samePainting(*plain.paint(page), *marked.paint(page))) << "page " << page;
+    // Switched off, marks gathered elsewhere make no legend either.
+    UsedMarks used;
+    used.add(currywurst());
+    EXPECT_FALSE(CardMarks(&marked.cat, used, marked.s).active());
+    marked.s.marks.MarksCheck = true;
+    EXPECT_TRUE(CardMarks(&marked.cat, used, marked.s).active());
 
     // Marks on a free text are not printed and make no legend.
     MarkCard freeText;
@@ -120,6 +127,8 @@ TEST(MarksLayout, MarksFollowTheNameSmallAndRaisedAndTheLeaderAfterThem)
     const CanvasOp *marks = page->findText("3,8,A,F,M");
     ASSERT_TRUE(name && marks);
     EXPECT_EQ(marks->pointSize, 7); // 60 % of 12 pt
+    EXPECT_EQ(MarkFont(FontSetting::make(card.s.fonts[2].face, 11, 0)).size, 7); // 6.6 rounds up
+    EXPECT_EQ(MarkFont(FontSetting::make(card.s.fonts[2].face, 1, 0)).size, 1);
     EXPECT_EQ(marks->font.face, card.s.fonts[2].face);
     EXPECT_EQ(marks->a[1], name->a[1]); // top of the name's line
     EXPECT_EQ(marks->a[0], name->a[0] + name->width);

@@ -18,6 +18,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <vector>
+
 namespace {
 
 // When VELLORAN_RENDER_DIR is set, rendered pages are kept there as PNG.
@@ -173,6 +176,25 @@ TEST(CardOutput, ArcsCurveInwards)
     EXPECT_LE(inked(0, 100), 3);
 }
 
+// The QR code: a light square as wide as the box is high or wide, four
+// light modules of border, then each dark run as one rectangle.
+TEST(CardOutput, QrCodeModulesOnALightSquareInsideTheQuietZone)
+{
+    QrModules qr;
+    qr.size = 3;
+    qr.dark = {1, 1, 0, //
+               0, 0, 0, //
+               0, 1, 1};
+    RecordingCanvas c;
+    PaintQrModules(c, QRect(5, 7, 110, 120), qr, qRgb(0, 0, 0), qRgb(255, 255, 255)); // 11 modules of 10 px
+    std::vector<std::array<int, 4>> fills;
+    for (const CanvasOp &o : c.ops) {
+        ASSERT_EQ(o.kind, CanvasOp::Fill);
+        fills.push_back({o.a[0], o.a[1], o.a[2], o.a[3]});
+    }
+    EXPECT_EQ(fills, (std::vector<std::array<int, 4>>{{5, 7, 110, 110}, {45, 47, 20, 10}, {55, 67, 20, 10}}));
+}
+
 TEST(CardOutput, PdfExportHasEveryPageAsText)
 {
     testutil::LocaleScope de("de_DE");
@@ -222,12 +244,28 @@ TEST(CardOutput, PrintingIntoAPdfPrinterMatchesThePageCount)
     printer.setOutputFileName(path);
     const int pages = CardPageCount(card.source(), PrinterPageArea(printer));
     ASSERT_GE(pages, 3);
-    card.zoom = 250; // the preview's zoom does not reach the printer
     EXPECT_EQ(PrintCard(card.source(), printer, QStringLiteral("Speisekarte drucken")), QString());
     const QStringList every = testutil::pdfPageTexts(path);
     EXPECT_EQ(every.size(), pages);
     ASSERT_GE(every.size(), 3);
     EXPECT_NE(every[1], every[2]);
+
+    // The preview's zoom does not reach the printer: every word stands where
+    // it stood, in the same size.
+    const auto words = [](const QString &pdf) {
+        QStringList boxes = testutil::runPdfTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf,
+                                                                               QStringLiteral("-")})
+                                .split(QLatin1Char('\n'));
+        boxes.removeIf([](const QString &line) { return !line.contains(QLatin1String("<word ")); });
+        return boxes;
+    };
+    card.zoom = 250;
+    const QString zoomed = dir.filePath(QStringLiteral("gezoomt.pdf"));
+    printer.setOutputFileName(zoomed);
+    EXPECT_EQ(PrintCard(card.source(), printer, QStringLiteral("Speisekarte drucken")), QString());
+    const QStringList at100 = words(path);
+    EXPECT_GT(at100.size(), 100);
+    EXPECT_EQ(words(zoomed), at100);
 
     // A range prints only those pages: the second and third of the card.
     const QString path2 = dir.filePath(QStringLiteral("teil.pdf"));

@@ -114,6 +114,10 @@ TEST(WrapAndLeader, LeaderCases)
     const LayoutMeasure m(rc.metrics(f, 12, kMeasureDpi)); // a full stop is 25 px
     EXPECT_EQ(LeaderDots(m, MeasuredPxToMM(250)), 10);
     EXPECT_EQ(LeaderDots(m, MeasuredPxToMM(250) - 1e-9), 9);
+    // 105 full stops fill the gap exactly, though the quotient of the two
+    // millimetre widths comes out a hair below 105.
+    ASSERT_LT(MeasuredPxToMM(105 * 25) / MeasuredPxToMM(25), 105.0);
+    EXPECT_EQ(LeaderDots(m, MeasuredPxToMM(105 * 25)), 105);
     EXPECT_EQ(LeaderDots(m, MeasuredPxToMM(24)), 0);
     EXPECT_EQ(LeaderDots(m, -5), 0);
     rc.shares[u'.'] = 0; // a full stop without width: no leader, and it ends
