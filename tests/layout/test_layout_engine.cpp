@@ -55,7 +55,7 @@ TEST_P(LayoutEngine, PageBreakBeforeTheProductThatDoesNotFit)
     EXPECT_TRUE(p1.more);
     EXPECT_EQ(p1.pages, 2);
     for (int i = 1; i <= 5; ++i)
-        EXPECT_TRUE(p1.text(QStringLiteral("P%1").arg(i))) << i;
+        ASSERT_TRUE(p1.text(QStringLiteral("P%1").arg(i))) << i;
     EXPECT_FALSE(p1.text(QStringLiteral("P6")));
     EXPECT_EQ(p1.text(QStringLiteral("P1"))->a[1], card.pos(y0));
     EXPECT_EQ(p1.text(QStringLiteral("P5"))->a[1], card.pos(y0 + 6 * hN));
