@@ -230,22 +230,6 @@ TEST(EarlyStop, SamePixelsAsTheWholeCard)
     }
 }
 
-namespace {
-
-// Metrics of 10 pixels a character, some characters wider.
-class Advances : public ITextMetrics {
-public:
-    explicit Advances(QHash<char16_t, int> wide = {}) : wide_(std::move(wide)) {}
-    int advance(QStringView text, qsizetype i) const override { return wide_.value(text.at(i).unicode(), 10); }
-    int height() const override { return 10; }
-    int ascent() const override { return 8; }
-
-private:
-    QHash<char16_t, int> wide_;
-};
-
-} // namespace
-
 // The column pass skips prices that cannot be wider than the widest so far.
 // It may skip one only when that holds on the surface as well as at the
 // measuring resolution; and only prices above 0 make the price column.
@@ -256,10 +240,13 @@ TEST(ColumnPass, PriceColumnOnTheSurfaceAndOnlyOfPricedProducts)
     };
     const QString sep(UserDecimalPoint());
     std::vector<int32_t> used;
+    // 10 pixels a character, the characters in the tables wider.
+    const QHash<char16_t, int> plain, wideNine{{u'9', 300}}, wideZero{{u'0', 400}};
+    const QString face = QStringLiteral("Pin w100");
     {
         // A 9 is three times as wide on the surface only: 99,99 is the widest
         // price there, 111,11 at the measuring resolution.
-        const Advances nominal, surface({{u'9', 30}});
+        const PinnedMetrics nominal(10, face, &plain), surface(10, face, &wideNine);
         TestCard card;
         const int c = card.category(QStringLiteral("Weine"));
         card.product(c, QStringLiteral("Riesling"), 111.11);
@@ -270,7 +257,7 @@ TEST(ColumnPass, PriceColumnOnTheSurfaceAndOnlyOfPricedProducts)
     }
     {
         // A wide 0: the on-request product's price of 0 makes no column.
-        const Advances m({{u'0', 40}});
+        const PinnedMetrics m(10, face, &wideZero);
         TestCard card;
         const int c = card.category(QStringLiteral("Speisen"));
         card.product(c, QStringLiteral("Tagesgericht"), 0);
