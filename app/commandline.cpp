@@ -52,12 +52,13 @@ QString optionName(const QString &arg)
     return eq > 0 ? arg.left(eq) : arg;
 }
 
-// One line for standard error, whatever the reason text holds.
+// One line for standard error, whatever the reason text holds: its line
+// breaks become spaces, any other control character is shown escaped.
 QString oneLine(const QString &s)
 {
     QString t = s;
     t.replace('\r', ' ').replace('\n', ' ');
-    return t.simplified();
+    return TerminalText(t).simplified();
 }
 
 bool parseInt(const QString &text, int lo, int hi, int *out)
@@ -81,7 +82,7 @@ bool sameFile(const QString &a, const QString &b)
 
 QString shown(const QString &path)
 {
-    return QDir::toNativeSeparators(path);
+    return TerminalText(QDir::toNativeSeparators(path));
 }
 
 int failWith(QTextStream &err, const QString &file, const QString &reason)
@@ -216,6 +217,48 @@ int exportPng(const Options &o, const CardSource &card, QTextStream &err)
 
 } // namespace
 
+ExportPage ExportPageFor(const Options &o, CardSettings::Paper paper, bool paperLandscape)
+{
+    const bool ownPaper = paper != CardSettings::Paper::Printer;
+    ExportPage page;
+    page.size = o.pageSizeGiven || !ownPaper ? o.pageSize : CardPaperName(paper);
+    page.landscape = o.landscape || (ownPaper && paperLandscape);
+    return page;
+}
+
+QString TerminalText(const QString &s)
+{
+    QString out;
+    out.reserve(s.size());
+    for (auto it = s.begin(); it != s.end();) {
+        // A whole character, also one beyond U+FFFF (a surrogate pair).
+        char32_t c = it->unicode();
+        int units = 1;
+        if (it->isHighSurrogate() && it + 1 != s.end() && (it + 1)->isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(*it, *(it + 1));
+            units = 2;
+        }
+        switch (QChar::category(c)) {
+        case QChar::Other_Control:
+        case QChar::Other_Format:
+        case QChar::Separator_Line:
+        case QChar::Separator_Paragraph:
+            if (c < 0x100)
+                out += QStringLiteral("\\x%1").arg(uint(c), 2, 16, QLatin1Char('0'));
+            else if (c < 0x10000)
+                out += QStringLiteral("\\u%1").arg(uint(c), 4, 16, QLatin1Char('0'));
+            else
+                out += QStringLiteral("\\U%1").arg(uint(c), 8, 16, QLatin1Char('0'));
+            break;
+        default:
+            out.append(it, units);
+            break;
+        }
+        it += units;
+    }
+    return out;
+}
+
 bool PageSizeByName(const QString &name, int *pageSizeId)
 {
     static const struct {
@@ -346,11 +389,10 @@ Options Parse(const QStringList &args)
         if (!value(pageSize, &o.pageSize) || !PageSizeByName(o.pageSize, nullptr))
             return invalid(QStringLiteral("--page-size takes A4, A5, Letter or Legal"));
         pdfPngOnly << given(pageSize);
-        o.pageGiven = true;
+        o.pageSizeGiven = true;
     }
     if (parser.isSet(landscape)) {
         o.landscape = true;
-        o.pageGiven = true;
         pdfPngOnly << given(landscape);
     }
     QString v;
@@ -492,12 +534,12 @@ int RunExport(const Options &o, QTextStream &err)
         return kExitOk;
     }
 
-    // The document's own paper, unless the command line names a page.
+    // The document's own paper, as far as the command line does not name
+    // another size or orientation.
     Options out = o;
-    if (!o.pageGiven && doc.settings.PapierBox != CardSettings::Paper::Printer) {
-        out.pageSize = CardPaperName(doc.settings.PapierBox);
-        out.landscape = doc.settings.QuerCheck;
-    }
+    const ExportPage page = ExportPageFor(o, doc.settings.PapierBox, doc.settings.QuerCheck);
+    out.pageSize = page.size;
+    out.landscape = page.landscape;
 
     CardSource card;
     card.categoryNames = doc.categoryNames;
@@ -517,7 +559,7 @@ int RunExport(const Options &o, QTextStream &err)
     card.texture = &texture;
     // What the window's notes would say: the card comes out without the
     // picture or the code, and the export still succeeds.
-    const QString pictureNote = PictureProblemText(doc.settings.FilenameEdit2, texture.Problem());
+    const QString pictureNote = PictureProblemText(TerminalText(doc.settings.FilenameEdit2), texture.Problem());
     if (!pictureNote.isEmpty())
         err << "velloran: " << oneLine(pictureNote) << Qt::endl;
     const QString qrNote = QrPrintProblemText(doc.settings.QrUrlEd, doc.settings.QrDruckCheck);

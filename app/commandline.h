@@ -4,7 +4,8 @@
 //                                      opened at the first show, further plain
 //                                      arguments are ignored
 //   velloran --export-pdf OUT.pdf DOC.vlr [--page-size A4|A5|Letter|Legal] [--landscape]
-//                                      (without either: the document's paper, else A4 portrait)
+//                                      (each one left out: the document's paper size or
+//                                      orientation, else A4 or portrait)
 //   velloran --export-png PREFIX DOC.vlr [--dpi N] [--zoom Z] [--page N]
 //                                      [--page-size ...] [--landscape]
 //   velloran --export-csv OUT.csv DOC.vlr
@@ -24,6 +25,8 @@
 // non-zero; no output file is left behind half written, and an existing
 // output file is replaced only by a complete one.
 #pragma once
+
+#include "layout/cardsettings.h"
 
 #include <QString>
 #include <QStringList>
@@ -57,9 +60,10 @@ struct Options {
     QString printer;            // Print: the printer's name; empty = the default printer
     QString pageSize = QStringLiteral("A4");
     bool landscape = false;
-    // --page-size or --landscape was given: the page above is used. Without
-    // either, the document's own paper is, when it chose one.
-    bool pageGiven = false;
+    // --page-size was given: that size replaces the document's paper size.
+    // Without it the document's own size is used, when it chose a paper;
+    // --landscape alike replaces its orientation only.
+    bool pageSizeGiven = false;
     int dpi = 96;    // PNG: resolution of the page images
     int zoom = 100;  // PNG: zoom in percent, as in the preview
     int page = 0;    // PNG: only this page (from 1); 0 = every page
@@ -87,6 +91,21 @@ QString VersionText();
 // Runs an export or prints (needs a QApplication). Failures are written to
 // `err` as one line. Returns the exit code.
 int RunExport(const Options &o, QTextStream &err);
+
+// The page an export lays the card out on: the size and orientation the
+// command line names, each one it leaves out taken from the document's own
+// paper (when it chose one), else A4 and portrait.
+struct ExportPage {
+    QString size;
+    bool landscape = false;
+};
+ExportPage ExportPageFor(const Options &o, CardSettings::Paper paper, bool paperLandscape);
+
+// A text for standard error with the control and format characters (escape
+// sequences, direction marks, line breaks) shown as escapes: \x1b below
+// U+0100, \u202e and \U000e0001 above. Every line the command line writes
+// from a document's content or a file name passes through it.
+QString TerminalText(const QString &s);
 
 // The page sizes --page-size knows, by name (case-insensitive). False for an
 // unknown name.

@@ -61,16 +61,18 @@ TEST(CommandLineParse, ExportsAndTheirOptions)
     EXPECT_EQ(o.document, "doc.vlr");
     EXPECT_EQ(o.pageSize, "A4");
     EXPECT_FALSE(o.landscape);
-    EXPECT_FALSE(o.pageGiven); // the document's paper, when it has one
+    EXPECT_FALSE(o.pageSizeGiven); // the document's paper, when it has one
     EXPECT_TRUE(commandline::WantsExport(L({"--export-pdf", "out.pdf", "doc.vlr"})));
 
     // Options before or after, with a separate value or after '='.
     o = Parse(L({"--landscape", "--export-pdf", "out.pdf", "doc.vlr", "--page-size=legal"}));
     ASSERT_EQ(o.mode, Mode::ExportPdf);
     EXPECT_TRUE(o.landscape);
-    EXPECT_TRUE(o.pageGiven);
-    EXPECT_TRUE(Parse(L({"--export-pdf", "out.pdf", "doc.vlr", "--landscape"})).pageGiven);
-    EXPECT_TRUE(Parse(L({"--export-pdf", "out.pdf", "doc.vlr", "--page-size", "A5"})).pageGiven);
+    EXPECT_TRUE(o.pageSizeGiven);
+    // Each one says only what it names.
+    EXPECT_FALSE(Parse(L({"--export-pdf", "out.pdf", "doc.vlr", "--landscape"})).pageSizeGiven);
+    EXPECT_TRUE(Parse(L({"--export-pdf", "out.pdf", "doc.vlr", "--page-size", "A5"})).pageSizeGiven);
+    EXPECT_FALSE(Parse(L({"--export-pdf", "out.pdf", "doc.vlr", "--page-size", "A5"})).landscape);
     int id = -1;
     EXPECT_TRUE(commandline::PageSizeByName(o.pageSize, &id));
     EXPECT_EQ(id, int(QPageSize::Legal));
@@ -108,6 +110,44 @@ TEST(CommandLineParse, ExportsAndTheirOptions)
     EXPECT_EQ(Parse(L({"--export-csv", "out.csv", "doc.vlr"})).mode, Mode::ExportCsv);
     EXPECT_EQ(Parse(L({"x.vlr", "--help"})).mode, Mode::Help);
     EXPECT_EQ(Parse(L({"--version"})).mode, Mode::Version);
+}
+
+TEST(CommandLineParse, EachPageOptionReplacesOnlyWhatItNames)
+{
+    using Paper = CardSettings::Paper;
+    auto page = [](std::initializer_list<const char *> extra, Paper paper, bool paperLandscape) {
+        QStringList args = L({"--export-pdf", "out.pdf", "doc.vlr"});
+        for (const char *e : extra)
+            args << QString::fromUtf8(e);
+        const auto p = commandline::ExportPageFor(Parse(args), paper, paperLandscape);
+        return p.size + (p.landscape ? QStringLiteral(" quer") : QStringLiteral(" hoch"));
+    };
+    // An A5 card: --landscape turns it, --page-size changes its size only.
+    EXPECT_EQ(page({}, Paper::A5, false), "A5 hoch");
+    EXPECT_EQ(page({"--landscape"}, Paper::A5, false), "A5 quer");
+    EXPECT_EQ(page({"--page-size", "Letter"}, Paper::A5, true), "Letter quer");
+    EXPECT_EQ(page({"--page-size", "A4"}, Paper::A5, false), "A4 hoch");
+    EXPECT_EQ(page({"--page-size", "legal", "--landscape"}, Paper::A4, false), "legal quer");
+    EXPECT_EQ(page({}, Paper::A4, true), "A4 quer");
+    // Without a paper of its own: A4 portrait unless named.
+    EXPECT_EQ(page({}, Paper::Printer, false), "A4 hoch");
+    EXPECT_EQ(page({"--landscape"}, Paper::Printer, false), "A4 quer");
+    EXPECT_EQ(page({"--page-size", "A5"}, Paper::Printer, true), "A5 hoch");
+}
+
+TEST(CommandLineParse, TerminalTextShowsControlAndFormatCharactersEscaped)
+{
+    using commandline::TerminalText;
+    // Escape sequences, C1 controls, direction marks, zero-width and line
+    // separators, a tag beyond U+FFFF.
+    EXPECT_EQ(TerminalText(QStringLiteral("a\x1b[31mb\x7f\tc")), QStringLiteral("a\\x1b[31mb\\x7f\\x09c"));
+    EXPECT_EQ(TerminalText(QStringLiteral("\u009b2J")), QStringLiteral("\\x9b2J"));
+    EXPECT_EQ(TerminalText(QStringLiteral("bild\u202egpj.exe")), QStringLiteral("bild\\u202egpj.exe"));
+    EXPECT_EQ(TerminalText(QStringLiteral("x\u200by\u2028z\n")), QStringLiteral("x\\u200by\\u2028z\\x0a"));
+    EXPECT_EQ(TerminalText(QString::fromUcs4(U"t\U000E0041")), QStringLiteral("t\\U000e0041"));
+    // Letters of any script, symbols beyond U+FFFF and backslashes pass.
+    const QString plain = QString::fromUcs4(U"Käse € Ωmega 寿司 \U0001F35C C:\\Karten\\a.vlr");
+    EXPECT_EQ(TerminalText(plain), plain);
 }
 
 TEST(CommandLineParse, WrongCommandLinesSayWhy)
@@ -213,13 +253,21 @@ TEST_F(CommandLineRun, TheDocumentsPaperIsThePdfsPageUnlessTheCommandLineNamesOn
     for (const QSize &s : a5)
         EXPECT_EQ(s, QSize(595, 420)); // A5 landscape: 210 x 148 mm
 
-    // Named on the command line: its page, the rest from the command line's
-    // defaults (portrait).
+    // A size named on the command line keeps the document's orientation.
     r = run(shiptest::builtProgram(), {"--export-pdf", d + "a4.pdf", d + "a5.vlr", "--page-size", "A4"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QList<QSize> a4 = pageBoxes(testutil::readFile(d + "a4.pdf"));
     ASSERT_FALSE(a4.isEmpty());
-    EXPECT_EQ(a4.first(), QSize(595, 842));
+    EXPECT_EQ(a4.first(), QSize(842, 595));
+
+    // --landscape alone turns an A5 portrait card and keeps it A5.
+    doc.settings.QuerCheck = false;
+    ASSERT_TRUE(SaveDocumentFile(d + "a5hoch.vlr", doc.categoryNames, *doc.catalogue, doc.settings, &why));
+    r = run(shiptest::builtProgram(), {"--export-pdf", d + "quer.pdf", d + "a5hoch.vlr", "--landscape"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QList<QSize> quer = pageBoxes(testutil::readFile(d + "quer.pdf"));
+    ASSERT_FALSE(quer.isEmpty());
+    EXPECT_EQ(quer.first(), QSize(595, 420));
 
     // The example card itself chose no paper: A4 portrait as before.
     r = run(shiptest::builtProgram(), {"--export-pdf", d + "plain.pdf", shiptest::exampleCard()});
@@ -460,6 +508,28 @@ TEST_F(CommandLineRun, AnUnusablePictureOrQrCodeIsSaidAndTheExportSucceeds)
     EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains("QR")) << r.err.toStdString();
     EXPECT_TRUE(QFileInfo::exists(d + "qr.pdf"));
+
+    // A picture name with an escape sequence and a direction mark, and a
+    // document whose name has them: the line shows them escaped, the
+    // terminal never gets them.
+    s.QrDruckCheck = false;
+    s.FilenameEdit2 = d + QStringLiteral("fehlt\x1b[2J\u202egpj.bmp");
+    ASSERT_TRUE(SaveDocumentFile(d + "steuer.vlr", {QStringLiteral("Suppen")}, cat, s, &why)) << why.toStdString();
+    r = run(shiptest::builtProgram(), {"--export-pdf", d + "steuer.pdf", d + "steuer.vlr"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("fehlt\\x1b[2J\\u202egpj.bmp")) << r.err.toStdString();
+    QByteArray said = r.err;
+    r = run(shiptest::builtProgram(), {"--export-pdf", d + "x.pdf", d + QStringLiteral("\u202ekarte\x07.vlr")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("\\u202ekarte\\x07.vlr")) << r.err.toStdString();
+    said += r.err;
+    r = run(shiptest::builtProgram(), {"--export-pdf", d + "x.pdf", d + "a.vlr", QStringLiteral("b\x1b.vlr")});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.err.contains("b\\x1b.vlr")) << r.err.toStdString();
+    said += r.err;
+    for (const QByteArray &raw : {QByteArray("\x1b"), QByteArray("\x07"), QByteArray("\xe2\x80\xae")})
+        EXPECT_FALSE(said.contains(raw)) << said.toStdString();
 
     // A card whose picture and code are fine says nothing.
     r = run(shiptest::builtProgram(), {"--export-pdf", d + "fine.pdf", shiptest::exampleCard()});
