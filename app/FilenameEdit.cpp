@@ -39,7 +39,8 @@ void TFilenameEdit::setFileName(const QString &name)
 void TFilenameEdit::browse()
 {
     const QString f =
-        QFileDialog::getOpenFileName(this, QString(), QString(), Filter ? Filter->qtFilter() : QString());
+        QFileDialog::getOpenFileName(this, QString(), startFolder ? startFolder() : QString(),
+                                     Filter ? Filter->qtFilter() : QString());
     if (!f.isEmpty())
         setFileName(f);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
 class FileDialogFilter;
 class QLineEdit;
@@ -18,6 +19,8 @@ public:
     void setFileName(const QString &name); // raises changed() like typing
     // The browse dialog's filter (Windows form "Bilder|*.jpg;*.png|...").
     FileDialogFilter *Filter = nullptr;
+    // The folder the browse dialog starts in (none set: the dialog's own choice).
+    std::function<QString()> startFolder;
     QLineEdit *edit() const { return edit_; }
 
 signals:

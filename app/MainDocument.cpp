@@ -8,6 +8,8 @@
 #include "app/PaperBox.h"
 #include "app/QrCodeBox.h"
 #include "app/proposedname.h"
+#include "app/windowsize.h"
+#include "catalogue/appfiles.h"
 #include "catalogue/document.h"
 #include "export/csvexport.h"
 #include "i18n/filedialogfilter.h"
@@ -22,6 +24,7 @@
 #include <QStatusBar>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <cmath>
 #include <QLineEdit>
 #include <QPrinter>
@@ -31,9 +34,10 @@
 namespace {
 
 QString chooseWithDialog(QWidget *parent, FileDialogFilter *dialog, bool save, const QString &defaultSuffix,
-                         bool confirmOverwrite, const QString &proposed)
+                         bool confirmOverwrite, const QString &folder, const QString &proposed)
 {
     QFileDialog dlg(parent);
+    dlg.setDirectory(folder);
     dlg.setNameFilters(dialog->qtFilters());
     dlg.setDefaultSuffix(defaultSuffix);
     dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -41,7 +45,7 @@ QString chooseWithDialog(QWidget *parent, FileDialogFilter *dialog, bool save, c
     if (!confirmOverwrite)
         dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
     if (save && !proposed.isEmpty())
-        dlg.selectFile(proposed);
+        dlg.selectFile(QDir(folder).filePath(proposed)); // a name without a folder: in the start folder
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return QString();
     return dlg.selectedFiles().first();
@@ -64,8 +68,13 @@ QString TMainForm::askFileName(FileDialogFilter *dialog, bool save, const QStrin
                                bool confirmOverwrite)
 {
     return chooseFile ? chooseFile(dialog, save, defaultSuffix)
-                      : chooseWithDialog(this, dialog, save, defaultSuffix, confirmOverwrite,
+                      : chooseWithDialog(this, dialog, save, defaultSuffix, confirmOverwrite, dialogFolder(),
                                          proposedFileName(defaultSuffix));
+}
+
+QString TMainForm::dialogFolder() const
+{
+    return DialogStartFolder(afilename);
 }
 
 QString TMainForm::proposedFileName(const QString &suffix) const
@@ -134,6 +143,59 @@ void TMainForm::ffnen1Click()
         OpenFile();
 }
 
+// ---------------------------------------------------------------------------
+// The documents opened last ("Datei" lists them above "Beenden")
+
+void TMainForm::addRecentDocument(const QString &path)
+{
+    recentDocuments = WithRecentDocument(recentDocuments, path);
+    storeRecentDocuments();
+}
+
+void TMainForm::storeRecentDocuments()
+{
+    SaveRecentDocuments(appfiles::UserFile(QStringLiteral("window.ini")), recentDocuments);
+    showRecentDocuments();
+}
+
+void TMainForm::showRecentDocuments()
+{
+    const QFontMetrics fm(Datei1->font());
+    for (int i = 0; i < recentActions.size(); ++i) {
+        QAction *a = recentActions.at(i);
+        const bool used = i < recentDocuments.size();
+        a->setVisible(used);
+        if (!used)
+            continue;
+        const QString path = QDir::toNativeSeparators(recentDocuments.at(i));
+        // A long path keeps its beginning and its file name.
+        QString shownPath = fm.elidedText(path, Qt::ElideMiddle, 480);
+        shownPath.replace(QLatin1Char('&'), QLatin1String("&&"));
+        a->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(shownPath));
+        a->setStatusTip(path);
+    }
+    recentSeparator->setVisible(!recentDocuments.isEmpty());
+}
+
+void TMainForm::openRecentDocument(int index)
+{
+    if (index < 0 || index >= recentDocuments.size())
+        return;
+    const QString path = recentDocuments.at(index);
+    if (!QFileInfo(path).isFile()) {
+        recentDocuments.removeAt(index);
+        storeRecentDocuments();
+        messageBox(QMessageBox::Warning, QString(),
+                   TranslateStr(QStringLiteral("Die Datei \"%1\" gibt es nicht mehr. Sie wurde aus der Liste der "
+                                               "zuletzt geöffneten Dateien entfernt."))
+                       .arg(QDir::toNativeSeparators(path)),
+                   QMessageBox::Ok);
+        return;
+    }
+    if (AskSaveChanges())
+        OpenFileWithName(path, true);
+}
+
 bool TMainForm::OpenFile()
 {
     const QString path = askFileName(OpenDialog1, false, QStringLiteral("vlr"), true);
@@ -163,6 +225,7 @@ bool TMainForm::OpenFileWithName(const QString &sfn, bool reportFailure)
 
     NewAll();
     afilename = sfn;
+    addRecentDocument(sfn);
 
     replaceDocument(data, true);
     if (ListView2->topLevelItemCount() > 0) {
@@ -264,6 +327,7 @@ bool TMainForm::SaveTheFileAs(const QString &path)
     }
     afilename = path;
     SetUnChanged();
+    addRecentDocument(path);
     return true;
 }
 

@@ -73,11 +73,13 @@ void TMainForm::RegisterProgramTexts()
             TranslateStr(t);
     // Texts of the window shown only later: the product list's free texts,
     // its context menu, the page set-up's note, the status bar after an
-    // export and the save question for a document with a file.
+    // export, the save question for a document with a file and the note on
+    // a document of the menu "Datei" that is gone.
     for (const char16_t *t :
          {u"Freitext", u"Verschieben nach", u"CSV-Datei geschrieben: %1", u"PDF-Datei geschrieben: %1",
           u"Webseite geschrieben: %1", u"QR-Code geschrieben: %1",
           u"Die Datei \"%1\" hat ungespeicherte Änderungen. Wollen Sie jetzt speichern?",
+          u"Die Datei \"%1\" gibt es nicht mehr. Sie wurde aus der Liste der zuletzt geöffneten Dateien entfernt.",
           u"Die Ränder hier sind die des Druckers. Die Seitenränder der Speisekarte (Registerkarte \"Layout\") "
           u"kommen innerhalb dieser Ränder hinzu."})
         TranslateStr(QString::fromUtf16(t));

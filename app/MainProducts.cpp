@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPushButton>
+#include <QApplication>
 #include <QTreeWidget>
 
 void TMainForm::ProduktKopierenBtnClick()
@@ -53,6 +54,12 @@ void TMainForm::moveProductTo(int category)
 bool TMainForm::listKeyPress(QObject *list, QKeyEvent *e)
 {
     if (e->modifiers() & ~(Qt::KeypadModifier))
+        return false;
+    // A key that the in-place editor of a category name passes on to its
+    // list (Enter ends the rename, Insert the editor does not use) is the
+    // editor's: no command of the list, and no second editor while it is open.
+    auto *view = static_cast<QWidget *>(list);
+    if (QWidget *fw = QApplication::focusWidget(); fw && fw != view && view->isAncestorOf(fw))
         return false;
     const int key = e->key();
     const bool edit = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_F2;

@@ -244,7 +244,9 @@ void TMainForm::buildCatalogueTab()
     ListView2->setRootIsDecorated(false);
     ListView2->setSelectionBehavior(QAbstractItemView::SelectRows);
     ListView2->setSelectionMode(QAbstractItemView::SingleSelection);
-    ListView2->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+    // Renaming starts with F2, a double click or "Kategorie bearbeiten" only:
+    // a click on the selected category (before typing to search) does not.
+    ListView2->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::DoubleClicked);
     ListView2->setUniformRowHeights(true);
 
     ListView1 = named(new QTreeWidget(split), "ListView1");
@@ -546,6 +548,18 @@ void TMainForm::buildMenu()
     Drucken1->setShortcut(QKeySequence::Print);
     Drucken1->setIcon(DruckenBtn->icon());
     Druckereinrichten1 = act(Datei1, "Druckereinrichten1", QStringLiteral("Drucker einrichten..."));
+    // The documents opened last, numbered: their texts are file names (no
+    // translation, no Alt letter of their own besides the number).
+    recentSeparator = Datei1->addSeparator();
+    recentSeparator->setObjectName(QStringLiteral("N4"));
+    for (int i = 0; i < kRecentDocuments; ++i) {
+        QAction *a = act(Datei1, "", QString());
+        a->setObjectName(QStringLiteral("Zuletzt%1").arg(i + 1));
+        a->setProperty("velloran_notranslate", true);
+        a->setProperty("velloran_nomnemonic", true);
+        a->setVisible(false);
+        recentActions << a;
+    }
     Datei1->addSeparator()->setObjectName(QStringLiteral("N2"));
     Beenden1 = act(Datei1, "Beenden1", QStringLiteral("Beenden"));
     Beenden1->setShortcut(QKeySequence::Quit);
@@ -645,6 +659,8 @@ void TMainForm::connectHandlers()
     connect(Drucken1, &QAction::triggered, this, &TMainForm::Drucken1Click);
     connect(DruckenBtn, &QPushButton::clicked, this, &TMainForm::Drucken1Click);
     connect(Druckereinrichten1, &QAction::triggered, this, &TMainForm::Druckereinrichten1Click);
+    for (int i = 0; i < recentActions.size(); ++i)
+        connect(recentActions.at(i), &QAction::triggered, this, [this, i] { openRecentDocument(i); });
 
     // Preview
     PaintBox1->OnPaint = [this](QPainter &p, const QRect &exposed) { PaintBox1Paint(p, exposed); };
@@ -774,6 +790,12 @@ void TMainForm::FormCreate()
 
     // 8. The interface language.
     LoadOptions();
+
+    // 9. The documents opened last, for the menu "Datei"; every file dialog
+    //    starts in the document's folder, the picture's too.
+    recentDocuments = LoadRecentDocuments(appfiles::UserFile(QStringLiteral("window.ini")));
+    showRecentDocuments();
+    FilenameEdit2->startFolder = [this] { return dialogFolder(); };
 }
 
 void TMainForm::showEvent(QShowEvent *e)

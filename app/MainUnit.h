@@ -200,6 +200,16 @@ public:
     void AlsPDFexportieren1Click();
     void AlsWebseiteexportieren1Click(); // MainWeb.cpp
     void QRCodeexportieren1Click();
+    // The folder every file dialog starts in (the document's, else the
+    // user's documents folder).
+    QString dialogFolder() const;
+
+    // ---- the documents opened last (kept in window.ini) --------------------------
+    QStringList recentDocuments; // most recent first
+    QList<QAction *> recentActions; // "&1 path" ... in "Datei"; unused ones hidden
+    QAction *recentSeparator = nullptr;
+    void addRecentDocument(const QString &path);
+    void openRecentDocument(int index); // a missing one leaves the list with a message
 
     // ---- undo, redo and the recovery copy --------------------------------------------
     DocumentHistory *history = nullptr;
@@ -321,6 +331,8 @@ private:
     void reportWritten(const char16_t *german, const QString &path);
     void reportFileError(int message, const QString &path, const QString &reason);
     void commitPendingEdits(); // ends an in-place rename, so it counts
+    void storeRecentDocuments();
+    void showRecentDocuments();
     int wheelRest = 0;
 
     TEditProduktForm *EditProduktForm = nullptr;

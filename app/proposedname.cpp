@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QStandardPaths>
 
 QString ProposedFileName(const QString &documentPath, const QString &heading, const QString &suffix)
 {
@@ -21,4 +22,17 @@ QString ProposedFileName(const QString &documentPath, const QString &heading, co
     if (name.isEmpty())
         return QString();
     return name + QLatin1Char('.') + suffix;
+}
+
+QString DialogStartFolder(const QString &documentPath)
+{
+    if (!documentPath.isEmpty()) {
+        const QFileInfo folder(QFileInfo(documentPath).absolutePath());
+        if (folder.isDir())
+            return folder.absoluteFilePath();
+    }
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir())
+        return documents;
+    return QDir::homePath();
 }

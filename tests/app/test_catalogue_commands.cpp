@@ -309,3 +309,76 @@ TEST_F(CatalogueCommands, RenameInProgressCountsWhenClosing)
     EXPECT_EQ(form->ListView2->topLevelItem(0)->text(0), "Neu");
     EXPECT_TRUE(form->changed);
 }
+
+namespace {
+
+// Qt's warnings while it lives (what the program would print on standard error).
+struct WarningCatcher {
+    static inline QStringList caught;
+    static void handler(QtMsgType type, const QMessageLogContext &, const QString &msg)
+    {
+        if (type != QtDebugMsg && type != QtInfoMsg)
+            caught << msg;
+    }
+    QtMessageHandler before;
+    WarningCatcher() : before(qInstallMessageHandler(handler)) { caught.clear(); }
+    ~WarningCatcher() { qInstallMessageHandler(before); }
+};
+
+} // namespace
+
+TEST_F(CatalogueCommands, RenamingStartsWithF2ADoubleClickOrTheButtonOnly)
+{
+    // What a new user does first: a category named and confirmed with Enter,
+    // renamed with F2 and with the button; nothing on standard error (Enter
+    // in the name's editor reached the list as a second rename).
+    const WarningCatcher warnings;
+    newCategory("Suppen");
+    newCategory("Salate");
+    QTreeWidget *lv = form->ListView2;
+    auto editor = [&] {
+        QApplication::processEvents();
+        auto *ed = lv->findChild<QLineEdit *>();
+        return ed && ed->isVisible() ? ed : nullptr;
+    };
+    auto rename = [&](const QString &name) {
+        QLineEdit *ed = editor();
+        if (!ed)
+            return false;
+        ed->selectAll();
+        ed->insert(name);
+        QTest::keyClick(ed, Qt::Key_Return);
+        QApplication::processEvents();
+        return editor() == nullptr;
+    };
+    selectCategory(0);
+    lv->setFocus();
+    QTest::keyClick(lv, Qt::Key_F2);
+    EXPECT_TRUE(rename("Suppen & Eintöpfe"));
+    click(form->BitBtnXP2);
+    // Insert in the editor is the editor's: no new category.
+    QTest::keyClick(editor(), Qt::Key_Insert);
+    EXPECT_TRUE(rename("Vorspeisen"));
+    const QRect second = lv->visualItemRect(lv->topLevelItem(1));
+    QTest::mousePress(lv->viewport(), Qt::LeftButton, {}, second.center());
+    QTest::mouseRelease(lv->viewport(), Qt::LeftButton, {}, second.center());
+    QTest::mouseDClick(lv->viewport(), Qt::LeftButton, {}, second.center());
+    EXPECT_TRUE(rename("Salatteller"));
+    EXPECT_EQ(form->categoryNames(), (QStringList{"Vorspeisen", "Salatteller"}));
+    EXPECT_TRUE(warnings.caught.isEmpty()) << warnings.caught.join('\n').toStdString();
+
+    // A single click on the selected category, then typing to find another:
+    // no editor, the names stay. (A click waits the double-click time before
+    // it would rename; that time is none here.)
+    const int interval = QApplication::doubleClickInterval();
+    QApplication::setDoubleClickInterval(0);
+    selectCategory(0);
+    selectCategory(0);
+    for (int i = 0; i < 3; ++i)
+        QApplication::processEvents();
+    EXPECT_EQ(editor(), nullptr);
+    QTest::keyClicks(lv, "Sal");
+    QApplication::setDoubleClickInterval(interval);
+    EXPECT_EQ(form->categoryNames(), (QStringList{"Vorspeisen", "Salatteller"}));
+    EXPECT_EQ(lv->currentItem(), lv->topLevelItem(1));
+}

@@ -1,3 +1,6 @@
+#include "app/FilenameEdit.h"
+#include "app/QrCodeBox.h"
+#include "app/proposedname.h"
 #include "catalogue/document.h"
 #include "mainwindow_fixture.h"
 #include "testutil.h"
@@ -9,8 +12,13 @@
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QFileDialog>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QToolButton>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <vector>
 
 
 namespace {
@@ -328,6 +336,86 @@ TEST_F(DocumentLifecycle, SaveDialogsProposeTheDocumentsOrTheHeadingsName)
     ASSERT_TRUE(form->SaveTheFileAs(dir.filePath("karte.2024.vlr")));
     EXPECT_EQ(form->proposedFileName("html"), dir.filePath("karte.2024.html"));
     EXPECT_EQ(form->proposedFileName("vlr"), dir.filePath("karte.2024.vlr"));
+}
+
+namespace {
+
+// What the real file dialog that `command` opens starts with: its folder and
+// the file it proposes. The dialog is cancelled once seen.
+struct DialogStart {
+    QString folder, file;
+};
+DialogStart dialogStartOf(const std::function<void()> &command)
+{
+    DialogStart seen;
+    QTimer look;
+    look.setInterval(5);
+    QObject::connect(&look, &QTimer::timeout, [&] {
+        auto *dlg = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dlg)
+            return;
+        seen.folder = dlg->directory().absolutePath();
+        if (dlg->acceptMode() == QFileDialog::AcceptSave && !dlg->selectedFiles().isEmpty())
+            seen.file = dlg->selectedFiles().first();
+        look.stop();
+        dlg->reject();
+    });
+    look.start();
+    command();
+    return seen;
+}
+
+} // namespace
+
+TEST_F(DocumentLifecycle, EveryFileDialogStartsInTheDocumentsFolderElseTheUsersDocuments)
+{
+    // Started from another folder, which no dialog may show.
+    QTemporaryDir elsewhere;
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(elsewhere.path()));
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString userFolder = QFileInfo(documents).isDir() ? QDir(documents).absolutePath() : QDir::homePath();
+    ASSERT_NE(userFolder, QDir::currentPath());
+
+    form->chooseFile = nullptr; // the real dialogs
+    form->QrCodeBox->QrUrlEd->setText("https://linde.de");
+    form->SetUnChanged(); // "Öffnen..." shows its own dialog, not the save question's
+    auto *pictureButton = form->FilenameEdit2->findChild<QToolButton *>();
+    ASSERT_NE(pictureButton, nullptr);
+    const std::vector<std::pair<const char *, std::function<void()>>> commands = {
+        {"open", [&] { form->ffnen1->trigger(); }},
+        {"save as", [&] { form->Speichernunter1->trigger(); }},
+        {"csv", [&] { form->ExportierenalsCSVDatei1->trigger(); }},
+        {"pdf", [&] { form->AlsPDFexportieren1->trigger(); }},
+        {"html", [&] { form->AlsWebseiteexportieren1->trigger(); }},
+        {"qr", [&] { form->QRCodeexportieren1->trigger(); }},
+        {"picture", [&] { pictureButton->click(); }},
+    };
+    auto expectAllStartIn = [&](const QString &folder) {
+        for (const auto &[what, command] : commands) {
+            const DialogStart start = dialogStartOf(command);
+            EXPECT_EQ(start.folder, folder) << what;
+            // A proposed name lies in that folder too.
+            if (!start.file.isEmpty())
+                EXPECT_EQ(QFileInfo(start.file).absolutePath(), folder) << what << " " << start.file.toStdString();
+        }
+    };
+
+    // Untitled: the user's documents folder.
+    expectAllStartIn(userFolder);
+    EXPECT_EQ(dialogStartOf([&] { form->Speichernunter1->trigger(); }).file,
+              QDir(userFolder).filePath("Speisekarte.vlr"));
+
+    // Saved in a folder: that folder, for every dialog.
+    ASSERT_TRUE(QDir(dir.path()).mkpath("karten"));
+    const QString folder = QDir(dir.filePath("karten")).absolutePath();
+    ASSERT_TRUE(form->SaveTheFileAs(folder + "/linde.vlr"));
+    expectAllStartIn(folder);
+
+    // A document whose folder has gone: the documents folder again.
+    EXPECT_EQ(DialogStartFolder(dir.filePath("weg/linde.vlr")), userFolder);
+    EXPECT_EQ(DialogStartFolder(QString()), userFolder);
+    QDir::setCurrent(before);
 }
 
 // Command-line arguments: the first one is opened at the first show, further

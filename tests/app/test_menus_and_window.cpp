@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 TEST(Mnemonics, FirstFreeLetterWordStartsFirst)
@@ -86,4 +87,68 @@ TEST_F(MenusAndWindow, FirstStartUsesMostOfTheScreenLaterTheClosedSize)
     create();
     if (const QScreen *s = QApplication::primaryScreen())
         EXPECT_EQ(form->size(), closed.boundedTo(s->availableGeometry().size()));
+}
+
+TEST_F(MenusAndWindow, DateiListsTheDocumentsOpenedLast)
+{
+    // The list itself: most recent first, each file once, at most eight.
+    QStringList list;
+    for (int i = 1; i <= 9; ++i)
+        list = WithRecentDocument(list, QStringLiteral("/karten/%1.vlr").arg(i));
+    ASSERT_EQ(list.size(), kRecentDocuments);
+    EXPECT_EQ(list.first(), "/karten/9.vlr");
+    EXPECT_EQ(list.last(), "/karten/2.vlr");
+    list = WithRecentDocument(list, "/karten/../karten/5.vlr");
+    EXPECT_EQ(list.mid(0, 3), (QStringList{"/karten/5.vlr", "/karten/9.vlr", "/karten/8.vlr"}));
+    EXPECT_EQ(list.size(), kRecentDocuments);
+
+    auto shown = [&] {
+        QStringList texts;
+        for (QAction *a : form->Datei1->actions())
+            if (a->isVisible() && a->text().startsWith('&') && a->text().at(1).isDigit())
+                texts << a->text();
+        return texts;
+    };
+    EXPECT_TRUE(shown().isEmpty()); // a first start lists nothing
+    QTemporaryDir dir;
+    const QString a = dir.filePath("a.vlr"), b = dir.filePath("b & c.vlr"), c = dir.filePath("c.vlr");
+    newCategory("Suppen");
+    ASSERT_TRUE(form->SaveTheFileAs(a));
+    ASSERT_TRUE(form->SaveTheFileAs(b));
+    ASSERT_TRUE(form->SaveTheFileAs(c));
+    const QStringList expected = {"&1 " + QDir::toNativeSeparators(c), "&2 " + QDir::toNativeSeparators(dir.filePath("b && c.vlr")),
+                                  "&3 " + QDir::toNativeSeparators(a)};
+    EXPECT_EQ(shown(), expected);
+
+    // Kept with the window's settings: the next window lists them too.
+    EXPECT_EQ(LoadRecentDocuments(userDir->filePath("window.ini")), (QStringList{c, b, a}));
+    form->SetUnChanged();
+    destroy();
+    create();
+    EXPECT_EQ(shown(), expected);
+
+    // Choosing one of a modified document asks first; "Abbrechen" opens nothing.
+    auto entry = [&](int i) { return form->findChild<QAction *>(QStringLiteral("Zuletzt%1").arg(i)); };
+    form->CaptionEd->setText("Geändert");
+    boxAnswers.push_back(QMessageBox::Cancel);
+    entry(3)->trigger();
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(form->afilename.isEmpty());
+    // "Nein": it opens and moves to the front.
+    boxAnswers.push_back(QMessageBox::No);
+    entry(3)->trigger();
+    EXPECT_EQ(boxes.size(), 2);
+    EXPECT_EQ(form->afilename, a);
+    EXPECT_EQ(form->categoryNames(), QStringList{"Suppen"});
+    EXPECT_EQ(form->recentDocuments, (QStringList{a, c, b}));
+
+    // One that has gone: a message naming it, it leaves the list, the open
+    // document stays.
+    ASSERT_TRUE(QFile::remove(b));
+    entry(3)->trigger();
+    ASSERT_EQ(boxes.size(), 3);
+    EXPECT_TRUE(boxes.last().second.contains(QDir::toNativeSeparators(b))) << boxes.last().second.toStdString();
+    EXPECT_EQ(form->afilename, a);
+    EXPECT_EQ(shown(), (QStringList{"&1 " + QDir::toNativeSeparators(a), "&2 " + QDir::toNativeSeparators(c)}));
+    EXPECT_EQ(LoadRecentDocuments(userDir->filePath("window.ini")), (QStringList{a, c}));
 }
