@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what the Windows build (scripts/windows.sh) needs on Debian 12 on top of
 # scripts/install-deps.sh: the MinGW-w64 cross compilers (posix threads), Wine to run
-# the tests and the installer, NSIS to build the installer, and a deb-src entry so that
-# Qt and libqrencode can be built for Windows from Debian's own source packages.
+# the tests and the installer, NSIS to build the installer, and deb-src beside the
+# machine's own package sources so that Qt and libqrencode can be built for Windows from
+# Debian's source packages.
 # Kept apart from install-deps.sh so that a Linux-only machine does not pull in Wine.
 set -euo pipefail
 
@@ -17,16 +18,10 @@ PACKAGES=(
   qt6-base-dev-tools qt6-translations-l10n libgtest-dev
 )
 
-SRC_LIST=/etc/apt/sources.list.d/velloran-deb-src.sources
+# Source packages from the machine's own package sources (its mirror, its release):
+# scripts/apt-deb-src.sh adds deb-src to the entries apt already has.
 need_update=0
-if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ && ! grep -qs '^deb-src' /etc/apt/sources.list; then
-  $SUDO tee "$SRC_LIST" >/dev/null <<'SRC'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SRC
+if [ -n "$(SUDO="$SUDO" bash "$(dirname "$0")/apt-deb-src.sh")" ]; then
   need_update=1
 fi
 
