@@ -150,6 +150,21 @@ rc-retry|app/recovery.cpp|if (!writeNow() && modified_)|if (false)|app=Recovery.
 rc-origin|app/recovery.cpp|WriteFileAtomically(origin, document_.toUtf8(), nullptr, false)|WriteFileAtomically(origin, QByteArray(), nullptr, false)|app=Recovery.*
 rc-saved-discards|app/recovery.cpp|    if (!modified) {|    if (false) {|app=Recovery.*
 png-page|app/commandline.cpp|const QImage img = RenderCardPage(card, area, o.dpi, p);|const QImage img = RenderCardPage(card, area, o.dpi, first == last ? 1 : p);|ship=CommandLineRun.PngPagesAndOnePage
+
+wc-esc-control|app/commandline.cpp|        case QChar::Other_Control:|        case QChar::Other_Surrogate:|ship=CommandLine*
+wc-esc-format|app/commandline.cpp|        case QChar::Other_Format:|        case QChar::Other_PrivateUse:|ship=CommandLine*
+wc-esc-latin1|app/commandline.cpp|if (c < 0x100)|if (c < 0x80)|ship=CommandLine*
+wc-esc-pairs|app/commandline.cpp|if (it->isHighSurrogate() && it + 1 != s.end() && (it + 1)->isLowSurrogate()) {|if (false) {|ship=CommandLine*
+wc-esc-file|app/commandline.cpp|return TerminalText(QDir::toNativeSeparators(path));|return QDir::toNativeSeparators(path);|ship=CommandLine*
+wc-esc-picture|app/commandline.cpp|PictureProblemText(TerminalText(doc.settings.FilenameEdit2), texture.Problem())|PictureProblemText(doc.settings.FilenameEdit2, texture.Problem())|ship=CommandLine*
+wc-esc-line|app/commandline.cpp|return TerminalText(t).simplified();|return t.simplified();|ship=CommandLine*
+wc-paper-default|app/commandline.cpp|page.size = o.pageSizeGiven \|\| !ownPaper ? o.pageSize : CardPaperName(paper);|page.size = o.pageSizeGiven ? o.pageSize : CardPaperName(paper);|ship=CommandLine*
+wc-paper-size|app/commandline.cpp|page.size = o.pageSizeGiven \|\| !ownPaper ? o.pageSize : CardPaperName(paper);|page.size = !ownPaper ? o.pageSize : CardPaperName(paper);|ship=CommandLine*
+wc-paper-turn|app/commandline.cpp|page.landscape = o.landscape \|\| (ownPaper && paperLandscape);|page.landscape = o.landscape;|ship=CommandLine*
+wc-paper-own-turn|app/commandline.cpp|page.landscape = o.landscape \|\| (ownPaper && paperLandscape);|page.landscape = o.landscape \|\| paperLandscape;|ship=CommandLine*
+wc-paper-given|app/commandline.cpp|o.pageSizeGiven = true;|(void)0;|ship=CommandLine*
+wc-paper-landscape-size|app/commandline.cpp|        o.landscape = true;|        o.landscape = o.pageSizeGiven = true;|ship=CommandLine*
+
 print-range|layout/cardoutput.cpp|paintPages(card, painter, printer, area, fromPage, toPage);|paintPages(card, painter, printer, area, fromPage - 1, toPage - 1);|layout=CardOutput.*,app=PreviewPrinting.*
 qr-svg-run|export/qrcode.cpp|+ QByteArray::number(end - x) + "v1h-"|+ QByteArray::number(end - x + 1) + "v1h-"|export
 csv-marks-titles|export/csvexport.cpp|header << TranslateStr(QStringLiteral("Allergene"))|header << QStringLiteral("Allergene")|app=ShippedTranslations.GermanColumnIsExactlyTheProgramsTexts

@@ -509,16 +509,16 @@ TEST_F(CommandLineRun, AnUnusablePictureOrQrCodeIsSaidAndTheExportSucceeds)
     EXPECT_TRUE(r.err.contains("QR")) << r.err.toStdString();
     EXPECT_TRUE(QFileInfo::exists(d + "qr.pdf"));
 
-    // A picture name with an escape sequence and a direction mark, and a
+    // A picture name with an escape sequence, a line break and a direction mark, and a
     // document whose name has them: the line shows them escaped, the
     // terminal never gets them.
     s.QrDruckCheck = false;
-    s.FilenameEdit2 = d + QStringLiteral("fehlt\x1b[2J\u202egpj.bmp");
+    s.FilenameEdit2 = d + QStringLiteral("fehlt\x1b[2J\n\u202egpj.bmp");
     ASSERT_TRUE(SaveDocumentFile(d + "steuer.vlr", {QStringLiteral("Suppen")}, cat, s, &why)) << why.toStdString();
     r = run(shiptest::builtProgram(), {"--export-pdf", d + "steuer.pdf", d + "steuer.vlr"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
-    EXPECT_TRUE(r.err.contains("fehlt\\x1b[2J\\u202egpj.bmp")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("fehlt\\x1b[2J\\x0a\\u202egpj.bmp")) << r.err.toStdString();
     QByteArray said = r.err;
     r = run(shiptest::builtProgram(), {"--export-pdf", d + "x.pdf", d + QStringLiteral("\u202ekarte\x07.vlr")});
     EXPECT_EQ(r.exitCode, 1);
