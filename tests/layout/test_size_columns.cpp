@@ -280,6 +280,28 @@ TEST(SizeColumns, LongNamesWrapBeforeTheFirstPriceColumn)
     ASSERT_TRUE(page.text(QStringLiteral("Danach")));
     EXPECT_EQ(page.text(QStringLiteral("Danach"))->a[1], card.pos(nameTop + hN + 1.5 * hN));
 
+    // Each row but the last takes as many words as fit before the columns
+    // (a row measured with its closing space, as descriptions are, and the
+    // gap before the prices): with the next word it would not fit. Short words show a room off by a few letters.
+    TestCard shortWords;
+    beerCard(shortWords);
+    const QString words = QStringLiteral("Ab ").repeated(40) + QStringLiteral("Ab");
+    shortWords.product(0, words, 4.2);
+    shortWords.cat.setSizePrices(0, 3, {4.2, 7.9});
+    const double blockLeft = 200 - card.w(5, QStringLiteral("    16,80 €")) - card.w(5, QStringLiteral("    3,60 €"));
+    const double nameLeft = 10 + card.w(3, QStringLiteral("4. "));
+    const double space = card.w(3, QStringLiteral(" "));
+    QStringList wordRows;
+    for (const CanvasOp &op : shortWords.paint(1).canvas->texts())
+        if (op.text.startsWith(QStringLiteral("Ab")))
+            wordRows << op.text;
+    ASSERT_GE(wordRows.size(), 2);
+    EXPECT_EQ(wordRows.join(QString()), words);
+    for (qsizetype r = 0; r + 1 < wordRows.size(); ++r) {
+        EXPECT_LE(nameLeft + card.w(3, wordRows.at(r)) + space, blockLeft) << r;
+        EXPECT_GT(nameLeft + card.w(3, wordRows.at(r) + QStringLiteral("Ab ")) + space, blockLeft) << r;
+    }
+
     // The rows stay together: a page with room for the product's one row
     // but not for its two starts it on the next page.
     TestCard tight;
