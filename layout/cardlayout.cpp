@@ -259,8 +259,9 @@ private:
     CardNumbering numbering_;
     const ITextMetrics *meas_ = nullptr;
     const ITextMetrics *measCache_[10] = {};
-    QString onRequest_;
+    QString onRequestPadded_; // "Preis auf Anfrage" after four spaces, as painted
     std::vector<qsizetype> ends_;
+    std::vector<qsizetype> nameEnds_; // the rows of a product's name
     // Allergen and additive marks; null when the card shows none.
     std::unique_ptr<CardMarks> marks_;
     QStringList legendRows_;
@@ -449,7 +450,7 @@ void CardPainter::ordinaryProduct(const TProductRec &p, const QString &marks, in
 
     const bool sized = !sizeHeads_.isEmpty();
     const bool columns = sized && PrintsSizeColumns(*card_.catalogue, cat, row);
-    const QString onReq = QStringLiteral("    ") + onRequest_;
+    const QString &onReq = onRequestPadded_;
     // Where the price block begins (price font prepared): the price column,
     // the size columns or the on-request text, with the quantity note
     // before it.
@@ -478,7 +479,8 @@ void CardPainter::ordinaryProduct(const TProductRec &p, const QString &marks, in
     // In a sized category a name that would run into the price block is
     // wrapped, as descriptions are, to rows that end before it (its marks
     // and a space included); the price block stands on its last row.
-    std::vector<qsizetype> nameEnds{name.size()};
+    std::vector<qsizetype> &nameEnds = nameEnds_;
+    nameEnds.assign(1, name.size());
     if (sized) {
         prepare(PriceFont);
         const double blockLeft = priceBlockLeft();
@@ -710,7 +712,7 @@ void CardPainter::placeQrCode()
 
 int CardPainter::run()
 {
-    onRequest_ = OnRequestText();
+    onRequestPadded_ = QStringLiteral("    ") + OnRequestText();
     x_ = s_.LinksEd;
 
     // Set-up. Stopping early, the column pass comes first (it paints
