@@ -223,6 +223,7 @@ private:
     void paintFrame();
     void ordinaryProduct(const TProductRec &p, const QString &marks, int cat, int row);
     void measureSizeColumns(int cat);
+    double sizeHeadingRowMM(const QString &caption);
     void paintSizeHeadings(int top);
     void prepareLegend(const UsedMarks *used);
     void paintLegendRows(double top);
@@ -258,8 +259,9 @@ private:
     CardNumbering numbering_;
     const ITextMetrics *meas_ = nullptr;
     const ITextMetrics *measCache_[10] = {};
-    QString onRequest_;
+    QString onRequestPadded_; // "Preis auf Anfrage" after four spaces, as painted
     std::vector<qsizetype> ends_;
+    std::vector<qsizetype> nameEnds_; // the rows of a product's name
     // Allergen and additive marks; null when the card shows none.
     std::unique_ptr<CardMarks> marks_;
     QStringList legendRows_;
@@ -446,8 +448,52 @@ void CardPainter::ordinaryProduct(const TProductRec &p, const QString &marks, in
     const QStringView description = p.description ? QStringView(p.description) : QStringView();
     const QStringView quantity = p.quantity ? QStringView(p.quantity) : QStringView();
 
+    const bool sized = !sizeHeads_.isEmpty();
+    const bool columns = sized && PrintsSizeColumns(*card_.catalogue, cat, row);
+    const QString &onReq = onRequestPadded_;
+    // Where the price block begins (price font prepared): the price column,
+    // the size columns or the on-request text, with the quantity note
+    // before it.
+    auto priceBlockLeft = [&] {
+        double priceLeft;
+        if (columns) {
+            double right = widthmm_ - s_.RechtsEd;
+            for (int k = int(sizeColMM_.size()) - 1; k >= 0; --k)
+                right -= sizeColMM_[size_t(k)];
+            priceLeft = right - TextWidthMM(quantity);
+        } else if (p.price == 0) {
+            priceLeft = widthmm_ - s_.RechtsEd - TextWidthMM(onReq) - TextWidthMM(quantity);
+        } else {
+            priceLeft = widthmm_ - s_.RechtsEd - priceColMM_ - TextWidthMM(quantity);
+        }
+        return priceLeft;
+    };
+
+    // The marks' width after the name (measured in the mark font).
+    double marksMM = 0;
+    if (!marks.isEmpty()) {
+        const FontSetting mf = MarkFont(s_.FontDialog(NumberFont));
+        marksMM = MeasuredPxToMM(c_.metrics(mf, mf.size, kMeasureDpi).width(marks));
+    }
+
+    // In a sized category a name that would run into the price block is
+    // wrapped, as descriptions are, to rows that end before it (its marks
+    // and a space included); the price block stands on its last row.
+    std::vector<qsizetype> &nameEnds = nameEnds_;
+    nameEnds.assign(1, name.size());
+    if (sized) {
+        prepare(PriceFont);
+        const double blockLeft = priceBlockLeft();
+        prepare(NumberFont);
+        const double nameLeft = x_ + (p.number >= 0 ? numColMM_ : 0);
+        const double room = blockLeft - nameLeft - MeasuredPxToMM(meas_->width(u" ")) - marksMM;
+        WrapLineEnds(LayoutMeasure(*meas_), name, room, nameEnds);
+    }
+
     prepare(NumberFont);
     const double hN = lineHeight();
+    // The rows a wrapped name adds, kept on the product's page.
+    const double nameRowsMM = double(nameEnds.size() - 1) * hN;
     double reserve, finalAdvance;
     if (!description.isEmpty()) {
         reserve = 3 * hN;
@@ -456,7 +502,7 @@ void CardPainter::ordinaryProduct(const TProductRec &p, const QString &marks, in
         reserve = finalAdvance = 1.5 * hN;
     }
     itemReserve_ = reserve;
-    if (y_ + reserve > bottom_) {
+    if (y_ + reserve + nameRowsMM > bottom_) {
         pageBreak();
         // A sized category continues: its headings again at the top.
         if (!sizeHeads_.isEmpty() && !done()) {
@@ -472,29 +518,39 @@ void CardPainter::ordinaryProduct(const TProductRec &p, const QString &marks, in
 
     const QString label = numbering_.LabelFor(p);
 
-    // Name row
-    const int top = pos(y_);
+    // Name rows; marks, leader, price block and quantity note stand on the
+    // last one.
+    const qsizetype lastStart = nameEnds.size() > 1 ? nameEnds[nameEnds.size() - 2] : 0;
+    const QStringView lastRow = name.mid(lastStart);
+    const int top = pos(y_ + nameRowsMM);
     double nameEnd;
     // Widths are whole pixels that add up: the name followed by one space.
-    double nameSpMM = MeasuredPxToMM((long long)meas_->width(name) + meas_->width(u" "));
+    double nameSpMM = MeasuredPxToMM((long long)meas_->width(lastRow) + meas_->width(u" "));
     // Marks follow the name, small and raised; the space comes after them.
     double marksAtMM = 0;
     if (!marks.isEmpty()) {
-        const FontSetting mf = MarkFont(s_.FontDialog(NumberFont));
-        marksAtMM = MeasuredPxToMM(meas_->width(name));
-        nameSpMM += MeasuredPxToMM(c_.metrics(mf, mf.size, kMeasureDpi).width(marks));
+        marksAtMM = MeasuredPxToMM(meas_->width(lastRow));
+        nameSpMM += marksMM;
     }
+    auto paintName = [&](int left) {
+        qsizetype s = 0;
+        for (size_t r = 0; r < nameEnds.size(); ++r) {
+            const qsizetype e = nameEnds[r];
+            if (e > s)
+                c_.textOut(left, r == 0 ? pos(y_) : pos(y_ + double(r) * hN), name.mid(s, e - s).toString());
+            s = e;
+        }
+    };
     if (p.number >= 0) {
         if (shown()) {
             const int w = c_.textWidth(label);
-            c_.textOut(pos(x_) + numColPx_ - w, top, label);
-            if (!name.isEmpty())
-                c_.textOut(pos(x_) + numColPx_, top, name.toString());
+            c_.textOut(pos(x_) + numColPx_ - w, pos(y_), label);
+            paintName(pos(x_) + numColPx_);
         }
         nameEnd = x_ + numColMM_ + nameSpMM;
     } else {
-        if (shown() && !name.isEmpty())
-            c_.textOut(pos(x_), top, name.toString());
+        if (shown())
+            paintName(pos(x_));
         nameEnd = x_ + nameSpMM;
     }
     if (!marks.isEmpty() && shown()) {
@@ -505,26 +561,21 @@ void CardPainter::ordinaryProduct(const TProductRec &p, const QString &marks, in
 
     // Price and quantity note
     prepare(PriceFont);
-    double priceLeft;
-    if (!sizeHeads_.isEmpty() && PrintsSizeColumns(*card_.catalogue, cat, row)) {
+    const double priceLeft = priceBlockLeft();
+    if (columns) {
         // One price per size, each right-aligned in its column; the quantity
         // note stands before the first column.
         const QStringList texts = SizePriceTexts(*card_.catalogue, cat, row, s_);
-        double right = widthmm_ - s_.RechtsEd;
         int rightPx = width_ - rm_;
-        for (int k = int(sizeColMM_.size()) - 1; k >= 0; --k) {
+        for (int k = int(sizeColPx_.size()) - 1; k >= 0; --k) {
             const QString &t = texts.at(k);
             if (shown() && !t.isEmpty())
                 c_.textOut(rightPx - c_.textWidth(t), top, t);
-            right -= sizeColMM_[size_t(k)];
             rightPx -= sizeColPx_[size_t(k)];
         }
-        priceLeft = right - TextWidthMM(quantity);
         if (shown() && !quantity.isEmpty())
             c_.textOut(rightPx - c_.textWidth(quantity.toString()), top, quantity.toString());
     } else if (p.price == 0) {
-        const QString onReq = QStringLiteral("    ") + onRequest_;
-        priceLeft = widthmm_ - s_.RechtsEd - TextWidthMM(onReq) - TextWidthMM(quantity);
         if (shown()) {
             const int w = c_.textWidth(onReq);
             c_.textOut(width_ - rm_ - w, top, onReq);
@@ -532,7 +583,6 @@ void CardPainter::ordinaryProduct(const TProductRec &p, const QString &marks, in
                 c_.textOut(width_ - rm_ - w - c_.textWidth(quantity.toString()), top, quantity.toString());
         }
     } else {
-        priceLeft = widthmm_ - s_.RechtsEd - priceColMM_ - TextWidthMM(quantity);
         if (shown()) {
             const QString priceText = PriceText(p.price, s_);
             c_.textOut(width_ - rm_ - c_.textWidth(priceText), top, priceText);
@@ -552,6 +602,7 @@ void CardPainter::ordinaryProduct(const TProductRec &p, const QString &marks, in
     }
 
     // Description
+    y_ += nameRowsMM;
     prepare(DescriptionFont);
     if (!description.isEmpty()) {
         y_ += 1.5 * hN;
@@ -593,6 +644,29 @@ void CardPainter::measureSizeColumns(int cat)
             if (!texts.at(k).isEmpty())
                 widen(k, texts.at(k));
     }
+}
+
+// The room of a row of its own for the size headings: none when they fit on
+// the caption's row, with a space to spare between the caption (at the left
+// margin or centred on the page, as painted) and the leftmost heading;
+// otherwise the row a continued page gives them.
+double CardPainter::sizeHeadingRowMM(const QString &caption)
+{
+    if (sizeHeads_.isEmpty())
+        return 0;
+    prepare(CategoryFont);
+    const double captionMM = TextWidthMM(caption);
+    const double captionEnd = s_.CenterKatCheck ? (widthmm_ + captionMM) / 2 : x_ + captionMM;
+    prepare(PriceFont);
+    double right = widthmm_ - s_.RechtsEd;
+    double headingsLeft = right;
+    for (int k = int(sizeHeads_.size()) - 1; k >= 0; --k) {
+        headingsLeft = std::min(headingsLeft, right - TextWidthMM(sizeHeads_.at(k)));
+        right -= sizeColMM_[size_t(k)];
+    }
+    if (captionEnd + TextWidthMM(u" ") <= headingsLeft)
+        return 0;
+    return 1.5 * lineHeight();
 }
 
 // The size headings right-aligned above their columns (price font prepared).
@@ -638,7 +712,7 @@ void CardPainter::placeQrCode()
 
 int CardPainter::run()
 {
-    onRequest_ = OnRequestText();
+    onRequestPadded_ = QStringLiteral("    ") + OnRequestText();
     x_ = s_.LinksEd;
 
     // Set-up. Stopping early, the column pass comes first (it paints
@@ -722,30 +796,39 @@ int CardPainter::run()
     numbering_.restart();
     bottom_ = heightmm_ - s_.UntenEd - footerBand_ - legendBand_;
     for (int i = 0; i < card_.categoryNames.size() && !done(); ++i) {
-        if (y_ + 2 * itemReserve_ > bottom_)
+        if (i < cats)
+            measureSizeColumns(i);
+        else
+            sizeHeads_.clear();
+        const QString caption = CategoryCaption(card_.categoryNames.at(i), s_);
+        // Size headings that do not fit beside the caption take a row of
+        // their own below it, which the category's room includes.
+        const double sizeRow = sizeHeadingRowMM(caption);
+        if (y_ + 2 * itemReserve_ + sizeRow > bottom_)
             pageBreak();
         else if (s_.NewPageForKatCheck && i > 0)
             pageBreak();
         if (done())
             break;
 
-        if (i < cats)
-            measureSizeColumns(i);
-        else
-            sizeHeads_.clear();
-        if (!sizeHeads_.isEmpty() && shown()) {
+        if (!sizeHeads_.isEmpty() && sizeRow == 0 && shown()) {
             prepare(PriceFont);
             paintSizeHeadings(pos(y_));
         }
         prepare(CategoryFont);
         if (shown()) {
-            const QString name = CategoryCaption(card_.categoryNames.at(i), s_);
             int left = pos(x_);
             if (s_.CenterKatCheck)
-                left = (width_ - c_.textWidth(name)) / 2;
-            c_.textOut(left, pos(y_), name);
+                left = (width_ - c_.textWidth(caption)) / 2;
+            c_.textOut(left, pos(y_), caption);
         }
         y_ += 2 * lineHeight();
+        if (sizeRow > 0) {
+            prepare(PriceFont);
+            if (shown())
+                paintSizeHeadings(pos(y_));
+            y_ += sizeRow;
+        }
 
         const TDynaArray *prods = i < cats ? productsOf(i) : nullptr;
         for (uint32_t j = 0; prods && j < prods->count && !done(); ++j) {

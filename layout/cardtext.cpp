@@ -59,8 +59,12 @@ bool PrintsSizeColumns(const Catalogue &cat, int category, int row)
 {
     if (!cat.hasSizes(category))
         return false;
-    const QVector<double> prices = cat.sizePrices(category, row);
-    return !prices.isEmpty() && (std::isnan(prices.first()) || prices.first() > 0);
+    // Any size with a price: a product not sold in the first size (or one
+    // whose first price is 0) still shows the prices of its other sizes.
+    for (double v : cat.sizePrices(category, row))
+        if (v > 0)
+            return true;
+    return false;
 }
 
 QStringList SizePriceTexts(const Catalogue &cat, int category, int row, const CardSettings &s)

@@ -34,8 +34,9 @@ QString PriceText(double price, const CardSettings &s);
 // The size headings of category cat (empty for a category without sizes).
 QStringList SizeHeadings(const Catalogue &cat, int category);
 // Whether product row of a sized category prints its prices in the size
-// columns: not for "price on request" (a first price of 0 that is not an
-// empty size) and not for free texts.
+// columns: when any of its sizes has a price. A product without a price in
+// any size prints "price on request" instead; free texts print neither. The
+// card and the web page both decide by this.
 bool PrintsSizeColumns(const Catalogue &cat, int category, int row);
 // The price texts of product row of a sized category, one per size; an
 // empty text for a size the product is not sold in.

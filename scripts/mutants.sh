@@ -37,9 +37,9 @@ mutants=$(cat <<'EOF'
 reserve-desc|layout/cardlayout.cpp|reserve = 3 * hN;|reserve = 2 * hN;|layout
 final-desc|layout/cardlayout.cpp|finalAdvance = 2 * hN;|finalAdvance = 1.5 * hN;|layout
 reserve-plain|layout/cardlayout.cpp|reserve = finalAdvance = 1.5 * hN;|reserve = finalAdvance = 1 * hN;|layout
-break-test-plain|layout/cardlayout.cpp|if (y_ + reserve > bottom_)|if (y_ + 1.5 * hN > bottom_)|layout
-break-test-final|layout/cardlayout.cpp|if (y_ + reserve > bottom_)|if (y_ + finalAdvance > bottom_)|layout
-category-fit|layout/cardlayout.cpp|if (y_ + 2 * itemReserve_ > bottom_)|if (y_ + itemReserve_ > bottom_)|layout
+break-test-plain|layout/cardlayout.cpp|if (y_ + reserve + nameRowsMM > bottom_)|if (y_ + 1.5 * hN + nameRowsMM > bottom_)|layout
+break-test-final|layout/cardlayout.cpp|if (y_ + reserve + nameRowsMM > bottom_)|if (y_ + finalAdvance + nameRowsMM > bottom_)|layout
+category-fit|layout/cardlayout.cpp|if (y_ + 2 * itemReserve_ + sizeRow > bottom_)|if (y_ + itemReserve_ + sizeRow > bottom_)|layout
 newpage-first|layout/cardlayout.cpp|else if (s_.NewPageForKatCheck && i > 0)|else if (s_.NewPageForKatCheck)|layout
 desc-start|layout/cardlayout.cpp|y_ += 1.5 * hN;|y_ += 2 * hN;|layout
 desc-row-hN|layout/cardlayout.cpp|const double hD = lineHeight();|const double hD = hN;|layout
@@ -60,7 +60,7 @@ pricecol-px|layout/cardlayout.cpp|c_.textOut(width_ - rm_ - priceColPx_ - c_.tex
 font-round|layout/cardlayout.cpp|double zs = std::trunc(double(f.size) * Z_ / 100.0);|double zs = std::round(double(f.size) * Z_ / 100.0);|layout
 leader-from-name|layout/cardlayout.cpp|LeaderDots(LayoutMeasure(*meas_), priceLeft - start)|LeaderDots(LayoutMeasure(*meas_), priceLeft - nameEnd)|layout
 leader-start|layout/cardlayout.cpp|const double start = nameEnd + d;|const double start = nameEnd;|layout
-name-space|layout/cardlayout.cpp|(long long)meas_->width(name) + meas_->width(u" ")|(long long)meas_->width(name)|layout
+name-space|layout/cardlayout.cpp|(long long)meas_->width(lastRow) + meas_->width(u" ")|(long long)meas_->width(lastRow)|layout
 price-left-qty|layout/cardlayout.cpp|priceLeft = widthmm_ - s_.RechtsEd - priceColMM_ - TextWidthMM(quantity);|priceLeft = widthmm_ - s_.RechtsEd - priceColMM_;|layout
 onreq-left-qty|layout/cardlayout.cpp|priceLeft = widthmm_ - s_.RechtsEd - TextWidthMM(onReq) - TextWidthMM(quantity);|priceLeft = widthmm_ - s_.RechtsEd - TextWidthMM(onReq);|layout
 heading-page1|layout/cardlayout.cpp|if (!s_.CaptionEd.isEmpty()) {|if (!s_.CaptionEd.isEmpty() && req_ == 1) {|layout
@@ -76,8 +76,8 @@ footer-font|layout/cardlayout.cpp|        prepare(FooterFont);|        prepare(H
 header-font|layout/cardlayout.cpp|        prepare(HeaderFont);|        prepare(FooterFont);|layout
 footer-top|layout/cardlayout.cpp|height_ - bm_ - h, s_.FussEd|height_ - bm_, s_.FussEd|layout
 measure-restore|layout/cardlayout.cpp|meas_ = savedMeas;|(void)savedMeas;|layout
-category-centre|layout/cardlayout.cpp|left = (width_ - c_.textWidth(name)) / 2;|left = ((width_ - lm_ - rm_ - c_.textWidth(name)) / 2) + lm_;|layout
-name-after-col|layout/cardlayout.cpp|c_.textOut(pos(x_) + numColPx_, top, name.toString());|c_.textOut(pos(x_ + numColMM_), top, name.toString());|layout
+category-centre|layout/cardlayout.cpp|left = (width_ - c_.textWidth(caption)) / 2;|left = ((width_ - lm_ - rm_ - c_.textWidth(caption)) / 2) + lm_;|layout
+name-after-col|layout/cardlayout.cpp|paintName(pos(x_) + numColPx_);|paintName(pos(x_ + numColMM_));|layout
 margin-round|layout/cardlayout.cpp|clampToInt(std::trunc(mm / kMmPerInch|clampToInt(std::round(mm / kMmPerInch|layout
 pricecol-spaces|layout/cardlayout.cpp|QStringLiteral("    ") + PriceAmount(p.price, s_.NoKommaCheck)|PriceAmount(p.price, s_.NoKommaCheck)|layout
 free-text-kind|layout/cardlayout.cpp|if (p.price >= 0)|if (p.price > 0)|layout
@@ -168,6 +168,32 @@ wc-paper-landscape-size|app/commandline.cpp|        o.landscape = true;|        
 print-range|layout/cardoutput.cpp|paintPages(card, painter, printer, area, fromPage, toPage);|paintPages(card, painter, printer, area, fromPage - 1, toPage - 1);|layout=CardOutput.*,app=PreviewPrinting.*
 qr-svg-run|export/qrcode.cpp|+ QByteArray::number(end - x) + "v1h-"|+ QByteArray::number(end - x + 1) + "v1h-"|export
 csv-marks-titles|export/csvexport.cpp|header << TranslateStr(QStringLiteral("Allergene"))|header << QStringLiteral("Allergene")|app=ShippedTranslations.GermanColumnIsExactlyTheProgramsTexts
+sl-any-size-price|layout/cardtext.cpp|for (double v : cat.sizePrices(category, row))|for (double v : cat.sizePrices(category, row).mid(0, 1))|layout,export|1
+sl-heads-fit|layout/cardlayout.cpp|if (captionEnd + TextWidthMM(u" ") <= headingsLeft)|if (true)|layout
+sl-heads-gap|layout/cardlayout.cpp|if (captionEnd + TextWidthMM(u" ") <= headingsLeft)|if (captionEnd <= headingsLeft)|layout
+sl-heads-centre|layout/cardlayout.cpp|s_.CenterKatCheck ? (widthmm_ + captionMM) / 2 : x_ + captionMM;|x_ + captionMM;|layout
+sl-heads-columns|layout/cardlayout.cpp|right -= sizeColMM_[size_t(k)];|(void)right;|layout|2
+sl-row-break|layout/cardlayout.cpp|if (y_ + 2 * itemReserve_ + sizeRow > bottom_)|if (y_ + 2 * itemReserve_ > bottom_)|layout
+sl-row-advance|layout/cardlayout.cpp|            y_ += sizeRow;|            y_ += 0;|layout
+sl-row-height|layout/cardlayout.cpp|return 1.5 * lineHeight();|return 2 * lineHeight();|layout
+sl-row-twice|layout/cardlayout.cpp|if (!sizeHeads_.isEmpty() && sizeRow == 0 && shown()) {|if (!sizeHeads_.isEmpty() && shown()) {|layout
+sl-row-paint|layout/cardlayout.cpp|paintSizeHeadings(pos(y_));|;|layout|3
+sl-col-price|layout/cardlayout.cpp|rightPx -= sizeColPx_[size_t(k)];|rightPx -= sizeColPx_[0];|layout|1
+sl-col-heading|layout/cardlayout.cpp|rightPx -= sizeColPx_[size_t(k)];|rightPx -= sizeColPx_[0];|layout|2
+sl-col-measure|layout/cardlayout.cpp|widen(k, texts.at(k));|widen(k, sizeHeads_.at(k));|layout
+sl-col-block|layout/cardlayout.cpp|right -= sizeColMM_[size_t(k)];|(void)right;|layout|1
+sl-continued-paint|layout/cardlayout.cpp|paintSizeHeadings(pos(y_));|;|layout|1
+sl-continued-row|layout/cardlayout.cpp|            y_ += 1.5 * lineHeight();|            y_ += lineHeight();|layout
+sl-name-wrap|layout/cardlayout.cpp|WrapLineEnds(LayoutMeasure(*meas_), name, room, nameEnds);|(void)room;|layout
+sl-name-room|layout/cardlayout.cpp|const double room = blockLeft - nameLeft - MeasuredPxToMM|const double room = blockLeft - x_ - MeasuredPxToMM|layout
+sl-name-last-row|layout/cardlayout.cpp|const int top = pos(y_ + nameRowsMM);|const int top = pos(y_);|layout
+sl-name-advance|layout/cardlayout.cpp|    y_ += nameRowsMM;|    y_ += 0;|layout
+sl-name-keep|layout/cardlayout.cpp|if (y_ + reserve + nameRowsMM > bottom_)|if (y_ + reserve > bottom_)|layout
+sl-freetext-reserve|layout/cardlayout.cpp|y_ += 0.5 * hF;|y_ += 0.5 * hF; itemReserve_ = 0.5 * hF;|layout
+sl-web-heads|export/htmlexport.cpp|h += QStringLiteral("<th scope=\"col\">") + HtmlEscape(head)|h += QStringLiteral("<th scope=\"col\">") + QString()|export
+sl-web-rule|export/htmlexport.cpp|if (PrintsSizeColumns(cat, i, int(j))) {|if (p.price > 0) {|export
+sl-web-prices|export/htmlexport.cpp|for (const QString &price : SizePriceTexts(cat, i, int(j), s))|for (const QString &price : SizePriceTexts(cat, i, int(j), s).mid(1))|export
+sl-web-span|export/htmlexport.cpp|.arg(columns - 1) + HtmlEscape(onRequest)|.arg(columns) + HtmlEscape(onRequest)|export
 EOF
 )
 

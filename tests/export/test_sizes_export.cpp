@@ -68,6 +68,21 @@ TEST(SizesExport, WebPageTableWithHeadings)
     EXPECT_TRUE(html.contains("<td class=\"preis\">3,60 €</td><td class=\"preis\">4,80 €</td>"));
     // Not in the small glass: an empty cell.
     EXPECT_TRUE(html.contains("<td class=\"preis\"></td><td class=\"preis\">4,90 €</td>"));
+    // A product with no first price shows its other sizes; "Preis auf
+    // Anfrage" spans the columns only where no size has a price.
+    ProductValues v;
+    v.name = "Radler";
+    cat.addProduct(0, v);
+    cat.setStoredSizePrices(0, 2, false, {4.6});
+    v.name = "Fassbrause";
+    cat.addProduct(0, v);
+    cat.setSizePrices(0, 3, {std::nan(""), std::nan("")});
+    const QString more = QString::fromUtf8(BuildHtml(card, "de"));
+    EXPECT_TRUE(more.contains("<span class=\"name\">Radler</span></div></th>"
+                              "<td class=\"preis\"></td><td class=\"preis\">4,60 €</td></tr>"));
+    EXPECT_TRUE(more.contains("<span class=\"name\">Fassbrause</span></div></th>"
+                              "<td class=\"preis\" colspan=\"2\">Preis auf Anfrage</td></tr>"));
+    EXPECT_EQ(more.count("Preis auf Anfrage"), 1);
     // The category without sizes stays a list.
     EXPECT_TRUE(html.contains("<ul>"));
     EXPECT_EQ(html.count("<table"), 1);

@@ -27,7 +27,8 @@ public:
 };
 
 // A small random card with random settings on a small page, so that it
-// has several pages; every kind of product and every switch occurs.
+// has several pages; every kind of product and every switch occurs, and
+// categories with sizes.
 void randomCard(TestCard &card, std::mt19937 &rng)
 {
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
@@ -109,6 +110,21 @@ void randomCard(TestCard &card, std::mt19937 &rng)
                 card.cat.setMarks(cat, p, m);
             }
         }
+        // Sizes on a third of the categories: headings that may not fit
+        // beside the caption, sizes without a price, names that wrap.
+        if (pick(0, 2) == 0) {
+            QStringList heads;
+            for (int k = pick(1, kMaxSizes); k > 0; --k)
+                heads << text(pick(1, 8));
+            card.cat.setSizeHeadings(cat, heads);
+            for (int p = 0; p < products; ++p) {
+                QVector<double> prices;
+                for (int k = 0; k < kMaxSizes; ++k)
+                    prices << (pick(0, 3) == 0 ? std::nan("") : pick(1, 99999) / 100.0);
+                if (card.cat.product(cat, p)->price >= 0)
+                    card.cat.setSizePrices(cat, p, prices.mid(0, card.cat.sizeHeadings(cat).size()));
+            }
+        }
     }
 }
 
@@ -156,8 +172,8 @@ TEST(EarlyStop, SamePaintingAsTheWholeCardOnRandomCards)
     TextureStub texture;
     int compared = 0, stopped = 0;
     // Cards that stopped early at least once, carried marks, had the legend
-    // on every page, printed a QR code.
-    int cardsStopped = 0, withMarks = 0, legendEveryPage = 0, withQr = 0;
+    // on every page, printed a QR code, had sizes.
+    int cardsStopped = 0, withMarks = 0, legendEveryPage = 0, withQr = 0, withSizes = 0;
     for (int n = 0; n < kCards; ++n) {
         TestCard card;
         randomCard(card, rng);
@@ -165,6 +181,7 @@ TEST(EarlyStop, SamePaintingAsTheWholeCardOnRandomCards)
         withMarks += marks;
         legendEveryPage += marks && card.s.marks.LegendPos == LegendPlace::EveryPage;
         withQr += card.qrCode && card.s.QrDruckCheck;
+        withSizes += card.cat.hasSizes();
         const int stoppedBefore = stopped;
         card.texture = n % 3 ? &texture : nullptr;
         card.dpi = (n % 2) ? 96 : 300;
@@ -191,8 +208,8 @@ TEST(EarlyStop, SamePaintingAsTheWholeCardOnRandomCards)
         cardsStopped += stopped > stoppedBefore;
     }
     std::printf("%d cards, %d pages compared: %d cards stopped early, %d carried marks, %d had the legend on"
-                " every page, %d printed a QR code\n",
-                kCards, compared, cardsStopped, withMarks, legendEveryPage, withQr);
+                " every page, %d printed a QR code, %d had sizes\n",
+                kCards, compared, cardsStopped, withMarks, legendEveryPage, withQr, withSizes);
     EXPECT_GT(compared, 5 * kCards);
     EXPECT_GT(stopped, 5 * kCards / 2); // most cards have pages after the one painted
     // Every case on a good share of the cards.
@@ -200,6 +217,7 @@ TEST(EarlyStop, SamePaintingAsTheWholeCardOnRandomCards)
     EXPECT_GT(withMarks, kCards / 5);
     EXPECT_GT(legendEveryPage, kCards / 10);
     EXPECT_GT(withQr, kCards / 5);
+    EXPECT_GT(withSizes, kCards / 5);
 }
 
 TEST(EarlyStop, SamePixelsAsTheWholeCard)

@@ -125,6 +125,56 @@ TEST_P(LayoutEngine, CategoryFitUsesTwiceTheLastItemReserve)
     EXPECT_EQ(p1.pages, 2);
 }
 
+// A free text at the end of a category moves where the next category
+// breaks the page: its rows, its half line and the category's last line in
+// the free-text font push the next caption down, while the room the next
+// category needs stays twice the reserve of the last ordinary product (the
+// free text has none of its own). Each card is cut a quarter free-text line
+// above and below the point where the next category just fits.
+TEST_P(LayoutEngine, FreeTextAtTheEndMovesTheNextCategoryBreak)
+{
+    TestCard ref;
+    const double hN = ref.h(3), hF = ref.h(7);
+    const double y0 = 10 + 2 * ref.h(2);
+    struct Case {
+        QString freeText; // "-" for none
+        bool description; // the ordinary product before it
+        int freeRows;
+    } cases[] = {{QStringLiteral("-"), false, 0},
+                 {QString(), false, 0},
+                 {QStringLiteral("Frei"), false, 1},
+                 {QStringLiteral("Frei\nzwei\ndrei"), false, 3},
+                 {QStringLiteral("Frei"), true, 1}};
+    for (const Case &k : cases) {
+        const bool withFree = k.freeText != QStringLiteral("-");
+        // Where A ends: the product, then the free text's rows and half a
+        // line and one line of its font, or one description line.
+        const double aEnd = y0 + (k.description ? 3.5 * hN : 1.5 * hN)
+                            + (withFree ? (k.freeRows + 1.5) * hF : ref.h(4));
+        const double room = 2 * (k.description ? 3 * hN : 1.5 * hN);
+        for (double slack : {0.25 * hF, -0.25 * hF}) {
+            TestCard card;
+            const int a = card.category(QStringLiteral("A"));
+            card.product(a, QStringLiteral("Erstes"), 3, 0, k.description ? QStringLiteral("d") : QString());
+            if (withFree)
+                card.product(a, QString(), -1, 0, k.freeText);
+            card.product(card.category(QStringLiteral("B")), QStringLiteral("Zweites"), 3);
+            card.heightmm = aEnd + room + slack + 10;
+            const auto p1 = card.paint(1);
+            const std::string what = k.freeText.toStdString() + (slack > 0 ? " fits" : " breaks");
+            if (slack > 0) {
+                ASSERT_TRUE(p1.text(QStringLiteral("B"))) << what;
+                EXPECT_EQ(p1.text(QStringLiteral("B"))->a[1], card.pos(aEnd)) << what;
+            } else {
+                EXPECT_FALSE(p1.text(QStringLiteral("B"))) << what;
+                const auto p2 = card.paint(2);
+                ASSERT_TRUE(p2.text(QStringLiteral("B"))) << what;
+                EXPECT_EQ(p2.text(QStringLiteral("B"))->a[1], card.pos(10)) << what;
+            }
+        }
+    }
+}
+
 TEST_P(LayoutEngine, EmptyCategoryTakesThreeLines)
 {
     TestCard card;
