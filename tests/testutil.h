@@ -57,6 +57,23 @@ private:
     void (*savedHandler_)(int) = nullptr;
 };
 
+// While it lives, the process's umask is `mask` (new files get 0666 & ~mask). active() is
+// false where the system has none (Windows).
+class UmaskScope {
+public:
+    explicit UmaskScope(unsigned mask);
+    ~UmaskScope();
+    bool active() const { return active_; }
+
+private:
+    bool active_ = false;
+    unsigned saved_ = 0;
+};
+
+// The permission bits of a file as a POSIX mode (0644), from Qt's owner, group and
+// other flags.
+unsigned fileMode(const QString &path);
+
 // Sets the default and "system" locale for the lifetime of the object.
 // Code that asks for the user's decimal separator reads QLocale::system(),
 // which Qt cannot override; the program reads it through UserDecimalPoint(),
