@@ -91,6 +91,7 @@ TPriceChangeForm::TPriceChangeForm(const Catalogue &cat, const QStringList &name
     CountLabel->setObjectName(QStringLiteral("CountLabel"));
     CountLabel->setProperty("velloran_notranslate", true);
     CountLabel->setWordWrap(true);
+    CountLabel->setTextFormat(Qt::PlainText); // it may quote what was typed
 
     auto *grid = new QGridLayout;
     auto *l1 = new QLabel(QStringLiteral("Preise von:"), this);

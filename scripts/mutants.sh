@@ -166,7 +166,6 @@ prf-field-shows|catalogue/PriceChangeDialog.cpp|connect(AmountEd->findChild<QLin
 prf-unreadable-list|catalogue/PriceChangeDialog.cpp|    if (!AmountEd->readable()) {|    if (false) {|app=SizesEditing.*
 prf-accept-check|catalogue/PriceChangeDialog.cpp|if (!TFloatEdit::checkFields(this)) {|if (false) {|app=SizesEditing.*
 prf-ticked|catalogue/PriceChangeDialog.cpp|it->setCheckState(category < 0 \|\| c == category ? Qt::Checked : Qt::Unchecked);|it->setCheckState(Qt::Checked);|app=SizesEditing.*
-prf-no-step|app/MainPrices.cpp|if (execDialog(&dlg) != QDialog::Accepted \|\| !ChangesAnyPrice(dlg.changes()))|if (execDialog(&dlg) != QDialog::Accepted)|app=SizesEditing.*
 prf-keep-editing|app/recovery.cpp|    if (!timer_->isActive())|    if (true)|app=Recovery.*
 prf-copy-once|app/recovery.cpp|    if (!timer_->isActive())|    if (!timer_->isActive() && written_.isEmpty())|app=Recovery.*
 prf-copy-follows|app/recovery.cpp|if (bytes == written_ && lock_ && QFileInfo::exists(copy_))|if (lock_ && QFileInfo::exists(copy_))|app=Recovery.*
