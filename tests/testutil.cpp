@@ -145,7 +145,12 @@ UmaskScope::~UmaskScope()
 #endif
 }
 
-unsigned fileMode(const QString &path)
+std::string octal(unsigned mode)
+{
+    return QStringLiteral("%1").arg(mode, 4, 8, QLatin1Char('0')).toStdString();
+}
+
+std::string fileMode(const QString &path)
 {
     const QFile::Permissions p = QFile::permissions(path);
     unsigned mode = 0;
@@ -156,7 +161,7 @@ unsigned fileMode(const QString &path)
     for (const auto &[flag, bit] : bits)
         if (p & flag)
             mode |= bit;
-    return mode;
+    return octal(mode);
 }
 
 LocaleScope::LocaleScope(const char *name) : old_(QLocale())

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <functional>
+#include <string>
 
 class QDialog;
 
@@ -70,9 +71,10 @@ private:
     unsigned saved_ = 0;
 };
 
-// The permission bits of a file as a POSIX mode (0644), from Qt's owner, group and
-// other flags.
-unsigned fileMode(const QString &path);
+// The permission bits of a file as a POSIX mode in octal ("0644"), from Qt's owner,
+// group and other flags; octal() writes a mode the same way.
+std::string fileMode(const QString &path);
+std::string octal(unsigned mode);
 
 // Sets the default and "system" locale for the lifetime of the object.
 // Code that asks for the user's decimal separator reads QLocale::system(),

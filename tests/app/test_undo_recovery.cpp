@@ -738,7 +738,7 @@ TEST_F(Recovery, AFolderOpenToOthersIsClosedAtStart)
     testutil::writeFile(copy + ".origin", "");
     recoveryAnswer = -1;
     create();
-    EXPECT_EQ(testutil::fileMode(folder()), 0700u);
+    EXPECT_EQ(testutil::fileMode(folder()), "0700");
     EXPECT_EQ(recoveryQuestions.size(), 1);
 }
 

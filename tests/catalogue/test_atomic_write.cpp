@@ -84,19 +84,19 @@ TEST(AtomicWrite, NewFilesFollowTheUmaskAndPrivateOnesAreTheUsersAlone)
     for (unsigned mask : {0022u, 0027u, 0077u, 0u}) {
         testutil::UmaskScope umask(mask);
         ASSERT_TRUE(umask.active());
-        SCOPED_TRACE(mask);
+        SCOPED_TRACE("umask " + testutil::octal(mask));
         QTemporaryDir dir;
         for (bool sync : {true, false}) {
             const QString path = dir.filePath(sync ? "synced.dat" : "table.dat");
             ASSERT_TRUE(WriteFileAtomically(path, "new", nullptr, sync));
-            EXPECT_EQ(testutil::fileMode(path), 0666 & ~mask) << sync;
+            EXPECT_EQ(testutil::fileMode(path), testutil::octal(0666 & ~mask)) << sync;
         }
         const QString copy = dir.filePath("copy.vlr");
         ASSERT_TRUE(WriteFileAtomically(copy, "copy", nullptr, false, true));
-        EXPECT_EQ(testutil::fileMode(copy), 0600u);
+        EXPECT_EQ(testutil::fileMode(copy), "0600");
         QFile::setPermissions(copy, QFileDevice::Permissions(0x6644));
         ASSERT_TRUE(WriteFileAtomically(copy, "second copy", nullptr, false, true));
-        EXPECT_EQ(testutil::fileMode(copy), 0600u);
+        EXPECT_EQ(testutil::fileMode(copy), "0600");
         EXPECT_EQ(testutil::readFile(copy), QByteArray("second copy"));
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3) << "a temporary file stayed";
     }
