@@ -68,7 +68,7 @@ void TMainForm::RegisterProgramTexts()
 {
     for (const QStringList &texts :
          {DocumentMessageTexts(), OutputMessageTexts(), PictureProblemTexts(), ExtensionMessageTexts(),
-          QrProblemTexts(), TAdditivesDialog::messageTexts()})
+          QrProblemTexts(), TAdditivesDialog::messageTexts(), TPriceChangeForm::messageTexts()})
         for (const QString &t : texts)
             TranslateStr(t);
     // Texts of the window shown only later: the product list's free texts,

@@ -28,7 +28,8 @@ void TMainForm::Preisendern1Click()
     commitPendingEdits();
     TPriceChangeForm dlg(catalogue, categoryNames(), selectedCategory(), this);
     TranslateComponents(&dlg);
-    if (execDialog(&dlg) != QDialog::Accepted || dlg.changes().isEmpty())
+    // Nothing changed (0 %, or only prices that would drop to 0): no step.
+    if (execDialog(&dlg) != QDialog::Accepted || !ChangesAnyPrice(dlg.changes()))
         return;
     const DocumentHistory::Step step(history, TranslateStr(QStringLiteral("Preise ändern")));
     ApplyPriceChanges(catalogue, dlg.changes());

@@ -35,12 +35,21 @@ std::unique_ptr<QLockFile> makeLock(const QString &copy)
     return lock;
 }
 
+// The folder of the copies is the user's alone, also one that an earlier
+// version made open to others.
+void restrictFolder()
+{
+    platform::RestrictToOwner(RecoveryKeeper::folder().chopped(1));
+}
+
 // The folder of the copies, made when missing.
 bool makeFolder()
 {
     const QString dir = RecoveryKeeper::folder();
-    if (QFileInfo(dir).isDir())
+    if (QFileInfo(dir).isDir()) {
+        restrictFolder();
         return true;
+    }
     const QFileInfo fi(dir.chopped(1));
     QDir().mkpath(fi.absolutePath());
     // The user's alone: the copies hold the whole menu.
@@ -221,26 +230,26 @@ bool RecoveryKeeper::writeNow()
         return false;
     }
     // The origin first: a copy is never without the name of its document.
+    // Both are the user's alone from their first byte.
     const QString origin = copy_ + kOrigin;
-    const QFile::Permissions own = QFile::ReadOwner | QFile::WriteOwner;
     if (readOrigin(origin) != document_ || !QFileInfo::exists(origin)) {
-        if (!WriteFileAtomically(origin, document_.toUtf8(), nullptr, false)) {
+        if (!WriteFileAtomically(origin, document_.toUtf8(), nullptr, false, /*ownerOnly=*/true)) {
             failed();
             return false;
         }
-        QFile::setPermissions(origin, own);
     }
-    if (!WriteFileAtomically(copy_, bytes, nullptr, false)) {
+    if (!WriteFileAtomically(copy_, bytes, nullptr, false, /*ownerOnly=*/true)) {
         failed();
         return false;
     }
-    QFile::setPermissions(copy_, own);
     written_ = bytes;
     return true;
 }
 
 QList<RecoveryKeeper::Candidate> RecoveryKeeper::pending()
 {
+    // At start: a folder left open by an earlier version is closed first.
+    restrictFolder();
     QList<Candidate> found;
     const QDir dir(folder());
     // Hidden ones too: earlier copies were named after their document.

@@ -7,7 +7,8 @@
 // its name; a small ".origin" file next to it holds the document's full path
 // (empty for an untitled document). Saving, closing without saving and
 // undoing back to the saved state remove it. The folder is the user's alone
-// (0700), the copies too (0600).
+// (0700; one made open to others by an earlier version is closed at start),
+// the copies too (0600 from their first byte).
 //
 // A copy belongs to the running program that holds its lock: no other
 // program writes or removes it (a second program editing the same document

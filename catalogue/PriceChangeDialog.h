@@ -1,7 +1,10 @@
-// "Preise ändern...": raises or lowers the prices of the selected category or
-// of the whole card by a percentage or an amount, rounds them, and lists every
-// price that changes, before and after. The caller applies changes() as one
-// step when the dialog is accepted.
+// "Preise ändern...": raises or lowers the prices of the ticked categories
+// by a percentage or an amount, rounds them, and lists every price that
+// changes, before and after, and every one that stays because the change
+// would bring it to 0 or below. The caller applies changes() as one step
+// when the dialog is accepted. The list always follows the text in the
+// amount field; a text that cannot be read empties it, says why and keeps
+// the dialog open on OK.
 #pragma once
 
 #include "catalogue/pricechange.h"
@@ -11,35 +14,45 @@
 
 class Catalogue;
 class QComboBox;
-class QDoubleSpinBox;
 class QLabel;
+class QListWidget;
+class QPushButton;
 class QRadioButton;
 class QTreeWidget;
+class TFloatEdit;
 
 class TPriceChangeForm : public QDialog {
     Q_OBJECT
 public:
-    // names: the captions of the categories; category: the selected one
-    // (-1: none, then only the whole card can be chosen).
+    // names: the captions of the categories; category: the selected one,
+    // ticked at the start (-1: none, then every category is ticked).
     TPriceChangeForm(const Catalogue &cat, const QStringList &names, int category, QWidget *parent = nullptr);
 
-    QRadioButton *CategoryRadio;
-    QRadioButton *CardRadio;
+    QListWidget *CategoryList; // one checkable entry per category, in order
+    QPushButton *AllBtn;       // ticks every category
+    QPushButton *NoneBtn;      // unticks every category
     QRadioButton *PercentRadio;
     QRadioButton *AmountRadio;
-    QDoubleSpinBox *AmountEd;
+    TFloatEdit *AmountEd;
     QComboBox *RoundingBox; // in the order of PriceRounding
     QTreeWidget *ChangesList;
-    QLabel *CountLabel;
+    QLabel *CountLabel; // how many prices change, or why the amount cannot be read
 
+    // The ticked categories, in order.
+    QVector<int> chosenCategories() const;
     PriceChangeRule rule() const;
     const QVector<PriceChange> &changes() const { return changes_; }
 
+    // Texts the dialog shows only while it is used (for the translation table).
+    static QStringList messageTexts();
+
+    void accept() override;
+
 private:
     void update();
+    void tickAll(bool on);
 
     const Catalogue &cat_;
     QStringList names_;
-    int category_;
     QVector<PriceChange> changes_;
 };

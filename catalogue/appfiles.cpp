@@ -1,4 +1,5 @@
 #include "catalogue/appfiles.h"
+#include "catalogue/brastel.h"
 #include "catalogue/platform.h"
 
 #include <QCoreApplication>
@@ -103,12 +104,15 @@ void SeedUserTranslations()
         sources << ProgPath() + QStringLiteral("translate.dat");
     sources << ProgPath() + QStringLiteral("../share/velloran/translate.dat")
             << InstalledDataDir() + QStringLiteral("translate.dat");
+    // Written anew rather than copied: the user's table gets the access the
+    // user's umask gives new files, not the installed file's (read-only, or
+    // whatever the package made it).
     for (const QString &src : sources) {
-        if (QFileInfo(src).isFile() && QFile::copy(src, target)) {
-            QFile(target).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup
-                                         | QFile::ReadOther);
+        if (!QFileInfo(src).isFile())
+            continue;
+        QFile in(src);
+        if (in.open(QIODevice::ReadOnly) && WriteFileAtomically(target, in.readAll(), nullptr, false))
             return;
-        }
     }
 }
 

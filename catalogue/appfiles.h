@@ -32,7 +32,8 @@ QString InstalledDataDir();
 // directory. Returns the name unchanged when none holds it.
 QString ResolveDataFile(const QString &name);
 // At the first start: copies the translate.dat shipped with the program into
-// the user directory unless a table exists there already.
+// the user directory unless a table exists there already (a new file of the
+// user's, with the access the umask gives).
 void SeedUserTranslations();
 
 // Tests and the command line can redirect the user directory.

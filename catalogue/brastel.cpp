@@ -1,10 +1,11 @@
 #include "catalogue/brastel.h"
+#include "catalogue/platform.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QTemporaryFile>
+#include <QRandomGenerator>
 #include <QThread>
 #include <QtEndian>
 
@@ -389,7 +390,8 @@ const char kLinkLoop[] = "Too many levels of symbolic links: %1";
 
 } // namespace
 
-bool WriteFileAtomically(const QString &path, const QByteArray &data, QString *errorText, bool syncToDisk)
+bool WriteFileAtomically(const QString &path, const QByteArray &data, QString *errorText, bool syncToDisk,
+                         bool ownerOnly)
 {
     const QString targetPath = writeTarget(path);
     if (targetPath.isEmpty()) {
@@ -398,7 +400,7 @@ bool WriteFileAtomically(const QString &path, const QByteArray &data, QString *e
         return false;
     }
 #ifdef Q_OS_UNIX
-    if (!syncToDisk) {
+    if (!syncToDisk || ownerOnly) {
         const QFileInfo target(targetPath);
         // A file that could not be opened for writing is not replaced either.
         if (target.exists() && !target.isWritable()) {
@@ -406,29 +408,46 @@ bool WriteFileAtomically(const QString &path, const QByteArray &data, QString *e
                 *errorText = QStringLiteral("The file %1 is write-protected.").arg(target.filePath());
             return false;
         }
-        QTemporaryFile tmp(target.absolutePath() + QStringLiteral("/.") + target.fileName()
-                           + QStringLiteral(".XXXXXX"));
-        if (!tmp.open() || tmp.write(data) != data.size() || !tmp.flush()) {
+        // A hidden name beside the target that no one else uses: created here,
+        // with its access from the start.
+        QFile tmp;
+        bool created = false;
+        for (int attempt = 0; attempt < 64 && !created; ++attempt) {
+            tmp.setFileName(target.absolutePath() + QStringLiteral("/.") + target.fileName() + QLatin1Char('.')
+                            + QString::number(QRandomGenerator::global()->generate(), 36));
+            created = platform::CreateNewFile(tmp, ownerOnly);
+            if (!created && !QFileInfo::exists(tmp.fileName()))
+                break; // not a name taken: the folder cannot hold it
+        }
+        if (!created) {
             if (errorText)
                 *errorText = tmp.errorString();
             return false;
         }
-        // Keep the permissions of the file that is replaced.
-        tmp.setPermissions(target.exists() ? target.permissions()
-                                           : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup
-                                                 | QFile::ReadOther);
+        if (tmp.write(data) != data.size() || !tmp.flush()) {
+            if (errorText)
+                *errorText = tmp.errorString();
+            tmp.close();
+            tmp.remove();
+            return false;
+        }
+        // Keep the permissions of the file that is replaced; a file of the
+        // user's alone stays so.
+        if (target.exists() && !ownerOnly)
+            tmp.setPermissions(target.permissions());
         tmp.close();
         if (::rename(QFile::encodeName(tmp.fileName()).constData(), QFile::encodeName(target.filePath()).constData())
             != 0) {
             if (errorText)
                 *errorText = QString::fromLocal8Bit(std::strerror(errno));
+            tmp.remove();
             return false;
         }
-        tmp.setAutoRemove(false); // it is the target now
         return true;
     }
 #endif
     Q_UNUSED(syncToDisk);
+    Q_UNUSED(ownerOnly); // the folder passes its access on (platform::CreateNewFile)
     // QSaveFile itself refuses a write-protected file and writes through
     // symbolic links.
     QSaveFile f(path);

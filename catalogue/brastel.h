@@ -139,5 +139,9 @@ private:
 // rename (documents); without it (the translation table, rewritten at every
 // keystroke) a crash of the program still leaves the old or the new file,
 // and only a power cut right after a write could lose the newest version.
+// A new file gets what the user's umask leaves of 0666, a replaced one keeps
+// its permissions. With ownerOnly (a recovery copy) the file is the user's
+// alone from its first byte, replaced or new (platform::CreateNewFile); such
+// a file is not forced onto the disk.
 bool WriteFileAtomically(const QString &path, const QByteArray &data, QString *errorText = nullptr,
-                         bool syncToDisk = true);
+                         bool syncToDisk = true, bool ownerOnly = false);

@@ -1,12 +1,15 @@
 // What differs between the Linux and the Windows program, in one place: where the
-// per-user files and the recovery copies live, which program directory counts as an
-// installation, where the shipped data is, and which fonts draw the card's faces.
+// per-user files and the recovery copies live, who may read the files the program
+// makes, which program directory counts as an installation, where the shipped data is,
+// and which fonts draw the card's faces.
 // catalogue/platform/linux.cpp and catalogue/platform/windows.cpp implement it; the
 // build picks one of them.
 #pragma once
 
 #include <QString>
 #include <QStringList>
+
+class QFile;
 
 namespace platform {
 
@@ -18,6 +21,18 @@ QString UserConfigDir();
 // The per-user directory the crash-recovery copies go under (no trailing separator).
 // Linux: ~/.local/share/Velloran. Windows: %LOCALAPPDATA%\Velloran (stays on the machine).
 QString LocalDataDir();
+
+// Creates the file `file` names (it must not exist yet) and opens it for writing.
+// ownerOnly: only the user may read it, from its first byte on (Linux: mode 0600 at the
+// creation, whatever the umask). Otherwise it gets what the user's umask leaves of 0666,
+// as every program's new files do. Windows: in both cases the access the folder passes on
+// to new files (the user's profile folders are the user's alone).
+bool CreateNewFile(QFile &file, bool ownerOnly);
+
+// Takes the access of the group and of others from a folder or file that an earlier
+// version made with wider access (Linux: only the owner's bits stay). Windows: nothing;
+// access there follows the folders' inherited access lists, not permission bits.
+void RestrictToOwner(const QString &path);
 
 // True when `canonicalDir` is the directory a system installation puts the program in
 // (on Linux the configured bin directory, such as /usr/bin). On Windows the installer

@@ -147,8 +147,35 @@ uh-redo-selection|app/undohistory.cpp|before ? selBefore_ : selAfter_);|selBefor
 rc-older|app/recovery.cpp|c.documentWritten = doc.lastModified();|(void)doc;|app=Recovery.*
 rc-busy|app/recovery.cpp|if (lock->tryLock(0)) {|if (true) {|app=Recovery.*
 rc-retry|app/recovery.cpp|if (!writeNow() && modified_)|if (false)|app=Recovery.*
-rc-origin|app/recovery.cpp|WriteFileAtomically(origin, document_.toUtf8(), nullptr, false)|WriteFileAtomically(origin, QByteArray(), nullptr, false)|app=Recovery.*
+rc-origin|app/recovery.cpp|WriteFileAtomically(origin, document_.toUtf8(),|WriteFileAtomically(origin, QByteArray(),|app=Recovery.*
 rc-saved-discards|app/recovery.cpp|    if (!modified) {|    if (false) {|app=Recovery.*
+prf-step-up|catalogue/pricechange.cpp|return ceilTo(units, step);|return std::floor(units / step + 0.5) * step;|catalogue=PriceChange.*,app=SizesEditing.*
+prf-step-down|catalogue/pricechange.cpp|return floorTo(units, step);|return std::floor(units / step + 0.5) * step;|catalogue=PriceChange.*,app=SizesEditing.*
+prf-step-nearest|catalogue/pricechange.cpp|return std::floor(units / step + 0.5) * step;|return ceilTo(units, step);|catalogue=PriceChange.*,app=SizesEditing.*
+prf-step-size|catalogue/pricechange.cpp|roundToStep(units, 50 * kUnitsPerCent, direction)|roundToStep(units, 10 * kUnitsPerCent, direction)|catalogue=PriceChange.*,app=SizesEditing.*
+prf-direction|catalogue/pricechange.cpp|const int direction = rule.amount > 0 ? 1 : rule.amount < 0 ? -1 : 0;|const int direction = rule.amount > 0 ? 1 : 0;|catalogue=PriceChange.*,app=SizesEditing.*
+prf-end-raise|catalogue/pricechange.cpp|        return above;|        return below;|catalogue=PriceChange.*,app=SizesEditing.*
+prf-end-direction|catalogue/pricechange.cpp|roundToEnding(units, 90 * kUnitsPerCent, direction)|roundToEnding(units, 90 * kUnitsPerCent, 0)|catalogue=PriceChange.*,app=SizesEditing.*
+prf-end-ending|catalogue/pricechange.cpp|roundToEnding(units, 50 * kUnitsPerCent, direction)|roundToEnding(units, 90 * kUnitsPerCent, direction)|catalogue=PriceChange.*,app=SizesEditing.*
+prf-cent-at-zero|catalogue/pricechange.cpp|if (direction == 0 && rule.rounding == PriceRounding::Cent)|if (false)|catalogue=PriceChange.*,app=SizesEditing.*
+prf-against|catalogue/pricechange.cpp|if ((direction > 0 && result < price) \|\| (direction < 0 && result > price))|if (false)|catalogue=PriceChange.*,app=SizesEditing.*
+prf-zero-kept|catalogue/pricechange.cpp|if (!(result > 0) \|\| !std::isfinite(result)) {|if (!(result >= 0) \|\| !std::isfinite(result)) {|catalogue=PriceChange.*,app=SizesEditing.*
+prf-kept-listed|catalogue/pricechange.cpp|if (after != before \|\| notAPrice)|if (after != before)|catalogue=PriceChange.*,app=SizesEditing.*
+prf-kept-shown|catalogue/PriceChangeDialog.cpp|it->setText(AfterCol, c.keptAtZero ? unchanged : FormatPrice2(c.after, dp));|it->setText(AfterCol, FormatPrice2(c.after, dp));|app=SizesEditing.*
+prf-field-shows|catalogue/PriceChangeDialog.cpp|connect(AmountEd->findChild<QLineEdit *>(), &QLineEdit::textChanged, this, [this] { update(); });|connect(AmountEd, &QDoubleSpinBox::valueChanged, this, [this] { update(); });|app=SizesEditing.*
+prf-unreadable-list|catalogue/PriceChangeDialog.cpp|    if (!AmountEd->readable()) {|    if (false) {|app=SizesEditing.*
+prf-accept-check|catalogue/PriceChangeDialog.cpp|if (!TFloatEdit::checkFields(this)) {|if (false) {|app=SizesEditing.*
+prf-ticked|catalogue/PriceChangeDialog.cpp|it->setCheckState(category < 0 \|\| c == category ? Qt::Checked : Qt::Unchecked);|it->setCheckState(Qt::Checked);|app=SizesEditing.*
+prf-keep-editing|app/recovery.cpp|    if (!timer_->isActive())|    if (true)|app=Recovery.*
+prf-copy-once|app/recovery.cpp|    if (!timer_->isActive())|    if (!timer_->isActive() && written_.isEmpty())|app=Recovery.*
+prf-copy-follows|app/recovery.cpp|if (bytes == written_ && lock_ && QFileInfo::exists(copy_))|if (lock_ && QFileInfo::exists(copy_))|app=Recovery.*
+prf-copy-private|app/recovery.cpp|WriteFileAtomically(copy_, bytes, nullptr, false, /*ownerOnly=*/true)|WriteFileAtomically(copy_, bytes, nullptr, false)|app=Recovery.*
+prf-origin-private|app/recovery.cpp|WriteFileAtomically(origin, document_.toUtf8(), nullptr, false, /*ownerOnly=*/true)|WriteFileAtomically(origin, document_.toUtf8(), nullptr, false)|app=Recovery.*
+prf-start-closes|app/recovery.cpp|    restrictFolder();|    (void)0;|app=Recovery.*
+prf-restrict-bits|catalogue/platform/linux.cpp|QFile::setPermissions(path, now & owner);|QFile::setPermissions(path, now \| owner);|app=Recovery.*
+prf-umask-open|catalogue/platform/linux.cpp|ownerOnly ? own : all);|own);|catalogue=AtomicWrite.*,app=Recovery.*
+prf-private-open|catalogue/platform/linux.cpp|ownerOnly ? own : all);|all);|catalogue=AtomicWrite.*,app=Recovery.*
+prf-keep-perms|catalogue/brastel.cpp|if (target.exists() && !ownerOnly)|if (target.exists())|catalogue=AtomicWrite.*,app=Recovery.*
 png-page|app/commandline.cpp|const QImage img = RenderCardPage(card, area, o.dpi, p);|const QImage img = RenderCardPage(card, area, o.dpi, first == last ? 1 : p);|ship=CommandLineRun.PngPagesAndOnePage
 
 wc-esc-control|app/commandline.cpp|        case QChar::Other_Control:|        case QChar::Other_Surrogate:|ship=CommandLine*

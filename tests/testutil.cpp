@@ -12,6 +12,7 @@
 
 #ifdef Q_OS_UNIX
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -124,6 +125,43 @@ FileSizeLimit::~FileSizeLimit()
     setrlimit(RLIMIT_FSIZE, &lim);
     std::signal(SIGXFSZ, savedHandler_);
 #endif
+}
+
+UmaskScope::UmaskScope(unsigned mask)
+{
+#ifdef Q_OS_UNIX
+    saved_ = ::umask(mode_t(mask));
+    active_ = true;
+#else
+    (void)mask;
+#endif
+}
+
+UmaskScope::~UmaskScope()
+{
+#ifdef Q_OS_UNIX
+    if (active_)
+        ::umask(mode_t(saved_));
+#endif
+}
+
+std::string octal(unsigned mode)
+{
+    return QStringLiteral("%1").arg(mode, 4, 8, QLatin1Char('0')).toStdString();
+}
+
+std::string fileMode(const QString &path)
+{
+    const QFile::Permissions p = QFile::permissions(path);
+    unsigned mode = 0;
+    const std::pair<QFile::Permission, unsigned> bits[] = {
+        {QFile::ReadOwner, 0400}, {QFile::WriteOwner, 0200}, {QFile::ExeOwner, 0100},
+        {QFile::ReadGroup, 0040}, {QFile::WriteGroup, 0020}, {QFile::ExeGroup, 0010},
+        {QFile::ReadOther, 0004}, {QFile::WriteOther, 0002}, {QFile::ExeOther, 0001}};
+    for (const auto &[flag, bit] : bits)
+        if (p & flag)
+            mode |= bit;
+    return octal(mode);
 }
 
 LocaleScope::LocaleScope(const char *name) : old_(QLocale())

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <functional>
+#include <string>
 
 class QDialog;
 
@@ -56,6 +57,24 @@ private:
     long long saved_ = 0;
     void (*savedHandler_)(int) = nullptr;
 };
+
+// While it lives, the process's umask is `mask` (new files get 0666 & ~mask). active() is
+// false where the system has none (Windows).
+class UmaskScope {
+public:
+    explicit UmaskScope(unsigned mask);
+    ~UmaskScope();
+    bool active() const { return active_; }
+
+private:
+    bool active_ = false;
+    unsigned saved_ = 0;
+};
+
+// The permission bits of a file as a POSIX mode in octal ("0644"), from Qt's owner,
+// group and other flags; octal() writes a mode the same way.
+std::string fileMode(const QString &path);
+std::string octal(unsigned mode);
 
 // Sets the default and "system" locale for the lifetime of the object.
 // Code that asks for the user's decimal separator reads QLocale::system(),

@@ -2,6 +2,8 @@
 #include "catalogue/platform.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace platform {
@@ -16,6 +18,28 @@ QString LocalDataDir()
 {
     const QString base = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     return base.isEmpty() ? QDir::homePath() + QStringLiteral("/.local/share/Velloran") : base;
+}
+
+bool CreateNewFile(QFile &file, bool ownerOnly)
+{
+    // The mode goes to open() itself, which takes the umask off it: no moment in
+    // which the file could be read by others.
+    const QFile::Permissions own = QFile::ReadOwner | QFile::WriteOwner;
+    const QFile::Permissions all = own | QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
+    return file.open(QIODevice::WriteOnly | QIODevice::NewOnly, ownerOnly ? own : all);
+}
+
+void RestrictToOwner(const QString &path)
+{
+    const QFileInfo fi(path);
+    if (!fi.exists() || fi.isSymLink())
+        return;
+    const QFile::Permissions owner = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
+                                      | QFile::WriteOther | QFile::ExeOther;
+    const QFile::Permissions now = QFile::permissions(path);
+    if (now & others)
+        QFile::setPermissions(path, now & owner);
 }
 
 bool IsSystemProgramDir(const QString &canonicalDir)

@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
 
 #include <windows.h>
@@ -22,6 +23,17 @@ QString LocalDataDir()
 {
     const QString local = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
     return local.isEmpty() ? QDir::homePath() + QStringLiteral("/AppData/Local/Velloran") : local;
+}
+
+bool CreateNewFile(QFile &file, bool)
+{
+    // No permission bits: Qt would turn them into an explicit access list (0666 would
+    // open the file to everyone); the folder's inherited one is what the user expects.
+    return file.open(QIODevice::WriteOnly | QIODevice::NewOnly);
+}
+
+void RestrictToOwner(const QString &)
+{
 }
 
 bool IsSystemProgramDir(const QString &)

@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QRadioButton>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QStatusBar>
@@ -685,6 +686,10 @@ TEST_F(Recovery, CopyBehindAnUnreadableLockIsOffered)
 // only up to a limit.
 TEST_F(Recovery, CopiesArePrivateNamedByDigestAndOnlyRegularFilesAreListed)
 {
+    // Private whatever the umask: with none, a copy made with the usual
+    // access would be open to everyone.
+    testutil::UmaskScope umask(0);
+    ASSERT_TRUE(umask.active());
     QTemporaryDir dir;
     for (const QString &name : {QString(".karte.vlr"), QString(240, QLatin1Char('k')) + ".vlr"}) {
         SCOPED_TRACE(name.left(20).toStdString());
@@ -718,6 +723,53 @@ TEST_F(Recovery, CopiesArePrivateNamedByDigestAndOnlyRegularFilesAreListed)
     EXPECT_EQ(found[0].copy, copy);
     EXPECT_TRUE(found[0].document.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(ours));
+}
+
+// A folder that an earlier version made open to others is the user's alone
+// after the next start; its copies are still offered.
+TEST_F(Recovery, AFolderOpenToOthersIsClosedAtStart)
+{
+    const QByteArray doc = bytes();
+    destroy();
+    QDir().mkpath(folder());
+    ASSERT_TRUE(QFile::setPermissions(folder(), QFileDevice::Permissions(0x7755)));
+    const QString copy = folder() + "0123456789abcdef0123456789abcdef.vlr";
+    testutil::writeFile(copy, doc);
+    testutil::writeFile(copy + ".origin", "");
+    recoveryAnswer = -1;
+    create();
+    EXPECT_EQ(testutil::fileMode(folder()), "0700");
+    EXPECT_EQ(recoveryQuestions.size(), 1);
+}
+
+// While the user keeps editing, a copy is still written once an interval
+// (the changes do not put it off), it follows the edits, and once the user
+// stops it holds the last state.
+TEST_F(Recovery, CopyKeepsUpWhileTheUserKeepsEditing)
+{
+    qputenv("VELLORAN_RECOVERY_SECONDS", "1");
+    addSample();
+    form->recovery->discard(); // the next change starts the one-second interval
+    QElapsedTimer clock;
+    clock.start();
+    int edits = 0;
+    auto keepEditingUntil = [&](const std::function<bool()> &done) {
+        // An edit at every pass of the event loop, far more often than the interval.
+        while (!done() && clock.elapsed() < 60000) {
+            form->KopfEd->setText(QStringLiteral("Mittag %1").arg(++edits));
+            QApplication::processEvents();
+        }
+        return done();
+    };
+    const QString copy = form->recovery->copyPath();
+    ASSERT_TRUE(keepEditingUntil([&] { return QFileInfo::exists(copy); })) << "no copy while the user kept editing";
+    const QByteArray first = testutil::readFile(copy);
+    EXPECT_EQ(first, bytes());
+    ASSERT_TRUE(keepEditingUntil([&] { return testutil::readFile(copy) != first; }))
+        << "the copy did not follow the edits";
+    form->KopfEd->setText(QStringLiteral("Abend"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return testutil::readFile(copy) == bytes(); }, 60000));
+    qunsetenv("VELLORAN_RECOVERY_SECONDS");
 }
 
 // A folder where nothing can be written: the copies there are still offered,

@@ -75,3 +75,29 @@ TEST(AtomicWrite, RefusesWriteProtectedFilesAndWritesThroughLinks)
         EXPECT_EQ(testutil::readFile(real), QByteArray("through the link")) << sync;
     }
 }
+
+// A new file gets what the umask leaves of 0666, as every program's files
+// do, both ways of writing; a file of the user's alone (a recovery copy) is
+// 0600 whatever the umask, also when it replaces a file open to others.
+TEST(AtomicWrite, NewFilesFollowTheUmaskAndPrivateOnesAreTheUsersAlone)
+{
+    for (unsigned mask : {0022u, 0027u, 0077u, 0u}) {
+        testutil::UmaskScope umask(mask);
+        ASSERT_TRUE(umask.active());
+        SCOPED_TRACE("umask " + testutil::octal(mask));
+        QTemporaryDir dir;
+        for (bool sync : {true, false}) {
+            const QString path = dir.filePath(sync ? "synced.dat" : "table.dat");
+            ASSERT_TRUE(WriteFileAtomically(path, "new", nullptr, sync));
+            EXPECT_EQ(testutil::fileMode(path), testutil::octal(0666 & ~mask)) << sync;
+        }
+        const QString copy = dir.filePath("copy.vlr");
+        ASSERT_TRUE(WriteFileAtomically(copy, "copy", nullptr, false, true));
+        EXPECT_EQ(testutil::fileMode(copy), "0600");
+        QFile::setPermissions(copy, QFileDevice::Permissions(0x6644));
+        ASSERT_TRUE(WriteFileAtomically(copy, "second copy", nullptr, false, true));
+        EXPECT_EQ(testutil::fileMode(copy), "0600");
+        EXPECT_EQ(testutil::readFile(copy), QByteArray("second copy"));
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3) << "a temporary file stayed";
+    }
+}

@@ -232,32 +232,131 @@ TEST(SizesDocument, DamagedRecordsRefuseTheDocument)
                                                             + uint16(60000))));
 }
 
-TEST(PriceChange, RoundsRaisesAndLowers)
+TEST(PriceChange, RoundsRaisesUpAndCutsDown)
 {
     auto changed = [](double price, bool percent, double amount, PriceRounding r) {
         return ChangedPrice(price, PriceChangeRule{percent, amount, r});
     };
     EXPECT_DOUBLE_EQ(changed(6.90, true, 10, PriceRounding::Cent), 7.59);
+    // A raise rounds up to the step, a cut down.
     EXPECT_DOUBLE_EQ(changed(6.90, true, 10, PriceRounding::Step5), 7.60);
     EXPECT_DOUBLE_EQ(changed(6.90, true, 10, PriceRounding::Step10), 7.60);
-    EXPECT_DOUBLE_EQ(changed(6.90, true, 10, PriceRounding::Step50), 7.50);
+    EXPECT_DOUBLE_EQ(changed(6.90, true, 10, PriceRounding::Step50), 8.00);
     EXPECT_DOUBLE_EQ(changed(6.90, true, 10, PriceRounding::Step100), 8.00);
+    EXPECT_DOUBLE_EQ(changed(4.30, true, -1, PriceRounding::Step50), 4.00);  // 4,257: not 4,50
+    EXPECT_DOUBLE_EQ(changed(4.30, true, -1, PriceRounding::Step5), 4.25);
+    EXPECT_DOUBLE_EQ(changed(4.30, true, -1, PriceRounding::Step100), 4.00);
+    EXPECT_DOUBLE_EQ(changed(4.30, true, 1, PriceRounding::Step10), 4.40);   // 4,343
+    EXPECT_DOUBLE_EQ(changed(2.10, true, 5, PriceRounding::Step5), 2.25);    // 2,205
+    EXPECT_DOUBLE_EQ(changed(3.60, false, -0.30, PriceRounding::Step10), 3.30); // on a step already
+    EXPECT_DOUBLE_EQ(changed(3.60, false, 0.40, PriceRounding::Step50), 4.00);
+    // Only no change takes the nearest step, halves up.
+    EXPECT_DOUBLE_EQ(changed(4.30, true, 0, PriceRounding::Step50), 4.50);
+    EXPECT_DOUBLE_EQ(changed(4.20, true, 0, PriceRounding::Step50), 4.00);
+    EXPECT_DOUBLE_EQ(changed(4.25, false, 0, PriceRounding::Step50), 4.50);
+    EXPECT_DOUBLE_EQ(changed(1.025, false, 0, PriceRounding::Step5), 1.05);
     // Endings follow the change: a raise never ends lower, a cut never higher.
     EXPECT_DOUBLE_EQ(changed(6.90, true, 10, PriceRounding::End50), 8.50);  // 7,59
     EXPECT_DOUBLE_EQ(changed(6.90, true, 10, PriceRounding::End90), 7.90);
     EXPECT_DOUBLE_EQ(changed(4.80, true, 10, PriceRounding::End90), 5.90);  // 5,28
     EXPECT_DOUBLE_EQ(changed(4.20, true, -10, PriceRounding::End90), 2.90); // 3,78
+    EXPECT_DOUBLE_EQ(changed(4.20, true, -10, PriceRounding::End50), 3.50);
     EXPECT_DOUBLE_EQ(changed(4.00, false, 0.90, PriceRounding::End90), 4.90); // on an ending already
     EXPECT_DOUBLE_EQ(changed(4.40, true, 0, PriceRounding::End90), 4.90);   // no change: the nearest, halves up
+    EXPECT_DOUBLE_EQ(changed(4.30, true, 0, PriceRounding::End90), 3.90);
     EXPECT_DOUBLE_EQ(changed(3.60, false, 0.25, PriceRounding::Cent), 3.85);
-    EXPECT_DOUBLE_EQ(changed(3.60, false, -0.30, PriceRounding::Step10), 3.30);
-    EXPECT_DOUBLE_EQ(changed(2.10, true, 5, PriceRounding::Step5), 2.20);    // 2,205
-    EXPECT_DOUBLE_EQ(changed(1.00, false, 0.025, PriceRounding::Step5), 1.05); // a half: up
-    // 0, free texts and results that are no price stay as they are.
-    EXPECT_EQ(changed(0, true, 10, PriceRounding::Step10), 0);
-    EXPECT_EQ(changed(-1, false, 5, PriceRounding::Cent), -1);
-    EXPECT_EQ(changed(1.00, false, -2, PriceRounding::Cent), 1.00);
-    EXPECT_EQ(changed(0.20, true, 0, PriceRounding::Step100), 0.20); // would be 0
+    EXPECT_DOUBLE_EQ(changed(1.00, false, 0.025, PriceRounding::Cent), 1.03); // a half: up
+    // 0 % to the cent changes nothing, not even decimals beyond the cent; a
+    // price with such decimals never moves against the change.
+    EXPECT_EQ(changed(4.305, true, 0, PriceRounding::Cent), 4.305);
+    EXPECT_EQ(changed(4.304, true, 0.01, PriceRounding::Cent), 4.304);  // 4,3044 to the cent would be 4,30
+    EXPECT_EQ(changed(4.306, true, -0.01, PriceRounding::Cent), 4.306); // 4,3056 would be 4,31
+    // 0, free texts and results that are no price stay as they are; the
+    // last say so.
+    bool notAPrice = true;
+    EXPECT_EQ(ChangedPrice(0, PriceChangeRule{true, 10, PriceRounding::Step10}, &notAPrice), 0);
+    EXPECT_FALSE(notAPrice);
+    EXPECT_EQ(ChangedPrice(-1, PriceChangeRule{false, 5, PriceRounding::Cent}, &notAPrice), -1);
+    EXPECT_FALSE(notAPrice);
+    EXPECT_EQ(ChangedPrice(1.00, PriceChangeRule{false, -2, PriceRounding::Cent}, &notAPrice), 1.00);
+    EXPECT_TRUE(notAPrice);
+    EXPECT_EQ(ChangedPrice(0.20, PriceChangeRule{true, 0, PriceRounding::Step100}, &notAPrice), 0.20); // nearest 0
+    EXPECT_TRUE(notAPrice);
+    EXPECT_EQ(ChangedPrice(0.40, PriceChangeRule{true, -10, PriceRounding::Step50}, &notAPrice), 0.40); // down to 0
+    EXPECT_TRUE(notAPrice);
+    EXPECT_EQ(ChangedPrice(0.40, PriceChangeRule{true, -10, PriceRounding::End90}, &notAPrice), 0.40); // -0,10
+    EXPECT_TRUE(notAPrice);
+    EXPECT_DOUBLE_EQ(ChangedPrice(0.40, PriceChangeRule{true, -10, PriceRounding::Step5}, &notAPrice), 0.35);
+    EXPECT_FALSE(notAPrice);
+}
+
+// Over a range of prices, changes and every rounding: a raise never lowers
+// a price and a cut never raises it, the result lies on the rounding's grid,
+// and it is the first grid price in the change's direction (not one further).
+TEST(PriceChange, NoPriceMovesAgainstTheChange)
+{
+    struct Grid {
+        PriceRounding rounding;
+        long long step;   // cents between two grid prices
+        long long offset; // cents of the first one
+    };
+    const Grid grids[] = {{PriceRounding::Cent, 1, 0},     {PriceRounding::Step5, 5, 0},
+                          {PriceRounding::Step10, 10, 0},  {PriceRounding::Step50, 50, 0},
+                          {PriceRounding::Step100, 100, 0}, {PriceRounding::End50, 100, 50},
+                          {PriceRounding::End90, 100, 90}};
+    QVector<double> prices;
+    for (int cents = 1; cents <= 3000; cents += 7)
+        prices << cents / 100.0;
+    prices << 0.05 << 0.10 << 0.50 << 0.90 << 1.00 << 4.30 << 4.50 << 9.90 << 99.99 << 1234.5 << 4.305 << 2.999;
+    const double percents[] = {-75, -10, -1, -0.5, -0.01, 0, 0.01, 0.5, 1, 10, 75};
+    const double amounts[] = {-5, -0.5, -0.05, -0.01, 0, 0.01, 0.05, 0.5, 5};
+    int checked = 0, kept = 0;
+    for (const Grid &g : grids) {
+        for (double price : prices) {
+            for (bool percent : {true, false}) {
+                for (double amount : percent ? QVector<double>(std::begin(percents), std::end(percents))
+                                             : QVector<double>(std::begin(amounts), std::end(amounts))) {
+                    const PriceChangeRule rule{percent, amount, g.rounding};
+                    bool notAPrice = false;
+                    const double after = ChangedPrice(price, rule, &notAPrice);
+                    SCOPED_TRACE(QStringLiteral("%1 %2%3 rounding %4 -> %5")
+                                     .arg(price)
+                                     .arg(amount)
+                                     .arg(percent ? "%" : "")
+                                     .arg(int(g.rounding))
+                                     .arg(after, 0, 'f', 4)
+                                     .toStdString());
+                    ++checked;
+                    if (amount > 0)
+                        ASSERT_GE(after, price);
+                    if (amount < 0)
+                        ASSERT_LE(after, price);
+                    if (notAPrice || after == price) {
+                        kept += notAPrice;
+                        ASSERT_EQ(after, price);
+                        continue;
+                    }
+                    ASSERT_GT(after, 0);
+                    const long long cents = std::llround(after * 100);
+                    ASSERT_NEAR(after * 100, double(cents), 1e-6) << "not whole cents";
+                    ASSERT_EQ(((cents - g.offset) % g.step + g.step) % g.step, 0) << "off the grid";
+                    const double raw = percent ? price * (1 + amount / 100) : price + amount;
+                    const double rawCents = raw * 100;
+                    if (amount > 0 && g.step > 1) {
+                        ASSERT_GE(cents + 1e-6, rawCents);
+                        ASSERT_LT(cents - g.step, rawCents + 1e-6) << "more than one step up";
+                    } else if (amount < 0 && g.step > 1) {
+                        ASSERT_LE(cents - 1e-6, rawCents);
+                        ASSERT_GT(cents + g.step, rawCents - 1e-6) << "more than one step down";
+                    } else {
+                        ASSERT_LE(std::abs(cents - rawCents), g.step / 2.0 + 1e-6) << "not the nearest";
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_GT(checked, 20000);
+    EXPECT_GT(kept, 0); // the large cuts of small prices
 }
 
 TEST(PriceChange, EverySizeOfTheChosenPartChangesInOneList)
@@ -266,16 +365,20 @@ TEST(PriceChange, EverySizeOfTheChosenPartChangesInOneList)
     QStringList names;
     fill(cat, names);
     const PriceChangeRule rule{false, 1, PriceRounding::Cent};
-    const QVector<PriceChange> all = PlanPriceChanges(cat, -1, rule);
+    const QVector<PriceChange> all = PlanPriceChanges(cat, {0, 1, 2}, rule);
     // Pils 2 sizes, Weizen 1 (its first is empty), Schnitzel, Riesling 2.
     ASSERT_EQ(all.size(), 6);
     EXPECT_EQ(all[0].category, 0);
     EXPECT_EQ(all[1].size, 1);
     EXPECT_DOUBLE_EQ(all[1].before, 4.8);
     EXPECT_DOUBLE_EQ(all[1].after, 5.8);
-    const QVector<PriceChange> wine = PlanPriceChanges(cat, 2, rule);
-    ASSERT_EQ(wine.size(), 2);
-    EXPECT_EQ(wine[1].size, 2);
+    // Drinks only: the beers and wines, in order however they are named.
+    const QVector<PriceChange> drinks = PlanPriceChanges(cat, {2, 0}, rule);
+    ASSERT_EQ(drinks.size(), 5);
+    EXPECT_EQ(drinks[0].category, 0);
+    EXPECT_EQ(drinks[4].category, 2);
+    EXPECT_EQ(drinks[4].size, 2);
+    EXPECT_TRUE(PlanPriceChanges(cat, {}, rule).isEmpty());
 
     ApplyPriceChanges(cat, all);
     EXPECT_PRICES(cat.sizePrices(0, 0), {4.6, 5.8});
@@ -284,4 +387,19 @@ TEST(PriceChange, EverySizeOfTheChosenPartChangesInOneList)
     EXPECT_PRICES(cat.sizePrices(0, 3), {-1, kEmpty});
     EXPECT_PRICES(cat.sizePrices(1, 0), {22.5});
     EXPECT_PRICES(cat.sizePrices(2, 0), {5.2, kEmpty, 25.0});
+
+    // A price the change would bring to 0 or below is listed as kept and
+    // stays; the others change.
+    const QVector<PriceChange> cut = PlanPriceChanges(cat, {0}, PriceChangeRule{false, -4.7, PriceRounding::Cent});
+    ASSERT_EQ(cut.size(), 3);
+    EXPECT_TRUE(cut[0].keptAtZero);
+    EXPECT_DOUBLE_EQ(cut[0].after, 4.6);
+    EXPECT_FALSE(cut[1].keptAtZero);
+    EXPECT_TRUE(ChangesAnyPrice(cut));
+    ApplyPriceChanges(cat, cut);
+    EXPECT_PRICES(cat.sizePrices(0, 0), {4.6, 1.1});
+    EXPECT_PRICES(cat.sizePrices(0, 1), {kEmpty, 1.2});
+    const QVector<PriceChange> all0 = PlanPriceChanges(cat, {0, 1, 2}, PriceChangeRule{true, -100, PriceRounding::Cent});
+    EXPECT_EQ(all0.size(), 6);
+    EXPECT_FALSE(ChangesAnyPrice(all0));
 }
