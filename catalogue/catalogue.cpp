@@ -1,4 +1,5 @@
 #include "catalogue/catalogue.h"
+#include "catalogue/markrecords.h"
 
 #include <QLocale>
 #include <utility>
@@ -201,6 +202,10 @@ void Catalogue::setSizeHeadings(int cat, const QStringList &headings)
     if (cat < 0 || size_t(cat) >= headings_.size())
         return;
     QStringList h = headings.mid(0, kMaxSizes);
+    // A heading is one line: control characters become spaces, as in the
+    // additive list.
+    for (QString &t : h)
+        t = CleanAdditiveText(t);
     while (!h.isEmpty() && h.last().trimmed().isEmpty())
         h.removeLast();
     headings_[size_t(cat)] = h;

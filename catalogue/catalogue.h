@@ -89,8 +89,9 @@ public:
     bool hasSizes(int cat) const { return !sizeHeadings(cat).isEmpty(); }
     // True when any category has sizes.
     bool hasSizes() const;
-    // Sets the headings (empty ones at the end are dropped, at most
-    // kMaxSizes are kept). Prices of sizes that no longer exist are dropped.
+    // Sets the headings (control characters become spaces, empty ones at the
+    // end are dropped, at most kMaxSizes are kept). Prices of sizes that no
+    // longer exist are dropped.
     void setSizeHeadings(int cat, const QStringList &headings);
     // One price per heading of the category (just the product's price for a
     // category without sizes). NaN = empty.
