@@ -90,9 +90,14 @@ TEST(DecimalInput, OtherwiseTheInterfaceFormHolds)
     EXPECT_EQ(read("1.234", "de_DE"), 1234.0);
     EXPECT_EQ(read("1,234", "en_US"), 1234.0);
     EXPECT_EQ(read("1.234", "en_US"), 1.234);
-    // no thousand starts with 0, groups are threes
+    // no thousand starts with 0, groups are threes after one to three digits
     EXPECT_FALSE(read("0.125", "de_DE"));
     EXPECT_FALSE(read("1.2345", "de_DE"));
+    EXPECT_FALSE(read("1.23,50", "de_DE"));
+    EXPECT_FALSE(read("1 23", "de_DE"));
+    EXPECT_FALSE(read("1234.567", "de_DE"));
+    EXPECT_FALSE(read("1234 567", "en_US"));
+    EXPECT_EQ(read("123 456 789", "en_US"), 123456789.0);
     EXPECT_FALSE(read("12,3456", "en_US"));
     // the interface's own minus sign
     EXPECT_EQ(parseDecimalInput(QString(QChar(0x2212)) + QStringLiteral("2,5"), QLocale(QLatin1String("sv_SE"))),
