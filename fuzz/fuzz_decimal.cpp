@@ -34,7 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size < 1 || size > 4096)
         return 0;
-    const QLocale locale(QLatin1String(kLocales[(data[0] & 0x7F) % (sizeof kLocales / sizeof *kLocales)]));
+    const char *name = kLocales[(data[0] & 0x7F) % (sizeof kLocales / sizeof *kLocales)];
+    const QLocale locale{QLatin1String(name)};
     const char *rest = reinterpret_cast<const char *>(data + 1);
     const qsizetype n = qsizetype(size - 1);
     const QString text = (data[0] & 0x80) ? QString::fromUtf16(reinterpret_cast<const char16_t *>(

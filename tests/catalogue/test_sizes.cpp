@@ -196,9 +196,10 @@ TEST(SizesDocument, DamagedRecordsRefuseTheDocument)
     for (int c = 0; c < cat.categoryCount(); ++c)
         cat.setSizeHeadings(c, {});
     const QByteArray groupC = WriteDocument(names, cat, CardSettings());
+    QString error;
     auto refused = [&](const QByteArray &records) {
         DocumentData out;
-        QString error;
+        error.clear();
         const bool ok = ReadDocument(groupC + group(records), CardSettings(), out, &error);
         return !ok && !error.isEmpty();
     };
@@ -242,6 +243,7 @@ TEST(SizesDocument, DamagedRecordsRefuseTheDocument)
     EXPECT_TRUE(refused(good + record(kSizePricesRecord, int32(1) + prices(0, 3, {4.5}))));     // free text
     EXPECT_TRUE(refused(good + record(kSizePricesRecord, int32(1) + prices(0, 3, {kEmpty}))));
     EXPECT_TRUE(refused(good + record(kSizePricesRecord, int32(1) + prices(0, 3, {}, 1))));
+    EXPECT_TRUE(error.contains("Eintrag 1 gibt einem freien Text Größen")) << error.toStdString();
     // Each category and product once; the headings once (the prices read
     // after them need them); a later prices record wins product by product.
     EXPECT_TRUE(refused(good + good));
