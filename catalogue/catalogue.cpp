@@ -87,6 +87,17 @@ TProductRec *Catalogue::addProduct(int cat, const ProductValues &v)
     return p;
 }
 
+bool Catalogue::addProducts(int cat, uint32_t n)
+{
+    if (n == 0)
+        return true;
+    if (!products(cat)->AddMany(n))
+        return false;
+    auto &side = side_[size_t(cat)];
+    side.resize(side.size() + n);
+    return true;
+}
+
 bool Catalogue::setProduct(TProductRec *p, const ProductValues &v)
 {
     char16_t *n = NewWideText(v.name);

@@ -64,6 +64,11 @@ public:
 
     // Appends a product to category cat. Null when memory ran out.
     TProductRec *addProduct(int cat, const ProductValues &v);
+    // Appends n products without texts (null) and with price and number 0
+    // to category cat, in one growth of its array; the document reader then
+    // sets each with setProduct. False when memory ran out (nothing changed
+    // then).
+    bool addProducts(int cat, uint32_t n);
     // Replaces the product's texts and values.
     bool setProduct(TProductRec *p, const ProductValues &v);
     // Positions the arrays on category cat, row r; returns the product.

@@ -171,6 +171,8 @@ rd-csv-empty-price|export/csvexport.cpp|firstSold ? FormatPrice2(p->price, decim
 rd-csv-marks-place|export/csvexport.cpp|const bool marks = sizes > 0 \|\| cat.hasMarks();|const bool marks = cat.hasMarks();|export
 rd-csv-fields|export/csvexport.cpp|(sizes > 0 ? 2 * sizes - 1 : 0)|(sizes > 0 ? 2 * sizes - 2 : 0)|export
 rd-csv-title-first|export/csvexport.cpp|header << TranslateStr(QStringLiteral("Größe %1")).arg(1);|(void)0;|export
+rd-dyn-addmany-zero|catalogue/brastel.cpp|std::memset(static_cast<char *>(poi) + size_t(first) * size, 0, size_t(n) * size);|(void)first;|catalogue=DynaArrayTest.*
+rd-dyn-addmany-fail|catalogue/brastel.cpp|        count = first;|        (void)first;|catalogue=DynaArrayTest.*
 rd-dec-group-space|catalogue/decimalinput.cpp|return c.category() == QChar::Separator_Space;|return c.isSpace();|catalogue=DecimalInput.*
 rd-dec-group-three|catalogue/decimalinput.cpp|: d.size() != 3)|: d.size() > 3)|catalogue=DecimalInput.*
 rd-dec-group-first|catalogue/decimalinput.cpp|(d.size() > 3 \|\| d.front() == u'0')|(d.size() > 4 \|\| d.front() == u'0')|catalogue=DecimalInput.*
