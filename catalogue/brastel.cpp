@@ -153,6 +153,23 @@ void *TDynaArray::Add()
     return aobj;
 }
 
+void *TDynaArray::AddMany(uint32_t n)
+{
+    if (n == 0 || n > UINT32_MAX / 2 - count)
+        return nullptr;
+    const uint32_t first = count;
+    count += n;
+    AllocMoreMem();
+    if (allocFailed_) {
+        count = first;
+        return nullptr;
+    }
+    // A slot inside the old block may still hold an element deleted earlier.
+    std::memset(static_cast<char *>(poi) + size_t(first) * size, 0, size_t(n) * size);
+    setCurrent(int32_t(count - 1));
+    return aobj;
+}
+
 void *TDynaArray::Insert(int32_t nr)
 {
     if (nr < 0 || uint32_t(nr) > count)

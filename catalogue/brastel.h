@@ -44,6 +44,11 @@ public:
     // (index out of range, or memory exhausted: then the message has been
     // shown and the array is exactly as it was before the call).
     void *Add();
+    // Appends n zero-filled elements in one growth step: the array ends as
+    // after n calls of Add (the block of the wanted size for the new count,
+    // the last new element current), without the n - 1 blocks in between.
+    // Null, with the array unchanged, under the same conditions as Add.
+    void *AddMany(uint32_t n);
     void *Insert(int32_t nr);
     // Delete returns false when nothing was removed (out of range, or the
     // smaller block could not be obtained; the array is then unchanged).

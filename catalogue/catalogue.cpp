@@ -1,4 +1,5 @@
 #include "catalogue/catalogue.h"
+#include "catalogue/markrecords.h"
 
 #include <QLocale>
 #include <utility>
@@ -84,6 +85,17 @@ TProductRec *Catalogue::addProduct(int cat, const ProductValues &v)
     }
     side_[size_t(cat)].emplace_back();
     return p;
+}
+
+bool Catalogue::addProducts(int cat, uint32_t n)
+{
+    if (n == 0)
+        return true;
+    if (!products(cat)->AddMany(n))
+        return false;
+    auto &side = side_[size_t(cat)];
+    side.resize(side.size() + n);
+    return true;
 }
 
 bool Catalogue::setProduct(TProductRec *p, const ProductValues &v)
@@ -201,6 +213,10 @@ void Catalogue::setSizeHeadings(int cat, const QStringList &headings)
     if (cat < 0 || size_t(cat) >= headings_.size())
         return;
     QStringList h = headings.mid(0, kMaxSizes);
+    // A heading is one line: control characters become spaces, as in the
+    // additive list.
+    for (QString &t : h)
+        t = CleanAdditiveText(t);
     while (!h.isEmpty() && h.last().trimmed().isEmpty())
         h.removeLast();
     headings_[size_t(cat)] = h;

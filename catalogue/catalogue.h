@@ -64,6 +64,11 @@ public:
 
     // Appends a product to category cat. Null when memory ran out.
     TProductRec *addProduct(int cat, const ProductValues &v);
+    // Appends n products without texts (null) and with price and number 0
+    // to category cat, in one growth of its array; the document reader then
+    // sets each with setProduct. False when memory ran out (nothing changed
+    // then).
+    bool addProducts(int cat, uint32_t n);
     // Replaces the product's texts and values.
     bool setProduct(TProductRec *p, const ProductValues &v);
     // Positions the arrays on category cat, row r; returns the product.
@@ -89,8 +94,9 @@ public:
     bool hasSizes(int cat) const { return !sizeHeadings(cat).isEmpty(); }
     // True when any category has sizes.
     bool hasSizes() const;
-    // Sets the headings (empty ones at the end are dropped, at most
-    // kMaxSizes are kept). Prices of sizes that no longer exist are dropped.
+    // Sets the headings (control characters become spaces, empty ones at the
+    // end are dropped, at most kMaxSizes are kept). Prices of sizes that no
+    // longer exist are dropped.
     void setSizeHeadings(int cat, const QStringList &headings);
     // One price per heading of the category (just the product's price for a
     // category without sizes). NaN = empty.

@@ -4,24 +4,24 @@
 
 namespace {
 
+// A space that may group digits: the space and the other spaces of one line
+// (no-break, thin, narrow no-break, ...). A tab or a line break is no group
+// space: text pasted from two cells or lines is not one number.
 bool isSpaceLike(QChar c)
 {
-    return c.isSpace() || c == QChar(0x00A0) || c == QChar(0x202F) || c == QChar(0x2009);
+    return c.category() == QChar::Separator_Space;
 }
 
-// The digits of `s` (ASCII or the locale's own) as ASCII, or empty when `s`
-// holds anything but digits.
+// `s` when it holds only the digits 0 to 9, else empty. Other characters
+// with a digit value ("²", "①", digits of other scripts) are no digits of a
+// price: read as such, "6²" would be 62.
 QString asciiDigits(const QString &s)
 {
-    QString out;
-    out.reserve(s.size());
     for (QChar c : s) {
-        const int d = c.digitValue();
-        if (d < 0 || d > 9)
+        if (c < u'0' || c > u'9')
             return QString();
-        out += QChar(u'0' + d);
     }
-    return out;
+    return s;
 }
 
 // An integer part: digits, possibly grouped in threes by one separator
@@ -77,7 +77,8 @@ std::optional<double> parseDecimalInput(const QString &text, const QLocale &loca
     } else if (first == u'+' || s.startsWith(locale.positiveSign())) {
         s.remove(0, first == u'+' ? 1 : locale.positiveSign().size());
     }
-    s = s.trimmed();
+    while (!s.isEmpty() && isSpaceLike(s.front()))
+        s.remove(0, 1);
     if (s.isEmpty())
         return std::nullopt;
 
@@ -135,5 +136,7 @@ std::optional<double> parseDecimalInput(const QString &text, const QLocale &loca
     const double v = QLocale::c().toDouble(c, &ok);
     if (!ok || !std::isfinite(v))
         return std::nullopt;
-    return negative ? -v : v;
+    // "-0" and "-0,00" are 0: no negative zero is stored (it would print as
+    // "-0,00").
+    return negative && v != 0 ? -v : v;
 }

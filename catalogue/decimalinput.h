@@ -3,8 +3,9 @@
 // interface language ("6.90" and "6,90" are both 6.90); otherwise the
 // interface's own decimal mark and digit grouping apply ("1.234,5" in a
 // German interface, "1,234.5" in an English one). Spaces group digits in every
-// language. What cannot be read unambiguously gives no value: the caller
-// refuses it instead of guessing.
+// language (tabs and line breaks do not). Only the digits 0 to 9 are digits.
+// A negative zero reads as 0. What cannot be read unambiguously gives no
+// value: the caller refuses it instead of guessing.
 #pragma once
 
 #include <QLocale>

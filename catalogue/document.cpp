@@ -407,6 +407,12 @@ bool ReadDocument(const QByteArray &bytes, const CardSettings &current, Document
             return failed();
         if (uint32_t(p) > maxElements(sizeof(TProductRec)))
             return outOfMemory();
+        // The products' array grows once to its count (the count fits into
+        // what is left of the file): adding them one at a time would copy
+        // the array every 100 products, a cost that grows with the square
+        // of a category's length.
+        if (p > 0 && !cat.addProducts(i, uint32_t(p)))
+            return outOfMemory();
         for (int32_t j = 0; j < p; ++j) {
             r.setPlace(i, j);
             ProductValues v;
@@ -414,7 +420,7 @@ bool ReadDocument(const QByteArray &bytes, const CardSettings &current, Document
                 || !r.readText(kQuantityLabel, v.quantity) || !r.readFloat64(kPriceLabel, v.price)
                 || !r.readInt32(kNumberLabel, v.number))
                 return failed();
-            if (!cat.addProduct(i, v))
+            if (!cat.setProduct(static_cast<TProductRec *>(cat.products(i)->At(uint32_t(j))), v))
                 return outOfMemory();
         }
     }

@@ -25,6 +25,7 @@ const char16_t *const kMessages[] = {
     u"er ist abgeschnitten",
     u"Die Erweiterungsgruppe bei Byte %1 ist mit %2 Bytes größer als 16 MB.",
     u"Die Erweiterungsgruppe bei Byte %1 hat mehr als 100000 Einträge.",
+    u"er steht mehr als einmal in der Erweiterungsgruppe",
 };
 enum {
     kGroupCut,
@@ -35,7 +36,8 @@ enum {
     kRecordExtra,
     kRecordShort,
     kGroupTooLarge,
-    kGroupTooManyRecords
+    kGroupTooManyRecords,
+    kRecordTwice
 };
 
 QString text(int m)
@@ -168,26 +170,37 @@ bool ReadExtensionRecords(const ExtensionRecords &records, ExtensionContent &doc
                           QString *error)
 {
     const QVector<ExtensionRecordType> &types = ExtensionRecordTypes();
+    QVector<bool> seen(types.size(), false);
+    auto damaged = [&](const ExtensionRecordType &type, const QString &why) {
+        if (error)
+            *error = text(kRecordDamaged).arg(UserText(QString::fromUtf8(type.name)), why);
+        return false;
+    };
     for (const ExtensionRecord &rec : records) {
-        const ExtensionRecordType *type = nullptr;
-        for (const ExtensionRecordType &t : types) {
-            if (t.tag == rec.tag)
-                type = &t;
-        }
-        if (!type) {
+        qsizetype t = 0;
+        while (t < types.size() && types.at(t).tag != rec.tag)
+            ++t;
+        if (t == types.size()) {
             unknown.append(rec);
             continue;
         }
+        const ExtensionRecordType &type = types.at(t);
+        if (type.once && seen.at(t))
+            return damaged(type, text(kRecordTwice));
+        seen[t] = true;
         ByteReader r(rec.payload);
         QString why;
-        if (!type->read(r, doc, &why) || !r.ok() || !r.atEnd()) {
-            if (error) {
-                if (why.isEmpty())
-                    why = text(r.ok() ? kRecordExtra : kRecordShort);
-                *error = text(kRecordDamaged).arg(UserText(QString::fromUtf8(type->name)), why);
-            }
-            return false;
+        if (!type.read(r, doc, &why) || !r.ok() || !r.atEnd()) {
+            if (why.isEmpty())
+                why = text(r.ok() ? kRecordExtra : kRecordShort);
+            return damaged(type, why);
         }
+    }
+    for (qsizetype t = 0; t < types.size(); ++t) {
+        const ExtensionRecordType &type = types.at(t);
+        QString why;
+        if (seen.at(t) && type.check && !type.check(doc, &why))
+            return damaged(type, why);
     }
     return true;
 }

@@ -60,12 +60,21 @@ struct ConstExtensionContent {
 // One record type. write returns false when the document has nothing to
 // store (its settings are at their defaults): then no record is written.
 // read gets the payload of a record with this tag and returns false with
-// an error (German, through UserText) when the payload is damaged.
+// an error (German, through UserText) when the payload is damaged. Its cost
+// must follow the payload's length, not the document's: a group may hold
+// 100,000 records.
+// check, when given, runs once after every record of the group was read, if
+// the group held a record of this tag: what needs other records that may
+// stand before or after it (the additive numbers of the marks and the
+// additive list) is checked there, once. once: a second record of this tag
+// is damage (a later record needs it to stay as it was read).
 struct ExtensionRecordType {
     uint16_t tag;
     const char *name; // for error texts: German (UTF-8), shown through UserText
     std::function<bool(const ConstExtensionContent &, ByteWriter &)> write;
     std::function<bool(ByteReader &, ExtensionContent &, QString *)> read;
+    std::function<bool(ExtensionContent &, QString *)> check = nullptr;
+    bool once = false;
 };
 
 // Every record type the program knows, in the order the writer writes them.
@@ -79,8 +88,9 @@ QStringList ExtensionGroupMessageTexts(); // the framing's own
 // to store, then the unknown ones kept from the file, in their order.
 ExtensionRecords WriteExtensionRecords(const ConstExtensionContent &doc, const ExtensionRecords &unknown);
 
-// Hands every record of a known type to its reader; the others go to
-// unknown. False (with error) when a known record is damaged.
+// Hands every record of a known type to its reader, then runs the checks of
+// the types read; the others go to unknown. False (with error) when a known
+// record is damaged or a record of a type read once stands twice.
 bool ReadExtensionRecords(const ExtensionRecords &records, ExtensionContent &doc, ExtensionRecords &unknown,
                           QString *error);
 

@@ -109,22 +109,9 @@ bool readAdditives(ByteReader &r, ExtensionContent &doc, QString *error)
         list << CleanAdditiveText(r.readWideString());
     if (!r.ok())
         return false;
-    // Marks read before the list (a record order this program never writes)
-    // must name additives of it as well.
-    Catalogue &cat = doc.catalogue;
-    int entry = 0;
-    for (int c = 0; c < cat.categoryCount(); ++c) {
-        for (uint32_t p = 0; p < cat.products(c)->count; ++p) {
-            const ProductMarks &m = cat.marks(c, int(p));
-            if (m.isEmpty())
-                continue;
-            ++entry;
-            if (!m.additives.isEmpty() && m.additives.last() > n) {
-                *error = text(kNoSuchAdditive).arg(entry).arg(m.additives.last());
-                return false;
-            }
-        }
-    }
+    // Whether the marks name additives of the list is checked once all
+    // records are read (checkProductMarks): the list may stand before or
+    // after them.
     doc.settings.marks.additives = list;
     return true;
 }
@@ -183,7 +170,6 @@ bool readProductMarks(ByteReader &r, ExtensionContent &doc, QString *error)
             *error = text(kBadCount).arg(k);
             return false;
         }
-        const qsizetype known = doc.settings.marks.additives.size();
         int previous = 0;
         for (uint16_t j = 0; j < k && r.ok(); ++j) {
             const uint16_t number = ReadUInt16(r);
@@ -194,10 +180,6 @@ bool readProductMarks(ByteReader &r, ExtensionContent &doc, QString *error)
             // Ascending and each once, as the writer puts them.
             if (number <= previous) {
                 *error = text(kAdditivesNotAscending).arg(i + 1);
-                return false;
-            }
-            if (number > known) {
-                *error = text(kNoSuchAdditive).arg(i + 1).arg(number);
                 return false;
             }
             previous = number;
@@ -213,6 +195,30 @@ bool readProductMarks(ByteReader &r, ExtensionContent &doc, QString *error)
             return false;
         }
         cat.setMarks(c, p, m);
+    }
+    return true;
+}
+
+// After every record: the marks name only additives of the document's list
+// (record 0x0002, or the default list), wherever the list stands. Entries
+// are counted in category and product order, the order the writer puts them.
+bool checkProductMarks(ExtensionContent &doc, QString *error)
+{
+    const Catalogue &cat = doc.catalogue;
+    const qsizetype known = doc.settings.marks.additives.size();
+    int entry = 0;
+    for (int c = 0; c < cat.categoryCount(); ++c) {
+        const TDynaArray *prods = *static_cast<TDynaArray *const *>(cat.kats->At(uint32_t(c)));
+        for (uint32_t p = 0; prods && p < prods->count; ++p) {
+            const ProductMarks &m = cat.marks(c, int(p));
+            if (m.isEmpty())
+                continue;
+            ++entry;
+            if (!m.additives.isEmpty() && m.additives.last() > known) {
+                *error = text(kNoSuchAdditive).arg(entry).arg(m.additives.last());
+                return false;
+            }
+        }
     }
     return true;
 }
@@ -235,7 +241,7 @@ QVector<ExtensionRecordType> MarkRecordTypes()
     return {
         {kMarkSettingsRecord, "Einstellungen der Kennzeichnung", writeSettings, readSettings},
         {kAdditiveListRecord, "Liste der Zusatzstoffe", writeAdditives, readAdditives},
-        {kProductMarksRecord, "Kennzeichnung der Produkte", writeProductMarks, readProductMarks},
+        {kProductMarksRecord, "Kennzeichnung der Produkte", writeProductMarks, readProductMarks, checkProductMarks},
     };
 }
 

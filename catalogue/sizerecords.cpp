@@ -13,10 +13,13 @@
 #include "catalogue/sizerecords.h"
 
 #include "catalogue/catalogue.h"
+#include "catalogue/markrecords.h"
 #include "catalogue/usertext.h"
 
+#include <QSet>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -29,8 +32,30 @@ const char16_t *const kMessages[] = {
     u"Eintrag %1 nennt Produkt %2 in Kategorie %3, das es in der Datei nicht gibt",
     u"Eintrag %1 hat Preise für Größen, die Kategorie %2 nicht hat",
     u"Eintrag %1 hat einen Preis, der keiner ist",
+    u"Eintrag %1 nennt Kategorie %2 ein zweites Mal",
+    u"Eintrag %1 nennt Produkt %2 in Kategorie %3 ein zweites Mal",
+    u"Eintrag %1 setzt unbekannte Bits (%2)",
+    u"Eintrag %1 gibt einem freien Text Größen",
+    u"Eintrag %1 nennt die erste Größe leer, aber das Produkt hat dort einen Preis",
 };
-enum { kHeadingsName, kPricesName, kBadCount, kNoSuchCategory, kBadSizes, kNoSuchProduct, kNoSuchSize, kBadPrice };
+enum {
+    kHeadingsName,
+    kPricesName,
+    kBadCount,
+    kNoSuchCategory,
+    kBadSizes,
+    kNoSuchProduct,
+    kNoSuchSize,
+    kBadPrice,
+    kCategoryTwice,
+    kProductTwice,
+    kBadFlags,
+    kFreeTextSizes,
+    kEmptyWithPrice
+};
+
+// Bit 0 of an entry's flags in record 0x0021; the other bits are 0.
+constexpr uint8_t kFirstSizeEmpty = 1;
 
 QString text(int m)
 {
@@ -75,6 +100,9 @@ bool readHeadings(ByteReader &r, ExtensionContent &doc, QString *error)
         *error = text(kBadCount).arg(n);
         return false;
     }
+    // The record stands once (its type says so), so this costs one flag per
+    // category once.
+    std::vector<bool> listed(size_t(cat.categoryCount()), false);
     for (int32_t i = 0; i < n; ++i) {
         const int32_t c = r.readInt32();
         const uint16_t k = ReadUInt16(r);
@@ -84,6 +112,11 @@ bool readHeadings(ByteReader &r, ExtensionContent &doc, QString *error)
             *error = text(kNoSuchCategory).arg(i + 1).arg(qint64(c) + 1);
             return false;
         }
+        if (listed[size_t(c)]) {
+            *error = text(kCategoryTwice).arg(i + 1).arg(qint64(c) + 1);
+            return false;
+        }
+        listed[size_t(c)] = true;
         if (k < 1 || k > kMaxSizes) {
             *error = text(kBadSizes).arg(i + 1).arg(k);
             return false;
@@ -93,8 +126,9 @@ bool readHeadings(ByteReader &r, ExtensionContent &doc, QString *error)
             h << r.readWideString();
         if (!r.ok())
             return false;
-        // The writer never ends the list with an empty heading.
-        cat.setSizeHeadings(c, QStringList());
+        // The catalogue keeps headings of one line (control characters
+        // become spaces) and drops empty ones at the end; the writer never
+        // ends the list with an empty heading.
         cat.setSizeHeadings(c, h);
         if (cat.sizeHeadings(c).size() != h.size()) {
             *error = text(kBadSizes).arg(i + 1).arg(k);
@@ -114,13 +148,18 @@ bool writePrices(const ConstExtensionContent &doc, ByteWriter &w)
             continue;
         const TDynaArray *prods = productsOf(cat, c);
         for (uint32_t p = 0; prods && p < prods->count; ++p) {
+            // What the card shows, and the reader takes: a free text has no
+            // sizes, a first size with a price is not empty.
+            const double price = static_cast<const TProductRec *>(prods->At(p))->price;
+            if (price < 0)
+                continue;
             const QVector<double> further = cat.furtherPrices(c, int(p));
-            const bool firstEmpty = cat.firstSizeEmpty(c, int(p));
+            const bool firstEmpty = cat.firstSizeEmpty(c, int(p)) && price == 0;
             if (further.isEmpty() && !firstEmpty)
                 continue;
             entries.writeInt32(c);
             entries.writeInt32(int32_t(p));
-            entries.writeByte(firstEmpty ? 1 : 0);
+            entries.writeByte(firstEmpty ? kFirstSizeEmpty : 0);
             WriteUInt16(entries, uint16_t(further.size()));
             for (double v : further)
                 entries.writeFloat64(std::isnan(v) ? std::numeric_limits<double>::quiet_NaN() : v);
@@ -145,6 +184,9 @@ bool readPrices(ByteReader &r, ExtensionContent &doc, QString *error)
         *error = text(kBadCount).arg(n);
         return false;
     }
+    // The products listed so far (category << 32 | product): as many as
+    // the entries, not as the document's products.
+    QSet<quint64> listed;
     for (int32_t i = 0; i < n; ++i) {
         const int32_t c = r.readInt32();
         const int32_t p = r.readInt32();
@@ -159,8 +201,28 @@ bool readPrices(ByteReader &r, ExtensionContent &doc, QString *error)
             *error = text(kNoSuchProduct).arg(i + 1).arg(qint64(p) + 1).arg(qint64(c) + 1);
             return false;
         }
+        const quint64 key = (quint64(uint32_t(c)) << 32) | uint32_t(p);
+        if (listed.contains(key)) {
+            *error = text(kProductTwice).arg(i + 1).arg(qint64(p) + 1).arg(qint64(c) + 1);
+            return false;
+        }
+        listed.insert(key);
+        if (flags & ~kFirstSizeEmpty) {
+            *error = text(kBadFlags).arg(i + 1).arg(flags & ~kFirstSizeEmpty);
+            return false;
+        }
         if (k + 1 > cat.sizeHeadings(c).size()) {
             *error = text(kNoSuchSize).arg(i + 1).arg(qint64(c) + 1);
+            return false;
+        }
+        const double price = static_cast<const TProductRec *>(cat.products(c)->At(uint32_t(p)))->price;
+        // A free text is sold in no size; an empty first size is stored as 0.
+        if (price < 0 && (k > 0 || (flags & kFirstSizeEmpty))) {
+            *error = text(kFreeTextSizes).arg(i + 1);
+            return false;
+        }
+        if ((flags & kFirstSizeEmpty) && price != 0) {
+            *error = text(kEmptyWithPrice).arg(i + 1);
             return false;
         }
         for (double v : further) {
@@ -169,7 +231,7 @@ bool readPrices(ByteReader &r, ExtensionContent &doc, QString *error)
                 return false;
             }
         }
-        cat.setStoredSizePrices(c, p, (flags & 1) != 0, further);
+        cat.setStoredSizePrices(c, p, (flags & kFirstSizeEmpty) != 0, further);
     }
     return true;
 }
@@ -179,7 +241,8 @@ bool readPrices(ByteReader &r, ExtensionContent &doc, QString *error)
 QVector<ExtensionRecordType> SizeRecordTypes()
 {
     return {
-        {kSizeHeadingsRecord, "Größen der Kategorien", writeHeadings, readHeadings},
+        // Once: a second one would change the sizes under the prices read.
+        {kSizeHeadingsRecord, "Größen der Kategorien", writeHeadings, readHeadings, nullptr, true},
         {kSizePricesRecord, "Preise der Größen", writePrices, readPrices},
     };
 }

@@ -19,11 +19,11 @@ void endLine(QString &text, QString &line)
 
 } // namespace
 
-int FurtherSizeColumns(const Catalogue &cat)
+int CsvSizeColumns(const Catalogue &cat)
 {
     int n = 0;
     for (int i = 0; i < cat.categoryCount(); ++i)
-        n = std::max(n, int(cat.sizeHeadings(i).size()) - 1);
+        n = std::max(n, int(cat.sizeHeadings(i).size()));
     return n;
 }
 
@@ -45,9 +45,9 @@ QByteArray BuildCsv(const QStringList &names, const Catalogue &cat, const QStrin
 {
     QString text;
     QString line;
-    const bool marks = cat.hasMarks();
-    const int further = FurtherSizeColumns(cat);
-    const int fields = (marks ? 8 : 6) + 2 * further;
+    const int sizes = CsvSizeColumns(cat);
+    const bool marks = sizes > 0 || cat.hasMarks();
+    const int fields = (marks ? 8 : 6) + (sizes > 0 ? 2 * sizes - 1 : 0);
     for (int i = 0; i < fields; ++i)
         AddCsvField(line, header.value(i));
     endLine(text, line);
@@ -59,10 +59,14 @@ QByteArray BuildCsv(const QStringList &names, const Catalogue &cat, const QStrin
             continue;
         for (uint32_t j = 0; j < prods->count; ++j) {
             const auto *p = static_cast<const TProductRec *>(prods->At(j));
+            // One price per size of the category (just the product's own
+            // price without sizes); NaN: not sold in that size.
+            const QVector<double> prices = cat.sizePrices(i, int(j));
+            const bool firstSold = prices.isEmpty() || !std::isnan(prices.first());
             AddCsvField(line, names.at(i));
             AddCsvField(line, WideText(p->name));
             AddCsvField(line, WideText(p->description));
-            AddCsvField(line, FormatPrice2(p->price, decimalPoint));
+            AddCsvField(line, firstSold ? FormatPrice2(p->price, decimalPoint) : QString());
             AddCsvField(line, QString::number(p->number));
             AddCsvField(line, WideText(p->quantity));
             if (marks) {
@@ -70,10 +74,11 @@ QByteArray BuildCsv(const QStringList &names, const Catalogue &cat, const QStrin
                 AddCsvField(line, AllergenLetters(m));
                 AddCsvField(line, AdditiveNumbers(m));
             }
-            if (further > 0) {
+            if (sizes > 0) {
                 const QStringList headings = cat.sizeHeadings(i);
-                const QVector<double> prices = cat.sizePrices(i, int(j));
-                for (int k = 1; k <= further; ++k) {
+                // A free text is sold in no size.
+                AddCsvField(line, firstSold && p->price >= 0 ? headings.value(0) : QString());
+                for (int k = 1; k < sizes; ++k) {
                     const bool sold = k < prices.size() && !std::isnan(prices.at(k));
                     AddCsvField(line, sold ? headings.value(k) : QString());
                     AddCsvField(line, sold ? FormatPrice2(prices.at(k), decimalPoint) : QString());
@@ -90,9 +95,12 @@ QStringList CsvHeader(const Catalogue &cat)
     QStringList header;
     for (int n = 13; n <= 18; ++n)
         header << GetMsgText(n);
-    if (cat.hasMarks())
+    const int sizes = CsvSizeColumns(cat);
+    if (sizes > 0 || cat.hasMarks())
         header << TranslateStr(QStringLiteral("Allergene")) << TranslateStr(QStringLiteral("Zusatzstoffe"));
-    for (int k = 2; k <= FurtherSizeColumns(cat) + 1; ++k)
+    if (sizes > 0)
+        header << TranslateStr(QStringLiteral("Größe %1")).arg(1);
+    for (int k = 2; k <= sizes; ++k)
         header << TranslateStr(QStringLiteral("Größe %1")).arg(k) << TranslateStr(QStringLiteral("Preis %1")).arg(k);
     return header;
 }

@@ -4,14 +4,18 @@
 // page become '?'), CR LF after every line including the last, six quoted
 // fields per line with quotation marks doubled and nothing else escaped.
 // Line 1 is the header; then one line per product: category name, name,
-// description, price (two decimals, the given decimal point), order number,
-// quantity note. Categories without products give no line.
-// When any product carries an allergen or additive mark, every line has two
-// more fields: the allergen letters and the additive numbers, each
-// separated by commas ("A,G", "1,3").
-// When a category has more than one size, every line ends with one pair of
-// fields per further size of the card's most sized category: the size's
-// heading and its price (both empty when the product is not sold in it).
+// description, price (two decimals, the given decimal point; empty when the
+// product is not sold in its category's first size), order number, quantity
+// note. Categories without products give no line.
+// When any product carries an allergen or additive mark, or any category has
+// sizes, every line has two more fields: the allergen letters and the
+// additive numbers, each separated by commas ("A,G", "1,3"); empty without
+// marks, so that the size fields after them always stand in the same place.
+// When any category has sizes, every line then has the first size's heading
+// and, for each further size of the card's most sized category, the size's
+// heading and its price. A size's fields are empty when the product is not
+// sold in it, its category has fewer sizes or none, or it is a free text.
+// docs/file-format.md lists the columns.
 #pragma once
 
 #include "catalogue/catalogue.h"
@@ -26,21 +30,21 @@
 void AddCsvField(QString &line, const QString &value);
 
 // The whole export file. names: the captions of the category list, one per
-// category of cat (extra entries on either side are ignored). header: the six
-// column titles (eight with marks: CsvHeader() gives them), already in the
-// interface language (missing ones are empty).
+// category of cat (extra entries on either side are ignored). header: the
+// column titles (CsvHeader() gives them), already in the interface language
+// (missing ones are empty).
 // decimalPoint: the user's decimal separator (UserDecimalPoint()). The
 // catalogue's cursors are not moved.
 QByteArray BuildCsv(const QStringList &names, const Catalogue &cat, const QStringList &header,
                     QChar decimalPoint);
 
-// The number of size columns after the first that the card's most sized
-// category has (0 without sizes).
-int FurtherSizeColumns(const Catalogue &cat);
+// The number of sizes of the card's most sized category (0 without sizes).
+int CsvSizeColumns(const Catalogue &cat);
 
 // The column titles of cat in the interface language: messages 13 to 18,
-// then, when a product carries a mark, "Allergene" and "Zusatzstoffe", then
-// "Größe 2", "Preis 2", ... for the further sizes.
+// then, when a product carries a mark or a category has sizes, "Allergene"
+// and "Zusatzstoffe", then with sizes "Größe 1" and "Größe 2", "Preis 2", ...
+// for the further sizes.
 QStringList CsvHeader(const Catalogue &cat);
 
 // Creates or replaces the file with data through a temporary file in the same

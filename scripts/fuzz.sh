@@ -6,8 +6,8 @@
 #   SECONDS  how long each target runs (libFuzzer's -max_total_time; the
 #            corpus replay is always done whole). scripts/test.sh fuzzes
 #            briefly; long runs and their figures: docs/fuzzing.md.
-#   TARGET   document, translations, options, picture, recovery, html, qr
-#            (default: all seven)
+#   TARGET   document, translations, options, picture, recovery, html, qr,
+#            csv, decimal (default: all nine)
 # Environment: FUZZ_RUNS caps the executions per target (default: no cap);
 # VELLORAN_FUZZ_JOBS how many targets run at a time (default: the processors);
 # VELLORAN_FUZZ_BUILD_DIR overrides build-fuzz; VELLORAN_FUZZ_CONFIGURED=1 takes
@@ -24,7 +24,7 @@ cd "$here"
 seconds=${1:?usage: scripts/fuzz.sh SECONDS [TARGET...]}
 shift
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(document translations options picture recovery html qr)
+[ ${#targets[@]} -eq 0 ] && targets=(document translations options picture recovery html qr csv decimal)
 
 build=${VELLORAN_FUZZ_BUILD_DIR:-build-fuzz}
 if [ "${VELLORAN_FUZZ_CONFIGURED:-0}" != 1 ]; then
@@ -47,6 +47,8 @@ flags_document="-max_len=1048576 -malloc_limit_mb=16 -rss_limit_mb=2048 -timeout
 flags_recovery="-max_len=65536 -malloc_limit_mb=16 -rss_limit_mb=1024 -timeout=10"
 flags_html="-max_len=262144 -malloc_limit_mb=16 -rss_limit_mb=2048 -timeout=10"
 flags_qr="-max_len=8192 -malloc_limit_mb=16 -rss_limit_mb=1024 -timeout=10"
+flags_csv="-max_len=262144 -malloc_limit_mb=16 -rss_limit_mb=2048 -timeout=10"
+flags_decimal="-max_len=4096 -malloc_limit_mb=4 -rss_limit_mb=1024 -timeout=10"
 flags_translations="-max_len=4096 -malloc_limit_mb=4 -rss_limit_mb=1024 -timeout=10"
 flags_options="-max_len=64 -malloc_limit_mb=4 -rss_limit_mb=1024 -timeout=10"
 flags_picture="-max_len=65536 -malloc_limit_mb=200 -rss_limit_mb=2048 -timeout=30"

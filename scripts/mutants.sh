@@ -221,6 +221,31 @@ sl-web-heads|export/htmlexport.cpp|h += QStringLiteral("<th scope=\"col\">") + H
 sl-web-rule|export/htmlexport.cpp|if (PrintsSizeColumns(cat, i, int(j))) {|if (p.price > 0) {|export
 sl-web-prices|export/htmlexport.cpp|for (const QString &price : SizePriceTexts(cat, i, int(j), s))|for (const QString &price : SizePriceTexts(cat, i, int(j), s).mid(1))|export
 sl-web-span|export/htmlexport.cpp|.arg(columns - 1) + HtmlEscape(onRequest)|.arg(columns) + HtmlEscape(onRequest)|export
+rd-sz-write-flag|catalogue/sizerecords.cpp|entries.writeByte(firstEmpty ? kFirstSizeEmpty : 0);|entries.writeByte(0);|catalogue=SizesDocument.*
+rd-sz-write-free|catalogue/sizerecords.cpp|            if (price < 0)|            if (false)|catalogue=SizesDocument.*
+rd-sz-write-empty-price|catalogue/sizerecords.cpp|cat.firstSizeEmpty(c, int(p)) && price == 0;|cat.firstSizeEmpty(c, int(p));|catalogue=SizesDocument.*
+rd-sz-write-sizes|catalogue/sizerecords.cpp|WriteUInt16(entries, uint16_t(h.size()));|WriteUInt16(entries, uint16_t(h.size() - 1));|catalogue=SizesDocument.*
+rd-sz-read-flags|catalogue/sizerecords.cpp|if (flags & ~kFirstSizeEmpty) {|if (flags & 0x80) {|catalogue=SizesDocument.*
+rd-sz-read-free|catalogue/sizerecords.cpp|if (price < 0 && (k > 0 \|\| (flags & kFirstSizeEmpty))) {|if (price < 0 && k > 0) {|catalogue=SizesDocument.*
+rd-sz-read-empty-price|catalogue/sizerecords.cpp|if ((flags & kFirstSizeEmpty) && price != 0) {|if (false) {|catalogue=SizesDocument.*
+rd-sz-read-product-twice|catalogue/sizerecords.cpp|if (listed.contains(key)) {|if (false) {|catalogue=SizesDocument.*
+rd-sz-read-category-twice|catalogue/sizerecords.cpp|if (listed[size_t(c)]) {|if (false) {|catalogue=SizesDocument.*
+rd-sz-read-once|catalogue/sizerecords.cpp|readHeadings, nullptr, true},|readHeadings, nullptr, false},|catalogue=SizesDocument.*
+rd-sz-heading-clean|catalogue/catalogue.cpp|t = CleanAdditiveText(t);|t = t;|catalogue=SizesDocument.*
+rd-mk-additive-check|catalogue/markrecords.cpp|if (!m.additives.isEmpty() && m.additives.last() > known) {|if (false) {|catalogue=MarksDocument.*
+rd-ext-checks-run|catalogue/extension.cpp|if (seen.at(t) && type.check && !type.check(doc, &why))|if (false)|catalogue=MarksDocument.*
+rd-csv-first-heading|export/csvexport.cpp|AddCsvField(line, firstSold && p->price >= 0 ? headings.value(0) : QString());|AddCsvField(line, headings.value(0));|export
+rd-csv-empty-price|export/csvexport.cpp|firstSold ? FormatPrice2(p->price, decimalPoint) : QString()|FormatPrice2(p->price, decimalPoint)|export
+rd-csv-marks-place|export/csvexport.cpp|const bool marks = sizes > 0 \|\| cat.hasMarks();|const bool marks = cat.hasMarks();|export
+rd-csv-fields|export/csvexport.cpp|(sizes > 0 ? 2 * sizes - 1 : 0)|(sizes > 0 ? 2 * sizes - 2 : 0)|export
+rd-csv-title-first|export/csvexport.cpp|header << TranslateStr(QStringLiteral("Größe %1")).arg(1);|(void)0;|export
+rd-dyn-addmany-zero|catalogue/brastel.cpp|std::memset(static_cast<char *>(poi) + size_t(first) * size, 0, size_t(n) * size);|(void)first;|catalogue=DynaArrayTest.*
+rd-dyn-addmany-fail|catalogue/brastel.cpp|        count = first;|        (void)first;|catalogue=DynaArrayTest.*
+rd-dec-group-space|catalogue/decimalinput.cpp|return c.category() == QChar::Separator_Space;|return c.isSpace();|catalogue=DecimalInput.*
+rd-dec-group-three|catalogue/decimalinput.cpp|: d.size() != 3)|: d.size() > 3)|catalogue=DecimalInput.*
+rd-dec-group-first|catalogue/decimalinput.cpp|(d.size() > 3 \|\| d.front() == u'0')|(d.size() > 4 \|\| d.front() == u'0')|catalogue=DecimalInput.*
+rd-dec-after-sign|catalogue/decimalinput.cpp|    while (!s.isEmpty() && isSpaceLike(s.front()))|    s = s.trimmed(); while (!s.isEmpty() && isSpaceLike(s.front()))|catalogue=DecimalInput.*|2
+rd-dec-minus-zero|catalogue/decimalinput.cpp|return negative && v != 0 ? -v : v;|return negative ? -v : v;|catalogue=DecimalInput.*
 EOF
 )
 

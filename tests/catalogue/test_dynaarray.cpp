@@ -224,3 +224,46 @@ TEST_F(DynaArrayTest, AllocationFailureLeavesArrayUnchangedAndReports)
     EXPECT_TRUE(arr.Delete(0));
     EXPECT_EQ(arr.count, 100u);
 }
+
+TEST_F(DynaArrayTest, AddManyEndsAsThatManyAddsInOneGrowth)
+{
+    // Slots of deleted elements inside the block hold their old bytes.
+    Rec *bound = nullptr, *boundOne = nullptr;
+    TDynaArray many(sizeof(Rec), &bound), one(sizeof(Rec), &boundOne);
+    fill(many, bound, 150);
+    fill(one, boundOne, 150);
+    while (many.count > 90) {
+        many.Delete(0);
+        one.Delete(0);
+    }
+    TDynaArray::callocFn = failingCalloc;
+    g_failIn = 2; // one block, the second would fail
+    ASSERT_NE(many.AddMany(20), nullptr);
+    EXPECT_EQ(g_failIn, 1);
+    g_failIn = 0;
+    for (int i = 0; i < 20; ++i)
+        ASSERT_NE(one.Add(), nullptr);
+    EXPECT_EQ(many.count, 110u);
+    EXPECT_EQ(many.amemsize, one.amemsize);
+    EXPECT_EQ(many.amemsize, 200 * sizeof(Rec));
+    EXPECT_EQ(many.aobjnr, 109);
+    EXPECT_EQ(static_cast<void *>(bound), many.At(109));
+    EXPECT_EQ(std::memcmp(many.poi, one.poi, many.amemsize), 0);
+    // Within the block: the old slots are zero as well.
+    many.Delete(0);
+    one.Delete(0);
+    ASSERT_NE(many.AddMany(5), nullptr);
+    for (int i = 0; i < 5; ++i)
+        ASSERT_NE(one.Add(), nullptr);
+    EXPECT_EQ(std::memcmp(many.poi, one.poi, many.amemsize), 0);
+
+    // No memory: nothing changes.
+    const uint32_t count = many.count;
+    g_failIn = 1;
+    EXPECT_EQ(many.AddMany(1000), nullptr);
+    EXPECT_EQ(many.count, count);
+    EXPECT_EQ(many.amemsize, 200 * sizeof(Rec));
+    EXPECT_TRUE(messages.last().startsWith("Error 2 while trying to allocate 9600 bytes"));
+    EXPECT_EQ(many.AddMany(0), nullptr);
+    EXPECT_EQ(many.count, count);
+}

@@ -343,6 +343,15 @@ TEST(MarksDocument, AdditiveNumbersAndListsWithinTheirLimits)
     EXPECT_FALSE(reads(record(kProductMarksRecord, marksEntry({4}))
                            + record(kAdditiveListRecord, additiveList(numbered(3))),
                        out));
+    ASSERT_TRUE(reads(record(kProductMarksRecord, marksEntry({13, 20}))
+                          + record(kAdditiveListRecord, additiveList(numbered(20))),
+                      out));
+    EXPECT_EQ(out.catalogue->marks(0, 0).additives, (QVector<int>{13, 20}));
+    // The last list counts, wherever the marks stand.
+    EXPECT_FALSE(reads(record(kAdditiveListRecord, additiveList(numbered(20)))
+                           + record(kProductMarksRecord, marksEntry({13, 20}))
+                           + record(kAdditiveListRecord, additiveList(numbered(19))),
+                       out));
 
     // At most 999 additives.
     ASSERT_TRUE(reads(record(kAdditiveListRecord, additiveList(numbered(999)))

@@ -175,6 +175,13 @@ TEST(SizesDocument, RoundTripKeepsEveryByteAndNoSizesWriteNothing)
     // The first sizes stand where an older reader finds them.
     EXPECT_EQ(d.catalogue->product(0, 0)->price, 3.6);
 
+    // What the reader refuses is not written: further prices of a free text,
+    // an empty first size where the product has a price.
+    cat.setStoredSizePrices(0, 3, true, {4.0});
+    cat.setStoredSizePrices(0, 0, true, {4.8});
+    EXPECT_PRICES(cat.sizePrices(0, 0), {3.6, 4.8});
+    EXPECT_EQ(WriteDocument(names, cat, CardSettings(), {{0x7A01, "fremd"}}), doc);
+
     // Without headings no size record is written: the file ends after group C.
     for (int c = 0; c < cat.categoryCount(); ++c)
         cat.setSizeHeadings(c, {});
@@ -189,9 +196,10 @@ TEST(SizesDocument, DamagedRecordsRefuseTheDocument)
     for (int c = 0; c < cat.categoryCount(); ++c)
         cat.setSizeHeadings(c, {});
     const QByteArray groupC = WriteDocument(names, cat, CardSettings());
+    QString error;
     auto refused = [&](const QByteArray &records) {
         DocumentData out;
-        QString error;
+        error.clear();
         const bool ok = ReadDocument(groupC + group(records), CardSettings(), out, &error);
         return !ok && !error.isEmpty();
     };
@@ -219,9 +227,37 @@ TEST(SizesDocument, DamagedRecordsRefuseTheDocument)
             e += float64(x);
         return e;
     };
-    ASSERT_TRUE(ReadDocument(groupC + group(good + record(kSizePricesRecord, int32(1) + prices(0, 0, {4.5}, 1))),
-                             CardSettings(), ok, nullptr));
-    EXPECT_PRICES(ok.catalogue->sizePrices(0, 0), {3.6, 4.5}); // the stored price is not 0: not empty
+    auto reads = [&](const QByteArray &records) {
+        QString error;
+        const bool read = ReadDocument(groupC + group(records), CardSettings(), ok, &error);
+        EXPECT_TRUE(read) << error.toStdString();
+        return read;
+    };
+    // The empty first size: only where the stored price is 0, never on a
+    // free text, which has no further prices either; no other flag bits.
+    ASSERT_TRUE(reads(good + record(kSizePricesRecord, int32(1) + prices(0, 2, {4.5}, 1))));
+    EXPECT_PRICES(ok.catalogue->sizePrices(0, 2), {kEmpty, 4.5});
+    EXPECT_TRUE(refused(good + record(kSizePricesRecord, int32(1) + prices(0, 0, {4.5}, 1))));  // price 3,60
+    EXPECT_TRUE(refused(good + record(kSizePricesRecord, int32(1) + prices(0, 2, {4.5}, 2))));
+    EXPECT_TRUE(refused(good + record(kSizePricesRecord, int32(1) + prices(0, 2, {4.5}, 0x81))));
+    EXPECT_TRUE(refused(good + record(kSizePricesRecord, int32(1) + prices(0, 3, {4.5}))));     // free text
+    EXPECT_TRUE(refused(good + record(kSizePricesRecord, int32(1) + prices(0, 3, {kEmpty}))));
+    EXPECT_TRUE(refused(good + record(kSizePricesRecord, int32(1) + prices(0, 3, {}, 1))));
+    EXPECT_TRUE(error.contains("Eintrag 1 gibt einem freien Text Größen")) << error.toStdString();
+    // Each category and product once; the headings once (the prices read
+    // after them need them); a later prices record wins product by product.
+    EXPECT_TRUE(refused(good + good));
+    EXPECT_TRUE(refused(record(kSizeHeadingsRecord, int32(2) + headings(0, 2) + headings(0, 1))));
+    EXPECT_TRUE(refused(good + record(kSizePricesRecord, int32(2) + prices(0, 0, {4.5}) + prices(0, 0, {4.6}))));
+    ASSERT_TRUE(reads(good + record(kSizePricesRecord, int32(2) + prices(0, 0, {4.5}) + prices(0, 1, {4.6}))
+                      + record(kSizePricesRecord, int32(1) + prices(0, 0, {4.7}))));
+    EXPECT_PRICES(ok.catalogue->sizePrices(0, 0), {3.6, 4.7});
+    EXPECT_PRICES(ok.catalogue->sizePrices(0, 1), {0, 4.6});
+    // Control characters in headings read as spaces, as in the additive
+    // list; a last heading of nothing else is empty.
+    ASSERT_TRUE(reads(record(kSizeHeadingsRecord, int32(1) + int32(0) + uint16(2) + text("0,3\tl") + text("0,5\r\nl\x7f"))));
+    EXPECT_EQ(ok.catalogue->sizeHeadings(0), QStringList({"0,3 l", "0,5  l "}));
+    EXPECT_TRUE(refused(record(kSizeHeadingsRecord, int32(1) + int32(0) + uint16(2) + text("0,3 l") + text("\x01\n"))));
     EXPECT_TRUE(refused(good + record(kSizePricesRecord, int32(1) + prices(0, 9, {4.5}))));     // no such product
     EXPECT_TRUE(refused(good + record(kSizePricesRecord, int32(1) + prices(0, 0, {4.5, 5}))));  // a third size
     EXPECT_TRUE(refused(good + record(kSizePricesRecord, int32(1) + prices(1, 0, {4.5}))));     // category without sizes

@@ -1,6 +1,6 @@
 // Size columns in the exports: a sized category is a table with its
-// headings on the web page; the CSV file gets one pair of columns per
-// further size.
+// headings on the web page; the CSV file gets the first size's heading and
+// one pair of columns per further size.
 #include "export/csvexport.h"
 #include "export/htmlexport.h"
 #include "layout/cardlayout.h"
@@ -34,23 +34,46 @@ void sizedCard(Catalogue &cat, QStringList &names)
 
 } // namespace
 
-TEST(SizesExport, CsvPairsPerFurtherSize)
+TEST(SizesExport, CsvFirstSizeThenPairsPerFurtherSizeAfterTheMarkColumns)
 {
     Catalogue cat;
     QStringList names;
     sizedCard(cat, names);
-    const QStringList header{"K", "B", "D", "P", "N", "M", "G2", "P2"};
-    EXPECT_EQ(FurtherSizeColumns(cat), 1);
+    ProductValues v;
+    v.name = "Hinweis";
+    v.price = -1; // a free text in the sized category
+    cat.addProduct(0, v);
+    const QStringList header{"K", "B", "D", "P", "N", "M", "A", "Z", "G1", "G2", "P2"};
+    EXPECT_EQ(CsvSizeColumns(cat), 2);
+    // The mark columns stand (empty) even without marks, so that the size
+    // columns keep their places; a first size the product is not sold in is
+    // an empty price, not "0,00" (on request).
     EXPECT_EQ(BuildCsv(names, cat, header, ','),
-              QByteArray("\"K\",\"B\",\"D\",\"P\",\"N\",\"M\",\"G2\",\"P2\"\r\n"
-                         "\"Biere\",\"Pils\",\"\",\"3,60\",\"0\",\"\",\"0,5 l\",\"4,80\"\r\n"
-                         "\"Biere\",\"Weizen\",\"\",\"0,00\",\"0\",\"\",\"0,5 l\",\"4,90\"\r\n"
-                         "\"Speisen\",\"Suppe\",\"\",\"5,00\",\"0\",\"\",\"\",\"\"\r\n"));
-    EXPECT_EQ(CsvHeader(cat).mid(6), QStringList({"Größe 2", "Preis 2"}));
-    // One size only: nothing further, the file as without sizes.
+              QByteArray("\"K\",\"B\",\"D\",\"P\",\"N\",\"M\",\"A\",\"Z\",\"G1\",\"G2\",\"P2\"\r\n"
+                         "\"Biere\",\"Pils\",\"\",\"3,60\",\"0\",\"\",\"\",\"\",\"0,3 l\",\"0,5 l\",\"4,80\"\r\n"
+                         "\"Biere\",\"Weizen\",\"\",\"\",\"0\",\"\",\"\",\"\",\"\",\"0,5 l\",\"4,90\"\r\n"
+                         "\"Biere\",\"Hinweis\",\"\",\"-1,00\",\"0\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n"
+                         "\"Speisen\",\"Suppe\",\"\",\"5,00\",\"0\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n"));
+    EXPECT_EQ(CsvHeader(cat).mid(6), QStringList({"Allergene", "Zusatzstoffe", "Größe 1", "Größe 2", "Preis 2"}));
+
+    // With marks the size columns stand where they stood.
+    ProductMarks m;
+    m.setAllergen(0, true);
+    cat.setMarks(1, 0, m);
+    EXPECT_TRUE(BuildCsv(names, cat, header, ',').endsWith(
+        "\"Speisen\",\"Suppe\",\"\",\"5,00\",\"0\",\"\",\"A\",\"\",\"\",\"\",\"\"\r\n"));
+    EXPECT_EQ(CsvHeader(cat).size(), 11);
+
+    // One size only: its heading, no further pair.
     cat.setSizeHeadings(0, {"0,3 l"});
+    EXPECT_EQ(CsvHeader(cat).mid(6), QStringList({"Allergene", "Zusatzstoffe", "Größe 1"}));
+    EXPECT_TRUE(BuildCsv(names, cat, header, ',').contains(
+        "\"Biere\",\"Pils\",\"\",\"3,60\",\"0\",\"\",\"\",\"\",\"0,3 l\"\r\n"));
+    // No sizes and no marks: the six columns of old.
+    cat.setSizeHeadings(0, {});
+    cat.setMarks(1, 0, ProductMarks());
     EXPECT_EQ(CsvHeader(cat).size(), 6);
-    EXPECT_FALSE(BuildCsv(names, cat, header, ',').contains("G2"));
+    EXPECT_EQ(BuildCsv(names, cat, header, ',').split('\n').at(1), QByteArray("\"Biere\",\"Pils\",\"\",\"3,60\",\"0\",\"\"\r"));
 }
 
 TEST(SizesExport, WebPageTableWithHeadings)

@@ -331,9 +331,9 @@ TEST_F(CommandLineRun, CsvOfTheExample)
     const QList<QByteArray> lines = csv.split('\n');
     EXPECT_GT(lines.size(), 30);
     EXPECT_TRUE(csv.endsWith("\r\n"));
-    // Six quoted fields, two for the marks and a pair for each of the wines'
-    // second and third size.
-    EXPECT_EQ(lines.first().count("\",\""), 11);
+    // Six quoted fields, two for the marks, the first size's heading and a
+    // pair for each of the wines' second and third size.
+    EXPECT_EQ(lines.first().count("\",\""), 12);
 }
 
 TEST_F(CommandLineRun, WebPageOfTheExample)
