@@ -62,7 +62,9 @@ QVector<PriceChange> PlanPriceChanges(const Catalogue &cat, int category, const 
             for (int k = 0; k < prices.size(); ++k) {
                 const double before = prices.at(k);
                 const double after = ChangedPrice(before, rule);
-                if (after != before && !std::isnan(before))
+                // A price that stays the same to the cent (as the card shows
+                // it) is no change: 0 % leaves the document as it is.
+                if (!std::isnan(before) && FormatPrice2(after, '.') != FormatPrice2(before, '.'))
                     out.append(PriceChange{c, int(r), k, before, after});
             }
         }

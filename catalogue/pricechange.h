@@ -36,7 +36,8 @@ struct PriceChange {
 };
 
 // Every price that the rule changes in category `category`, or in the whole
-// card for -1, in category, product and size order.
+// card for -1, in category, product and size order; a price that keeps its
+// cents (more decimals than the card shows only) is not listed.
 QVector<PriceChange> PlanPriceChanges(const Catalogue &cat, int category, const PriceChangeRule &rule);
 // Applies them.
 void ApplyPriceChanges(Catalogue &cat, const QVector<PriceChange> &changes);

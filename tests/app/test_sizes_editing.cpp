@@ -3,15 +3,21 @@
 // ändern..." with its list; every one an undo step.
 #include "mainwindow_fixture.h"
 
+#include "app/MarksGroup.h"
+#include "app/PaperBox.h"
+#include "app/QrCodeBox.h"
+#include "app/undohistory.h"
 #include "catalogue/PriceChangeDialog.h"
 #include "catalogue/SizesDialog.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTreeWidget>
+#include <QUndoStack>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -118,4 +124,124 @@ TEST_F(SizesEditing, HeadingsPriceFieldsAndPriceChangesAreUndoSteps)
     });
     form->Preisendern1->trigger();
     EXPECT_EQ(bytes(), before);
+}
+
+namespace {
+
+// Shows a dialog the window opened, presses its OK button as the user would
+// and gives back what the dialog ended with.
+int pressOk(QDialog *d)
+{
+    d->show();
+    QPushButton *ok = nullptr;
+    for (const char *name : {"BitBtn1", "SizesOk", "PriceChangeOk"})
+        if (!ok)
+            ok = d->findChild<QPushButton *>(QLatin1String(name));
+    EXPECT_TRUE(ok) << d->objectName().toStdString();
+    if (ok)
+        QTest::mouseClick(ok, Qt::LeftButton);
+    const int result = d->result();
+    d->hide();
+    return result;
+}
+
+} // namespace
+
+// Every dialog that edits the document, opened on every product, category and
+// setting and confirmed without a change, leaves the document's bytes and the
+// undo history as they were: on the example card, and on a card that uses
+// every feature, including values that the fields cannot show exactly.
+TEST_F(SizesEditing, OpeningAndConfirmingADialogChangesNothing)
+{
+    // The card with every feature, saved and opened again so that it is
+    // what a file gives.
+    ASSERT_TRUE(form->OpenFileWithName(QStringLiteral(VELLORAN_SOURCE_DIR "/examples/restaurant.vlr")));
+    Catalogue &c = form->catalogue;
+    c.addCategory();
+    const int all = c.categoryCount() - 1;
+    form->ListView2->addTopLevelItem(new QTreeWidgetItem(QStringList{"Alles"}));
+    auto add = [&](int cat, const QString &name, double price, int number, const QString &desc,
+                   const QString &qty) {
+        ProductValues v;
+        v.name = name;
+        v.price = price;
+        v.number = number;
+        v.description = desc;
+        v.quantity = qty;
+        c.addProduct(cat, v);
+        return int(c.products(cat)->count) - 1;
+    };
+    add(all, "Freitext", -1, 0, "Alle Gerichte\nauch\rzum Mitnehmen\u00a0\u2028!", QString());
+    add(all, "Auf Anfrage", 0, 12, QString(), "1 Stück");
+    add(all, "Ohne Nummer", 0.1 + 0.2, -3, QString("x").repeated(40), QString("q").repeated(33000));
+    ProductMarks marks;
+    marks.setAllergen(0, true);
+    marks.setAdditive(2, true);
+    marks.setAdditive(14, true); // beyond the list
+    c.setMarks(all, 2, marks);
+    c.setSizeHeadings(all, {" 0,2 l", "0,4 l ", "1 l"});
+    const int empty = add(all, "Nur groß", 0, 0, QString(), QString());
+    c.setSizePrices(all, empty, {std::nan(""), std::nan(""), 9.5});
+    const int both = add(all, "Alle Größen", 2.123456789012, 0, QString(), QString());
+    c.setSizePrices(all, both, {2.123456789012, 3.5, 7});
+    MarkSettings ms = form->MarksGroup->settings();
+    ms.additives << " mit Taurin ";
+    form->MarksGroup->setSettings(ms);
+    form->PaperBox->A5Radio->setChecked(true);
+    form->PaperBox->QuerCheck->setChecked(true);
+    form->QrCodeBox->QrUrlEd->setText("https://example.org/karte");
+    form->QrCodeBox->QrDruckCheck->setChecked(true);
+    form->QrCodeBox->QrGroesseEd->setValue(33.3);
+    const QString everything = userDir->filePath("everything.vlr");
+    ASSERT_TRUE(form->SaveTheFileAs(everything));
+    ASSERT_TRUE(c.firstSizeEmpty(all, empty));
+
+    form->MarksGroup->execDialog = [](QDialog *d) { return pressOk(d); };
+    for (const QString &doc : {QStringLiteral(VELLORAN_SOURCE_DIR "/examples/restaurant.vlr"), everything}) {
+        SCOPED_TRACE(doc.toStdString());
+        ASSERT_TRUE(form->OpenFileWithName(doc));
+        const QByteArray before = bytes();
+        const int steps = form->history->stack()->count();
+        auto unchanged = [&](const std::string &what) {
+            EXPECT_EQ(bytes(), before) << what;
+            EXPECT_EQ(form->history->stack()->count(), steps) << what;
+            EXPECT_FALSE(form->changed) << what;
+        };
+        for (int i = 0; i < c.categoryCount(); ++i) {
+            selectCategory(i);
+            for (int r = 0; r < int(c.products(i)->count); ++r) {
+                selectProduct(r);
+                answers.push_back(pressOk);
+                click(form->ProduktBearbeitenBtn);
+                unchanged("product " + std::to_string(i) + "/" + std::to_string(r));
+            }
+            answers.push_back(pressOk);
+            click(form->GroessenBtn);
+            unchanged("sizes of category " + std::to_string(i));
+            answers.push_back(pressOk);
+            form->Preisendern1->trigger();
+            unchanged("prices of category " + std::to_string(i) + " at 0 %");
+        }
+        answers.push_back([](QDialog *d) {
+            static_cast<TPriceChangeForm *>(d)->CardRadio->setChecked(true);
+            return pressOk(d);
+        });
+        form->Preisendern1->trigger();
+        unchanged("prices of the card at 0 %");
+        click(form->MarksGroup->ZusatzBtn);
+        unchanged("additives");
+        // The settings that stand in the window: the chosen paper chosen
+        // again, the QR size field entered and left.
+        form->PageControl1->setCurrentWidget(form->TabSheet3);
+        for (QRadioButton *r : {form->PaperBox->DruckerRadio, form->PaperBox->A4Radio, form->PaperBox->A5Radio})
+            if (r->isChecked())
+                QTest::mouseClick(r, Qt::LeftButton);
+        unchanged("paper");
+        form->PageControl1->setCurrentWidget(form->TabSheet2);
+        form->QrCodeBox->QrGroesseEd->setFocus();
+        QTest::keyClick(form->QrCodeBox->QrGroesseEd, Qt::Key_Return);
+        form->QrCodeBox->QrUrlEd->setFocus();
+        unchanged("QR code");
+        EXPECT_TRUE(answers.empty());
+    }
 }

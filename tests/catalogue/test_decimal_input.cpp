@@ -1,12 +1,16 @@
 #include "catalogue/EditProduktFUnit.h"
 #include "catalogue/FloatEdit.h"
+#include "catalogue/MarksBox.h"
 #include "catalogue/decimalinput.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -168,4 +172,80 @@ TEST(FloatEditField, LengthFieldsReadBothMarksAndRefuseWhatIsOutOfRange)
     margin->setValue(30);
     EXPECT_TRUE(TFloatEdit::checkFields(&window));
     EXPECT_FALSE(margin->isMarked());
+}
+
+// In a category with sizes the first price field is left empty as the others
+// ("–" or an emptied field: not sold in this size), apart from 0, which stays
+// "price on request". A text a field refuses says why, in its tip and in the
+// dialog's note line.
+TEST(ProductDialogPrice, FirstSizeMayStayEmptyAndARefusedTextSaysWhy)
+{
+    const double none = std::nan("");
+    TEditProduktForm dlg;
+    dlg.setLocale(QLocale(QLatin1String("de_DE")));
+    dlg.setSizes({QStringLiteral("0,3 l"), QStringLiteral("0,5 l")});
+    ProductValues v;
+    v.name = QStringLiteral("Hefeweizen");
+    dlg.fill(v);
+    dlg.setSizePrices({none, 4.9});
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    QLineEdit *price = editorOf(dlg.PreisEd);
+    EXPECT_EQ(price->text(), QStringLiteral("\u2013"));
+    EXPECT_TRUE(dlg.EmptyHint->isVisible());
+
+    auto typeAndConfirm = [&](const QString &text) {
+        dlg.show();
+        dlg.setResult(QDialog::Rejected);
+        dlg.PreisEd->setFocus();
+        price->selectAll();
+        price->insert(text); // insert() edits as typing does, "–" included
+        QTest::mouseClick(dlg.BitBtn1, Qt::LeftButton);
+        return dlg.result() == QDialog::Accepted;
+    };
+    for (const QString &empty : {QString(), QStringLiteral("\u2013"), QStringLiteral(" ")}) {
+        ASSERT_TRUE(typeAndConfirm(QStringLiteral("3,5")));
+        EXPECT_DOUBLE_EQ(dlg.sizePrices().at(0), 3.5);
+        ASSERT_TRUE(typeAndConfirm(empty)) << empty.toStdString();
+        const QVector<double> p = dlg.sizePrices();
+        ASSERT_EQ(p.size(), 2);
+        EXPECT_TRUE(std::isnan(p.at(0)));
+        EXPECT_DOUBLE_EQ(p.at(1), 4.9);
+        EXPECT_EQ(dlg.values().price, 0); // stored as 0, remembered as empty
+    }
+    ASSERT_TRUE(typeAndConfirm(QStringLiteral("0")));
+    EXPECT_EQ(dlg.sizePrices().at(0), 0); // on request, not empty
+    ASSERT_TRUE(typeAndConfirm(QStringLiteral("-1")));
+    EXPECT_EQ(dlg.values().price, -1); // a free text
+    dlg.MarksBox->AllergenChecks[0]->setChecked(true);
+    EXPECT_TRUE(dlg.marks().isEmpty());
+    ASSERT_TRUE(typeAndConfirm(QString()));
+    EXPECT_FALSE(dlg.marks().isEmpty()); // an empty size is no free text
+
+    // Refused: the reason stands in the tip and in the note line, and goes
+    // with the mark.
+    EXPECT_FALSE(typeAndConfirm(QStringLiteral("drei")));
+    auto *field = static_cast<TFloatEdit *>(dlg.PreisEd);
+    EXPECT_TRUE(field->isMarked());
+    QLabel *note = TFloatEdit::noteOf(&dlg);
+    ASSERT_NE(note, nullptr);
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_TRUE(note->text().contains(QStringLiteral("\"drei\" ist keine Zahl"))) << note->text().toStdString();
+    EXPECT_TRUE(note->text().contains(QStringLiteral("\u2013"))) << note->text().toStdString();
+    EXPECT_EQ(dlg.PreisEd->toolTip(), note->text());
+    price->selectAll();
+    price->insert(QStringLiteral("4,20"));
+    EXPECT_FALSE(field->isMarked());
+    EXPECT_FALSE(note->isVisible());
+    EXPECT_TRUE(dlg.PreisEd->toolTip().isEmpty());
+
+    // Without sizes a price is needed: empty is refused, and the reason
+    // names the range only.
+    dlg.setSizes({});
+    EXPECT_FALSE(dlg.EmptyHint->isVisible());
+    EXPECT_FALSE(typeAndConfirm(QString()));
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_FALSE(note->text().contains(QStringLiteral("\u2013"))) << note->text().toStdString();
+    EXPECT_TRUE(note->text().contains(QStringLiteral("1000000000000"))) << note->text().toStdString();
+    dlg.hide();
 }
