@@ -245,3 +245,91 @@ TEST_F(SizesEditing, OpeningAndConfirmingADialogChangesNothing)
         EXPECT_TRUE(answers.empty());
     }
 }
+
+// The product list shows a price column per size, titled with its heading,
+// and a category without sizes its one "Preis" column. Fewer sizes, or a
+// product moved into a category with fewer sizes, drop prices only when the
+// user says yes to a question that names how many: one step then, none
+// after "No".
+TEST_F(SizesEditing, ProductListShowsEverySizeAndDroppingPricesIsAsked)
+{
+    ASSERT_TRUE(form->OpenFileWithName(QStringLiteral(VELLORAN_SOURCE_DIR "/examples/restaurant.vlr")));
+    const QStringList names = form->categoryNames();
+    const int biere = int(names.indexOf("Biere"));
+    const int suppen = int(names.indexOf("Suppen"));
+    ASSERT_GE(biere, 0);
+    ASSERT_GE(suppen, 0);
+    const QStringList headings = form->catalogue.sizeHeadings(biere);
+    ASSERT_EQ(headings.size(), 2);
+    QTreeWidget *list = form->ListView1;
+    const QChar dp = UserDecimalPoint();
+
+    selectCategory(suppen);
+    const QString priceTitle = list->headerItem()->text(3);
+    EXPECT_EQ(list->columnCount(), 4);
+    selectCategory(biere);
+    ASSERT_EQ(list->columnCount(), 5);
+    EXPECT_EQ(list->headerItem()->text(3), headings.at(0));
+    EXPECT_EQ(list->headerItem()->text(4), headings.at(1));
+    EXPECT_EQ(list->topLevelItem(0)->text(3), FormatPrice2(3.6, dp));
+    EXPECT_EQ(list->topLevelItem(0)->text(4), FormatPrice2(4.8, dp));
+    EXPECT_EQ(list->topLevelItem(1)->text(0), "Hefeweizen");
+    EXPECT_EQ(list->topLevelItem(1)->text(3), QStringLiteral("\u2013"));
+    EXPECT_EQ(list->topLevelItem(1)->text(4), FormatPrice2(4.9, dp));
+    EXPECT_GT(list->columnWidth(1), 0);
+    selectCategory(suppen);
+    EXPECT_EQ(list->columnCount(), 4);
+    EXPECT_EQ(list->headerItem()->text(3), priceTitle);
+    EXPECT_EQ(list->topLevelItem(2)->text(3), FormatPrice2(0, dp)); // on request, as always
+
+    // One size fewer: four prices of 0,5 l would go. "No" keeps everything.
+    selectCategory(biere);
+    const QByteArray before = bytes();
+    const int steps = form->history->stack()->count();
+    boxAnswers.push_back(QMessageBox::No);
+    answerSizes({headings.at(0)});
+    click(form->GroessenBtn);
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(boxes.last().second.contains("4 Preise")) << boxes.last().second.toStdString();
+    EXPECT_EQ(bytes(), before);
+    EXPECT_EQ(form->history->stack()->count(), steps);
+    // No sizes at all: asked as well; "Yes" is one step.
+    answerSizes({});
+    click(form->GroessenBtn);
+    ASSERT_EQ(boxes.size(), 2);
+    EXPECT_TRUE(boxes.last().second.contains("4 Preise")) << boxes.last().second.toStdString();
+    EXPECT_FALSE(form->catalogue.hasSizes(biere));
+    EXPECT_EQ(form->history->stack()->count(), steps + 1);
+    EXPECT_EQ(list->columnCount(), 4);
+    form->Rueckgaengig1->trigger();
+    EXPECT_EQ(bytes(), before);
+    // More sizes, or the same: nothing to ask.
+    answerSizes({headings.at(0), headings.at(1), "1 l"});
+    click(form->GroessenBtn);
+    EXPECT_EQ(boxes.size(), 2);
+    form->Rueckgaengig1->trigger();
+
+    // Moving Hefeweizen into the soups (no sizes) drops its 0,5 l price.
+    selectCategory(biere);
+    selectProduct(1);
+    const int redoable = form->history->stack()->count();
+    boxAnswers.push_back(QMessageBox::No);
+    form->moveProductTo(suppen);
+    ASSERT_EQ(boxes.size(), 3);
+    EXPECT_TRUE(boxes.last().second.contains("\"Suppen\"")) << boxes.last().second.toStdString();
+    EXPECT_TRUE(boxes.last().second.contains("1 Preise")) << boxes.last().second.toStdString();
+    EXPECT_EQ(bytes(), before);
+    EXPECT_EQ(form->history->stack()->count(), redoable); // not even the redo step goes
+    selectProduct(1);
+    form->moveProductTo(suppen);
+    EXPECT_EQ(boxes.size(), 4);
+    EXPECT_EQ(form->history->stack()->index(), steps + 1);
+    EXPECT_EQ(form->catalogue.products(biere)->count, 3u);
+    form->Rueckgaengig1->trigger();
+    EXPECT_EQ(bytes(), before);
+    // A product without further prices moves without a question.
+    selectCategory(suppen);
+    selectProduct(0);
+    form->moveProductTo(biere);
+    EXPECT_EQ(boxes.size(), 4);
+}
