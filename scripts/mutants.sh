@@ -153,6 +153,24 @@ png-page|app/commandline.cpp|const QImage img = RenderCardPage(card, area, o.dpi
 print-range|layout/cardoutput.cpp|paintPages(card, painter, printer, area, fromPage, toPage);|paintPages(card, painter, printer, area, fromPage - 1, toPage - 1);|layout=CardOutput.*,app=PreviewPrinting.*
 qr-svg-run|export/qrcode.cpp|+ QByteArray::number(end - x) + "v1h-"|+ QByteArray::number(end - x + 1) + "v1h-"|export
 csv-marks-titles|export/csvexport.cpp|header << TranslateStr(QStringLiteral("Allergene"))|header << QStringLiteral("Allergene")|app=ShippedTranslations.GermanColumnIsExactlyTheProgramsTexts
+sd-first-empty|catalogue/EditProduktFUnit.cpp|static_cast<TFloatEdit *>(PreisEd)->setEmptyAllowed(sizeCount_ > 0);|static_cast<TFloatEdit *>(PreisEd)->setEmptyAllowed(false);|catalogue=ProductDialogPrice.*
+sd-empty-stored|catalogue/EditProduktFUnit.cpp|v.price = std::isnan(first) ? 0 : first;|v.price = PreisEd->value();|catalogue=ProductDialogPrice.*
+sd-empty-free|catalogue/EditProduktFUnit.cpp|return !firstSizeEmpty() && PreisEd->value() < 0;|return PreisEd->value() < 0;|catalogue=ProductDialogPrice.*
+sd-filled-price|catalogue/EditProduktFUnit.cpp|if (filled_.valid && k < filled_.priceTexts.size() && priceText(k) == filled_.priceTexts.at(k)) {|if (false) {|app=SizesEditing.*
+sd-filled-desc|catalogue/EditProduktFUnit.cpp|if (f && d == filled_.description) {|if (false) {|app=SizesEditing.*
+sd-filled-qty|catalogue/EditProduktFUnit.cpp|v.quantity = f && MengeEd->text() == filled_.quantity ? filled_.values.quantity : MengeEd->text();|v.quantity = MengeEd->text();|app=SizesEditing.*
+sd-note-shown|catalogue/FloatEdit.cpp|            note->show();|            (void)note;|catalogue=ProductDialogPrice.*
+sd-reason-empty|catalogue/FloatEdit.cpp|    if (specialValueText().isEmpty())|    if (true)|catalogue=ProductDialogPrice.*
+sd-heading-given|catalogue/SizesDialog.cpp|h << (k < given_.size() && t == given_.at(k) ? given_.at(k) : t.trimmed());|h << t.trimmed();|app=SizesEditing.*
+sd-additives-given|app/MarksGroup.cpp|    if (AdditivesMemo->toPlainText() == shown_)|    if (false)|app=SizesEditing.*
+sd-cent-change|catalogue/pricechange.cpp|if (!std::isnan(before) && FormatPrice2(after, '.') != FormatPrice2(before, '.'))|if (!std::isnan(before) && after != before)|app=SizesEditing.*
+sd-drop-first|catalogue/sizeloss.cpp|for (qsizetype k = std::max<qsizetype>(1, kept); k < prices.size(); ++k)|for (qsizetype k = kept; k < prices.size(); ++k)|catalogue=Sizes.*
+sd-drop-empty|catalogue/sizeloss.cpp|if (!std::isnan(prices.at(k)))|if (true)|catalogue=Sizes.*
+sd-ask-sizes|app/MainPrices.cpp|    if (dropped > 0|    if (dropped > 99|app=SizesEditing.*
+sd-ask-move|app/MainProducts.cpp|    if (dropped > 0|    if (dropped > 99|app=SizesEditing.*
+sd-list-columns|app/MainUnit.cpp|ListView1->setColumnCount(3 + prices);|ListView1->setColumnCount(4);|app=SizesEditing.*
+sd-list-title|app/MainUnit.cpp|h->setText(3 + k, sizes.isEmpty() ? priceHeader : sizes.at(k));|h->setText(3 + k, priceHeader);|app=SizesEditing.*
+sd-list-empty|app/MainUnit.cpp|: std::isnan(v) ? QStringLiteral("\u2013") : FormatPrice2(v, dp));|: FormatPrice2(v, dp));|app=SizesEditing.*
 EOF
 )
 

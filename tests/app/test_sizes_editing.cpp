@@ -202,10 +202,15 @@ TEST_F(SizesEditing, OpeningAndConfirmingADialogChangesNothing)
         ASSERT_TRUE(form->OpenFileWithName(doc));
         const QByteArray before = bytes();
         const int steps = form->history->stack()->count();
+        // A change is reported once, named; the document is opened again
+        // for the next dialog.
         auto unchanged = [&](const std::string &what) {
-            EXPECT_EQ(bytes(), before) << what;
+            const bool same = bytes() == before;
+            EXPECT_TRUE(same) << what << " changed the document";
             EXPECT_EQ(form->history->stack()->count(), steps) << what;
             EXPECT_FALSE(form->changed) << what;
+            if (!same || form->changed)
+                ASSERT_TRUE(form->OpenFileWithName(doc));
         };
         for (int i = 0; i < c.categoryCount(); ++i) {
             selectCategory(i);
