@@ -281,7 +281,15 @@ TEST_F(SizesEditing, ProductListShowsEverySizeAndDroppingPricesIsAsked)
     EXPECT_EQ(list->topLevelItem(1)->text(0), "Hefeweizen");
     EXPECT_EQ(list->topLevelItem(1)->text(3), QStringLiteral("\u2013"));
     EXPECT_EQ(list->topLevelItem(1)->text(4), FormatPrice2(4.9, dp));
+    // Every column within the list's width, the description's included.
+    int widths = 0;
+    for (int k = 0; k < list->columnCount(); ++k)
+        widths += list->columnWidth(k);
     EXPECT_GT(list->columnWidth(1), 0);
+    EXPECT_LE(widths, list->viewport()->width());
+    // From sizes to other sizes and back to none: "Preis" again.
+    selectCategory(int(names.indexOf(QString::fromUtf8("Alkoholfreie Getränke"))));
+    EXPECT_EQ(list->columnCount(), 6);
     selectCategory(suppen);
     EXPECT_EQ(list->columnCount(), 4);
     EXPECT_EQ(list->headerItem()->text(3), priceTitle);
