@@ -263,6 +263,7 @@ bool TFloatEdit::checkFields(QWidget *root)
             firstBad = f;
     }
     if (firstBad) {
+        firstBad->setMarked(true); // the note speaks of the field the focus goes to
         firstBad->setFocus(Qt::OtherFocusReason);
         firstBad->lineEdit()->selectAll();
         return false;

@@ -160,6 +160,8 @@ sd-filled-price|catalogue/EditProduktFUnit.cpp|if (filled_.valid && k < filled_.
 sd-filled-desc|catalogue/EditProduktFUnit.cpp|if (f && d == filled_.description) {|if (false) {|app=SizesEditing.*
 sd-filled-qty|catalogue/EditProduktFUnit.cpp|v.quantity = f && MengeEd->text() == filled_.quantity ? filled_.values.quantity : MengeEd->text();|v.quantity = MengeEd->text();|app=SizesEditing.*
 sd-note-shown|catalogue/FloatEdit.cpp|            note->show();|            (void)note;|catalogue=ProductDialogPrice.*
+sd-status-bar|catalogue/FloatEdit.cpp|            main->statusBar()->showMessage(why);|            (void)why;|catalogue=FloatEditField.*
+sd-note-first|catalogue/FloatEdit.cpp|        firstBad->setMarked(true); // the note speaks of the field the focus goes to|        (void)0;|catalogue=ProductDialogPrice.*
 sd-reason-empty|catalogue/FloatEdit.cpp|    if (specialValueText().isEmpty())|    if (true)|catalogue=ProductDialogPrice.*
 sd-heading-given|catalogue/SizesDialog.cpp|h << (k < given_.size() && t == given_.at(k) ? given_.at(k) : t.trimmed());|h << t.trimmed();|app=SizesEditing.*
 sd-additives-given|app/MarksGroup.cpp|    if (AdditivesMemo->toPlainText() == shown_)|    if (false)|app=SizesEditing.*

@@ -7,7 +7,9 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 
 #include <cmath>
@@ -172,6 +174,21 @@ TEST(FloatEditField, LengthFieldsReadBothMarksAndRefuseWhatIsOutOfRange)
     margin->setValue(30);
     EXPECT_TRUE(TFloatEdit::checkFields(&window));
     EXPECT_FALSE(margin->isMarked());
+
+    // In a main window the status bar says why, until the text is readable.
+    QMainWindow main;
+    main.setLocale(QLocale(QLatin1String("de_DE")));
+    auto *size = new TFloatEdit(0);
+    size->setRange(10, 200);
+    main.setCentralWidget(size);
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    editorOf(size)->setText(QStringLiteral("5"));
+    EXPECT_FALSE(TFloatEdit::checkFields(&main));
+    EXPECT_EQ(main.statusBar()->currentMessage(), QStringLiteral("Erlaubt sind Zahlen von 10 bis 200."));
+    EXPECT_EQ(size->toolTip(), main.statusBar()->currentMessage());
+    editorOf(size)->setText(QStringLiteral("50"));
+    EXPECT_TRUE(main.statusBar()->currentMessage().isEmpty());
 }
 
 // In a category with sizes the first price field is left empty as the others
@@ -233,6 +250,13 @@ TEST(ProductDialogPrice, FirstSizeMayStayEmptyAndARefusedTextSaysWhy)
     EXPECT_TRUE(note->text().contains(QStringLiteral("\"drei\" ist keine Zahl"))) << note->text().toStdString();
     EXPECT_TRUE(note->text().contains(QStringLiteral("\u2013"))) << note->text().toStdString();
     EXPECT_EQ(dlg.PreisEd->toolTip(), note->text());
+    // Two refused fields: the note speaks of the first, where the focus goes.
+    QLineEdit *second = editorOf(dlg.SizeEds[0]);
+    second->setText(QStringLiteral("vier"));
+    QTest::mouseClick(dlg.BitBtn1, Qt::LeftButton);
+    EXPECT_TRUE(note->text().contains(QStringLiteral("drei"))) << note->text().toStdString();
+    EXPECT_TRUE(dlg.SizeEds[0]->toolTip().contains(QStringLiteral("vier")));
+    second->setText(QStringLiteral("4,90"));
     price->selectAll();
     price->insert(QStringLiteral("4,20"));
     EXPECT_FALSE(field->isMarked());
