@@ -2,6 +2,7 @@
 // category, one price field per size in the product dialog, "Preise
 // ändern..." with its list; every one an undo step.
 #include "mainwindow_fixture.h"
+#include "testutil.h"
 
 #include "app/MarksGroup.h"
 #include "app/PaperBox.h"
@@ -235,6 +236,12 @@ TEST_F(SizesEditing, OpeningAndConfirmingADialogChangesNothing)
         unchanged("prices of the card at 0 %");
         click(form->MarksGroup->ZusatzBtn);
         unchanged("additives");
+        for (int n = 3; n <= 11; ++n) {
+            testutil::ModalAnswer answer([](QDialog *d) { d->accept(); });
+            click(form->findChild<QPushButton *>(QStringLiteral("BitBtnXP%1").arg(n)));
+            EXPECT_TRUE(answer.answered());
+            unchanged("font " + std::to_string(n));
+        }
         // The settings that stand in the window: the chosen paper chosen
         // again, the QR size field entered and left.
         form->PageControl1->setCurrentWidget(form->TabSheet3);
