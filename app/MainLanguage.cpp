@@ -2,6 +2,7 @@
 // the translation editor.
 #include "app/MainUnit.h"
 #include "app/MarksGroup.h"
+#include "catalogue/FloatEdit.h"
 #include "catalogue/PriceChangeDialog.h"
 #include "catalogue/SizesDialog.h"
 #include "catalogue/appfiles.h"
@@ -68,7 +69,8 @@ void TMainForm::RegisterProgramTexts()
 {
     for (const QStringList &texts :
          {DocumentMessageTexts(), OutputMessageTexts(), PictureProblemTexts(), ExtensionMessageTexts(),
-          QrProblemTexts(), TAdditivesDialog::messageTexts(), TPriceChangeForm::messageTexts()})
+          QrProblemTexts(), TAdditivesDialog::messageTexts(), TPriceChangeForm::messageTexts(),
+          TFloatEdit::messageTexts()})
         for (const QString &t : texts)
             TranslateStr(t);
     // Texts of the window shown only later: the product list's free texts,
@@ -90,5 +92,7 @@ void TMainForm::RegisterProgramTexts()
     TPriceChangeForm prices(none, {}, -1);
     TranslateComponents(&prices);
     TranslateStr(QStringLiteral("Größe %1"));
+    TranslateStr(QString::fromUtf16(kSizesDropQuestion));
+    TranslateStr(QString::fromUtf16(kMoveDropQuestion));
     TranslateStr(QStringLiteral("Preis %1"));
 }

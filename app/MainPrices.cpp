@@ -4,6 +4,7 @@
 #include "app/undohistory.h"
 #include "catalogue/PriceChangeDialog.h"
 #include "catalogue/SizesDialog.h"
+#include "catalogue/sizeloss.h"
 #include "i18n/translatecomponents.h"
 #include "i18n/translateunit.h"
 
@@ -17,6 +18,14 @@ void TMainForm::GroessenBtnClick()
     TranslateComponents(&dlg);
     dlg.setHeadings(catalogue.sizeHeadings(cat));
     if (execDialog(&dlg) != QDialog::Accepted)
+        return;
+    // Fewer sizes drop the prices of those that go: only when the user says so.
+    const int dropped = PricesDroppedByHeadings(catalogue, cat, dlg.headings());
+    if (dropped > 0
+        && messageBox(QMessageBox::Question, TranslateStr(QStringLiteral("Größen")),
+                      TranslateStr(QString::fromUtf16(kSizesDropQuestion)).arg(dropped),
+                      QMessageBox::Yes | QMessageBox::No)
+               != QMessageBox::Yes)
         return;
     const DocumentHistory::Step step(history, TranslateStr(QStringLiteral("Größen")));
     catalogue.setSizeHeadings(cat, dlg.headings());

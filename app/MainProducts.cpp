@@ -4,6 +4,7 @@
 #include "app/MainUnit.h"
 #include "app/undohistory.h"
 #include "catalogue/productcopy.h"
+#include "catalogue/sizeloss.h"
 #include "i18n/translateunit.h"
 
 #include <QDragEnterEvent>
@@ -39,7 +40,19 @@ void TMainForm::moveProductTo(int category)
     const DocumentHistory::Step step(history, TranslateStr(QStringLiteral("Verschieben nach")));
     const int cat = selectedCategory();
     const int row = selectedProduct();
-    if (cat < 0 || row < 0 || MoveProductToCategory(catalogue, cat, row, category) < 0)
+    if (cat < 0 || row < 0)
+        return;
+    // A category with fewer sizes drops the prices of the others: only when
+    // the user says so.
+    const int dropped = PricesDroppedByMove(catalogue, cat, row, category);
+    if (dropped > 0
+        && messageBox(QMessageBox::Question, TranslateStr(QStringLiteral("Verschieben nach")),
+                      TranslateStr(QString::fromUtf16(kMoveDropQuestion))
+                          .arg(categoryNames().value(category), QString::number(dropped)),
+                      QMessageBox::Yes | QMessageBox::No)
+               != QMessageBox::Yes)
+        return;
+    if (MoveProductToCategory(catalogue, cat, row, category) < 0)
         return;
     ListProds();
     // The product that took its place is selected, or the one above.

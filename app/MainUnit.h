@@ -180,6 +180,12 @@ public:
     // The product list's context menu (built when shown; kept for tests).
     QPointer<QMenu> productMenu;
     void GroessenBtnClick();   // MainPrices.cpp
+    // The questions before prices of sizes are dropped (fewer sizes, a
+    // product moved into a category with fewer sizes).
+    static constexpr const char16_t *kSizesDropQuestion =
+        u"%1 Preise der wegfallenden Größen werden gelöscht. Fortfahren?";
+    static constexpr const char16_t *kMoveDropQuestion =
+        u"Die Kategorie \"%1\" hat weniger Größen: %2 Preise des Produkts werden gelöscht. Trotzdem verschieben?";
     void Preisendern1Click();  // MainPrices.cpp
 
     // ---- document state and commands -------------------------------------------
@@ -325,6 +331,12 @@ private:
     int selectedProduct() const;
     void moveCategoryEntry(int from, int to);
     void moveProductRow(int from, int to);
+    // The product list's price columns: one per size of the shown category
+    // (titled with its heading), or the one "Preis" column.
+    void setProductColumns(const QStringList &sizes);
+    void fitProductColumns();
+    QStringList productSizeColumns; // the headings the list shows (none: "Preis")
+    QString priceHeader;            // the "Preis" column's title while sizes are shown
 
     void handleWheel(int notches);
     QString askFileName(FileDialogFilter *dialog, bool save, const QString &defaultSuffix, bool confirmOverwrite);

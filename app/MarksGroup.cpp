@@ -95,6 +95,8 @@ TAdditivesDialog::TAdditivesDialog(const QStringList &additives, QWidget *parent
     AdditivesMemo->setProperty("velloran_notranslate", true); // document content
     AdditivesMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
     AdditivesMemo->setPlainText(additives.join(QLatin1Char('\n')));
+    given_ = additives;
+    shown_ = AdditivesMemo->toPlainText();
     AdditivesMemo->setMinimumSize(360, 260);
     // Shown when the list is longer than a document can hold.
     AdditivesNote = new QLabel(this);
@@ -147,6 +149,8 @@ QStringList TAdditivesDialog::messageTexts()
 
 QStringList TAdditivesDialog::additives() const
 {
+    if (AdditivesMemo->toPlainText() == shown_)
+        return given_;
     QStringList list = AdditivesMemo->toPlainText().split(QLatin1Char('\n'));
     for (QString &s : list)
         s = CleanAdditiveText(s).trimmed();

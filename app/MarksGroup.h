@@ -51,7 +51,8 @@ public:
     QPushButton *DefaultBtn; // "Standardliste"
     QLabel *AdditivesNote;   // why the list cannot be taken
     // The lines, trimmed, without empty lines at the end; control
-    // characters read as spaces.
+    // characters read as spaces. The list as it was given while the text
+    // is as the dialog showed it.
     QStringList additives() const;
     // The German texts of the note, for the translation table.
     static QStringList messageTexts();
@@ -60,4 +61,8 @@ public slots:
     // Takes at most 999 additives; a longer list keeps the dialog open
     // with the note saying why.
     void accept() override;
+
+private:
+    QStringList given_;
+    QString shown_; // the memo's text as given
 };

@@ -95,6 +95,9 @@ TEditProduktForm::TEditProduktForm(QWidget *parent) : QDialog(parent)
     }
     grid->addLayout(prices, r++, 1);
     grid->addWidget(mkLabel(QStringLiteral("0=Preis nach Anfrage"), "Label4"), r++, 1);
+    EmptyHint = mkLabel(QStringLiteral("leer oder \"\u2013\" = nicht in dieser Größe"), "EmptyHint");
+    EmptyHint->hide();
+    grid->addWidget(EmptyHint, r++, 1);
     grid->addWidget(mkLabel(QStringLiteral("kleiner 0 = Beschreibung ist ein freier Text"), "Label5"), r++, 1);
     grid->addWidget(mkLabel(QStringLiteral("Bestellnummer"), "Label6"), r, 0);
     grid->addWidget(NumEd, r++, 1);
@@ -135,6 +138,9 @@ QDoubleSpinBox *TEditProduktForm::newPriceField(const QString &name)
 void TEditProduktForm::setSizes(const QStringList &headings)
 {
     sizeCount_ = int(std::min<qsizetype>(headings.size(), kMaxSizes));
+    // In a category with sizes the first size may stay empty as the others.
+    static_cast<TFloatEdit *>(PreisEd)->setEmptyAllowed(sizeCount_ > 0);
+    EmptyHint->setVisible(sizeCount_ > 0);
     for (int k = 0; k < kMaxSizes; ++k) {
         const bool on = k < sizeCount_;
         SizeLabels.at(k)->setText(on ? headings.at(k) : QString());
@@ -148,26 +154,63 @@ void TEditProduktForm::setSizes(const QStringList &headings)
 
 void TEditProduktForm::setSizePrices(const QVector<double> &prices)
 {
-    if (!prices.isEmpty())
-        PreisEd->setValue(std::isnan(prices.first()) ? 0 : prices.first());
+    if (!prices.isEmpty()) {
+        if (std::isnan(prices.first()) && sizeCount_ > 0)
+            static_cast<TFloatEdit *>(PreisEd)->setEmpty();
+        else
+            PreisEd->setValue(std::isnan(prices.first()) ? 0 : prices.first());
+    }
     for (int k = 1; k < kMaxSizes; ++k) {
         const double v = k < prices.size() ? prices.at(k) : 0;
         SizeEds.at(k - 1)->setValue(std::isnan(v) ? 0 : v);
     }
+    if (filled_.valid) {
+        filled_.prices = prices;
+        rememberPrices();
+    }
+}
+
+QString TEditProduktForm::priceText(int k) const
+{
+    return (k == 0 ? PreisEd : SizeEds.at(k - 1))->text();
+}
+
+void TEditProduktForm::rememberPrices()
+{
+    filled_.priceTexts.clear();
+    for (int k = 0; k < filled_.prices.size() && k < kMaxSizes; ++k)
+        filled_.priceTexts << priceText(k);
+}
+
+bool TEditProduktForm::firstSizeEmpty() const
+{
+    return static_cast<const TFloatEdit *>(PreisEd)->isEmpty();
+}
+
+bool TEditProduktForm::isFreeText() const
+{
+    return !firstSizeEmpty() && PreisEd->value() < 0;
 }
 
 QVector<double> TEditProduktForm::sizePrices() const
 {
-    QVector<double> out{PreisEd->value()};
-    for (int k = 1; k < sizeCount_; ++k) {
-        const double v = SizeEds.at(k - 1)->value();
-        out << (v > 0 ? v : std::nan(""));
+    QVector<double> out;
+    for (int k = 0; k < std::max(1, sizeCount_); ++k) {
+        if (filled_.valid && k < filled_.priceTexts.size() && priceText(k) == filled_.priceTexts.at(k)) {
+            out << filled_.prices.at(k); // as filled, to the last decimal
+        } else if (k == 0) {
+            out << (firstSizeEmpty() ? std::nan("") : PreisEd->value());
+        } else {
+            const double v = SizeEds.at(k - 1)->value();
+            out << (v > 0 ? v : std::nan(""));
+        }
     }
     return out;
 }
 
 void TEditProduktForm::prepareNew()
 {
+    filled_ = Filled();
     Edit1->clear();
     Edit2->clear();
     PreisEd->setValue(0);
@@ -188,7 +231,7 @@ void TEditProduktForm::setMarks(const ProductMarks &m)
 
 ProductMarks TEditProduktForm::marks() const
 {
-    return PreisEd->value() < 0 ? ProductMarks() : MarksBox->marks();
+    return isFreeText() ? ProductMarks() : MarksBox->marks();
 }
 
 void TEditProduktForm::fill(const ProductValues &v)
@@ -198,19 +241,34 @@ void TEditProduktForm::fill(const ProductValues &v)
     PreisEd->setValue(v.price);
     NumEd->setValue(v.number);
     MengeEd->setText(v.quantity);
+    filled_ = Filled();
+    filled_.valid = true;
+    filled_.values = v;
+    filled_.name = Edit1->text();
+    filled_.description = Edit2->toPlainText();
+    filled_.quantity = MengeEd->text();
+    filled_.prices = {v.price};
+    rememberPrices();
 }
 
 ProductValues TEditProduktForm::values() const
 {
+    const bool f = filled_.valid;
     ProductValues v;
-    v.name = Edit1->text();
+    v.name = f && Edit1->text() == filled_.name ? filled_.values.name : Edit1->text();
     // The description keeps Windows line breaks, as documents store them.
     QString d = Edit2->toPlainText();
-    d.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    d.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    v.description = d;
-    v.quantity = MengeEd->text();
-    v.price = PreisEd->value();
+    if (f && d == filled_.description) {
+        v.description = filled_.values.description;
+    } else {
+        d.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        d.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+        v.description = d;
+    }
+    v.quantity = f && MengeEd->text() == filled_.quantity ? filled_.values.quantity : MengeEd->text();
+    // An empty first size is stored as 0 (and remembered as empty).
+    const double first = sizePrices().constFirst();
+    v.price = std::isnan(first) ? 0 : first;
     v.number = int32_t(std::trunc(double(NumEd->value())));
     return v;
 }

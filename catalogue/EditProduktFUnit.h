@@ -22,6 +22,8 @@ public:
 
     QLineEdit *Edit1;       // name
     QPlainTextEdit *Edit2;  // description
+    // The price; in a category with sizes the first size's, which may be
+    // left empty ("–": not sold in this size) as the further ones may.
     QDoubleSpinBox *PreisEd;
     QSpinBox *NumEd;
     QLineEdit *MengeEd;     // quantity note
@@ -29,6 +31,7 @@ public:
     // with sizes, each after a label with its heading; hidden otherwise.
     QVector<QLabel *> SizeLabels;        // headings of sizes 1..4
     QVector<QDoubleSpinBox *> SizeEds;   // sizes 2..4
+    QLabel *EmptyHint;      // shown with sizes: how a size is left empty
     TMarksBox *MarksBox;    // allergens and additives
     QPushButton *BitBtn1;   // OK
     QPushButton *BitBtn2;   // cancel
@@ -40,7 +43,11 @@ public:
     // Fills the dialog from a product, in the order name, description,
     // price, number, quantity.
     void fill(const ProductValues &v);
-    // The values as entered.
+    // The values as entered. A field the user left as fill() (or
+    // setSizePrices, setMarks) showed it gives back the value it was filled
+    // with, exactly: opening a product and confirming changes nothing, even
+    // where a field cannot show a value as it is (more decimals than it
+    // shows, line breaks or characters the text box normalises).
     ProductValues values() const;
     // The document's additive list (before the dialog is shown) and the
     // product's marks. A free text (price below 0) carries no marks.
@@ -57,7 +64,23 @@ public:
 private:
     // Every price field of the dialog is made here.
     QDoubleSpinBox *newPriceField(const QString &name);
+    bool firstSizeEmpty() const;
+    bool isFreeText() const;
     int sizeCount_ = 0;
+
+    // What fill(), setSizePrices() and setMarks() put into the fields, and
+    // the texts the fields showed for it; none for a new product.
+    struct Filled {
+        bool valid = false;
+        ProductValues values;
+        QString name, description, quantity, number;
+        QVector<double> prices;   // per price field (NaN = empty)
+        QStringList priceTexts;   // per price field
+        bool marksValid = false;
+        ProductMarks marks;
+    } filled_;
+    QString priceText(int k) const; // the text of price field k (0 = PreisEd)
+    void rememberPrices();
 
 public slots:
     // Confirms only when every number field can be read.

@@ -1,19 +1,35 @@
 #include "catalogue/FloatEdit.h"
 #include "catalogue/decimalinput.h"
+#include "catalogue/usertext.h"
 
+#include <QBoxLayout>
 #include <QColor>
+#include <QDialog>
+#include <QGridLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMainWindow>
 #include <QPalette>
+#include <QStatusBar>
+
+namespace {
+const char16_t *const kNotANumber = u"\"%1\" ist keine Zahl.";
+const char16_t *const kAllowed = u"Erlaubt sind Zahlen von %1 bis %2.";
+const char16_t *const kAllowedOrEmpty = u"Erlaubt sind Zahlen von %1 bis %2 oder ein leeres Feld (\"%3\").";
+const char16_t *const kEmptyText = u"\u2013";
+const char *const kNoteName = "FloatEditNote";
+} // namespace
 
 TFloatEdit::TFloatEdit(int minDecimals, QWidget *parent) : QDoubleSpinBox(parent), minDecimals_(minDecimals)
 {
     setDecimals(10);
-    // A readable text clears the mark as soon as it is typed.
+    // A readable text clears the mark as soon as it is typed; another
+    // unreadable one gets its own reason.
     connect(lineEdit(), &QLineEdit::textChanged, this, [this] {
-        if (marked_ && readable())
-            setMarked(false);
+        if (marked_)
+            setMarked(!readable());
     });
 }
 
@@ -57,6 +73,28 @@ bool isSpecialText(const QDoubleSpinBox *box, const QString &text)
 }
 } // namespace
 
+void TFloatEdit::setEmptyAllowed(bool on)
+{
+    if (on == emptyAllowed_)
+        return;
+    if (on) {
+        lowestTyped_ = minimum();
+        emptyAllowed_ = true;
+        // One below the range: no number that may be typed reaches it.
+        setMinimum(lowestTyped_ - 1);
+        setSpecialValueText(QString::fromUtf16(kEmptyText));
+    } else {
+        emptyAllowed_ = false;
+        setSpecialValueText(QString());
+        setMinimum(lowestTyped_);
+    }
+}
+
+bool TFloatEdit::isEmpty() const
+{
+    return !specialValueText().isEmpty() && value() == minimum();
+}
+
 double TFloatEdit::valueFromText(const QString &text) const
 {
     if (isSpecialText(this, text))
@@ -70,7 +108,7 @@ QValidator::State TFloatEdit::validate(QString &input, int &) const
     if (isSpecialText(this, input))
         return QValidator::Acceptable;
     const auto v = parseDecimalInput(withoutAffixes(this, input), locale());
-    if (v && *v >= minimum() && *v <= maximum())
+    if (v && *v >= lowestTyped() && *v <= maximum())
         return QValidator::Acceptable;
     // Anything may be typed; what cannot be read is refused when the field is
     // left or its dialog confirmed.
@@ -89,8 +127,83 @@ bool TFloatEdit::readable() const
     return validate(t, pos) == QValidator::Acceptable;
 }
 
+QString TFloatEdit::refusal() const
+{
+    if (readable())
+        return QString();
+    const QString typed = withoutAffixes(this, lineEdit()->text()).trimmed();
+    QString why;
+    if (!typed.isEmpty() && !parseDecimalInput(typed, locale()))
+        why = UserText(QString::fromUtf16(kNotANumber)).arg(typed) + QLatin1Char(' ');
+    const QString low = textFromValue(lowestTyped()), high = textFromValue(maximum());
+    if (specialValueText().isEmpty())
+        return why + UserText(QString::fromUtf16(kAllowed)).arg(low, high);
+    return why + UserText(QString::fromUtf16(kAllowedOrEmpty)).arg(low, high, specialValueText());
+}
+
+QStringList TFloatEdit::messageTexts()
+{
+    return {QString::fromUtf16(kNotANumber), QString::fromUtf16(kAllowed), QString::fromUtf16(kAllowedOrEmpty)};
+}
+
+QLabel *TFloatEdit::noteOf(QWidget *dialog)
+{
+    return dialog ? dialog->findChild<QLabel *>(QLatin1String(kNoteName)) : nullptr;
+}
+
+namespace {
+
+// The dialog's note line, made below its other contents when first needed.
+QLabel *makeNote(QDialog *dialog)
+{
+    if (QLabel *note = TFloatEdit::noteOf(dialog))
+        return note;
+    auto *note = new QLabel(dialog);
+    note->setObjectName(QLatin1String(kNoteName));
+    note->setProperty("velloran_notranslate", true); // its texts come translated
+    note->setWordWrap(true);
+    note->setTextFormat(Qt::PlainText);
+    QPalette pal = note->palette();
+    pal.setColor(QPalette::WindowText, QColor(0xB0, 0x20, 0x20));
+    note->setPalette(pal);
+    if (auto *box = qobject_cast<QBoxLayout *>(dialog->layout()))
+        box->addWidget(note);
+    else if (auto *grid = qobject_cast<QGridLayout *>(dialog->layout()))
+        grid->addWidget(note, grid->rowCount(), 0, 1, grid->columnCount());
+    note->hide();
+    return note;
+}
+
+} // namespace
+
 void TFloatEdit::setMarked(bool on)
 {
+    const QString why = on ? refusal() : QString();
+    QWidget *top = window();
+    auto *dialog = qobject_cast<QDialog *>(top);
+    auto *main = qobject_cast<QMainWindow *>(top);
+    if (on) {
+        // The reason, where the user looks: the field's tip and the note
+        // line of its window.
+        if (!marked_)
+            plainToolTip_ = toolTip();
+        setToolTip(why);
+        if (dialog) {
+            QLabel *note = makeNote(dialog);
+            note->setText(why);
+            note->show();
+        } else if (main) {
+            main->statusBar()->showMessage(why);
+        }
+    } else if (marked_) {
+        // The note goes unless it speaks of another field by now.
+        const QString was = toolTip();
+        setToolTip(plainToolTip_);
+        if (QLabel *note = noteOf(dialog); note && note->text() == was)
+            note->hide();
+        if (main && main->statusBar()->currentMessage() == was)
+            main->statusBar()->clearMessage();
+    }
     if (marked_ == on)
         return;
     marked_ = on;
@@ -150,6 +263,7 @@ bool TFloatEdit::checkFields(QWidget *root)
             firstBad = f;
     }
     if (firstBad) {
+        firstBad->setMarked(true); // the note speaks of the field the focus goes to
         firstBad->setFocus(Qt::OtherFocusReason);
         firstBad->lineEdit()->selectAll();
         return false;

@@ -43,6 +43,7 @@ TSizesForm::TSizesForm(QWidget *parent) : QDialog(parent)
 
 void TSizesForm::setHeadings(const QStringList &headings)
 {
+    given_ = headings;
     for (int k = 0; k < HeadingEds.size(); ++k)
         HeadingEds.at(k)->setText(headings.value(k));
 }
@@ -50,8 +51,11 @@ void TSizesForm::setHeadings(const QStringList &headings)
 QStringList TSizesForm::headings() const
 {
     QStringList h;
-    for (QLineEdit *e : HeadingEds)
-        h << e->text().trimmed();
+    // A heading left as it was given stays as it is, blanks included.
+    for (int k = 0; k < HeadingEds.size(); ++k) {
+        const QString t = HeadingEds.at(k)->text();
+        h << (k < given_.size() && t == given_.at(k) ? given_.at(k) : t.trimmed());
+    }
     while (!h.isEmpty() && h.last().isEmpty())
         h.removeLast();
     return h;

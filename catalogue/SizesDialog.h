@@ -16,6 +16,10 @@ public:
     QVector<QLineEdit *> HeadingEds; // one per size column
 
     void setHeadings(const QStringList &headings);
-    // The headings entered, up to the last one that is not empty.
+    // The headings entered, up to the last one that is not empty; typed
+    // ones without blanks at their ends.
     QStringList headings() const;
+
+private:
+    QStringList given_; // as setHeadings gave them
 };

@@ -246,6 +246,26 @@ rd-dec-group-three|catalogue/decimalinput.cpp|: d.size() != 3)|: d.size() > 3)|c
 rd-dec-group-first|catalogue/decimalinput.cpp|(d.size() > 3 \|\| d.front() == u'0')|(d.size() > 4 \|\| d.front() == u'0')|catalogue=DecimalInput.*
 rd-dec-after-sign|catalogue/decimalinput.cpp|    while (!s.isEmpty() && isSpaceLike(s.front()))|    s = s.trimmed(); while (!s.isEmpty() && isSpaceLike(s.front()))|catalogue=DecimalInput.*|2
 rd-dec-minus-zero|catalogue/decimalinput.cpp|return negative && v != 0 ? -v : v;|return negative ? -v : v;|catalogue=DecimalInput.*
+sd-first-empty|catalogue/EditProduktFUnit.cpp|static_cast<TFloatEdit *>(PreisEd)->setEmptyAllowed(sizeCount_ > 0);|static_cast<TFloatEdit *>(PreisEd)->setEmptyAllowed(false);|catalogue=ProductDialogPrice.*
+sd-empty-stored|catalogue/EditProduktFUnit.cpp|v.price = std::isnan(first) ? 0 : first;|v.price = PreisEd->value();|catalogue=ProductDialogPrice.*
+sd-empty-free|catalogue/EditProduktFUnit.cpp|return !firstSizeEmpty() && PreisEd->value() < 0;|return PreisEd->value() < 0;|catalogue=ProductDialogPrice.*
+sd-filled-price|catalogue/EditProduktFUnit.cpp|if (filled_.valid && k < filled_.priceTexts.size() && priceText(k) == filled_.priceTexts.at(k)) {|if (false) {|app=SizesEditing.*
+sd-filled-desc|catalogue/EditProduktFUnit.cpp|if (f && d == filled_.description) {|if (false) {|app=SizesEditing.*
+sd-filled-qty|catalogue/EditProduktFUnit.cpp|v.quantity = f && MengeEd->text() == filled_.quantity ? filled_.values.quantity : MengeEd->text();|v.quantity = MengeEd->text();|app=SizesEditing.*
+sd-note-shown|catalogue/FloatEdit.cpp|            note->show();|            (void)note;|catalogue=ProductDialogPrice.*
+sd-status-bar|catalogue/FloatEdit.cpp|            main->statusBar()->showMessage(why);|            (void)why;|catalogue=FloatEditField.*
+sd-note-first|catalogue/FloatEdit.cpp|        firstBad->setMarked(true); // the note speaks of the field the focus goes to|        (void)0;|catalogue=ProductDialogPrice.*
+sd-reason-empty|catalogue/FloatEdit.cpp|    if (specialValueText().isEmpty())|    if (true)|catalogue=ProductDialogPrice.*
+sd-heading-given|catalogue/SizesDialog.cpp|h << (k < given_.size() && t == given_.at(k) ? given_.at(k) : t.trimmed());|h << t.trimmed();|app=SizesEditing.*
+sd-additives-given|app/MarksGroup.cpp|    if (AdditivesMemo->toPlainText() == shown_)|    if (false)|app=SizesEditing.*
+sd-drop-first|catalogue/sizeloss.cpp|for (qsizetype k = std::max<qsizetype>(1, kept); k < prices.size(); ++k)|for (qsizetype k = kept; k < prices.size(); ++k)|catalogue=Sizes.*
+sd-drop-empty|catalogue/sizeloss.cpp|if (!std::isnan(prices.at(k)))|if (true)|catalogue=Sizes.*
+sd-ask-sizes|app/MainPrices.cpp|    if (dropped > 0|    if (dropped > 99|app=SizesEditing.*
+sd-ask-move|app/MainProducts.cpp|    if (dropped > 0|    if (dropped > 99|app=SizesEditing.*
+sd-list-widths|app/MainUnit.cpp|ListView1->setColumnWidth(1, qMax(0, ListView1->width() - 10 - 150 - 85 - 75 * prices));|ListView1->setColumnWidth(1, qMax(0, ListView1->width() - 10 - 150 - 85 - 75));|app=SizesEditing.*
+sd-list-price-title|app/MainUnit.cpp|    if (productSizeColumns.isEmpty())|    if (true)|app=SizesEditing.*
+sd-list-title|app/MainUnit.cpp|h->setText(3 + k, sizes.isEmpty() ? priceHeader : sizes.at(k));|h->setText(3 + k, priceHeader);|app=SizesEditing.*
+sd-list-empty|app/MainUnit.cpp|: std::isnan(v) ? QStringLiteral("\u2013") : FormatPrice2(v, dp));|: FormatPrice2(v, dp));|app=SizesEditing.*
 EOF
 )
 

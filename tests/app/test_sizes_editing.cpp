@@ -2,22 +2,27 @@
 // category, one price field per size in the product dialog, "Preise
 // ändern..." with its list; every one an undo step.
 #include "mainwindow_fixture.h"
+#include "testutil.h"
 
+#include "app/MarksGroup.h"
+#include "app/PaperBox.h"
+#include "app/QrCodeBox.h"
 #include "app/undohistory.h"
 #include "catalogue/FloatEdit.h"
 #include "catalogue/PriceChangeDialog.h"
 #include "catalogue/SizesDialog.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QListWidget>
 #include <QPushButton>
-#include <QUndoStack>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTreeWidget>
+#include <QUndoStack>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -240,4 +245,229 @@ TEST_F(SizesEditing, PriceChangeAppliesWhatItsFieldShowsToTheTickedCategories)
     });
     form->Preisendern1->trigger();
     EXPECT_EQ(bytes(), before);
+namespace {
+
+// Shows a dialog the window opened, presses its OK button as the user would
+// and gives back what the dialog ended with.
+int pressOk(QDialog *d)
+{
+    d->show();
+    QPushButton *ok = nullptr;
+    for (const char *name : {"BitBtn1", "SizesOk", "PriceChangeOk"})
+        if (!ok)
+            ok = d->findChild<QPushButton *>(QLatin1String(name));
+    EXPECT_TRUE(ok) << d->objectName().toStdString();
+    if (ok)
+        QTest::mouseClick(ok, Qt::LeftButton);
+    const int result = d->result();
+    d->hide();
+    return result;
+}
+
+} // namespace
+
+// Every dialog that edits the document, opened on every product, category and
+// setting and confirmed without a change, leaves the document's bytes and the
+// undo history as they were: on the example card, and on a card that uses
+// every feature, including values that the fields cannot show exactly.
+TEST_F(SizesEditing, OpeningAndConfirmingADialogChangesNothing)
+{
+    // The card with every feature, saved and opened again so that it is
+    // what a file gives.
+    ASSERT_TRUE(form->OpenFileWithName(QStringLiteral(VELLORAN_SOURCE_DIR "/examples/restaurant.vlr")));
+    Catalogue &c = form->catalogue;
+    c.addCategory();
+    const int all = c.categoryCount() - 1;
+    form->ListView2->addTopLevelItem(new QTreeWidgetItem(QStringList{"Alles"}));
+    auto add = [&](int cat, const QString &name, double price, int number, const QString &desc,
+                   const QString &qty) {
+        ProductValues v;
+        v.name = name;
+        v.price = price;
+        v.number = number;
+        v.description = desc;
+        v.quantity = qty;
+        c.addProduct(cat, v);
+        return int(c.products(cat)->count) - 1;
+    };
+    add(all, "Freitext", -1, 0, "Alle Gerichte\nauch\rzum Mitnehmen\u00a0\u2028!", QString());
+    add(all, "Auf Anfrage", 0, 12, QString(), "1 Stück");
+    add(all, "Ohne Nummer", 0.1 + 0.2, -3, QString("x").repeated(40), QString("q").repeated(33000));
+    ProductMarks marks;
+    marks.setAllergen(0, true);
+    marks.setAdditive(2, true);
+    marks.setAdditive(14, true); // beyond the list
+    c.setMarks(all, 2, marks);
+    c.setSizeHeadings(all, {" 0,2 l", "0,4 l ", "1 l"});
+    const int empty = add(all, "Nur groß", 0, 0, QString(), QString());
+    c.setSizePrices(all, empty, {std::nan(""), std::nan(""), 9.5});
+    const int both = add(all, "Alle Größen", 2.123456789012, 0, QString(), QString());
+    c.setSizePrices(all, both, {2.123456789012, 3.5, 7});
+    MarkSettings ms = form->MarksGroup->settings();
+    ms.additives << " mit Taurin ";
+    form->MarksGroup->setSettings(ms);
+    form->PaperBox->A5Radio->setChecked(true);
+    form->PaperBox->QuerCheck->setChecked(true);
+    form->QrCodeBox->QrUrlEd->setText("https://example.org/karte");
+    form->QrCodeBox->QrDruckCheck->setChecked(true);
+    form->QrCodeBox->QrGroesseEd->setValue(33.3);
+    const QString everything = userDir->filePath("everything.vlr");
+    ASSERT_TRUE(form->SaveTheFileAs(everything));
+    ASSERT_TRUE(c.firstSizeEmpty(all, empty));
+
+    form->MarksGroup->execDialog = [](QDialog *d) { return pressOk(d); };
+    for (const QString &doc : {QStringLiteral(VELLORAN_SOURCE_DIR "/examples/restaurant.vlr"), everything}) {
+        SCOPED_TRACE(doc.toStdString());
+        ASSERT_TRUE(form->OpenFileWithName(doc));
+        const QByteArray before = bytes();
+        const int steps = form->history->stack()->count();
+        // A change is reported once, named; the document is opened again
+        // for the next dialog.
+        auto unchanged = [&](const std::string &what) {
+            const bool same = bytes() == before;
+            EXPECT_TRUE(same) << what << " changed the document";
+            EXPECT_EQ(form->history->stack()->count(), steps) << what;
+            EXPECT_FALSE(form->changed) << what;
+            if (!same || form->changed)
+                ASSERT_TRUE(form->OpenFileWithName(doc));
+        };
+        for (int i = 0; i < c.categoryCount(); ++i) {
+            selectCategory(i);
+            for (int r = 0; r < int(c.products(i)->count); ++r) {
+                selectProduct(r);
+                answers.push_back(pressOk);
+                click(form->ProduktBearbeitenBtn);
+                unchanged("product " + std::to_string(i) + "/" + std::to_string(r));
+            }
+            answers.push_back(pressOk);
+            click(form->GroessenBtn);
+            unchanged("sizes of category " + std::to_string(i));
+            answers.push_back(pressOk);
+            form->Preisendern1->trigger();
+            unchanged("prices of category " + std::to_string(i) + " at 0 %");
+        }
+        answers.push_back([](QDialog *d) {
+            static_cast<TPriceChangeForm *>(d)->AllBtn->click();
+            return pressOk(d);
+        });
+        form->Preisendern1->trigger();
+        unchanged("prices of the card at 0 %");
+        click(form->MarksGroup->ZusatzBtn);
+        unchanged("additives");
+        for (int n = 3; n <= 11; ++n) {
+            testutil::ModalAnswer answer([](QDialog *d) { d->accept(); });
+            click(form->findChild<QPushButton *>(QStringLiteral("BitBtnXP%1").arg(n)));
+            EXPECT_TRUE(answer.answered());
+            unchanged("font " + std::to_string(n));
+        }
+        // The settings that stand in the window: the chosen paper chosen
+        // again, the QR size field entered and left.
+        form->PageControl1->setCurrentWidget(form->TabSheet3);
+        for (QRadioButton *r : {form->PaperBox->DruckerRadio, form->PaperBox->A4Radio, form->PaperBox->A5Radio})
+            if (r->isChecked())
+                QTest::mouseClick(r, Qt::LeftButton);
+        unchanged("paper");
+        form->PageControl1->setCurrentWidget(form->TabSheet2);
+        form->QrCodeBox->QrGroesseEd->setFocus();
+        QTest::keyClick(form->QrCodeBox->QrGroesseEd, Qt::Key_Return);
+        form->QrCodeBox->QrUrlEd->setFocus();
+        unchanged("QR code");
+        EXPECT_TRUE(answers.empty());
+    }
+}
+
+// The product list shows a price column per size, titled with its heading,
+// and a category without sizes its one "Preis" column. Fewer sizes, or a
+// product moved into a category with fewer sizes, drop prices only when the
+// user says yes to a question that names how many: one step then, none
+// after "No".
+TEST_F(SizesEditing, ProductListShowsEverySizeAndDroppingPricesIsAsked)
+{
+    ASSERT_TRUE(form->OpenFileWithName(QStringLiteral(VELLORAN_SOURCE_DIR "/examples/restaurant.vlr")));
+    const QStringList names = form->categoryNames();
+    const int biere = int(names.indexOf("Biere"));
+    const int suppen = int(names.indexOf("Suppen"));
+    ASSERT_GE(biere, 0);
+    ASSERT_GE(suppen, 0);
+    const QStringList headings = form->catalogue.sizeHeadings(biere);
+    ASSERT_EQ(headings.size(), 2);
+    QTreeWidget *list = form->ListView1;
+    const QChar dp = UserDecimalPoint();
+
+    selectCategory(suppen);
+    const QString priceTitle = list->headerItem()->text(3);
+    EXPECT_EQ(list->columnCount(), 4);
+    selectCategory(biere);
+    ASSERT_EQ(list->columnCount(), 5);
+    EXPECT_EQ(list->headerItem()->text(3), headings.at(0));
+    EXPECT_EQ(list->headerItem()->text(4), headings.at(1));
+    EXPECT_EQ(list->topLevelItem(0)->text(3), FormatPrice2(3.6, dp));
+    EXPECT_EQ(list->topLevelItem(0)->text(4), FormatPrice2(4.8, dp));
+    EXPECT_EQ(list->topLevelItem(1)->text(0), "Hefeweizen");
+    EXPECT_EQ(list->topLevelItem(1)->text(3), QStringLiteral("\u2013"));
+    EXPECT_EQ(list->topLevelItem(1)->text(4), FormatPrice2(4.9, dp));
+    // Every column within the list's width, the description's included.
+    int widths = 0;
+    for (int k = 0; k < list->columnCount(); ++k)
+        widths += list->columnWidth(k);
+    EXPECT_GT(list->columnWidth(1), 0);
+    EXPECT_LE(widths, list->viewport()->width());
+    // From sizes to other sizes and back to none: "Preis" again.
+    selectCategory(int(names.indexOf(QString::fromUtf8("Alkoholfreie Getränke"))));
+    EXPECT_EQ(list->columnCount(), 6);
+    selectCategory(suppen);
+    EXPECT_EQ(list->columnCount(), 4);
+    EXPECT_EQ(list->headerItem()->text(3), priceTitle);
+    EXPECT_EQ(list->topLevelItem(2)->text(3), FormatPrice2(0, dp)); // on request, as always
+
+    // One size fewer: four prices of 0,5 l would go. "No" keeps everything.
+    selectCategory(biere);
+    const QByteArray before = bytes();
+    const int steps = form->history->stack()->count();
+    boxAnswers.push_back(QMessageBox::No);
+    answerSizes({headings.at(0)});
+    click(form->GroessenBtn);
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(boxes.last().second.contains("4 Preise")) << boxes.last().second.toStdString();
+    EXPECT_EQ(bytes(), before);
+    EXPECT_EQ(form->history->stack()->count(), steps);
+    // No sizes at all: asked as well; "Yes" is one step.
+    answerSizes({});
+    click(form->GroessenBtn);
+    ASSERT_EQ(boxes.size(), 2);
+    EXPECT_TRUE(boxes.last().second.contains("4 Preise")) << boxes.last().second.toStdString();
+    EXPECT_FALSE(form->catalogue.hasSizes(biere));
+    EXPECT_EQ(form->history->stack()->count(), steps + 1);
+    EXPECT_EQ(list->columnCount(), 4);
+    form->Rueckgaengig1->trigger();
+    EXPECT_EQ(bytes(), before);
+    // More sizes, or the same: nothing to ask.
+    answerSizes({headings.at(0), headings.at(1), "1 l"});
+    click(form->GroessenBtn);
+    EXPECT_EQ(boxes.size(), 2);
+    form->Rueckgaengig1->trigger();
+
+    // Moving Hefeweizen into the soups (no sizes) drops its 0,5 l price.
+    selectCategory(biere);
+    selectProduct(1);
+    const int redoable = form->history->stack()->count();
+    boxAnswers.push_back(QMessageBox::No);
+    form->moveProductTo(suppen);
+    ASSERT_EQ(boxes.size(), 3);
+    EXPECT_TRUE(boxes.last().second.contains("\"Suppen\"")) << boxes.last().second.toStdString();
+    EXPECT_TRUE(boxes.last().second.contains("1 Preise")) << boxes.last().second.toStdString();
+    EXPECT_EQ(bytes(), before);
+    EXPECT_EQ(form->history->stack()->count(), redoable); // not even the redo step goes
+    selectProduct(1);
+    form->moveProductTo(suppen);
+    EXPECT_EQ(boxes.size(), 4);
+    EXPECT_EQ(form->history->stack()->index(), steps + 1);
+    EXPECT_EQ(form->catalogue.products(biere)->count, 3u);
+    form->Rueckgaengig1->trigger();
+    EXPECT_EQ(bytes(), before);
+    // A product without further prices moves without a question.
+    selectCategory(suppen);
+    selectProduct(0);
+    form->moveProductTo(biere);
+    EXPECT_EQ(boxes.size(), 4);
 }

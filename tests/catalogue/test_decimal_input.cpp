@@ -1,10 +1,15 @@
 #include "catalogue/EditProduktFUnit.h"
 #include "catalogue/FloatEdit.h"
+#include "catalogue/MarksBox.h"
 #include "catalogue/decimalinput.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 
 #include <cmath>
@@ -209,4 +214,102 @@ TEST(FloatEditField, LengthFieldsReadBothMarksAndRefuseWhatIsOutOfRange)
     margin->setValue(30);
     EXPECT_TRUE(TFloatEdit::checkFields(&window));
     EXPECT_FALSE(margin->isMarked());
+
+    // In a main window the status bar says why, until the text is readable.
+    QMainWindow main;
+    main.setLocale(QLocale(QLatin1String("de_DE")));
+    auto *size = new TFloatEdit(0);
+    size->setRange(10, 200);
+    main.setCentralWidget(size);
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    editorOf(size)->setText(QStringLiteral("5"));
+    EXPECT_FALSE(TFloatEdit::checkFields(&main));
+    EXPECT_EQ(main.statusBar()->currentMessage(), QStringLiteral("Erlaubt sind Zahlen von 10 bis 200."));
+    EXPECT_EQ(size->toolTip(), main.statusBar()->currentMessage());
+    editorOf(size)->setText(QStringLiteral("50"));
+    EXPECT_TRUE(main.statusBar()->currentMessage().isEmpty());
+}
+
+// In a category with sizes the first price field is left empty as the others
+// ("–" or an emptied field: not sold in this size), apart from 0, which stays
+// "price on request". A text a field refuses says why, in its tip and in the
+// dialog's note line.
+TEST(ProductDialogPrice, FirstSizeMayStayEmptyAndARefusedTextSaysWhy)
+{
+    const double none = std::nan("");
+    TEditProduktForm dlg;
+    dlg.setLocale(QLocale(QLatin1String("de_DE")));
+    dlg.setSizes({QStringLiteral("0,3 l"), QStringLiteral("0,5 l")});
+    ProductValues v;
+    v.name = QStringLiteral("Hefeweizen");
+    dlg.fill(v);
+    dlg.setSizePrices({none, 4.9});
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    QLineEdit *price = editorOf(dlg.PreisEd);
+    EXPECT_EQ(price->text(), QStringLiteral("\u2013"));
+    EXPECT_TRUE(dlg.EmptyHint->isVisible());
+
+    auto typeAndConfirm = [&](const QString &text) {
+        dlg.show();
+        dlg.setResult(QDialog::Rejected);
+        dlg.PreisEd->setFocus();
+        price->selectAll();
+        price->insert(text); // insert() edits as typing does, "–" included
+        QTest::mouseClick(dlg.BitBtn1, Qt::LeftButton);
+        return dlg.result() == QDialog::Accepted;
+    };
+    for (const QString &empty : {QString(), QStringLiteral("\u2013"), QStringLiteral(" ")}) {
+        ASSERT_TRUE(typeAndConfirm(QStringLiteral("3,5")));
+        EXPECT_DOUBLE_EQ(dlg.sizePrices().at(0), 3.5);
+        ASSERT_TRUE(typeAndConfirm(empty)) << empty.toStdString();
+        const QVector<double> p = dlg.sizePrices();
+        ASSERT_EQ(p.size(), 2);
+        EXPECT_TRUE(std::isnan(p.at(0)));
+        EXPECT_DOUBLE_EQ(p.at(1), 4.9);
+        EXPECT_EQ(dlg.values().price, 0); // stored as 0, remembered as empty
+    }
+    ASSERT_TRUE(typeAndConfirm(QStringLiteral("0")));
+    EXPECT_EQ(dlg.sizePrices().at(0), 0); // on request, not empty
+    ASSERT_TRUE(typeAndConfirm(QStringLiteral("-1")));
+    EXPECT_EQ(dlg.values().price, -1); // a free text
+    dlg.MarksBox->AllergenChecks[0]->setChecked(true);
+    EXPECT_TRUE(dlg.marks().isEmpty());
+    ASSERT_TRUE(typeAndConfirm(QString()));
+    EXPECT_FALSE(dlg.marks().isEmpty()); // an empty size is no free text
+
+    // Refused: the reason stands in the tip and in the note line, and goes
+    // with the mark.
+    EXPECT_FALSE(typeAndConfirm(QStringLiteral("drei")));
+    auto *field = static_cast<TFloatEdit *>(dlg.PreisEd);
+    EXPECT_TRUE(field->isMarked());
+    QLabel *note = TFloatEdit::noteOf(&dlg);
+    ASSERT_NE(note, nullptr);
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_TRUE(note->text().contains(QStringLiteral("\"drei\" ist keine Zahl"))) << note->text().toStdString();
+    EXPECT_TRUE(note->text().contains(QStringLiteral("\u2013"))) << note->text().toStdString();
+    EXPECT_EQ(dlg.PreisEd->toolTip(), note->text());
+    // Two refused fields: the note speaks of the first, where the focus goes.
+    QLineEdit *second = editorOf(dlg.SizeEds[0]);
+    second->setText(QStringLiteral("vier"));
+    QTest::mouseClick(dlg.BitBtn1, Qt::LeftButton);
+    EXPECT_TRUE(note->text().contains(QStringLiteral("drei"))) << note->text().toStdString();
+    EXPECT_TRUE(dlg.SizeEds[0]->toolTip().contains(QStringLiteral("vier")));
+    second->setText(QStringLiteral("4,90"));
+    price->selectAll();
+    price->insert(QStringLiteral("4,20"));
+    EXPECT_FALSE(field->isMarked());
+    EXPECT_FALSE(note->isVisible());
+    EXPECT_TRUE(dlg.PreisEd->toolTip().isEmpty());
+
+    // Without sizes a price is needed: empty is refused, and the reason
+    // names the range only.
+    dlg.setSizes({});
+    EXPECT_FALSE(dlg.EmptyHint->isVisible());
+    EXPECT_FALSE(typeAndConfirm(QString()));
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_FALSE(note->text().contains(QStringLiteral("\u2013"))) << note->text().toStdString();
+    EXPECT_TRUE(note->text().contains(QStringLiteral("1000000000000"))) << note->text().toStdString();
+    dlg.hide();
 }

@@ -2,6 +2,7 @@
 // catalogue command, stored in group D, and changed many at a time.
 #include "catalogue/document.h"
 #include "catalogue/pricechange.h"
+#include "catalogue/sizeloss.h"
 #include "catalogue/sizerecords.h"
 
 #include <QtEndian>
@@ -155,6 +156,32 @@ TEST(Sizes, StayWithTheirCategoryAndProductThroughEveryCommand)
     EXPECT_PRICES(other.sizePrices(1, 0), {3.6, 4.8});
     other.clear();
     EXPECT_FALSE(other.hasSizes());
+}
+
+// What the window names before it drops prices: the prices of the sizes
+// that go, never empty sizes, free texts or the first size's price.
+TEST(Sizes, PricesDroppedByFewerSizesOrAMoveAreCounted)
+{
+    Catalogue cat;
+    QStringList names;
+    fill(cat, names);
+    EXPECT_EQ(PricesDroppedByHeadings(cat, 0, {"0,3 l", "0,5 l"}), 0);
+    EXPECT_EQ(PricesDroppedByHeadings(cat, 0, {"0,3 l", "0,5 l", "1 l"}), 0);
+    EXPECT_EQ(PricesDroppedByHeadings(cat, 0, {"0,3 l"}), 2);       // Pils and Weizen in 0,5 l
+    EXPECT_EQ(PricesDroppedByHeadings(cat, 0, {"0,3 l", " "}), 2);  // a blank heading at the end is none
+    EXPECT_EQ(PricesDroppedByHeadings(cat, 0, {}), 2);
+    EXPECT_EQ(PricesDroppedByHeadings(cat, 2, {"0,1 l", "0,2 l"}), 1); // 0,2 l is empty
+    EXPECT_EQ(PricesDroppedByHeadings(cat, 2, {}), 1);
+    EXPECT_EQ(PricesDroppedByHeadings(cat, 1, {}), 0);
+
+    EXPECT_EQ(PricesDroppedByMove(cat, 0, 0, 1), 1); // Pils into a category without sizes
+    EXPECT_EQ(PricesDroppedByMove(cat, 0, 1, 1), 1); // Weizen: its one price goes
+    EXPECT_EQ(PricesDroppedByMove(cat, 0, 2, 1), 0);
+    EXPECT_EQ(PricesDroppedByMove(cat, 0, 3, 1), 0);
+    EXPECT_EQ(PricesDroppedByMove(cat, 0, 0, 2), 0);
+    EXPECT_EQ(PricesDroppedByMove(cat, 2, 0, 0), 1); // Riesling 0,75 l
+    EXPECT_EQ(PricesDroppedByMove(cat, 1, 0, 0), 0);
+    EXPECT_EQ(PricesDroppedByMove(cat, 0, 9, 1), 0);
 }
 
 TEST(SizesDocument, RoundTripKeepsEveryByteAndNoSizesWriteNothing)
