@@ -18,11 +18,11 @@
 #include <QDoubleSpinBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QUndoStack>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTreeWidget>
-#include <QUndoStack>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -245,6 +245,8 @@ TEST_F(SizesEditing, PriceChangeAppliesWhatItsFieldShowsToTheTickedCategories)
     });
     form->Preisendern1->trigger();
     EXPECT_EQ(bytes(), before);
+}
+
 namespace {
 
 // Shows a dialog the window opened, presses its OK button as the user would
