@@ -2,6 +2,7 @@
 // the translation editor.
 #include "app/MainUnit.h"
 #include "app/MarksGroup.h"
+#include "catalogue/EditProduktFUnit.h"
 #include "catalogue/FloatEdit.h"
 #include "catalogue/PriceChangeDialog.h"
 #include "catalogue/SizesDialog.h"
@@ -70,7 +71,7 @@ void TMainForm::RegisterProgramTexts()
     for (const QStringList &texts :
          {DocumentMessageTexts(), OutputMessageTexts(), PictureProblemTexts(), ExtensionMessageTexts(),
           QrProblemTexts(), TAdditivesDialog::messageTexts(), TPriceChangeForm::messageTexts(),
-          TFloatEdit::messageTexts()})
+          TFloatEdit::messageTexts(), TEditProduktForm::messageTexts()})
         for (const QString &t : texts)
             TranslateStr(t);
     // Texts of the window shown only later: the product list's free texts,

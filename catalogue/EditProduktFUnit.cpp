@@ -1,6 +1,7 @@
 #include "catalogue/EditProduktFUnit.h"
 #include "catalogue/FloatEdit.h"
 #include "catalogue/MarksBox.h"
+#include "catalogue/usertext.h"
 
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
@@ -17,6 +18,16 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+
+namespace {
+const char16_t *const kFreeTextSizes =
+    u"Ein Freitext (Preis unter 0) hat keine Preise weiterer Größen. Bitte die weiteren Größen leeren.";
+} // namespace
+
+QStringList TEditProduktForm::messageTexts()
+{
+    return {QString::fromUtf16(kFreeTextSizes)};
+}
 
 TEditProduktForm::TEditProduktForm(QWidget *parent) : QDialog(parent)
 {
@@ -213,7 +224,12 @@ void TEditProduktForm::prepareNew()
     filled_ = Filled();
     Edit1->clear();
     Edit2->clear();
-    PreisEd->setValue(0);
+    // With sizes every size starts empty: a size the user leaves alone is
+    // "not sold in this size", not "on request".
+    if (sizeCount_ > 0)
+        static_cast<TFloatEdit *>(PreisEd)->setEmpty();
+    else
+        PreisEd->setValue(0);
     for (QDoubleSpinBox *e : SizeEds)
         e->setValue(0);
     MarksBox->prepareNew();
@@ -278,6 +294,18 @@ void TEditProduktForm::accept()
     // A price that cannot be read keeps the dialog open with the field marked.
     if (!TFloatEdit::checkFields(this))
         return;
+    // A free text has no further prices: typed ones would be lost, so the
+    // dialog says so instead of dropping them.
+    if (isFreeText()) {
+        for (int k = 1; k < sizeCount_; ++k) {
+            auto *e = static_cast<TFloatEdit *>(SizeEds.at(k - 1));
+            if (!e->isEmpty()) {
+                e->setFocus(Qt::OtherFocusReason);
+                TFloatEdit::showNote(this, UserText(QString::fromUtf16(kFreeTextSizes)));
+                return;
+            }
+        }
+    }
     QDialog::accept();
 }
 

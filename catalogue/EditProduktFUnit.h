@@ -20,6 +20,9 @@ class TEditProduktForm : public QDialog {
 public:
     explicit TEditProduktForm(QWidget *parent = nullptr);
 
+    // The German texts of the dialog's notes (for the translation table).
+    static QStringList messageTexts();
+
     QLineEdit *Edit1;       // name
     QPlainTextEdit *Edit2;  // description
     // The price; in a category with sizes the first size's, which may be
@@ -76,8 +79,6 @@ private:
         QString name, description, quantity, number;
         QVector<double> prices;   // per price field (NaN = empty)
         QStringList priceTexts;   // per price field
-        bool marksValid = false;
-        ProductMarks marks;
     } filled_;
     QString priceText(int k) const; // the text of price field k (0 = PreisEd)
     void rememberPrices();

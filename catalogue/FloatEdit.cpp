@@ -18,6 +18,10 @@ namespace {
 const char16_t *const kNotANumber = u"\"%1\" ist keine Zahl.";
 const char16_t *const kAllowed = u"Erlaubt sind Zahlen von %1 bis %2.";
 const char16_t *const kAllowedOrEmpty = u"Erlaubt sind Zahlen von %1 bis %2 oder ein leeres Feld (\"%3\").";
+// Fields without practical bounds (prices) name no range.
+const char16_t *const kNumber = u"Erlaubt sind nur Zahlen.";
+const char16_t *const kNumberOrEmpty = u"Erlaubt sind Zahlen oder ein leeres Feld (\"%1\").";
+constexpr double kNoPracticalBound = 1e12;
 const char16_t *const kEmptyText = u"\u2013";
 const char *const kNoteName = "FloatEditNote";
 } // namespace
@@ -135,6 +139,11 @@ QString TFloatEdit::refusal() const
     QString why;
     if (!typed.isEmpty() && !parseDecimalInput(typed, locale()))
         why = UserText(QString::fromUtf16(kNotANumber)).arg(typed) + QLatin1Char(' ');
+    if (maximum() >= kNoPracticalBound && lowestTyped() <= -kNoPracticalBound) {
+        if (specialValueText().isEmpty())
+            return why + UserText(QString::fromUtf16(kNumber));
+        return why + UserText(QString::fromUtf16(kNumberOrEmpty)).arg(specialValueText());
+    }
     const QString low = textFromValue(lowestTyped()), high = textFromValue(maximum());
     if (specialValueText().isEmpty())
         return why + UserText(QString::fromUtf16(kAllowed)).arg(low, high);
@@ -143,7 +152,8 @@ QString TFloatEdit::refusal() const
 
 QStringList TFloatEdit::messageTexts()
 {
-    return {QString::fromUtf16(kNotANumber), QString::fromUtf16(kAllowed), QString::fromUtf16(kAllowedOrEmpty)};
+    return {QString::fromUtf16(kNotANumber), QString::fromUtf16(kAllowed), QString::fromUtf16(kAllowedOrEmpty),
+            QString::fromUtf16(kNumber), QString::fromUtf16(kNumberOrEmpty)};
 }
 
 QLabel *TFloatEdit::noteOf(QWidget *dialog)
@@ -175,6 +185,15 @@ QLabel *makeNote(QDialog *dialog)
 }
 
 } // namespace
+
+void TFloatEdit::showNote(QDialog *dialog, const QString &text)
+{
+    if (!dialog)
+        return;
+    QLabel *note = makeNote(dialog);
+    note->setText(text);
+    note->show();
+}
 
 void TFloatEdit::setMarked(bool on)
 {

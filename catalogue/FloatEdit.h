@@ -51,6 +51,8 @@ public:
     // The note line of a dialog, made when a field first needs it (null
     // before).
     static QLabel *noteOf(QWidget *dialog);
+    // Shows a text in the note line of a dialog (made when needed).
+    static void showNote(QDialog *dialog, const QString &text);
     // The German texts of the reasons (for the translation table).
     static QStringList messageTexts();
 

@@ -179,6 +179,9 @@ void TPriceChangeForm::update()
     changes_.clear();
     if (!AmountEd->readable()) {
         CountLabel->setText(UserText(QString::fromUtf16(kUnreadable)).arg(AmountEd->text()));
+        // The line under the list says it; the field's own note would say it twice.
+        if (QLabel *note = TFloatEdit::noteOf(this))
+            note->hide();
         return;
     }
     changes_ = PlanPriceChanges(cat_, chosenCategories(), rule());

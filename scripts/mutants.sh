@@ -266,6 +266,9 @@ sd-list-widths|app/MainUnit.cpp|ListView1->setColumnWidth(1, qMax(0, ListView1->
 sd-list-price-title|app/MainUnit.cpp|    if (productSizeColumns.isEmpty())|    if (true)|app=SizesEditing.*
 sd-list-title|app/MainUnit.cpp|h->setText(3 + k, sizes.isEmpty() ? priceHeader : sizes.at(k));|h->setText(3 + k, priceHeader);|app=SizesEditing.*
 sd-list-empty|app/MainUnit.cpp|: std::isnan(v) ? QStringLiteral("\u2013") : FormatPrice2(v, dp));|: FormatPrice2(v, dp));|app=SizesEditing.*
+sd-new-empty|catalogue/EditProduktFUnit.cpp|        static_cast<TFloatEdit *>(PreisEd)->setEmpty();|        PreisEd->setValue(0);|catalogue=ProductDialogPrice.*
+sd-free-sizes|catalogue/EditProduktFUnit.cpp|            if (!e->isEmpty()) {|            if (false) {|catalogue=ProductDialogPrice.*
+sd-no-bounds|catalogue/FloatEdit.cpp|    if (maximum() >= kNoPracticalBound && lowestTyped() <= -kNoPracticalBound) {|    if (false) {|catalogue=ProductDialogPrice.*
 EOF
 )
 

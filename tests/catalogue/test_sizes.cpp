@@ -422,7 +422,7 @@ TEST(PriceChange, NoPriceMovesAgainstTheChange)
     EXPECT_GT(kept, 0); // the large cuts of small prices
 }
 
-TEST(PriceChange, EverySizeOfTheChosenPartChangesInOneList)
+TEST(PriceChange, EverySizeOfTheTickedCategoriesChangesInOneList)
 {
     Catalogue cat;
     QStringList names;
