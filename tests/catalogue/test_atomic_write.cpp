@@ -1,4 +1,5 @@
 #include "catalogue/brastel.h"
+#include "catalogue/platform.h"
 #include "testutil.h"
 
 #include <QDir>
@@ -90,6 +91,14 @@ TEST(AtomicWrite, NewFilesFollowTheUmaskAndPrivateOnesAreTheUsersAlone)
             const QString path = dir.filePath(sync ? "synced.dat" : "table.dat");
             ASSERT_TRUE(WriteFileAtomically(path, "new", nullptr, sync));
             EXPECT_EQ(testutil::fileMode(path), testutil::octal(0666 & ~mask)) << sync;
+        }
+        // The mode is the file's from its creation, before a byte is written.
+        for (bool ownerOnly : {true, false}) {
+            QFile created(dir.filePath(ownerOnly ? "private.new" : "shared.new"));
+            ASSERT_TRUE(platform::CreateNewFile(created, ownerOnly));
+            EXPECT_EQ(testutil::fileMode(created.fileName()), ownerOnly ? "0600" : testutil::octal(0666 & ~mask));
+            created.close();
+            created.remove();
         }
         const QString copy = dir.filePath("copy.vlr");
         ASSERT_TRUE(WriteFileAtomically(copy, "copy", nullptr, false, true));
