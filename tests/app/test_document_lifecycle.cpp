@@ -512,8 +512,11 @@ TEST_F(DocumentLifecycle, ADocumentsNetworkOrDevicePictureIsRefusedAndOneChosenI
 
     // The same name typed is no choice in the dialog either.
     form->FilenameEdit2->edit()->setText(chosen);
-    EXPECT_FALSE(form->di2->HasTexture());
+    EXPECT_FALSE(form->FilenameEdit2->ChosenInDialog());
+    EXPECT_EQ(form->di2->HasTexture(), !linuxRules);
     EXPECT_EQ(form->di2->Problem(), linuxRules ? PictureProblem::NotLocal : PictureProblem::None);
+
+    // Chosen in the dialog (the very name the field holds): used.
 
     form->chooseFile = nullptr; // the real dialogs
     QTimer answer;
