@@ -4,8 +4,28 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStringList>
 
 namespace {
+
+// The path with "." and ".." taken out and its separators ("/" only) single, the same
+// on every platform (QDir::cleanPath follows the platform it runs on: on Windows it
+// takes backslashes for separators and keeps a leading "//"). ".." at the root stays
+// at the root, as the system takes it.
+QString cleanSlashPath(const QString &path)
+{
+    const bool rooted = path.startsWith(QLatin1Char('/'));
+    QStringList parts;
+    for (const QString &part : path.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        if (part == QLatin1String("."))
+            continue;
+        if (part == QLatin1String("..") && !parts.isEmpty() && parts.last() != QLatin1String(".."))
+            parts.removeLast();
+        else if (part != QLatin1String("..") || !rooted)
+            parts << part;
+    }
+    return (rooted ? QStringLiteral("/") : QString()) + parts.join(QLatin1Char('/'));
+}
 
 // Under `dir` or the folder itself (dir without trailing '/').
 bool isUnder(const QString &cleanPath, const QString &dir, Qt::CaseSensitivity cs)
@@ -57,13 +77,13 @@ bool IsLocalPicturePath(const QString &path, PathRules rules)
         && (rules == PathRules::Windows || path[0] == QLatin1Char('\\') || path[1] == QLatin1Char('\\')))
         return false;
     if (rules == PathRules::Linux)
-        return !isUnixDeviceTree(QDir::cleanPath(path), Qt::CaseSensitive);
+        return !isUnixDeviceTree(cleanSlashPath(path), Qt::CaseSensitive);
 
     QString p = path;
     p.replace(QLatin1Char('\\'), QLatin1Char('/'));
     if (p.startsWith(QLatin1String("/??/")))
         return false; // the object manager's namespace
-    const QString clean = QDir::cleanPath(p);
+    const QString clean = cleanSlashPath(p);
     // A path without a drive that starts at the root: under Wine the root of the Linux
     // file system, where /dev/zero is the device.
     if (clean.startsWith(QLatin1Char('/')) && isUnixDeviceTree(clean, Qt::CaseInsensitive))
