@@ -33,7 +33,13 @@ QString TFilenameEdit::FileName() const
 
 void TFilenameEdit::setFileName(const QString &name)
 {
+    chosen_.clear();
     edit_->setText(name);
+}
+
+bool TFilenameEdit::ChosenInDialog() const
+{
+    return !chosen_.isEmpty() && edit_->text() == chosen_;
 }
 
 void TFilenameEdit::browse()
@@ -41,7 +47,12 @@ void TFilenameEdit::browse()
     const QString f =
         QFileDialog::getOpenFileName(this, QString(), startFolder ? startFolder() : QString(),
                                      Filter ? Filter->qtFilter() : QString());
-    if (!f.isEmpty())
-        setFileName(f);
+    if (f.isEmpty())
+        return;
+    chosen_ = f; // before the text changes: the change already opens the picture
+    if (edit_->text() == f)
+        emit changed(); // the same name, now chosen: opened as chosen
+    else
+        edit_->setText(f);
 }
 

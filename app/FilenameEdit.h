@@ -17,6 +17,9 @@ public:
 
     QString FileName() const;
     void setFileName(const QString &name); // raises changed() like typing
+    // True while the field holds the name last chosen in the browse dialog
+    // (not typed, not set by code such as a document's name).
+    bool ChosenInDialog() const;
     // The browse dialog's filter (Windows form "Bilder|*.jpg;*.png|...").
     FileDialogFilter *Filter = nullptr;
     // The folder the browse dialog starts in (none set: the dialog's own choice).
@@ -30,4 +33,5 @@ private:
     void browse();
     QLineEdit *edit_;
     QToolButton *button_;
+    QString chosen_; // the browse dialog's last answer
 };

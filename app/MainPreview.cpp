@@ -286,8 +286,10 @@ void TMainForm::Drucken1Click()
 
 void TMainForm::FilenameEdit2Change()
 {
+    // A name from the document or typed is checked; one chosen in the file
+    // dialog is the user's own choice.
     di2->Prepare(FilenameEdit2->FileName(), GrayScaleCheck->isChecked(), LightenCheck->isChecked(),
-                 HellEd->value(), SatEd->value());
+                 HellEd->value(), SatEd->value(), FilenameEdit2->ChosenInDialog());
     // Said on the tab, not in a box: the field changes at every keystroke.
     // Before the first show the language is not in force yet; the first show
     // says it then.

@@ -10,6 +10,7 @@
 #include <QStringList>
 
 class QFile;
+enum class PathRules; // catalogue/picturepath.h
 
 namespace platform {
 
@@ -53,6 +54,10 @@ QStringList CommandLineArguments(int argc, char **argv);
 // "offscreen" (no display needed). Windows: "windows", its own platform, which always has
 // a desktop and whose fonts are the system's (Qt's offscreen platform has no fonts there).
 const char *ExportPlatformName();
+
+// The rules a picture name from a document is checked by (catalogue/picturepath.h):
+// PathRules::Linux or PathRules::Windows.
+PathRules PicturePathRules();
 
 // The sentence of the about box that says which fonts draw the card's faces.
 QString FontNotice();

@@ -269,6 +269,10 @@ sd-list-empty|app/MainUnit.cpp|: std::isnan(v) ? QStringLiteral("\u2013") : Form
 sd-new-empty|catalogue/EditProduktFUnit.cpp|        static_cast<TFloatEdit *>(PreisEd)->setEmpty();|        PreisEd->setValue(0);|catalogue=ProductDialogPrice.*
 sd-free-sizes|catalogue/EditProduktFUnit.cpp|            if (!e->isEmpty()) {|            if (false) {|catalogue=ProductDialogPrice.*
 sd-no-bounds|catalogue/FloatEdit.cpp|    if (maximum() >= kNoPracticalBound && lowestTyped() <= -kNoPracticalBound) {|    if (false) {|catalogue=ProductDialogPrice.*
+dp-slashes|catalogue/picturepath.cpp|&& (rules == PathRules::Windows \|\| path[0] == QLatin1Char('\\') \|\| path[1] == QLatin1Char('\\')))|&& (path[0] == QLatin1Char('\\') \|\| path[1] == QLatin1Char('\\')))|catalogue=PicturePath.*
+dp-unclean|catalogue/picturepath.cpp|return !isUnixDeviceTree(cleanSlashPath(path), Qt::CaseSensitive);|return !isUnixDeviceTree(path, Qt::CaseSensitive);|catalogue=PicturePath.*
+dp-no-links|catalogue/picturepath.cpp|return real.isEmpty() \|\| IsLocalPicturePath(real, rules);|return true;|catalogue=PicturePath.*
+dp-unchecked|texture/texture.cpp|const bool check = !chosenInDialog && !fileName.isEmpty();|const bool check = !fileName.isEmpty() && false;|texture=TextureFiles.*
 EOF
 )
 

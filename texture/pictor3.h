@@ -108,6 +108,7 @@ enum class PictureProblem {
     NotAPicture, // no reader knows the file's format
     Unreadable,  // a picture file that cannot be read (damaged, cut off, no access)
     TooLarge,    // more pixels than can be decoded
+    NotLocal,    // a network or device path from a document (catalogue/picturepath.h); never opened
 };
 
 // Opens a picture file by its real path. `reserved` (0) and `window` are

@@ -13,6 +13,7 @@ const char16_t *const kReasons[] = {
     u"Die Datei ist kein Bild, das das Programm lesen kann.",
     u"Die Datei ist beschädigt oder kann nicht gelesen werden.",
     u"Das Bild ist zu groß (höchstens 100 Millionen Bildpunkte).",
+    u"Der Name führt ins Netzwerk oder zu einem Gerät; ein solches Bild wird nur aus der Dateiauswahl übernommen.",
 };
 
 } // namespace

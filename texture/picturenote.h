@@ -1,5 +1,6 @@
 // The note under the file name on the "Hintergrund" tab: why the picture
-// named there cannot be used (missing, unreadable, too large, not a picture),
+// named there cannot be used (missing, unreadable, too large, not a picture,
+// a network or device path from a document),
 // with the file name, in the interface language. Hidden while the picture is
 // fine or no name is given. It replaces the message box a failure would
 // otherwise need, which would come up at every keystroke in the field.

@@ -1,6 +1,8 @@
 #include "texture/texture.h"
 
 #include "catalogue/appfiles.h"
+#include "catalogue/picturepath.h"
+#include "catalogue/platform.h"
 #include "layout/canvas.h"
 #include "layout/cardsettings.h"
 
@@ -117,10 +119,21 @@ void LightenDib(dib &d, int b, int s)
 }
 
 bool PrepareTextureDib(dib &di2, const QString &fileName, bool grayScale, bool lighten,
-                       double hellEd, double satEd, PictureProblem *problem)
+                       double hellEd, double satEd, PictureProblem *problem,
+                       bool chosenInDialog)
 {
     freedib(di2);
-    di2 = OpenDib(appfiles::ResolveDataFile(fileName), 0, nullptr, problem);
+    // The name as written first: looking a bare name up in the data folders
+    // touches the file system.
+    const bool check = !chosenInDialog && !fileName.isEmpty();
+    const bool refused = check && !IsLocalPicturePath(fileName, platform::PicturePathRules());
+    const QString file = refused ? QString() : appfiles::ResolveDataFile(fileName);
+    if (refused || (check && !IsLocalPictureFile(file))) {
+        if (problem)
+            *problem = PictureProblem::NotLocal;
+        return false;
+    }
+    di2 = OpenDib(file, 0, nullptr, problem);
     if (!di2.poi) {
         freedib(di2);
         return false;
@@ -215,11 +228,12 @@ void TextureHolder::invalidate()
 }
 
 bool TextureHolder::Prepare(const QString &fileName, bool grayScale, bool lighten, double hellEd,
-                            double satEd)
+                            double satEd, bool chosenInDialog)
 {
     ++prepareCount_;
     invalidate();
-    const bool held = PrepareTextureDib(di2, fileName, grayScale, lighten, hellEd, satEd, &problem_);
+    const bool held =
+        PrepareTextureDib(di2, fileName, grayScale, lighten, hellEd, satEd, &problem_, chosenInDialog);
     if (held)
         image_ = DibToImage(di2);
     return held;

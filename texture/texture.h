@@ -36,8 +36,13 @@ uint8_t LightenChannel(int c, int b, int s);
 // b = hellEd and s = satEd taken as whole numbers (fraction dropped).
 // Returns true when a picture is held afterwards; otherwise *problem (when
 // given) says why the file gave none.
+// A name from a document (chosenInDialog false) is opened only when it names
+// a file on this computer (IsLocalPictureFile), checked before the path is
+// touched; otherwise it is PictureProblem::NotLocal. A name the user chose in
+// the file dialog is opened as chosen.
 bool PrepareTextureDib(dib &di2, const QString &fileName, bool grayScale, bool lighten,
-                       double hellEd, double satEd, PictureProblem *problem = nullptr);
+                       double hellEd, double satEd, PictureProblem *problem = nullptr,
+                       bool chosenInDialog = false);
 
 // The picture as an image for drawing: 24-bit pictures as RGB32, palette
 // pictures as 8-bit or 1-bit indexed images with their own colour table.
@@ -58,10 +63,11 @@ public:
     TextureHolder(const TextureHolder &) = delete;
     TextureHolder &operator=(const TextureHolder &) = delete;
 
-    // The work of FilenameEdit2Change with the values of the controls.
+    // The work of FilenameEdit2Change with the values of the controls;
+    // chosenInDialog as for PrepareTextureDib.
     bool Prepare(const QString &fileName, bool grayScale, bool lighten, double hellEd,
-                 double satEd);
-    // The same with the values of a settings snapshot.
+                 double satEd, bool chosenInDialog = false);
+    // The same with the values of a settings snapshot (a document's name).
     bool Prepare(const CardSettings &settings);
     // Releases the held picture (the main window calls it when it closes).
     void Release();

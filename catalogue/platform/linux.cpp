@@ -1,5 +1,6 @@
 // The Linux (Debian) side of catalogue/platform.h.
 #include "catalogue/platform.h"
+#include "catalogue/picturepath.h"
 
 #include <QDir>
 #include <QFile>
@@ -74,6 +75,11 @@ QString FontNotice()
     return QStringLiteral("Card faces Times New Roman and Courier New are shown with the\n"
                           "metric-compatible Liberation Serif and Liberation Mono fonts\n"
                           "(SIL Open Font License 1.1, Red Hat, Inc.).");
+}
+
+PathRules PicturePathRules()
+{
+    return PathRules::Linux;
 }
 
 } // namespace platform

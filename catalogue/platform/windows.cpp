@@ -1,5 +1,6 @@
 // The Windows side of catalogue/platform.h.
 #include "catalogue/platform.h"
+#include "catalogue/picturepath.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -73,6 +74,11 @@ QString FontNotice()
 {
     return QStringLiteral("Card faces Times New Roman, Arial and Courier New are Windows'\n"
                           "own fonts (Microsoft Corporation).");
+}
+
+PathRules PicturePathRules()
+{
+    return PathRules::Windows;
 }
 
 } // namespace platform

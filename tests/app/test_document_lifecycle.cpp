@@ -2,6 +2,10 @@
 #include "app/QrCodeBox.h"
 #include "app/proposedname.h"
 #include "catalogue/document.h"
+#include "catalogue/picturepath.h"
+#include "catalogue/platform.h"
+#include "texture/picturenote.h"
+#include "texture/texture.h"
 #include "mainwindow_fixture.h"
 #include "testutil.h"
 
@@ -13,6 +17,7 @@
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QImage>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QToolButton>
@@ -478,4 +483,62 @@ TEST_F(DocumentLifecycle, ValuesWithManyDecimalsSurviveOpenAndSave)
     EXPECT_EQ(testutil::readFile(a), testutil::readFile(b));
     EXPECT_EQ(form->LinksEd->text(), QLocale().toString(12.345));
     EXPECT_EQ(form->ZoomEd->text(), "100");
+}
+
+// A document's picture on another machine is never opened: the tab's note says why. The
+// same kind of name chosen in the file dialog is the user's own choice and is used; once
+// it comes from a document again it is refused again.
+TEST_F(DocumentLifecycle, ADocumentsNetworkOrDevicePictureIsRefusedAndOneChosenInTheDialogIsUsed)
+{
+    form->show();
+    QImage img(4, 4, QImage::Format_RGB32);
+    img.fill(Qt::red);
+    const QString local = QDir(dir.path()).absoluteFilePath("rot.png");
+    ASSERT_TRUE(img.save(local));
+    // A way to the local picture that a document may not take: through /proc on Linux;
+    // on Windows the plain name (a network share cannot be chosen here).
+    const bool linuxRules = platform::PicturePathRules() == PathRules::Linux;
+    const QString chosen = linuxRules ? "/proc/self/root" + local : local;
+
+    CardSettings s;
+    s.FilenameEdit2 = QStringLiteral(R"(\\127.0.0.1\share\x.png)");
+    Catalogue cat;
+    QString why;
+    ASSERT_TRUE(SaveDocumentFile(dir.filePath("netz.vlr"), {}, cat, s, &why)) << why.toStdString();
+    ASSERT_TRUE(form->OpenFileWithName(dir.filePath("netz.vlr")));
+    EXPECT_FALSE(form->di2->HasTexture());
+    EXPECT_FALSE(form->PictureNoteLabel->isHidden());
+    EXPECT_EQ(form->PictureNoteLabel->text(), PictureProblemText(s.FilenameEdit2, PictureProblem::NotLocal));
+
+    // The same name typed is no choice in the dialog either.
+    form->FilenameEdit2->edit()->setText(chosen);
+    EXPECT_FALSE(form->FilenameEdit2->ChosenInDialog());
+    EXPECT_EQ(form->di2->HasTexture(), !linuxRules);
+    EXPECT_EQ(form->di2->Problem(), linuxRules ? PictureProblem::NotLocal : PictureProblem::None);
+
+    // Chosen in the dialog (the very name the field holds): used.
+
+    form->chooseFile = nullptr; // the real dialogs
+    QTimer answer;
+    answer.setInterval(5);
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto *dlg = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dlg)
+            return;
+        answer.stop();
+        dlg->selectFile(chosen);
+        QMetaObject::invokeMethod(dlg, "accept");
+    });
+    answer.start();
+    form->FilenameEdit2->findChild<QToolButton *>()->click();
+    EXPECT_EQ(form->FilenameEdit2->FileName(), chosen);
+    EXPECT_TRUE(form->FilenameEdit2->ChosenInDialog());
+    EXPECT_TRUE(form->di2->HasTexture());
+    EXPECT_TRUE(form->PictureNoteLabel->isHidden());
+
+    // Saved and opened again, the name is the document's.
+    ASSERT_TRUE(form->SaveTheFileAs(dir.filePath("gewaehlt.vlr")));
+    ASSERT_TRUE(form->OpenFileWithName(dir.filePath("gewaehlt.vlr")));
+    EXPECT_FALSE(form->FilenameEdit2->ChosenInDialog());
+    EXPECT_EQ(form->di2->HasTexture(), !linuxRules);
 }

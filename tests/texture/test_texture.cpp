@@ -1,13 +1,18 @@
 // Texture preparation (24-bit conversion, grey levels, saturation and
 // lightening), tiling over a page, the preview widget and the shipped paper.
+#include "texture/picturenote.h"
 #include "texture/picturepreview.h"
 #include "texture/texture.h"
 #include "dibfixture.h"
+#include "catalogue/picturepath.h"
+#include "catalogue/platform.h"
 
 #include "layout/cardsettings.h"
 #include "layout/qpaintercanvas.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QScrollArea>
@@ -276,6 +281,41 @@ TEST_F(TextureFiles, ABareNameIsFoundInTheCurrentDirectory)
     EXPECT_TRUE(held);
     // Elsewhere a bare name that exists nowhere gives no texture.
     EXPECT_FALSE(t.Prepare(QStringLiteral("bare-name-texture.png"), false, true, 50, 0));
+}
+
+// A name from a document that leads to another machine or a device is refused before
+// anything is opened; the same name chosen in the file dialog is opened as chosen.
+TEST_F(TextureFiles, NetworkAndDeviceNamesOpenOnlyWhenChosenInTheDialog)
+{
+    QImage img(4, 4, QImage::Format_RGB32);
+    img.fill(Qt::red);
+    const QString file = save(img, QStringLiteral("local.png"));
+    TextureHolder t;
+    ASSERT_TRUE(t.Prepare(file, false, false, 50, 0));
+    EXPECT_EQ(t.Problem(), PictureProblem::None);
+
+    const QString unc = QStringLiteral(R"(\\127.0.0.1\share\x.png)");
+    EXPECT_FALSE(t.Prepare(unc, false, false, 50, 0));
+    EXPECT_FALSE(t.HasTexture());
+    EXPECT_EQ(t.Problem(), PictureProblem::NotLocal);
+    EXPECT_TRUE(PictureProblemText(unc, PictureProblem::NotLocal).contains(QStringLiteral("Netzwerk")));
+
+    if (platform::PicturePathRules() == PathRules::Linux) {
+        // The same picture through the process's view of the root: a local file, but
+        // under /proc, where a document may not lead.
+        const QString viaProc = QStringLiteral("/proc/self/root") + QFileInfo(file).absoluteFilePath();
+        EXPECT_FALSE(t.Prepare(viaProc, false, false, 50, 0));
+        EXPECT_EQ(t.Problem(), PictureProblem::NotLocal);
+        EXPECT_TRUE(t.Prepare(viaProc, false, false, 50, 0, true));
+        EXPECT_EQ(t.Image().pixel(0, 0), qRgb(255, 0, 0));
+        // A link beside the document's pictures that leads into /dev.
+        ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), path(QStringLiteral("zero.png"))));
+        EXPECT_FALSE(t.Prepare(path(QStringLiteral("zero.png")), false, false, 50, 0));
+        EXPECT_EQ(t.Problem(), PictureProblem::NotLocal);
+    }
+    // An empty name is no picture, not a refused one.
+    EXPECT_FALSE(t.Prepare(QString(), false, false, 50, 0));
+    EXPECT_EQ(t.Problem(), PictureProblem::Missing);
 }
 
 TEST(TextureTiles, SizesFollowTheSettingsZoomAndResolution)
