@@ -66,9 +66,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include <algorithm>
-#include <cmath>
-
 namespace {
 
 
@@ -745,7 +742,7 @@ bool TMainForm::eventFilter(QObject *o, QEvent *e)
         if (o == ListView2) {
             ListView2->setColumnWidth(0, qMax(0, ListView2->width() - 10));
         } else if (o == ListView1) {
-            fitProductColumns();
+            ProductPriceColumns::fit(ListView1);
         }
     }
     if (e->type() == QEvent::KeyPress && (o == ListView1 || o == ListView2)
@@ -960,7 +957,7 @@ void TMainForm::ListProds()
     const int cat = selectedCategory();
     const bool enable = cat >= 0 && cat < catalogue.categoryCount();
     const QStringList sizes = enable ? catalogue.sizeHeadings(cat) : QStringList();
-    setProductColumns(sizes);
+    productColumns.show(ListView1, sizes);
     if (enable) {
         const QChar dp = UserDecimalPoint();
         const QString freeText = TranslateStr(QStringLiteral("Freitext"));
@@ -978,22 +975,9 @@ void TMainForm::ListProds()
             row->setText(0, WideText(aprod->name));
             row->setText(1, desc);
             row->setText(2, WideText(aprod->quantity));
-            // A negative price marks a free text: its text is the description.
-            if (sizes.isEmpty()) {
-                row->setText(3, aprod->price < 0 ? freeText : FormatPrice2(aprod->price, dp));
-            } else {
-                // One column per size; a size the product is not sold in
-                // shows a dash, a free text has no further sizes.
-                const bool free = aprod->price < 0;
-                const QVector<double> prices = catalogue.sizePrices(cat, r);
-                for (int k = 0; k < prices.size(); ++k) {
-                    const double v = prices.at(k);
-                    row->setText(3 + k, free ? (k == 0 ? freeText : QString())
-                                             : std::isnan(v) ? QStringLiteral("\u2013") : FormatPrice2(v, dp));
-                }
-            }
-            for (int k = 3; k < ListView1->columnCount(); ++k)
-                row->setTextAlignment(k, Qt::AlignRight | Qt::AlignVCenter);
+            productColumns.fillRow(row, ListView1->columnCount(),
+                                   sizes.isEmpty() ? QVector<double>() : catalogue.sizePrices(cat, r), aprod->price,
+                                   freeText, dp);
             rows << row;
             ++r;
         }
@@ -1003,33 +987,6 @@ void TMainForm::ListProds()
                            ProduktNachObenBtn, ProduktNachUntenBtn})
         b->setEnabled(enable);
     ListView1->setUpdatesEnabled(true);
-}
-
-void TMainForm::setProductColumns(const QStringList &sizes)
-{
-    if (sizes == productSizeColumns)
-        return;
-    QTreeWidgetItem *h = ListView1->headerItem();
-    if (productSizeColumns.isEmpty())
-        priceHeader = h->text(3); // "Preis" as the window shows it
-    productSizeColumns = sizes;
-    const int prices = std::max<int>(1, int(sizes.size()));
-    ListView1->setColumnCount(3 + prices);
-    for (int k = 0; k < prices; ++k) {
-        h->setText(3 + k, sizes.isEmpty() ? priceHeader : sizes.at(k));
-        h->setTextAlignment(3 + k, Qt::AlignRight | Qt::AlignVCenter);
-    }
-    fitProductColumns();
-}
-
-void TMainForm::fitProductColumns()
-{
-    const int prices = ListView1->columnCount() - 3;
-    ListView1->setColumnWidth(0, 150);
-    ListView1->setColumnWidth(2, 85);
-    for (int k = 0; k < prices; ++k)
-        ListView1->setColumnWidth(3 + k, 75);
-    ListView1->setColumnWidth(1, qMax(0, ListView1->width() - 10 - 150 - 85 - 75 * prices));
 }
 
 void TMainForm::commitPendingEdits()

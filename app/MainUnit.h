@@ -3,6 +3,7 @@
 // what they need and call the subsystem modules that do the work.
 #pragma once
 
+#include "app/productcolumns.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/extension.h"
 #include "layout/cardsettings.h"
@@ -331,12 +332,7 @@ private:
     int selectedProduct() const;
     void moveCategoryEntry(int from, int to);
     void moveProductRow(int from, int to);
-    // The product list's price columns: one per size of the shown category
-    // (titled with its heading), or the one "Preis" column.
-    void setProductColumns(const QStringList &sizes);
-    void fitProductColumns();
-    QStringList productSizeColumns; // the headings the list shows (none: "Preis")
-    QString priceHeader;            // the "Preis" column's title while sizes are shown
+    ProductPriceColumns productColumns; // the product list's price columns
 
     void handleWheel(int notches);
     QString askFileName(FileDialogFilter *dialog, bool save, const QString &defaultSuffix, bool confirmOverwrite);

@@ -262,10 +262,10 @@ sd-drop-first|catalogue/sizeloss.cpp|for (qsizetype k = std::max<qsizetype>(1, k
 sd-drop-empty|catalogue/sizeloss.cpp|if (!std::isnan(prices.at(k)))|if (true)|catalogue=Sizes.*
 sd-ask-sizes|app/MainPrices.cpp|    if (dropped > 0|    if (dropped > 99|app=SizesEditing.*
 sd-ask-move|app/MainProducts.cpp|    if (dropped > 0|    if (dropped > 99|app=SizesEditing.*
-sd-list-widths|app/MainUnit.cpp|ListView1->setColumnWidth(1, qMax(0, ListView1->width() - 10 - 150 - 85 - 75 * prices));|ListView1->setColumnWidth(1, qMax(0, ListView1->width() - 10 - 150 - 85 - 75));|app=SizesEditing.*
-sd-list-price-title|app/MainUnit.cpp|    if (productSizeColumns.isEmpty())|    if (true)|app=SizesEditing.*
-sd-list-title|app/MainUnit.cpp|h->setText(3 + k, sizes.isEmpty() ? priceHeader : sizes.at(k));|h->setText(3 + k, priceHeader);|app=SizesEditing.*
-sd-list-empty|app/MainUnit.cpp|: std::isnan(v) ? QStringLiteral("\u2013") : FormatPrice2(v, dp));|: FormatPrice2(v, dp));|app=SizesEditing.*
+sd-list-widths|app/productcolumns.cpp|list->setColumnWidth(1, qMax(0, list->width() - 10 - 150 - 85 - 75 * prices));|list->setColumnWidth(1, qMax(0, list->width() - 10 - 150 - 85 - 75));|app=SizesEditing.*
+sd-list-price-title|app/productcolumns.cpp|    if (sizes_.isEmpty())|    if (true)|app=SizesEditing.*|1
+sd-list-title|app/productcolumns.cpp|h->setText(kFirstPriceColumn + k, sizes.isEmpty() ? priceHeader_ : sizes.at(k));|h->setText(kFirstPriceColumn + k, priceHeader_);|app=SizesEditing.*
+sd-list-empty|app/productcolumns.cpp|: std::isnan(v) ? QStringLiteral("\u2013")|: std::isnan(v) ? FormatPrice2(v, decimalPoint)|app=SizesEditing.*
 sd-new-empty|catalogue/EditProduktFUnit.cpp|        static_cast<TFloatEdit *>(PreisEd)->setEmpty();|        PreisEd->setValue(0);|catalogue=ProductDialogPrice.*
 sd-free-sizes|catalogue/EditProduktFUnit.cpp|            if (!e->isEmpty()) {|            if (false) {|catalogue=ProductDialogPrice.*
 sd-no-bounds|catalogue/FloatEdit.cpp|    if (maximum() >= kNoPracticalBound && lowestTyped() <= -kNoPracticalBound) {|    if (false) {|catalogue=ProductDialogPrice.*
