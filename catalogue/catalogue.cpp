@@ -212,13 +212,7 @@ void Catalogue::setSizeHeadings(int cat, const QStringList &headings)
 {
     if (cat < 0 || size_t(cat) >= headings_.size())
         return;
-    QStringList h = headings.mid(0, kMaxSizes);
-    // A heading is one line: control characters become spaces, as in the
-    // additive list.
-    for (QString &t : h)
-        t = CleanAdditiveText(t);
-    while (!h.isEmpty() && h.last().trimmed().isEmpty())
-        h.removeLast();
+    const QStringList h = keptSizeHeadings(headings);
     headings_[size_t(cat)] = h;
     const qsizetype further = std::max<qsizetype>(0, h.size() - 1);
     for (ProductSide &s : side_[size_t(cat)]) {
@@ -229,6 +223,18 @@ void Catalogue::setSizeHeadings(int cat, const QStringList &headings)
         if (h.isEmpty())
             s.firstEmpty = false;
     }
+}
+
+QStringList Catalogue::keptSizeHeadings(const QStringList &headings)
+{
+    QStringList h = headings.mid(0, kMaxSizes);
+    // A heading is one line: control characters become spaces, as in the
+    // additive list.
+    for (QString &t : h)
+        t = CleanAdditiveText(t);
+    while (!h.isEmpty() && h.last().trimmed().isEmpty())
+        h.removeLast();
+    return h;
 }
 
 QVector<double> Catalogue::sizePrices(int cat, int row) const

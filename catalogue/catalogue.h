@@ -98,6 +98,9 @@ public:
     // end are dropped, at most kMaxSizes are kept). Prices of sizes that no
     // longer exist are dropped.
     void setSizeHeadings(int cat, const QStringList &headings);
+    // The headings setSizeHeadings keeps of these: at most kMaxSizes, each
+    // one line, empty ones at the end dropped.
+    static QStringList keptSizeHeadings(const QStringList &headings);
     // One price per heading of the category (just the product's price for a
     // category without sizes). NaN = empty.
     QVector<double> sizePrices(int cat, int row) const;

@@ -31,12 +31,10 @@ int productCount(const Catalogue &c, int cat)
 
 int PricesDroppedByHeadings(const Catalogue &c, int cat, const QStringList &headings)
 {
-    QStringList h = headings.mid(0, kMaxSizes);
-    while (!h.isEmpty() && h.last().trimmed().isEmpty())
-        h.removeLast();
+    const qsizetype kept = Catalogue::keptSizeHeadings(headings).size();
     int n = 0;
     for (int r = 0; r < productCount(c, cat); ++r)
-        n += pricesBeyond(c, cat, r, h.size());
+        n += pricesBeyond(c, cat, r, kept);
     return n;
 }
 
