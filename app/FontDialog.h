@@ -3,7 +3,7 @@
 // choose a new one, colour included.
 #pragma once
 
-#include "layout/cardsettings.h"
+#include "catalogue/cardsettings.h"
 
 #include <QObject>
 #include <functional>

@@ -6,7 +6,7 @@
 #include "app/productcolumns.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/extension.h"
-#include "layout/cardsettings.h"
+#include "catalogue/cardsettings.h"
 
 #include <QMainWindow>
 #include <QMessageBox>

@@ -1,6 +1,6 @@
 #include "app/PaperBox.h"
 
-#include "layout/cardsettings.h"
+#include "catalogue/cardsettings.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

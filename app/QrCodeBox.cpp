@@ -3,7 +3,7 @@
 #include "catalogue/FloatEdit.h"
 #include "catalogue/qrrecords.h"
 #include "export/qrcode.h"
-#include "layout/cardsettings.h"
+#include "catalogue/cardsettings.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

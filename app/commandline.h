@@ -26,7 +26,7 @@
 // output file is replaced only by a complete one.
 #pragma once
 
-#include "layout/cardsettings.h"
+#include "catalogue/cardsettings.h"
 
 #include <QString>
 #include <QStringList>

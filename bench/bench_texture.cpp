@@ -3,7 +3,7 @@
 #include "texture/texture.h"
 
 #include "catalogue/appfiles.h"
-#include "layout/cardsettings.h"
+#include "catalogue/cardsettings.h"
 #include "layout/qpaintercanvas.h"
 
 #include <QFileInfo>

@@ -33,7 +33,7 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/extension.h"
-#include "layout/cardsettings.h"
+#include "catalogue/cardsettings.h"
 
 #include <QByteArray>
 #include <QString>

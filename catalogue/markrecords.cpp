@@ -13,7 +13,7 @@
 #include "catalogue/extension.h"
 #include "catalogue/markrecords.h"
 #include "catalogue/usertext.h"
-#include "layout/cardsettings.h"
+#include "catalogue/cardsettings.h"
 
 #include <algorithm>
 

@@ -6,7 +6,7 @@
 #include "catalogue/paperrecords.h"
 
 #include "catalogue/usertext.h"
-#include "layout/cardsettings.h"
+#include "catalogue/cardsettings.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "catalogue/qrrecords.h"
 
 #include "catalogue/usertext.h"
-#include "layout/cardsettings.h"
+#include "catalogue/cardsettings.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 // tests use a recording canvas with pinned font metrics.
 #pragma once
 
-#include "layout/cardsettings.h"
+#include "catalogue/cardsettings.h"
 
 #include <QImage>
 #include <QRect>

@@ -4,7 +4,7 @@
 
 #include "layout/canvas.h"
 #include "layout/cardqr.h"
-#include "layout/cardsettings.h"
+#include "catalogue/cardsettings.h"
 #include "layout/cardtext.h"
 
 #include <QString>

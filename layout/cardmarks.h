@@ -5,7 +5,7 @@
 #pragma once
 
 #include "catalogue/marks.h"
-#include "layout/cardsettings.h"
+#include "catalogue/cardsettings.h"
 
 #include <QString>
 #include <QStringList>

@@ -2,7 +2,7 @@
 // onto the printer or PDF page that the card is laid out on.
 #pragma once
 
-#include "layout/cardsettings.h"
+#include "catalogue/cardsettings.h"
 
 #include <QPageLayout>
 #include <QPageSize>

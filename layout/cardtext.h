@@ -4,7 +4,7 @@
 // their texts from here; the marks come from cardmarks.*.
 #pragma once
 
-#include "layout/cardsettings.h"
+#include "catalogue/cardsettings.h"
 
 #include <QString>
 #include <QStringList>

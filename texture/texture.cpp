@@ -4,7 +4,7 @@
 #include "catalogue/picturepath.h"
 #include "catalogue/platform.h"
 #include "layout/canvas.h"
-#include "layout/cardsettings.h"
+#include "catalogue/cardsettings.h"
 
 
 #include <algorithm>

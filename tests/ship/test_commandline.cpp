@@ -3,7 +3,7 @@
 #include "app/commandline.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/document.h"
-#include "layout/cardsettings.h"
+#include "catalogue/cardsettings.h"
 #include "shiptest.h"
 #include "testutil.h"
 

@@ -7,7 +7,7 @@
 #include "catalogue/picturepath.h"
 #include "catalogue/platform.h"
 
-#include "layout/cardsettings.h"
+#include "catalogue/cardsettings.h"
 #include "layout/qpaintercanvas.h"
 
 #include <QDir>
