@@ -6,6 +6,7 @@
 
 #include "catalogue/marks.h"
 
+#include <QDate>
 #include <QString>
 #include <cstdint>
 
@@ -96,6 +97,20 @@ struct CardSettings {
     enum class Paper : uint8_t { Printer = 0, A4 = 1, A5 = 2 };
     Paper PapierBox = Paper::Printer;
     bool QuerCheck = false; // landscape; only with a paper of its own
+
+    // The card's own numbering ("Nummern je Karte"): automatic numbers
+    // counted over this card's products from 1 instead of over the whole
+    // catalogue (stored in group D).
+    bool NummernJeKarteCheck = false;
+    // A date line under the heading: none, the day of printing, or DatumEd.
+    enum class DateLine : uint8_t { None = 0, Today = 1, Fixed = 2 };
+    DateLine DatumBox = DateLine::None;
+    QDate DatumEd;
+    // The date the card prints on `today`; invalid when it prints none.
+    QDate printedDate(const QDate &today) const
+    {
+        return DatumBox == DateLine::Today ? today : DatumBox == DateLine::Fixed ? DatumEd : QDate();
+    }
 
     const FontSetting &FontDialog(int n) const { return fonts[n - 1]; } // n = 1..9
     FontSetting &FontDialog(int n) { return fonts[n - 1]; }

@@ -293,6 +293,52 @@ void Catalogue::setStoredSizePrices(int cat, int row, bool firstEmpty, const QVe
     s->firstEmpty = firstEmpty && !sizeHeadings(cat).isEmpty();
 }
 
+uint64_t Catalogue::productCards(int cat, int row) const
+{
+    const ProductSide *s = sideOf(cat, row);
+    return s ? s->cards : 0;
+}
+
+void Catalogue::setProductCards(int cat, int row, uint64_t cards)
+{
+    if (const ProductSide *s = sideOf(cat, row))
+        const_cast<ProductSide *>(s)->cards = cards;
+}
+
+bool Catalogue::isOffered(int cat, int row) const
+{
+    const ProductSide *s = sideOf(cat, row);
+    return !s || s->offered;
+}
+
+void Catalogue::setOffered(int cat, int row, bool offered)
+{
+    if (const ProductSide *s = sideOf(cat, row))
+        const_cast<ProductSide *>(s)->offered = offered;
+}
+
+void Catalogue::removeCardBit(int card)
+{
+    if (card < 0 || card > 63)
+        return;
+    const uint64_t below = card == 0 ? 0 : (~uint64_t(0) >> (64 - card));
+    for (auto &c : side_)
+        for (ProductSide &s : c)
+            s.cards = (s.cards & below) | ((s.cards >> 1) & ~below);
+}
+
+void Catalogue::copyCardBit(int from, int to)
+{
+    if (to < 0 || to > 63 || from > 63)
+        return;
+    const uint64_t bit = uint64_t(1) << to;
+    for (auto &c : side_)
+        for (ProductSide &s : c) {
+            const bool on = from >= 0 && ((s.cards >> from) & 1u);
+            s.cards = on ? (s.cards | bit) : (s.cards & ~bit);
+        }
+}
+
 void Catalogue::clear()
 {
     kats->First();

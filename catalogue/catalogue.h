@@ -114,6 +114,21 @@ public:
     bool firstSizeEmpty(int cat, int row) const;
     void setStoredSizePrices(int cat, int row, bool firstEmpty, const QVector<double> &further);
 
+    // The cards a product stands on (bit i = card i, from 0) and whether it
+    // is offered at all ("nicht im Angebot" clears it): a product that is
+    // not offered keeps everything else but is printed on no card. A new
+    // product stands on the first card and is offered.
+    uint64_t productCards(int cat, int row) const;
+    void setProductCards(int cat, int row, uint64_t cards);
+    bool isOffered(int cat, int row) const;
+    void setOffered(int cat, int row, bool offered);
+    // Every product: card bit `card` removed, the bits above it moving down
+    // one place (the card was deleted).
+    void removeCardBit(int card);
+    // Every product: bit `to` set where bit `from` is (a card was duplicated),
+    // or cleared everywhere when from is -1.
+    void copyCardBit(int from, int to);
+
     // Releases everything (the document is discarded).
     void clear();
     // Exchanges the whole content with another catalogue; each array's bound
@@ -131,6 +146,8 @@ private:
         ProductMarks marks;
         QVector<double> further; // prices of sizes 2, 3, ... (NaN = empty)
         bool firstEmpty = false;
+        uint64_t cards = 1; // bit i = card i
+        bool offered = true;
     };
     std::vector<std::vector<ProductSide>> side_;
     std::vector<QStringList> headings_; // one per category

@@ -2,6 +2,7 @@
 
 #include "catalogue/codepage.h"
 #include "catalogue/usertext.h"
+#include "catalogue/cardrecords.h"
 #include "catalogue/paperrecords.h"
 #include "catalogue/qrrecords.h"
 
@@ -29,6 +30,7 @@ enum DocumentMessage {
     kNoMemory,
     kNoSuchFile,
     kNotAFile,
+    kSettingsIncomplete,
 };
 const char16_t *const kDocumentMessages[] = {
     u"Die Datei endet mitten in „%1“ bei Byte %2 (%3 Bytes gebraucht, %4 übrig).",
@@ -42,6 +44,7 @@ const char16_t *const kDocumentMessages[] = {
     u"Es ist nicht genug Speicher frei, um die Datei zu lesen.",
     u"Die Datei gibt es nicht.",
     u"Das ist keine gewöhnliche Datei.",
+    u"Die Einstellungen einer Karte sind unvollständig oder zu lang.",
 };
 // The parts of a file the reasons name.
 const char kCategoryCountLabel[] = "Anzahl der Kategorien";
@@ -330,7 +333,8 @@ uint32_t maxElements(size_t elementSize)
 } // namespace
 
 QByteArray WriteDocument(const QStringList &categoryNames, const Catalogue &cat,
-                         const CardSettings &s, const ExtensionRecords &unknownRecords)
+                         const CardSettings &s, const ExtensionRecords &unknownRecords,
+                         const CardList *cards)
 {
     const int c = cat.categoryCount();
     if (categoryNames.size() != c)
@@ -352,14 +356,40 @@ QByteArray WriteDocument(const QStringList &categoryNames, const Catalogue &cat,
         }
     }
     visitSettings(s, SettingWriter{w});
-    w.writeBytes(EncodeExtensionGroup(WriteExtensionRecords({cat, s}, unknownRecords)));
+    w.writeBytes(EncodeExtensionGroup(WriteExtensionRecords({cat, s, cards}, unknownRecords)));
     return w.data();
 }
 
-bool SaveDocumentFile(const QString &path, const QStringList &categoryNames, const Catalogue &cat,
-                      const CardSettings &s, QString *error, const ExtensionRecords &unknownRecords)
+QByteArray WriteCardSettingFields(const CardSettings &s)
 {
-    const QByteArray data = WriteDocument(categoryNames, cat, s, unknownRecords);
+    ByteWriter w;
+    visitSettings(s, SettingWriter{w});
+    return w.data();
+}
+
+bool ReadCardSettingFields(const QByteArray &bytes, CardSettings &s, QString *error)
+{
+    DocReader r(bytes);
+    DocumentData d;
+    d.settings = s;
+    SettingReader sr{r, d};
+    visitSettings(d.settings, sr);
+    if (sr.ok && (!d.hasGroupC || !r.atEnd()))
+        r.fail(text(kSettingsIncomplete));
+    if (!sr.ok || !r.error().isEmpty()) {
+        if (error)
+            *error = r.error();
+        return false;
+    }
+    s = d.settings;
+    return true;
+}
+
+bool SaveDocumentFile(const QString &path, const QStringList &categoryNames, const Catalogue &cat,
+                      const CardSettings &s, QString *error, const ExtensionRecords &unknownRecords,
+                      const CardList *cards)
+{
+    const QByteArray data = WriteDocument(categoryNames, cat, s, unknownRecords, cards);
     if (data.isEmpty()) {
         if (error)
             *error = text(kListMismatch)
@@ -434,11 +464,12 @@ bool ReadDocument(const QByteArray &bytes, const CardSettings &current, Document
     d.settings.marks = MarkSettings();
     ResetQrSettings(d.settings);
     ResetPaperSettings(d.settings);
+    ResetCardOptions(d.settings);
     if (d.hasGroupC && StartsExtensionGroup(bytes, r.pos())) {
         ExtensionRecords records;
         qsizetype end = 0;
         QString why;
-        ExtensionContent content{cat, d.settings};
+        ExtensionContent content{cat, d.settings, &d.cards};
         if (!DecodeExtensionGroup(bytes, r.pos(), records, end, &why)
             || !ReadExtensionRecords(records, content, d.unknownRecords, &why)) {
             r.fail(why);

@@ -31,6 +31,7 @@
 // pointer; reading builds a fresh catalogue and never the current one.
 #pragma once
 
+#include "catalogue/cards.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/extension.h"
 #include "catalogue/cardsettings.h"
@@ -46,6 +47,7 @@ struct DocumentData {
     QStringList categoryNames;            // captions of the category list, in order
     std::unique_ptr<Catalogue> catalogue; // entry i of kats belongs to categoryNames[i]
     CardSettings settings;                // groups absent from the file keep the values given to the reader
+    CardList cards;                       // the first card's settings are `settings`
     bool hasGroupA = false;               // NoKommaCheck came from the file
     bool hasGroupB = false;               // NewPageForKatCheck came from the file
     bool hasGroupC = false;               // NoPointsCheck, CenterKatCheck, KopfEd, FontDialog9 came from the file
@@ -58,15 +60,18 @@ struct DocumentData {
 // entry per category of cat; otherwise the result is empty (a real document
 // is never empty).
 // unknownRecords are written back at the end of group D.
+// cards: the document's cards (null: the first card alone); the first
+// card's settings are s.
 QByteArray WriteDocument(const QStringList &categoryNames, const Catalogue &cat,
-                         const CardSettings &s, const ExtensionRecords &unknownRecords = {});
+                         const CardSettings &s, const ExtensionRecords &unknownRecords = {},
+                         const CardList *cards = nullptr);
 
 // Writes the document to path through a temporary file in the same folder
 // that replaces the old file only when every byte was written and flushed.
 // On failure the old file is untouched and error (when given) says why.
 bool SaveDocumentFile(const QString &path, const QStringList &categoryNames,
                       const Catalogue &cat, const CardSettings &s, QString *error,
-                      const ExtensionRecords &unknownRecords = {});
+                      const ExtensionRecords &unknownRecords = {}, const CardList *cards = nullptr);
 
 // Reads a document. out.settings starts as a copy of current, so settings of
 // groups that an older file does not hold keep those values. On success out
@@ -83,6 +88,13 @@ bool ReadDocument(const QByteArray &bytes, const CardSettings &current, Document
 // Reads the file at path (a regular file) and then as ReadDocument.
 bool LoadDocumentFile(const QString &path, const CardSettings &current, DocumentData &out,
                       QString *error);
+
+// The settings of a card in the encoding of the document's settings (the
+// mandatory part and groups A to C), as a further card stores them.
+QByteArray WriteCardSettingFields(const CardSettings &s);
+// Reads exactly those fields into s (every group present, nothing after
+// them); false with the reason otherwise, s then unchanged.
+bool ReadCardSettingFields(const QByteArray &bytes, CardSettings &s, QString *error);
 
 // The German texts of those reasons and of the parts of a file they name, so
 // that the translation table can hold them before a file ever fails.

@@ -154,10 +154,13 @@ bool DecodeExtensionGroup(const QByteArray &bytes, qsizetype pos, ExtensionRecor
     return true;
 }
 
-ExtensionRecords WriteExtensionRecords(const ConstExtensionContent &doc, const ExtensionRecords &unknown)
+ExtensionRecords WriteExtensionRecords(const ConstExtensionContent &doc, const ExtensionRecords &unknown,
+                                       RecordScope scope)
 {
     ExtensionRecords out;
     for (const ExtensionRecordType &type : ExtensionRecordTypes()) {
+        if (scope == RecordScope::CardSettings && !type.cardSetting)
+            continue;
         ByteWriter w;
         if (type.write(doc, w))
             out.append(ExtensionRecord{type.tag, w.data()});
@@ -167,7 +170,7 @@ ExtensionRecords WriteExtensionRecords(const ConstExtensionContent &doc, const E
 }
 
 bool ReadExtensionRecords(const ExtensionRecords &records, ExtensionContent &doc, ExtensionRecords &unknown,
-                          QString *error)
+                          QString *error, RecordScope scope)
 {
     const QVector<ExtensionRecordType> &types = ExtensionRecordTypes();
     QVector<bool> seen(types.size(), false);
@@ -178,7 +181,9 @@ bool ReadExtensionRecords(const ExtensionRecords &records, ExtensionContent &doc
     };
     for (const ExtensionRecord &rec : records) {
         qsizetype t = 0;
-        while (t < types.size() && types.at(t).tag != rec.tag)
+        while (t < types.size()
+               && (types.at(t).tag != rec.tag
+                   || (scope == RecordScope::CardSettings && !types.at(t).cardSetting)))
             ++t;
         if (t == types.size()) {
             unknown.append(rec);

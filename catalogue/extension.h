@@ -20,6 +20,7 @@
 #include <functional>
 
 class Catalogue;
+class CardList;
 struct CardSettings;
 
 struct ExtensionRecord {
@@ -48,13 +49,17 @@ bool DecodeExtensionGroup(const QByteArray &bytes, qsizetype pos, ExtensionRecor
 
 // What a record type reads and writes: the document's catalogue and
 // settings.
+// settings are those of the first card; cards (when given) the document's
+// cards, whose further ones keep their settings there.
 struct ExtensionContent {
     Catalogue &catalogue;
     CardSettings &settings;
+    CardList *cards = nullptr;
 };
 struct ConstExtensionContent {
     const Catalogue &catalogue;
     const CardSettings &settings;
+    const CardList *cards = nullptr;
 };
 
 // One record type. write returns false when the document has nothing to
@@ -75,6 +80,10 @@ struct ExtensionRecordType {
     std::function<bool(ByteReader &, ExtensionContent &, QString *)> read;
     std::function<bool(ExtensionContent &, QString *)> check = nullptr;
     bool once = false;
+    // The record stores a setting of the card (it reads and writes only
+    // `settings`); further cards of a document store theirs through the same
+    // type, inside the record of the cards.
+    bool cardSetting = false;
 };
 
 // Every record type the program knows, in the order the writer writes them.
@@ -86,13 +95,19 @@ QStringList ExtensionGroupMessageTexts(); // the framing's own
 
 // The records of a document: those of the known types that have something
 // to store, then the unknown ones kept from the file, in their order.
-ExtensionRecords WriteExtensionRecords(const ConstExtensionContent &doc, const ExtensionRecords &unknown);
+// Which record types take part: all, or only those of card settings (the
+// settings of a further card).
+enum class RecordScope { Document, CardSettings };
+ExtensionRecords WriteExtensionRecords(const ConstExtensionContent &doc, const ExtensionRecords &unknown,
+                                       RecordScope scope = RecordScope::Document);
 
 // Hands every record of a known type to its reader, then runs the checks of
 // the types read; the others go to unknown. False (with error) when a known
 // record is damaged or a record of a type read once stands twice.
+// With RecordScope::CardSettings, records of types that are no card
+// setting are kept as unknown ones.
 bool ReadExtensionRecords(const ExtensionRecords &records, ExtensionContent &doc, ExtensionRecords &unknown,
-                          QString *error);
+                          QString *error, RecordScope scope = RecordScope::Document);
 
 // Little helpers for payloads.
 void WriteUInt16(ByteWriter &w, uint16_t v);

@@ -1,5 +1,6 @@
 // The record types of group D that the program knows. A feature that stores
 // something in the document adds its types here; tags must be unique.
+#include "catalogue/cardrecords.h"
 #include "catalogue/extension.h"
 #include "catalogue/markrecords.h"
 #include "catalogue/paperrecords.h"
@@ -14,6 +15,7 @@ const QVector<ExtensionRecordType> &ExtensionRecordTypes()
         t += QrRecordTypes();   // 0x0010
         t += SizeRecordTypes(); // 0x0020, 0x0021
         t += PaperRecordTypes(); // 0x0030
+        t += CardRecordTypes();  // 0x0040 .. 0x0043
         return t;
     }();
     return types;
@@ -26,5 +28,6 @@ QStringList ExtensionMessageTexts()
     t += QrRecordMessageTexts();
     t += SizeRecordMessageTexts();
     t += PaperRecordMessageTexts();
+    t += CardRecordMessageTexts();
     return t;
 }

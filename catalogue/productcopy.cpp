@@ -19,10 +19,14 @@ int appendCopy(Catalogue &c, int from, int row, int to)
     const ProductMarks marks = c.marks(from, row);
     const bool firstEmpty = c.firstSizeEmpty(from, row);
     const QVector<double> further = c.furtherPrices(from, row);
+    const uint64_t cards = c.productCards(from, row);
+    const bool offered = c.isOffered(from, row);
     if (!c.addProduct(to, v))
         return -1;
     const int at = int(c.products(to)->count) - 1;
     c.setMarks(to, at, marks);
+    c.setProductCards(to, at, cards);
+    c.setOffered(to, at, offered);
     c.setStoredSizePrices(to, at, firstEmpty, further);
     return at;
 }

@@ -1,6 +1,6 @@
 // Copying a product and moving it to another category: built on the
 // catalogue's own commands, so that everything held beside a product (its
-// marks) goes with it.
+// marks, sizes, cards and whether it is offered) goes with it.
 #pragma once
 
 class Catalogue;

@@ -761,6 +761,19 @@ int CardPainter::run()
         }
         y_ += 2 * lineHeight();
     }
+    // The date line of a dated sheet, in the category font, placed as the
+    // heading is.
+    const QString dateLine = DateLineText(s_, card_.today.isValid() ? card_.today : QDate::currentDate());
+    if (!dateLine.isEmpty()) {
+        prepare(CategoryFont);
+        if (shown()) {
+            int left = pos(x_);
+            if (s_.ZentrCheck)
+                left = ((width_ - lm_ - rm_ - c_.textWidth(dateLine)) / 2) + lm_;
+            c_.textOut(left, pos(y_), dateLine);
+        }
+        y_ += 2 * lineHeight();
+    }
 
     // Categories present: the entries of the category list that have a
     // product array.

@@ -15,6 +15,7 @@
 #include <vector>
 
 class Catalogue;
+class CardView;
 class ITexturePainter;
 
 // What the engine reads: the category names (the captions of the category
@@ -30,6 +31,11 @@ struct CardSource {
     // last page when settings.printsQrCode(). Null when there is none (or
     // the address could not be encoded).
     std::shared_ptr<const QrModules> qrCode;
+    // The day of printing, for a date line that prints it; invalid: today.
+    QDate today;
+    // What holds `catalogue` when the card prints a part of the document's
+    // catalogue (layout/cardsource.h); null when it is the document's own.
+    std::shared_ptr<const CardView> view;
 };
 
 // Lays out the card and paints page `seiteedvalue` (from 1) onto canvas0.

@@ -1,5 +1,7 @@
 #include "layout/cardtext.h"
 
+#include <QLocale>
+
 #include "catalogue/catalogue.h"
 
 #include <cmath>
@@ -73,4 +75,12 @@ QStringList SizePriceTexts(const Catalogue &cat, int category, int row, const Ca
     for (double v : cat.sizePrices(category, row))
         texts << (v > 0 ? PriceText(v, s) : QString());
     return texts;
+}
+
+QString DateLineText(const CardSettings &s, const QDate &today)
+{
+    const QDate d = s.printedDate(today);
+    if (!d.isValid())
+        return QString();
+    return QLocale(QLocale::German, QLocale::Germany).toString(d, QStringLiteral("dddd, d. MMMM yyyy"));
 }

@@ -6,6 +6,7 @@
 
 #include "catalogue/cardsettings.h"
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -23,6 +24,9 @@ QString OnRequestText();
 QString CapitalLetters(const QString &s);
 // The category's caption on the card: in capitals when the card asks for it.
 QString CategoryCaption(const QString &name, const CardSettings &s);
+// The date line under the card's heading ("Mittwoch, 10. Dezember 2026"):
+// empty when the card prints none. today is the day of printing.
+QString DateLineText(const CardSettings &s, const QDate &today);
 // "12. " for 12.
 QString NumberLabel(long long n);
 // The amount of a price: with noKomma the integral part, otherwise two
