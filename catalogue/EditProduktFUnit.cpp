@@ -3,7 +3,9 @@
 #include "catalogue/MarksBox.h"
 #include "catalogue/usertext.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QGroupBox>
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QIcon>
@@ -119,6 +121,14 @@ TEditProduktForm::TEditProduktForm(QWidget *parent) : QDialog(parent)
     grid->setColumnStretch(1, 1);
 
     MarksBox = new TMarksBox(this);
+    CardsBox = new QGroupBox(QStringLiteral("Karten"), this);
+    CardsBox->setObjectName(QStringLiteral("CardsBox"));
+    NichtImAngebotCheck = new QCheckBox(QStringLiteral("nicht im Angebot"), CardsBox);
+    NichtImAngebotCheck->setObjectName(QStringLiteral("NichtImAngebotCheck"));
+    NichtImAngebotCheck->setToolTip(
+        QStringLiteral("Bleibt mit Nummer, Kennzeichnung und Größen im Katalog, steht aber auf keiner Karte"));
+    auto *cardsLayout = new QVBoxLayout(CardsBox);
+    cardsLayout->addWidget(NichtImAngebotCheck);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -129,7 +139,11 @@ TEditProduktForm::TEditProduktForm(QWidget *parent) : QDialog(parent)
     // a screen of 768 pixels.
     auto *body = new QHBoxLayout;
     body->addLayout(grid);
-    body->addWidget(MarksBox, 0, Qt::AlignTop);
+    auto *side = new QVBoxLayout;
+    side->addWidget(MarksBox);
+    side->addWidget(CardsBox);
+    side->addStretch(1);
+    body->addLayout(side);
     auto *top = new QVBoxLayout(this);
     top->addLayout(body);
     top->addLayout(buttons);
@@ -313,4 +327,42 @@ void TEditProduktForm::showEvent(QShowEvent *e)
 {
     QDialog::showEvent(e);
     Edit1->setFocus(Qt::OtherFocusReason);
+}
+
+void TEditProduktForm::setCards(const QStringList &names, uint64_t cards, bool offered)
+{
+    cards_ = cards;
+    auto *layout = static_cast<QVBoxLayout *>(CardsBox->layout());
+    // One check box per card, above the switch; with one card there is
+    // nothing to choose.
+    const int shown = names.size() > 1 ? int(std::min<qsizetype>(names.size(), 64)) : 0;
+    while (CardChecks.size() > shown)
+        delete CardChecks.takeLast();
+    while (CardChecks.size() < shown) {
+        auto *c = new QCheckBox(CardsBox);
+        c->setObjectName(QStringLiteral("CardCheck%1").arg(CardChecks.size() + 1));
+        c->setProperty("velloran_notranslate", true); // the cards' own names
+        layout->insertWidget(int(CardChecks.size()), c);
+        CardChecks << c;
+    }
+    for (int i = 0; i < shown; ++i) {
+        CardChecks.at(i)->setText(names.at(i));
+        CardChecks.at(i)->setChecked((cards >> i) & 1u);
+    }
+    NichtImAngebotCheck->setChecked(!offered);
+}
+
+uint64_t TEditProduktForm::cards() const
+{
+    uint64_t c = cards_;
+    for (int i = 0; i < CardChecks.size(); ++i) {
+        const uint64_t bit = uint64_t(1) << i;
+        c = CardChecks.at(i)->isChecked() ? (c | bit) : (c & ~bit);
+    }
+    return c;
+}
+
+bool TEditProduktForm::offered() const
+{
+    return !NichtImAngebotCheck->isChecked();
 }

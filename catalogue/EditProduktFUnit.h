@@ -7,6 +7,8 @@
 #include <QDialog>
 #include <QVector>
 
+class QCheckBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -36,6 +38,11 @@ public:
     QVector<QDoubleSpinBox *> SizeEds;   // sizes 2..4
     QLabel *EmptyHint;      // shown with sizes: how a size is left empty
     TMarksBox *MarksBox;    // allergens and additives
+    // The cards the product stands on (one check box per card, shown when
+    // the document has more than one) and "nicht im Angebot".
+    QGroupBox *CardsBox;
+    QVector<QCheckBox *> CardChecks;
+    QCheckBox *NichtImAngebotCheck;
     QPushButton *BitBtn1;   // OK
     QPushButton *BitBtn2;   // cancel
 
@@ -63,6 +70,12 @@ public:
     void setSizes(const QStringList &headings);
     void setSizePrices(const QVector<double> &prices);
     QVector<double> sizePrices() const;
+    // The document's card names and the product's cards (bit i = card i)
+    // and whether it is offered. cards() gives back exactly the bits set
+    // here for cards the dialog does not show (beyond the names).
+    void setCards(const QStringList &names, uint64_t cards, bool offered);
+    uint64_t cards() const;
+    bool offered() const;
 
 private:
     // Every price field of the dialog is made here.
@@ -70,6 +83,7 @@ private:
     bool firstSizeEmpty() const;
     bool isFreeText() const;
     int sizeCount_ = 0;
+    uint64_t cards_ = 1;
 
     // What fill(), setSizePrices() and setMarks() put into the fields, and
     // the texts the fields showed for it; none for a new product.
