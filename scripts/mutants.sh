@@ -269,6 +269,8 @@ sd-list-empty|app/productcolumns.cpp|: std::isnan(v) ? QStringLiteral("\u2013")|
 sd-new-empty|dialogs/EditProduktFUnit.cpp|        static_cast<TFloatEdit *>(PreisEd)->setEmpty();|        PreisEd->setValue(0);|dialogs=ProductDialogPrice.*
 sd-free-sizes|dialogs/EditProduktFUnit.cpp|            if (!e->isEmpty()) {|            if (false) {|dialogs=ProductDialogPrice.*
 sd-no-bounds|dialogs/FloatEdit.cpp|    if (maximum() >= kNoPracticalBound && lowestTyped() <= -kNoPracticalBound) {|    if (false) {|dialogs=ProductDialogPrice.*
+dlg-box-shown|dialogs/memorybox.cpp|            box.exec();|            (void)box;|dialogs=OutOfMemoryBox.*
+dlg-gui-thread|dialogs/memorybox.cpp|if (app && QThread::currentThread() == app->thread()) {|if (false) {|dialogs=OutOfMemoryBox.*
 dp-slashes|catalogue/picturepath.cpp|&& (rules == PathRules::Windows \|\| path[0] == QLatin1Char('\\') \|\| path[1] == QLatin1Char('\\')))|&& (path[0] == QLatin1Char('\\') \|\| path[1] == QLatin1Char('\\')))|catalogue=PicturePath.*
 dp-unclean|catalogue/picturepath.cpp|return !isUnixDeviceTree(cleanSlashPath(path), Qt::CaseSensitive);|return !isUnixDeviceTree(path, Qt::CaseSensitive);|catalogue=PicturePath.*
 dp-no-links|catalogue/picturepath.cpp|return real.isEmpty() \|\| IsLocalPicturePath(real, rules);|return true;|catalogue=PicturePath.*
