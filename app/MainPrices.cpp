@@ -2,9 +2,9 @@
 // ("Größen...") and changing many prices at once ("Preise ändern...").
 #include "app/MainUnit.h"
 #include "app/undohistory.h"
-#include "catalogue/PriceChangeDialog.h"
-#include "catalogue/SizesDialog.h"
 #include "catalogue/sizeloss.h"
+#include "dialogs/PriceChangeDialog.h"
+#include "dialogs/SizesDialog.h"
 #include "i18n/translatecomponents.h"
 #include "i18n/translateunit.h"
 

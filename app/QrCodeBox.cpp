@@ -1,7 +1,7 @@
 #include "app/QrCodeBox.h"
 
-#include "catalogue/FloatEdit.h"
 #include "catalogue/qrrecords.h"
+#include "dialogs/FloatEdit.h"
 #include "export/qrcode.h"
 #include "catalogue/cardsettings.h"
 

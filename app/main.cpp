@@ -3,8 +3,9 @@
 #include "app/MainUnit.h"
 #include "app/commandline.h"
 #include "app/startupprobe.h"
-#include "catalogue/EditProduktFUnit.h"
 #include "catalogue/platform.h"
+#include "dialogs/EditProduktFUnit.h"
+#include "dialogs/memorybox.h"
 #include "i18n/TranslateFUnit.h"
 
 #include <QApplication>
@@ -62,12 +63,14 @@ int main(int argc, char **argv)
         qInstallMessageHandler(quietMessages);
         QApplication app(argc, argv);
         setNames();
+        InstallOutOfMemoryBox();
         QTextStream err(stderr);
         return commandline::RunExport(opts, err);
     }
 
     QApplication app(argc, argv);
     setNames();
+    InstallOutOfMemoryBox();
 
     // The windows, in the order the program creates them. Each is a window of
     // the application of its own (not a child of the main window), as the

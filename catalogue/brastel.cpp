@@ -1,12 +1,9 @@
 #include "catalogue/brastel.h"
 #include "catalogue/platform.h"
 
-#include <QApplication>
-#include <QMessageBox>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QRandomGenerator>
-#include <QThread>
 #include <QtEndian>
 
 #include <cstdio>
@@ -16,16 +13,11 @@
 
 namespace {
 
+// Without a window to show it in, the text goes to standard error; the program
+// itself puts its error message box in place when it starts.
 void defaultOutOfMemoryReport(const QString &text)
 {
-    auto *app = qobject_cast<QApplication *>(QCoreApplication::instance());
-    if (app && QThread::currentThread() == app->thread()) {
-        QMessageBox box(QMessageBox::Critical, QString(), text, QMessageBox::Ok,
-                        QApplication::activeWindow());
-        box.exec();
-    } else {
-        std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
-    }
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
 }
 
 } // namespace

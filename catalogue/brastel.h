@@ -67,8 +67,8 @@ public:
     // tests replace it to inject an allocation failure.
     using CallocFn = void *(*)(size_t, size_t);
     static CallocFn callocFn;
-    // Shows the out-of-memory text. By default an error message box on the
-    // GUI thread (or stderr without an application object).
+    // Shows the out-of-memory text. By default on standard error; the program
+    // replaces it, when it starts, by an error message box on the GUI thread.
     static std::function<void(const QString &)> reportOutOfMemory;
 
 protected:

@@ -36,7 +36,7 @@ endfunction()
 # Called once every folder has been read: the programs exist then.
 function(velloran_windows_finish)
   set(_programs velloran tsv2dat make_example make_paper)
-  foreach(_folder catalogue i18n layout texture export app ship)
+  foreach(_folder catalogue i18n layout texture export dialogs app ship)
     list(APPEND _programs test_${_folder})
   endforeach()
   foreach(_t ${_programs})

@@ -161,11 +161,11 @@ prf-cent-at-zero|catalogue/pricechange.cpp|if (direction == 0 && rule.rounding =
 prf-against|catalogue/pricechange.cpp|if ((direction > 0 && result < price) \|\| (direction < 0 && result > price))|if (false)|catalogue=PriceChange.*,app=SizesEditing.*
 prf-zero-kept|catalogue/pricechange.cpp|if (!(result > 0) \|\| !std::isfinite(result)) {|if (!(result >= 0) \|\| !std::isfinite(result)) {|catalogue=PriceChange.*,app=SizesEditing.*
 prf-kept-listed|catalogue/pricechange.cpp|if (after != before \|\| notAPrice)|if (after != before)|catalogue=PriceChange.*,app=SizesEditing.*
-prf-kept-shown|catalogue/PriceChangeDialog.cpp|it->setText(AfterCol, c.keptAtZero ? unchanged : FormatPrice2(c.after, dp));|it->setText(AfterCol, FormatPrice2(c.after, dp));|app=SizesEditing.*
-prf-field-shows|catalogue/PriceChangeDialog.cpp|connect(AmountEd->findChild<QLineEdit *>(), &QLineEdit::textChanged, this, [this] { update(); });|connect(AmountEd, &QDoubleSpinBox::valueChanged, this, [this] { update(); });|app=SizesEditing.*
-prf-unreadable-list|catalogue/PriceChangeDialog.cpp|    if (!AmountEd->readable()) {|    if (false) {|app=SizesEditing.*
-prf-accept-check|catalogue/PriceChangeDialog.cpp|if (!TFloatEdit::checkFields(this)) {|if (false) {|app=SizesEditing.*
-prf-ticked|catalogue/PriceChangeDialog.cpp|it->setCheckState(category < 0 \|\| c == category ? Qt::Checked : Qt::Unchecked);|it->setCheckState(Qt::Checked);|app=SizesEditing.*
+prf-kept-shown|dialogs/PriceChangeDialog.cpp|it->setText(AfterCol, c.keptAtZero ? unchanged : FormatPrice2(c.after, dp));|it->setText(AfterCol, FormatPrice2(c.after, dp));|app=SizesEditing.*
+prf-field-shows|dialogs/PriceChangeDialog.cpp|connect(AmountEd->findChild<QLineEdit *>(), &QLineEdit::textChanged, this, [this] { update(); });|connect(AmountEd, &QDoubleSpinBox::valueChanged, this, [this] { update(); });|app=SizesEditing.*
+prf-unreadable-list|dialogs/PriceChangeDialog.cpp|    if (!AmountEd->readable()) {|    if (false) {|app=SizesEditing.*
+prf-accept-check|dialogs/PriceChangeDialog.cpp|if (!TFloatEdit::checkFields(this)) {|if (false) {|app=SizesEditing.*
+prf-ticked|dialogs/PriceChangeDialog.cpp|it->setCheckState(category < 0 \|\| c == category ? Qt::Checked : Qt::Unchecked);|it->setCheckState(Qt::Checked);|app=SizesEditing.*
 prf-keep-editing|app/recovery.cpp|    if (!timer_->isActive())|    if (true)|app=Recovery.*
 prf-copy-once|app/recovery.cpp|    if (!timer_->isActive())|    if (!timer_->isActive() && written_.isEmpty())|app=Recovery.*
 prf-copy-follows|app/recovery.cpp|if (bytes == written_ && lock_ && QFileInfo::exists(copy_))|if (lock_ && QFileInfo::exists(copy_))|app=Recovery.*
@@ -246,17 +246,17 @@ rd-dec-group-three|catalogue/decimalinput.cpp|: d.size() != 3)|: d.size() > 3)|c
 rd-dec-group-first|catalogue/decimalinput.cpp|(d.size() > 3 \|\| d.front() == u'0')|(d.size() > 4 \|\| d.front() == u'0')|catalogue=DecimalInput.*
 rd-dec-after-sign|catalogue/decimalinput.cpp|    while (!s.isEmpty() && isSpaceLike(s.front()))|    s = s.trimmed(); while (!s.isEmpty() && isSpaceLike(s.front()))|catalogue=DecimalInput.*|2
 rd-dec-minus-zero|catalogue/decimalinput.cpp|return negative && v != 0 ? -v : v;|return negative ? -v : v;|catalogue=DecimalInput.*
-sd-first-empty|catalogue/EditProduktFUnit.cpp|static_cast<TFloatEdit *>(PreisEd)->setEmptyAllowed(sizeCount_ > 0);|static_cast<TFloatEdit *>(PreisEd)->setEmptyAllowed(false);|catalogue=ProductDialogPrice.*
-sd-empty-stored|catalogue/EditProduktFUnit.cpp|v.price = std::isnan(first) ? 0 : first;|v.price = PreisEd->value();|catalogue=ProductDialogPrice.*
-sd-empty-free|catalogue/EditProduktFUnit.cpp|return !firstSizeEmpty() && PreisEd->value() < 0;|return PreisEd->value() < 0;|catalogue=ProductDialogPrice.*
-sd-filled-price|catalogue/EditProduktFUnit.cpp|if (filled_.valid && k < filled_.priceTexts.size() && priceText(k) == filled_.priceTexts.at(k)) {|if (false) {|app=SizesEditing.*
-sd-filled-desc|catalogue/EditProduktFUnit.cpp|if (f && d == filled_.description) {|if (false) {|app=SizesEditing.*
-sd-filled-qty|catalogue/EditProduktFUnit.cpp|v.quantity = f && MengeEd->text() == filled_.quantity ? filled_.values.quantity : MengeEd->text();|v.quantity = MengeEd->text();|app=SizesEditing.*
-sd-note-shown|catalogue/FloatEdit.cpp|            note->show();|            (void)note;|catalogue=ProductDialogPrice.*
-sd-status-bar|catalogue/FloatEdit.cpp|            main->statusBar()->showMessage(why);|            (void)why;|catalogue=FloatEditField.*
-sd-note-first|catalogue/FloatEdit.cpp|        firstBad->setMarked(true); // the note speaks of the field the focus goes to|        (void)0;|catalogue=ProductDialogPrice.*
-sd-reason-empty|catalogue/FloatEdit.cpp|    if (specialValueText().isEmpty())|    if (true)|catalogue=ProductDialogPrice.*
-sd-heading-given|catalogue/SizesDialog.cpp|h << (k < given_.size() && t == given_.at(k) ? given_.at(k) : t.trimmed());|h << t.trimmed();|app=SizesEditing.*
+sd-first-empty|dialogs/EditProduktFUnit.cpp|static_cast<TFloatEdit *>(PreisEd)->setEmptyAllowed(sizeCount_ > 0);|static_cast<TFloatEdit *>(PreisEd)->setEmptyAllowed(false);|dialogs=ProductDialogPrice.*
+sd-empty-stored|dialogs/EditProduktFUnit.cpp|v.price = std::isnan(first) ? 0 : first;|v.price = PreisEd->value();|dialogs=ProductDialogPrice.*
+sd-empty-free|dialogs/EditProduktFUnit.cpp|return !firstSizeEmpty() && PreisEd->value() < 0;|return PreisEd->value() < 0;|dialogs=ProductDialogPrice.*
+sd-filled-price|dialogs/EditProduktFUnit.cpp|if (filled_.valid && k < filled_.priceTexts.size() && priceText(k) == filled_.priceTexts.at(k)) {|if (false) {|app=SizesEditing.*
+sd-filled-desc|dialogs/EditProduktFUnit.cpp|if (f && d == filled_.description) {|if (false) {|app=SizesEditing.*
+sd-filled-qty|dialogs/EditProduktFUnit.cpp|v.quantity = f && MengeEd->text() == filled_.quantity ? filled_.values.quantity : MengeEd->text();|v.quantity = MengeEd->text();|app=SizesEditing.*
+sd-note-shown|dialogs/FloatEdit.cpp|            note->show();|            (void)note;|dialogs=ProductDialogPrice.*
+sd-status-bar|dialogs/FloatEdit.cpp|            main->statusBar()->showMessage(why);|            (void)why;|dialogs=FloatEditField.*
+sd-note-first|dialogs/FloatEdit.cpp|        firstBad->setMarked(true); // the note speaks of the field the focus goes to|        (void)0;|dialogs=ProductDialogPrice.*
+sd-reason-empty|dialogs/FloatEdit.cpp|    if (specialValueText().isEmpty())|    if (true)|dialogs=ProductDialogPrice.*
+sd-heading-given|dialogs/SizesDialog.cpp|h << (k < given_.size() && t == given_.at(k) ? given_.at(k) : t.trimmed());|h << t.trimmed();|app=SizesEditing.*
 sd-additives-given|app/MarksGroup.cpp|    if (AdditivesMemo->toPlainText() == shown_)|    if (false)|app=SizesEditing.*
 sd-drop-first|catalogue/sizeloss.cpp|for (qsizetype k = std::max<qsizetype>(1, kept); k < prices.size(); ++k)|for (qsizetype k = kept; k < prices.size(); ++k)|catalogue=Sizes.*
 sd-drop-empty|catalogue/sizeloss.cpp|if (!std::isnan(prices.at(k)))|if (true)|catalogue=Sizes.*
@@ -266,9 +266,11 @@ sd-list-widths|app/productcolumns.cpp|list->setColumnWidth(1, qMax(0, list->widt
 sd-list-price-title|app/productcolumns.cpp|    if (sizes_.isEmpty())|    if (true)|app=SizesEditing.*|1
 sd-list-title|app/productcolumns.cpp|h->setText(kFirstPriceColumn + k, sizes.isEmpty() ? priceHeader_ : sizes.at(k));|h->setText(kFirstPriceColumn + k, priceHeader_);|app=SizesEditing.*
 sd-list-empty|app/productcolumns.cpp|: std::isnan(v) ? QStringLiteral("\u2013")|: std::isnan(v) ? FormatPrice2(v, decimalPoint)|app=SizesEditing.*
-sd-new-empty|catalogue/EditProduktFUnit.cpp|        static_cast<TFloatEdit *>(PreisEd)->setEmpty();|        PreisEd->setValue(0);|catalogue=ProductDialogPrice.*
-sd-free-sizes|catalogue/EditProduktFUnit.cpp|            if (!e->isEmpty()) {|            if (false) {|catalogue=ProductDialogPrice.*
-sd-no-bounds|catalogue/FloatEdit.cpp|    if (maximum() >= kNoPracticalBound && lowestTyped() <= -kNoPracticalBound) {|    if (false) {|catalogue=ProductDialogPrice.*
+sd-new-empty|dialogs/EditProduktFUnit.cpp|        static_cast<TFloatEdit *>(PreisEd)->setEmpty();|        PreisEd->setValue(0);|dialogs=ProductDialogPrice.*
+sd-free-sizes|dialogs/EditProduktFUnit.cpp|            if (!e->isEmpty()) {|            if (false) {|dialogs=ProductDialogPrice.*
+sd-no-bounds|dialogs/FloatEdit.cpp|    if (maximum() >= kNoPracticalBound && lowestTyped() <= -kNoPracticalBound) {|    if (false) {|dialogs=ProductDialogPrice.*
+dlg-box-shown|dialogs/memorybox.cpp|            box.exec();|            (void)box;|dialogs=OutOfMemoryBox.*
+dlg-gui-thread|dialogs/memorybox.cpp|if (app && QThread::currentThread() == app->thread()) {|if (false) {|dialogs=OutOfMemoryBox.*
 dp-slashes|catalogue/picturepath.cpp|&& (rules == PathRules::Windows \|\| path[0] == QLatin1Char('\\') \|\| path[1] == QLatin1Char('\\')))|&& (path[0] == QLatin1Char('\\') \|\| path[1] == QLatin1Char('\\')))|catalogue=PicturePath.*
 dp-unclean|catalogue/picturepath.cpp|return !isUnixDeviceTree(cleanSlashPath(path), Qt::CaseSensitive);|return !isUnixDeviceTree(path, Qt::CaseSensitive);|catalogue=PicturePath.*
 dp-no-links|catalogue/picturepath.cpp|return real.isEmpty() \|\| IsLocalPicturePath(real, rules);|return true;|catalogue=PicturePath.*

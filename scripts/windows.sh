@@ -185,7 +185,7 @@ WINE_SKIP=$(sed -e 's/#.*//' -e 's/[[:space:]]//g' "$ROOT/windows/tests-not-unde
 stage_start "Tests under Wine"
 RESULTS=()
 failed=0
-for t in catalogue i18n layout texture export ship app; do
+for t in catalogue i18n layout texture export dialogs ship app; do
   exe=$BUILD/tests/test_$t.exe
   [ -f "$exe" ] || { echo "no $exe"; failed=1; continue; }
   log=$BUILD/tests/test_$t.wine.log

@@ -5,7 +5,7 @@
 #include "app/AboutBox.h"
 #include "app/FontDialog.h"
 #include "app/MainUnit.h"
-#include "catalogue/EditProduktFUnit.h"
+#include "dialogs/EditProduktFUnit.h"
 
 #include "app/recovery.h"
 #include "catalogue/appfiles.h"

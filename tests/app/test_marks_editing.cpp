@@ -3,7 +3,7 @@
 #include "mainwindow_fixture.h"
 
 #include "app/MarksGroup.h"
-#include "catalogue/MarksBox.h"
+#include "dialogs/MarksBox.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -8,9 +8,9 @@
 #include "app/PaperBox.h"
 #include "app/QrCodeBox.h"
 #include "app/undohistory.h"
-#include "catalogue/FloatEdit.h"
-#include "catalogue/PriceChangeDialog.h"
-#include "catalogue/SizesDialog.h"
+#include "dialogs/FloatEdit.h"
+#include "dialogs/PriceChangeDialog.h"
+#include "dialogs/SizesDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>

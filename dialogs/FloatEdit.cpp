@@ -1,4 +1,4 @@
-#include "catalogue/FloatEdit.h"
+#include "dialogs/FloatEdit.h"
 #include "catalogue/decimalinput.h"
 #include "catalogue/usertext.h"
 

@@ -1,7 +1,7 @@
-#include "catalogue/EditProduktFUnit.h"
-#include "catalogue/FloatEdit.h"
-#include "catalogue/MarksBox.h"
+#include "dialogs/EditProduktFUnit.h"
 #include "catalogue/usertext.h"
+#include "dialogs/FloatEdit.h"
+#include "dialogs/MarksBox.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

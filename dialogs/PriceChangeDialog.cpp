@@ -1,9 +1,9 @@
-#include "catalogue/PriceChangeDialog.h"
+#include "dialogs/PriceChangeDialog.h"
 
-#include "catalogue/FloatEdit.h"
 #include "catalogue/brastel.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/usertext.h"
+#include "dialogs/FloatEdit.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "catalogue/MarksBox.h"
+#include "dialogs/MarksBox.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -1,4 +1,4 @@
-#include "catalogue/SizesDialog.h"
+#include "dialogs/SizesDialog.h"
 
 #include "catalogue/catalogue.h"
 
