@@ -239,3 +239,38 @@ TEST(ProductDialogPrice, FirstSizeMayStayEmptyAndARefusedTextSaysWhy)
     EXPECT_EQ(note->text(), QStringLiteral("Erlaubt sind nur Zahlen."));
     dlg.hide();
 }
+
+TEST(ProductDialogCards, ChecksShowTheCardsAndGiveBackEveryBitTheyDoNotShow)
+{
+    TEditProduktForm dlg;
+    // One card: nothing to choose but whether the dish is offered.
+    dlg.setCards({"Speisekarte"}, 1, true);
+    EXPECT_TRUE(dlg.CardChecks.isEmpty());
+    EXPECT_FALSE(dlg.NichtImAngebotCheck->isChecked());
+    EXPECT_EQ(dlg.cards(), 1u);
+    EXPECT_TRUE(dlg.offered());
+
+    // Three cards; the product also carries a bit beyond them (kept as it was).
+    const uint64_t stored = 0b1001 | (uint64_t(1) << 40);
+    dlg.setCards({"Speisekarte", "Getränke", "Mittagstisch"}, stored, false);
+    ASSERT_EQ(dlg.CardChecks.size(), 3);
+    EXPECT_EQ(dlg.CardChecks.at(1)->text(), "Getränke");
+    EXPECT_TRUE(dlg.CardChecks.at(0)->isChecked());
+    EXPECT_FALSE(dlg.CardChecks.at(1)->isChecked());
+    EXPECT_TRUE(dlg.NichtImAngebotCheck->isChecked());
+    EXPECT_EQ(dlg.cards(), stored);
+    EXPECT_FALSE(dlg.offered());
+
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    dlg.CardChecks.at(2)->click();
+    dlg.CardChecks.at(0)->click();
+    dlg.NichtImAngebotCheck->click();
+    EXPECT_EQ(dlg.cards(), 0b1100 | (uint64_t(1) << 40));
+    EXPECT_TRUE(dlg.offered());
+
+    // Fewer cards the next time: the boxes of the others go.
+    dlg.setCards({"A", "B"}, 0b10, true);
+    EXPECT_EQ(dlg.CardChecks.size(), 2);
+    EXPECT_EQ(dlg.cards(), 0b10u);
+}
