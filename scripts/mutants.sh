@@ -275,6 +275,20 @@ dp-slashes|catalogue/picturepath.cpp|&& (rules == PathRules::Windows \|\| path[0
 dp-unclean|catalogue/picturepath.cpp|return !isUnixDeviceTree(cleanSlashPath(path), Qt::CaseSensitive);|return !isUnixDeviceTree(path, Qt::CaseSensitive);|catalogue=PicturePath.*
 dp-no-links|catalogue/picturepath.cpp|return real.isEmpty() \|\| IsLocalPicturePath(real, rules);|return true;|catalogue=PicturePath.*
 dp-unchecked|texture/texture.cpp|const bool check = !chosenInDialog && !fileName.isEmpty();|const bool check = !fileName.isEmpty() && false;|texture=TextureFiles.*
+cd-view-whole|catalogue/cardview.cpp|    if (CarriesEverything(cat, card))|    if (card >= 0)|catalogue=Card*
+cd-view-free|catalogue/cardview.cpp|if (p.price < 0 \|\| p.number != 0)|if (p.number != 0)|catalogue=Card*
+cd-view-skip|catalogue/cardview.cpp|        if (rows.isEmpty())|        if (false)|catalogue=Card*
+cd-offered|catalogue/cards.cpp|return card >= 0 && card < kMaxCards && cat.isOffered(category, row)|return card >= 0 && card < kMaxCards|catalogue=Card*
+cd-remove-bit|catalogue/catalogue.cpp|s.cards = (s.cards & below) \| ((s.cards >> 1) & ~below);|s.cards = (s.cards & below) \| (s.cards & ~below);|catalogue=Card*
+cd-name-case|catalogue/cards.cpp|compare(name.trimmed(), Qt::CaseInsensitive) == 0)|compare(name.trimmed(), Qt::CaseSensitive) == 0)|catalogue=Card*
+cd-safe-dots|catalogue/cards.cpp|(s.front() == QLatin1Char(' ') \|\| s.front() == QLatin1Char('.'))|(s.front() == QLatin1Char(' '))|catalogue=Card*
+cd-ascending|catalogue/cardrecords.cpp|        if (key <= previous) {|        if (key < previous) {|catalogue=Card*
+cd-card-twice|catalogue/cardrecords.cpp|        if ((seen >> card) & 1u) {|        if (false) {|catalogue=Card*
+cd-beyond|catalogue/cardrecords.cpp|    const uint64_t beyond = ~uint64_t(0) << cards;|    const uint64_t beyond = 0;|catalogue=Card*
+cd-max-cards|catalogue/cardrecords.cpp|    if (n < 1 \|\| n > kMaxCards) {|    if (n < 1) {|catalogue=Card*
+cd-date|catalogue/cardrecords.cpp|if (y < 1 \|\| y > 9999 \|\| !QDate::isValid(y, m, d)) {|if (y < 1 \|\| y > 9999) {|catalogue=Card*
+cd-default-set|catalogue/cardrecords.cpp|    const bool byDefault = card == 0;|    const bool byDefault = false;|catalogue=Card*
+cd-nested|catalogue/cardrecords.cpp|        cards[i].unknownRecords = unknown;|        (void)unknown;|catalogue=Card*
 EOF
 )
 

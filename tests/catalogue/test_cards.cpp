@@ -262,6 +262,11 @@ TEST(CardRecords, DamagedCardRecordsRefuseTheDocument)
             c.u32(uint32_t(s.b.size())).b.append(s.b), c.u32(0);
         return Bytes().record(0x0040, c.b).b;
     };
+    QStringList names;
+    for (int i = 1; i <= 65; ++i)
+        names << QString("Karte %1").arg(i);
+    const QByteArray sixtyFive = cardsRecord(names);
+    const QByteArray sixtyFour = cardsRecord(names.mid(0, 64));
     const struct {
         const char *what;
         QByteArray records;
@@ -270,7 +275,7 @@ TEST(CardRecords, DamagedCardRecordsRefuseTheDocument)
         {"same name", cardsRecord({"Speisekarte", "SPEISEKARTE"})},
         {"line break", cardsRecord({"Speise\nkarte"})},
         {"no cards", Bytes().record(0x0040, Bytes().i32(0).b).b},
-        {"65 cards", Bytes().record(0x0040, Bytes().i32(65).b).b},
+        {"65 cards", sixtyFive},
         {"no such product", Bytes().record(0x0041, Bytes().i32(1).i32(0).i32(1).i32(1).i32(2).b).b},
         {"twice", Bytes().record(0x0041, Bytes().i32(1).i32(0).i32(2).i32(0).i32(1).i32(0).i32(1).b).b},
         {"backwards", Bytes().record(0x0042, Bytes().i32(2).i32(1).i32(0).i32(0).i32(3).b).b},
@@ -288,9 +293,11 @@ TEST(CardRecords, DamagedCardRecordsRefuseTheDocument)
         EXPECT_FALSE(error.isEmpty()) << c.what;
         EXPECT_EQ(d.categoryNames, QStringList{"unchanged"}) << c.what;
     }
-    // The same records, well formed, are read.
+    // The same records, well formed, are read; 64 cards are the most.
     DocumentData d;
     QString error;
+    EXPECT_TRUE(read(withGroup(sixtyFour), d, &error)) << error.toStdString();
+    EXPECT_EQ(d.cards.count(), 64);
     EXPECT_TRUE(read(withGroup(cardsRecord({"Speisekarte", "Getränke"})
                                + Bytes().record(0x0041, Bytes().i32(1).i32(1).i32(1).i32(1).i32(0).b).b),
                      d, &error))
