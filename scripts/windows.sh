@@ -54,20 +54,56 @@ TIMES=()
 
 host_cmake_dir=/usr/lib/x86_64-linux-gnu/cmake
 
-# Debian's source package, unpacked once into $SRC: its upstream tarball (orig.tar), the
-# project's own release; Debian's patches are for the Linux packaging and are not applied.
+# The SHA-256 that a checksum list (a .dsc, or apt's own record of the source package)
+# gives for a file name.
+listed_sha256() {  # file name, list (text)
+  awk -v name="$1" '/^Checksums-Sha256:/ { f = 1; next } /^[^ ]/ { f = 0 } f && $3 == name { print $1; exit }' <<<"$2"
+}
+
+# Checks a downloaded file against the SHA-256 its list gives; says which and stops otherwise.
+verify_sha256() {  # file, list (text), where the list comes from
+  local file=$1 want
+  want=$(listed_sha256 "$(basename "$file")" "$2")
+  if [ -z "$want" ]; then
+    echo "windows.sh: $(basename "$file") is not listed in $3" >&2; return 1
+  fi
+  if ! echo "$want  $file" | sha256sum --check --quiet - >/dev/null 2>&1; then
+    echo "windows.sh: $(basename "$file") does not match its SHA-256 in $3 (remove it from $SRC to fetch it again)" >&2
+    return 1
+  fi
+}
+
+# Debian's source package, unpacked into $SRC: its upstream tarball (orig.tar), the
+# project's own release. The .dsc is checked against apt's record of the source package
+# (from the signed archive index), the tarball against the .dsc, on every run, also when
+# both come from the cache; an unpacked tree is used again only when it was unpacked from
+# a tarball of that checksum. A failed download stops here, saying why.
 unpack_source() {  # package version dirname
-  local pkg=$1 ver=$2 dir=$3
+  local pkg=$1 ver=$2 dir=$3 full record dsc tarball sum
   mkdir -p "$SRC"
-  [ -d "$SRC/$dir" ] && return
-  # Only the upstream tarball is used; apt-get reports an error when another file of the
-  # source package is missing from the mirror, which does not matter here.
-  ( cd "$SRC"
-    ls "${pkg}"_"${ver}"*.orig.tar.* >/dev/null 2>&1 ||
-      apt-get source --download-only "$pkg=$(apt-cache showsrc "$pkg" | sed -n 's/^Version: //p' | head -1)" || true
-    ls "${pkg}"_"${ver}"*.orig.tar.* >/dev/null 2>&1 || { echo "no source of $pkg $ver" >&2; exit 1; }
-    tar xf "$(ls "${pkg}"_"${ver}"*.orig.tar.* | head -1)" ) || return 1
-  [ -d "$SRC/$dir" ] || { echo "no $dir after unpacking $pkg" >&2; return 1; }
+  full=$(apt-cache showsrc "$pkg" | sed -n 's/^Version: //p' | head -1)
+  [ -n "$full" ] || { echo "windows.sh: apt knows no source package $pkg (deb-src missing?)" >&2; return 1; }
+  record=$(apt-cache showsrc "$pkg" | awk -v v="$full" 'BEGIN { RS = "" } $0 ~ "\nVersion: " v "\n" { print; exit }')
+  dsc=$SRC/${pkg}_${full#*:}.dsc
+  if ! ls "$SRC/${pkg}_${ver}"*.orig.tar.* >/dev/null 2>&1 || [ ! -f "$dsc" ]; then
+    if ! ( cd "$SRC" && apt-get source --download-only "$pkg=$full" ) >"$SRC/$pkg.fetch.log" 2>&1; then
+      echo "windows.sh: apt-get source $pkg=$full failed:" >&2
+      grep -E '^(E|W):' "$SRC/$pkg.fetch.log" >&2 || tail -5 "$SRC/$pkg.fetch.log" >&2
+      return 1
+    fi
+  fi
+  verify_sha256 "$dsc" "$record" "apt's record of $pkg $full" || return 1
+  tarball=$(ls "$SRC/${pkg}_${ver}"*.orig.tar.* | head -1)
+  verify_sha256 "$tarball" "$(cat "$dsc")" "$(basename "$dsc")" || return 1
+  sum=$(sha256sum "$tarball" | cut -d' ' -f1)
+  if [ -d "$SRC/$dir" ] && [ "$(cat "$SRC/$dir/.velloran-source-sha256" 2>/dev/null)" = "$sum" ]; then
+    return 0
+  fi
+  rm -rf "${SRC:?}/$dir"
+  ( cd "$SRC" && tar xf "$tarball" ) || return 1
+  [ -d "$SRC/$dir" ] || { echo "windows.sh: no $dir after unpacking $pkg" >&2; return 1; }
+  echo "$sum" >"$SRC/$dir/.velloran-source-sha256"
+  echo "windows.sh: $pkg $full: $(basename "$tarball") verified against $(basename "$dsc")"
 }
 
 # qtbase is configured with the repository's toolchain file, the other modules with the
@@ -146,6 +182,20 @@ bash "$ROOT/scripts/install-windows-deps.sh"
 stage_end
 
 build_deps
+# What the Windows program carries, for the log: Qt and the copies of the picture and
+# compression libraries in Qt's sources, as their attribution files name them.
+echo "== Libraries in the Windows program"
+echo "  Qt $QT_VERSION"
+for a in "$SRC/qtbase-everywhere-src-$QT_VERSION/src/3rdparty/"{zlib,libpng,libjpeg}/qt_attribution.json \
+         "$SRC/qtimageformats-everywhere-src-$QT_VERSION/src/3rdparty/"{libtiff,libwebp}/qt_attribution.json; do
+  if [ -f "$a" ]; then
+    printf '  %s %s\n' "$(sed -n 's/.*"Name": *"\([^"]*\)".*/\1/p' "$a" | head -1)" \
+      "$(sed -n 's/.*"Version": *"\([^"]*\)".*/\1/p' "$a" | head -1)"
+  else
+    echo "  $(basename "$(dirname "$a")"): source not in $SRC"
+  fi
+done
+echo "  libqrencode $QRENCODE_VERSION"
 [ "${1:-}" = deps ] && { printf '%s\n' "${TIMES[@]}"; exit 0; }
 
 # --- Velloran for Windows --------------------------------------------------------------

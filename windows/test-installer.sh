@@ -2,8 +2,11 @@
 # Installs Velloran with its Setup.exe silently into a fresh Wine prefix, once for all
 # users (Program Files) and once for the current user alone, and checks each time: the
 # installed files, the .vlr association and the "Apps" entry in the registry, a PDF export
-# of the example card by the installed program, and that the uninstaller removes every
-# installed file and registry key.
+# of the example card by the installed program, and that the uninstaller, run with the other
+# install mode forced, still removes every installed file and registry key of the mode it was
+# installed in. Then: a per-user install into an existing folder of the user's (/D=) goes
+# into a "Velloran" folder inside it and leaves the user's files, another program's .vlr
+# association stays as it was, and an all-users install outside Program Files is refused.
 #   windows/test-installer.sh SETUP.exe EXAMPLE.vlr [LINUX_VELLORAN]
 # With the Linux program given, the PDF's page count must equal the Linux export's.
 set -uo pipefail
@@ -33,8 +36,8 @@ if [ -n "$linux" ]; then
     expected_pages=$(pdfinfo "$out/linux.pdf" | sed -n 's/^Pages: *//p')
 fi
 
-one_mode() {  # mode-switch, install dir (Unix path), registry root, Start menu (Unix path)
-  local mode=$1 dir=$2 root=$3 menu=$4
+one_mode() {  # mode-switch, install dir (Unix path), registry root, Start menu (Unix path), other mode
+  local mode=$1 dir=$2 root=$3 menu=$4 other=$5
   echo "== install $mode"
   wine "$setup" /S "/$mode"
   wineserver -w
@@ -55,9 +58,11 @@ one_mode() {  # mode-switch, install dir (Unix path), registry root, Start menu 
   [ -n "$expected_pages" ] && check "same page count as on Linux" test "$pages" = "$expected_pages"
   check "its text is in the PDF" bash -c "pdftotext '$pdf' - | grep -q 'Gasthaus Zur Linde'"
   check "nothing written next to the installed program" test ! -e "$dir/options.dat"
+  check "install mode recorded" grep -qx "$mode" "$dir/install-mode.txt"
 
-  echo "== uninstall $mode"
-  wine "$dir/uninstall.exe" /S "/$mode"
+  # The uninstaller keeps to the recorded mode whatever its command line says.
+  echo "== uninstall $mode (run with /$other)"
+  wine "$dir/uninstall.exe" /S "/$other"
   wineserver -w
   # The uninstaller runs from a copy in the temporary folder: wait for it.
   for _ in $(seq 1 60); do [ -e "$dir" ] || break; sleep 1; wineserver -w; done
@@ -69,8 +74,38 @@ one_mode() {  # mode-switch, install dir (Unix path), registry root, Start menu 
 
 c=$WINEPREFIX/drive_c
 u=$c/users/${USER:-$(id -un)}
-one_mode AllUsers "$c/Program Files/Velloran" HKLM "$c/ProgramData/Microsoft/Windows/Start Menu/Programs"
-one_mode CurrentUser "$u/AppData/Local/Programs/Velloran" HKCU "$u/AppData/Roaming/Microsoft/Windows/Start Menu/Programs"
+one_mode AllUsers "$c/Program Files/Velloran" HKLM "$c/ProgramData/Microsoft/Windows/Start Menu/Programs" CurrentUser
+one_mode CurrentUser "$u/AppData/Local/Programs/Velloran" HKCU "$u/AppData/Roaming/Microsoft/Windows/Start Menu/Programs" AllUsers
+
+echo "== install for the current user into an existing folder, beside another program's .vlr"
+mine="$c/Karten" # /D= cannot be quoted, and wine quotes an argument with spaces
+mkdir -p "$mine"
+echo "the user's own picture" >"$mine/paper.jpg"
+wine reg add 'HKCU\Software\Classes\.vlr' /ve /d Other.Document /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Classes\.vlr\OpenWithProgids' /v Other.Document /d "" /f >/dev/null 2>&1
+wineserver -w
+wine "$setup" /S /CurrentUser '/D=C:\Karten'
+wineserver -w
+check "installed into the chosen folder's Velloran folder" test -f "$mine/Velloran/velloran.exe"
+check "the user's file in the chosen folder untouched" grep -q "the user's own picture" "$mine/paper.jpg"
+check "the other program keeps the .vlr default" bash -c "$(declare -f regq); regq 'HKCU\Software\Classes\.vlr' /ve | grep -q Other.Document"
+check "Velloran is offered for .vlr through OpenWithProgids" bash -c "$(declare -f regq); regq 'HKCU\Software\Classes\.vlr\OpenWithProgids' /v Velloran.Document"
+wine "$mine/Velloran/uninstall.exe" /S
+wineserver -w
+for _ in $(seq 1 60); do [ -e "$mine/Velloran" ] || break; sleep 1; wineserver -w; done
+check "uninstalled: its folder removed" test ! -e "$mine/Velloran"
+check "uninstalled: the user's file still there" grep -q "the user's own picture" "$mine/paper.jpg"
+check "uninstalled: the other program's .vlr default kept" bash -c "$(declare -f regq); regq 'HKCU\Software\Classes\.vlr' /ve | grep -q Other.Document"
+check "uninstalled: the other program's OpenWithProgids value kept" bash -c "$(declare -f regq); regq 'HKCU\Software\Classes\.vlr\OpenWithProgids' /v Other.Document"
+check "uninstalled: Velloran's OpenWithProgids value removed" bash -c "$(declare -f regq); ! regq 'HKCU\Software\Classes\.vlr\OpenWithProgids' /v Velloran.Document | grep -q Velloran"
+
+echo "== an all-users install outside Program Files is refused"
+wine "$setup" /S /AllUsers '/D=C:\Anderswo'
+refused=$?
+wineserver -w
+echo "       exit code $refused"
+check "nothing installed there" test ! -e "$c/Anderswo/Velloran/velloran.exe"
+check "no Apps entry for it" bash -c "! wine reg query 'HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velloran' >/dev/null 2>&1"
 
 echo "== installer under Wine: $failures failure(s)"
 [ "$failures" -eq 0 ]
