@@ -6,6 +6,7 @@
 #include "app/MarksGroup.h"
 #include "app/undohistory.h"
 #include "app/PaperBox.h"
+#include "app/PrintFormBox.h"
 #include "app/QrCodeBox.h"
 #include "app/proposedname.h"
 #include "app/windowsize.h"
@@ -308,6 +309,7 @@ void TMainForm::applyDocumentSettings(const DocumentData &d, bool reloadSamePict
     MarksGroup->setSettings(s.marks);
     QrCodeBox->setFrom(s);
     PaperBox->setFrom(s);
+    PrintFormBox->setFrom(s);
 }
 
 void TMainForm::setCardSettings(const CardSettings &s)

@@ -5,6 +5,7 @@
 #include "app/MainUnit.h"
 #include "app/MarksGroup.h"
 #include "app/PaperBox.h"
+#include "app/PrintFormBox.h"
 #include "app/QrCodeBox.h"
 #include "app/recovery.h"
 #include "app/undohistory.h"
@@ -117,6 +118,8 @@ void TMainForm::buildHistory()
     connect(MarksGroup, &TMarksGroup::settingsChanged, this, marksStep);
     connect(MarksGroup, &TMarksGroup::additivesEdited, this, marksStep);
     connect(PaperBox, &TPaperBox::changed, this, [this] { history->record(stepName(QStringLiteral("Papier"))); });
+    connect(PrintFormBox, &TPrintFormBox::changed, this,
+            [this] { history->record(stepName(QStringLiteral("Druckform"))); });
 }
 
 QByteArray TMainForm::documentBytes() const

@@ -14,6 +14,7 @@
 #include "i18n/translatecomponents.h"
 #include "i18n/translateunit.h"
 #include "layout/cardoutput.h"
+#include "layout/imposition.h"
 #include "export/qrcode.h"
 #include "texture/picturenote.h"
 
@@ -69,7 +70,7 @@ void TMainForm::bersetzen1Click()
 void TMainForm::RegisterProgramTexts()
 {
     for (const QStringList &texts :
-         {DocumentMessageTexts(), OutputMessageTexts(), PictureProblemTexts(), ExtensionMessageTexts(),
+         {DocumentMessageTexts(), OutputMessageTexts(), PrintFormTexts(), PictureProblemTexts(), ExtensionMessageTexts(),
           QrProblemTexts(), TAdditivesDialog::messageTexts(), TPriceChangeForm::messageTexts(),
           TFloatEdit::messageTexts(), TEditProduktForm::messageTexts()})
         for (const QString &t : texts)

@@ -8,6 +8,7 @@
 #include "app/PreviewBox.h"
 #include "app/PreviewPager.h"
 #include "app/PaperBox.h"
+#include "app/PrintFormBox.h"
 #include "app/QrCodeBox.h"
 #include "app/recovery.h"
 #include "app/undohistory.h"
@@ -371,10 +372,11 @@ void TMainForm::buildPreviewTab()
     // the page field.
     Pager = new PreviewPager(TabSheet2, ZoomEd, SeiteEd, ScrollBox1,
                              {[this] { return cardSource(100); }, [this] { return PrinterPageArea(*printer); },
-                              [this] { return logicalDpiX(); }});
+                              [this] { return logicalDpiX(); }, [this] { return printSheetPlan(); }});
     top->insertWidget(top->indexOf(ZoomEd) + 1, Pager->GanzeSeiteBtn);
     top->insertWidget(top->indexOf(ZoomEd) + 2, Pager->SeitenbreiteBtn);
     top->insertWidget(top->indexOf(SeiteEd) + 1, Pager->PageCountLabel);
+    top->insertWidget(top->indexOf(Pager->PageCountLabel) + 1, Pager->SheetLabel);
 
     auto *body = new QHBoxLayout;
     body->addWidget(leftBox);
@@ -449,10 +451,12 @@ void TMainForm::buildLayoutTab()
     MarksGroup->execDialog = [this](QDialog *d) { return execDialog(d); };
 
     PaperBox = new TPaperBox(TabSheet3);
+    PrintFormBox = new TPrintFormBox(TabSheet3);
 
     auto *leftCol = new QVBoxLayout;
     leftCol->addLayout(margins);
     leftCol->addWidget(PaperBox);
+    leftCol->addWidget(PrintFormBox);
     leftCol->addSpacing(12);
     leftCol->addLayout(checks);
     leftCol->addWidget(MarksGroup);
@@ -674,6 +678,7 @@ void TMainForm::connectHandlers()
     connect(RahmenCheck, &QCheckBox::toggled, this, &TMainForm::RahmenCheckClick);
     connect(QrCodeBox, &TQrCodeBox::changed, this, &TMainForm::CaptionEdChange);
     connect(PaperBox, &TPaperBox::changed, this, &TMainForm::applyCardPaper);
+    connect(PrintFormBox, &TPrintFormBox::changed, this, &TMainForm::applyPrintForm);
     qApp->installEventFilter(this);
 
     // Background picture
@@ -918,6 +923,7 @@ CardSettings TMainForm::cardSettings() const
     s.marks = MarksGroup->settings();
     QrCodeBox->readInto(s);
     PaperBox->readInto(s);
+    PrintFormBox->readInto(s);
     return s;
 }
 

@@ -7,6 +7,7 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/extension.h"
 #include "catalogue/cardsettings.h"
+#include "layout/imposition.h"
 
 #include <QMainWindow>
 #include <QMessageBox>
@@ -100,6 +101,7 @@ public:
     QCheckBox *RahmenCheck;
     class TQrCodeBox *QrCodeBox; // QrUrlEd, QrDruckCheck, QrGroesseEd
     class TPaperBox *PaperBox;   // the card's paper (tab "Layout")
+    class TPrintFormBox *PrintFormBox; // the card's print form (tab "Layout")
     QScrollArea *ScrollBox1;
     TPreviewBox *PaintBox1;
     PreviewPager *Pager; // "von N", zoom to fit, Page Up/Page Down
@@ -135,6 +137,11 @@ public:
     // a paper of its own is laid out on.
     QPageLayout printerPage;
     void applyCardPaper(); // the card's paper (or the printer's page) onto the printer
+    void applyPrintForm(); // the print form's note, the preview and its count follow it
+    // The sheets of the card's print form on the printer's page (its form
+    // SinglePages when it prints page by page).
+    SheetPlan printSheetPlan() const;
+    bool paintSheetPreview(QPainter &p, const QRect &exposed); // false: single pages
 
     // Language state.
     int32_t &language;

@@ -25,6 +25,10 @@ PreviewPager::PreviewPager(QWidget *tab, QSpinBox *zoomEd, QSpinBox *seiteEd, QS
     PageCountLabel->setObjectName(QStringLiteral("SeitenzahlLabel"));
     // Its text is made from a translated pattern, not translated as it stands.
     PageCountLabel->setProperty("velloran_notranslate", true);
+    SheetLabel = new QLabel(tab);
+    SheetLabel->setObjectName(QStringLiteral("BogenLabel"));
+    SheetLabel->setProperty("velloran_notranslate", true);
+    SheetLabel->hide();
     GanzeSeiteBtn = new QPushButton(QStringLiteral("Ganze Seite"), tab);
     GanzeSeiteBtn->setObjectName(QStringLiteral("GanzeSeiteBtn"));
     SeitenbreiteBtn = new QPushButton(QStringLiteral("Seitenbreite"), tab);
@@ -84,6 +88,7 @@ void PreviewPager::watchModel(QAbstractItemModel *model)
 void PreviewPager::cardChanged()
 {
     cache_.invalidate();
+    sheets_.valid = false;
     if (refreshPending_)
         return;
     refreshPending_ = true;
@@ -93,8 +98,41 @@ void PreviewPager::cardChanged()
     });
 }
 
+bool PreviewPager::showsSheets() const
+{
+    if (!source_.sheets)
+        return false;
+    const SheetPlan plan = source_.sheets();
+    return plan.form != PrintForm::SinglePages && plan.ok();
+}
+
+const QVector<SheetSide> &PreviewPager::sheetSides()
+{
+    const SheetPlan plan = source_.sheets ? source_.sheets() : SheetPlan();
+    if (plan.form == PrintForm::SinglePages || !plan.ok()) {
+        sheets_.valid = false;
+        sheets_.sides.clear();
+        return sheets_.sides;
+    }
+    const QString key = QStringLiteral("%1 %2 %3 %4")
+                            .arg(int(plan.form))
+                            .arg(plan.sheet.pageSize().key())
+                            .arg(plan.stacked)
+                            .arg(OnRequestText());
+    if (!sheets_.valid || sheets_.key != key) {
+        const CardSource card = source_.card();
+        sheets_.pages = plan.form == PrintForm::TableTent ? 1 : CardPageCount(card, SheetPageArea(plan, 600));
+        sheets_.sides = ImposeSheets(plan.form, sheets_.pages, plan.stacked);
+        sheets_.key = key;
+        sheets_.valid = true;
+    }
+    return sheets_.sides;
+}
+
 int PreviewPager::pageCount()
 {
+    if (showsSheets())
+        return std::max(1, int(sheetSides().size()));
     return cache_.pages(source_.card(), source_.area());
 }
 
@@ -103,6 +141,14 @@ void PreviewPager::refresh()
     if (!PageCountLabel->isVisible())
         return; // counted when the preview is shown
     PageCountLabel->setText(TranslateStr(QStringLiteral("von %1")).arg(pageCount()));
+    if (!showsSheets()) {
+        SheetLabel->hide();
+        return;
+    }
+    const QVector<SheetSide> &sides = sheetSides();
+    SheetLabel->setText(SheetSideTitle(sides, std::min(seiteEd_->value(), int(sides.size()))) + QStringLiteral(" \u2013 ")
+                        + PagesOnSheetsText(sheets_.pages, SheetCount(sides)));
+    SheetLabel->show();
 }
 
 void PreviewPager::fit(PreviewFit how)

@@ -97,6 +97,14 @@ struct CardSettings {
     Paper PapierBox = Paper::Printer;
     bool QuerCheck = false; // landscape; only with a paper of its own
 
+    // How the card's pages go onto the printed sheets (tab "Layout", stored
+    // in group D): one page per sheet, a folded booklet, a table tent or two
+    // copies to cut apart. Every form but the first prints on sheets of
+    // twice the card's paper.
+    enum class PrintForm : uint8_t { SinglePages = 0, Booklet = 1, TableTent = 2, TwoUp = 3 };
+    PrintForm DruckformBox = PrintForm::SinglePages;
+    bool FaltlinieCheck = true; // the table tent's thin fold line
+
     const FontSetting &FontDialog(int n) const { return fonts[n - 1]; } // n = 1..9
     FontSetting &FontDialog(int n) { return fonts[n - 1]; }
 };

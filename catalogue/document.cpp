@@ -3,6 +3,7 @@
 #include "catalogue/codepage.h"
 #include "catalogue/usertext.h"
 #include "catalogue/paperrecords.h"
+#include "catalogue/printformrecords.h"
 #include "catalogue/qrrecords.h"
 
 #include <QFile>
@@ -434,6 +435,7 @@ bool ReadDocument(const QByteArray &bytes, const CardSettings &current, Document
     d.settings.marks = MarkSettings();
     ResetQrSettings(d.settings);
     ResetPaperSettings(d.settings);
+    ResetPrintFormSettings(d.settings);
     if (d.hasGroupC && StartsExtensionGroup(bytes, r.pos())) {
         ExtensionRecords records;
         qsizetype end = 0;

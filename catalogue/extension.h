@@ -75,6 +75,10 @@ struct ExtensionRecordType {
     std::function<bool(ByteReader &, ExtensionContent &, QString *)> read;
     std::function<bool(ExtensionContent &, QString *)> check = nullptr;
     bool once = false;
+    // The record stores a setting of the card (it reads and writes only
+    // `settings`, never the catalogue); further cards of a document store
+    // theirs through the same type.
+    bool cardSetting = false;
 };
 
 // Every record type the program knows, in the order the writer writes them.

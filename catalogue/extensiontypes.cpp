@@ -3,6 +3,7 @@
 #include "catalogue/extension.h"
 #include "catalogue/markrecords.h"
 #include "catalogue/paperrecords.h"
+#include "catalogue/printformrecords.h"
 #include "catalogue/qrrecords.h"
 #include "catalogue/sizerecords.h"
 
@@ -14,6 +15,7 @@ const QVector<ExtensionRecordType> &ExtensionRecordTypes()
         t += QrRecordTypes();   // 0x0010
         t += SizeRecordTypes(); // 0x0020, 0x0021
         t += PaperRecordTypes(); // 0x0030
+        t += PrintFormRecordTypes(); // 0x0050
         return t;
     }();
     return types;
@@ -26,5 +28,6 @@ QStringList ExtensionMessageTexts()
     t += QrRecordMessageTexts();
     t += SizeRecordMessageTexts();
     t += PaperRecordMessageTexts();
+    t += PrintFormRecordMessageTexts();
     return t;
 }

@@ -239,7 +239,7 @@ QString CleanAdditiveText(const QString &text)
 QVector<ExtensionRecordType> MarkRecordTypes()
 {
     return {
-        {kMarkSettingsRecord, "Einstellungen der Kennzeichnung", writeSettings, readSettings},
+        {kMarkSettingsRecord, "Einstellungen der Kennzeichnung", writeSettings, readSettings, nullptr, false, true},
         {kAdditiveListRecord, "Liste der Zusatzstoffe", writeAdditives, readAdditives},
         {kProductMarksRecord, "Kennzeichnung der Produkte", writeProductMarks, readProductMarks, checkProductMarks},
     };

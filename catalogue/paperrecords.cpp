@@ -52,7 +52,7 @@ void ResetPaperSettings(CardSettings &s)
 
 QVector<ExtensionRecordType> PaperRecordTypes()
 {
-    return {{kPaperRecord, "Papierformat", writePaper, readPaper}};
+    return {{kPaperRecord, "Papierformat", writePaper, readPaper, nullptr, false, true}};
 }
 
 QStringList PaperRecordMessageTexts()

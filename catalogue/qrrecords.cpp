@@ -61,7 +61,7 @@ bool readQr(ByteReader &r, ExtensionContent &doc, QString *error)
 
 QVector<ExtensionRecordType> QrRecordTypes()
 {
-    return {{kQrCodeRecord, "QR-Code", writeQr, readQr}};
+    return {{kQrCodeRecord, "QR-Code", writeQr, readQr, nullptr, false, true}};
 }
 
 QStringList QrRecordMessageTexts()
