@@ -1,7 +1,11 @@
 // The main window's preview, printing and background picture handlers.
 #include "app/FilenameEdit.h"
 #include "app/MainUnit.h"
+#include "app/LogoBox.h"
 #include "app/PaperBox.h"
+#include "app/ReadabilityBox.h"
+#include "catalogue/document.h"
+#include "catalogue/largeprint.h"
 #include "app/PrintFormBox.h"
 #include "app/PreviewBox.h"
 #include "app/PreviewPager.h"
@@ -14,9 +18,12 @@
 #include "layout/qpaintercanvas.h"
 #include "texture/picturenote.h"
 #include "texture/picturepreview.h"
+#include "texture/readability.h"
 #include "texture/texture.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QStatusBar>
 #include <QDoubleSpinBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -43,6 +50,7 @@ CardSource TMainForm::cardSource(int zoom) const
     card.zoom = zoom;
     card.texture = di2.get();
     AttachQrCode(card);
+    card.logo = LogoBox->logo();
     return card;
 }
 
@@ -365,6 +373,31 @@ void TMainForm::FilenameEdit2Change()
     if (infirst)
         PictureNoteLabel->setProblem(FilenameEdit2->FileName(), di2->Problem());
     PaintBox2Paint();
+    checkReadability();
+}
+
+void TMainForm::checkReadability()
+{
+    if (PageControl1->currentWidget() != TabSheet3)
+        return; // checked when the tab is shown
+    LesbarkeitBox->showCheck(CheckCardReadability(cardSettings()));
+}
+
+void TMainForm::GrossdruckClick()
+{
+    commitPendingEdits();
+    const QString path = askFileName(SaveDialog1, true, QStringLiteral("vlr"), true);
+    if (path.isEmpty())
+        return;
+    // A copy: the document in the window stays as it is.
+    QString error;
+    if (!SaveDocumentFile(path, categoryNames(), catalogue, LargePrintSettings(cardSettings()), &error, keptRecords)) {
+        messageBox(QMessageBox::Critical, QString(), QDir::toNativeSeparators(path) + QStringLiteral("\n") + error,
+                   QMessageBox::Ok);
+        return;
+    }
+    statusBar()->showMessage(
+        TranslateStr(QStringLiteral("Großdruck geschrieben: %1")).arg(QDir::toNativeSeparators(path)));
 }
 
 void TMainForm::GrayScaleCheckClick()

@@ -7,7 +7,9 @@
 #include "app/MarksGroup.h"
 #include "app/PreviewBox.h"
 #include "app/PreviewPager.h"
+#include "app/LogoBox.h"
 #include "app/PaperBox.h"
+#include "app/ReadabilityBox.h"
 #include "app/PrintFormBox.h"
 #include "app/QrCodeBox.h"
 #include "app/recovery.h"
@@ -452,6 +454,8 @@ void TMainForm::buildLayoutTab()
 
     PaperBox = new TPaperBox(TabSheet3);
     PrintFormBox = new TPrintFormBox(TabSheet3);
+    LogoBox = new TLogoBox(TabSheet3);
+    LesbarkeitBox = new TReadabilityBox(TabSheet3);
 
     auto *leftCol = new QVBoxLayout;
     leftCol->addLayout(margins);
@@ -462,7 +466,11 @@ void TMainForm::buildLayoutTab()
     leftCol->addWidget(MarksGroup);
     auto *lay = new QHBoxLayout(TabSheet3);
     lay->addLayout(leftCol, 1);
-    lay->addWidget(fonts, 1);
+    auto *rightCol = new QVBoxLayout;
+    rightCol->addWidget(fonts, 1);
+    rightCol->addWidget(LogoBox);
+    rightCol->addWidget(LesbarkeitBox);
+    lay->addLayout(rightCol, 1);
 }
 
 void TMainForm::buildBackgroundTab()
@@ -609,6 +617,7 @@ void TMainForm::buildMenu()
                          "SaveDialogQr");
     PictureDialog = named(new FileDialogFilter(QString(), this), "OpenPictureDialog");
     FilenameEdit2->Filter = PictureDialog;
+    LogoBox->LogoEd->Filter = PictureDialog;
 }
 
 void TMainForm::connectHandlers()
@@ -679,6 +688,14 @@ void TMainForm::connectHandlers()
     connect(QrCodeBox, &TQrCodeBox::changed, this, &TMainForm::CaptionEdChange);
     connect(PaperBox, &TPaperBox::changed, this, &TMainForm::applyCardPaper);
     connect(PrintFormBox, &TPrintFormBox::changed, this, &TMainForm::applyPrintForm);
+    connect(LesbarkeitBox->GrossdruckBtn, &QPushButton::clicked, this, &TMainForm::GrossdruckClick);
+    // The readability check runs when the Layout tab is shown and after
+    // every change there or of the picture while it is shown.
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this] { checkReadability(); });
+    connect(LogoBox, &TLogoBox::changed, this, [this] {
+        Pager->cardChanged();
+        RepaintPreview();
+    });
     qApp->installEventFilter(this);
 
     // Background picture
@@ -705,6 +722,7 @@ void TMainForm::connectHandlers()
                 QString name = b->text();
                 name.remove(QStringLiteral("..."));
                 history->record(name);
+                checkReadability();
             }
         });
     }
@@ -798,6 +816,7 @@ void TMainForm::FormCreate()
     recentDocuments = LoadRecentDocuments(appfiles::UserFile(QStringLiteral("window.ini")));
     showRecentDocuments();
     FilenameEdit2->startFolder = [this] { return dialogFolder(); };
+    LogoBox->LogoEd->startFolder = [this] { return dialogFolder(); };
 }
 
 void TMainForm::showEvent(QShowEvent *e)
@@ -833,6 +852,7 @@ void TMainForm::FormShow()
     infirst = true;
     // The picture's note in the interface language, now that it is in force.
     PictureNoteLabel->setProblem(FilenameEdit2->FileName(), di2->Problem());
+    LogoBox->reopen();
     // A recovery copy left by a program that did not end is offered first;
     // the document named on the command line opens once the window is on
     // the screen, so that a message about a damaged file has its window.
@@ -924,6 +944,7 @@ CardSettings TMainForm::cardSettings() const
     QrCodeBox->readInto(s);
     PaperBox->readInto(s);
     PrintFormBox->readInto(s);
+    LogoBox->readInto(s);
     return s;
 }
 

@@ -102,6 +102,8 @@ public:
     class TQrCodeBox *QrCodeBox; // QrUrlEd, QrDruckCheck, QrGroesseEd
     class TPaperBox *PaperBox;   // the card's paper (tab "Layout")
     class TPrintFormBox *PrintFormBox; // the card's print form (tab "Layout")
+    class TLogoBox *LogoBox;     // the card's logo (tab "Layout")
+    class TReadabilityBox *LesbarkeitBox; // the readability check and "Großdruck" (tab "Layout")
     QScrollArea *ScrollBox1;
     TPreviewBox *PaintBox1;
     PreviewPager *Pager; // "von N", zoom to fit, Page Up/Page Down
@@ -138,6 +140,8 @@ public:
     QPageLayout printerPage;
     void applyCardPaper(); // the card's paper (or the printer's page) onto the printer
     void applyPrintForm(); // the print form's note, the preview and its count follow it
+    void checkReadability(); // the readability check of the Layout tab, when it is shown
+    void GrossdruckClick();  // writes the large-print copy of the document
     // The sheets of the card's print form on the printer's page (its form
     // SinglePages when it prints page by page).
     SheetPlan printSheetPlan() const;

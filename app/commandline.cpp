@@ -14,6 +14,7 @@
 #include "layout/imposition.h"
 #include "layout/printerchoice.h"
 #include "texture/picturenote.h"
+#include "texture/readability.h"
 #include "texture/texture.h"
 
 #include <QBuffer>
@@ -623,6 +624,16 @@ int RunExport(const Options &o, QTextStream &err)
         card.settings.DruckformBox = o.printForm;
     card.zoom = 100;
     AttachQrCode(card);
+    // The logo, checked like the background picture; one that cannot be
+    // used is said, and the card comes out without it.
+    if (!doc.settings.LogoEd.isEmpty()) {
+        PictureProblem logoProblem = PictureProblem::None;
+        const QImage logo = OpenLogoPicture(doc.settings.LogoEd, false, &logoProblem);
+        if (!logo.isNull())
+            card.logo = std::make_shared<const QImage>(logo);
+        else
+            err << "velloran: " << oneLine(PictureProblemText(TerminalText(doc.settings.LogoEd), logoProblem)) << Qt::endl;
+    }
 
     if (o.mode == Mode::ExportHtml) {
         if (!WriteHtmlFile(o.output, BuildHtml(card, HtmlLanguageTag(CurrentLanguage())), &why))
@@ -641,6 +652,10 @@ int RunExport(const Options &o, QTextStream &err)
     const QString qrNote = QrPrintProblemText(doc.settings.QrUrlEd, doc.settings.QrDruckCheck);
     if (!qrNote.isEmpty())
         err << "velloran: " << oneLine(qrNote) << Qt::endl;
+    // The readability check of the background, as the Layout tab says it.
+    if (texture.HasTexture())
+        for (const QString &line : ReadabilityWarnings(CheckCardReadability(doc.settings)))
+            err << "velloran: " << oneLine(line) << Qt::endl;
 
     if (o.mode == Mode::Print) {
         // The printer and its own default page, as the window prints on

@@ -105,6 +105,13 @@ struct CardSettings {
     PrintForm DruckformBox = PrintForm::SinglePages;
     bool FaltlinieCheck = true; // the table tent's thin fold line
 
+    // The card's logo (tab "Layout", stored in group D): a picture above the
+    // heading, on the first page or on every page. No logo without a name.
+    QString LogoEd;
+    double LogoBreiteEd = 40;        // mm
+    bool LogoJedeSeiteCheck = false; // on every page, not only the first
+    bool LogoLinksCheck = false;     // at the left margin, not centred
+
     const FontSetting &FontDialog(int n) const { return fonts[n - 1]; } // n = 1..9
     FontSetting &FontDialog(int n) { return fonts[n - 1]; }
 };

@@ -1,6 +1,7 @@
 // The record types of group D that the program knows. A feature that stores
 // something in the document adds its types here; tags must be unique.
 #include "catalogue/extension.h"
+#include "catalogue/logorecords.h"
 #include "catalogue/markrecords.h"
 #include "catalogue/paperrecords.h"
 #include "catalogue/printformrecords.h"
@@ -16,6 +17,7 @@ const QVector<ExtensionRecordType> &ExtensionRecordTypes()
         t += SizeRecordTypes(); // 0x0020, 0x0021
         t += PaperRecordTypes(); // 0x0030
         t += PrintFormRecordTypes(); // 0x0050
+        t += LogoRecordTypes();      // 0x0051
         return t;
     }();
     return types;
@@ -29,5 +31,6 @@ QStringList ExtensionMessageTexts()
     t += SizeRecordMessageTexts();
     t += PaperRecordMessageTexts();
     t += PrintFormRecordMessageTexts();
+    t += LogoRecordMessageTexts();
     return t;
 }

@@ -124,7 +124,45 @@ TEST(PrintFormRecord, CardSettingRecordsAreMarked)
     // The records that hold the card's own settings, which further cards
     // store through the same types; the others hold catalogue data.
     for (const ExtensionRecordType &t : ExtensionRecordTypes()) {
-        const bool card = t.tag == 0x0001 || t.tag == 0x0010 || t.tag == 0x0030 || t.tag == 0x0050;
+        const bool card = t.tag == 0x0001 || t.tag == 0x0010 || t.tag == 0x0030 || t.tag == 0x0050 || t.tag == 0x0051;
         EXPECT_EQ(t.cardSetting, card) << std::hex << t.tag;
     }
+}
+
+TEST(LogoRecord, StoredOnlyWithALogoReadBackAndDamageRefused)
+{
+    const QByteArray plain = write(CardSettings());
+    CardSettings s;
+    s.LogoEd = QStringLiteral("logo.svg");
+    s.LogoBreiteEd = 35;
+    s.LogoLinksCheck = true;
+    const QByteArray bytes = write(s);
+    ASSERT_TRUE(bytes.startsWith(plain));
+    // Record 0x0051: the name, the width, flags (bit 1: at the left).
+    const QByteArray record = bytes.mid(plain.size() + 8);
+    EXPECT_EQ(record.left(6), QByteArray("\x51\0\x1D\0\0\0", 6)); // 4 + 2 x 8 + 8 + 1 bytes
+    EXPECT_EQ(record.right(1), QByteArray("\x02", 1));
+
+    DocumentData d;
+    QString error;
+    ASSERT_TRUE(ReadDocument(bytes, CardSettings(), d, &error)) << error.toStdString();
+    EXPECT_EQ(d.settings.LogoEd, "logo.svg");
+    EXPECT_EQ(d.settings.LogoBreiteEd, 35);
+    EXPECT_TRUE(d.settings.LogoLinksCheck);
+    EXPECT_FALSE(d.settings.LogoJedeSeiteCheck);
+    EXPECT_EQ(WriteDocument(d.categoryNames, *d.catalogue, d.settings), bytes);
+    // A document without the record has no logo, whatever was open before.
+    ASSERT_TRUE(ReadDocument(plain, s, d, &error));
+    EXPECT_TRUE(d.settings.LogoEd.isEmpty());
+    EXPECT_EQ(d.settings.LogoBreiteEd, CardSettings().LogoBreiteEd);
+
+    // A width that is no length and unknown flag bits are damage.
+    QByteArray bad = bytes;
+    bad[bad.size() - 2] = char(0xFF); // the width's top byte: NaN
+    bad[bad.size() - 3] = char(0xFF);
+    EXPECT_FALSE(ReadDocument(bad, CardSettings(), d, &error));
+    EXPECT_TRUE(error.contains("Logo")) << error.toStdString();
+    bad = bytes;
+    bad[bad.size() - 1] = char(4);
+    EXPECT_FALSE(ReadDocument(bad, CardSettings(), d, &error));
 }

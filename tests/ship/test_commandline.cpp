@@ -631,3 +631,51 @@ TEST_F(CommandLineRun, AnUnusablePictureOrQrCodeIsSaidAndTheExportSucceeds)
     ASSERT_EQ(r.exitCode, 0);
     EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
 }
+
+TEST_F(CommandLineRun, TheLogoAndTheReadabilityOfTheBackgroundAreSaid)
+{
+    // A dark grey background picture lightened a little, and a logo.
+    QImage grey(16, 16, QImage::Format_RGB32);
+    grey.fill(qRgb(60, 60, 60));
+    ASSERT_TRUE(grey.save(d + "grau.png"));
+    QImage logo(40, 20, QImage::Format_ARGB32);
+    logo.fill(qRgb(200, 0, 0));
+    ASSERT_TRUE(logo.save(d + "logo.png"));
+    Catalogue cat;
+    ASSERT_TRUE(cat.addCategory());
+    ProductValues v;
+    v.name = QStringLiteral("Suppe");
+    v.price = 4.5;
+    ASSERT_NE(cat.addProduct(0, v), nullptr);
+    CardSettings s;
+    s.FilenameEdit2 = d + "grau.png";
+    s.HellEd = 90;
+    s.LogoEd = d + "logo.png";
+    QString why;
+    ASSERT_TRUE(SaveDocumentFile(d + "dunkel.vlr", {QStringLiteral("Suppen")}, cat, s, &why)) << why.toStdString();
+
+    // Every printed font is named with the lightening that reaches 4.5 : 1;
+    // the export still succeeds.
+    auto r = run(shiptest::builtProgram(), {"--export-pdf", d + "dunkel.pdf", d + "dunkel.vlr"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QString err = QString::fromLocal8Bit(r.err);
+    EXPECT_EQ(err.count(QStringLiteral("Kontrast")), 8) << r.err.toStdString(); // no header line
+    EXPECT_TRUE(err.contains(QStringLiteral("Schriftart für Beschreibung: Kontrast "))) << r.err.toStdString();
+    EXPECT_TRUE(err.contains(QRegularExpression(QStringLiteral("Aufhellung auf \\d+ % erhöhen")))) << r.err.toStdString();
+    // The web page carries the logo; nothing is said about it.
+    r = run(shiptest::builtProgram(), {"--export-html", d + "karte.html", d + "dunkel.vlr"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+    EXPECT_TRUE(testutil::readFile(d + "karte.html").contains("<p class=\"logo\""));
+
+    // Lightened enough: nothing to say. A logo that is not there is said
+    // like a background picture, and the card comes out without it.
+    s.HellEd = 20;
+    s.LogoEd = d + "fehlt.png";
+    ASSERT_TRUE(SaveDocumentFile(d + "hell.vlr", {QStringLiteral("Suppen")}, cat, s, &why)) << why.toStdString();
+    r = run(shiptest::builtProgram(), {"--export-pdf", d + "hell.pdf", d + "hell.vlr"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+    EXPECT_TRUE(QString::fromLocal8Bit(r.err).contains(QDir::toNativeSeparators(d + "fehlt.png"))) << r.err.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(d + "hell.pdf"));
+}

@@ -1,0 +1,98 @@
+#include "app/LogoBox.h"
+
+#include "app/FilenameEdit.h"
+#include "catalogue/FloatEdit.h"
+#include "catalogue/cardsettings.h"
+#include "catalogue/logorecords.h"
+#include "texture/picturenote.h"
+#include "texture/texture.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QSignalBlocker>
+
+TLogoBox::TLogoBox(QWidget *parent) : QGroupBox(QStringLiteral("Logo"), parent)
+{
+    setObjectName(QStringLiteral("LogoBox"));
+    const CardSettings defaults;
+    LogoEd = new TFilenameEdit(this);
+    LogoEd->setObjectName(QStringLiteral("LogoEd"));
+    auto *nameLabel = new QLabel(QStringLiteral("Bilddatei:"), this);
+    nameLabel->setObjectName(QStringLiteral("LogoLabel"));
+    nameLabel->setBuddy(LogoEd->edit());
+    LogoBreiteEd = new TFloatEdit(0, this);
+    LogoBreiteEd->setObjectName(QStringLiteral("LogoBreiteEd"));
+    LogoBreiteEd->setRange(kLogoMinMM, kLogoMaxMM);
+    LogoBreiteEd->setSingleStep(1);
+    LogoBreiteEd->setValue(defaults.LogoBreiteEd);
+    LogoBreiteEd->setKeyboardTracking(false);
+    auto *widthLabel = new QLabel(QStringLiteral("Breite in mm:"), this);
+    widthLabel->setObjectName(QStringLiteral("LogoBreiteLabel"));
+    widthLabel->setBuddy(LogoBreiteEd);
+    LogoJedeSeiteCheck = new QCheckBox(QStringLiteral("auf jeder Seite"), this);
+    LogoJedeSeiteCheck->setObjectName(QStringLiteral("LogoJedeSeiteCheck"));
+    LogoLinksCheck = new QCheckBox(QStringLiteral("linksbündig"), this);
+    LogoLinksCheck->setObjectName(QStringLiteral("LogoLinksCheck"));
+    LogoNote = new PictureNote(this);
+    LogoNote->setObjectName(QStringLiteral("LogoNote"));
+
+    auto *grid = new QGridLayout(this);
+    grid->addWidget(nameLabel, 0, 0);
+    grid->addWidget(LogoEd, 0, 1, 1, 3);
+    grid->addWidget(widthLabel, 1, 0);
+    grid->addWidget(LogoBreiteEd, 1, 1);
+    grid->addWidget(LogoJedeSeiteCheck, 1, 2);
+    grid->addWidget(LogoLinksCheck, 1, 3);
+    grid->addWidget(LogoNote, 2, 0, 1, 4);
+    grid->setColumnStretch(3, 1);
+
+    connect(LogoEd, &TFilenameEdit::changed, this, [this] {
+        reopen();
+        emit changed();
+    });
+    connect(LogoBreiteEd, &QDoubleSpinBox::valueChanged, this, &TLogoBox::changed);
+    connect(LogoJedeSeiteCheck, &QCheckBox::toggled, this, &TLogoBox::changed);
+    connect(LogoLinksCheck, &QCheckBox::toggled, this, &TLogoBox::changed);
+}
+
+void TLogoBox::reopen()
+{
+    const QString name = LogoEd->FileName();
+    PictureProblem problem = PictureProblem::None;
+    logo_.reset();
+    if (!name.isEmpty()) {
+        const QImage img = OpenLogoPicture(name, LogoEd->ChosenInDialog(), &problem);
+        if (!img.isNull())
+            logo_ = std::make_shared<const QImage>(img);
+    }
+    opened_ = name;
+    LogoNote->setProblem(name, problem);
+}
+
+void TLogoBox::readInto(CardSettings &s) const
+{
+    s.LogoEd = LogoEd->FileName();
+    s.LogoBreiteEd = LogoBreiteEd->value();
+    s.LogoJedeSeiteCheck = LogoJedeSeiteCheck->isChecked();
+    s.LogoLinksCheck = LogoLinksCheck->isChecked();
+}
+
+void TLogoBox::setFrom(const CardSettings &s)
+{
+    CardSettings now;
+    readInto(now);
+    if (now.LogoEd == s.LogoEd && now.LogoBreiteEd == s.LogoBreiteEd && now.LogoJedeSeiteCheck == s.LogoJedeSeiteCheck
+        && now.LogoLinksCheck == s.LogoLinksCheck)
+        return;
+    {
+        const QSignalBlocker b1(LogoEd), b2(LogoBreiteEd), b3(LogoJedeSeiteCheck), b4(LogoLinksCheck);
+        LogoEd->setFileName(s.LogoEd);
+        LogoBreiteEd->setValue(s.LogoBreiteEd);
+        LogoJedeSeiteCheck->setChecked(s.LogoJedeSeiteCheck);
+        LogoLinksCheck->setChecked(s.LogoLinksCheck);
+    }
+    if (opened_ != s.LogoEd)
+        reopen();
+    emit changed();
+}
