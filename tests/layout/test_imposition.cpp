@@ -262,6 +262,14 @@ TEST(Imposition, PrintingABookletGivesTheExportsSheetsAndKeepsThePrintersPage)
     ASSERT_EQ(ExportCardSheetsPdf(card.source(), exported, kA5), QString());
     const auto halves = halvesOf(pdfWords(printed), 2, false);
     EXPECT_EQ(halves, halvesOf(pdfWords(exported), 2, false));
+    // Word for word at the same place on the sheet.
+    const QVector<Word> p = pdfWords(printed), e = pdfWords(exported);
+    ASSERT_EQ(p.size(), e.size());
+    for (int i = 0; i < p.size(); ++i) {
+        EXPECT_EQ(p[i].text, e[i].text);
+        EXPECT_NEAR(p[i].x(), e[i].x(), 1) << p[i].text.toStdString();
+        EXPECT_NEAR(p[i].y(), e[i].y(), 1) << p[i].text.toStdString();
+    }
     EXPECT_EQ(halves, (std::vector<std::array<int, 2>>{{4, 1}, {2, 3}}));
 
     // Sides 2 to 2: only the back.
