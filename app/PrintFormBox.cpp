@@ -22,7 +22,7 @@ TPrintFormBox::TPrintFormBox(QWidget *parent) : QGroupBox(QStringLiteral("Druckf
         FormRadio[i] = new QRadioButton(names.at(i), this);
         FormRadio[i]->setObjectName(QLatin1String(objectNames[i]));
         group->addButton(FormRadio[i], i);
-        grid->addWidget(FormRadio[i], i / 2, i % 2);
+        grid->addWidget(FormRadio[i], i / 2, i % 2, Qt::AlignLeft); // a click beside the text hits nothing
     }
     FormRadio[0]->setChecked(true);
     FaltlinieCheck = new QCheckBox(QStringLiteral("Faltlinie"), this);
@@ -38,7 +38,7 @@ TPrintFormBox::TPrintFormBox(QWidget *parent) : QGroupBox(QStringLiteral("Druckf
 
     auto *lay = new QVBoxLayout(this);
     lay->addLayout(grid);
-    lay->addWidget(FaltlinieCheck);
+    lay->addWidget(FaltlinieCheck, 0, Qt::AlignLeft);
     lay->addWidget(Note);
 
     // One change per choice: the radio button that is switched on reports it.

@@ -1,14 +1,24 @@
 // The print form on the "Layout" tab: the preview shows the sheets and counts
 // pages and sheets, the choice is an undo step, kept with the document and
-// used by the PDF export.
+// used by the PDF export. The logo and the readability check on the same tab.
+#include "app/FilenameEdit.h"
+#include "app/LogoBox.h"
 #include "app/PaperBox.h"
+#include "app/PreviewBox.h"
+#include "app/PreviewPager.h"
+#include "app/ReadabilityBox.h"
 #include "app/PrintFormBox.h"
 #include "catalogue/document.h"
 #include "layout/imposition.h"
+#include "texture/picturenote.h"
 #include "mainwindow_fixture.h"
 #include "testutil.h"
 
 #include <QAction>
+#include <QDoubleSpinBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
@@ -73,6 +83,7 @@ TEST_F(PrintForms, TheBookletsSheetsInThePreviewWithPagesAndSheetsCounted)
     EXPECT_FALSE(form->PrintFormBox->Note->isVisible());
 
     choose(CardSettings::PrintForm::Booklet);
+    keep(QStringLiteral("printforms-layout-tab.png"));
     EXPECT_EQ(form->cardSettings().DruckformBox, CardSettings::PrintForm::Booklet);
     EXPECT_TRUE(form->changed);
     EXPECT_EQ(form->Rueckgaengig1->text(), "Rückgängig: Druckform");
@@ -102,11 +113,16 @@ TEST_F(PrintForms, TheBookletsSheetsInThePreviewWithPagesAndSheetsCounted)
     EXPECT_EQ(form->SeiteEd->value(), 2 * sheets);
 
     // Back to single pages: the page count and no sheet line.
-    form->Rueckgaengig1->trigger();
+    choose(CardSettings::PrintForm::SinglePages);
     showPreview();
-    EXPECT_TRUE(form->PrintFormBox->FormRadio[0]->isChecked());
     EXPECT_FALSE(bogen->isVisible());
     EXPECT_EQ(form->Pager->PageCountLabel->text(), QStringLiteral("von %1").arg(pages));
+    EXPECT_EQ(form->PaintBox1->size(), QSize(PreviewPageGeometry(PrinterPageArea(*form->printer), form->logicalDpiX(), 100).W + 8,
+                                             PreviewPageGeometry(PrinterPageArea(*form->printer), form->logicalDpiX(), 100).H + 8));
+    // Undone: the booklet again.
+    form->Rueckgaengig1->trigger();
+    EXPECT_TRUE(form->PrintFormBox->FormRadio[1]->isChecked());
+    EXPECT_EQ(form->cardSettings().DruckformBox, CardSettings::PrintForm::Booklet);
 }
 
 TEST_F(PrintForms, TheTentKeptWithTheDocumentAndExportedOnItsSheet)
@@ -125,6 +141,7 @@ TEST_F(PrintForms, TheTentKeptWithTheDocumentAndExportedOnItsSheet)
     keep(QStringLiteral("printforms-preview-tent.png"));
 
     form->PageControl1->setCurrentIndex(2);
+    settle();
     QTest::mouseClick(form->PrintFormBox->FaltlinieCheck, Qt::LeftButton);
     const QString path = dir.filePath("tent.vlr");
     ASSERT_TRUE(form->SaveTheFileAs(path));
@@ -149,6 +166,87 @@ TEST_F(PrintForms, TheTentKeptWithTheDocumentAndExportedOnItsSheet)
     form->AlsPDFexportieren1->trigger();
     EXPECT_EQ(testutil::pdfPages(pdfPath), 1);
     const QString info = testutil::runPdfTool(QStringLiteral("pdfinfo"), {pdfPath});
-    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+595\\.\\d* x 841\\.\\d*|Page size:\\s+595\\.\\d* x 842"))))
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+595(\\.\\d+)? x 84[12](\\.\\d+)? pts"))))
         << info.toStdString();
+}
+
+TEST_F(PrintForms, TheLogoIsPlacedAndAnUnusablePictureIsSaid)
+{
+    QImage logo(60, 30, QImage::Format_ARGB32);
+    logo.fill(QColor(20, 90, 160));
+    const QString logoPath = dir.filePath("logo.png");
+    ASSERT_TRUE(logo.save(logoPath));
+    form->PageControl1->setCurrentIndex(2);
+    settle();
+    const int pagesBefore = CardPageCount(form->cardSource(100), PrinterPageArea(*form->printer));
+
+    form->LogoBox->LogoEd->setFileName(dir.filePath("fehlt.png"));
+    settle();
+    EXPECT_TRUE(form->LogoBox->LogoNote->isVisible());
+    EXPECT_TRUE(form->LogoBox->LogoNote->text().contains("fehlt.png")) << form->LogoBox->LogoNote->text().toStdString();
+    EXPECT_FALSE(form->cardSource(100).logo);
+
+    form->LogoBox->LogoEd->setFileName(logoPath);
+    form->LogoBox->LogoBreiteEd->setValue(80);
+    settle();
+    EXPECT_FALSE(form->LogoBox->LogoNote->isVisible());
+    ASSERT_TRUE(form->cardSource(100).logo);
+    EXPECT_EQ(form->cardSettings().LogoEd, logoPath);
+    EXPECT_EQ(form->Rueckgaengig1->text(), "Rückgängig: Logo");
+    // 40 mm of logo push the card onto more pages... or at least not fewer.
+    EXPECT_GE(CardPageCount(form->cardSource(100), PrinterPageArea(*form->printer)), pagesBefore);
+
+    // The preview shows it at the top, centred: its colour in the middle
+    // of the page's width just below the top margin.
+    showPreview();
+    const QImage shot = form->PaintBox1->grab().toImage();
+    const int dpi = form->logicalDpiX();
+    const int x = shot.width() / 2, y = int((25 + 10) / 25.4 * dpi);
+    const QColor c = shot.pixelColor(x, y);
+    EXPECT_LT(c.red(), 80) << c.name().toStdString();
+    EXPECT_GT(c.blue(), 120) << c.name().toStdString();
+
+    const QString path = dir.filePath("logo.vlr");
+    ASSERT_TRUE(form->SaveTheFileAs(path));
+    DocumentData doc;
+    QString why;
+    ASSERT_TRUE(LoadDocumentFile(path, CardSettings(), doc, &why)) << why.toStdString();
+    EXPECT_EQ(doc.settings.LogoEd, logoPath);
+    EXPECT_EQ(doc.settings.LogoBreiteEd, 80);
+}
+
+TEST_F(PrintForms, TheReadabilityCheckNamesTheFontAndLargePrintWritesACopy)
+{
+    QImage grey(16, 16, QImage::Format_RGB32);
+    grey.fill(qRgb(60, 60, 60));
+    const QString greyPath = dir.filePath("grau.png");
+    ASSERT_TRUE(grey.save(greyPath));
+    form->FilenameEdit2->setFileName(greyPath);
+    form->HellEd->setValue(90);
+    form->Timer1Timer(); // the picture prepared now, not after the typing pause
+    form->PageControl1->setCurrentIndex(2);
+    settle();
+    QLabel *note = form->LesbarkeitBox->LesbarkeitNote;
+    EXPECT_TRUE(note->text().contains("Schriftart für Beschreibung: Kontrast ")) << note->text().toStdString();
+    EXPECT_TRUE(note->text().contains(QRegularExpression(QStringLiteral("Aufhellung auf \\d+ % erhöhen"))));
+
+    // Lightened enough: the note says all is well.
+    form->HellEd->setValue(20);
+    form->Timer1Timer();
+    EXPECT_EQ(note->text(), "Alle Schriften haben mindestens 4,5 : 1 Kontrast zum Hintergrund.");
+
+    // "Großdruck": a copy with larger fonts and no picture; the window's
+    // document stays as it is.
+    const CardSettings before = form->cardSettings();
+    const QString copy = dir.filePath("gross.vlr");
+    fileAnswers.push_back(copy);
+    QTest::mouseClick(form->LesbarkeitBox->GrossdruckBtn, Qt::LeftButton);
+    DocumentData doc;
+    QString why;
+    ASSERT_TRUE(LoadDocumentFile(copy, CardSettings(), doc, &why)) << why.toStdString();
+    EXPECT_EQ(doc.settings.FontDialog(1).size, 34);
+    EXPECT_TRUE(doc.settings.FilenameEdit2.isEmpty());
+    EXPECT_EQ(doc.categoryNames, form->categoryNames());
+    EXPECT_EQ(form->cardSettings().FontDialog(1).size, before.FontDialog(1).size);
+    EXPECT_EQ(form->cardSettings().FilenameEdit2, greyPath);
 }
