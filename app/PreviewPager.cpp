@@ -16,6 +16,8 @@
 #include <QStyle>
 #include <QTimer>
 
+#include <cmath>
+
 PreviewPager::PreviewPager(QWidget *tab, QSpinBox *zoomEd, QSpinBox *seiteEd, QScrollArea *scrollBox,
                            Source source)
     : QObject(tab), tab_(tab), zoomEd_(zoomEd), seiteEd_(seiteEd), scrollBox_(scrollBox),
@@ -155,8 +157,16 @@ void PreviewPager::fit(PreviewFit how)
 {
     const QSize visible = scrollBox_->maximumViewportSize();
     const int bar = scrollBox_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scrollBox_);
+    // The page shown: the card's page, or the sheet of a print form.
+    PageArea area = source_.area();
+    if (showsSheets()) {
+        const QSizeF mm = source_.sheets().sheet.fullRect(QPageLayout::Millimeter).size();
+        area.dpi = 600;
+        area.widthPx = int(std::lround(mm.width() / kMmPerInch * area.dpi));
+        area.heightPx = int(std::lround(mm.height() / kMmPerInch * area.dpi));
+    }
     fitting_ = true;
-    zoomEd_->setValue(FitZoom(source_.area(), source_.screenDpi(), visible, bar, how));
+    zoomEd_->setValue(FitZoom(area, source_.screenDpi(), visible, bar, how));
     fitting_ = false;
     // The whole page sits in the middle of the view.
     scrollBox_->setAlignment(how == PreviewFit::WholePage ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignTop);

@@ -23,12 +23,13 @@ const char16_t *const kTexts[] = {
     u"Bogen %1 Rückseite von %2",
     u"Bogen %1 von %2",
     u"%1 Seiten auf %2 Bogen",
+    u"1 Seite auf %1 Bogen",
     u"Beidseitig drucken und an der kurzen Kante wenden.",
     u"Für das Papierformat %1 gibt es kein Blatt doppelter Größe: die Druckform \"%2\" kann darauf nicht "
     u"gedruckt werden.",
     u"Der Drucker kann das Blatt %1 nicht bedrucken.",
 };
-enum { kFront, kBack, kOneSided, kPagesOnSheets, kDuplex, kNoDouble, kPrinterLacksSheet };
+enum { kFront, kBack, kOneSided, kPagesOnSheets, kOnePageOnSheets, kDuplex, kNoDouble, kPrinterLacksSheet };
 
 QString text(int i)
 {
@@ -296,7 +297,7 @@ QString SheetSideTitle(const QVector<SheetSide> &sides, int index)
 
 QString PagesOnSheetsText(int pages, int sheets)
 {
-    return text(kPagesOnSheets).arg(pages).arg(sheets);
+    return pages == 1 ? text(kOnePageOnSheets).arg(sheets) : text(kPagesOnSheets).arg(pages).arg(sheets);
 }
 
 QString DuplexNote(const SheetPlan &plan)
