@@ -8,7 +8,8 @@
 #include "texture/texture.h"
 
 #include <QCheckBox>
-#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QLabel>
 #include <QSignalBlocker>
 
@@ -37,15 +38,17 @@ TLogoBox::TLogoBox(QWidget *parent) : QGroupBox(QStringLiteral("Logo"), parent)
     LogoNote = new PictureNote(this);
     LogoNote->setObjectName(QStringLiteral("LogoNote"));
 
-    auto *grid = new QGridLayout(this);
-    grid->addWidget(nameLabel, 0, 0);
-    grid->addWidget(LogoEd, 0, 1, 1, 3);
-    grid->addWidget(widthLabel, 1, 0);
-    grid->addWidget(LogoBreiteEd, 1, 1);
-    grid->addWidget(LogoJedeSeiteCheck, 1, 2);
-    grid->addWidget(LogoLinksCheck, 1, 3);
-    grid->addWidget(LogoNote, 2, 0, 1, 4);
-    grid->setColumnStretch(3, 1);
+    auto *width = new QHBoxLayout;
+    width->addWidget(widthLabel);
+    width->addWidget(LogoBreiteEd);
+    width->addStretch(1);
+    auto *lay = new QVBoxLayout(this);
+    lay->addWidget(nameLabel);
+    lay->addWidget(LogoEd);
+    lay->addLayout(width);
+    lay->addWidget(LogoJedeSeiteCheck, 0, Qt::AlignLeft);
+    lay->addWidget(LogoLinksCheck, 0, Qt::AlignLeft);
+    lay->addWidget(LogoNote);
 
     connect(LogoEd, &TFilenameEdit::changed, this, [this] {
         reopen();

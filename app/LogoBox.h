@@ -1,6 +1,6 @@
-// The card's logo on the tab "Layout": the picture file, its width in
-// millimetres, on every page or the first only, at the left or centred, and
-// the note that says why a picture cannot be used (as the "Hintergrund" tab
+// The card's logo on the tab "Speisekarte erzeugen", under the QR code: the
+// picture file, its width in millimetres, on every page or the first only,
+// at the left or centred, and the note that says why a picture cannot be used (as the "Hintergrund" tab
 // says it of the background picture). The box holds the opened picture.
 #pragma once
 

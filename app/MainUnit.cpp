@@ -351,6 +351,10 @@ void TMainForm::buildPreviewTab()
     QrCodeBox = new TQrCodeBox(TabSheet2);
     left->addSpacing(12);
     left->addWidget(QrCodeBox);
+    // The logo above the heading.
+    LogoBox = new TLogoBox(TabSheet2);
+    left->addSpacing(12);
+    left->addWidget(LogoBox);
     left->addStretch(1);
     auto *leftBox = named(new QWidget(TabSheet2), "Panel3");
     leftBox->setLayout(left);
@@ -454,21 +458,19 @@ void TMainForm::buildLayoutTab()
 
     PaperBox = new TPaperBox(TabSheet3);
     PrintFormBox = new TPrintFormBox(TabSheet3);
-    LogoBox = new TLogoBox(TabSheet3);
     LesbarkeitBox = new TReadabilityBox(TabSheet3);
 
     auto *leftCol = new QVBoxLayout;
     leftCol->addLayout(margins);
     leftCol->addWidget(PaperBox);
-    leftCol->addWidget(PrintFormBox);
     leftCol->addSpacing(12);
     leftCol->addLayout(checks);
     leftCol->addWidget(MarksGroup);
     auto *lay = new QHBoxLayout(TabSheet3);
     lay->addLayout(leftCol, 1);
     auto *rightCol = new QVBoxLayout;
+    rightCol->addWidget(PrintFormBox);
     rightCol->addWidget(fonts, 1);
-    rightCol->addWidget(LogoBox);
     rightCol->addWidget(LesbarkeitBox);
     lay->addLayout(rightCol, 1);
 }

@@ -102,7 +102,7 @@ public:
     class TQrCodeBox *QrCodeBox; // QrUrlEd, QrDruckCheck, QrGroesseEd
     class TPaperBox *PaperBox;   // the card's paper (tab "Layout")
     class TPrintFormBox *PrintFormBox; // the card's print form (tab "Layout")
-    class TLogoBox *LogoBox;     // the card's logo (tab "Layout")
+    class TLogoBox *LogoBox;     // the card's logo (tab "Speisekarte erzeugen")
     class TReadabilityBox *LesbarkeitBox; // the readability check and "Großdruck" (tab "Layout")
     QScrollArea *ScrollBox1;
     TPreviewBox *PaintBox1;

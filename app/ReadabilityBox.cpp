@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 TReadabilityBox::TReadabilityBox(QWidget *parent) : QGroupBox(QStringLiteral("Lesbarkeit"), parent)
@@ -18,8 +19,17 @@ TReadabilityBox::TReadabilityBox(QWidget *parent) : QGroupBox(QStringLiteral("Le
     GrossdruckBtn = new QPushButton(QStringLiteral("Großdruck"), this);
     GrossdruckBtn->setObjectName(QStringLiteral("GrossdruckBtn"));
     GrossdruckBtn->setAutoDefault(false);
+    // Many fonts below the figure make many lines: they scroll within a
+    // few lines' height rather than make the window taller.
+    auto *scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("LesbarkeitScroll"));
+    scroll->setWidget(LesbarkeitNote);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setMaximumHeight(5 * fontMetrics().lineSpacing() + 4);
     auto *lay = new QVBoxLayout(this);
-    lay->addWidget(LesbarkeitNote);
+    lay->addWidget(scroll);
     lay->addWidget(GrossdruckBtn, 0, Qt::AlignLeft);
 }
 

@@ -188,7 +188,7 @@ TEST_F(PrintForms, TheLogoIsPlacedAndAnUnusablePictureIsSaid)
     logo.fill(QColor(20, 90, 160));
     const QString logoPath = dir.filePath("logo.png");
     ASSERT_TRUE(logo.save(logoPath));
-    form->PageControl1->setCurrentIndex(2);
+    form->PageControl1->setCurrentIndex(1);
     settle();
     const int pagesBefore = CardPageCount(form->cardSource(100), PrinterPageArea(*form->printer));
 
