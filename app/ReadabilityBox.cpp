@@ -28,6 +28,9 @@ TReadabilityBox::TReadabilityBox(QWidget *parent) : QGroupBox(QStringLiteral("Le
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setMaximumHeight(5 * fontMetrics().lineSpacing() + 4);
+    scroll->viewport()->setAutoFillBackground(false); // the group's own background
+    LesbarkeitNote->setAutoFillBackground(false);
+    LesbarkeitNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     auto *lay = new QVBoxLayout(this);
     lay->addWidget(scroll);
     lay->addWidget(GrossdruckBtn, 0, Qt::AlignLeft);

@@ -211,6 +211,7 @@ TEST_F(PrintForms, TheLogoIsPlacedAndAnUnusablePictureIsSaid)
     // The preview shows it at the top, centred: its colour in the middle
     // of the page's width just below the top margin.
     showPreview();
+    keep(QStringLiteral("printforms-logo-preview.png"));
     const QImage shot = form->PaintBox1->grab().toImage();
     const int dpi = form->logicalDpiX();
     const int x = shot.width() / 2, y = int((25 + 10) / 25.4 * dpi);
