@@ -320,7 +320,19 @@ void TMainForm::Drucken1Click()
         return;
     }
     const bool sheets = plan.form != PrintForm::SinglePages;
-    // A booklet is printed on both sides, turning on the short edge.
+    // A booklet is printed on both sides, turning on the short edge; the
+    // printer's own setting comes back afterwards.
+    const QPrinter::DuplexMode duplexBefore = printer->duplex();
+    struct DuplexBack {
+        QPrinter &p;
+        QPrinter::DuplexMode mode;
+        bool set;
+        ~DuplexBack()
+        {
+            if (set)
+                p.setDuplex(mode);
+        }
+    } duplexBack{*printer, duplexBefore, plan.form == PrintForm::Booklet};
     if (plan.form == PrintForm::Booklet)
         printer->setDuplex(QPrinter::DuplexShortSide);
     int from = 1, to = 0;

@@ -119,6 +119,21 @@ TEST_F(PrintForms, TheBookletsSheetsInThePreviewWithPagesAndSheetsCounted)
     form->Pager->nextPage();
     EXPECT_EQ(form->SeiteEd->value(), 2 * sheets);
 
+    // Printing: the sheet sides; the printer's page stays as it was. (A
+    // PDF printer has no duplex setting to see.)
+    const QPageLayout page = form->printer->pageLayout();
+    const QString printed = dir.filePath("heft-druck.pdf");
+    form->printer->setOutputFormat(QPrinter::PdfFormat);
+    form->printer->setOutputFileName(printed);
+    form->printDialog = [&](QPrinter &, int &from, int &to) {
+        from = 1;
+        to = 0;
+        return true;
+    };
+    QTest::mouseClick(form->DruckenBtn, Qt::LeftButton);
+    EXPECT_EQ(testutil::pdfPages(printed), 2 * sheets);
+    EXPECT_TRUE(form->printer->pageLayout() == page);
+
     // Back to single pages: the page count and no sheet line.
     choose(CardSettings::PrintForm::SinglePages);
     showPreview();
