@@ -5,7 +5,9 @@
 #include "app/MainUnit.h"
 #include "app/MarksGroup.h"
 #include "app/undohistory.h"
+#include "app/LogoBox.h"
 #include "app/PaperBox.h"
+#include "app/PrintFormBox.h"
 #include "app/QrCodeBox.h"
 #include "app/proposedname.h"
 #include "app/windowsize.h"
@@ -308,6 +310,8 @@ void TMainForm::applyDocumentSettings(const DocumentData &d, bool reloadSamePict
     MarksGroup->setSettings(s.marks);
     QrCodeBox->setFrom(s);
     PaperBox->setFrom(s);
+    PrintFormBox->setFrom(s);
+    LogoBox->setFrom(s);
 }
 
 void TMainForm::setCardSettings(const CardSettings &s)
@@ -381,8 +385,11 @@ void TMainForm::AlsPDFexportieren1Click()
     const QString path = askFileName(SaveDialogPdf, true, QStringLiteral("pdf"), true);
     if (path.isEmpty())
         return;
+    const CardSource card = cardSource(100);
     const QString error =
-        ExportCardPdf(cardSource(100), path, printer->pageLayout(), PdfTitle(cardSettings()), printer->resolution());
+        card.settings.DruckformBox == CardSettings::PrintForm::SinglePages
+            ? ExportCardPdf(card, path, printer->pageLayout(), PdfTitle(card.settings), printer->resolution())
+            : ExportCardSheetsPdf(card, path, printer->pageLayout(), PdfTitle(card.settings), printer->resolution());
     if (!error.isEmpty()) {
         messageBox(QMessageBox::Critical, QString(), error, QMessageBox::Ok);
         return;

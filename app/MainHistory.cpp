@@ -4,7 +4,9 @@
 #include "app/FilenameEdit.h"
 #include "app/MainUnit.h"
 #include "app/MarksGroup.h"
+#include "app/LogoBox.h"
 #include "app/PaperBox.h"
+#include "app/PrintFormBox.h"
 #include "app/QrCodeBox.h"
 #include "app/recovery.h"
 #include "app/undohistory.h"
@@ -100,6 +102,15 @@ void TMainForm::buildHistory()
                 [this, german, key] { history->record(stepName(german), key); });
         ++key;
     }
+    // The logo: typing its file name or turning its width merges as above.
+    connect(LogoBox->LogoEd->edit(), &QLineEdit::textChanged, this,
+            [this, key] { history->record(stepName(QStringLiteral("Logo")), key); });
+    ++key;
+    connect(LogoBox->LogoBreiteEd, &QDoubleSpinBox::valueChanged, this,
+            [this, key] { history->record(stepName(QStringLiteral("Logo")), key); });
+    ++key;
+    for (QCheckBox *c : {LogoBox->LogoJedeSeiteCheck, LogoBox->LogoLinksCheck})
+        connect(c, &QCheckBox::toggled, this, [this] { history->record(stepName(QStringLiteral("Logo"))); });
     for (auto [spin, label] : {std::pair{HellEd, "Helligkeit %:"}, std::pair{SatEd, "Sättigung:"}}) {
         const QString german = QString::fromUtf8(label);
         connect(spin, &QSpinBox::valueChanged, this, [this, german, key] { history->record(stepName(german), key); });
@@ -117,6 +128,8 @@ void TMainForm::buildHistory()
     connect(MarksGroup, &TMarksGroup::settingsChanged, this, marksStep);
     connect(MarksGroup, &TMarksGroup::additivesEdited, this, marksStep);
     connect(PaperBox, &TPaperBox::changed, this, [this] { history->record(stepName(QStringLiteral("Papier"))); });
+    connect(PrintFormBox, &TPrintFormBox::changed, this,
+            [this] { history->record(stepName(QStringLiteral("Druckform"))); });
 }
 
 QByteArray TMainForm::documentBytes() const

@@ -14,8 +14,10 @@
 #include "i18n/translatecomponents.h"
 #include "i18n/translateunit.h"
 #include "layout/cardoutput.h"
+#include "layout/imposition.h"
 #include "export/qrcode.h"
 #include "texture/picturenote.h"
+#include "texture/readability.h"
 
 #include <QAction>
 
@@ -69,7 +71,7 @@ void TMainForm::bersetzen1Click()
 void TMainForm::RegisterProgramTexts()
 {
     for (const QStringList &texts :
-         {DocumentMessageTexts(), OutputMessageTexts(), PictureProblemTexts(), ExtensionMessageTexts(),
+         {DocumentMessageTexts(), OutputMessageTexts(), PrintFormTexts(), ReadabilityTexts(), PictureProblemTexts(), ExtensionMessageTexts(),
           QrProblemTexts(), TAdditivesDialog::messageTexts(), TPriceChangeForm::messageTexts(),
           TFloatEdit::messageTexts(), TEditProduktForm::messageTexts()})
         for (const QString &t : texts)
@@ -80,6 +82,8 @@ void TMainForm::RegisterProgramTexts()
     // a document of the menu "Datei" that is gone.
     for (const char16_t *t :
          {u"Freitext", u"Verschieben nach", u"CSV-Datei geschrieben: %1", u"PDF-Datei geschrieben: %1",
+          u"Großdruck geschrieben: %1", u"Ohne Hintergrundbild ist nichts zu prüfen.",
+          u"Alle Schriften haben mindestens 4,5 : 1 Kontrast zum Hintergrund.",
           u"Webseite geschrieben: %1", u"QR-Code geschrieben: %1",
           u"Die Datei \"%1\" hat ungespeicherte Änderungen. Wollen Sie jetzt speichern?",
           u"Die Datei \"%1\" gibt es nicht mehr. Sie wurde aus der Liste der zuletzt geöffneten Dateien entfernt.",

@@ -1,20 +1,29 @@
 // The main window's preview, printing and background picture handlers.
 #include "app/FilenameEdit.h"
 #include "app/MainUnit.h"
+#include "app/LogoBox.h"
 #include "app/PaperBox.h"
+#include "app/ReadabilityBox.h"
+#include "catalogue/document.h"
+#include "catalogue/largeprint.h"
+#include "app/PrintFormBox.h"
 #include "app/PreviewBox.h"
 #include "app/PreviewPager.h"
 #include "export/qrcode.h"
 #include "i18n/translateunit.h"
 #include "layout/cardoutput.h"
 #include "layout/cardpaper.h"
+#include "layout/imposition.h"
 #include "layout/printerchoice.h"
 #include "layout/qpaintercanvas.h"
 #include "texture/picturenote.h"
 #include "texture/picturepreview.h"
+#include "texture/readability.h"
 #include "texture/texture.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QStatusBar>
 #include <QDoubleSpinBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -41,6 +50,7 @@ CardSource TMainForm::cardSource(int zoom) const
     card.zoom = zoom;
     card.texture = di2.get();
     AttachQrCode(card);
+    card.logo = LogoBox->logo();
     return card;
 }
 
@@ -55,8 +65,50 @@ bool TMainForm::PaintToCanvas(ICanvas &canvas0, int dpi, int width, int height, 
 // Preview
 // ---------------------------------------------------------------------------
 
+SheetPlan TMainForm::printSheetPlan() const
+{
+    CardSettings s;
+    PrintFormBox->readInto(s);
+    return PlanSheets(s.DruckformBox, printer->pageLayout());
+}
+
+void TMainForm::applyPrintForm()
+{
+    const SheetPlan plan = printSheetPlan();
+    PrintFormBox->setNote(plan.ok() ? DuplexNote(plan) : plan.error);
+    Pager->cardChanged();
+    RepaintPreview();
+}
+
+// The preview of a print form's sheets: sheet side SeiteEd as it prints.
+bool TMainForm::paintSheetPreview(QPainter &p, const QRect &exposed)
+{
+    const SheetPlan plan = printSheetPlan();
+    if (plan.form == PrintForm::SinglePages || !plan.ok())
+        return false;
+    const int s = logicalDpiX();
+    const QSize px = SheetSidePixels(plan, s, ZoomEd->value());
+    if (PaintBox1->width() != px.width() + 8 || PaintBox1->height() != px.height() + 8) {
+        PaintBox1->resize(px.width() + 8, px.height() + 8);
+        if (QWidget *host = PaintBox1->parentWidget())
+            host->resize(8 + px.width() + 8, 8 + px.height() + 8);
+        PaintBox1->update();
+        return true;
+    }
+    const QRect part = exposed.intersected(QRect(QPoint(0, 0), px));
+    if (!part.isEmpty()) {
+        const QImage sheet = RenderSheetSide(cardSource(ZoomEd->value()), plan, s, SeiteEd->value());
+        if (!sheet.isNull())
+            p.drawImage(part.topLeft(), sheet, part);
+    }
+    Pager->refresh();
+    return true;
+}
+
 void TMainForm::PaintBox1Paint(QPainter &p, const QRect &exposed)
 {
+    if (paintSheetPreview(p, exposed))
+        return;
     const int s = logicalDpiX();
     const PageArea area = PrinterPageArea(*printer);
     const PreviewGeometry g = PreviewPageGeometry(area, s, ZoomEd->value());
@@ -232,6 +284,9 @@ void TMainForm::applyCardPaper()
     } else {
         ApplyCardPaper(s, *printer);
     }
+    // The print form's sheet follows the paper (A5 pages on A4, ...).
+    const SheetPlan plan = printSheetPlan();
+    PrintFormBox->setNote(plan.ok() ? DuplexNote(plan) : plan.error);
     Pager->refresh();
     RepaintPreview();
 }
@@ -259,6 +314,27 @@ bool TMainForm::choosePrinter(const QStringList &names)
 void TMainForm::Drucken1Click()
 {
     commitPendingEdits();
+    const SheetPlan plan = printSheetPlan();
+    if (!plan.ok()) {
+        messageBox(QMessageBox::Critical, QString(), plan.error, QMessageBox::Ok);
+        return;
+    }
+    const bool sheets = plan.form != PrintForm::SinglePages;
+    // A booklet is printed on both sides, turning on the short edge; the
+    // printer's own setting comes back afterwards.
+    const QPrinter::DuplexMode duplexBefore = printer->duplex();
+    struct DuplexBack {
+        QPrinter &p;
+        QPrinter::DuplexMode mode;
+        bool set;
+        ~DuplexBack()
+        {
+            if (set)
+                p.setDuplex(mode);
+        }
+    } duplexBack{*printer, duplexBefore, plan.form == PrintForm::Booklet};
+    if (plan.form == PrintForm::Booklet)
+        printer->setDuplex(QPrinter::DuplexShortSide);
     int from = 1, to = 0;
     if (printDialog) {
         if (!printDialog(*printer, from, to))
@@ -267,7 +343,19 @@ void TMainForm::Drucken1Click()
         QPrintDialog dlg(printer.get(), this);
         dlg.setOption(QAbstractPrintDialog::PrintPageRange, true);
         dlg.setOption(QAbstractPrintDialog::PrintToFile, true);
-        dlg.setMinMax(1, qMax(1, CardPageCount(cardSource(100), PrinterPageArea(*printer))));
+        dlg.setMinMax(1, qMax(1, sheets ? int(CardSheetSides(cardSource(100), plan).size())
+                                         : CardPageCount(cardSource(100), PrinterPageArea(*printer))));
+        // The booklet's note in the dialog, where the sides are chosen.
+        const QString duplex = DuplexNote(plan);
+        if (!duplex.isEmpty()) {
+            auto *note = new QLabel(duplex, &dlg);
+            note->setObjectName(QStringLiteral("DuplexNote"));
+            note->setWordWrap(true);
+            if (auto *box = qobject_cast<QBoxLayout *>(dlg.layout()))
+                box->insertWidget(box->count() - 1, note);
+            else if (dlg.layout())
+                dlg.layout()->addWidget(note);
+        }
         if (execDialog(&dlg) != QDialog::Accepted)
             return;
         if (printer->printRange() == QPrinter::PageRange) {
@@ -275,7 +363,8 @@ void TMainForm::Drucken1Click()
             to = printer->toPage();
         }
     }
-    const QString error = PrintCard(cardSource(100), *printer, GetMsgText(12), from, to);
+    const QString error = sheets ? PrintCardSheets(cardSource(100), *printer, GetMsgText(12), from, to)
+                                 : PrintCard(cardSource(100), *printer, GetMsgText(12), from, to);
     if (!error.isEmpty())
         messageBox(QMessageBox::Critical, QString(), error, QMessageBox::Ok);
 }
@@ -296,6 +385,31 @@ void TMainForm::FilenameEdit2Change()
     if (infirst)
         PictureNoteLabel->setProblem(FilenameEdit2->FileName(), di2->Problem());
     PaintBox2Paint();
+    checkReadability();
+}
+
+void TMainForm::checkReadability()
+{
+    if (PageControl1->currentWidget() != TabSheet3)
+        return; // checked when the tab is shown
+    LesbarkeitBox->showCheck(CheckCardReadability(cardSettings()));
+}
+
+void TMainForm::GrossdruckClick()
+{
+    commitPendingEdits();
+    const QString path = askFileName(SaveDialog1, true, QStringLiteral("vlr"), true);
+    if (path.isEmpty())
+        return;
+    // A copy: the document in the window stays as it is.
+    QString error;
+    if (!SaveDocumentFile(path, categoryNames(), catalogue, LargePrintSettings(cardSettings()), &error, keptRecords)) {
+        messageBox(QMessageBox::Critical, QString(), QDir::toNativeSeparators(path) + QStringLiteral("\n") + error,
+                   QMessageBox::Ok);
+        return;
+    }
+    statusBar()->showMessage(
+        TranslateStr(QStringLiteral("Großdruck geschrieben: %1")).arg(QDir::toNativeSeparators(path)));
 }
 
 void TMainForm::GrayScaleCheckClick()

@@ -7,7 +7,10 @@
 #include "app/MarksGroup.h"
 #include "app/PreviewBox.h"
 #include "app/PreviewPager.h"
+#include "app/LogoBox.h"
 #include "app/PaperBox.h"
+#include "app/ReadabilityBox.h"
+#include "app/PrintFormBox.h"
 #include "app/QrCodeBox.h"
 #include "app/recovery.h"
 #include "app/undohistory.h"
@@ -348,6 +351,10 @@ void TMainForm::buildPreviewTab()
     QrCodeBox = new TQrCodeBox(TabSheet2);
     left->addSpacing(12);
     left->addWidget(QrCodeBox);
+    // The logo above the heading.
+    LogoBox = new TLogoBox(TabSheet2);
+    left->addSpacing(12);
+    left->addWidget(LogoBox);
     left->addStretch(1);
     auto *leftBox = named(new QWidget(TabSheet2), "Panel3");
     leftBox->setLayout(left);
@@ -371,10 +378,11 @@ void TMainForm::buildPreviewTab()
     // the page field.
     Pager = new PreviewPager(TabSheet2, ZoomEd, SeiteEd, ScrollBox1,
                              {[this] { return cardSource(100); }, [this] { return PrinterPageArea(*printer); },
-                              [this] { return logicalDpiX(); }});
+                              [this] { return logicalDpiX(); }, [this] { return printSheetPlan(); }});
     top->insertWidget(top->indexOf(ZoomEd) + 1, Pager->GanzeSeiteBtn);
     top->insertWidget(top->indexOf(ZoomEd) + 2, Pager->SeitenbreiteBtn);
     top->insertWidget(top->indexOf(SeiteEd) + 1, Pager->PageCountLabel);
+    top->insertWidget(top->indexOf(Pager->PageCountLabel) + 1, Pager->SheetLabel);
 
     auto *body = new QHBoxLayout;
     body->addWidget(leftBox);
@@ -449,6 +457,8 @@ void TMainForm::buildLayoutTab()
     MarksGroup->execDialog = [this](QDialog *d) { return execDialog(d); };
 
     PaperBox = new TPaperBox(TabSheet3);
+    PrintFormBox = new TPrintFormBox(TabSheet3);
+    LesbarkeitBox = new TReadabilityBox(TabSheet3);
 
     auto *leftCol = new QVBoxLayout;
     leftCol->addLayout(margins);
@@ -458,7 +468,11 @@ void TMainForm::buildLayoutTab()
     leftCol->addWidget(MarksGroup);
     auto *lay = new QHBoxLayout(TabSheet3);
     lay->addLayout(leftCol, 1);
-    lay->addWidget(fonts, 1);
+    auto *rightCol = new QVBoxLayout;
+    rightCol->addWidget(PrintFormBox);
+    rightCol->addWidget(fonts, 1);
+    rightCol->addWidget(LesbarkeitBox);
+    lay->addLayout(rightCol, 1);
 }
 
 void TMainForm::buildBackgroundTab()
@@ -605,6 +619,7 @@ void TMainForm::buildMenu()
                          "SaveDialogQr");
     PictureDialog = named(new FileDialogFilter(QString(), this), "OpenPictureDialog");
     FilenameEdit2->Filter = PictureDialog;
+    LogoBox->LogoEd->Filter = PictureDialog;
 }
 
 void TMainForm::connectHandlers()
@@ -674,6 +689,15 @@ void TMainForm::connectHandlers()
     connect(RahmenCheck, &QCheckBox::toggled, this, &TMainForm::RahmenCheckClick);
     connect(QrCodeBox, &TQrCodeBox::changed, this, &TMainForm::CaptionEdChange);
     connect(PaperBox, &TPaperBox::changed, this, &TMainForm::applyCardPaper);
+    connect(PrintFormBox, &TPrintFormBox::changed, this, &TMainForm::applyPrintForm);
+    connect(LesbarkeitBox->GrossdruckBtn, &QPushButton::clicked, this, &TMainForm::GrossdruckClick);
+    // The readability check runs when the Layout tab is shown and after
+    // every change there or of the picture while it is shown.
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this] { checkReadability(); });
+    connect(LogoBox, &TLogoBox::changed, this, [this] {
+        Pager->cardChanged();
+        RepaintPreview();
+    });
     qApp->installEventFilter(this);
 
     // Background picture
@@ -700,6 +724,7 @@ void TMainForm::connectHandlers()
                 QString name = b->text();
                 name.remove(QStringLiteral("..."));
                 history->record(name);
+                checkReadability();
             }
         });
     }
@@ -793,6 +818,7 @@ void TMainForm::FormCreate()
     recentDocuments = LoadRecentDocuments(appfiles::UserFile(QStringLiteral("window.ini")));
     showRecentDocuments();
     FilenameEdit2->startFolder = [this] { return dialogFolder(); };
+    LogoBox->LogoEd->startFolder = [this] { return dialogFolder(); };
 }
 
 void TMainForm::showEvent(QShowEvent *e)
@@ -828,6 +854,7 @@ void TMainForm::FormShow()
     infirst = true;
     // The picture's note in the interface language, now that it is in force.
     PictureNoteLabel->setProblem(FilenameEdit2->FileName(), di2->Problem());
+    LogoBox->reopen();
     // A recovery copy left by a program that did not end is offered first;
     // the document named on the command line opens once the window is on
     // the screen, so that a message about a damaged file has its window.
@@ -918,6 +945,8 @@ CardSettings TMainForm::cardSettings() const
     s.marks = MarksGroup->settings();
     QrCodeBox->readInto(s);
     PaperBox->readInto(s);
+    PrintFormBox->readInto(s);
+    LogoBox->readInto(s);
     return s;
 }
 

@@ -7,6 +7,7 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/extension.h"
 #include "catalogue/cardsettings.h"
+#include "layout/imposition.h"
 
 #include <QMainWindow>
 #include <QMessageBox>
@@ -100,6 +101,9 @@ public:
     QCheckBox *RahmenCheck;
     class TQrCodeBox *QrCodeBox; // QrUrlEd, QrDruckCheck, QrGroesseEd
     class TPaperBox *PaperBox;   // the card's paper (tab "Layout")
+    class TPrintFormBox *PrintFormBox; // the card's print form (tab "Layout")
+    class TLogoBox *LogoBox;     // the card's logo (tab "Speisekarte erzeugen")
+    class TReadabilityBox *LesbarkeitBox; // the readability check and "Großdruck" (tab "Layout")
     QScrollArea *ScrollBox1;
     TPreviewBox *PaintBox1;
     PreviewPager *Pager; // "von N", zoom to fit, Page Up/Page Down
@@ -135,6 +139,13 @@ public:
     // a paper of its own is laid out on.
     QPageLayout printerPage;
     void applyCardPaper(); // the card's paper (or the printer's page) onto the printer
+    void applyPrintForm(); // the print form's note, the preview and its count follow it
+    void checkReadability(); // the readability check of the Layout tab, when it is shown
+    void GrossdruckClick();  // writes the large-print copy of the document
+    // The sheets of the card's print form on the printer's page (its form
+    // SinglePages when it prints page by page).
+    SheetPlan printSheetPlan() const;
+    bool paintSheetPreview(QPainter &p, const QRect &exposed); // false: single pages
 
     // Language state.
     int32_t &language;

@@ -16,6 +16,8 @@
 #include <QStyle>
 #include <QTimer>
 
+#include <cmath>
+
 PreviewPager::PreviewPager(QWidget *tab, QSpinBox *zoomEd, QSpinBox *seiteEd, QScrollArea *scrollBox,
                            Source source)
     : QObject(tab), tab_(tab), zoomEd_(zoomEd), seiteEd_(seiteEd), scrollBox_(scrollBox),
@@ -25,6 +27,10 @@ PreviewPager::PreviewPager(QWidget *tab, QSpinBox *zoomEd, QSpinBox *seiteEd, QS
     PageCountLabel->setObjectName(QStringLiteral("SeitenzahlLabel"));
     // Its text is made from a translated pattern, not translated as it stands.
     PageCountLabel->setProperty("velloran_notranslate", true);
+    SheetLabel = new QLabel(tab);
+    SheetLabel->setObjectName(QStringLiteral("BogenLabel"));
+    SheetLabel->setProperty("velloran_notranslate", true);
+    SheetLabel->hide();
     GanzeSeiteBtn = new QPushButton(QStringLiteral("Ganze Seite"), tab);
     GanzeSeiteBtn->setObjectName(QStringLiteral("GanzeSeiteBtn"));
     SeitenbreiteBtn = new QPushButton(QStringLiteral("Seitenbreite"), tab);
@@ -84,6 +90,7 @@ void PreviewPager::watchModel(QAbstractItemModel *model)
 void PreviewPager::cardChanged()
 {
     cache_.invalidate();
+    sheets_.valid = false;
     if (refreshPending_)
         return;
     refreshPending_ = true;
@@ -93,8 +100,41 @@ void PreviewPager::cardChanged()
     });
 }
 
+bool PreviewPager::showsSheets() const
+{
+    if (!source_.sheets)
+        return false;
+    const SheetPlan plan = source_.sheets();
+    return plan.form != PrintForm::SinglePages && plan.ok();
+}
+
+const QVector<SheetSide> &PreviewPager::sheetSides()
+{
+    const SheetPlan plan = source_.sheets ? source_.sheets() : SheetPlan();
+    if (plan.form == PrintForm::SinglePages || !plan.ok()) {
+        sheets_.valid = false;
+        sheets_.sides.clear();
+        return sheets_.sides;
+    }
+    const QString key = QStringLiteral("%1 %2 %3 %4")
+                            .arg(int(plan.form))
+                            .arg(plan.sheet.pageSize().key())
+                            .arg(plan.stacked)
+                            .arg(OnRequestText());
+    if (!sheets_.valid || sheets_.key != key) {
+        const CardSource card = source_.card();
+        sheets_.pages = plan.form == PrintForm::TableTent ? 1 : CardPageCount(card, SheetPageArea(plan, 600));
+        sheets_.sides = ImposeSheets(plan.form, sheets_.pages, plan.stacked);
+        sheets_.key = key;
+        sheets_.valid = true;
+    }
+    return sheets_.sides;
+}
+
 int PreviewPager::pageCount()
 {
+    if (showsSheets())
+        return std::max(1, int(sheetSides().size()));
     return cache_.pages(source_.card(), source_.area());
 }
 
@@ -103,14 +143,30 @@ void PreviewPager::refresh()
     if (!PageCountLabel->isVisible())
         return; // counted when the preview is shown
     PageCountLabel->setText(TranslateStr(QStringLiteral("von %1")).arg(pageCount()));
+    if (!showsSheets()) {
+        SheetLabel->hide();
+        return;
+    }
+    const QVector<SheetSide> &sides = sheetSides();
+    SheetLabel->setText(SheetSideTitle(sides, std::min(seiteEd_->value(), int(sides.size()))) + QStringLiteral(" \u2013 ")
+                        + PagesOnSheetsText(sheets_.pages, SheetCount(sides)));
+    SheetLabel->show();
 }
 
 void PreviewPager::fit(PreviewFit how)
 {
     const QSize visible = scrollBox_->maximumViewportSize();
     const int bar = scrollBox_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scrollBox_);
+    // The page shown: the card's page, or the sheet of a print form.
+    PageArea area = source_.area();
+    if (showsSheets()) {
+        const QSizeF mm = source_.sheets().sheet.fullRect(QPageLayout::Millimeter).size();
+        area.dpi = 600;
+        area.widthPx = int(std::lround(mm.width() / kMmPerInch * area.dpi));
+        area.heightPx = int(std::lround(mm.height() / kMmPerInch * area.dpi));
+    }
     fitting_ = true;
-    zoomEd_->setValue(FitZoom(source_.area(), source_.screenDpi(), visible, bar, how));
+    zoomEd_->setValue(FitZoom(area, source_.screenDpi(), visible, bar, how));
     fitting_ = false;
     // The whole page sits in the middle of the view.
     scrollBox_->setAlignment(how == PreviewFit::WholePage ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignTop);

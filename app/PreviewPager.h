@@ -5,6 +5,7 @@
 #pragma once
 
 #include "layout/cardoutput.h"
+#include "layout/imposition.h"
 #include "layout/pagecount.h"
 #include "layout/previewfit.h"
 
@@ -27,12 +28,16 @@ public:
         std::function<CardSource()> card;   // the card (its zoom does not matter)
         std::function<PageArea()> area;     // the selected printer's page area
         std::function<int()> screenDpi;     // the preview's pixels per inch
+        // The sheets of the card's print form; the pager counts sheet sides
+        // when the form is not single pages.
+        std::function<SheetPlan()> sheets = nullptr;
     };
 
     // The widgets are created as children of `tab`; the owner places them.
     PreviewPager(QWidget *tab, QSpinBox *zoomEd, QSpinBox *seiteEd, QScrollArea *scrollBox, Source source);
 
     QLabel *PageCountLabel;          // "von N"
+    QLabel *SheetLabel;              // "Bogen 1 Vorderseite von 2 – 5 Seiten auf 2 Bogen"; hidden for single pages
     QPushButton *GanzeSeiteBtn;      // "Ganze Seite"
     QPushButton *SeitenbreiteBtn;    // "Seitenbreite"
 
@@ -50,8 +55,12 @@ public:
     // Shows "von N" when the preview is on the screen, counting only when
     // the card, the page area or the language changed since the last count.
     void refresh();
-    // The card's page count now (counting when needed).
+    // The card's page count now (counting when needed): with a print form
+    // other than single pages, the number of sheet sides.
     int pageCount();
+    // Whether the preview shows sheets, and their sides (counted when needed).
+    bool showsSheets() const;
+    const QVector<SheetSide> &sheetSides();
 
     void fit(PreviewFit how);
     void nextPage();
@@ -66,5 +75,13 @@ private:
     Source source_;
     PageCountCache cache_;
     bool refreshPending_ = false;
+    // The sheet sides of the last count; valid until the card changes or
+    // the sheets differ.
+    struct {
+        bool valid = false;
+        QString key;
+        int pages = 0;
+        QVector<SheetSide> sides;
+    } sheets_;
     bool fitting_ = false; // the zoom is being set by fit()
 };

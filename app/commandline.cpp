@@ -11,8 +11,10 @@
 #include "layout/cardlayout.h"
 #include "layout/cardoutput.h"
 #include "layout/cardpaper.h"
+#include "layout/imposition.h"
 #include "layout/printerchoice.h"
 #include "texture/picturenote.h"
+#include "texture/readability.h"
 #include "texture/texture.h"
 
 #include <QBuffer>
@@ -163,9 +165,64 @@ private:
     std::vector<Entry> entries_;
 };
 
+// The sheet sides of a print form as pictures, PREFIX-1.png for the first
+// side and so on.
+int exportSheetPngs(const Options &o, const CardSource &card, const SheetPlan &plan, QTextStream &err)
+{
+    const QSize px = SheetSidePixels(plan, o.dpi, o.zoom);
+    if (px.isEmpty())
+        return failWith(err, o.document, QStringLiteral("the page has no printable area"));
+    if (px.width() > kMaxPngSide || px.height() > kMaxPngSide || qint64(px.width()) * px.height() > kMaxPngPixels)
+        return failWith(err, PngPageFile(o.output, o.page > 0 ? o.page : 1),
+                        QStringLiteral("a sheet image of %1 x %2 pixels is too large; lower --dpi or --zoom")
+                            .arg(px.width())
+                            .arg(px.height()));
+    CardSource counted = card;
+    counted.zoom = 100;
+    const int count = int(CardSheetSides(counted, plan).size());
+    int first = 1, last = count;
+    if (o.page > 0) {
+        if (o.page > count)
+            return failWith(err, o.document,
+                            QStringLiteral("the card has %1 sheet side(s), there is no side %2").arg(count).arg(o.page));
+        first = last = o.page;
+    }
+    for (int p = first; p <= last; ++p) {
+        if (sameFile(PngPageFile(o.output, p), o.document))
+            return failWith(err, PngPageFile(o.output, p), QStringLiteral("the output would replace the document"));
+    }
+    PageFileSet files;
+    for (int p = first; p <= last; ++p) {
+        const QImage img = RenderSheetSide(card, plan, o.dpi, p);
+        const QString path = PngPageFile(o.output, p);
+        if (img.isNull())
+            return failWith(err, path, QStringLiteral("not enough memory for the sheet image"));
+        QByteArray png;
+        {
+            QBuffer buf(&png);
+            buf.open(QIODevice::WriteOnly);
+            if (!img.save(&buf, "PNG"))
+                return failWith(err, path, QStringLiteral("the page could not be encoded as PNG"));
+        }
+        QString why;
+        if (!files.add(path, png, &why))
+            return failWith(err, path, why);
+    }
+    QString failed, why;
+    if (!files.commit(&failed, &why))
+        return failWith(err, failed, why);
+    return kExitOk;
+}
+
 int exportPng(const Options &o, const CardSource &card, QTextStream &err)
 {
     const auto printer = makePdfPrinter(o);
+    if (card.settings.DruckformBox != CardSettings::PrintForm::SinglePages) {
+        const SheetPlan plan = PlanSheets(card.settings.DruckformBox, printer->pageLayout());
+        if (!plan.ok())
+            return failWith(err, o.document, plan.error);
+        return exportSheetPngs(o, card, plan, err);
+    }
     const PageArea area = PrinterPageArea(*printer);
     const PreviewGeometry g = PreviewPageGeometry(area, o.dpi, o.zoom);
     if (g.W <= 0 || g.H <= 0)
@@ -343,8 +400,9 @@ Options Parse(const QStringList &args)
     const QCommandLineOption dpi(QStringLiteral("dpi"), QString(), QStringLiteral("N"));
     const QCommandLineOption zoom(QStringLiteral("zoom"), QString(), QStringLiteral("Z"));
     const QCommandLineOption page(QStringLiteral("page"), QString(), QStringLiteral("N"));
+    const QCommandLineOption imposition(QStringLiteral("imposition"), QString(), QStringLiteral("FORM"));
     parser.addOptions({help, version, exportPdf, exportPng, exportCsv, exportHtml, print, printerName, pageSize, landscape, dpi,
-                       zoom, page});
+                       zoom, page, imposition});
     if (!parser.parse(parserArgs)) {
         const QStringList unknown = parser.unknownOptionNames();
         if (!unknown.isEmpty())
@@ -384,7 +442,7 @@ Options Parse(const QStringList &args)
 
     // The options that belong to some commands only, in the order of the
     // checks below.
-    QStringList pdfPngOnly, pngOnly, printOnly;
+    QStringList pdfPngOnly, pngOnly, printOnly, sheetsOnly;
     if (parser.isSet(pageSize)) {
         if (!value(pageSize, &o.pageSize) || !PageSizeByName(o.pageSize, nullptr))
             return invalid(QStringLiteral("--page-size takes A4, A5, Letter or Legal"));
@@ -411,6 +469,12 @@ Options Parse(const QStringList &args)
             return invalid(QStringLiteral("--page takes a page number from 1"));
         pngOnly << given(page);
     }
+    if (parser.isSet(imposition)) {
+        if (!value(imposition, &v) || !PrintFormByName(v, &o.printForm))
+            return invalid(QStringLiteral("--imposition takes %1").arg(PrintFormCommandNames()));
+        o.printFormGiven = true;
+        sheetsOnly << given(imposition);
+    }
     if (parser.isSet(printerName)) {
         if (!value(printerName, &o.printer))
             return invalid(QStringLiteral("--printer needs the name of a printer"));
@@ -418,7 +482,7 @@ Options Parse(const QStringList &args)
     }
 
     if (!command) {
-        const QStringList stray = pdfPngOnly + pngOnly;
+        const QStringList stray = pdfPngOnly + pngOnly + sheetsOnly;
         if (!stray.isEmpty())
             return invalid(QStringLiteral("%1 belongs to an export (--export-pdf or --export-png)").arg(stray.first()));
         if (!printOnly.isEmpty())
@@ -451,6 +515,8 @@ Options Parse(const QStringList &args)
         return invalid(QStringLiteral("%1 applies to --export-png only").arg(pngOnly.first()));
     if (o.mode != Mode::Print && !printOnly.isEmpty())
         return invalid(QStringLiteral("--printer applies to --print only"));
+    if (o.mode != Mode::ExportPdf && o.mode != Mode::ExportPng && o.mode != Mode::Print && !sheetsOnly.isEmpty())
+        return invalid(QStringLiteral("%1 does not apply to %2").arg(sheetsOnly.first(), name));
     return o;
 }
 
@@ -481,6 +547,15 @@ QString UsageText()
         "  --dpi N                    resolution of the pictures, 10 to 1200 (default 96)\n"
         "  --zoom Z                   zoom in percent, 10 to 1000 (default 100)\n"
         "  --page N                   only page N (written to PREFIX-N.png)\n"
+        "  --imposition FORM          the print form instead of the document's own:\n"
+        "                             single (one page per sheet), booklet (folded,\n"
+        "                             in folding order for printing on both sides,\n"
+        "                             turning on the short edge), tent (page 1 twice\n"
+        "                             for a table tent) or 2up (two copies to cut);\n"
+        "                             every form but single prints on sheets of twice\n"
+        "                             the page size (A5 on A4, A4 on A3, Letter on\n"
+        "                             Ledger); PNG pictures and --page are then sheet\n"
+        "                             sides\n"
         "\n"
         "Printing runs without a window as well:\n"
         "  --print DOC                the menu card on the default printer\n"
@@ -545,8 +620,20 @@ int RunExport(const Options &o, QTextStream &err)
     card.categoryNames = doc.categoryNames;
     card.catalogue = doc.catalogue.get();
     card.settings = doc.settings;
+    if (o.printFormGiven)
+        card.settings.DruckformBox = o.printForm;
     card.zoom = 100;
     AttachQrCode(card);
+    // The logo, checked like the background picture; one that cannot be
+    // used is said, and the card comes out without it.
+    if (!doc.settings.LogoEd.isEmpty()) {
+        PictureProblem logoProblem = PictureProblem::None;
+        const QImage logo = OpenLogoPicture(doc.settings.LogoEd, false, &logoProblem);
+        if (!logo.isNull())
+            card.logo = std::make_shared<const QImage>(logo);
+        else
+            err << "velloran: " << oneLine(PictureProblemText(TerminalText(doc.settings.LogoEd), logoProblem)) << Qt::endl;
+    }
 
     if (o.mode == Mode::ExportHtml) {
         if (!WriteHtmlFile(o.output, BuildHtml(card, HtmlLanguageTag(CurrentLanguage())), &why))
@@ -565,6 +652,10 @@ int RunExport(const Options &o, QTextStream &err)
     const QString qrNote = QrPrintProblemText(doc.settings.QrUrlEd, doc.settings.QrDruckCheck);
     if (!qrNote.isEmpty())
         err << "velloran: " << oneLine(qrNote) << Qt::endl;
+    // The readability check of the background, as the Layout tab says it.
+    if (texture.HasTexture())
+        for (const QString &line : ReadabilityWarnings(CheckCardReadability(doc.settings)))
+            err << "velloran: " << oneLine(line) << Qt::endl;
 
     if (o.mode == Mode::Print) {
         // The printer and its own default page, as the window prints on
@@ -574,7 +665,15 @@ int RunExport(const Options &o, QTextStream &err)
         if (!notThere.isEmpty())
             return failWith(err, o.printer.isEmpty() ? QStringLiteral("--print") : o.printer, notThere);
         ApplyCardPaper(doc.settings, printer); // the document's own paper, when it chose one
-        const QString error = PrintCard(card, printer, GetMsgText(12));
+        QString error;
+        if (card.settings.DruckformBox == CardSettings::PrintForm::SinglePages) {
+            error = PrintCard(card, printer, GetMsgText(12));
+        } else {
+            // A booklet is printed on both sides, turning on the short edge.
+            if (card.settings.DruckformBox == CardSettings::PrintForm::Booklet)
+                printer.setDuplex(QPrinter::DuplexShortSide);
+            error = PrintCardSheets(card, printer, GetMsgText(12));
+        }
         if (!error.isEmpty())
             return failWith(err, printer.printerName(), error);
         return kExitOk;
@@ -582,7 +681,9 @@ int RunExport(const Options &o, QTextStream &err)
 
     if (o.mode == Mode::ExportPdf) {
         const auto printer = makePdfPrinter(out);
-        const QString error = ExportCardPdf(card, o.output, printer->pageLayout(), PdfTitle(card.settings));
+        const QString error = card.settings.DruckformBox == CardSettings::PrintForm::SinglePages
+                                  ? ExportCardPdf(card, o.output, printer->pageLayout(), PdfTitle(card.settings))
+                                  : ExportCardSheetsPdf(card, o.output, printer->pageLayout(), PdfTitle(card.settings));
         if (!error.isEmpty()) {
             // The error text names the file already.
             err << "velloran: " << oneLine(error) << Qt::endl;

@@ -10,6 +10,8 @@
 //                                      [--page-size ...] [--landscape]
 //   velloran --export-csv OUT.csv DOC.vlr
 //   velloran --print DOC.vlr [--printer NAME]
+//   (--imposition FORM with --export-pdf, --export-png and --print: the
+//    print form single, booklet, tent or 2up instead of the document's)
 //   velloran --export-html OUT.html DOC.vlr
 //   velloran --help | --version
 //
@@ -67,6 +69,9 @@ struct Options {
     int dpi = 96;    // PNG: resolution of the page images
     int zoom = 100;  // PNG: zoom in percent, as in the preview
     int page = 0;    // PNG: only this page (from 1); 0 = every page
+    // --imposition: the print form replaces the document's own.
+    bool printFormGiven = false;
+    CardSettings::PrintForm printForm = CardSettings::PrintForm::SinglePages;
     QString error;   // Invalid: the reason
 
     // An export or printing: a command that runs without a window.

@@ -111,6 +111,20 @@ struct CardSettings {
     {
         return DatumBox == DateLine::Today ? today : DatumBox == DateLine::Fixed ? DatumEd : QDate();
     }
+    // How the card's pages go onto the printed sheets (tab "Layout", stored
+    // in group D): one page per sheet, a folded booklet, a table tent or two
+    // copies to cut apart. Every form but the first prints on sheets of
+    // twice the card's paper.
+    enum class PrintForm : uint8_t { SinglePages = 0, Booklet = 1, TableTent = 2, TwoUp = 3 };
+    PrintForm DruckformBox = PrintForm::SinglePages;
+    bool FaltlinieCheck = true; // the table tent's thin fold line
+
+    // The card's logo (tab "Layout", stored in group D): a picture above the
+    // heading, on the first page or on every page. No logo without a name.
+    QString LogoEd;
+    double LogoBreiteEd = 40;        // mm
+    bool LogoJedeSeiteCheck = false; // on every page, not only the first
+    bool LogoLinksCheck = false;     // at the left margin, not centred
 
     const FontSetting &FontDialog(int n) const { return fonts[n - 1]; } // n = 1..9
     FontSetting &FontDialog(int n) { return fonts[n - 1]; }

@@ -4,6 +4,8 @@
 #include "catalogue/usertext.h"
 #include "catalogue/cardrecords.h"
 #include "catalogue/paperrecords.h"
+#include "catalogue/printformrecords.h"
+#include "catalogue/logorecords.h"
 #include "catalogue/qrrecords.h"
 
 #include <QFile>
@@ -465,6 +467,8 @@ bool ReadDocument(const QByteArray &bytes, const CardSettings &current, Document
     ResetQrSettings(d.settings);
     ResetPaperSettings(d.settings);
     ResetCardOptions(d.settings);
+    ResetPrintFormSettings(d.settings);
+    ResetLogoSettings(d.settings);
     if (d.hasGroupC && StartsExtensionGroup(bytes, r.pos())) {
         ExtensionRecords records;
         qsizetype end = 0;

@@ -2,8 +2,10 @@
 // something in the document adds its types here; tags must be unique.
 #include "catalogue/cardrecords.h"
 #include "catalogue/extension.h"
+#include "catalogue/logorecords.h"
 #include "catalogue/markrecords.h"
 #include "catalogue/paperrecords.h"
+#include "catalogue/printformrecords.h"
 #include "catalogue/qrrecords.h"
 #include "catalogue/sizerecords.h"
 
@@ -16,6 +18,8 @@ const QVector<ExtensionRecordType> &ExtensionRecordTypes()
         t += SizeRecordTypes(); // 0x0020, 0x0021
         t += PaperRecordTypes(); // 0x0030
         t += CardRecordTypes();  // 0x0040 .. 0x0043
+        t += PrintFormRecordTypes(); // 0x0050
+        t += LogoRecordTypes();      // 0x0051
         return t;
     }();
     return types;
@@ -29,5 +33,7 @@ QStringList ExtensionMessageTexts()
     t += SizeRecordMessageTexts();
     t += PaperRecordMessageTexts();
     t += CardRecordMessageTexts();
+    t += PrintFormRecordMessageTexts();
+    t += LogoRecordMessageTexts();
     return t;
 }

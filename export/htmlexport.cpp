@@ -6,6 +6,8 @@
 #include "layout/cardlayout.h"
 #include "layout/cardmarks.h"
 
+#include <QBuffer>
+
 #include <algorithm>
 
 QString HtmlLanguageTag(int32_t language)
@@ -71,6 +73,19 @@ QString cssFace(const QString &face)
             f += c;
     }
     return f;
+}
+
+// The card's logo as PNG bytes for the page's header; empty without one.
+QByteArray logoPng(const CardSource &card)
+{
+    if (!card.logo || card.logo->isNull() || card.settings.LogoEd.isEmpty())
+        return QByteArray();
+    QByteArray png;
+    QBuffer buf(&png);
+    buf.open(QIODevice::WriteOnly);
+    if (!card.logo->save(&buf, "PNG"))
+        return QByteArray();
+    return png;
 }
 
 // The face and style of a card font as CSS declarations.
@@ -214,10 +229,18 @@ QByteArray BuildHtml(const CardSource &card, const QString &lang)
     h += s.NoPointsCheck ? QStringLiteral("<body class=\"ohne-punkte\">\n") : QStringLiteral("<body>\n");
 
     // Empty elements are left out altogether.
-    if (!s.KopfEd.isEmpty() || !s.CaptionEd.isEmpty()) {
+    const QByteArray logo = logoPng(card);
+    if (!s.KopfEd.isEmpty() || !s.CaptionEd.isEmpty() || !logo.isEmpty()) {
         h += QStringLiteral("<header>\n");
         if (!s.KopfEd.isEmpty())
             h += QStringLiteral("<p class=\"kopf\">") + HtmlEscape(s.KopfEd) + QStringLiteral("</p>\n");
+        // The logo above the heading, as wide as on the card (at most the
+        // page's width), centred or at the left; the page stays one file.
+        if (!logo.isEmpty())
+            h += QStringLiteral("<p class=\"logo\" style=\"text-align:%1\"><img src=\"data:image/png;base64,%2\" "
+                                "alt=\"\" style=\"width:%3mm;max-width:100%;height:auto\"></p>\n")
+                     .arg(s.LogoLinksCheck ? QStringLiteral("left") : QStringLiteral("center"),
+                          QString::fromLatin1(logo.toBase64()), QString::number(s.LogoBreiteEd, 'f', 1));
         if (!s.CaptionEd.isEmpty())
             h += (s.ZentrCheck ? QStringLiteral("<h1 class=\"mitte\">") : QStringLiteral("<h1>"))
                  + HtmlEscape(s.CaptionEd) + QStringLiteral("</h1>\n");

@@ -340,6 +340,19 @@ void CardPainter::StartCardPage(int p)
     } else {
         headerBand_ = 0;
     }
+    // The logo stands above the heading (on later pages above the first
+    // line) and counts in the page's flow like the header line.
+    const QSizeF logo = CardLogoSizeMM(card_, p, widthmm_, heightmm_);
+    if (!logo.isEmpty()) {
+        const double top = s_.ObenEd + headerBand_;
+        if (isShown) {
+            const double room = widthmm_ - s_.LinksEd - s_.RechtsEd;
+            const double left = s_.LogoLinksCheck ? s_.LinksEd : s_.LinksEd + (room - logo.width()) / 2;
+            c_.drawImage(QRect(pos(left), pos(top), std::max(1, pos(logo.width())), std::max(1, pos(logo.height()))),
+                         *card_.logo);
+        }
+        headerBand_ += logo.height() + kLogoGapMM;
+    }
     if (isShown && legendBand_ > 0) {
         prepare(FooterFont);
         paintLegendRows(heightmm_ - s_.UntenEd - footerBand_ - legendRows_.size() * legendRowMM_);
@@ -863,6 +876,22 @@ int CardPainter::run()
 }
 
 } // namespace
+
+QSizeF CardLogoSizeMM(const CardSource &card, int page, double widthmm, double heightmm)
+{
+    const CardSettings &s = card.settings;
+    if (!card.logo || card.logo->isNull() || s.LogoEd.isEmpty() || (page > 1 && !s.LogoJedeSeiteCheck))
+        return QSizeF();
+    const double roomW = widthmm - s.LinksEd - s.RechtsEd;
+    const double roomH = (heightmm - s.ObenEd - s.UntenEd) / 2;
+    if (!(roomW > 0) || !(roomH > 0) || !(s.LogoBreiteEd > 0))
+        return QSizeF();
+    const double ratio = double(card.logo->height()) / card.logo->width();
+    double w = std::min(s.LogoBreiteEd, roomW);
+    if (w * ratio > roomH)
+        w = roomH / ratio;
+    return QSizeF(w, w * ratio);
+}
 
 bool PaintToCanvas(const CardSource &card, ICanvas &canvas0, int dpi, int width, int height,
                    int seiteedvalue, double zoomedvalue, bool printit, double widthmm,

@@ -7,6 +7,8 @@
 #include "catalogue/cardsettings.h"
 #include "layout/cardtext.h"
 
+#include <QImage>
+#include <QSizeF>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -36,7 +38,18 @@ struct CardSource {
     // What holds `catalogue` when the card prints a part of the document's
     // catalogue (layout/cardsource.h); null when it is the document's own.
     std::shared_ptr<const CardView> view;
+    // The picture of settings.LogoEd, painted above the heading; null when
+    // there is none (or it could not be used).
+    std::shared_ptr<const QImage> logo;
 };
+
+// The logo's size on a page of `widthmm` x `heightmm` (millimetres): its
+// width, at most the room between the side margins, its height after the
+// picture's proportion, at most half the room between the top and bottom
+// margins. Empty when the card prints no logo on that page (`page` from 1).
+QSizeF CardLogoSizeMM(const CardSource &card, int page, double widthmm, double heightmm);
+// The room below the logo before the heading or the first line, in mm.
+constexpr double kLogoGapMM = 4;
 
 // Lays out the card and paints page `seiteedvalue` (from 1) onto canvas0.
 // dpi: surface resolution; width, height: page size in device pixels;

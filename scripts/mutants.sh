@@ -289,6 +289,19 @@ cd-max-cards|catalogue/cardrecords.cpp|    if (n < 1 \|\| n > kMaxCards) {|    i
 cd-date|catalogue/cardrecords.cpp|if (y < 1 \|\| y > 9999 \|\| !QDate::isValid(y, m, d)) {|if (y < 1 \|\| y > 9999) {|catalogue=Card*
 cd-default-set|catalogue/cardrecords.cpp|    const bool byDefault = card == 0;|    const bool byDefault = false;|catalogue=Card*
 cd-nested|catalogue/cardrecords.cpp|        cards[i].unknownRecords = unknown;|        (void)unknown;|catalogue=Card*
+pf-booklet-back|layout/imposition.cpp|back.slot[0].page = bookletPage(2 + 2 * k, pages, padded);|back.slot[0].page = bookletPage(1 + 2 * k, pages, padded);|layout=Imposition.*
+pf-booklet-pad|layout/imposition.cpp|const int padded = std::max(4, (pages + 3) / 4 * 4);|const int padded = std::max(4, (pages + 1) / 2 * 2);|layout=Imposition.*
+pf-back-cover|layout/imposition.cpp|    if (pos == padded)|    if (pos == pages)|layout=Imposition.*
+pf-tent-turn|layout/imposition.cpp|s.slot[0] = {1, stacked};|s.slot[0] = {1, false};|layout=Imposition.*
+pf-fold-switch|layout/imposition.cpp|if (plan.form == PrintForm::TableTent && card.settings.FaltlinieCheck) {|if (plan.form == PrintForm::TableTent) {|layout=Imposition.*
+pf-print-origin|layout/imposition.cpp|const QRect sheet = paper.translated(-page.topLeft());|const QRect sheet = page.translated(-page.topLeft());|layout=Imposition.*
+pf-record-fold|catalogue/printformrecords.cpp|if (s.DruckformBox == defaults.DruckformBox && s.FaltlinieCheck == defaults.FaltlinieCheck)|if (s.DruckformBox == defaults.DruckformBox)|catalogue=PrintFormRecord.*
+pf-logo-gap|layout/cardlayout.cpp|headerBand_ += logo.height() + kLogoGapMM;|headerBand_ += logo.height();|layout=CardLogo.*
+pf-logo-every|layout/cardlayout.cpp|(page > 1 && !s.LogoJedeSeiteCheck)|(page > 2 && !s.LogoJedeSeiteCheck)|layout=CardLogo.*
+pf-logo-room|layout/cardlayout.cpp|    if (w * ratio > roomH)|    if (false)|layout=CardLogo.*
+pf-dark-share|texture/readability.cpp|const size_t k = size_t(std::floor(kDarkShare * double(l.size())));|const size_t k = 0;|texture=Readability.*
+pf-least-lightening|texture/readability.cpp|for (int bb = s.LightenCheck ? std::min(b - 1, 100) : 100; bb >= 1; --bb) {|for (int bb = 1; bb <= 100; ++bb) {|texture=Readability.*
+pf-large-round|catalogue/largeprint.cpp|f.size = int32_t(std::lround(f.size * kLargePrintFactor));|f.size = int32_t(f.size * kLargePrintFactor);|texture=Readability.*
 EOF
 )
 

@@ -345,12 +345,12 @@ bool ScalableSize(const QSize &s)
 }
 } // namespace
 
-dib OpenDib(const QString &filename, int, QWidget *, PictureProblem *problem)
+QImage OpenPictureImage(const QString &filename, PictureProblem *problem, int vectorLongSide)
 {
     PictureProblem dummy;
     PictureProblem &why = problem ? *problem : dummy;
     why = PictureProblem::None;
-    dib none;
+    const QImage none;
     const QFileInfo info(filename);
     if (filename.isEmpty() || !info.exists()) {
         why = PictureProblem::Missing;
@@ -385,7 +385,13 @@ dib OpenDib(const QString &filename, int, QWidget *, PictureProblem *problem)
             return none;
         }
     }
-    const QSize announced = reader.size();
+    QSize announced = reader.size();
+    // A drawing (SVG) is rendered at the size asked for, not at its nominal one.
+    if (vectorLongSide > 0 && announced.isValid() && announced.width() > 0 && announced.height() > 0
+        && reader.format().startsWith("svg")) {
+        announced = announced.scaled(vectorLongSide, vectorLongSide, Qt::KeepAspectRatio);
+        reader.setScaledSize(announced);
+    }
     bool large = false;
     if (announced.isValid()) {
         if (announced.width() <= 0 || announced.height() <= 0)
@@ -423,6 +429,17 @@ dib OpenDib(const QString &filename, int, QWidget *, PictureProblem *problem)
             return none;
         }
     }
+    why = PictureProblem::None;
+    return img;
+}
+
+dib OpenDib(const QString &filename, int, QWidget *, PictureProblem *problem)
+{
+    PictureProblem dummy;
+    PictureProblem &why = problem ? *problem : dummy;
+    const QImage img = OpenPictureImage(filename, &why);
+    if (img.isNull())
+        return dib();
 
     dib d;
     switch (img.format()) {

@@ -27,6 +27,7 @@
 // the colour of the page they are drawn on.
 #pragma once
 
+#include <QImage>
 #include <QSize>
 #include <QString>
 #include <QVector>
@@ -117,6 +118,11 @@ enum class PictureProblem {
 // says why, otherwise it is None.
 dib OpenDib(const QString &filename, int reserved = 0, QWidget *window = nullptr,
             PictureProblem *problem = nullptr);
+// The picture of a file as OpenDib reads it, within the same limits, before
+// it becomes a dib (an alpha channel kept). A drawing (SVG) is rendered with
+// its long side at vectorLongSide pixels when that is above 0. Null when the
+// file gives none; *problem then says why.
+QImage OpenPictureImage(const QString &filename, PictureProblem *problem = nullptr, int vectorLongSide = 0);
 
 // The size a picture of `size` pixels is decoded at: itself, or halved (a
 // half, a quarter, ...) until it holds at most kMaxDibPixels: 6000 x 4000

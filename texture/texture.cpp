@@ -118,17 +118,39 @@ void LightenDib(dib &d, int b, int s)
     }
 }
 
+QString CheckedPictureFile(const QString &fileName, bool chosenInDialog, bool *refused)
+{
+    // The name as written first: looking a bare name up in the data folders
+    // touches the file system.
+    const bool check = !chosenInDialog && !fileName.isEmpty();
+    *refused = check && !IsLocalPicturePath(fileName, platform::PicturePathRules());
+    const QString file = *refused ? QString() : appfiles::ResolveDataFile(fileName);
+    if (!*refused && check && !IsLocalPictureFile(file))
+        *refused = true;
+    return *refused ? QString() : file;
+}
+
+QImage OpenLogoPicture(const QString &fileName, bool chosenInDialog, PictureProblem *problem)
+{
+    bool refused = false;
+    const QString file = CheckedPictureFile(fileName, chosenInDialog, &refused);
+    if (refused) {
+        if (problem)
+            *problem = PictureProblem::NotLocal;
+        return QImage();
+    }
+    // A drawing is rendered large enough for 20 cm at 250 pixels per inch.
+    return OpenPictureImage(file, problem, 2000);
+}
+
 bool PrepareTextureDib(dib &di2, const QString &fileName, bool grayScale, bool lighten,
                        double hellEd, double satEd, PictureProblem *problem,
                        bool chosenInDialog)
 {
     freedib(di2);
-    // The name as written first: looking a bare name up in the data folders
-    // touches the file system.
-    const bool check = !chosenInDialog && !fileName.isEmpty();
-    const bool refused = check && !IsLocalPicturePath(fileName, platform::PicturePathRules());
-    const QString file = refused ? QString() : appfiles::ResolveDataFile(fileName);
-    if (refused || (check && !IsLocalPictureFile(file))) {
+    bool refused = false;
+    const QString file = CheckedPictureFile(fileName, chosenInDialog, &refused);
+    if (refused) {
         if (problem)
             *problem = PictureProblem::NotLocal;
         return false;

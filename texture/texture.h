@@ -40,6 +40,17 @@ uint8_t LightenChannel(int c, int b, int s);
 // a file on this computer (IsLocalPictureFile), checked before the path is
 // touched; otherwise it is PictureProblem::NotLocal. A name the user chose in
 // the file dialog is opened as chosen.
+// The file a picture name stands for (a bare name looked up like the shipped
+// data files), after the checks of a name from a document (chosenInDialog
+// false): a network or device path, or a link to one, sets *refused and gives
+// an empty name without touching the path.
+QString CheckedPictureFile(const QString &fileName, bool chosenInDialog, bool *refused);
+
+// The card's logo: the picture of a file name, through the checks and limits
+// of the background picture, its alpha channel kept (PNG, JPEG, SVG where
+// Qt reads it). Null when it cannot be used; *problem then says why.
+QImage OpenLogoPicture(const QString &fileName, bool chosenInDialog, PictureProblem *problem = nullptr);
+
 bool PrepareTextureDib(dib &di2, const QString &fileName, bool grayScale, bool lighten,
                        double hellEd, double satEd, PictureProblem *problem = nullptr,
                        bool chosenInDialog = false);

@@ -4,7 +4,9 @@
 # printer, whose spool keeps the job as the program sent it. The PDF that
 # comes out of the CUPS-PDF printer must have the card's page count and look
 # like the program's own PDF export page by page (its fonts become pictures);
-# the job as sent must hold the card's text and title.
+# the job as sent must hold the card's text and title. Then the card is
+# printed as a booklet (--imposition booklet) and must give the sheet sides of
+# the booklet PDF export, page by page.
 #
 #   print_through_cups.sh VELLORAN CARD.vlr [TEST_APP]
 #
@@ -175,8 +177,6 @@ log "$GOT pages, as the card"
 # compared by where their ink lies: the dark pixels of each band of 4 rows
 # (2 mm). The same page differs there by some 5 to 16 percent of its ink,
 # another page of the card by 60 percent and more.
-pdftoppm -r 50 -gray "$PDF" "$WORK/printed" 2>/dev/null || fail "pdftoppm could not read the printed PDF"
-pdftoppm -r 50 -gray "$WORK/export.pdf" "$WORK/exported" || fail "pdftoppm could not read the exported PDF"
 # Dark pixels (grey below 128) per row of a binary PGM, one number a line.
 rows() {
     local w h
@@ -184,23 +184,55 @@ rows() {
     tail -c "$((w * h))" "$1" | od -An -tu1 -v -w"$w" \
         | awk '{ n = 0; for (i = 1; i <= NF; i++) if ($i < 128) n++; print n }'
 }
-# The difference of the ink per band in percent of the ink, and the ink.
+# Dark pixels per column, one number a line.
+cols() {
+    local w h
+    read -r w h < <(head -n 2 "$1" | tail -n 1)
+    tail -c "$((w * h))" "$1" | od -An -tu1 -v -w"$w" \
+        | awk -v w="$w" '{ for (i = 1; i <= NF; i++) if ($i < 128) n[i]++ }
+                         END { for (i = 1; i <= w; i++) print n[i] + 0 }'
+}
+# The difference of two ink profiles per band in percent of the ink, and the ink.
 ink_difference() {
-    paste <(rows "$1") <(rows "$2") | awk '{ k = int(NR / 4); a[k] += $1; b[k] += $2 }
+    paste "$1" "$2" | awk '{ k = int(NR / 4); a[k] += $1; b[k] += $2 }
         END { for (k in a) { d = a[k] - b[k]; s += d < 0 ? -d : d; t += (a[k] + b[k]) / 2 }
               printf "%d %d\n", t ? s * 100 / t : 100, t }'
 }
-mapfile -t PRINTED < <(ls "$WORK"/printed-*.pgm)
-mapfile -t EXPORTED < <(ls "$WORK"/exported-*.pgm)
-[ "${#PRINTED[@]}" -eq "$EXPECTED" ] || fail "pdftoppm gave ${#PRINTED[@]} page pictures of the printed PDF"
-for ((p = 0; p < EXPECTED; p++)); do
-    [ "$(head -n 2 "${PRINTED[p]}")" = "$(head -n 2 "${EXPORTED[p]}")" ] \
-        || fail "page $((p + 1)) of the printed PDF has another size than the card's"
-    read -r diff ink < <(ink_difference "${PRINTED[p]}" "${EXPORTED[p]}")
-    log "page $((p + 1)): the ink differs by $diff% from the exported page"
-    [ "$ink" -gt 0 ] || fail "page $((p + 1)) is empty"
-    [ "$diff" -le 35 ] || fail "page $((p + 1)) differs from the exported page by $diff% of its ink"
-done
+# Compares a printed PDF with an exported one page by page: PRINTED EXPORTED
+# NAME. A landscape sheet may come out of the printer turned onto portrait
+# paper (CUPS turns it by a quarter, either way): its columns are then
+# compared with the exported page's rows.
+compare_pages() {
+    local printed=$1 exported=$2 name=$3 count pw ph ew eh
+    count=$(pages "$exported")
+    pdftoppm -r 50 -gray "$printed" "$WORK/$name-printed" 2>/dev/null || fail "pdftoppm could not read the printed PDF"
+    pdftoppm -r 50 -gray "$exported" "$WORK/$name-exported" || fail "pdftoppm could not read the exported PDF"
+    mapfile -t PRINTED < <(ls "$WORK"/"$name"-printed-*.pgm)
+    mapfile -t EXPORTED < <(ls "$WORK"/"$name"-exported-*.pgm)
+    [ "${#PRINTED[@]}" -eq "$count" ] || fail "pdftoppm gave ${#PRINTED[@]} page pictures of the printed PDF"
+    for ((p = 0; p < count; p++)); do
+        read -r pw ph < <(head -n 2 "${PRINTED[p]}" | tail -n 1)
+        read -r ew eh < <(head -n 2 "${EXPORTED[p]}" | tail -n 1)
+        rows "${EXPORTED[p]}" >"$WORK/e.ink"
+        if [ "$pw $ph" = "$ew $eh" ]; then
+            rows "${PRINTED[p]}" >"$WORK/p.ink"
+            read -r diff ink < <(ink_difference "$WORK/p.ink" "$WORK/e.ink")
+        elif [ "$pw $ph" = "$eh $ew" ]; then
+            cols "${PRINTED[p]}" >"$WORK/p.ink"
+            tac "$WORK/p.ink" >"$WORK/p-back.ink"
+            read -r diff ink < <(ink_difference "$WORK/p.ink" "$WORK/e.ink")
+            read -r back _ < <(ink_difference "$WORK/p-back.ink" "$WORK/e.ink")
+            [ "$back" -lt "$diff" ] && diff=$back
+            log "page $((p + 1)) came out turned onto ${pw} x ${ph} paper"
+        else
+            fail "page $((p + 1)) of the printed PDF has another size than the card's"
+        fi
+        log "page $((p + 1)): the ink differs by $diff% from the exported page"
+        [ "$ink" -gt 0 ] || fail "page $((p + 1)) is empty"
+        [ "$diff" -le 35 ] || fail "page $((p + 1)) differs from the exported page by $diff% of its ink"
+    done
+}
+compare_pages "$PDF" "$WORK/export.pdf" card
 
 # The job as the program sent it, kept in the spool.
 SENT=$(find "$WORK/spool" -name 'd*-001' -print -quit)
@@ -222,6 +254,25 @@ RC=$?
 set -e
 [ "$RC" -eq 1 ] || fail "a missing printer gave exit code $RC"
 [ "$(wc -l <<<"$ERR")" -eq 1 ] && [[ "$ERR" == *NoSuchPrinter* ]] || fail "a missing printer said: $ERR"
+
+log "printing $CARD as a booklet"
+rm -f "$WORK"/out/*.pdf
+"$VELLORAN" --print --printer VelloranPDF --imposition booklet "$CARD" || fail "velloran --print --imposition booklet exited with $?"
+wait_for_jobs VelloranPDF
+BOOKLET=""
+for ((i = 0; i < WAIT * 10; i++)); do
+    BOOKLET=$(find "$WORK/out" -name '*.pdf' -size +0 -print -quit)
+    [ -n "$BOOKLET" ] && pdfinfo "$BOOKLET" >/dev/null 2>&1 && break
+    BOOKLET=""
+    sleep 0.1
+done
+[ -n "$BOOKLET" ] || fail "no booklet arrived from the CUPS-PDF printer within ${WAIT}s"
+if [ -n "${VELLORAN_CUPS_KEEP:-}" ]; then cp "$BOOKLET" "${VELLORAN_CUPS_KEEP%.pdf}-heft.pdf"; fi
+"$VELLORAN" --export-pdf "$WORK/heft.pdf" --imposition booklet "$CARD" || fail "velloran --export-pdf --imposition booklet exited with $?"
+[ "$(pages "$BOOKLET")" = "$(pages "$WORK/heft.pdf")" ] \
+    || fail "the printed booklet has $(pages "$BOOKLET") sheet sides, the export $(pages "$WORK/heft.pdf")"
+compare_pages "$BOOKLET" "$WORK/heft.pdf" heft
+log "the printed booklet has the export's $(pages "$BOOKLET") sheet sides"
 
 if [ -n "$TEST_APP" ]; then
     log "the GUI tests that need a printer"

@@ -4,7 +4,9 @@
 #include "layout/cardlayout.h"
 #include "testutil.h"
 
+#include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -162,4 +164,38 @@ TEST(HtmlExport, MarksFollowTheNameAndTheLegendEndsThePage)
     w.s.marks.MarksCheck = false; // not printed: not on the page either
     EXPECT_FALSE(w.html().contains("marken\">"));
     EXPECT_FALSE(w.html().contains("<p class=\"legende\">"));
+}
+
+TEST(HtmlExport, TheLogoStandsInTheHeaderAsAPictureOfItsOwn)
+{
+    WebCard w;
+    w.s.CaptionEd.clear();
+    const int a = w.category("Suppen");
+    w.product(a, "Br\u00fche", 3);
+    const QString plain = w.html();
+    EXPECT_FALSE(plain.contains("<header>"));
+
+    QImage logo(40, 20, QImage::Format_ARGB32);
+    logo.fill(QColor(200, 30, 30, 128)); // half transparent: kept as it is
+    CardSource card = w.source();
+    card.logo = std::make_shared<const QImage>(logo);
+    // Without a name the picture belongs to no card.
+    EXPECT_EQ(QString::fromUtf8(BuildHtml(card, "de")), plain);
+
+    card.settings.LogoEd = "logo.png";
+    card.settings.LogoBreiteEd = 30;
+    const QString h = QString::fromUtf8(BuildHtml(card, "de"));
+    const QRegularExpression img(QStringLiteral(
+        "<header>\n<p class=\"logo\" style=\"text-align:center\"><img src=\"data:image/png;base64,([A-Za-z0-9+/=]+)\" "
+        "alt=\"\" style=\"width:30.0mm;max-width:100%;height:auto\"></p>\n</header>"));
+    const auto m = img.match(h);
+    ASSERT_TRUE(m.hasMatch()) << h.toStdString();
+    const QImage back = QImage::fromData(QByteArray::fromBase64(m.captured(1).toLatin1()), "PNG");
+    EXPECT_EQ(back.size(), logo.size());
+    EXPECT_EQ(back.pixelColor(5, 5).alpha(), 128);
+    card.settings.LogoLinksCheck = true;
+    EXPECT_TRUE(QString::fromUtf8(BuildHtml(card, "de")).contains("<p class=\"logo\" style=\"text-align:left\">"));
+
+    QString report;
+    EXPECT_EQ(tidy(h, &report), 0) << report.toStdString();
 }

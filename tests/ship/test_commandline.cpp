@@ -109,6 +109,25 @@ TEST(CommandLineParse, ExportsAndTheirOptions)
 
     EXPECT_EQ(Parse(L({"--export-csv", "out.csv", "doc.vlr"})).mode, Mode::ExportCsv);
     EXPECT_EQ(Parse(L({"x.vlr", "--help"})).mode, Mode::Help);
+
+    // The print form by its command-line or its German name; without the
+    // option the document's own form.
+    EXPECT_FALSE(Parse(L({"--export-pdf", "out.pdf", "doc.vlr"})).printFormGiven);
+    for (const auto &[name, form] : {std::pair{"booklet", CardSettings::PrintForm::Booklet},
+                                     std::pair{"Heft", CardSettings::PrintForm::Booklet},
+                                     std::pair{"TENT", CardSettings::PrintForm::TableTent},
+                                     std::pair{"2 pro Blatt", CardSettings::PrintForm::TwoUp},
+                                     std::pair{"single", CardSettings::PrintForm::SinglePages}}) {
+        for (const char *mode : {"--export-pdf", "--export-png", "--print"}) {
+            QStringList args = L({mode, "doc.vlr", "--imposition", name});
+            if (QLatin1String(mode) != QLatin1String("--print"))
+                args.insert(1, QStringLiteral("out"));
+            o = Parse(args);
+            ASSERT_NE(o.mode, Mode::Invalid) << args.join(' ').toStdString() << o.error.toStdString();
+            EXPECT_TRUE(o.printFormGiven);
+            EXPECT_EQ(o.printForm, form) << name;
+        }
+    }
     EXPECT_EQ(Parse(L({"--version"})).mode, Mode::Version);
 }
 
@@ -176,6 +195,11 @@ TEST(CommandLineParse, WrongCommandLinesSayWhy)
         {{"--export-pdf", "a.pdf", "d.vlr", "--printer", "P"}, "--printer"},
         {{"--print", "d.vlr", "--export-csv", "b.csv"}, "cannot be combined"},
         {{"--print", "d.vlr", "--landscape"}, "--landscape"},
+        {{"--export-pdf", "a.pdf", "d.vlr", "--imposition", "fold"}, "booklet"},
+        {{"--export-pdf", "a.pdf", "d.vlr", "--imposition"}, "--imposition"},
+        {{"--export-csv", "a.csv", "d.vlr", "--imposition", "tent"}, "--imposition"},
+        {{"--export-html", "a.html", "d.vlr", "--imposition", "tent"}, "--imposition"},
+        {{"--imposition", "tent", "d.vlr"}, "--imposition"},
     };
     for (const auto &[list, word] : bad) {
         QStringList args;
@@ -401,6 +425,56 @@ TEST_F(CommandLineRun, FailuresNameTheFileAndLeaveNoOutput)
     EXPECT_EQ(r.err.count('\n'), 1);
 }
 
+TEST_F(CommandLineRun, PrintFormsOnSheetsOfTwiceThePaper)
+{
+    // The example chose no paper: A4 pages, booklet sheets of A3 landscape,
+    // two sides per sheet.
+    auto r = run(shiptest::builtProgram(), {"--export-pdf", d + "heft.pdf", shiptest::exampleCard(), "--imposition", "booklet"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QList<QSize> heft = pageBoxes(testutil::readFile(d + "heft.pdf"));
+    ASSERT_FALSE(heft.isEmpty());
+    EXPECT_EQ(heft.size() % 2, 0);
+    for (const QSize &s : heft)
+        EXPECT_EQ(s, QSize(1191, 842));
+
+    // A form stored in the document is used; --imposition single prints it
+    // page by page as before.
+    DocumentData doc;
+    QString why;
+    ASSERT_TRUE(LoadDocumentFile(shiptest::exampleCard(), CardSettings(), doc, &why)) << why.toStdString();
+    doc.settings.PapierBox = CardSettings::Paper::A5;
+    doc.settings.QuerCheck = true;
+    doc.settings.DruckformBox = CardSettings::PrintForm::TableTent;
+    ASSERT_TRUE(SaveDocumentFile(d + "tent.vlr", doc.categoryNames, *doc.catalogue, doc.settings, &why));
+    r = run(shiptest::builtProgram(), {"--export-pdf", d + "tent.pdf", d + "tent.vlr"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(pageBoxes(testutil::readFile(d + "tent.pdf")), QList<QSize>{QSize(595, 842)});
+    r = run(shiptest::builtProgram(), {"--export-pdf", d + "single.pdf", d + "tent.vlr", "--imposition", "single"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QList<QSize> single = pageBoxes(testutil::readFile(d + "single.pdf"));
+    ASSERT_GE(single.size(), 2);
+    EXPECT_EQ(single.first(), QSize(595, 420));
+
+    // PNG pictures are the sheet sides: one for the tent.
+    r = run(shiptest::builtProgram(), {"--export-png", d + "tent", d + "tent.vlr", "--dpi", "30"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QImage png(d + "tent-1.png");
+    ASSERT_FALSE(png.isNull());
+    EXPECT_LT(png.width(), png.height()); // A4 portrait
+    EXPECT_FALSE(QFileInfo::exists(d + "tent-2.png"));
+
+    // Legal has no sheet of twice its size: said in one line, nothing written.
+    for (const char *mode : {"--export-pdf", "--export-png"}) {
+        r = run(shiptest::builtProgram(),
+                {mode, d + "legal", shiptest::exampleCard(), "--page-size", "Legal", "--imposition", "2up"});
+        EXPECT_EQ(r.exitCode, 1) << mode;
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains("Legal")) << r.err.toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(d + "legal"));
+    EXPECT_FALSE(QFileInfo::exists(d + "legal-1.png"));
+}
+
 TEST_F(CommandLineRun, HelpAndVersionNeedNoDisplay)
 {
     auto r = run(shiptest::builtProgram(), {"--help"});
@@ -556,4 +630,52 @@ TEST_F(CommandLineRun, AnUnusablePictureOrQrCodeIsSaidAndTheExportSucceeds)
     r = run(shiptest::builtProgram(), {"--export-pdf", d + "fine.pdf", shiptest::exampleCard()});
     ASSERT_EQ(r.exitCode, 0);
     EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+}
+
+TEST_F(CommandLineRun, TheLogoAndTheReadabilityOfTheBackgroundAreSaid)
+{
+    // A dark grey background picture lightened a little, and a logo.
+    QImage grey(16, 16, QImage::Format_RGB32);
+    grey.fill(qRgb(60, 60, 60));
+    ASSERT_TRUE(grey.save(d + "grau.png"));
+    QImage logo(40, 20, QImage::Format_ARGB32);
+    logo.fill(qRgb(200, 0, 0));
+    ASSERT_TRUE(logo.save(d + "logo.png"));
+    Catalogue cat;
+    ASSERT_TRUE(cat.addCategory());
+    ProductValues v;
+    v.name = QStringLiteral("Suppe");
+    v.price = 4.5;
+    ASSERT_NE(cat.addProduct(0, v), nullptr);
+    CardSettings s;
+    s.FilenameEdit2 = d + "grau.png";
+    s.HellEd = 90;
+    s.LogoEd = d + "logo.png";
+    QString why;
+    ASSERT_TRUE(SaveDocumentFile(d + "dunkel.vlr", {QStringLiteral("Suppen")}, cat, s, &why)) << why.toStdString();
+
+    // Every printed font is named with the lightening that reaches 4.5 : 1;
+    // the export still succeeds.
+    auto r = run(shiptest::builtProgram(), {"--export-pdf", d + "dunkel.pdf", d + "dunkel.vlr"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QString err = QString::fromLocal8Bit(r.err);
+    EXPECT_EQ(err.count(QStringLiteral("Kontrast")), 8) << r.err.toStdString(); // no header line
+    EXPECT_TRUE(err.contains(QStringLiteral("Schriftart für Beschreibung: Kontrast "))) << r.err.toStdString();
+    EXPECT_TRUE(err.contains(QRegularExpression(QStringLiteral("Aufhellung auf \\d+ % erhöhen")))) << r.err.toStdString();
+    // The web page carries the logo; nothing is said about it.
+    r = run(shiptest::builtProgram(), {"--export-html", d + "karte.html", d + "dunkel.vlr"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+    EXPECT_TRUE(testutil::readFile(d + "karte.html").contains("<p class=\"logo\""));
+
+    // Lightened enough: nothing to say. A logo that is not there is said
+    // like a background picture, and the card comes out without it.
+    s.HellEd = 20;
+    s.LogoEd = d + "fehlt.png";
+    ASSERT_TRUE(SaveDocumentFile(d + "hell.vlr", {QStringLiteral("Suppen")}, cat, s, &why)) << why.toStdString();
+    r = run(shiptest::builtProgram(), {"--export-pdf", d + "hell.pdf", d + "hell.vlr"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+    EXPECT_TRUE(QString::fromLocal8Bit(r.err).contains(QDir::toNativeSeparators(d + "fehlt.png"))) << r.err.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(d + "hell.pdf"));
 }
