@@ -1,6 +1,7 @@
 // The main window's document commands: new, open, save, save as, the save
 // question, and the CSV and PDF exports.
 #include "app/FilenameEdit.h"
+#include "app/CardOptionsBox.h"
 #include "app/FontDialog.h"
 #include "app/MainUnit.h"
 #include "app/MarksGroup.h"
@@ -122,6 +123,8 @@ void TMainForm::NewAll()
     const DocumentHistory::Pause pause(history);
     catalogue.clear();
     ListView2->clear();
+    selectCard(0);
+    adoptCards(CardList());
     ListProds();
     RepaintPreview();
     PaintBox2Paint();
@@ -257,6 +260,7 @@ void TMainForm::replaceDocument(DocumentData &data, bool reloadSamePicture)
         catalogue.swapContents(*data.catalogue);
     }
     keptRecords = data.unknownRecords;
+    adoptCards(data.cards); // the first card is selected: the controls take its settings
     applyDocumentSettings(data, reloadSamePicture);
     ListView2->setUpdatesEnabled(true);
 }
@@ -308,6 +312,7 @@ void TMainForm::applyDocumentSettings(const DocumentData &d, bool reloadSamePict
     MarksGroup->setSettings(s.marks);
     QrCodeBox->setFrom(s);
     PaperBox->setFrom(s);
+    CardOptionsBox->setFrom(s);
 }
 
 void TMainForm::setCardSettings(const CardSettings &s)
@@ -321,7 +326,8 @@ void TMainForm::setCardSettings(const CardSettings &s)
 bool TMainForm::SaveTheFileAs(const QString &path)
 {
     QString error;
-    if (!SaveDocumentFile(path, categoryNames(), catalogue, cardSettings(), &error, keptRecords)) {
+    const CardList list = currentCards();
+    if (!SaveDocumentFile(path, categoryNames(), catalogue, firstCardSettings(), &error, keptRecords, &list)) {
         reportFileError(19, path, error);
         return false;
     }

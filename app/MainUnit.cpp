@@ -2,6 +2,7 @@
 
 #include "app/AboutBox.h"
 #include "app/AppIcons.h"
+#include "app/CardOptionsBox.h"
 #include "app/FilenameEdit.h"
 #include "app/FontDialog.h"
 #include "app/MarksGroup.h"
@@ -173,6 +174,7 @@ void TMainForm::buildWindow()
 
     buildToolBar();
     lay->addWidget(Panel1);
+    buildCardBar(lay);
 
     PageControl1 = named(new QTabWidget(central), "PageControl1");
     PageControl1->setIconSize(QSize(24, 24));
@@ -449,6 +451,7 @@ void TMainForm::buildLayoutTab()
     MarksGroup->execDialog = [this](QDialog *d) { return execDialog(d); };
 
     PaperBox = new TPaperBox(TabSheet3);
+    CardOptionsBox = new TCardOptionsBox(TabSheet3);
 
     auto *leftCol = new QVBoxLayout;
     leftCol->addLayout(margins);
@@ -458,7 +461,10 @@ void TMainForm::buildLayoutTab()
     leftCol->addWidget(MarksGroup);
     auto *lay = new QHBoxLayout(TabSheet3);
     lay->addLayout(leftCol, 1);
-    lay->addWidget(fonts, 1);
+    auto *rightCol = new QVBoxLayout;
+    rightCol->addWidget(fonts, 1);
+    rightCol->addWidget(CardOptionsBox);
+    lay->addLayout(rightCol, 1);
 }
 
 void TMainForm::buildBackgroundTab()
@@ -541,6 +547,7 @@ void TMainForm::buildMenu()
     ExportierenalsCSVDatei1 = act(Datei1, "ExportierenalsCSVDatei1", QStringLiteral("Exportieren als CSV Datei..."));
     AlsPDFexportieren1 = act(Datei1, "AlsPDFexportieren1", QStringLiteral("Als PDF exportieren..."));
     AlsPDFexportieren1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    AlleKartenexportieren1 = act(Datei1, "AlleKartenexportieren1", QStringLiteral("Alle Karten exportieren…"));
     AlsWebseiteexportieren1 = act(Datei1, "AlsWebseiteexportieren1", QStringLiteral("Als Webseite exportieren..."));
     QRCodeexportieren1 = act(Datei1, "QRCodeexportieren1", QStringLiteral("QR-Code exportieren..."));
     Datei1->addSeparator()->setObjectName(QStringLiteral("N1"));
@@ -705,6 +712,7 @@ void TMainForm::connectHandlers()
     }
 
     buildHistory();
+    connectCards();
 
     // Every change of the card reaches the preview's page count (connected
     // last, so that a setting's own handler has run when it counts).
@@ -817,6 +825,7 @@ void TMainForm::FormShow()
                 windows << w;
         TranslateComponents(qApp, windows);
     }
+    CardOptionsBox->translateChoices();
     // The application title (kept as a property of the application: Qt would
     // append a display name to every window caption).
     qApp->setProperty("applicationTitle", TranslateStr(qApp->property("applicationTitle").toString()));
@@ -886,49 +895,6 @@ void TMainForm::ber1Click()
 // ---------------------------------------------------------------------------
 // Settings and catalogue access
 // ---------------------------------------------------------------------------
-
-CardSettings TMainForm::cardSettings() const
-{
-    CardSettings s;
-    s.CaptionEd = CaptionEd->text();
-    s.FussEd = FussEd->text();
-    s.KopfEd = KopfEd->text();
-    s.WaehrEd = WaehrEd->text();
-    s.LinksEd = LinksEd->value();
-    s.ObenEd = ObenEd->value();
-    s.RechtsEd = RechtsEd->value();
-    s.UntenEd = UntenEd->value();
-    s.RahmenCheck = RahmenCheck->isChecked();
-    s.CapsCheck = CapsCheck->isChecked();
-    s.ZentrCheck = ZentrCheck->isChecked();
-    s.NoKommaCheck = NoKommaCheck->isChecked();
-    s.NewPageForKatCheck = NewPageForKatCheck->isChecked();
-    s.NoPointsCheck = NoPointsCheck->isChecked();
-    s.CenterKatCheck = CenterKatCheck->isChecked();
-    for (int i = 0; i < 9; ++i)
-        s.fonts[i] = FontDialogs[i]->Font;
-    s.FilenameEdit2 = FilenameEdit2->FileName();
-    s.BreitEd2 = BreitEd2->value();
-    s.HochEd2 = HochEd2->value();
-    s.SVerh2Check = SVerh2Check->isChecked();
-    s.GrayScaleCheck = GrayScaleCheck->isChecked();
-    s.LightenCheck = LightenCheck->isChecked();
-    s.HellEd = HellEd->value();
-    s.SatEd = SatEd->value();
-    s.marks = MarksGroup->settings();
-    QrCodeBox->readInto(s);
-    PaperBox->readInto(s);
-    return s;
-}
-
-QStringList TMainForm::categoryNames() const
-{
-    QStringList names;
-    names.reserve(ListView2->topLevelItemCount());
-    for (int i = 0; i < ListView2->topLevelItemCount(); ++i)
-        names << ListView2->topLevelItem(i)->text(0);
-    return names;
-}
 
 int TMainForm::selectedCategory() const
 {
@@ -1077,27 +1043,6 @@ void TMainForm::BitBtn4Click()
         return;
     catalogue.changeCategories(i + 1, i);
     moveCategoryEntry(i, i + 1);
-}
-
-void TMainForm::NeuesProduktBtnClick()
-{
-    const DocumentHistory::Step step(history, TranslateStr(QStringLiteral("Neues Produkt")));
-    const int cat = selectedCategory();
-    if (cat < 0 || !EditProduktForm)
-        return;
-    catalogue.products(cat);
-    EditProduktForm->setAdditives(MarksGroup->settings().additives);
-    EditProduktForm->setSizes(catalogue.sizeHeadings(cat));
-    EditProduktForm->prepareNew();
-    if (execDialog(EditProduktForm) != QDialog::Accepted)
-        return;
-    if (!catalogue.addProduct(cat, EditProduktForm->values()))
-        return;
-    const int added = int(catalogue.products(cat)->count) - 1;
-    catalogue.setMarks(cat, added, EditProduktForm->marks());
-    if (catalogue.hasSizes(cat))
-        catalogue.setSizePrices(cat, added, EditProduktForm->sizePrices());
-    ListProds();
 }
 
 void TMainForm::ProduktBearbeitenBtnClick()
