@@ -80,7 +80,12 @@ QString TMainForm::dialogFolder() const
 
 QString TMainForm::proposedFileName(const QString &suffix) const
 {
-    return ProposedFileName(afilename, CaptionEd->text(), suffix);
+    const QString name = ProposedFileName(afilename, CaptionEd->text(), suffix);
+    // An export of a further card names the card: "Restaurant-Mittagstisch.pdf".
+    const QString ending = QStringLiteral(".") + suffix;
+    if (selectedCard == 0 || suffix == QLatin1String("vlr") || !name.endsWith(ending))
+        return name;
+    return name.chopped(ending.size()) + QStringLiteral("-") + SafeCardFileName(cards.at(selectedCard).name) + ending;
 }
 
 // What an export wrote where, in the status bar.

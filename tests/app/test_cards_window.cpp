@@ -199,7 +199,14 @@ TEST_F(CardsWindow, PreviewAndPageCountFollowTheSelectedCard)
     // Nothing on it: one page with the heading alone.
     EXPECT_EQ(form->Pager->pageCount(), 1);
     // The drinks onto it in one step, from the category's menu.
-    form->putCategoryOnCard(1, true);
+    QTreeWidget *cats = form->ListView2;
+    form->categoryContextMenu(cats->visualItemRect(cats->topLevelItem(1)).center());
+    ASSERT_TRUE(form->categoryMenu);
+    auto *onto = form->categoryMenu->findChild<QAction *>(QStringLiteral("KategorieAufKarte"));
+    ASSERT_TRUE(onto && onto->isEnabled());
+    EXPECT_FALSE(form->categoryMenu->findChild<QAction *>(QStringLiteral("KategorieVonKarte"))->isEnabled());
+    onto->trigger();
+    form->categoryMenu->close();
     EXPECT_EQ(ProductsOnCard(form->catalogue, 1), 2);
     EXPECT_EQ(form->Rueckgaengig1->text(), QStringLiteral("Rückgängig: Ganze Kategorie auf diese Karte"));
     form->putCategoryOnCard(0, true);
@@ -283,6 +290,8 @@ TEST_F(CardsWindow, AllCardsExportWritesOnePdfPerCardIntoTheFolder)
         EXPECT_TRUE(pdf.read(5) == "%PDF-") << f.toStdString();
     }
     EXPECT_TRUE(form->statusBar()->currentMessage().contains(QStringLiteral("2 PDF")));
+    // The export of one card proposes a name that names it.
+    EXPECT_EQ(form->proposedFileName(QStringLiteral("pdf")), QStringLiteral("Speisekarte-Getränke_Bar.pdf"));
 
     // Existing files: one question naming them; "Nein" writes nothing.
     QFile::resize(QDir(folder).filePath(QStringLiteral("Speisekarte.pdf")), 0);
