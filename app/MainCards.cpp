@@ -287,14 +287,11 @@ void TMainForm::deleteCard()
     const DocumentHistory::Step step(history, cardText(kDeleteStep));
     const int gone = selectedCard;
     // The neighbour is shown first (the settings of the card that goes
-    // leave the controls), then the card goes.
+    // leave the controls), then the card goes. When the first card goes,
+    // the second becomes the first: its settings, in the controls, are the
+    // document's own from now on.
     const int next = gone > 0 ? gone - 1 : 1;
     selectCard(next);
-    if (gone == 0) {
-        // The second card becomes the first: its settings are the
-        // document's own from now on, held by the controls.
-        cards[1].settings = cardSettings();
-    }
     cards.remove(gone, catalogue);
     selectedCard = next > gone ? next - 1 : next;
     CardBar->setCards(cards.names(), selectedCard);
