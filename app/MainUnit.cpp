@@ -458,12 +458,14 @@ void TMainForm::buildLayoutTab()
     leftCol->addWidget(PaperBox);
     leftCol->addSpacing(12);
     leftCol->addLayout(checks);
-    leftCol->addWidget(MarksGroup);
-    auto *lay = new QHBoxLayout(TabSheet3);
-    lay->addLayout(leftCol, 1);
+    leftCol->addWidget(CardOptionsBox);
+    // The labelling below the fonts, so that the tab stays low enough for
+    // a window on a 768 pixel high screen.
     auto *rightCol = new QVBoxLayout;
     rightCol->addWidget(fonts, 1);
-    rightCol->addWidget(CardOptionsBox);
+    rightCol->addWidget(MarksGroup);
+    auto *lay = new QHBoxLayout(TabSheet3);
+    lay->addLayout(leftCol, 1);
     lay->addLayout(rightCol, 1);
 }
 

@@ -91,6 +91,14 @@ TEST_F(CardsWindow, SwitchingCardsShowsEachCardsSettingsAndChangesNothing)
     EXPECT_EQ(steps(), stepsBefore);
     EXPECT_EQ(form->changed, changedBefore);
 
+    // The date line is a step of its own; the date field only serves a fixed date.
+    EXPECT_FALSE(form->CardOptionsBox->DatumEd->isEnabled());
+    form->CardOptionsBox->DatumBox->setCurrentIndex(1);
+    EXPECT_EQ(form->Rueckgaengig1->text(), QStringLiteral("Rückgängig: Datumszeile"));
+    EXPECT_FALSE(form->CardOptionsBox->DatumEd->isEnabled());
+    form->Rueckgaengig1->trigger();
+    EXPECT_EQ(form->CardOptionsBox->DatumBox->currentIndex(), 0);
+
     // An undo on the first card goes back to the card the step was made on.
     choose(0);
     form->Rueckgaengig1->trigger(); // "Nummern je Karte", made on the second card
