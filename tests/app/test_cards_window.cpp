@@ -4,6 +4,7 @@
 // keep every card.
 #include "app/CardBar.h"
 #include "app/CardOptionsBox.h"
+#include "app/MarksGroup.h"
 #include "app/PreviewPager.h"
 #include "app/recovery.h"
 #include "app/undohistory.h"
@@ -98,6 +99,20 @@ TEST_F(CardsWindow, SwitchingCardsShowsEachCardsSettingsAndChangesNothing)
     EXPECT_FALSE(form->CardOptionsBox->DatumEd->isEnabled());
     form->Rueckgaengig1->trigger();
     EXPECT_EQ(form->CardOptionsBox->DatumBox->currentIndex(), 0);
+
+    // The additive list is the document's, whichever card it is edited on.
+    MarkSettings marks = form->MarksGroup->settings();
+    marks.additives << QStringLiteral("mit Süßungsmittel");
+    form->MarksGroup->setSettings(marks);
+    choose(0);
+    EXPECT_EQ(form->MarksGroup->settings().additives, marks.additives);
+    DocumentData read;
+    ASSERT_TRUE(ReadDocument(bytes(), CardSettings(), read, nullptr));
+    EXPECT_EQ(read.settings.marks.additives, marks.additives);
+    choose(1);
+    marks.additives.removeLast(); // as it was, for the undo below
+
+    form->MarksGroup->setSettings(marks);
 
     // An undo on the first card goes back to the card the step was made on.
     choose(0);
