@@ -68,6 +68,7 @@ TCardNameDialog::TCardNameDialog(const QString &title, const QString &name, QWid
     NameEd->selectAll();
     label->setBuddy(NameEd);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("CardNameOk"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto *lay = new QVBoxLayout(this);

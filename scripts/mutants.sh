@@ -274,6 +274,7 @@ dp-unclean|catalogue/picturepath.cpp|return !isUnixDeviceTree(cleanSlashPath(pat
 dp-no-links|catalogue/picturepath.cpp|return real.isEmpty() \|\| IsLocalPicturePath(real, rules);|return true;|catalogue=PicturePath.*
 dp-unchecked|texture/texture.cpp|const bool check = !chosenInDialog && !fileName.isEmpty();|const bool check = !fileName.isEmpty() && false;|texture=TextureFiles.*
 cw-first-additives|app/MainCards.cpp|    s.marks.additives = MarksGroup->settings().additives;|    ;|app=CardsWindow.*
+cw-switch-pause|app/MainCards.cpp|        const DocumentHistory::Pause pause(history);|        ;|app=CardsWindow.*:SizesEditing.*
 cw-switch-store|app/MainCards.cpp|            cards[selectedCard].settings = cardSettings();|            ;|app=CardsWindow.*
 cw-switch-load|app/MainCards.cpp|        d.settings = cards.settingsOf(i, first);|        d.settings = first;|app=CardsWindow.*
 cw-bytes-cards|app/MainHistory.cpp|    return WriteDocument(categoryNames(), catalogue, firstCardSettings(), keptRecords, &list);|    return WriteDocument(categoryNames(), catalogue, firstCardSettings(), keptRecords);|app=CardsWindow.*
