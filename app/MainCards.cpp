@@ -392,5 +392,9 @@ void TMainForm::AlleKartenexportieren1Click()
             return;
         }
     }
-    statusBar()->showMessage(cardText(kExportedAll).arg(cards.count()).arg(QDir::toNativeSeparators(dir.absolutePath())));
+    if (cards.count() == 1)
+        reportWritten(u"PDF-Datei geschrieben: %1", dir.filePath(files.first()));
+    else
+        statusBar()->showMessage(
+            cardText(kExportedAll).arg(cards.count()).arg(QDir::toNativeSeparators(dir.absolutePath())));
 }
