@@ -1,6 +1,7 @@
 // The main window's document commands: new, open, save, save as, the save
 // question, and the CSV and PDF exports.
 #include "app/FilenameEdit.h"
+#include "app/CardOptionsBox.h"
 #include "app/FontDialog.h"
 #include "app/MainUnit.h"
 #include "app/MarksGroup.h"
@@ -81,7 +82,12 @@ QString TMainForm::dialogFolder() const
 
 QString TMainForm::proposedFileName(const QString &suffix) const
 {
-    return ProposedFileName(afilename, CaptionEd->text(), suffix);
+    const QString name = ProposedFileName(afilename, CaptionEd->text(), suffix);
+    // An export of a further card names the card: "Restaurant-Mittagstisch.pdf".
+    const QString ending = QStringLiteral(".") + suffix;
+    if (selectedCard == 0 || suffix == QLatin1String("vlr") || !name.endsWith(ending))
+        return name;
+    return name.chopped(ending.size()) + QStringLiteral("-") + SafeCardFileName(cards.at(selectedCard).name) + ending;
 }
 
 // What an export wrote where, in the status bar.
@@ -124,6 +130,8 @@ void TMainForm::NewAll()
     const DocumentHistory::Pause pause(history);
     catalogue.clear();
     ListView2->clear();
+    selectCard(0);
+    adoptCards(CardList());
     ListProds();
     RepaintPreview();
     PaintBox2Paint();
@@ -259,6 +267,7 @@ void TMainForm::replaceDocument(DocumentData &data, bool reloadSamePicture)
         catalogue.swapContents(*data.catalogue);
     }
     keptRecords = data.unknownRecords;
+    adoptCards(data.cards); // the first card is selected: the controls take its settings
     applyDocumentSettings(data, reloadSamePicture);
     ListView2->setUpdatesEnabled(true);
 }
@@ -312,6 +321,7 @@ void TMainForm::applyDocumentSettings(const DocumentData &d, bool reloadSamePict
     PaperBox->setFrom(s);
     PrintFormBox->setFrom(s);
     LogoBox->setFrom(s);
+    CardOptionsBox->setFrom(s);
 }
 
 void TMainForm::setCardSettings(const CardSettings &s)
@@ -325,7 +335,8 @@ void TMainForm::setCardSettings(const CardSettings &s)
 bool TMainForm::SaveTheFileAs(const QString &path)
 {
     QString error;
-    if (!SaveDocumentFile(path, categoryNames(), catalogue, cardSettings(), &error, keptRecords)) {
+    const CardList list = currentCards();
+    if (!SaveDocumentFile(path, categoryNames(), catalogue, firstCardSettings(), &error, keptRecords, &list)) {
         reportFileError(19, path, error);
         return false;
     }

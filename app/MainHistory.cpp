@@ -134,18 +134,20 @@ void TMainForm::buildHistory()
 
 QByteArray TMainForm::documentBytes() const
 {
-    return WriteDocument(categoryNames(), catalogue, cardSettings(), keptRecords);
+    const CardList list = currentCards();
+    return WriteDocument(categoryNames(), catalogue, firstCardSettings(), keptRecords, &list);
 }
 
 DocumentSelection TMainForm::documentSelection() const
 {
-    return DocumentSelection{selectedCategory(), selectedProduct(), PageControl1->currentIndex()};
+    return DocumentSelection{selectedCategory(), selectedProduct(), PageControl1->currentIndex(), selectedCard};
 }
 
 QByteArray TMainForm::snapshotBytes() const
 {
-    const CardSettings settings = cardSettings();
-    const QByteArray bytes = WriteDocument(categoryNames(), catalogue, settings);
+    const CardSettings settings = firstCardSettings();
+    const CardList list = currentCards();
+    const QByteArray bytes = WriteDocument(categoryNames(), catalogue, settings, {}, &list);
     if (bytes.isEmpty())
         return bytes;
     QByteArray out;
@@ -153,6 +155,10 @@ QByteArray TMainForm::snapshotBytes() const
     ds << bytes;
     for (const FontSetting &f : settings.fonts)
         ds << f.face;
+    // Those of the further cards after them.
+    for (int i = 1; i < list.count(); ++i)
+        for (const FontSetting &f : list.at(i).settings.fonts)
+            ds << f.face;
     return out;
 }
 
@@ -172,8 +178,15 @@ bool TMainForm::restoreSnapshot(const QByteArray &snapshot, const DocumentSelect
         return false;
     for (size_t i = 0; i < std::size(faces); ++i)
         data.settings.fonts[i].face = faces[i];
+    for (int c = 1; c < data.cards.count() && !ds.atEnd(); ++c)
+        for (FontSetting &f : data.cards[c].settings.fonts)
+            ds >> f.face;
+    if (ds.status() != QDataStream::Ok)
+        return false;
     data.unknownRecords = keptRecords;
     replaceDocument(data, false);
+    if (sel.card > 0 && sel.card < cards.count())
+        selectCard(sel.card);
     if (sel.category >= 0 && sel.category < ListView2->topLevelItemCount()) {
         const QSignalBlocker block(ListView2);
         QTreeWidgetItem *it = ListView2->topLevelItem(sel.category);

@@ -73,7 +73,7 @@ void TMainForm::RegisterProgramTexts()
     for (const QStringList &texts :
          {DocumentMessageTexts(), OutputMessageTexts(), PrintFormTexts(), ReadabilityTexts(), PictureProblemTexts(), ExtensionMessageTexts(),
           QrProblemTexts(), TAdditivesDialog::messageTexts(), TPriceChangeForm::messageTexts(),
-          TFloatEdit::messageTexts(), TEditProduktForm::messageTexts()})
+          TFloatEdit::messageTexts(), TEditProduktForm::messageTexts(), CardCommandTexts()})
         for (const QString &t : texts)
             TranslateStr(t);
     // Texts of the window shown only later: the product list's free texts,

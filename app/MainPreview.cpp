@@ -13,6 +13,7 @@
 #include "i18n/translateunit.h"
 #include "layout/cardoutput.h"
 #include "layout/cardpaper.h"
+#include "layout/cardsource.h"
 #include "layout/imposition.h"
 #include "layout/printerchoice.h"
 #include "layout/qpaintercanvas.h"
@@ -43,10 +44,7 @@
 
 CardSource TMainForm::cardSource(int zoom) const
 {
-    CardSource card;
-    card.categoryNames = categoryNames();
-    card.catalogue = const_cast<Catalogue *>(&catalogue);
-    card.settings = cardSettings();
+    CardSource card = SourceOfCard(categoryNames(), catalogue, selectedCard, cardSettings());
     card.zoom = zoom;
     card.texture = di2.get();
     AttachQrCode(card);

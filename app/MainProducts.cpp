@@ -1,8 +1,12 @@
-// The main window's product commands beyond the buttons' own: copying a
-// product, moving it to another category (context menu, or dropping it on a
-// category of the upper list), and the keys of both lists.
+// The main window's product commands beyond the buttons' own: a new product
+// (onto the cards that carry its category), copying a product, moving it to
+// another category (context menu, or dropping it on a category of the upper
+// list), and the keys of both lists.
 #include "app/MainUnit.h"
+#include "app/MarksGroup.h"
 #include "app/undohistory.h"
+#include "catalogue/cardassign.h"
+#include "dialogs/EditProduktFUnit.h"
 #include "catalogue/productcopy.h"
 #include "catalogue/sizeloss.h"
 #include "i18n/translateunit.h"
@@ -15,6 +19,33 @@
 #include <QPushButton>
 #include <QApplication>
 #include <QTreeWidget>
+
+void TMainForm::NeuesProduktBtnClick()
+{
+    const DocumentHistory::Step step(history, TranslateStr(QStringLiteral("Neues Produkt")));
+    const int cat = selectedCategory();
+    if (cat < 0 || !EditProduktForm)
+        return;
+    catalogue.products(cat);
+    EditProduktForm->setAdditives(MarksGroup->settings().additives);
+    EditProduktForm->setSizes(catalogue.sizeHeadings(cat));
+    EditProduktForm->prepareNew();
+    // Onto the selected card, and onto every card that carries the whole
+    // category (or, for its first product, the whole catalogue), unless the
+    // user ticks other cards.
+    EditProduktForm->setCards(cards.names(), CardsOfNewProduct(catalogue, cat, cards.count(), selectedCard), true);
+    if (execDialog(EditProduktForm) != QDialog::Accepted)
+        return;
+    if (!catalogue.addProduct(cat, EditProduktForm->values()))
+        return;
+    const int added = int(catalogue.products(cat)->count) - 1;
+    catalogue.setProductCards(cat, added, EditProduktForm->cards());
+    catalogue.setOffered(cat, added, EditProduktForm->offered());
+    catalogue.setMarks(cat, added, EditProduktForm->marks());
+    if (catalogue.hasSizes(cat))
+        catalogue.setSizePrices(cat, added, EditProduktForm->sizePrices());
+    ListProds();
+}
 
 void TMainForm::ProduktKopierenBtnClick()
 {

@@ -2,6 +2,7 @@
 
 #include "app/AboutBox.h"
 #include "app/AppIcons.h"
+#include "app/CardOptionsBox.h"
 #include "app/FilenameEdit.h"
 #include "app/FontDialog.h"
 #include "app/MarksGroup.h"
@@ -176,6 +177,7 @@ void TMainForm::buildWindow()
 
     buildToolBar();
     lay->addWidget(Panel1);
+    buildCardBar(lay);
 
     PageControl1 = named(new QTabWidget(central), "PageControl1");
     PageControl1->setIconSize(QSize(24, 24));
@@ -459,19 +461,23 @@ void TMainForm::buildLayoutTab()
     PaperBox = new TPaperBox(TabSheet3);
     PrintFormBox = new TPrintFormBox(TabSheet3);
     LesbarkeitBox = new TReadabilityBox(TabSheet3);
+    CardOptionsBox = new TCardOptionsBox(TabSheet3);
 
     auto *leftCol = new QVBoxLayout;
     leftCol->addLayout(margins);
     leftCol->addWidget(PaperBox);
+    leftCol->addWidget(PrintFormBox);
     leftCol->addSpacing(12);
     leftCol->addLayout(checks);
-    leftCol->addWidget(MarksGroup);
+    leftCol->addWidget(CardOptionsBox);
+    // The labelling and the readability note below the fonts, so that the
+    // tab stays low enough for a window on a 768 pixel high screen.
+    auto *rightCol = new QVBoxLayout;
+    rightCol->addWidget(fonts, 1);
+    rightCol->addWidget(MarksGroup);
+    rightCol->addWidget(LesbarkeitBox);
     auto *lay = new QHBoxLayout(TabSheet3);
     lay->addLayout(leftCol, 1);
-    auto *rightCol = new QVBoxLayout;
-    rightCol->addWidget(PrintFormBox);
-    rightCol->addWidget(fonts, 1);
-    rightCol->addWidget(LesbarkeitBox);
     lay->addLayout(rightCol, 1);
 }
 
@@ -555,6 +561,7 @@ void TMainForm::buildMenu()
     ExportierenalsCSVDatei1 = act(Datei1, "ExportierenalsCSVDatei1", QStringLiteral("Exportieren als CSV Datei..."));
     AlsPDFexportieren1 = act(Datei1, "AlsPDFexportieren1", QStringLiteral("Als PDF exportieren..."));
     AlsPDFexportieren1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    AlleKartenexportieren1 = act(Datei1, "AlleKartenexportieren1", QStringLiteral("Alle Karten exportieren…"));
     AlsWebseiteexportieren1 = act(Datei1, "AlsWebseiteexportieren1", QStringLiteral("Als Webseite exportieren..."));
     QRCodeexportieren1 = act(Datei1, "QRCodeexportieren1", QStringLiteral("QR-Code exportieren..."));
     Datei1->addSeparator()->setObjectName(QStringLiteral("N1"));
@@ -730,6 +737,7 @@ void TMainForm::connectHandlers()
     }
 
     buildHistory();
+    connectCards();
 
     // Every change of the card reaches the preview's page count (connected
     // last, so that a setting's own handler has run when it counts).
@@ -843,6 +851,7 @@ void TMainForm::FormShow()
                 windows << w;
         TranslateComponents(qApp, windows);
     }
+    CardOptionsBox->translateChoices();
     // The application title (kept as a property of the application: Qt would
     // append a display name to every window caption).
     qApp->setProperty("applicationTitle", TranslateStr(qApp->property("applicationTitle").toString()));
@@ -914,51 +923,6 @@ void TMainForm::ber1Click()
 // Settings and catalogue access
 // ---------------------------------------------------------------------------
 
-CardSettings TMainForm::cardSettings() const
-{
-    CardSettings s;
-    s.CaptionEd = CaptionEd->text();
-    s.FussEd = FussEd->text();
-    s.KopfEd = KopfEd->text();
-    s.WaehrEd = WaehrEd->text();
-    s.LinksEd = LinksEd->value();
-    s.ObenEd = ObenEd->value();
-    s.RechtsEd = RechtsEd->value();
-    s.UntenEd = UntenEd->value();
-    s.RahmenCheck = RahmenCheck->isChecked();
-    s.CapsCheck = CapsCheck->isChecked();
-    s.ZentrCheck = ZentrCheck->isChecked();
-    s.NoKommaCheck = NoKommaCheck->isChecked();
-    s.NewPageForKatCheck = NewPageForKatCheck->isChecked();
-    s.NoPointsCheck = NoPointsCheck->isChecked();
-    s.CenterKatCheck = CenterKatCheck->isChecked();
-    for (int i = 0; i < 9; ++i)
-        s.fonts[i] = FontDialogs[i]->Font;
-    s.FilenameEdit2 = FilenameEdit2->FileName();
-    s.BreitEd2 = BreitEd2->value();
-    s.HochEd2 = HochEd2->value();
-    s.SVerh2Check = SVerh2Check->isChecked();
-    s.GrayScaleCheck = GrayScaleCheck->isChecked();
-    s.LightenCheck = LightenCheck->isChecked();
-    s.HellEd = HellEd->value();
-    s.SatEd = SatEd->value();
-    s.marks = MarksGroup->settings();
-    QrCodeBox->readInto(s);
-    PaperBox->readInto(s);
-    PrintFormBox->readInto(s);
-    LogoBox->readInto(s);
-    return s;
-}
-
-QStringList TMainForm::categoryNames() const
-{
-    QStringList names;
-    names.reserve(ListView2->topLevelItemCount());
-    for (int i = 0; i < ListView2->topLevelItemCount(); ++i)
-        names << ListView2->topLevelItem(i)->text(0);
-    return names;
-}
-
 int TMainForm::selectedCategory() const
 {
     QTreeWidgetItem *it = ListView2->currentItem();
@@ -986,10 +950,12 @@ void TMainForm::ListProds()
     const int cat = selectedCategory();
     const bool enable = cat >= 0 && cat < catalogue.categoryCount();
     const QStringList sizes = enable ? catalogue.sizeHeadings(cat) : QStringList();
+    productColumns.showCards(ListView1, cards.names(), cards.count() > 1 || !AllOffered(catalogue));
     productColumns.show(ListView1, sizes);
     if (enable) {
         const QChar dp = UserDecimalPoint();
         const QString freeText = TranslateStr(QStringLiteral("Freitext"));
+        const QString notOffered = TranslateStr(QStringLiteral("nicht im Angebot"));
         TDynaArray *prods = catalogue.products(cat);
         QList<QTreeWidgetItem *> rows;
         rows.reserve(int(prods->count));
@@ -1007,6 +973,7 @@ void TMainForm::ListProds()
             productColumns.fillRow(row, ListView1->columnCount(),
                                    sizes.isEmpty() ? QVector<double>() : catalogue.sizePrices(cat, r), aprod->price,
                                    freeText, dp);
+            productColumns.fillCards(row, catalogue.productCards(cat, r), catalogue.isOffered(cat, r), notOffered);
             rows << row;
             ++r;
         }
@@ -1108,27 +1075,6 @@ void TMainForm::BitBtn4Click()
     moveCategoryEntry(i, i + 1);
 }
 
-void TMainForm::NeuesProduktBtnClick()
-{
-    const DocumentHistory::Step step(history, TranslateStr(QStringLiteral("Neues Produkt")));
-    const int cat = selectedCategory();
-    if (cat < 0 || !EditProduktForm)
-        return;
-    catalogue.products(cat);
-    EditProduktForm->setAdditives(MarksGroup->settings().additives);
-    EditProduktForm->setSizes(catalogue.sizeHeadings(cat));
-    EditProduktForm->prepareNew();
-    if (execDialog(EditProduktForm) != QDialog::Accepted)
-        return;
-    if (!catalogue.addProduct(cat, EditProduktForm->values()))
-        return;
-    const int added = int(catalogue.products(cat)->count) - 1;
-    catalogue.setMarks(cat, added, EditProduktForm->marks());
-    if (catalogue.hasSizes(cat))
-        catalogue.setSizePrices(cat, added, EditProduktForm->sizePrices());
-    ListProds();
-}
-
 void TMainForm::ProduktBearbeitenBtnClick()
 {
     const DocumentHistory::Step step(history, TranslateStr(QStringLiteral("Produkt bearbeiten")));
@@ -1144,6 +1090,7 @@ void TMainForm::ProduktBearbeitenBtnClick()
     EditProduktForm->setSizePrices(catalogue.sizePrices(cat, row));
     EditProduktForm->setAdditives(MarksGroup->settings().additives);
     EditProduktForm->setMarks(catalogue.marks(cat, row));
+    EditProduktForm->setCards(cards.names(), catalogue.productCards(cat, row), catalogue.isOffered(cat, row));
     if (execDialog(EditProduktForm) != QDialog::Accepted)
         return;
     // The dialog may have let other code move the cursors: position again.
@@ -1151,6 +1098,8 @@ void TMainForm::ProduktBearbeitenBtnClick()
     if (!p || !catalogue.setProduct(p, EditProduktForm->values()))
         return;
     catalogue.setMarks(cat, row, EditProduktForm->marks());
+    catalogue.setProductCards(cat, row, EditProduktForm->cards());
+    catalogue.setOffered(cat, row, EditProduktForm->offered());
     if (catalogue.hasSizes(cat))
         catalogue.setSizePrices(cat, row, EditProduktForm->sizePrices());
     ListProds();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/productcolumns.h"
+#include "catalogue/cards.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/extension.h"
 #include "catalogue/cardsettings.h"
@@ -36,6 +37,8 @@ class QTreeWidget;
 class QTreeWidgetItem;
 class QWidget;
 class TEditProduktForm;
+class TCardBar;
+class TCardOptionsBox;
 class TMarksGroup;
 class TAboutBox;
 class TFontDialog;
@@ -78,6 +81,11 @@ public:
     int32_t ziehx = 0, ziehy = 0;
 
     Catalogue catalogue;     // kats, akat, aprod
+    // The document's cards. The controls hold the settings of the selected
+    // card; the other cards' settings are kept here (those of the first card,
+    // while another is selected, in cards[0].settings).
+    CardList cards;
+    int selectedCard = 0;
     TDynaArray *&kats;       // the category array of the catalogue
     TProductRec *&aprod;     // bound pointer shared by the product arrays
 
@@ -94,6 +102,11 @@ public:
     QPushButton *GroessenBtn; // "Größen...": the size columns of the category
     QPushButton *NeuesProduktBtn, *ProduktBearbeitenBtn, *ProduktKopierenBtn, *ProduktLoeschenBtn,
         *ProduktNachObenBtn, *ProduktNachUntenBtn;
+
+    // The card selector above the tabs (MainCards.cpp).
+    TCardBar *CardBar;
+    // Tab 3: the card's numbering and date line.
+    TCardOptionsBox *CardOptionsBox;
 
     // Tab 2: preview
     QSpinBox *ZoomEd, *SeiteEd;
@@ -168,6 +181,36 @@ public:
     CardSettings cardSettings() const;
     // The category names: the captions of the category list, in order.
     QStringList categoryNames() const;
+
+    // ---- cards (MainCards.cpp) -----------------------------------------------------
+    // The first card's settings and the whole list as they stand now (the
+    // selected card's settings taken from the controls).
+    CardSettings firstCardSettings() const;
+    CardList currentCards() const;
+    // The settings card i prints with now.
+    CardSettings settingsOfCard(int i) const;
+    // Selects card i: the controls keep the old card's settings in the list
+    // and show card i's. No step, no change of the document.
+    void selectCard(int i);
+    // Takes over a read document's cards and shows the first one.
+    void adoptCards(const CardList &list);
+    void newCard();        // "Neu"
+    void duplicateCard();  // "Duplizieren"
+    void renameCard();     // "Umbenennen"
+    void deleteCard();     // "Löschen"
+    // The selected category's products onto the selected card, or off it.
+    void putCategoryOnCard(int category, bool on);
+    // The category list's context menu (built when shown; kept for tests).
+    void categoryContextMenu(const QPoint &pos);
+    QPointer<QMenu> categoryMenu;
+    // "Alle Karten exportieren...": one PDF per card into a chosen folder.
+    void AlleKartenexportieren1Click();
+    QAction *AlleKartenexportieren1;
+    // Asks for a card name (empty when cancelled); refuses names the list
+    // cannot take, saying why, and asks again with the typed name.
+    QString askCardName(const QString &title, const QString &proposed, int self);
+    // The folder dialog of "Alle Karten exportieren..." (tests answer it).
+    std::function<QString()> chooseFolder;
 
     // ---- catalogue commands ------------------------------------------------------
     void ListProds();
@@ -323,6 +366,8 @@ protected:
 
 private:
     void buildWindow();
+    void buildCardBar(class QBoxLayout *into);
+    void connectCards();
     void buildToolBar();
     void buildCatalogueTab();
     void buildPreviewTab();
@@ -358,3 +403,6 @@ private:
     TAboutBox *AboutBox = nullptr;
     TTranslateForm *TranslateForm = nullptr;
 };
+
+// The texts of the card commands, for the translation table.
+QStringList CardCommandTexts();

@@ -22,11 +22,13 @@ class QAction;
 class QUndoStack;
 
 // What was selected when a step was taken: the category list's entry, the
-// product list's row and the page of the tab control (-1 = none).
+// product list's row, the page of the tab control and the selected card
+// (-1 = none).
 struct DocumentSelection {
     int category = -1;
     int product = -1;
     int tab = -1;
+    int card = -1;
 };
 
 class DocumentHistory : public QObject {

@@ -100,6 +100,15 @@ bool CarriesEverything(const Catalogue &cat, int card)
     return true;
 }
 
+bool AllOffered(const Catalogue &cat)
+{
+    for (int i = 0; i < cat.categoryCount(); ++i)
+        for (int j = 0; j < productCount(cat, i); ++j)
+            if (!cat.isOffered(i, j))
+                return false;
+    return true;
+}
+
 int ProductsOnCard(const Catalogue &cat, int card)
 {
     int on = 0;

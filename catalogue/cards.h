@@ -75,6 +75,8 @@ bool PrintsOnCard(const Catalogue &cat, int category, int row, int card);
 // Whether card `card` carries every product of the catalogue and every one
 // is offered: then the card prints the catalogue as it is.
 bool CarriesEverything(const Catalogue &cat, int card);
+// Whether every product of the catalogue is offered.
+bool AllOffered(const Catalogue &cat);
 // The number of products card `card` prints.
 int ProductsOnCard(const Catalogue &cat, int card);
 

@@ -302,6 +302,26 @@ pf-logo-room|layout/cardlayout.cpp|    if (w * ratio > roomH)|    if (false)|lay
 pf-dark-share|texture/readability.cpp|const size_t k = size_t(std::floor(kDarkShare * double(l.size())));|const size_t k = 0;|texture=Readability.*
 pf-least-lightening|texture/readability.cpp|for (int bb = s.LightenCheck ? std::min(b - 1, 100) : 100; bb >= 1; --bb) {|for (int bb = 1; bb <= 100; ++bb) {|texture=Readability.*
 pf-large-round|catalogue/largeprint.cpp|f.size = int32_t(std::lround(f.size * kLargePrintFactor));|f.size = int32_t(f.size * kLargePrintFactor);|texture=Readability.*
+cw-first-additives|app/MainCards.cpp|    s.marks.additives = MarksGroup->settings().additives;|    ;|app=CardsWindow.*
+cw-switch-pause|app/MainCards.cpp|        const DocumentHistory::Pause pause(history);|        ;|app=CardsWindow.*:SizesEditing.*
+cw-switch-store|app/MainCards.cpp|            cards[selectedCard].settings = cardSettings();|            ;|app=CardsWindow.*
+cw-switch-load|app/MainCards.cpp|        d.settings = cards.settingsOf(i, first);|        d.settings = first;|app=CardsWindow.*
+cw-bytes-cards|app/MainHistory.cpp|    return WriteDocument(categoryNames(), catalogue, firstCardSettings(), keptRecords, &list);|    return WriteDocument(categoryNames(), catalogue, firstCardSettings(), keptRecords);|app=CardsWindow.*
+cw-snapshot-cards|app/MainHistory.cpp|WriteDocument(categoryNames(), catalogue, settings, {}, &list);|WriteDocument(categoryNames(), catalogue, settings, {}, nullptr);|app=CardsWindow.*
+cw-save-cards|app/MainDocument.cpp|catalogue, firstCardSettings(), &error, keptRecords, &list)) {|catalogue, firstCardSettings(), &error, keptRecords)) {|app=CardsWindow.*
+cw-restore-card|app/MainHistory.cpp|    if (sel.card > 0 && sel.card < cards.count())|    if (false)|app=CardsWindow.*
+cw-preview-card|app/MainPreview.cpp|SourceOfCard(categoryNames(), catalogue, selectedCard, cardSettings());|SourceOfCard(categoryNames(), catalogue, 0, cardSettings());|app=CardsWindow.*
+cw-new-carries|app/MainCards.cpp|    appendCard(*this, name, cardSettings(), -1);|    appendCard(*this, name, cardSettings(), selectedCard);|app=CardsWindow.*
+cw-dup-carries|app/MainCards.cpp|    appendCard(*this, name, cardSettings(), selectedCard);|    appendCard(*this, name, cardSettings(), -1);|app=CardsWindow.*
+cw-name-check|app/MainCards.cpp|        if (problem.isEmpty())|        if (true)|app=CardsWindow.*
+cw-overwrite-ask|app/MainCards.cpp|    if (!existing.isEmpty()|    if (false|app=CardsWindow.*
+cw-options-read|app/CardOptionsBox.cpp|    s.NummernJeKarteCheck = NummernJeKarteCheck->isChecked();|    s.NummernJeKarteCheck = false;|app=CardsWindow.*
+cw-newprod-cards|app/MainProducts.cpp|    catalogue.setProductCards(cat, added, carriedBy);|    ;|app=CardsWindow.*
+cw-pager-switch|app/MainCards.cpp|    Pager->cardChanged();|    ;|app=CardsWindow.*|1
+cw-delete-ask|app/MainCards.cpp|        != QMessageBox::Yes)|        && false)|app=CardsWindow.*
+cw-assign-category|catalogue/cardassign.cpp|        return cards \| carryingAll(cat, category, all);|        return cards;|catalogue=CardAssign.*
+cw-assign-empty|catalogue/cardassign.cpp|        carrying &= carryingAll(cat, c, all);|        carrying &= all;|catalogue=CardAssign.*
+cw-assign-off|catalogue/cardassign.cpp|        const uint64_t now = on ? was \| bit(card) : was & ~bit(card);|        const uint64_t now = was \| bit(card);|catalogue=CardAssign.*
 EOF
 )
 

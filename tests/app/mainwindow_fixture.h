@@ -79,6 +79,15 @@ struct MainWindowFixture {
             fileAnswers.pop_front();
             return p;
         };
+        // The folder dialog answers from the same queue.
+        form->chooseFolder = [this] {
+            ++fileDialogsShown;
+            if (fileAnswers.empty())
+                return QString();
+            QString p = fileAnswers.front();
+            fileAnswers.pop_front();
+            return p;
+        };
         form->recoveryQuestion = [this](const QString &, const QString &text, const QString &restore,
                                         const QString &discard) {
             recoveryQuestions << text + QStringLiteral("|") + restore + QStringLiteral("|") + discard;

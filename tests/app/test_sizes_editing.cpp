@@ -4,6 +4,8 @@
 #include "mainwindow_fixture.h"
 #include "testutil.h"
 
+#include "app/CardBar.h"
+#include "app/CardOptionsBox.h"
 #include "app/MarksGroup.h"
 #include "app/PaperBox.h"
 #include "app/QrCodeBox.h"
@@ -14,6 +16,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QListWidget>
@@ -255,7 +258,7 @@ int pressOk(QDialog *d)
 {
     d->show();
     QPushButton *ok = nullptr;
-    for (const char *name : {"BitBtn1", "SizesOk", "PriceChangeOk"})
+    for (const char *name : {"BitBtn1", "SizesOk", "PriceChangeOk", "CardNameOk"})
         if (!ok)
             ok = d->findChild<QPushButton *>(QLatin1String(name));
     EXPECT_TRUE(ok) << d->objectName().toStdString();
@@ -313,6 +316,18 @@ TEST_F(SizesEditing, OpeningAndConfirmingADialogChangesNothing)
     form->QrCodeBox->QrUrlEd->setText("https://example.org/karte");
     form->QrCodeBox->QrDruckCheck->setChecked(true);
     form->QrCodeBox->QrGroesseEd->setValue(33.3);
+    // A second card with the whole last category, its own numbering and
+    // a fixed date line.
+    answers.push_back([](QDialog *d) {
+        static_cast<TCardNameDialog *>(d)->NameEd->setText("Mittagstisch");
+        return int(QDialog::Accepted);
+    });
+    click(form->CardBar->NeuBtn);
+    form->putCategoryOnCard(all, true);
+    form->CardOptionsBox->NummernJeKarteCheck->setChecked(true);
+    form->CardOptionsBox->DatumBox->setCurrentIndex(2);
+    form->CardOptionsBox->DatumEd->setDate(QDate(2026, 12, 10));
+    ASSERT_EQ(form->cards.count(), 2);
     const QString everything = userDir->filePath("everything.vlr");
     ASSERT_TRUE(form->SaveTheFileAs(everything));
     ASSERT_TRUE(c.firstSizeEmpty(all, empty));
@@ -374,6 +389,19 @@ TEST_F(SizesEditing, OpeningAndConfirmingADialogChangesNothing)
         QTest::keyClick(form->QrCodeBox->QrGroesseEd, Qt::Key_Return);
         form->QrCodeBox->QrUrlEd->setFocus();
         unchanged("QR code");
+        // Every card: shown, renamed to its own name, its date line chosen again.
+        for (int k = 0; k < form->cards.count(); ++k) {
+            form->CardBar->KarteBox->setCurrentIndex(k);
+            emit form->CardBar->KarteBox->activated(k);
+            unchanged("card " + std::to_string(k) + " shown");
+            answers.push_back(pressOk);
+            click(form->CardBar->UmbenennenBtn);
+            unchanged("card " + std::to_string(k) + " renamed");
+            form->CardOptionsBox->DatumBox->setCurrentIndex(form->CardOptionsBox->DatumBox->currentIndex());
+            form->CardOptionsBox->DatumEd->setFocus();
+            QTest::keyClick(form->CardOptionsBox->DatumEd, Qt::Key_Return);
+            unchanged("card " + std::to_string(k) + " date line");
+        }
         EXPECT_TRUE(answers.empty());
     }
 }
