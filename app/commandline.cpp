@@ -1,6 +1,7 @@
 #include "app/commandline.h"
 
 #include "catalogue/appfiles.h"
+#include "catalogue/cards.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/document.h"
 #include "catalogue/options.h"
@@ -11,6 +12,7 @@
 #include "layout/cardlayout.h"
 #include "layout/cardoutput.h"
 #include "layout/cardpaper.h"
+#include "layout/cardsource.h"
 #include "layout/printerchoice.h"
 #include "texture/picturenote.h"
 #include "texture/texture.h"
@@ -25,6 +27,7 @@
 #include <QPrinter>
 #include <QTemporaryFile>
 #include <QTextStream>
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -288,7 +291,7 @@ bool WantsExport(const QStringList &args)
         if (a == QLatin1String("--"))
             return false;
         const QString name = optionName(a);
-        if (exportOptions().contains(name) || name == QLatin1String("--print"))
+        if (exportOptions().contains(name) || name == QLatin1String("--print") || name == QLatin1String("--list-cards"))
             return true;
     }
     return false;
@@ -343,8 +346,11 @@ Options Parse(const QStringList &args)
     const QCommandLineOption dpi(QStringLiteral("dpi"), QString(), QStringLiteral("N"));
     const QCommandLineOption zoom(QStringLiteral("zoom"), QString(), QStringLiteral("Z"));
     const QCommandLineOption page(QStringLiteral("page"), QString(), QStringLiteral("N"));
+    const QCommandLineOption cardOption(QStringLiteral("card"), QString(), QStringLiteral("NAME"));
+    const QCommandLineOption allCards(QStringLiteral("all-cards"));
+    const QCommandLineOption listCards(QStringLiteral("list-cards"));
     parser.addOptions({help, version, exportPdf, exportPng, exportCsv, exportHtml, print, printerName, pageSize, landscape, dpi,
-                       zoom, page});
+                       zoom, page, cardOption, allCards, listCards});
     if (!parser.parse(parserArgs)) {
         const QStringList unknown = parser.unknownOptionNames();
         if (!unknown.isEmpty())
@@ -371,8 +377,8 @@ Options Parse(const QStringList &args)
 
     // Which command: one export or --print at most.
     const QCommandLineOption *command = nullptr;
-    for (const QCommandLineOption *c : {&exportPdf, &exportPng, &exportCsv, &exportHtml, &print}) {
-        const int n = c == &print ? (parser.isSet(print) ? 1 : 0) : int(parser.values(*c).size());
+    for (const QCommandLineOption *c : {&exportPdf, &exportPng, &exportCsv, &exportHtml, &print, &listCards}) {
+        const int n = c == &print || c == &listCards ? (parser.isSet(*c) ? 1 : 0) : int(parser.values(*c).size());
         if (n == 0)
             continue;
         if (command || n > 1) {
@@ -416,6 +422,21 @@ Options Parse(const QStringList &args)
             return invalid(QStringLiteral("--printer needs the name of a printer"));
         printOnly << given(printerName);
     }
+    // The card: one (by name or position) or all of them.
+    QStringList cardOnly;
+    if (parser.isSet(cardOption)) {
+        if (parser.values(cardOption).size() > 1)
+            return invalid(QStringLiteral("--card may be given once"));
+        if (!value(cardOption, &o.card) || o.card.trimmed().isEmpty())
+            return invalid(QStringLiteral("--card needs the name or the number of a card"));
+        cardOnly << given(cardOption);
+    }
+    if (parser.isSet(allCards)) {
+        if (!cardOnly.isEmpty())
+            return invalid(QStringLiteral("--card and --all-cards cannot be combined"));
+        o.allCards = true;
+        cardOnly << given(allCards);
+    }
 
     if (!command) {
         const QStringList stray = pdfPngOnly + pngOnly;
@@ -423,6 +444,8 @@ Options Parse(const QStringList &args)
             return invalid(QStringLiteral("%1 belongs to an export (--export-pdf or --export-png)").arg(stray.first()));
         if (!printOnly.isEmpty())
             return invalid(QStringLiteral("--printer belongs to --print"));
+        if (!cardOnly.isEmpty())
+            return invalid(QStringLiteral("%1 belongs to an export or --print").arg(cardOnly.first()));
         o.plainArguments = plain;
         return o;
     }
@@ -430,6 +453,8 @@ Options Parse(const QStringList &args)
     const QString name = given(*command);
     if (command == &print) {
         o.mode = Mode::Print;
+    } else if (command == &listCards) {
+        o.mode = Mode::ListCards;
     } else {
         o.mode = command == &exportPdf    ? Mode::ExportPdf
                  : command == &exportPng  ? Mode::ExportPng
@@ -445,12 +470,17 @@ Options Parse(const QStringList &args)
         return invalid(QStringLiteral("unexpected argument %1").arg(plain.at(1)));
     o.document = plain.first();
 
-    if (o.mode != Mode::ExportPdf && o.mode != Mode::ExportPng && !pdfPngOnly.isEmpty())
+    // --list-cards counts the pages as the PDF export lays them out.
+    if (o.mode != Mode::ExportPdf && o.mode != Mode::ExportPng && o.mode != Mode::ListCards && !pdfPngOnly.isEmpty())
         return invalid(QStringLiteral("%1 does not apply to %2").arg(pdfPngOnly.first(), name));
     if (o.mode != Mode::ExportPng && !pngOnly.isEmpty())
         return invalid(QStringLiteral("%1 applies to --export-png only").arg(pngOnly.first()));
     if (o.mode != Mode::Print && !printOnly.isEmpty())
         return invalid(QStringLiteral("--printer applies to --print only"));
+    if ((o.mode == Mode::ExportCsv || o.mode == Mode::ListCards) && !cardOnly.isEmpty())
+        return invalid(QStringLiteral("%1 does not apply to %2").arg(cardOnly.first(), name));
+    if (o.mode == Mode::Print && o.allCards)
+        return invalid(QStringLiteral("--all-cards does not apply to --print"));
     return o;
 }
 
@@ -464,6 +494,7 @@ QString UsageText()
         "       velloran --export-csv OUT.csv DOCUMENT.vlr\n"
         "       velloran --print DOCUMENT.vlr [--printer NAME]\n"
         "       velloran --export-html OUT.html DOCUMENT.vlr\n"
+        "       velloran --list-cards DOCUMENT.vlr\n"
         "       velloran --help | --version\n"
         "\n"
         "Without options the program's window opens; a document named on the command\n"
@@ -482,6 +513,16 @@ QString UsageText()
         "  --zoom Z                   zoom in percent, 10 to 1000 (default 100)\n"
         "  --page N                   only page N (written to PREFIX-N.png)\n"
         "\n"
+        "A document may hold several cards (food card, drinks card, lunch sheet):\n"
+        "  --card NAME                the card to export or print, by its name or its\n"
+        "                             number from 1 (default: the first card; the web\n"
+        "                             page then carries every card)\n"
+        "  --all-cards                with --export-pdf, --export-png or --export-html:\n"
+        "                             one file per card, OUT-NAME.pdf (PREFIX-NAME-1.png),\n"
+        "                             the card's name made safe as a file name\n"
+        "  --list-cards DOC           the cards, one line each: number, name, products\n"
+        "                             and pages (as --export-pdf lays them out)\n"
+        "\n"
         "Printing runs without a window as well:\n"
         "  --print DOC                the menu card on the default printer\n"
         "  --printer NAME             on this printer instead\n"
@@ -491,7 +532,8 @@ QString UsageText()
         "\n"
         "An export prints nothing when it succeeds and exits with 0. Otherwise it\n"
         "prints one line naming the file (or printer) and the reason and exits with 1\n"
-        "(2 for a wrong command line); an existing output file is then left as it was.\n"
+        "(2 for a wrong command line or a card the document does not hold); an\n"
+        "existing output file is then left as it was.\n"
         "A background picture or QR code that the card cannot use is said in one line\n"
         "each (as the window's tabs say it); the export still succeeds without it.\n"
         "Prices on request and the CSV column titles use the language chosen in the\n"
@@ -503,7 +545,128 @@ QString VersionText()
     return QStringLiteral("Velloran %1\n").arg(QStringLiteral(VELLORAN_VERSION));
 }
 
+int CardByName(const QStringList &names, const QString &given)
+{
+    const QString wanted = given.trimmed();
+    for (int i = 0; i < names.size(); ++i) {
+        if (names.at(i).compare(wanted, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    bool number = false;
+    const int n = wanted.toInt(&number);
+    return number && n >= 1 && n <= names.size() ? n - 1 : -1;
+}
+
+QString AllCardsFile(const QString &out, const QString &name, bool hasExtension)
+{
+    const QFileInfo fi(out);
+    QString base = fi.fileName(), extension;
+    const int dot = hasExtension ? int(base.lastIndexOf(QLatin1Char('.'))) : -1;
+    if (dot > 0) {
+        extension = base.mid(dot);
+        base.truncate(dot);
+    }
+    const QString file = base + QLatin1Char('-') + SafeCardFileName(name) + extension;
+    // The folder part of OUT as it was written (a relative OUT stays relative).
+    const int slash = int(std::max(out.lastIndexOf(QLatin1Char('/')), out.lastIndexOf(QDir::separator())));
+    return slash >= 0 ? out.left(slash + 1) + file : file;
+}
+
+namespace {
+
+// One card of the document, made ready for the layout: its view of the
+// catalogue, its settings and its QR code.
+CardSource cardOf(const DocumentData &doc, int i)
+{
+    CardSource card = SourceOfCard(doc.categoryNames, *doc.catalogue, i, doc.cards.settingsOf(i, doc.settings));
+    card.zoom = 100;
+    AttachQrCode(card);
+    return card;
+}
+
+// The pages of card i as the PDF export lays them out.
+int pdfPageCount(const Options &o, const DocumentData &doc, int i)
+{
+    const CardSource card = cardOf(doc, i);
+    Options out = o;
+    const ExportPage page = ExportPageFor(o, card.settings.PapierBox, card.settings.QuerCheck);
+    out.pageSize = page.size;
+    out.landscape = page.landscape;
+    return CardPageCount(card, PrinterPageArea(*makePdfPrinter(out)));
+}
+
+// Exports or prints card i to `output`. notePrefix comes before the notes on
+// the picture and the QR code (the card's name when every card is written).
+int exportCard(const Options &o, const DocumentData &doc, int i, const QString &output, const QString &notePrefix,
+               QTextStream &err)
+{
+    CardSource card = cardOf(doc, i);
+    const CardSettings &settings = card.settings;
+    Options out = o;
+    out.output = output;
+    // The card's own paper, as far as the command line does not name
+    // another size or orientation.
+    const ExportPage page = ExportPageFor(o, settings.PapierBox, settings.QuerCheck);
+    out.pageSize = page.size;
+    out.landscape = page.landscape;
+    QString why;
+
+    if (o.mode == Mode::ExportHtml) {
+        if (!WriteHtmlFile(output, BuildHtml(card, HtmlLanguageTag(CurrentLanguage())), &why))
+            return failWith(err, output, QStringLiteral("cannot write the file: %1").arg(why));
+        return kExitOk;
+    }
+
+    TextureHolder texture;
+    texture.Prepare(settings);
+    card.texture = &texture;
+    // What the window's notes would say: the card comes out without the
+    // picture or the code, and the export still succeeds.
+    const QString pictureNote = PictureProblemText(TerminalText(settings.FilenameEdit2), texture.Problem());
+    if (!pictureNote.isEmpty())
+        err << "velloran: " << notePrefix << oneLine(pictureNote) << Qt::endl;
+    const QString qrNote = QrPrintProblemText(settings.QrUrlEd, settings.QrDruckCheck);
+    if (!qrNote.isEmpty())
+        err << "velloran: " << notePrefix << oneLine(qrNote) << Qt::endl;
+
+    if (o.mode == Mode::Print) {
+        // The printer and its own default page, as the window prints on
+        // once the printer has been chosen in its printer set-up.
+        QPrinter printer(QPrinter::HighResolution);
+        const QString notThere = SelectPrinter(printer, o.printer);
+        if (!notThere.isEmpty())
+            return failWith(err, o.printer.isEmpty() ? QStringLiteral("--print") : o.printer, notThere);
+        ApplyCardPaper(settings, printer); // the card's own paper, when it chose one
+        const QString error = PrintCard(card, printer, GetMsgText(12));
+        if (!error.isEmpty())
+            return failWith(err, printer.printerName(), error);
+        return kExitOk;
+    }
+
+    if (o.mode == Mode::ExportPdf) {
+        const auto printer = makePdfPrinter(out);
+        const QString error = ExportCardPdf(card, output, printer->pageLayout(), PdfTitle(settings));
+        if (!error.isEmpty()) {
+            // The error text names the file already.
+            err << "velloran: " << oneLine(error) << Qt::endl;
+            return kExitFailed;
+        }
+        return kExitOk;
+    }
+
+    card.zoom = o.zoom;
+    return exportPng(out, card, err);
+}
+
+} // namespace
+
 int RunExport(const Options &o, QTextStream &err)
+{
+    QTextStream out(stdout);
+    return RunExport(o, out, err);
+}
+
+int RunExport(const Options &o, QTextStream &out, QTextStream &err)
 {
     if (!o.isExport()) {
         err << "velloran: nothing to export" << Qt::endl;
@@ -534,65 +697,60 @@ int RunExport(const Options &o, QTextStream &err)
         return kExitOk;
     }
 
-    // The document's own paper, as far as the command line does not name
-    // another size or orientation.
-    Options out = o;
-    const ExportPage page = ExportPageFor(o, doc.settings.PapierBox, doc.settings.QuerCheck);
-    out.pageSize = page.size;
-    out.landscape = page.landscape;
-
-    CardSource card;
-    card.categoryNames = doc.categoryNames;
-    card.catalogue = doc.catalogue.get();
-    card.settings = doc.settings;
-    card.zoom = 100;
-    AttachQrCode(card);
-
-    if (o.mode == Mode::ExportHtml) {
-        if (!WriteHtmlFile(o.output, BuildHtml(card, HtmlLanguageTag(CurrentLanguage())), &why))
-            return failWith(err, o.output, QStringLiteral("cannot write the file: %1").arg(why));
-        return kExitOk;
-    }
-
-    TextureHolder texture;
-    texture.Prepare(doc.settings);
-    card.texture = &texture;
-    // What the window's notes would say: the card comes out without the
-    // picture or the code, and the export still succeeds.
-    const QString pictureNote = PictureProblemText(TerminalText(doc.settings.FilenameEdit2), texture.Problem());
-    if (!pictureNote.isEmpty())
-        err << "velloran: " << oneLine(pictureNote) << Qt::endl;
-    const QString qrNote = QrPrintProblemText(doc.settings.QrUrlEd, doc.settings.QrDruckCheck);
-    if (!qrNote.isEmpty())
-        err << "velloran: " << oneLine(qrNote) << Qt::endl;
-
-    if (o.mode == Mode::Print) {
-        // The printer and its own default page, as the window prints on
-        // once the printer has been chosen in its printer set-up.
-        QPrinter printer(QPrinter::HighResolution);
-        const QString notThere = SelectPrinter(printer, o.printer);
-        if (!notThere.isEmpty())
-            return failWith(err, o.printer.isEmpty() ? QStringLiteral("--print") : o.printer, notThere);
-        ApplyCardPaper(doc.settings, printer); // the document's own paper, when it chose one
-        const QString error = PrintCard(card, printer, GetMsgText(12));
-        if (!error.isEmpty())
-            return failWith(err, printer.printerName(), error);
-        return kExitOk;
-    }
-
-    if (o.mode == Mode::ExportPdf) {
-        const auto printer = makePdfPrinter(out);
-        const QString error = ExportCardPdf(card, o.output, printer->pageLayout(), PdfTitle(card.settings));
-        if (!error.isEmpty()) {
-            // The error text names the file already.
-            err << "velloran: " << oneLine(error) << Qt::endl;
-            return kExitFailed;
+    const QStringList names = doc.cards.names();
+    if (o.mode == Mode::ListCards) {
+        for (int i = 0; i < names.size(); ++i) {
+            const int products = ProductsOnCard(*doc.catalogue, i);
+            const int pages = pdfPageCount(o, doc, i);
+            out << (i + 1) << '\t' << oneLine(names.at(i)) << '\t'
+                << (products == 1 ? QStringLiteral("1 product") : QStringLiteral("%1 products").arg(products)) << '\t'
+                << (pages == 1 ? QStringLiteral("1 page") : QStringLiteral("%1 pages").arg(pages)) << Qt::endl;
         }
         return kExitOk;
     }
 
-    card.zoom = o.zoom;
-    return exportPng(out, card, err);
+    if (o.allCards) {
+        // One file per card, each beside OUT. Two names that come out the
+        // same as file names are told apart by the card's number.
+        QStringList files;
+        for (int i = 0; i < names.size(); ++i) {
+            QString file = AllCardsFile(o.output, names.at(i), o.mode != Mode::ExportPng);
+            for (const QString &f : files) {
+                if (f.compare(file, Qt::CaseInsensitive) == 0)
+                    file = AllCardsFile(o.output, names.at(i) + QStringLiteral("-%1").arg(i + 1),
+                                        o.mode != Mode::ExportPng);
+            }
+            if (o.mode != Mode::ExportPng && sameFile(file, o.document))
+                return failWith(err, file, QStringLiteral("the output would replace the document"));
+            files << file;
+        }
+        for (int i = 0; i < names.size(); ++i) {
+            const int code = exportCard(o, doc, i, files.at(i), oneLine(names.at(i)) + QStringLiteral(": "), err);
+            if (code != kExitOk)
+                return code;
+        }
+        return kExitOk;
+    }
+
+    int chosen = 0;
+    if (!o.card.isEmpty()) {
+        chosen = CardByName(names, o.card);
+        if (chosen < 0) {
+            QStringList held;
+            for (int i = 0; i < names.size(); ++i)
+                held << QStringLiteral("%1 \"%2\"").arg(i + 1).arg(names.at(i));
+            err << "velloran: " << shown(o.document) << ": "
+                << oneLine(QStringLiteral("there is no card \"%1\"; the cards are %2").arg(o.card, held.join(QStringLiteral(", "))))
+                << Qt::endl;
+            return kExitUsage;
+        }
+    } else if (o.mode == Mode::ExportHtml) {
+        // Without --card the web page carries every card of the document.
+        if (!WriteHtmlFile(o.output, BuildDocumentHtml(doc, HtmlLanguageTag(CurrentLanguage())), &why))
+            return failWith(err, o.output, QStringLiteral("cannot write the file: %1").arg(why));
+        return kExitOk;
+    }
+    return exportCard(o, doc, chosen, o.output, QString(), err);
 }
 
 } // namespace commandline
