@@ -9,6 +9,7 @@
 #include "catalogue/appfiles.h"
 #include "catalogue/document.h"
 #include "catalogue/options.h"
+#include "export/csvexport.h"
 #include "i18n/TranslateFUnit.h"
 #include "i18n/qttranslations.h"
 #include "i18n/translatecomponents.h"
@@ -96,4 +97,6 @@ void TMainForm::RegisterProgramTexts()
     TranslateStr(QString::fromUtf16(kSizesDropQuestion));
     TranslateStr(QString::fromUtf16(kMoveDropQuestion));
     TranslateStr(QStringLiteral("Preis %1"));
+    for (const QString &t : CsvCardTexts())
+        TranslateStr(t);
 }

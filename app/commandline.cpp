@@ -691,7 +691,8 @@ int RunExport(const Options &o, QTextStream &out, QTextStream &err)
         return failWith(err, o.document, QStringLiteral("cannot open the menu card: %1").arg(why));
 
     if (o.mode == Mode::ExportCsv) {
-        const QByteArray data = BuildCsv(doc.categoryNames, *doc.catalogue, CsvHeader(*doc.catalogue), UserDecimalPoint());
+        const QByteArray data = BuildCsv(doc.categoryNames, *doc.catalogue, CsvHeader(*doc.catalogue, &doc.cards),
+                                       UserDecimalPoint(), &doc.cards);
         if (!WriteCsvFile(o.output, data, &why))
             return failWith(err, o.output, QStringLiteral("cannot write the file: %1").arg(why));
         return kExitOk;
