@@ -204,6 +204,8 @@ int main(int argc, char **argv)
     drinks.settings.CaptionEd = QStringLiteral("Getränkekarte");
     drinks.settings.KopfEd = QStringLiteral("Gasthaus Zur Linde");
     onA5(drinks.settings);
+    // The categories' names at the left, clear of the sizes' headings at the right.
+    drinks.settings.CenterKatCheck = false;
     doc.cards.append(drinks);
     for (const char *c : {"Alkoholfreie Getränke", "Biere", "Weine", "Heißgetränke"}) {
         const int i = category(c);
