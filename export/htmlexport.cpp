@@ -211,6 +211,12 @@ QString sizeTableCss()
 );
 }
 
+// The rule of a card's date line; only pages with one carry it.
+QString dateCss(const CardSettings &s)
+{
+    return s.DatumBox != CardSettings::DateLine::None ? QStringLiteral(".datum{margin:-.75rem 0 1.25rem}\n") : QString();
+}
+
 // How the content of one card is marked up: the page's only card, or one
 // card section of a page that carries several.
 struct CardMarkup {
@@ -228,8 +234,10 @@ QString cardContent(const CardSource &card, const CardMarkup &m)
     const CardSettings &s = card.settings;
     const QString onRequest = OnRequestText();
     QString h;
+    // The date line of a dated card (a lunch sheet), under its heading.
+    const QString date = DateLineText(s, card.today.isValid() ? card.today : QDate::currentDate());
     // Empty elements are left out altogether.
-    if (!s.KopfEd.isEmpty() || !m.heading.isEmpty()) {
+    if (!s.KopfEd.isEmpty() || !m.heading.isEmpty() || !date.isEmpty()) {
         h += QStringLiteral("<header>\n");
         if (!s.KopfEd.isEmpty())
             h += QStringLiteral("<p class=\"kopf\">") + HtmlEscape(s.KopfEd) + QStringLiteral("</p>\n");
@@ -240,6 +248,9 @@ QString cardContent(const CardSource &card, const CardMarkup &m)
             h += (s.ZentrCheck ? QStringLiteral(" class=\"mitte\">") : QStringLiteral(">")) + HtmlEscape(m.heading)
                  + QStringLiteral("</") + m.headingTag + QStringLiteral(">\n");
         }
+        if (!date.isEmpty())
+            h += (s.ZentrCheck ? QStringLiteral("<p class=\"datum mitte\">") : QStringLiteral("<p class=\"datum\">"))
+                 + HtmlEscape(date) + QStringLiteral("</p>\n");
         h += QStringLiteral("</header>\n");
     }
     if (m.ownMain && !card.categoryNames.isEmpty())
@@ -330,6 +341,7 @@ QByteArray BuildHtml(const CardSource &card, const QString &lang)
     // Categories with sizes are tables; a card without them keeps its page.
     if (card.catalogue && card.catalogue->hasSizes())
         h += sizeTableCss();
+    h += dateCss(s);
     h += QStringLiteral("body{") + fontCss(s.FontDialog(3)) + QStringLiteral("font-weight:normal;font-style:normal}\n");
     h += QStringLiteral("h1{") + fontCss(s.FontDialog(1)) + QStringLiteral("}\n");
     h += QStringLiteral("h2{") + fontCss(s.FontDialog(2)) + QStringLiteral("}\n");
@@ -360,10 +372,15 @@ QByteArray BuildHtml(const QVector<HtmlCard> &cards, const QString &lang)
 
     QString h = pageHead(pageTitle(cards.first().source.settings), lang);
     bool sizes = false;
-    for (const HtmlCard &c : cards)
+    QString date;
+    for (const HtmlCard &c : cards) {
         sizes = sizes || (c.source.catalogue && c.source.catalogue->hasSizes());
+        if (date.isEmpty())
+            date = dateCss(c.source.settings);
+    }
     if (sizes)
         h += sizeTableCss();
+    h += date;
     // The cards' sections: a line between them, their categories one level
     // below the card's heading, the navigation line above them.
     h += QStringLiteral(

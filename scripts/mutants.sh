@@ -279,6 +279,7 @@ cc-csv-offer|export/csvexport.cpp|AddCsvField(line, cat.isOffered(i, int(j)) ? y
 cc-csv-cards|export/csvexport.cpp|if (on & (uint64_t(1) << k))|if (on \| (uint64_t(1) << k))|export=CsvExport.*
 cc-html-single|export/htmlexport.cpp|    if (cards.size() == 1)|    if (false)|export=HtmlExport.*
 cc-html-source|export/htmlexport.cpp|c.source = SourceOfCard(doc.categoryNames, *doc.catalogue, i, doc.cards.settingsOf(i, doc.settings));|c.source = SourceOfCard(doc.categoryNames, *doc.catalogue, 0, doc.cards.settingsOf(i, doc.settings));|export=HtmlExport.*
+cc-html-date|export/htmlexport.cpp|const QString date = DateLineText(s, card.today.isValid() ? card.today : QDate::currentDate());|const QString date;|export=HtmlExport.*
 cc-html-ids|export/htmlexport.cpp|m.idPrefix = QStringLiteral("k%1-").arg(n + 1);|m.idPrefix = QStringLiteral("k");|export=HtmlExport.*
 cc-byname-case|app/commandline.cpp|if (names.at(i).compare(wanted, Qt::CaseInsensitive) == 0)|if (names.at(i) == wanted)|ship=CommandLineParse.*
 cc-byname-last|app/commandline.cpp|return number && n >= 1 && n <= names.size() ? n - 1 : -1;|return number && n >= 1 && n <= names.size() + 1 ? n - 1 : -1;|ship=CommandLineParse.*

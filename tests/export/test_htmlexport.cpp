@@ -202,6 +202,8 @@ TEST(HtmlExport, EveryCardAsASectionWithANavigationLineAndNothingOutOfSeason)
     lunch.settings.CaptionEd.clear();
     lunch.settings.NummernJeKarteCheck = true;
     lunch.settings.FontDialog(2).style = FontSetting::Italic;
+    lunch.settings.DatumBox = CardSettings::DateLine::Fixed;
+    lunch.settings.DatumEd = QDate(2026, 12, 9);
     doc.cards.append(lunch);
     cat.setProductCards(0, 0, 0b11);
     cat.setProductCards(1, 1, 0b11);
@@ -233,6 +235,10 @@ TEST(HtmlExport, EveryCardAsASectionWithANavigationLineAndNothingOutOfSeason)
     EXPECT_TRUE(sheet.contains("<span class=\"nr\">1.</span><span class=\"name\">Suppe"));
     EXPECT_TRUE(sheet.contains("<span class=\"nr\">2.</span><span class=\"name\">Braten"));
     EXPECT_FALSE(sheet.contains("Schnitzel"));
+    // The lunch card's date line under its heading, on its section alone.
+    EXPECT_TRUE(sheet.contains("Mittagstisch</h2>\n<p class=\"datum mitte\">Mittwoch, 9. Dezember 2026</p>\n</header>"))
+        << sheet.toStdString();
+    EXPECT_FALSE(food.contains("datum"));
     // Each card with its own fonts.
     EXPECT_TRUE(h.contains("#karte2 h3{font-family:"));
     EXPECT_TRUE(h.mid(h.indexOf("#karte2 h3{")).section('}', 0, 0).contains("font-style:italic"));
