@@ -10,7 +10,7 @@
 // is the one the card is printed in.
 //
 // A document of several cards gives one page that carries every card as a
-// section of its own (its heading, header and footer line, categories,
+// section of its own (its heading, header, date and footer line, categories,
 // legend, fonts), in card order, with a navigation line at the top linking
 // to each; every card shows what it prints (catalogue/cardview.h), so dishes
 // out of season are left out.
