@@ -132,25 +132,39 @@ public:
             return false;
         }
         f.close();
-        // The permissions an ordinary new file gets (or the old file's).
-        const QFileInfo old(target);
-        QFile::setPermissions(f.fileName(), old.exists() ? old.permissions()
-                                                         : QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                                               | QFileDevice::ReadUser | QFileDevice::WriteUser
-                                                               | QFileDevice::ReadGroup | QFileDevice::ReadOther);
         return true;
+    }
+
+    // A temporary name next to `target` for a file that another writer
+    // fills; empty when none can be made.
+    QString reserve(const QString &target, QString *why)
+    {
+        QTemporaryFile f(target + QStringLiteral(".XXXXXX"));
+        f.setAutoRemove(false);
+        if (!f.open()) {
+            *why = f.errorString();
+            return QString();
+        }
+        entries_.push_back({target, f.fileName()});
+        return f.fileName();
     }
 
     bool commit(QString *failed, QString *why)
     {
         while (!entries_.empty()) {
             const Entry e = entries_.front();
+            // The permissions an ordinary new file gets (or the old file's).
+            const QFileInfo old(e.target);
+            QFile::setPermissions(e.temp, old.exists() ? old.permissions()
+                                                       : QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                             | QFileDevice::ReadUser | QFileDevice::WriteUser
+                                                             | QFileDevice::ReadGroup | QFileDevice::ReadOther);
             if (std::rename(QFile::encodeName(e.temp).constData(), QFile::encodeName(e.target).constData()) != 0) {
                 // Where renaming cannot replace a file, remove it first.
                 QFile::remove(e.target);
                 if (!QFile::rename(e.temp, e.target)) {
                     *failed = e.target;
-                    *why = QStringLiteral("the page could not be put in place");
+                    *why = QStringLiteral("the file could not be put in place");
                     return false;
                 }
             }
@@ -166,7 +180,9 @@ private:
     std::vector<Entry> entries_;
 };
 
-int exportPng(const Options &o, const CardSource &card, QTextStream &err)
+// shared: the files of every card, put in place together by the caller;
+// null: the pages are put in place here.
+int exportPng(const Options &o, const CardSource &card, QTextStream &err, PageFileSet *shared = nullptr)
 {
     const auto printer = makePdfPrinter(o);
     const PageArea area = PrinterPageArea(*printer);
@@ -195,7 +211,8 @@ int exportPng(const Options &o, const CardSource &card, QTextStream &err)
     // Every page is written to a temporary file of its own, one at a time
     // (no file stays open); the pages replace their files only when all of
     // them were written completely.
-    PageFileSet files;
+    PageFileSet own;
+    PageFileSet &files = shared ? *shared : own;
     for (int p = first; p <= last; ++p) {
         const QImage img = RenderCardPage(card, area, o.dpi, p);
         const QString path = PngPageFile(o.output, p);
@@ -212,6 +229,8 @@ int exportPng(const Options &o, const CardSource &card, QTextStream &err)
         if (!files.add(path, png, &why))
             return failWith(err, path, why);
     }
+    if (shared)
+        return kExitOk;
     QString failed, why;
     if (!files.commit(&failed, &why))
         return failWith(err, failed, why);
@@ -597,8 +616,10 @@ int pdfPageCount(const Options &o, const DocumentData &doc, int i)
 
 // Exports or prints card i to `output`. notePrefix comes before the notes on
 // the picture and the QR code (the card's name when every card is written).
+// files: where every card's files wait until all of them are written (with
+// --all-cards); null: the card's file is put in place at once.
 int exportCard(const Options &o, const DocumentData &doc, int i, const QString &output, const QString &notePrefix,
-               QTextStream &err)
+               QTextStream &err, PageFileSet *files = nullptr)
 {
     CardSource card = cardOf(doc, i);
     const CardSettings &settings = card.settings;
@@ -612,7 +633,8 @@ int exportCard(const Options &o, const DocumentData &doc, int i, const QString &
     QString why;
 
     if (o.mode == Mode::ExportHtml) {
-        if (!WriteHtmlFile(output, BuildHtml(card, HtmlLanguageTag(CurrentLanguage())), &why))
+        const QByteArray page = BuildHtml(card, HtmlLanguageTag(CurrentLanguage()));
+        if (files ? !files->add(output, page, &why) : !WriteHtmlFile(output, page, &why))
             return failWith(err, output, QStringLiteral("cannot write the file: %1").arg(why));
         return kExitOk;
     }
@@ -645,9 +667,17 @@ int exportCard(const Options &o, const DocumentData &doc, int i, const QString &
 
     if (o.mode == Mode::ExportPdf) {
         const auto printer = makePdfPrinter(out);
-        const QString error = ExportCardPdf(card, output, printer->pageLayout(), PdfTitle(settings));
+        QString path = output;
+        if (files) {
+            path = files->reserve(output, &why);
+            if (path.isEmpty())
+                return failWith(err, output, QStringLiteral("cannot write the file: %1").arg(why));
+        }
+        QString error = ExportCardPdf(card, path, printer->pageLayout(), PdfTitle(settings));
         if (!error.isEmpty()) {
-            // The error text names the file already.
+            // The error text names the file already (the one it stands for,
+            // not the temporary one).
+            error.replace(QDir::toNativeSeparators(path), QDir::toNativeSeparators(output));
             err << "velloran: " << oneLine(error) << Qt::endl;
             return kExitFailed;
         }
@@ -655,7 +685,7 @@ int exportCard(const Options &o, const DocumentData &doc, int i, const QString &
     }
 
     card.zoom = o.zoom;
-    return exportPng(out, card, err);
+    return exportPng(out, card, err, files);
 }
 
 } // namespace
@@ -725,11 +755,18 @@ int RunExport(const Options &o, QTextStream &out, QTextStream &err)
                 return failWith(err, file, QStringLiteral("the output would replace the document"));
             files << file;
         }
+        // The files are put in place together once every card is written:
+        // a failure leaves every existing file as it was.
+        PageFileSet written;
         for (int i = 0; i < names.size(); ++i) {
-            const int code = exportCard(o, doc, i, files.at(i), oneLine(names.at(i)) + QStringLiteral(": "), err);
+            const int code =
+                exportCard(o, doc, i, files.at(i), oneLine(names.at(i)) + QStringLiteral(": "), err, &written);
             if (code != kExitOk)
                 return code;
         }
+        QString failed;
+        if (!written.commit(&failed, &why))
+            return failWith(err, failed, why);
         return kExitOk;
     }
 

@@ -286,6 +286,7 @@ cc-byname-last|app/commandline.cpp|return number && n >= 1 && n <= names.size() 
 cc-allcards-ext|app/commandline.cpp|const int dot = hasExtension ? int(base.lastIndexOf(QLatin1Char('.'))) : -1;|const int dot = -1;|ship=CommandLineParse.*
 cc-card-settings|app/commandline.cpp|CardSource card = SourceOfCard(doc.categoryNames, *doc.catalogue, i, doc.cards.settingsOf(i, doc.settings));|CardSource card = SourceOfCard(doc.categoryNames, *doc.catalogue, i, doc.settings);|ship=CommandLineRun.TheExamples*
 cc-list-paper|app/commandline.cpp|const ExportPage page = ExportPageFor(o, card.settings.PapierBox, card.settings.QuerCheck);|const ExportPage page = ExportPageFor(o, CardSettings::Paper::Printer, false);|ship=CommandLineRun.TheExamples*
+cc-cards-together|app/commandline.cpp|    if (shared)|    if (false)|ship=CommandLineRun.EveryCards*
 cc-html-whole|app/commandline.cpp|    } else if (o.mode == Mode::ExportHtml) {|    } else if (false) {|ship=CommandLineRun.WebPage*
 EOF
 )

@@ -578,6 +578,16 @@ TEST_F(CommandLineRun, EveryCardsFileStaysInTheChosenFolder)
     EXPECT_TRUE(QFile::exists(d + "out/bild-Speisekarte-1.png"));
     EXPECT_EQ(QDir(d + "out").entryList({"bild*"}).size(), 3);
     EXPECT_EQ(QDir(d).entryList(QDir::Files), QStringList({"cards.vlr"}));
+
+    // A card that cannot be written (the lunch sheet has no page 2): no
+    // card's file is put in place, an existing one stays as it was.
+    ASSERT_TRUE(testutil::writeFile(d + "out/bild-Speisekarte-2.png", "old"));
+    r = run(shiptest::builtProgram(), {"--export-png", d + "out/bild", d + "cards.vlr", "--all-cards", "--dpi", "20",
+                                       "--page", "2"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("no page 2")) << r.err.toStdString();
+    EXPECT_EQ(testutil::readFile(d + "out/bild-Speisekarte-2.png"), "old");
+    EXPECT_EQ(QDir(d + "out").entryList({"bild*"}).size(), 4) << "nothing new, nothing temporary";
 }
 
 TEST_F(CommandLineRun, HelpAndVersionNeedNoDisplay)
