@@ -93,6 +93,11 @@ void TMainForm::buildCardBar(QBoxLayout *into)
 // Wired once the history exists (connectHandlers).
 void TMainForm::connectCards()
 {
+    // The bar stands above the tabs, and Tab reaches it before them; the
+    // window still starts with the focus on the tab bar, from where Tab goes
+    // on to the tab's lists.
+    QWidget::setTabOrder(CardBar->LoeschenBtn, PageControl1);
+    PageControl1->setFocus(Qt::OtherFocusReason);
     connect(AlleKartenexportieren1, &QAction::triggered, this, &TMainForm::AlleKartenexportieren1Click);
     connect(CardOptionsBox, &TCardOptionsBox::changed, this, [this] {
         Pager->cardChanged();

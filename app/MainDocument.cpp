@@ -381,7 +381,8 @@ void TMainForm::ExportierenalsCSVDatei1Click()
     const QString path = askFileName(SaveDialog3, true, QStringLiteral("csv"), false);
     if (path.isEmpty())
         return;
-    const QByteArray data = BuildCsv(categoryNames(), catalogue, CsvHeader(catalogue), UserDecimalPoint());
+    const CardList all = currentCards();
+    const QByteArray data = BuildCsv(categoryNames(), catalogue, CsvHeader(catalogue, &all), UserDecimalPoint(), &all);
     QString error;
     if (!WriteCsvFile(path, data, &error)) {
         reportFileError(19, path, error);

@@ -9,6 +9,7 @@
 #include "dialogs/FloatEdit.h"
 #include "dialogs/PriceChangeDialog.h"
 #include "dialogs/SizesDialog.h"
+#include "export/csvexport.h"
 #include "i18n/TranslateFUnit.h"
 #include "i18n/qttranslations.h"
 #include "i18n/translatecomponents.h"
@@ -100,4 +101,6 @@ void TMainForm::RegisterProgramTexts()
     TranslateStr(QString::fromUtf16(kSizesDropQuestion));
     TranslateStr(QString::fromUtf16(kMoveDropQuestion));
     TranslateStr(QStringLiteral("Preis %1"));
+    for (const QString &t : CsvCardTexts())
+        TranslateStr(t);
 }

@@ -187,6 +187,8 @@ public:
     // selected card's settings taken from the controls).
     CardSettings firstCardSettings() const;
     CardList currentCards() const;
+    // The document's cards as its web page carries them.
+    QVector<struct HtmlCard> webCards() const;
     // The settings card i prints with now.
     CardSettings settingsOfCard(int i) const;
     // Selects card i: the controls keep the old card's settings in the list

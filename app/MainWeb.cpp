@@ -5,6 +5,35 @@
 #include "export/qrcode.h"
 #include "i18n/translateunit.h"
 #include "layout/cardlayout.h"
+#include "layout/cardsource.h"
+#include "texture/texture.h"
+
+// The document's cards for its web page: the selected one as the preview
+// shows it, the others from their settings (their logos read as the command
+// line reads them).
+QVector<HtmlCard> TMainForm::webCards() const
+{
+    const CardList all = currentCards();
+    const CardSettings first = firstCardSettings();
+    QVector<HtmlCard> out;
+    for (int i = 0; i < all.count(); ++i) {
+        HtmlCard c;
+        c.name = all.at(i).name;
+        if (i == selectedCard) {
+            c.source = cardSource(100);
+        } else {
+            c.source = SourceOfCard(categoryNames(), catalogue, i, all.settingsOf(i, first));
+            AttachQrCode(c.source);
+            if (!c.source.settings.LogoEd.isEmpty()) {
+                const QImage logo = OpenLogoPicture(c.source.settings.LogoEd, false, nullptr);
+                if (!logo.isNull())
+                    c.source.logo = std::make_shared<const QImage>(logo);
+            }
+        }
+        out << c;
+    }
+    return out;
+}
 
 void TMainForm::AlsWebseiteexportieren1Click()
 {
@@ -13,7 +42,7 @@ void TMainForm::AlsWebseiteexportieren1Click()
     if (path.isEmpty())
         return;
     QString error;
-    if (!WriteHtmlFile(path, BuildHtml(cardSource(100), HtmlLanguageTag(language)), &error)) {
+    if (!WriteHtmlFile(path, BuildHtml(webCards(), HtmlLanguageTag(language)), &error)) {
         reportFileError(19, path, error);
         return;
     }

@@ -1,6 +1,7 @@
 #include "app/commandline.h"
 
 #include "catalogue/appfiles.h"
+#include "catalogue/cards.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/document.h"
 #include "catalogue/options.h"
@@ -12,6 +13,7 @@
 #include "layout/cardoutput.h"
 #include "layout/cardpaper.h"
 #include "layout/imposition.h"
+#include "layout/cardsource.h"
 #include "layout/printerchoice.h"
 #include "texture/picturenote.h"
 #include "texture/readability.h"
@@ -27,6 +29,7 @@
 #include <QPrinter>
 #include <QTemporaryFile>
 #include <QTextStream>
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -131,25 +134,39 @@ public:
             return false;
         }
         f.close();
-        // The permissions an ordinary new file gets (or the old file's).
-        const QFileInfo old(target);
-        QFile::setPermissions(f.fileName(), old.exists() ? old.permissions()
-                                                         : QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                                               | QFileDevice::ReadUser | QFileDevice::WriteUser
-                                                               | QFileDevice::ReadGroup | QFileDevice::ReadOther);
         return true;
+    }
+
+    // A temporary name next to `target` for a file that another writer
+    // fills; empty when none can be made.
+    QString reserve(const QString &target, QString *why)
+    {
+        QTemporaryFile f(target + QStringLiteral(".XXXXXX"));
+        f.setAutoRemove(false);
+        if (!f.open()) {
+            *why = f.errorString();
+            return QString();
+        }
+        entries_.push_back({target, f.fileName()});
+        return f.fileName();
     }
 
     bool commit(QString *failed, QString *why)
     {
         while (!entries_.empty()) {
             const Entry e = entries_.front();
+            // The permissions an ordinary new file gets (or the old file's).
+            const QFileInfo old(e.target);
+            QFile::setPermissions(e.temp, old.exists() ? old.permissions()
+                                                       : QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                             | QFileDevice::ReadUser | QFileDevice::WriteUser
+                                                             | QFileDevice::ReadGroup | QFileDevice::ReadOther);
             if (std::rename(QFile::encodeName(e.temp).constData(), QFile::encodeName(e.target).constData()) != 0) {
                 // Where renaming cannot replace a file, remove it first.
                 QFile::remove(e.target);
                 if (!QFile::rename(e.temp, e.target)) {
                     *failed = e.target;
-                    *why = QStringLiteral("the page could not be put in place");
+                    *why = QStringLiteral("the file could not be put in place");
                     return false;
                 }
             }
@@ -167,7 +184,8 @@ private:
 
 // The sheet sides of a print form as pictures, PREFIX-1.png for the first
 // side and so on.
-int exportSheetPngs(const Options &o, const CardSource &card, const SheetPlan &plan, QTextStream &err)
+int exportSheetPngs(const Options &o, const CardSource &card, const SheetPlan &plan, QTextStream &err,
+                    PageFileSet *shared = nullptr)
 {
     const QSize px = SheetSidePixels(plan, o.dpi, o.zoom);
     if (px.isEmpty())
@@ -191,7 +209,8 @@ int exportSheetPngs(const Options &o, const CardSource &card, const SheetPlan &p
         if (sameFile(PngPageFile(o.output, p), o.document))
             return failWith(err, PngPageFile(o.output, p), QStringLiteral("the output would replace the document"));
     }
-    PageFileSet files;
+    PageFileSet own;
+    PageFileSet &files = shared ? *shared : own;
     for (int p = first; p <= last; ++p) {
         const QImage img = RenderSheetSide(card, plan, o.dpi, p);
         const QString path = PngPageFile(o.output, p);
@@ -208,20 +227,24 @@ int exportSheetPngs(const Options &o, const CardSource &card, const SheetPlan &p
         if (!files.add(path, png, &why))
             return failWith(err, path, why);
     }
+    if (shared)
+        return kExitOk;
     QString failed, why;
     if (!files.commit(&failed, &why))
         return failWith(err, failed, why);
     return kExitOk;
 }
 
-int exportPng(const Options &o, const CardSource &card, QTextStream &err)
+// shared: the files of every card, put in place together by the caller;
+// null: the pages are put in place here.
+int exportPng(const Options &o, const CardSource &card, QTextStream &err, PageFileSet *shared = nullptr)
 {
     const auto printer = makePdfPrinter(o);
     if (card.settings.DruckformBox != CardSettings::PrintForm::SinglePages) {
         const SheetPlan plan = PlanSheets(card.settings.DruckformBox, printer->pageLayout());
         if (!plan.ok())
             return failWith(err, o.document, plan.error);
-        return exportSheetPngs(o, card, plan, err);
+        return exportSheetPngs(o, card, plan, err, shared);
     }
     const PageArea area = PrinterPageArea(*printer);
     const PreviewGeometry g = PreviewPageGeometry(area, o.dpi, o.zoom);
@@ -249,7 +272,8 @@ int exportPng(const Options &o, const CardSource &card, QTextStream &err)
     // Every page is written to a temporary file of its own, one at a time
     // (no file stays open); the pages replace their files only when all of
     // them were written completely.
-    PageFileSet files;
+    PageFileSet own;
+    PageFileSet &files = shared ? *shared : own;
     for (int p = first; p <= last; ++p) {
         const QImage img = RenderCardPage(card, area, o.dpi, p);
         const QString path = PngPageFile(o.output, p);
@@ -266,6 +290,8 @@ int exportPng(const Options &o, const CardSource &card, QTextStream &err)
         if (!files.add(path, png, &why))
             return failWith(err, path, why);
     }
+    if (shared)
+        return kExitOk;
     QString failed, why;
     if (!files.commit(&failed, &why))
         return failWith(err, failed, why);
@@ -345,7 +371,7 @@ bool WantsExport(const QStringList &args)
         if (a == QLatin1String("--"))
             return false;
         const QString name = optionName(a);
-        if (exportOptions().contains(name) || name == QLatin1String("--print"))
+        if (exportOptions().contains(name) || name == QLatin1String("--print") || name == QLatin1String("--list-cards"))
             return true;
     }
     return false;
@@ -401,8 +427,11 @@ Options Parse(const QStringList &args)
     const QCommandLineOption zoom(QStringLiteral("zoom"), QString(), QStringLiteral("Z"));
     const QCommandLineOption page(QStringLiteral("page"), QString(), QStringLiteral("N"));
     const QCommandLineOption imposition(QStringLiteral("imposition"), QString(), QStringLiteral("FORM"));
+    const QCommandLineOption cardOption(QStringLiteral("card"), QString(), QStringLiteral("NAME"));
+    const QCommandLineOption allCards(QStringLiteral("all-cards"));
+    const QCommandLineOption listCards(QStringLiteral("list-cards"));
     parser.addOptions({help, version, exportPdf, exportPng, exportCsv, exportHtml, print, printerName, pageSize, landscape, dpi,
-                       zoom, page, imposition});
+                       zoom, page, imposition, cardOption, allCards, listCards});
     if (!parser.parse(parserArgs)) {
         const QStringList unknown = parser.unknownOptionNames();
         if (!unknown.isEmpty())
@@ -429,8 +458,8 @@ Options Parse(const QStringList &args)
 
     // Which command: one export or --print at most.
     const QCommandLineOption *command = nullptr;
-    for (const QCommandLineOption *c : {&exportPdf, &exportPng, &exportCsv, &exportHtml, &print}) {
-        const int n = c == &print ? (parser.isSet(print) ? 1 : 0) : int(parser.values(*c).size());
+    for (const QCommandLineOption *c : {&exportPdf, &exportPng, &exportCsv, &exportHtml, &print, &listCards}) {
+        const int n = c == &print || c == &listCards ? (parser.isSet(*c) ? 1 : 0) : int(parser.values(*c).size());
         if (n == 0)
             continue;
         if (command || n > 1) {
@@ -480,6 +509,21 @@ Options Parse(const QStringList &args)
             return invalid(QStringLiteral("--printer needs the name of a printer"));
         printOnly << given(printerName);
     }
+    // The card: one (by name or position) or all of them.
+    QStringList cardOnly;
+    if (parser.isSet(cardOption)) {
+        if (parser.values(cardOption).size() > 1)
+            return invalid(QStringLiteral("--card may be given once"));
+        if (!value(cardOption, &o.card) || o.card.trimmed().isEmpty())
+            return invalid(QStringLiteral("--card needs the name or the number of a card"));
+        cardOnly << given(cardOption);
+    }
+    if (parser.isSet(allCards)) {
+        if (!cardOnly.isEmpty())
+            return invalid(QStringLiteral("--card and --all-cards cannot be combined"));
+        o.allCards = true;
+        cardOnly << given(allCards);
+    }
 
     if (!command) {
         const QStringList stray = pdfPngOnly + pngOnly + sheetsOnly;
@@ -487,6 +531,8 @@ Options Parse(const QStringList &args)
             return invalid(QStringLiteral("%1 belongs to an export (--export-pdf or --export-png)").arg(stray.first()));
         if (!printOnly.isEmpty())
             return invalid(QStringLiteral("--printer belongs to --print"));
+        if (!cardOnly.isEmpty())
+            return invalid(QStringLiteral("%1 belongs to an export or --print").arg(cardOnly.first()));
         o.plainArguments = plain;
         return o;
     }
@@ -494,6 +540,8 @@ Options Parse(const QStringList &args)
     const QString name = given(*command);
     if (command == &print) {
         o.mode = Mode::Print;
+    } else if (command == &listCards) {
+        o.mode = Mode::ListCards;
     } else {
         o.mode = command == &exportPdf    ? Mode::ExportPdf
                  : command == &exportPng  ? Mode::ExportPng
@@ -509,7 +557,8 @@ Options Parse(const QStringList &args)
         return invalid(QStringLiteral("unexpected argument %1").arg(plain.at(1)));
     o.document = plain.first();
 
-    if (o.mode != Mode::ExportPdf && o.mode != Mode::ExportPng && !pdfPngOnly.isEmpty())
+    // --list-cards counts the pages as the PDF export lays them out.
+    if (o.mode != Mode::ExportPdf && o.mode != Mode::ExportPng && o.mode != Mode::ListCards && !pdfPngOnly.isEmpty())
         return invalid(QStringLiteral("%1 does not apply to %2").arg(pdfPngOnly.first(), name));
     if (o.mode != Mode::ExportPng && !pngOnly.isEmpty())
         return invalid(QStringLiteral("%1 applies to --export-png only").arg(pngOnly.first()));
@@ -517,6 +566,10 @@ Options Parse(const QStringList &args)
         return invalid(QStringLiteral("--printer applies to --print only"));
     if (o.mode != Mode::ExportPdf && o.mode != Mode::ExportPng && o.mode != Mode::Print && !sheetsOnly.isEmpty())
         return invalid(QStringLiteral("%1 does not apply to %2").arg(sheetsOnly.first(), name));
+    if ((o.mode == Mode::ExportCsv || o.mode == Mode::ListCards) && !cardOnly.isEmpty())
+        return invalid(QStringLiteral("%1 does not apply to %2").arg(cardOnly.first(), name));
+    if (o.mode == Mode::Print && o.allCards)
+        return invalid(QStringLiteral("--all-cards does not apply to --print"));
     return o;
 }
 
@@ -530,6 +583,7 @@ QString UsageText()
         "       velloran --export-csv OUT.csv DOCUMENT.vlr\n"
         "       velloran --print DOCUMENT.vlr [--printer NAME]\n"
         "       velloran --export-html OUT.html DOCUMENT.vlr\n"
+        "       velloran --list-cards DOCUMENT.vlr\n"
         "       velloran --help | --version\n"
         "\n"
         "Without options the program's window opens; a document named on the command\n"
@@ -557,6 +611,16 @@ QString UsageText()
         "                             Ledger); PNG pictures and --page are then sheet\n"
         "                             sides\n"
         "\n"
+        "A document may hold several cards (food card, drinks card, lunch sheet):\n"
+        "  --card NAME                the card to export or print, by its name or its\n"
+        "                             number from 1 (default: the first card; the web\n"
+        "                             page then carries every card)\n"
+        "  --all-cards                with --export-pdf, --export-png or --export-html:\n"
+        "                             one file per card, OUT-NAME.pdf (PREFIX-NAME-1.png),\n"
+        "                             the card's name made safe as a file name\n"
+        "  --list-cards DOC           the cards, one line each: number, name, products\n"
+        "                             and pages (as --export-pdf lays them out)\n"
+        "\n"
         "Printing runs without a window as well:\n"
         "  --print DOC                the menu card on the default printer\n"
         "  --printer NAME             on this printer instead\n"
@@ -566,7 +630,8 @@ QString UsageText()
         "\n"
         "An export prints nothing when it succeeds and exits with 0. Otherwise it\n"
         "prints one line naming the file (or printer) and the reason and exits with 1\n"
-        "(2 for a wrong command line); an existing output file is then left as it was.\n"
+        "(2 for a wrong command line or a card the document does not hold); an\n"
+        "existing output file is then left as it was.\n"
         "A background picture or QR code that the card cannot use is said in one line\n"
         "each (as the window's tabs say it); the export still succeeds without it.\n"
         "Prices on request and the CSV column titles use the language chosen in the\n"
@@ -578,7 +643,171 @@ QString VersionText()
     return QStringLiteral("Velloran %1\n").arg(QStringLiteral(VELLORAN_VERSION));
 }
 
+int CardByName(const QStringList &names, const QString &given)
+{
+    const QString wanted = given.trimmed();
+    for (int i = 0; i < names.size(); ++i) {
+        if (names.at(i).compare(wanted, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    bool number = false;
+    const int n = wanted.toInt(&number);
+    return number && n >= 1 && n <= names.size() ? n - 1 : -1;
+}
+
+QString AllCardsFile(const QString &out, const QString &name, bool hasExtension)
+{
+    const QFileInfo fi(out);
+    QString base = fi.fileName(), extension;
+    const int dot = hasExtension ? int(base.lastIndexOf(QLatin1Char('.'))) : -1;
+    if (dot > 0) {
+        extension = base.mid(dot);
+        base.truncate(dot);
+    }
+    const QString file = base + QLatin1Char('-') + SafeCardFileName(name) + extension;
+    // The folder part of OUT as it was written (a relative OUT stays relative).
+    const int slash = int(std::max(out.lastIndexOf(QLatin1Char('/')), out.lastIndexOf(QDir::separator())));
+    return slash >= 0 ? out.left(slash + 1) + file : file;
+}
+
+namespace {
+
+// One card of the document, made ready for the layout: its view of the
+// catalogue, its settings and its QR code.
+CardSource cardOf(const DocumentData &doc, int i)
+{
+    CardSource card = SourceOfCard(doc.categoryNames, *doc.catalogue, i, doc.cards.settingsOf(i, doc.settings));
+    card.zoom = 100;
+    AttachQrCode(card);
+    return card;
+}
+
+// The card's logo, checked like the background picture; one that cannot be
+// used is said, and the card comes out without it.
+void attachLogo(CardSource &card, const QString &notePrefix, QTextStream &err)
+{
+    const QString &name = card.settings.LogoEd;
+    if (name.isEmpty())
+        return;
+    PictureProblem problem = PictureProblem::None;
+    const QImage logo = OpenLogoPicture(name, false, &problem);
+    if (!logo.isNull())
+        card.logo = std::make_shared<const QImage>(logo);
+    else
+        err << "velloran: " << notePrefix << oneLine(PictureProblemText(TerminalText(name), problem)) << Qt::endl;
+}
+
+// The pages of card i as the PDF export lays them out.
+int pdfPageCount(const Options &o, const DocumentData &doc, int i)
+{
+    const CardSource card = cardOf(doc, i);
+    Options out = o;
+    const ExportPage page = ExportPageFor(o, card.settings.PapierBox, card.settings.QuerCheck);
+    out.pageSize = page.size;
+    out.landscape = page.landscape;
+    return CardPageCount(card, PrinterPageArea(*makePdfPrinter(out)));
+}
+
+// Exports or prints card i to `output`. notePrefix comes before the notes on
+// the picture and the QR code (the card's name when every card is written).
+// files: where every card's files wait until all of them are written (with
+// --all-cards); null: the card's file is put in place at once.
+int exportCard(const Options &o, const DocumentData &doc, int i, const QString &output, const QString &notePrefix,
+               QTextStream &err, PageFileSet *files = nullptr)
+{
+    CardSource card = cardOf(doc, i);
+    if (o.printFormGiven)
+        card.settings.DruckformBox = o.printForm;
+    const CardSettings &settings = card.settings;
+    attachLogo(card, notePrefix, err);
+    Options out = o;
+    out.output = output;
+    // The card's own paper, as far as the command line does not name
+    // another size or orientation.
+    const ExportPage page = ExportPageFor(o, settings.PapierBox, settings.QuerCheck);
+    out.pageSize = page.size;
+    out.landscape = page.landscape;
+    QString why;
+
+    if (o.mode == Mode::ExportHtml) {
+        const QByteArray page = BuildHtml(card, HtmlLanguageTag(CurrentLanguage()));
+        if (files ? !files->add(output, page, &why) : !WriteHtmlFile(output, page, &why))
+            return failWith(err, output, QStringLiteral("cannot write the file: %1").arg(why));
+        return kExitOk;
+    }
+
+    TextureHolder texture;
+    texture.Prepare(settings);
+    card.texture = &texture;
+    // What the window's notes would say: the card comes out without the
+    // picture or the code, and the export still succeeds.
+    const QString pictureNote = PictureProblemText(TerminalText(settings.FilenameEdit2), texture.Problem());
+    if (!pictureNote.isEmpty())
+        err << "velloran: " << notePrefix << oneLine(pictureNote) << Qt::endl;
+    const QString qrNote = QrPrintProblemText(settings.QrUrlEd, settings.QrDruckCheck);
+    if (!qrNote.isEmpty())
+        err << "velloran: " << notePrefix << oneLine(qrNote) << Qt::endl;
+    // The readability check of the background, as the Layout tab says it.
+    if (texture.HasTexture())
+        for (const QString &line : ReadabilityWarnings(CheckCardReadability(settings)))
+            err << "velloran: " << notePrefix << oneLine(line) << Qt::endl;
+
+    if (o.mode == Mode::Print) {
+        // The printer and its own default page, as the window prints on
+        // once the printer has been chosen in its printer set-up.
+        QPrinter printer(QPrinter::HighResolution);
+        const QString notThere = SelectPrinter(printer, o.printer);
+        if (!notThere.isEmpty())
+            return failWith(err, o.printer.isEmpty() ? QStringLiteral("--print") : o.printer, notThere);
+        ApplyCardPaper(settings, printer); // the card's own paper, when it chose one
+        QString error;
+        if (settings.DruckformBox == CardSettings::PrintForm::SinglePages) {
+            error = PrintCard(card, printer, GetMsgText(12));
+        } else {
+            // A booklet is printed on both sides, turning on the short edge.
+            if (settings.DruckformBox == CardSettings::PrintForm::Booklet)
+                printer.setDuplex(QPrinter::DuplexShortSide);
+            error = PrintCardSheets(card, printer, GetMsgText(12));
+        }
+        if (!error.isEmpty())
+            return failWith(err, printer.printerName(), error);
+        return kExitOk;
+    }
+
+    if (o.mode == Mode::ExportPdf) {
+        const auto printer = makePdfPrinter(out);
+        QString path = output;
+        if (files) {
+            path = files->reserve(output, &why);
+            if (path.isEmpty())
+                return failWith(err, output, QStringLiteral("cannot write the file: %1").arg(why));
+        }
+        QString error = settings.DruckformBox == CardSettings::PrintForm::SinglePages
+                            ? ExportCardPdf(card, path, printer->pageLayout(), PdfTitle(settings))
+                            : ExportCardSheetsPdf(card, path, printer->pageLayout(), PdfTitle(settings));
+        if (!error.isEmpty()) {
+            // The error text names the file already (the one it stands for,
+            // not the temporary one).
+            error.replace(QDir::toNativeSeparators(path), QDir::toNativeSeparators(output));
+            err << "velloran: " << oneLine(error) << Qt::endl;
+            return kExitFailed;
+        }
+        return kExitOk;
+    }
+
+    card.zoom = o.zoom;
+    return exportPng(out, card, err, files);
+}
+
+} // namespace
+
 int RunExport(const Options &o, QTextStream &err)
+{
+    QTextStream out(stdout);
+    return RunExport(o, out, err);
+}
+
+int RunExport(const Options &o, QTextStream &out, QTextStream &err)
 {
     if (!o.isExport()) {
         err << "velloran: nothing to export" << Qt::endl;
@@ -603,97 +832,77 @@ int RunExport(const Options &o, QTextStream &err)
         return failWith(err, o.document, QStringLiteral("cannot open the menu card: %1").arg(why));
 
     if (o.mode == Mode::ExportCsv) {
-        const QByteArray data = BuildCsv(doc.categoryNames, *doc.catalogue, CsvHeader(*doc.catalogue), UserDecimalPoint());
+        const QByteArray data = BuildCsv(doc.categoryNames, *doc.catalogue, CsvHeader(*doc.catalogue, &doc.cards),
+                                       UserDecimalPoint(), &doc.cards);
         if (!WriteCsvFile(o.output, data, &why))
             return failWith(err, o.output, QStringLiteral("cannot write the file: %1").arg(why));
         return kExitOk;
     }
 
-    // The document's own paper, as far as the command line does not name
-    // another size or orientation.
-    Options out = o;
-    const ExportPage page = ExportPageFor(o, doc.settings.PapierBox, doc.settings.QuerCheck);
-    out.pageSize = page.size;
-    out.landscape = page.landscape;
-
-    CardSource card;
-    card.categoryNames = doc.categoryNames;
-    card.catalogue = doc.catalogue.get();
-    card.settings = doc.settings;
-    if (o.printFormGiven)
-        card.settings.DruckformBox = o.printForm;
-    card.zoom = 100;
-    AttachQrCode(card);
-    // The logo, checked like the background picture; one that cannot be
-    // used is said, and the card comes out without it.
-    if (!doc.settings.LogoEd.isEmpty()) {
-        PictureProblem logoProblem = PictureProblem::None;
-        const QImage logo = OpenLogoPicture(doc.settings.LogoEd, false, &logoProblem);
-        if (!logo.isNull())
-            card.logo = std::make_shared<const QImage>(logo);
-        else
-            err << "velloran: " << oneLine(PictureProblemText(TerminalText(doc.settings.LogoEd), logoProblem)) << Qt::endl;
+    const QStringList names = doc.cards.names();
+    if (o.mode == Mode::ListCards) {
+        for (int i = 0; i < names.size(); ++i) {
+            const int products = ProductsOnCard(*doc.catalogue, i);
+            const int pages = pdfPageCount(o, doc, i);
+            out << (i + 1) << '\t' << oneLine(names.at(i)) << '\t'
+                << (products == 1 ? QStringLiteral("1 product") : QStringLiteral("%1 products").arg(products)) << '\t'
+                << (pages == 1 ? QStringLiteral("1 page") : QStringLiteral("%1 pages").arg(pages)) << Qt::endl;
+        }
+        return kExitOk;
     }
 
-    if (o.mode == Mode::ExportHtml) {
-        if (!WriteHtmlFile(o.output, BuildHtml(card, HtmlLanguageTag(CurrentLanguage())), &why))
+    if (o.allCards) {
+        // One file per card, each beside OUT. Two names that come out the
+        // same as file names are told apart by the card's number.
+        QStringList files;
+        for (int i = 0; i < names.size(); ++i) {
+            QString file = AllCardsFile(o.output, names.at(i), o.mode != Mode::ExportPng);
+            for (const QString &f : files) {
+                if (f.compare(file, Qt::CaseInsensitive) == 0)
+                    file = AllCardsFile(o.output, names.at(i) + QStringLiteral("-%1").arg(i + 1),
+                                        o.mode != Mode::ExportPng);
+            }
+            if (o.mode != Mode::ExportPng && sameFile(file, o.document))
+                return failWith(err, file, QStringLiteral("the output would replace the document"));
+            files << file;
+        }
+        // The files are put in place together once every card is written:
+        // a failure leaves every existing file as it was.
+        PageFileSet written;
+        for (int i = 0; i < names.size(); ++i) {
+            const int code =
+                exportCard(o, doc, i, files.at(i), oneLine(names.at(i)) + QStringLiteral(": "), err, &written);
+            if (code != kExitOk)
+                return code;
+        }
+        QString failed;
+        if (!written.commit(&failed, &why))
+            return failWith(err, failed, why);
+        return kExitOk;
+    }
+
+    int chosen = 0;
+    if (!o.card.isEmpty()) {
+        chosen = CardByName(names, o.card);
+        if (chosen < 0) {
+            QStringList held;
+            for (int i = 0; i < names.size(); ++i)
+                held << QStringLiteral("%1 \"%2\"").arg(i + 1).arg(names.at(i));
+            err << "velloran: " << shown(o.document) << ": "
+                << oneLine(QStringLiteral("there is no card \"%1\"; the cards are %2").arg(o.card, held.join(QStringLiteral(", "))))
+                << Qt::endl;
+            return kExitUsage;
+        }
+    } else if (o.mode == Mode::ExportHtml) {
+        // Without --card the web page carries every card of the document.
+        QVector<HtmlCard> cards = DocumentHtmlCards(doc);
+        for (HtmlCard &c : cards)
+            attachLogo(c.source, cards.size() > 1 ? oneLine(c.name) + QStringLiteral(": ") : QString(), err);
+        if (!WriteHtmlFile(o.output, BuildHtml(cards, HtmlLanguageTag(CurrentLanguage())), &why))
             return failWith(err, o.output, QStringLiteral("cannot write the file: %1").arg(why));
         return kExitOk;
     }
-
-    TextureHolder texture;
-    texture.Prepare(doc.settings);
-    card.texture = &texture;
-    // What the window's notes would say: the card comes out without the
-    // picture or the code, and the export still succeeds.
-    const QString pictureNote = PictureProblemText(TerminalText(doc.settings.FilenameEdit2), texture.Problem());
-    if (!pictureNote.isEmpty())
-        err << "velloran: " << oneLine(pictureNote) << Qt::endl;
-    const QString qrNote = QrPrintProblemText(doc.settings.QrUrlEd, doc.settings.QrDruckCheck);
-    if (!qrNote.isEmpty())
-        err << "velloran: " << oneLine(qrNote) << Qt::endl;
-    // The readability check of the background, as the Layout tab says it.
-    if (texture.HasTexture())
-        for (const QString &line : ReadabilityWarnings(CheckCardReadability(doc.settings)))
-            err << "velloran: " << oneLine(line) << Qt::endl;
-
-    if (o.mode == Mode::Print) {
-        // The printer and its own default page, as the window prints on
-        // once the printer has been chosen in its printer set-up.
-        QPrinter printer(QPrinter::HighResolution);
-        const QString notThere = SelectPrinter(printer, o.printer);
-        if (!notThere.isEmpty())
-            return failWith(err, o.printer.isEmpty() ? QStringLiteral("--print") : o.printer, notThere);
-        ApplyCardPaper(doc.settings, printer); // the document's own paper, when it chose one
-        QString error;
-        if (card.settings.DruckformBox == CardSettings::PrintForm::SinglePages) {
-            error = PrintCard(card, printer, GetMsgText(12));
-        } else {
-            // A booklet is printed on both sides, turning on the short edge.
-            if (card.settings.DruckformBox == CardSettings::PrintForm::Booklet)
-                printer.setDuplex(QPrinter::DuplexShortSide);
-            error = PrintCardSheets(card, printer, GetMsgText(12));
-        }
-        if (!error.isEmpty())
-            return failWith(err, printer.printerName(), error);
-        return kExitOk;
-    }
-
-    if (o.mode == Mode::ExportPdf) {
-        const auto printer = makePdfPrinter(out);
-        const QString error = card.settings.DruckformBox == CardSettings::PrintForm::SinglePages
-                                  ? ExportCardPdf(card, o.output, printer->pageLayout(), PdfTitle(card.settings))
-                                  : ExportCardSheetsPdf(card, o.output, printer->pageLayout(), PdfTitle(card.settings));
-        if (!error.isEmpty()) {
-            // The error text names the file already.
-            err << "velloran: " << oneLine(error) << Qt::endl;
-            return kExitFailed;
-        }
-        return kExitOk;
-    }
-
-    card.zoom = o.zoom;
-    return exportPng(out, card, err);
+    return exportCard(o, doc, chosen, o.output, QString(), err);
 }
 
 } // namespace commandline

@@ -13,7 +13,11 @@
 //   (--imposition FORM with --export-pdf, --export-png and --print: the
 //    print form single, booklet, tent or 2up instead of the document's)
 //   velloran --export-html OUT.html DOC.vlr
+//   velloran --list-cards DOC.vlr
 //   velloran --help | --version
+// The card exports and --print take [--card NAME|N] (the card, by name or
+// position from 1; without it the first card) or, the exports of PDF, PNG
+// and web page, [--all-cards] (one file per card, OUT-<card>.pdf).
 //
 // Arguments that begin with "--" are options, in any order before and after
 // the document; "--" alone ends the options so that a document whose name
@@ -46,6 +50,7 @@ enum class Mode {
     ExportCsv,
     Print,     // print on a printer, without a window
     ExportHtml,
+    ListCards, // print the document's cards on standard output
     Invalid,   // a usage error; `error` says what is wrong
 };
 
@@ -72,13 +77,15 @@ struct Options {
     // --imposition: the print form replaces the document's own.
     bool printFormGiven = false;
     CardSettings::PrintForm printForm = CardSettings::PrintForm::SinglePages;
+    QString card;    // --card: the card's name or position (from 1); empty = the first card
+    bool allCards = false; // --all-cards: one file per card
     QString error;   // Invalid: the reason
 
     // An export or printing: a command that runs without a window.
     bool isExport() const
     {
         return mode == Mode::ExportPdf || mode == Mode::ExportPng || mode == Mode::ExportCsv
-               || mode == Mode::Print || mode == Mode::ExportHtml;
+               || mode == Mode::Print || mode == Mode::ExportHtml || mode == Mode::ListCards;
     }
 };
 
@@ -94,8 +101,21 @@ QString UsageText();
 QString VersionText();
 
 // Runs an export or prints (needs a QApplication). Failures are written to
-// `err` as one line. Returns the exit code.
+// `err` as one line; --list-cards writes its lines to `out`. Returns the exit
+// code.
+int RunExport(const Options &o, QTextStream &out, QTextStream &err);
 int RunExport(const Options &o, QTextStream &err);
+
+// The card `given` names among `names`: a card's name (compared without
+// regard to case, as card names are), else its position from 1. -1 when it
+// names none.
+int CardByName(const QStringList &names, const QString &given);
+
+// The file of card `name` when --all-cards writes every card: OUT without
+// its extension, "-", the name made safe as a file name, the extension
+// ("menu.pdf" and "Wein/Bier" give "menu-Wein_Bier.pdf"); a PNG prefix has
+// no extension and is followed by the name alone. Always in OUT's folder.
+QString AllCardsFile(const QString &out, const QString &name, bool hasExtension);
 
 // The page an export lays the card out on: the size and orientation the
 // command line names, each one it leaves out taken from the document's own

@@ -2,6 +2,7 @@
 
 #include "catalogue/codepage.h"
 #include "catalogue/brastel.h"
+#include "catalogue/cards.h"
 #include "i18n/translateunit.h"
 
 #include <algorithm>
@@ -40,14 +41,26 @@ void AddCsvField(QString &line, const QString &value)
     line += QLatin1String("\",");
 }
 
+bool CsvCardColumns(const Catalogue &cat, const CardList *cards)
+{
+    return cards && (!cards->isDefault() || !CarriesEverything(cat, 0));
+}
+
+QStringList CsvCardTexts()
+{
+    return {QStringLiteral("Im Angebot"), QStringLiteral("Karten"), QStringLiteral("ja"), QStringLiteral("nein")};
+}
+
 QByteArray BuildCsv(const QStringList &names, const Catalogue &cat, const QStringList &header,
-                    QChar decimalPoint)
+                    QChar decimalPoint, const CardList *cards)
 {
     QString text;
     QString line;
     const int sizes = CsvSizeColumns(cat);
     const bool marks = sizes > 0 || cat.hasMarks();
-    const int fields = (marks ? 8 : 6) + (sizes > 0 ? 2 * sizes - 1 : 0);
+    const bool cardColumns = CsvCardColumns(cat, cards);
+    const int fields = (marks ? 8 : 6) + (sizes > 0 ? 2 * sizes - 1 : 0) + (cardColumns ? 2 : 0);
+    const QString yes = TranslateStr(QStringLiteral("ja")), no = TranslateStr(QStringLiteral("nein"));
     for (int i = 0; i < fields; ++i)
         AddCsvField(line, header.value(i));
     endLine(text, line);
@@ -84,13 +97,23 @@ QByteArray BuildCsv(const QStringList &names, const Catalogue &cat, const QStrin
                     AddCsvField(line, sold ? FormatPrice2(prices.at(k), decimalPoint) : QString());
                 }
             }
+            if (cardColumns) {
+                AddCsvField(line, cat.isOffered(i, int(j)) ? yes : no);
+                const uint64_t on = cat.productCards(i, int(j));
+                QStringList onCards;
+                for (int k = 0; k < cards->count(); ++k) {
+                    if (on & (uint64_t(1) << k))
+                        onCards << cards->at(k).name;
+                }
+                AddCsvField(line, onCards.join(QStringLiteral(", ")));
+            }
             endLine(text, line);
         }
     }
     return ToWindows1252(text);
 }
 
-QStringList CsvHeader(const Catalogue &cat)
+QStringList CsvHeader(const Catalogue &cat, const CardList *cards)
 {
     QStringList header;
     for (int n = 13; n <= 18; ++n)
@@ -102,6 +125,8 @@ QStringList CsvHeader(const Catalogue &cat)
         header << TranslateStr(QStringLiteral("Größe %1")).arg(1);
     for (int k = 2; k <= sizes; ++k)
         header << TranslateStr(QStringLiteral("Größe %1")).arg(k) << TranslateStr(QStringLiteral("Preis %1")).arg(k);
+    if (CsvCardColumns(cat, cards))
+        header << TranslateStr(QStringLiteral("Im Angebot")) << TranslateStr(QStringLiteral("Karten"));
     return header;
 }
 

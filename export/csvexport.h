@@ -15,10 +15,16 @@
 // and, for each further size of the card's most sized category, the size's
 // heading and its price. A size's fields are empty when the product is not
 // sold in it, its category has fewer sizes or none, or it is a free text.
+// When the document has cards or products out of season, every line ends
+// with two more fields: "ja" or "nein" (offered or not) and the names of the
+// cards the product stands on, separated by ", " (out of season it keeps its
+// cards). The whole catalogue is written, products out of season included.
 // docs/file-format.md lists the columns.
 #pragma once
 
 #include "catalogue/catalogue.h"
+
+class CardList;
 
 #include <QByteArray>
 #include <QChar>
@@ -34,9 +40,15 @@ void AddCsvField(QString &line, const QString &value);
 // column titles (CsvHeader() gives them), already in the interface language
 // (missing ones are empty).
 // decimalPoint: the user's decimal separator (UserDecimalPoint()). The
-// catalogue's cursors are not moved.
+// catalogue's cursors are not moved. cards: the document's cards (null:
+// the first card alone, carrying everything).
 QByteArray BuildCsv(const QStringList &names, const Catalogue &cat, const QStringList &header,
-                    QChar decimalPoint);
+                    QChar decimalPoint, const CardList *cards = nullptr);
+
+// Whether the lines end with the columns of offer and cards: the document
+// has another card than the first alone, or a product that is not offered
+// or not on the first card.
+bool CsvCardColumns(const Catalogue &cat, const CardList *cards);
 
 // The number of sizes of the card's most sized category (0 without sizes).
 int CsvSizeColumns(const Catalogue &cat);
@@ -44,8 +56,11 @@ int CsvSizeColumns(const Catalogue &cat);
 // The column titles of cat in the interface language: messages 13 to 18,
 // then, when a product carries a mark or a category has sizes, "Allergene"
 // and "Zusatzstoffe", then with sizes "Größe 1" and "Größe 2", "Preis 2", ...
-// for the further sizes.
-QStringList CsvHeader(const Catalogue &cat);
+// for the further sizes; then, with cards (CsvCardColumns), "Im Angebot"
+// and "Karten".
+QStringList CsvHeader(const Catalogue &cat, const CardList *cards = nullptr);
+// The German texts of the card columns, for the translation table.
+QStringList CsvCardTexts();
 
 // Creates or replaces the file with data through a temporary file in the same
 // folder, renamed over the target only when every byte was written and

@@ -2,9 +2,12 @@
 
 #include "catalogue/brastel.h"
 #include "catalogue/catalogue.h"
+#include "catalogue/document.h"
+#include "export/qrcode.h"
 #include "i18n/translateunit.h"
 #include "layout/cardlayout.h"
 #include "layout/cardmarks.h"
+#include "layout/cardsource.h"
 
 #include <QBuffer>
 
@@ -170,12 +173,11 @@ QString sizeTable(const Catalogue &cat, int i, const TDynaArray *prods, const QS
 
 } // namespace
 
-QByteArray BuildHtml(const CardSource &card, const QString &lang)
-{
-    const CardSettings &s = card.settings;
-    const QString title = s.CaptionEd.isEmpty() ? TranslateStr(QStringLiteral("Speisekarte")) : s.CaptionEd;
-    const QString onRequest = OnRequestText();
+namespace {
 
+// The start of the page up to the end of the fixed style rules.
+QString pageHead(const QString &title, const QString &lang)
+{
     QString h;
     h += QStringLiteral("<!DOCTYPE html>\n<html lang=\"") + HtmlEscape(lang) + QStringLiteral("\">\n<head>\n");
     h += QStringLiteral("<meta charset=\"utf-8\">\n"
@@ -209,28 +211,49 @@ QByteArray BuildHtml(const CardSource &card, const QString &lang)
 
         "@media print{html,body{background:#fff}body{max-width:none;padding:0}"
         "li{break-inside:avoid}h2{break-after:avoid}}\n");
-    // Categories with sizes are tables; a card without them keeps its page.
-    if (card.catalogue && card.catalogue->hasSizes())
-        h += QStringLiteral(
+    return h;
+}
+
+// The rules of the tables of categories with sizes.
+QString sizeTableCss()
+{
+    return QStringLiteral(
         ".groessen{width:100%;border-collapse:collapse}\n"
         ".groessen th,.groessen td{padding:0 0 .85rem .6rem;vertical-align:baseline}\n"
         ".groessen thead th{padding-bottom:.3rem;text-align:right;font-weight:normal;white-space:nowrap;color:#4a4136}\n"
         ".groessen tbody th{padding-left:0;text-align:left;font-weight:normal;width:100%}\n"
         ".groessen .preis{text-align:right;white-space:nowrap;min-width:0}\n"
 );
-    h += QStringLiteral("body{") + fontCss(s.FontDialog(3)) + QStringLiteral("font-weight:normal;font-style:normal}\n");
-    h += QStringLiteral("h1{") + fontCss(s.FontDialog(1)) + QStringLiteral("}\n");
-    h += QStringLiteral("h2{") + fontCss(s.FontDialog(2)) + QStringLiteral("}\n");
-    h += QStringLiteral(".nr,.name{") + fontCss(s.FontDialog(3)) + QStringLiteral("}\n");
-    h += QStringLiteral(".beschr{") + fontCss(s.FontDialog(4)) + QStringLiteral("}\n");
-    h += QStringLiteral(".preis,.menge{") + fontCss(s.FontDialog(5)) + QStringLiteral("}\n");
-    h += QStringLiteral(".frei{") + fontCss(s.FontDialog(7)) + QStringLiteral("}\n");
-    h += QStringLiteral("</style>\n</head>\n");
-    h += s.NoPointsCheck ? QStringLiteral("<body class=\"ohne-punkte\">\n") : QStringLiteral("<body>\n");
+}
 
+// The rule of a card's date line; only pages with one carry it.
+QString dateCss(const CardSettings &s)
+{
+    return s.DatumBox != CardSettings::DateLine::None ? QStringLiteral(".datum{margin:-.75rem 0 1.25rem}\n") : QString();
+}
+
+// How the content of one card is marked up: the page's only card, or one
+// card section of a page that carries several.
+struct CardMarkup {
+    QString heading;      // the card's heading; a page of several cards always has one
+    QString headingTag;   // h1, or h2 in a card section
+    QString categoryTag;  // h2 (h1 on a page without heading), or h3 in a card section
+    QString idPrefix;     // of the categories' ids: "k", or "kN-" in card N
+    QString headingId;    // the heading's id in a card section
+    bool ownMain = true;  // the categories in a main element of their own
+};
+
+// The content of one card: header, categories, legend, footer.
+QString cardContent(const CardSource &card, const CardMarkup &m)
+{
+    const CardSettings &s = card.settings;
+    const QString onRequest = OnRequestText();
+    QString h;
+    // The date line of a dated card (a lunch sheet), under its heading.
+    const QString date = DateLineText(s, card.today.isValid() ? card.today : QDate::currentDate());
     // Empty elements are left out altogether.
     const QByteArray logo = logoPng(card);
-    if (!s.KopfEd.isEmpty() || !s.CaptionEd.isEmpty() || !logo.isEmpty()) {
+    if (!s.KopfEd.isEmpty() || !m.heading.isEmpty() || !date.isEmpty() || !logo.isEmpty()) {
         h += QStringLiteral("<header>\n");
         if (!s.KopfEd.isEmpty())
             h += QStringLiteral("<p class=\"kopf\">") + HtmlEscape(s.KopfEd) + QStringLiteral("</p>\n");
@@ -241,16 +264,22 @@ QByteArray BuildHtml(const CardSource &card, const QString &lang)
                                 "alt=\"\" style=\"width:%3mm;max-width:100%;height:auto\"></p>\n")
                      .arg(s.LogoLinksCheck ? QStringLiteral("left") : QStringLiteral("center"),
                           QString::fromLatin1(logo.toBase64()), QString::number(s.LogoBreiteEd, 'f', 1));
-        if (!s.CaptionEd.isEmpty())
-            h += (s.ZentrCheck ? QStringLiteral("<h1 class=\"mitte\">") : QStringLiteral("<h1>"))
-                 + HtmlEscape(s.CaptionEd) + QStringLiteral("</h1>\n");
+        if (!m.heading.isEmpty()) {
+            h += QLatin1Char('<') + m.headingTag;
+            if (!m.headingId.isEmpty())
+                h += QStringLiteral(" id=\"") + m.headingId + QLatin1Char('"');
+            h += (s.ZentrCheck ? QStringLiteral(" class=\"mitte\">") : QStringLiteral(">")) + HtmlEscape(m.heading)
+                 + QStringLiteral("</") + m.headingTag + QStringLiteral(">\n");
+        }
+        if (!date.isEmpty())
+            h += (s.ZentrCheck ? QStringLiteral("<p class=\"datum mitte\">") : QStringLiteral("<p class=\"datum\">"))
+                 + HtmlEscape(date) + QStringLiteral("</p>\n");
         h += QStringLiteral("</header>\n");
     }
-    if (!card.categoryNames.isEmpty())
+    if (m.ownMain && !card.categoryNames.isEmpty())
         h += QStringLiteral("<main>\n");
 
-    // Without a heading the categories are the top level.
-    const QString hTag = s.CaptionEd.isEmpty() ? QStringLiteral("h1") : QStringLiteral("h2");
+    const QString hTag = m.categoryTag;
     const Catalogue *cat = card.catalogue;
     const int cats = cat ? std::min<int>(card.categoryNames.size(), cat->categoryCount()) : 0;
     CardNumbering numbering(card);
@@ -264,7 +293,7 @@ QByteArray BuildHtml(const CardSource &card, const QString &lang)
         if (name.isEmpty()) {
             h += QStringLiteral("<section>\n");
         } else {
-            const QString id = QStringLiteral("k%1").arg(i + 1);
+            const QString id = m.idPrefix + QString::number(i + 1);
             h += QStringLiteral("<section aria-labelledby=\"") + id + QStringLiteral("\">\n<") + hTag
                  + QStringLiteral(" id=\"") + id + QLatin1Char('"')
                  + (s.CenterKatCheck ? QStringLiteral(" class=\"mitte\">") : QStringLiteral(">")) + HtmlEscape(name)
@@ -311,15 +340,137 @@ QByteArray BuildHtml(const CardSource &card, const QString &lang)
         }
         h += QStringLiteral("</section>\n");
     }
-    if (!card.categoryNames.isEmpty())
+    if (m.ownMain && !card.categoryNames.isEmpty())
         h += QStringLiteral("</main>\n");
     // The legend of the marks used, wherever the card prints it.
     if (marks.active() && !marks.legend().isEmpty())
         h += QStringLiteral("<p class=\"legende\">") + HtmlEscape(marks.legend()) + QStringLiteral("</p>\n");
     if (!s.FussEd.isEmpty())
         h += QStringLiteral("<footer>\n<p class=\"fuss\">") + HtmlEscape(s.FussEd) + QStringLiteral("</p>\n</footer>\n");
+    return h;
+}
+
+QString pageTitle(const CardSettings &s)
+{
+    return s.CaptionEd.isEmpty() ? TranslateStr(QStringLiteral("Speisekarte")) : s.CaptionEd;
+}
+
+} // namespace
+
+QByteArray BuildHtml(const CardSource &card, const QString &lang)
+{
+    const CardSettings &s = card.settings;
+    QString h = pageHead(pageTitle(s), lang);
+    // Categories with sizes are tables; a card without them keeps its page.
+    if (card.catalogue && card.catalogue->hasSizes())
+        h += sizeTableCss();
+    h += dateCss(s);
+    h += QStringLiteral("body{") + fontCss(s.FontDialog(3)) + QStringLiteral("font-weight:normal;font-style:normal}\n");
+    h += QStringLiteral("h1{") + fontCss(s.FontDialog(1)) + QStringLiteral("}\n");
+    h += QStringLiteral("h2{") + fontCss(s.FontDialog(2)) + QStringLiteral("}\n");
+    h += QStringLiteral(".nr,.name{") + fontCss(s.FontDialog(3)) + QStringLiteral("}\n");
+    h += QStringLiteral(".beschr{") + fontCss(s.FontDialog(4)) + QStringLiteral("}\n");
+    h += QStringLiteral(".preis,.menge{") + fontCss(s.FontDialog(5)) + QStringLiteral("}\n");
+    h += QStringLiteral(".frei{") + fontCss(s.FontDialog(7)) + QStringLiteral("}\n");
+    h += QStringLiteral("</style>\n</head>\n");
+    h += s.NoPointsCheck ? QStringLiteral("<body class=\"ohne-punkte\">\n") : QStringLiteral("<body>\n");
+
+    CardMarkup m;
+    m.heading = s.CaptionEd;
+    m.headingTag = QStringLiteral("h1");
+    // Without a heading the categories are the top level.
+    m.categoryTag = s.CaptionEd.isEmpty() ? QStringLiteral("h1") : QStringLiteral("h2");
+    m.idPrefix = QStringLiteral("k");
+    h += cardContent(card, m);
     h += QStringLiteral("</body>\n</html>\n");
     return h.toUtf8();
+}
+
+QByteArray BuildHtml(const QVector<HtmlCard> &cards, const QString &lang)
+{
+    if (cards.size() == 1)
+        return BuildHtml(cards.first().source, lang);
+    if (cards.isEmpty())
+        return QByteArray();
+
+    QString h = pageHead(pageTitle(cards.first().source.settings), lang);
+    bool sizes = false;
+    QString date;
+    for (const HtmlCard &c : cards) {
+        sizes = sizes || (c.source.catalogue && c.source.catalogue->hasSizes());
+        if (date.isEmpty())
+            date = dateCss(c.source.settings);
+    }
+    if (sizes)
+        h += sizeTableCss();
+    h += date;
+    // The cards' sections: a line between them, their categories one level
+    // below the card's heading, the navigation line above them.
+    h += QStringLiteral(
+        "h3{font-size:1.2rem;margin:1.5rem 0 .6rem;padding-bottom:.2rem;border-bottom:1px solid #7d6f5c;line-height:1.25}\n"
+        ".karten{text-align:center;margin:.25rem 0 1rem}\n"
+        ".karten a{color:#1f1b16;margin:0 .35rem}\n"
+        ".karte+.karte{margin-top:3rem;padding-top:1rem;border-top:3px double #7d6f5c}\n"
+        "@media print{.karten{display:none}.karte+.karte{break-before:page;border-top:0}h3{break-after:avoid}}\n");
+    const CardSettings &first = cards.first().source.settings;
+    h += QStringLiteral("body{") + fontCss(first.FontDialog(3)) + QStringLiteral("font-weight:normal;font-style:normal}\n");
+    // Each card with its own fonts.
+    for (int n = 0; n < cards.size(); ++n) {
+        const CardSettings &s = cards.at(n).source.settings;
+        const QString k = QStringLiteral("#karte%1 ").arg(n + 1);
+        h += k + QStringLiteral("h2{") + fontCss(s.FontDialog(1)) + QStringLiteral("}\n");
+        h += k + QStringLiteral("h3{") + fontCss(s.FontDialog(2)) + QStringLiteral("}\n");
+        h += k + QStringLiteral(".nr,") + k + QStringLiteral(".name{") + fontCss(s.FontDialog(3)) + QStringLiteral("}\n");
+        h += k + QStringLiteral(".beschr{") + fontCss(s.FontDialog(4)) + QStringLiteral("}\n");
+        h += k + QStringLiteral(".preis,") + k + QStringLiteral(".menge{") + fontCss(s.FontDialog(5)) + QStringLiteral("}\n");
+        h += k + QStringLiteral(".frei{") + fontCss(s.FontDialog(7)) + QStringLiteral("}\n");
+    }
+    h += QStringLiteral("</style>\n</head>\n<body>\n");
+
+    // The navigation line: a link to each card, in card order.
+    h += QStringLiteral("<nav>\n<p class=\"karten\">");
+    for (int n = 0; n < cards.size(); ++n) {
+        if (n > 0)
+            h += QStringLiteral(" · ");
+        h += QStringLiteral("<a href=\"#karte%1\">").arg(n + 1) + HtmlEscape(cards.at(n).name) + QStringLiteral("</a>");
+    }
+    h += QStringLiteral("</p>\n</nav>\n<main>\n");
+    for (int n = 0; n < cards.size(); ++n) {
+        const CardSource &card = cards.at(n).source;
+        CardMarkup m;
+        // A card section always has a heading: the card's, else its name.
+        m.heading = card.settings.CaptionEd.isEmpty() ? cards.at(n).name : card.settings.CaptionEd;
+        m.headingTag = QStringLiteral("h2");
+        m.categoryTag = QStringLiteral("h3");
+        m.idPrefix = QStringLiteral("k%1-").arg(n + 1);
+        m.headingId = QStringLiteral("karte%1-titel").arg(n + 1);
+        m.ownMain = false;
+        h += QStringLiteral("<section id=\"karte%1\" aria-labelledby=\"karte%1-titel\" class=\"karte%2\">\n")
+                 .arg(n + 1)
+                 .arg(card.settings.NoPointsCheck ? QStringLiteral(" ohne-punkte") : QString());
+        h += cardContent(card, m);
+        h += QStringLiteral("</section>\n");
+    }
+    h += QStringLiteral("</main>\n</body>\n</html>\n");
+    return h.toUtf8();
+}
+
+QVector<HtmlCard> DocumentHtmlCards(const DocumentData &doc)
+{
+    QVector<HtmlCard> cards;
+    for (int i = 0; i < doc.cards.count(); ++i) {
+        HtmlCard c;
+        c.name = doc.cards.at(i).name;
+        c.source = SourceOfCard(doc.categoryNames, *doc.catalogue, i, doc.cards.settingsOf(i, doc.settings));
+        AttachQrCode(c.source);
+        cards << c;
+    }
+    return cards;
+}
+
+QByteArray BuildDocumentHtml(const DocumentData &doc, const QString &lang)
+{
+    return BuildHtml(DocumentHtmlCards(doc), lang);
 }
 
 bool WriteHtmlFile(const QString &path, const QByteArray &data, QString *error)

@@ -1,17 +1,24 @@
 // Builds the example menu card examples/restaurant.vlr through the program's
 // own main window: the categories and products go in through the catalogue,
-// the settings through the window's controls, and the window saves it.
+// the settings through the window's controls, and the window saves it. The
+// restaurant's further cards (the drinks card and the lunch sheet, both on
+// A5) and the dish out of season are then added to the saved document and
+// written with the program's document writer.
 //   make_example OUT.vlr
 #include "app/MainUnit.h"
 #include "catalogue/appfiles.h"
+#include "catalogue/cards.h"
+#include "catalogue/document.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTreeWidget>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -156,8 +163,85 @@ int main(int argc, char **argv)
     form.FussEd->setText(QStringLiteral("Alle Preise in Euro inkl. Bedienung und gesetzlicher Mehrwertsteuer"));
     form.RahmenCheck->setChecked(true);
     form.CenterKatCheck->setChecked(true);
-    if (!form.SaveTheFileAs(QString::fromLocal8Bit(argv[1]))) {
+    const QString path = QString::fromLocal8Bit(argv[1]);
+    if (!form.SaveTheFileAs(path)) {
         std::fprintf(stderr, "could not save %s\n", argv[1]);
+        return 1;
+    }
+
+    // The further cards. The food card stays the first card and carries
+    // everything; each further card starts from its settings.
+    DocumentData doc;
+    QString why;
+    if (!LoadDocumentFile(path, CardSettings(), doc, &why)) {
+        std::fprintf(stderr, "could not read %s back: %s\n", argv[1], qPrintable(why));
+        return 1;
+    }
+    Catalogue &cat = *doc.catalogue;
+    auto category = [&](const char *name) { return int(doc.categoryNames.indexOf(QString::fromUtf8(name))); };
+    auto row = [&](int c, const char *name) {
+        const TDynaArray *prods = cat.products(c);
+        for (uint32_t j = 0; j < prods->count; ++j) {
+            if (WideText(static_cast<const TProductRec *>(prods->At(j))->name) == QString::fromUtf8(name))
+                return int(j);
+        }
+        std::fprintf(stderr, "no product %s\n", name);
+        std::exit(1);
+    };
+
+    // A5 cards: smaller type and margins than the A4 food card.
+    auto onA5 = [](CardSettings &s) {
+        s.PapierBox = CardSettings::Paper::A5;
+        for (int n = 1; n <= 9; ++n)
+            s.FontDialog(n).size = std::max(7, s.FontDialog(n).size * 3 / 4);
+        s.LinksEd = s.RechtsEd = s.ObenEd = s.UntenEd = 15;
+    };
+
+    // The drinks card on A5: the drinks with their sizes.
+    Card drinks;
+    drinks.name = QStringLiteral("Getränkekarte");
+    drinks.settings = doc.settings;
+    drinks.settings.CaptionEd = QStringLiteral("Getränkekarte");
+    drinks.settings.KopfEd = QStringLiteral("Gasthaus Zur Linde");
+    onA5(drinks.settings);
+    // The categories' names at the left, clear of the sizes' headings at the right.
+    drinks.settings.CenterKatCheck = false;
+    doc.cards.append(drinks);
+    for (const char *c : {"Alkoholfreie Getränke", "Biere", "Weine", "Heißgetränke"}) {
+        const int i = category(c);
+        for (int j = 0; j < int(cat.products(i)->count); ++j)
+            cat.setProductCards(i, j, cat.productCards(i, j) | (uint64_t(1) << 1));
+    }
+
+    // The lunch sheet on A5: five dishes numbered 1 to 5, dated the day it
+    // is printed.
+    Card lunch;
+    lunch.name = QStringLiteral("Mittagstisch");
+    lunch.settings = doc.settings;
+    lunch.settings.CaptionEd = QStringLiteral("Mittagstisch");
+    lunch.settings.KopfEd = QStringLiteral("Gasthaus Zur Linde · Montag bis Freitag von 11:30 bis 14:00 Uhr");
+    lunch.settings.FussEd = QStringLiteral("Zu jedem Mittagstisch ein kleiner Salat · Alle Preise in Euro");
+    onA5(lunch.settings);
+    lunch.settings.NummernJeKarteCheck = true;
+    lunch.settings.DatumBox = CardSettings::DateLine::Today;
+    doc.cards.append(lunch);
+    const std::pair<const char *, const char *> lunchDishes[] = {{"Suppen", "Kartoffelsuppe"},
+                                                                 {"Hauptgerichte", "Rinderroulade"},
+                                                                 {"Hauptgerichte", "Gebratenes Lachsfilet"},
+                                                                 {"Hauptgerichte", "Käsespätzle"},
+                                                                 {"Hauptgerichte", "Schweinebraten"}};
+    for (const auto &[c, p] : lunchDishes) {
+        const int i = category(c);
+        const int j = row(i, p);
+        cat.setProductCards(i, j, cat.productCards(i, j) | (uint64_t(1) << 2));
+    }
+
+    // Green asparagus is out of season: the risotto waits in the catalogue.
+    const int mains = category("Hauptgerichte");
+    cat.setOffered(mains, row(mains, "Gemüse-Risotto"), false);
+
+    if (!SaveDocumentFile(path, doc.categoryNames, cat, doc.settings, &why, doc.unknownRecords, &doc.cards)) {
+        std::fprintf(stderr, "could not save %s: %s\n", argv[1], qPrintable(why));
         return 1;
     }
     return 0;

@@ -183,7 +183,7 @@ wc-esc-format|app/commandline.cpp|        case QChar::Other_Format:|        case
 wc-esc-latin1|app/commandline.cpp|if (c < 0x100)|if (c < 0x80)|ship=CommandLine*
 wc-esc-pairs|app/commandline.cpp|if (it->isHighSurrogate() && it + 1 != s.end() && (it + 1)->isLowSurrogate()) {|if (false) {|ship=CommandLine*
 wc-esc-file|app/commandline.cpp|return TerminalText(QDir::toNativeSeparators(path));|return QDir::toNativeSeparators(path);|ship=CommandLine*
-wc-esc-picture|app/commandline.cpp|PictureProblemText(TerminalText(doc.settings.FilenameEdit2), texture.Problem())|PictureProblemText(doc.settings.FilenameEdit2, texture.Problem())|ship=CommandLine*
+wc-esc-picture|app/commandline.cpp|PictureProblemText(TerminalText(settings.FilenameEdit2), texture.Problem())|PictureProblemText(settings.FilenameEdit2, texture.Problem())|ship=CommandLine*
 wc-esc-line|app/commandline.cpp|return TerminalText(t).simplified();|return t.simplified();|ship=CommandLine*
 wc-paper-default|app/commandline.cpp|page.size = o.pageSizeGiven \|\| !ownPaper ? o.pageSize : CardPaperName(paper);|page.size = o.pageSizeGiven ? o.pageSize : CardPaperName(paper);|ship=CommandLine*
 wc-paper-size|app/commandline.cpp|page.size = o.pageSizeGiven \|\| !ownPaper ? o.pageSize : CardPaperName(paper);|page.size = !ownPaper ? o.pageSize : CardPaperName(paper);|ship=CommandLine*
@@ -322,6 +322,21 @@ cw-delete-ask|app/MainCards.cpp|        != QMessageBox::Yes)|        && false)|a
 cw-assign-category|catalogue/cardassign.cpp|        return cards \| carryingAll(cat, category, all);|        return cards;|catalogue=CardAssign.*
 cw-assign-empty|catalogue/cardassign.cpp|        carrying &= carryingAll(cat, c, all);|        carrying &= all;|catalogue=CardAssign.*
 cw-assign-off|catalogue/cardassign.cpp|        const uint64_t now = on ? was \| bit(card) : was & ~bit(card);|        const uint64_t now = was \| bit(card);|catalogue=CardAssign.*
+# The cards on the command line, in the web page and in the CSV export.
+cc-csv-used|export/csvexport.cpp|return cards && (!cards->isDefault() \|\| !CarriesEverything(cat, 0));|return cards && !cards->isDefault();|export=CsvExport.*
+cc-csv-offer|export/csvexport.cpp|AddCsvField(line, cat.isOffered(i, int(j)) ? yes : no);|AddCsvField(line, yes);|export=CsvExport.*
+cc-csv-cards|export/csvexport.cpp|if (on & (uint64_t(1) << k))|if (on \| (uint64_t(1) << k))|export=CsvExport.*
+cc-html-single|export/htmlexport.cpp|    if (cards.size() == 1)|    if (false)|export=HtmlExport.*
+cc-html-source|export/htmlexport.cpp|c.source = SourceOfCard(doc.categoryNames, *doc.catalogue, i, doc.cards.settingsOf(i, doc.settings));|c.source = SourceOfCard(doc.categoryNames, *doc.catalogue, 0, doc.cards.settingsOf(i, doc.settings));|export=HtmlExport.*
+cc-html-date|export/htmlexport.cpp|const QString date = DateLineText(s, card.today.isValid() ? card.today : QDate::currentDate());|const QString date;|export=HtmlExport.*
+cc-html-ids|export/htmlexport.cpp|m.idPrefix = QStringLiteral("k%1-").arg(n + 1);|m.idPrefix = QStringLiteral("k");|export=HtmlExport.*
+cc-byname-case|app/commandline.cpp|if (names.at(i).compare(wanted, Qt::CaseInsensitive) == 0)|if (names.at(i) == wanted)|ship=CommandLineParse.*
+cc-byname-last|app/commandline.cpp|return number && n >= 1 && n <= names.size() ? n - 1 : -1;|return number && n >= 1 && n <= names.size() + 1 ? n - 1 : -1;|ship=CommandLineParse.*
+cc-allcards-ext|app/commandline.cpp|const int dot = hasExtension ? int(base.lastIndexOf(QLatin1Char('.'))) : -1;|const int dot = -1;|ship=CommandLineParse.*
+cc-card-settings|app/commandline.cpp|CardSource card = SourceOfCard(doc.categoryNames, *doc.catalogue, i, doc.cards.settingsOf(i, doc.settings));|CardSource card = SourceOfCard(doc.categoryNames, *doc.catalogue, i, doc.settings);|ship=CommandLineRun.TheExamples*
+cc-list-paper|app/commandline.cpp|const ExportPage page = ExportPageFor(o, card.settings.PapierBox, card.settings.QuerCheck);|const ExportPage page = ExportPageFor(o, CardSettings::Paper::Printer, false);|ship=CommandLineRun.TheExamples*
+cc-cards-together|app/commandline.cpp|    if (shared)|    if (false)|ship=CommandLineRun.EveryCards*
+cc-html-whole|app/commandline.cpp|    } else if (o.mode == Mode::ExportHtml) {|    } else if (false) {|ship=CommandLineRun.WebPage*
 EOF
 )
 

@@ -318,8 +318,9 @@ TEST_F(SizesEditing, OpeningAndConfirmingADialogChangesNothing)
     form->QrCodeBox->QrGroesseEd->setValue(33.3);
     // A second card with the whole last category, its own numbering and
     // a fixed date line.
+    const int cardsBefore = form->cards.count();
     answers.push_back([](QDialog *d) {
-        static_cast<TCardNameDialog *>(d)->NameEd->setText("Mittagstisch");
+        static_cast<TCardNameDialog *>(d)->NameEd->setText("Saisonkarte");
         return int(QDialog::Accepted);
     });
     click(form->CardBar->NeuBtn);
@@ -327,7 +328,7 @@ TEST_F(SizesEditing, OpeningAndConfirmingADialogChangesNothing)
     form->CardOptionsBox->NummernJeKarteCheck->setChecked(true);
     form->CardOptionsBox->DatumBox->setCurrentIndex(2);
     form->CardOptionsBox->DatumEd->setDate(QDate(2026, 12, 10));
-    ASSERT_EQ(form->cards.count(), 2);
+    ASSERT_EQ(form->cards.count(), cardsBefore + 1);
     const QString everything = userDir->filePath("everything.vlr");
     ASSERT_TRUE(form->SaveTheFileAs(everything));
     ASSERT_TRUE(c.firstSizeEmpty(all, empty));
@@ -423,12 +424,16 @@ TEST_F(SizesEditing, ProductListShowsEverySizeAndDroppingPricesIsAsked)
     ASSERT_EQ(headings.size(), 2);
     QTreeWidget *list = form->ListView1;
     const QChar dp = UserDecimalPoint();
+    // The example's cards add their column after the prices.
+    ASSERT_GT(form->cards.count(), 1);
+    const int cards = 1;
 
     selectCategory(suppen);
     const QString priceTitle = list->headerItem()->text(3);
-    EXPECT_EQ(list->columnCount(), 4);
+    EXPECT_EQ(list->columnCount(), 4 + cards);
     selectCategory(biere);
-    ASSERT_EQ(list->columnCount(), 5);
+    ASSERT_EQ(list->columnCount(), 5 + cards);
+    EXPECT_EQ(list->headerItem()->text(5), QStringLiteral("Karten"));
     EXPECT_EQ(list->headerItem()->text(3), headings.at(0));
     EXPECT_EQ(list->headerItem()->text(4), headings.at(1));
     EXPECT_EQ(list->topLevelItem(0)->text(3), FormatPrice2(3.6, dp));
@@ -444,9 +449,9 @@ TEST_F(SizesEditing, ProductListShowsEverySizeAndDroppingPricesIsAsked)
     EXPECT_LE(widths, list->viewport()->width());
     // From sizes to other sizes and back to none: "Preis" again.
     selectCategory(int(names.indexOf(QString::fromUtf8("Alkoholfreie Getränke"))));
-    EXPECT_EQ(list->columnCount(), 6);
+    EXPECT_EQ(list->columnCount(), 6 + cards);
     selectCategory(suppen);
-    EXPECT_EQ(list->columnCount(), 4);
+    EXPECT_EQ(list->columnCount(), 4 + cards);
     EXPECT_EQ(list->headerItem()->text(3), priceTitle);
     EXPECT_EQ(list->topLevelItem(2)->text(3), FormatPrice2(0, dp)); // on request, as always
 
@@ -468,7 +473,7 @@ TEST_F(SizesEditing, ProductListShowsEverySizeAndDroppingPricesIsAsked)
     EXPECT_TRUE(boxes.last().second.contains("4 Preise")) << boxes.last().second.toStdString();
     EXPECT_FALSE(form->catalogue.hasSizes(biere));
     EXPECT_EQ(form->history->stack()->count(), steps + 1);
-    EXPECT_EQ(list->columnCount(), 4);
+    EXPECT_EQ(list->columnCount(), 4 + cards);
     form->Rueckgaengig1->trigger();
     EXPECT_EQ(bytes(), before);
     // More sizes, or the same: nothing to ask.

@@ -1,3 +1,4 @@
+#include "catalogue/cards.h"
 #include "export/csvexport.h"
 #include "testutil.h"
 
@@ -49,6 +50,54 @@ TEST(CsvExport, EveryProductInCatalogueOrderWithSixQuotedFields)
                        + "\"Getr\xE4nke\",\"Bier\",\"frisch gezapft\",\"3,50\",\"1\",\"0,5l\"\r\n"
                          "\"Getr\xE4nke\",\"Wasser\",\"\",\"0,00\",\"0\",\"\"\r\n"
                          "\"Sonstiges\",\"Tageskarte\",\"fragen Sie\",\"-1,00\",\"-1\",\"\"\r\n");
+}
+
+TEST(CsvExport, CardsAndOffersAreTwoColumnsAtTheEndOnlyWhenTheDocumentUsesThem)
+{
+    Catalogue cat;
+    cat.addCategory();
+    cat.addProduct(0, product("Spargel", 18.5, 0));
+    cat.addProduct(0, product("Schnitzel", 14, 0));
+    cat.addProduct(0, product("Suppe", 5, 0));
+    const QByteArray plain = kGermanLine
+                             + "\"K\",\"Spargel\",\"\",\"18,50\",\"0\",\"\"\r\n"
+                               "\"K\",\"Schnitzel\",\"\",\"14,00\",\"0\",\"\"\r\n"
+                               "\"K\",\"Suppe\",\"\",\"5,00\",\"0\",\"\"\r\n";
+    // The first card alone, carrying everything: the file as without cards.
+    CardList cards;
+    EXPECT_EQ(CsvHeader(cat, &cards).size(), 6);
+    EXPECT_EQ(BuildCsv({"K"}, cat, CsvHeader(cat, &cards), ',', &cards), plain);
+
+    // Out of season: the product keeps its line and its card.
+    cat.setOffered(0, 0, false);
+    QStringList header = kGerman;
+    header << "Im Angebot" << "Karten";
+    EXPECT_TRUE(CsvCardColumns(cat, &cards));
+    EXPECT_EQ(CsvHeader(cat, &cards).mid(6), QStringList({"Im Angebot", "Karten"}));
+    EXPECT_EQ(BuildCsv({"K"}, cat, header, ',', &cards),
+              "\"Kategorie\",\"Bezeichnung\",\"Beschreibung\",\"Preis\",\"Bestellnummer\",\"Menge\",\"Im Angebot\","
+              "\"Karten\"\r\n"
+              "\"K\",\"Spargel\",\"\",\"18,50\",\"0\",\"\",\"nein\",\"Speisekarte\"\r\n"
+              "\"K\",\"Schnitzel\",\"\",\"14,00\",\"0\",\"\",\"ja\",\"Speisekarte\"\r\n"
+              "\"K\",\"Suppe\",\"\",\"5,00\",\"0\",\"\",\"ja\",\"Speisekarte\"\r\n");
+
+    // Offered again, but a second card: the columns name the cards in card
+    // order, after the size columns.
+    cat.setOffered(0, 0, true);
+    EXPECT_FALSE(CsvCardColumns(cat, &cards));
+    cards.append(Card{"Mittagstisch", CardSettings(), {}});
+    cat.setProductCards(0, 0, 0b10);
+    cat.setProductCards(0, 1, 0b11);
+    cat.setProductCards(0, 2, 0);
+    cat.setSizeHeadings(0, {"klein", "gro\u00df"});
+    const QStringList withSizes = CsvHeader(cat, &cards);
+    ASSERT_EQ(withSizes.size(), 13);
+    EXPECT_EQ(withSizes.at(11), "Im Angebot");
+    const QList<QByteArray> lines = BuildCsv({"K"}, cat, withSizes, ',', &cards).split('\n');
+    EXPECT_TRUE(lines.at(1).endsWith(",\"ja\",\"Mittagstisch\"\r")) << lines.at(1).toStdString();
+    EXPECT_TRUE(lines.at(2).endsWith(",\"ja\",\"Speisekarte, Mittagstisch\"\r")) << lines.at(2).toStdString();
+    EXPECT_TRUE(lines.at(3).endsWith(",\"ja\",\"\"\r")) << lines.at(3).toStdString();
+    EXPECT_EQ(lines.at(3).count("\",\""), 12); // 13 fields
 }
 
 TEST(CsvExport, QuotesDoubledCommasAndLineBreaksKept)

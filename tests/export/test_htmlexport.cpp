@@ -1,5 +1,7 @@
 #include "cardbuilder.h"
+#include "catalogue/cards.h"
 #include "catalogue/catalogue.h"
+#include "catalogue/document.h"
 #include "export/htmlexport.h"
 #include "layout/cardlayout.h"
 #include "testutil.h"
@@ -195,6 +197,88 @@ TEST(HtmlExport, TheLogoStandsInTheHeaderAsAPictureOfItsOwn)
     EXPECT_EQ(back.pixelColor(5, 5).alpha(), 128);
     card.settings.LogoLinksCheck = true;
     EXPECT_TRUE(QString::fromUtf8(BuildHtml(card, "de")).contains("<p class=\"logo\" style=\"text-align:left\">"));
+
+    QString report;
+    EXPECT_EQ(tidy(h, &report), 0) << report.toStdString();
+}
+
+TEST(HtmlExport, EveryCardAsASectionWithANavigationLineAndNothingOutOfSeason)
+{
+    testutil::LocaleScope locale("de_DE");
+    DocumentData doc;
+    doc.catalogue = std::make_unique<Catalogue>();
+    Catalogue &cat = *doc.catalogue;
+    auto add = [&](int c, const char *name, double price) {
+        ProductValues v;
+        v.name = QString::fromUtf8(name);
+        v.price = price;
+        cat.addProduct(c, v);
+    };
+    cat.addCategory();
+    cat.addCategory();
+    doc.categoryNames = QStringList{"Vorspeisen", "Hauptgerichte"};
+    add(0, "Suppe", 4.5);
+    add(0, "Spargelcreme", 6);
+    add(1, "Schnitzel", 14);
+    add(1, "Braten", 16);
+    doc.settings.CaptionEd = "Gasthaus";
+    doc.settings.FussEd = "Alle Preise in Euro";
+
+    // One card carrying everything: the page of that card, byte for byte.
+    CardSource plain;
+    plain.categoryNames = doc.categoryNames;
+    plain.catalogue = &cat;
+    plain.settings = doc.settings;
+    const QByteArray single = BuildHtml(plain, "de");
+    EXPECT_EQ(BuildDocumentHtml(doc, "de"), single);
+
+    // A lunch card of two dishes numbered on the card, without a heading of
+    // its own; asparagus out of season.
+    Card lunch{"Mittagstisch", doc.settings, {}};
+    lunch.settings.CaptionEd.clear();
+    lunch.settings.NummernJeKarteCheck = true;
+    lunch.settings.FontDialog(2).style = FontSetting::Italic;
+    lunch.settings.DatumBox = CardSettings::DateLine::Fixed;
+    lunch.settings.DatumEd = QDate(2026, 12, 9);
+    doc.cards.append(lunch);
+    cat.setProductCards(0, 0, 0b11);
+    cat.setProductCards(1, 1, 0b11);
+    cat.setOffered(0, 1, false);
+    const QString h = QString::fromUtf8(BuildDocumentHtml(doc, "de"));
+
+    // The navigation line first, linking to the cards in card order.
+    EXPECT_TRUE(h.contains("<body>\n<nav>\n<p class=\"karten\"><a href=\"#karte1\">Speisekarte</a> \u00b7 "
+                           "<a href=\"#karte2\">Mittagstisch</a></p>\n</nav>\n<main>\n"))
+        << h.toStdString();
+    const int first = h.indexOf("<section id=\"karte1\" aria-labelledby=\"karte1-titel\"");
+    const int second = h.indexOf("<section id=\"karte2\" aria-labelledby=\"karte2-titel\"");
+    ASSERT_GE(first, 0);
+    ASSERT_GT(second, first);
+    // Each card under its own heading (its name when it has none), with its
+    // categories one level below, its own footer.
+    EXPECT_TRUE(h.contains("<h2 id=\"karte1-titel\" class=\"mitte\">Gasthaus</h2>"));
+    EXPECT_TRUE(h.contains("<h2 id=\"karte2-titel\" class=\"mitte\">Mittagstisch</h2>"));
+    EXPECT_EQ(h.count("<h3 id=\"k1-"), 2);
+    EXPECT_EQ(h.count("<h3 id=\"k2-"), 2);
+    EXPECT_EQ(h.count("<p class=\"fuss\">Alle Preise in Euro</p>"), 2);
+    EXPECT_FALSE(h.contains("<h1"));
+    // What each card prints: the food card everything offered with the
+    // catalogue's numbers, the lunch card its two dishes numbered 1 and 2.
+    const QString food = h.mid(first, second - first), sheet = h.mid(second);
+    EXPECT_FALSE(h.contains("Spargelcreme"));
+    EXPECT_TRUE(food.contains("<span class=\"nr\">3.</span><span class=\"name\">Schnitzel")) << food.toStdString();
+    EXPECT_TRUE(food.contains("<span class=\"nr\">4.</span><span class=\"name\">Braten"));
+    EXPECT_TRUE(sheet.contains("<span class=\"nr\">1.</span><span class=\"name\">Suppe"));
+    EXPECT_TRUE(sheet.contains("<span class=\"nr\">2.</span><span class=\"name\">Braten"));
+    EXPECT_FALSE(sheet.contains("Schnitzel"));
+    // The lunch card's date line under its heading, on its section alone.
+    EXPECT_TRUE(sheet.contains("Mittagstisch</h2>\n<p class=\"datum mitte\">Mittwoch, 9. Dezember 2026</p>\n</header>"))
+        << sheet.toStdString();
+    EXPECT_FALSE(food.contains("datum"));
+    // Each card with its own fonts.
+    EXPECT_TRUE(h.contains("#karte2 h3{font-family:"));
+    EXPECT_TRUE(h.mid(h.indexOf("#karte2 h3{")).section('}', 0, 0).contains("font-style:italic"));
+    EXPECT_FALSE(h.mid(h.indexOf("#karte1 h3{")).section('}', 0, 0).contains("font-style:italic"));
 
     QString report;
     EXPECT_EQ(tidy(h, &report), 0) << report.toStdString();

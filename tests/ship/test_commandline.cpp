@@ -4,6 +4,7 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/document.h"
 #include "catalogue/cardsettings.h"
+#include "layout/cardtext.h"
 #include "shiptest.h"
 #include "testutil.h"
 
@@ -128,6 +129,35 @@ TEST(CommandLineParse, ExportsAndTheirOptions)
             EXPECT_EQ(o.printForm, form) << name;
         }
     }
+    // The card: by name or number, or every card; the list of the cards.
+    o = Parse(L({"--card", "Mittagstisch", "--export-pdf", "out.pdf", "doc.vlr"}));
+    ASSERT_EQ(o.mode, Mode::ExportPdf) << o.error.toStdString();
+    EXPECT_EQ(o.card, "Mittagstisch");
+    EXPECT_FALSE(o.allCards);
+    EXPECT_EQ(Parse(L({"--print", "doc.vlr", "--card=2"})).card, "2");
+    o = Parse(L({"--export-html", "out.html", "doc.vlr", "--all-cards"}));
+    EXPECT_TRUE(o.allCards);
+    EXPECT_TRUE(o.card.isEmpty());
+    o = Parse(L({"--list-cards", "doc.vlr"}));
+    ASSERT_EQ(o.mode, Mode::ListCards);
+    EXPECT_EQ(o.document, "doc.vlr");
+    EXPECT_TRUE(commandline::WantsExport(L({"--list-cards", "doc.vlr"})));
+
+    // Which card a name or number chooses: a name first, then a position.
+    const QStringList cards{"Speisekarte", "Getr\u00e4nkekarte", "3"};
+    EXPECT_EQ(commandline::CardByName(cards, "getr\u00e4nkekarte"), 1);
+    EXPECT_EQ(commandline::CardByName(cards, "2"), 1);
+    EXPECT_EQ(commandline::CardByName(cards, "3"), 2);
+    EXPECT_EQ(commandline::CardByName(cards, "1"), 0);
+    EXPECT_EQ(commandline::CardByName(cards, "4"), -1);
+    EXPECT_EQ(commandline::CardByName(cards, "0"), -1);
+    EXPECT_EQ(commandline::CardByName(cards, "Mittagstisch"), -1);
+
+    // One file per card beside OUT, OUT's extension after the card's name.
+    EXPECT_EQ(commandline::AllCardsFile("out/karte.pdf", "Speisekarte", true), "out/karte-Speisekarte.pdf");
+    EXPECT_EQ(commandline::AllCardsFile("karte.v2.html", "Wein/Bier", true), "karte.v2-Wein_Bier.html");
+    EXPECT_EQ(commandline::AllCardsFile("/tmp/seite", "Mittagstisch", false), "/tmp/seite-Mittagstisch");
+    EXPECT_EQ(commandline::AllCardsFile("karte", "x", true), "karte-x");
     EXPECT_EQ(Parse(L({"--version"})).mode, Mode::Version);
 }
 
@@ -200,6 +230,17 @@ TEST(CommandLineParse, WrongCommandLinesSayWhy)
         {{"--export-csv", "a.csv", "d.vlr", "--imposition", "tent"}, "--imposition"},
         {{"--export-html", "a.html", "d.vlr", "--imposition", "tent"}, "--imposition"},
         {{"--imposition", "tent", "d.vlr"}, "--imposition"},
+        {{"--export-pdf", "a.pdf", "d.vlr", "--card"}, "--card"},
+        {{"--export-pdf", "a.pdf", "d.vlr", "--card", " "}, "--card"},
+        {{"--export-pdf", "a.pdf", "d.vlr", "--card", "1", "--card", "2"}, "--card"},
+        {{"--export-pdf", "a.pdf", "d.vlr", "--card", "1", "--all-cards"}, "cannot be combined"},
+        {{"--export-csv", "a.csv", "d.vlr", "--card", "1"}, "--card"},
+        {{"--export-csv", "a.csv", "d.vlr", "--all-cards"}, "--all-cards"},
+        {{"--print", "d.vlr", "--all-cards"}, "--all-cards"},
+        {{"--list-cards", "d.vlr", "--card", "2"}, "--card"},
+        {{"--list-cards"}, "document"},
+        {{"--card", "2", "d.vlr"}, "--card"},
+        {{"--list-cards", "d.vlr", "--export-pdf", "a.pdf"}, "cannot be combined"},
     };
     for (const auto &[list, word] : bad) {
         QStringList args;
@@ -355,9 +396,15 @@ TEST_F(CommandLineRun, CsvOfTheExample)
     const QList<QByteArray> lines = csv.split('\n');
     EXPECT_GT(lines.size(), 30);
     EXPECT_TRUE(csv.endsWith("\r\n"));
-    // Six quoted fields, two for the marks, the first size's heading and a
-    // pair for each of the wines' second and third size.
-    EXPECT_EQ(lines.first().count("\",\""), 12);
+    // Six quoted fields, two for the marks, the first size's heading, a
+    // pair for each of the wines' second and third size, and (the example
+    // has several cards) whether the product is offered and its cards.
+    EXPECT_EQ(lines.first().count("\",\""), 14);
+    // The dish out of season keeps its line; a dish of the lunch sheet names
+    // both its cards.
+    const QString text = QString::fromLatin1(csv);
+    EXPECT_TRUE(text.contains(QRegularExpression("\"Gem\\S+se-Risotto\",.*,\"nein\",\"Speisekarte\"\r")));
+    EXPECT_TRUE(text.contains(QRegularExpression("\"Kartoffelsuppe\",.*,\"ja\",\"Speisekarte, Mittagstisch\"\r")));
 }
 
 TEST_F(CommandLineRun, WebPageOfTheExample)
@@ -366,8 +413,28 @@ TEST_F(CommandLineRun, WebPageOfTheExample)
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QString html = QString::fromUtf8(testutil::readFile(d + "card.html"));
     EXPECT_TRUE(html.startsWith("<!DOCTYPE html>"));
-    EXPECT_EQ(html.count("<section"), 9);
-    EXPECT_EQ(html.count("<table class=\"groessen\">"), 3); // soft drinks, beers, wines
+    // Every card of the example: the navigation line links to them in card
+    // order; their sections hold 9, 4 and 2 categories.
+    const int nav = html.indexOf("<nav>");
+    ASSERT_GE(nav, 0);
+    const int food = html.indexOf("<a href=\"#karte1\">Speisekarte</a>", nav);
+    const int drinks = html.indexOf("<a href=\"#karte2\">Getr\u00e4nkekarte</a>", nav);
+    const int lunch = html.indexOf("<a href=\"#karte3\">Mittagstisch</a>", nav);
+    EXPECT_TRUE(nav < food && food < drinks && drinks < lunch) << nav << ' ' << food << ' ' << drinks << ' ' << lunch;
+    EXPECT_LT(lunch, html.indexOf("<section id=\"karte1\""));
+    EXPECT_EQ(html.count("<section"), 3 + 9 + 4 + 2);
+    EXPECT_EQ(html.count("<table class=\"groessen\">"), 6); // soft drinks, beers, wines on two cards
+    EXPECT_FALSE(html.contains("Risotto")); // out of season
+    EXPECT_EQ(html.count("Rinderroulade"), 2); // the food card and the lunch sheet
+
+    // One card alone: the page of that card, as a document of one card gives it.
+    r = run(shiptest::builtProgram(), {"--export-html", d + "mittag.html", shiptest::exampleCard(), "--card", "3"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QString one = QString::fromUtf8(testutil::readFile(d + "mittag.html"));
+    EXPECT_FALSE(one.contains("<nav>"));
+    EXPECT_TRUE(one.contains(QRegularExpression("<h1[^>]*>Mittagstisch</h1>")));
+    EXPECT_EQ(one.count("<section"), 2);
+    EXPECT_TRUE(one.contains("<span class=\"nr\">5.</span><span class=\"name\">Schweinebraten")) << "numbered on the card";
     r = run(shiptest::builtProgram(), {"--export-html", d + "x.html", shiptest::exampleCard(), "--landscape"});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_FALSE(QFile::exists(d + "x.html"));
@@ -473,6 +540,127 @@ TEST_F(CommandLineRun, PrintFormsOnSheetsOfTwiceThePaper)
     }
     EXPECT_FALSE(QFileInfo::exists(d + "legal"));
     EXPECT_FALSE(QFileInfo::exists(d + "legal-1.png"));
+}
+
+namespace {
+
+// The page size pdfinfo gives for a PDF, in points, rounded.
+QSize pdfPageSize(const QString &path)
+{
+    const auto m = QRegularExpression(QStringLiteral("^Page size:\\s+([0-9.]+) x ([0-9.]+) pts"),
+                                      QRegularExpression::MultilineOption)
+                       .match(testutil::runPdfTool(QStringLiteral("pdfinfo"), {path}));
+    return m.hasMatch() ? QSize(qRound(m.captured(1).toDouble()), qRound(m.captured(2).toDouble())) : QSize();
+}
+
+} // namespace
+
+TEST_F(CommandLineRun, TheExamplesCardsEachOnTheirPaperAndTheirList)
+{
+    // Every card as a PDF of its own, named after the card, on its paper.
+    auto r = run(shiptest::builtProgram(), {"--all-cards", "--export-pdf", d + "example.pdf", shiptest::exampleCard()});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+    const QString food = d + "example-Speisekarte.pdf", drinks = d + QString::fromUtf8("example-Getränkekarte.pdf"),
+                  lunch = d + "example-Mittagstisch.pdf";
+    EXPECT_EQ(QDir(d).entryList(QDir::Files), QStringList({"example-Getr\u00e4nkekarte.pdf", "example-Mittagstisch.pdf",
+                                                           "example-Speisekarte.pdf"}));
+    EXPECT_EQ(pdfPageSize(food), QSize(595, 842));   // A4: the document chose no paper
+    EXPECT_EQ(pdfPageSize(drinks), QSize(420, 595)); // A5
+    EXPECT_EQ(pdfPageSize(lunch), QSize(420, 595));
+    EXPECT_EQ(testutil::pdfPages(lunch), 1);
+
+    // The lunch sheet: its five dishes numbered from 1, dated the day it is
+    // printed, nothing of the food card's other dishes.
+    const QString sheet = testutil::pdfText(lunch);
+    CardSettings dated;
+    dated.DatumBox = CardSettings::DateLine::Today;
+    EXPECT_TRUE(sheet.contains(DateLineText(dated, QDate::currentDate()))) << sheet.toStdString();
+    EXPECT_TRUE(sheet.contains("1. Kartoffelsuppe")) << sheet.toStdString();
+    EXPECT_TRUE(sheet.contains("5. Schweinebraten")) << sheet.toStdString();
+    EXPECT_FALSE(sheet.contains("Bruschetta"));
+    // The food card without the dish out of season, the drinks card with
+    // its sizes and the drinks alone.
+    EXPECT_FALSE(testutil::pdfText(food).contains("Risotto"));
+    const QString drinkText = testutil::pdfText(drinks);
+    EXPECT_TRUE(drinkText.contains("0,75 l"));
+    EXPECT_FALSE(drinkText.contains("Schnitzel"));
+
+    // --card by name or number: that card alone.
+    r = run(shiptest::builtProgram(), {"--export-pdf", d + "byname.pdf", shiptest::exampleCard(), "--card", "mittagstisch"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    r = run(shiptest::builtProgram(), {"--export-pdf", d + "bynumber.pdf", shiptest::exampleCard(), "--card", "3"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(testutil::pdfText(d + "byname.pdf"), sheet);
+    EXPECT_EQ(testutil::pdfText(d + "bynumber.pdf"), sheet);
+    EXPECT_EQ(pdfPageSize(d + "bynumber.pdf"), QSize(420, 595));
+
+    // A card the document does not hold: a usage error naming the cards.
+    for (const char *wrong : {"Weinkarte", "4"}) {
+        r = run(shiptest::builtProgram(), {"--export-pdf", d + "none.pdf", shiptest::exampleCard(), "--card", wrong});
+        EXPECT_EQ(r.exitCode, 2);
+        const QString err = QString::fromUtf8(r.err);
+        EXPECT_TRUE(err.contains(QString::fromUtf8(wrong)) && err.contains("1 \"Speisekarte\"")
+                    && err.contains("2 \"Getr\u00e4nkekarte\"") && err.contains("3 \"Mittagstisch\""))
+            << err.toStdString();
+        EXPECT_EQ(err.count('\n'), 1);
+        EXPECT_FALSE(QFile::exists(d + "none.pdf"));
+    }
+
+    // The list: number, name, products and pages as the PDFs have them.
+    r = run(shiptest::builtProgram(), {"--list-cards", shiptest::exampleCard()});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(QString::fromUtf8(r.out),
+              QStringLiteral("1\tSpeisekarte\t41 products\t%1 pages\n"
+                             "2\tGetr\u00e4nkekarte\t20 products\t%2 pages\n"
+                             "3\tMittagstisch\t5 products\t1 page\n")
+                  .arg(testutil::pdfPages(food))
+                  .arg(testutil::pdfPages(drinks)));
+}
+
+TEST_F(CommandLineRun, EveryCardsFileStaysInTheChosenFolder)
+{
+    DocumentData doc;
+    QString why;
+    ASSERT_TRUE(LoadDocumentFile(shiptest::exampleCard(), CardSettings(), doc, &why)) << why.toStdString();
+    ASSERT_EQ(doc.cards.count(), 3);
+    doc.cards[1].name = QStringLiteral("../x");
+    doc.cards[2].name = QStringLiteral("Wein/Bier");
+    ASSERT_TRUE(SaveDocumentFile(d + "cards.vlr", doc.categoryNames, *doc.catalogue, doc.settings, &why,
+                                 doc.unknownRecords, &doc.cards));
+    ASSERT_TRUE(QDir(d).mkdir("out"));
+
+    auto r = run(shiptest::builtProgram(), {"--export-html", d + "out/seite.html", d + "cards.vlr", "--all-cards"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QStringList pages = QDir(d + "out").entryList(QDir::Files);
+    ASSERT_EQ(pages.size(), 3) << pages.join(' ').toStdString();
+    EXPECT_TRUE(pages.contains("seite-Speisekarte.html"));
+    EXPECT_TRUE(pages.contains("seite-Wein_Bier.html"));
+    EXPECT_EQ(QDir(d).entryList(QDir::Files), QStringList({"cards.vlr"})) << "nothing beside the folder";
+    // Each page carries its card alone.
+    const QString wine = QString::fromUtf8(testutil::readFile(d + "out/seite-Wein_Bier.html"));
+    EXPECT_FALSE(wine.contains("<nav>"));
+    EXPECT_TRUE(wine.contains("Schweinebraten"));
+    EXPECT_FALSE(wine.contains("Bruschetta"));
+
+    // PNG pages: the card's name after the prefix, then the page.
+    r = run(shiptest::builtProgram(), {"--export-png", d + "out/bild", d + "cards.vlr", "--all-cards", "--dpi", "20",
+                                       "--page", "1"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(QFile::exists(d + "out/bild-Wein_Bier-1.png"));
+    EXPECT_TRUE(QFile::exists(d + "out/bild-Speisekarte-1.png"));
+    EXPECT_EQ(QDir(d + "out").entryList({"bild*"}).size(), 3);
+    EXPECT_EQ(QDir(d).entryList(QDir::Files), QStringList({"cards.vlr"}));
+
+    // A card that cannot be written (the lunch sheet has no page 2): no
+    // card's file is put in place, an existing one stays as it was.
+    ASSERT_TRUE(testutil::writeFile(d + "out/bild-Speisekarte-2.png", "old"));
+    r = run(shiptest::builtProgram(), {"--export-png", d + "out/bild", d + "cards.vlr", "--all-cards", "--dpi", "20",
+                                       "--page", "2"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("no page 2")) << r.err.toStdString();
+    EXPECT_EQ(testutil::readFile(d + "out/bild-Speisekarte-2.png"), "old");
+    EXPECT_EQ(QDir(d + "out").entryList({"bild*"}).size(), 4) << "nothing new, nothing temporary";
 }
 
 TEST_F(CommandLineRun, HelpAndVersionNeedNoDisplay)
