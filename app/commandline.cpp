@@ -6,6 +6,8 @@
 #include "catalogue/options.h"
 #include "export/csvexport.h"
 #include "export/htmlexport.h"
+#include "export/sheetfile.h"
+#include "export/xlsxexport.h"
 #include "export/qrcode.h"
 #include "i18n/translateunit.h"
 #include "layout/cardlayout.h"
@@ -42,7 +44,8 @@ constexpr int kMaxPngSide = 32767; // what QPainter can paint on
 const QStringList &exportOptions()
 {
     static const QStringList names = {QStringLiteral("--export-pdf"), QStringLiteral("--export-png"),
-                                      QStringLiteral("--export-csv"), QStringLiteral("--export-html")};
+                                      QStringLiteral("--export-csv"), QStringLiteral("--export-html"),
+                                      QStringLiteral("--export-xlsx"), QStringLiteral("--import")};
     return names;
 }
 
@@ -89,6 +92,34 @@ int failWith(QTextStream &err, const QString &file, const QString &reason)
 {
     err << "velloran: " << shown(file) << ": " << oneLine(reason) << Qt::endl;
     return kExitFailed;
+}
+
+// Merges the sheet into the document and saves it as o.output; prints the
+// summary. An unreadable row stops it before anything is written.
+int runImport(const Options &o, DocumentData &doc, QTextStream &err, QTextStream *out)
+{
+    SheetFile sheet;
+    QString why;
+    if (!ReadSheetFile(o.sheet, &sheet, &why)) {
+        if (!sheet.unknownTitles.isEmpty())
+            why += QStringLiteral(" ") + TranslateStr(QStringLiteral("Gefunden: %1."))
+                                              .arg(QStringLiteral("\"") + sheet.unknownTitles.join(QStringLiteral("\", \""))
+                                                   + QStringLiteral("\""));
+        return failWith(err, o.sheet, why);
+    }
+    const ImportPlan plan = PlanSheetImport(sheet.sheet, sheet.columns, doc.categoryNames, *doc.catalogue);
+    if (!plan.unreadable.isEmpty()) {
+        for (const QString &line : UnreadableRowTexts(plan))
+            failWith(err, o.sheet, line);
+        failWith(err, o.sheet, ImportSummaryText(plan, o.removeMissing));
+        return failWith(err, o.output, TranslateStr(QStringLiteral("nicht geschrieben: die Tabelle hat Zeilen, die nicht lesbar sind")));
+    }
+    ApplySheetImport(plan, o.removeMissing, doc.categoryNames, *doc.catalogue);
+    if (!SaveDocumentFile(o.output, doc.categoryNames, *doc.catalogue, doc.settings, &why, doc.unknownRecords))
+        return failWith(err, o.output, QStringLiteral("cannot write the file: %1").arg(why));
+    if (out)
+        *out << TerminalText(ImportSummaryText(plan, o.removeMissing)) << Qt::endl;
+    return kExitOk;
 }
 
 // The printer the main window starts with when no printer is installed, with
@@ -336,6 +367,10 @@ Options Parse(const QStringList &args)
     const QCommandLineOption exportPng(QStringLiteral("export-png"), QString(), QStringLiteral("PREFIX"));
     const QCommandLineOption exportCsv(QStringLiteral("export-csv"), QString(), QStringLiteral("OUT.csv"));
     const QCommandLineOption exportHtml(QStringLiteral("export-html"), QString(), QStringLiteral("OUT.html"));
+    const QCommandLineOption exportXlsx(QStringLiteral("export-xlsx"), QString(), QStringLiteral("OUT.xlsx"));
+    const QCommandLineOption import(QStringLiteral("import"), QString(), QStringLiteral("SHEET"));
+    const QCommandLineOption output(QStringLiteral("output"), QString(), QStringLiteral("NEW.vlr"));
+    const QCommandLineOption removeMissing(QStringLiteral("remove-missing"));
     const QCommandLineOption print(QStringLiteral("print"));
     const QCommandLineOption printerName(QStringLiteral("printer"), QString(), QStringLiteral("NAME"));
     const QCommandLineOption pageSize(QStringLiteral("page-size"), QString(), QStringLiteral("SIZE"));
@@ -343,8 +378,8 @@ Options Parse(const QStringList &args)
     const QCommandLineOption dpi(QStringLiteral("dpi"), QString(), QStringLiteral("N"));
     const QCommandLineOption zoom(QStringLiteral("zoom"), QString(), QStringLiteral("Z"));
     const QCommandLineOption page(QStringLiteral("page"), QString(), QStringLiteral("N"));
-    parser.addOptions({help, version, exportPdf, exportPng, exportCsv, exportHtml, print, printerName, pageSize, landscape, dpi,
-                       zoom, page});
+    parser.addOptions({help, version, exportPdf, exportPng, exportCsv, exportHtml, exportXlsx, import, output, removeMissing,
+                       print, printerName, pageSize, landscape, dpi, zoom, page});
     if (!parser.parse(parserArgs)) {
         const QStringList unknown = parser.unknownOptionNames();
         if (!unknown.isEmpty())
@@ -371,7 +406,7 @@ Options Parse(const QStringList &args)
 
     // Which command: one export or --print at most.
     const QCommandLineOption *command = nullptr;
-    for (const QCommandLineOption *c : {&exportPdf, &exportPng, &exportCsv, &exportHtml, &print}) {
+    for (const QCommandLineOption *c : {&exportPdf, &exportPng, &exportCsv, &exportHtml, &exportXlsx, &import, &print}) {
         const int n = c == &print ? (parser.isSet(print) ? 1 : 0) : int(parser.values(*c).size());
         if (n == 0)
             continue;
@@ -384,7 +419,7 @@ Options Parse(const QStringList &args)
 
     // The options that belong to some commands only, in the order of the
     // checks below.
-    QStringList pdfPngOnly, pngOnly, printOnly;
+    QStringList pdfPngOnly, pngOnly, printOnly, importOnly;
     if (parser.isSet(pageSize)) {
         if (!value(pageSize, &o.pageSize) || !PageSizeByName(o.pageSize, nullptr))
             return invalid(QStringLiteral("--page-size takes A4, A5, Letter or Legal"));
@@ -417,7 +452,19 @@ Options Parse(const QStringList &args)
         printOnly << given(printerName);
     }
 
+    if (parser.isSet(output)) {
+        if (!value(output, &o.output))
+            return invalid(QStringLiteral("--output needs the name of the new document"));
+        importOnly << given(output);
+    }
+    if (parser.isSet(removeMissing)) {
+        o.removeMissing = true;
+        importOnly << given(removeMissing);
+    }
+
     if (!command) {
+        if (!importOnly.isEmpty())
+            return invalid(QStringLiteral("%1 belongs to --import").arg(importOnly.first()));
         const QStringList stray = pdfPngOnly + pngOnly;
         if (!stray.isEmpty())
             return invalid(QStringLiteral("%1 belongs to an export (--export-pdf or --export-png)").arg(stray.first()));
@@ -430,10 +477,17 @@ Options Parse(const QStringList &args)
     const QString name = given(*command);
     if (command == &print) {
         o.mode = Mode::Print;
+    } else if (command == &import) {
+        o.mode = Mode::Import;
+        if (!value(import, &o.sheet))
+            return invalid(QStringLiteral("--import needs a spreadsheet, a document and --output NEW.vlr"));
+        if (o.output.isEmpty())
+            return invalid(QStringLiteral("--import needs --output NEW.vlr: the document itself is not replaced"));
     } else {
         o.mode = command == &exportPdf    ? Mode::ExportPdf
                  : command == &exportPng  ? Mode::ExportPng
                  : command == &exportHtml ? Mode::ExportHtml
+                 : command == &exportXlsx ? Mode::ExportXlsx
                                           : Mode::ExportCsv;
         const QString what = o.mode == Mode::ExportPng ? QStringLiteral("output prefix") : QStringLiteral("output file");
         if (!value(*command, &o.output))
@@ -451,6 +505,8 @@ Options Parse(const QStringList &args)
         return invalid(QStringLiteral("%1 applies to --export-png only").arg(pngOnly.first()));
     if (o.mode != Mode::Print && !printOnly.isEmpty())
         return invalid(QStringLiteral("--printer applies to --print only"));
+    if (o.mode != Mode::Import && !importOnly.isEmpty())
+        return invalid(QStringLiteral("%1 applies to --import only").arg(importOnly.first()));
     return o;
 }
 
@@ -464,6 +520,8 @@ QString UsageText()
         "       velloran --export-csv OUT.csv DOCUMENT.vlr\n"
         "       velloran --print DOCUMENT.vlr [--printer NAME]\n"
         "       velloran --export-html OUT.html DOCUMENT.vlr\n"
+        "       velloran --export-xlsx OUT.xlsx DOCUMENT.vlr\n"
+        "       velloran --import SHEET DOCUMENT.vlr --output NEW.vlr [--remove-missing]\n"
         "       velloran --help | --version\n"
         "\n"
         "Without options the program's window opens; a document named on the command\n"
@@ -474,6 +532,7 @@ QString UsageText()
         "  --export-png PREFIX DOC    the pages as pictures PREFIX-1.png, PREFIX-2.png, ...\n"
         "  --export-csv OUT.csv DOC   the catalogue as a CSV file\n"
         "  --export-html OUT.html DOC the menu card as one web page\n"
+        "  --export-xlsx OUT.xlsx DOC the catalogue as an Excel workbook\n"
         "  --page-size SIZE           A4, A5, Letter or Legal (default: the document's\n"
         "                             paper, else A4)\n"
         "  --landscape                landscape pages (default: the document's paper,\n"
@@ -485,6 +544,14 @@ QString UsageText()
         "Printing runs without a window as well:\n"
         "  --print DOC                the menu card on the default printer\n"
         "  --printer NAME             on this printer instead\n"
+        "\n"
+        "Importing a spreadsheet (.xlsx or .csv, as the exports write it) merges it into\n"
+        "the catalogue and saves the result as another document:\n"
+        "  --import SHEET DOC         rows matched by order number, else category and name\n"
+        "  --output NEW.vlr           the merged document (never the document itself)\n"
+        "  --remove-missing           remove the products the sheet does not name\n"
+        "It prints what it did as counts. A row it cannot read is named with its\n"
+        "column and reason, and then nothing is written.\n"
         "\n"
         "Options may come in any order, before or after the document.\n"
         "  --                         ends the options: a following name is a document\n"
@@ -503,13 +570,14 @@ QString VersionText()
     return QStringLiteral("Velloran %1\n").arg(QStringLiteral(VELLORAN_VERSION));
 }
 
-int RunExport(const Options &o, QTextStream &err)
+int RunExport(const Options &o, QTextStream &err, QTextStream *report)
 {
     if (!o.isExport()) {
         err << "velloran: nothing to export" << Qt::endl;
         return kExitUsage;
     }
-    if ((o.mode == Mode::ExportPdf || o.mode == Mode::ExportCsv || o.mode == Mode::ExportHtml)
+    if ((o.mode == Mode::ExportPdf || o.mode == Mode::ExportCsv || o.mode == Mode::ExportHtml
+         || o.mode == Mode::ExportXlsx || o.mode == Mode::Import)
         && sameFile(o.output, o.document))
         return failWith(err, o.output, QStringLiteral("the output would replace the document"));
 
@@ -533,6 +601,15 @@ int RunExport(const Options &o, QTextStream &err)
             return failWith(err, o.output, QStringLiteral("cannot write the file: %1").arg(why));
         return kExitOk;
     }
+    if (o.mode == Mode::ExportXlsx) {
+        const CatalogueTable table =
+            BuildCatalogueTable(doc.categoryNames, *doc.catalogue, CsvHeader(*doc.catalogue), UserDecimalPoint());
+        if (!WriteXlsxFile(o.output, table, &why))
+            return failWith(err, o.output, QStringLiteral("cannot write the file: %1").arg(why));
+        return kExitOk;
+    }
+    if (o.mode == Mode::Import)
+        return runImport(o, doc, err, report);
 
     // The document's own paper, as far as the command line does not name
     // another size or orientation.

@@ -9,6 +9,11 @@
 //   velloran --export-png PREFIX DOC.vlr [--dpi N] [--zoom Z] [--page N]
 //                                      [--page-size ...] [--landscape]
 //   velloran --export-csv OUT.csv DOC.vlr
+//   velloran --export-xlsx OUT.xlsx DOC.vlr
+//   velloran --import SHEET DOC.vlr --output NEW.vlr [--remove-missing]
+//                                      merges a spreadsheet (.xlsx or .csv) into the
+//                                      document and saves the result as NEW.vlr; prints
+//                                      what it did as counts
 //   velloran --print DOC.vlr [--printer NAME]
 //   velloran --export-html OUT.html DOC.vlr
 //   velloran --help | --version
@@ -44,6 +49,8 @@ enum class Mode {
     ExportCsv,
     Print,     // print on a printer, without a window
     ExportHtml,
+    ExportXlsx,
+    Import,    // merge a spreadsheet into a document, saved as another file
     Invalid,   // a usage error; `error` says what is wrong
 };
 
@@ -57,6 +64,8 @@ struct Options {
     QStringList plainArguments; // Window mode: the documents named (first one is opened)
     QString output;             // PDF / CSV file, or the PNG prefix
     QString document;
+    QString sheet;              // Import: the spreadsheet
+    bool removeMissing = false; // Import: remove the products the sheet does not name
     QString printer;            // Print: the printer's name; empty = the default printer
     QString pageSize = QStringLiteral("A4");
     bool landscape = false;
@@ -73,7 +82,8 @@ struct Options {
     bool isExport() const
     {
         return mode == Mode::ExportPdf || mode == Mode::ExportPng || mode == Mode::ExportCsv
-               || mode == Mode::Print || mode == Mode::ExportHtml;
+               || mode == Mode::Print || mode == Mode::ExportHtml || mode == Mode::ExportXlsx
+               || mode == Mode::Import;
     }
 };
 
@@ -89,8 +99,9 @@ QString UsageText();
 QString VersionText();
 
 // Runs an export or prints (needs a QApplication). Failures are written to
-// `err` as one line. Returns the exit code.
-int RunExport(const Options &o, QTextStream &err);
+// `err` as one line (an import's unreadable rows one line each). Returns the
+// exit code. An import prints its summary on `out`.
+int RunExport(const Options &o, QTextStream &err, QTextStream *out = nullptr);
 
 // The page an export lays the card out on: the size and orientation the
 // command line names, each one it leaves out taken from the document's own

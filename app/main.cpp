@@ -63,7 +63,8 @@ int main(int argc, char **argv)
         QApplication app(argc, argv);
         setNames();
         QTextStream err(stderr);
-        return commandline::RunExport(opts, err);
+        QTextStream out(stdout);
+        return commandline::RunExport(opts, err, &out);
     }
 
     QApplication app(argc, argv);

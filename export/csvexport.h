@@ -24,6 +24,28 @@
 #include <QChar>
 #include <QString>
 #include <QStringList>
+#include <QVector>
+
+// One cell of the exported catalogue: the text the CSV writes, and for a
+// number (price, order number) its value, which a spreadsheet stores as a
+// number. decimals: the number format's decimals (2 for prices, 0 for order
+// numbers).
+struct CatalogueCell {
+    QString text;
+    double number = 0;
+    bool isNumber = false;
+    int decimals = 0;
+};
+
+// The exported catalogue as a table: the header and one row per product,
+// the same columns in the same order as the CSV file. The CSV and the Excel
+// export both write it, so their columns never differ.
+struct CatalogueTable {
+    QStringList header;
+    QVector<QVector<CatalogueCell>> rows;
+};
+CatalogueTable BuildCatalogueTable(const QStringList &names, const Catalogue &cat, const QStringList &header,
+                                   QChar decimalPoint);
 
 // Appends one field to the line being built: quotation mark, the value with
 // every quotation mark doubled, quotation mark, comma.
