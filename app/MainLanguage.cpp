@@ -1,6 +1,7 @@
 // The main window's language state: the options file, the language menu and
 // the translation editor.
 #include "app/MainUnit.h"
+#include "app/ImportPreviewDialog.h"
 #include "app/MarksGroup.h"
 #include "catalogue/EditProduktFUnit.h"
 #include "catalogue/FloatEdit.h"
@@ -15,6 +16,7 @@
 #include "i18n/translateunit.h"
 #include "layout/cardoutput.h"
 #include "export/qrcode.h"
+#include "export/sheetfile.h"
 #include "texture/picturenote.h"
 
 #include <QAction>
@@ -71,7 +73,8 @@ void TMainForm::RegisterProgramTexts()
     for (const QStringList &texts :
          {DocumentMessageTexts(), OutputMessageTexts(), PictureProblemTexts(), ExtensionMessageTexts(),
           QrProblemTexts(), TAdditivesDialog::messageTexts(), TPriceChangeForm::messageTexts(),
-          TFloatEdit::messageTexts(), TEditProduktForm::messageTexts()})
+          TFloatEdit::messageTexts(), TEditProduktForm::messageTexts(), SheetFileMessageTexts(),
+          TImportPreviewForm::messageTexts()})
         for (const QString &t : texts)
             TranslateStr(t);
     // Texts of the window shown only later: the product list's free texts,
@@ -79,7 +82,7 @@ void TMainForm::RegisterProgramTexts()
     // export, the save question for a document with a file and the note on
     // a document of the menu "Datei" that is gone.
     for (const char16_t *t :
-         {u"Freitext", u"Verschieben nach", u"CSV-Datei geschrieben: %1", u"PDF-Datei geschrieben: %1",
+         {u"Freitext", u"Verschieben nach", u"CSV-Datei geschrieben: %1", u"Excel-Tabelle geschrieben: %1", u"PDF-Datei geschrieben: %1",
           u"Webseite geschrieben: %1", u"QR-Code geschrieben: %1",
           u"Die Datei \"%1\" hat ungespeicherte Änderungen. Wollen Sie jetzt speichern?",
           u"Die Datei \"%1\" gibt es nicht mehr. Sie wurde aus der Liste der zuletzt geöffneten Dateien entfernt.",
@@ -92,6 +95,9 @@ void TMainForm::RegisterProgramTexts()
     const Catalogue none;
     TPriceChangeForm prices(none, {}, -1);
     TranslateComponents(&prices);
+    const ImportPlan nothing;
+    TImportPreviewForm preview(nothing, QString());
+    TranslateComponents(&preview);
     TranslateStr(QStringLiteral("Größe %1"));
     TranslateStr(QString::fromUtf16(kSizesDropQuestion));
     TranslateStr(QString::fromUtf16(kMoveDropQuestion));

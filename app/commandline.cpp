@@ -102,7 +102,7 @@ int runImport(const Options &o, DocumentData &doc, QTextStream &err, QTextStream
     QString why;
     if (!ReadSheetFile(o.sheet, &sheet, &why)) {
         if (!sheet.unknownTitles.isEmpty())
-            why += QStringLiteral(" ") + TranslateStr(QStringLiteral("Gefunden: %1."))
+            why += QStringLiteral(" ") + QStringLiteral("Found: %1.")
                                               .arg(QStringLiteral("\"") + sheet.unknownTitles.join(QStringLiteral("\", \""))
                                                    + QStringLiteral("\""));
         return failWith(err, o.sheet, why);
@@ -112,7 +112,7 @@ int runImport(const Options &o, DocumentData &doc, QTextStream &err, QTextStream
         for (const QString &line : UnreadableRowTexts(plan))
             failWith(err, o.sheet, line);
         failWith(err, o.sheet, ImportSummaryText(plan, o.removeMissing));
-        return failWith(err, o.output, TranslateStr(QStringLiteral("nicht geschrieben: die Tabelle hat Zeilen, die nicht lesbar sind")));
+        return failWith(err, o.output, QStringLiteral("not written: rows of the sheet cannot be read"));
     }
     ApplySheetImport(plan, o.removeMissing, doc.categoryNames, *doc.catalogue);
     if (!SaveDocumentFile(o.output, doc.categoryNames, *doc.catalogue, doc.settings, &why, doc.unknownRecords))

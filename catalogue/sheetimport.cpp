@@ -550,3 +550,15 @@ void ApplySheetImport(const ImportPlan &plan, bool removeMissing, QStringList &n
         }
     }
 }
+
+QStringList SheetImportMessageTexts()
+{
+    QStringList texts;
+    for (const char16_t *t :
+         {u"Zeile %1 hat mehr als %2 Spalten.", u"Die Tabelle hat mehr als %1 Zeilen.", u"Steuerzeichen im Text",
+          u"Text länger als %1 Zeichen", u"\"%1\" ist keine Zahl", u"Preis außerhalb des Bereichs", u"keine ganze Zahl",
+          u"unbekanntes Allergen \"%1\"", u"unbekannter Zusatzstoff \"%1\"", u"Formel ohne gespeicherten Wert",
+          u"keine Bezeichnung", u"keine Kategorie", u"kein Preis", u"negativer Preis bei einem Produkt"})
+        texts << QString::fromUtf16(t);
+    return texts;
+}

@@ -126,3 +126,6 @@ void ApplySheetImport(const ImportPlan &plan, bool removeMissing, QStringList &n
 // The text of a value in the preview: a price with two decimals, "–" for
 // an empty one.
 QString ImportPriceText(double price);
+
+// The texts this module and the CSV reader show (for the translation table).
+QStringList SheetImportMessageTexts();

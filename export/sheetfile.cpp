@@ -145,3 +145,26 @@ QStringList UnreadableRowTexts(const ImportPlan &plan)
     }
     return lines;
 }
+
+QStringList SheetFileMessageTexts()
+{
+    QStringList texts = SheetImportMessageTexts();
+    for (const char16_t *t : {
+             // the Excel export
+             u"Die Arbeitsmappe konnte nicht angelegt werden.",
+             u"Zeile %1, Spalte \"%2\": der Text ist länger als eine Zelle fasst.",
+             // the workbook reader
+             u"Die Datei ist keine Excel-Arbeitsmappe (keine Zip-Datei).",
+             u"Die Arbeitsmappe entpackt zu groß (mehr als %1 MB oder zu stark gepackt).",
+             u"Die Datei ist keine Excel-Arbeitsmappe (es fehlt \"%1\").", u"Die Arbeitsmappe ist beschädigt (\"%1\").",
+             u"Die Arbeitsmappe ist beschädigt (\"%1\", Zeile %2: %3).", u"Die Arbeitsmappe ist beschädigt (\"%1\", Zeile %2).",
+             u"Die Datei ist keine Excel-Arbeitsmappe.",
+             // this module
+             u"Die Tabelle ist leer. Erwartet werden die Spalten %1.",
+             u"Die Spaltenüberschriften der Tabelle sind nicht bekannt. Erwartet werden %1; nötig sind \"%2\", \"%3\" und \"%4\".",
+             u"Die Datei ist größer als %1 MB.", u"%1 neue Produkte", u"%1 neue Kategorien", u"%1 geändert", u"%1 unverändert",
+             u"%1 nicht in der Tabelle (entfernt)", u"%1 nicht in der Tabelle (behalten)", u"%1 Zeilen nicht lesbar",
+             u"Der Import ändert nichts.", u"Zeile %1, Spalte \"%2\": %3", u"Zeile %1: %2"})
+        texts << QString::fromUtf16(t);
+    return texts;
+}

@@ -44,3 +44,7 @@ QString ImportSummaryText(const ImportPlan &plan, bool removeMissing);
 QStringList UnreadableRowTexts(const ImportPlan &plan);
 // The title of a column kind in the interface language.
 QString ColumnTitle(int kind);
+
+// The texts the spreadsheet export and import show, this module's and those
+// of the modules below it (for the translation table).
+QStringList SheetFileMessageTexts();
