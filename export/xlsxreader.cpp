@@ -46,7 +46,7 @@ public:
         if (!f.open(QIODevice::ReadOnly))
             return fail(error, TranslateStr(QStringLiteral("Die Arbeitsmappe ist beschädigt (\"%1\").")).arg(name));
         QByteArray data;
-        data.reserve(int(std::min<qint64>(declared, kMaxUnpackedXlsx)));
+        data.reserve(int(std::min<qint64>(declared, 1 << 20))); // a header may claim more than there is
         char chunk[65536];
         for (;;) {
             const qint64 n = f.read(chunk, sizeof chunk);
