@@ -18,7 +18,8 @@ protected:
     void SetUp() override
     {
         create();
-        addCategoryDirect("Vorspeisen", 3, "Vorspeise");
+        addCategoryDirect("Vorspeisen", 3, "Vorspeise"); // 3,50, 4,50 and 5,50
+        form->history->reset(); // the document as opened
     }
     void TearDown() override { destroy(); }
     QTemporaryDir dir;
@@ -55,7 +56,7 @@ TEST_F(SheetCommands, OwnExportChangesNothingAndAnEditedSheetIsOneUndoStep)
     // An edited CSV (as German Excel saves it: semicolons): a new price, a
     // new dish in a new category, one dish left out and removed.
     const QString csv = dir.filePath("karte.csv");
-    testutil::writeFile(csv, "Kategorie;Bezeichnung;Preis\r\nVorspeisen;Vorspeise 1;\"7,50\"\r\nVorspeisen;Vorspeise 2;2,00\r\n"
+    testutil::writeFile(csv, "Kategorie;Bezeichnung;Preis\r\nVorspeisen;Vorspeise 1;\"7,50\"\r\nVorspeisen;Vorspeise 2;4,50\r\n"
                              "Desserts;Eis;3\r\n");
     fileAnswers.push_back(csv);
     answers.push_back([](QDialog *d) {
