@@ -176,6 +176,11 @@ TEST(CommandLineParse, WrongCommandLinesSayWhy)
         {{"--export-pdf", "a.pdf", "d.vlr", "--printer", "P"}, "--printer"},
         {{"--print", "d.vlr", "--export-csv", "b.csv"}, "cannot be combined"},
         {{"--print", "d.vlr", "--landscape"}, "--landscape"},
+        {{"--import", "s.xlsx", "d.vlr"}, "--output"},
+        {{"--import", "s.xlsx", "d.vlr", "--output"}, "--output"},
+        {{"--output", "n.vlr", "d.vlr"}, "--import"},
+        {{"--export-xlsx", "a.xlsx", "d.vlr", "--remove-missing"}, "--remove-missing"},
+        {{"--import", "s.csv", "d.vlr", "--output", "n.vlr", "--export-xlsx", "a.xlsx"}, "cannot be combined"},
     };
     for (const auto &[list, word] : bad) {
         QStringList args;
@@ -334,6 +339,61 @@ TEST_F(CommandLineRun, CsvOfTheExample)
     // Six quoted fields, two for the marks, the first size's heading and a
     // pair for each of the wines' second and third size.
     EXPECT_EQ(lines.first().count("\",\""), 12);
+}
+
+TEST(CommandLineParse, SpreadsheetExportAndImport)
+{
+    auto o = Parse(L({"--export-xlsx", "out.xlsx", "doc.vlr"}));
+    ASSERT_EQ(o.mode, Mode::ExportXlsx);
+    EXPECT_EQ(o.output, "out.xlsx");
+    EXPECT_TRUE(o.isExport());
+    o = Parse(L({"--output=neu.vlr", "doc.vlr", "--import", "karte.csv"}));
+    ASSERT_EQ(o.mode, Mode::Import) << o.error.toStdString();
+    EXPECT_EQ(o.sheet, "karte.csv");
+    EXPECT_EQ(o.document, "doc.vlr");
+    EXPECT_EQ(o.output, "neu.vlr");
+    EXPECT_FALSE(o.removeMissing);
+    EXPECT_TRUE(commandline::WantsExport(L({"--import", "karte.csv", "doc.vlr", "--output", "n.vlr"})));
+    EXPECT_TRUE(Parse(L({"--import", "k.csv", "doc.vlr", "--output", "n.vlr", "--remove-missing"})).removeMissing);
+}
+
+// The example as a workbook and back: its own export changes nothing (the
+// document written is the same bytes), a changed sheet prints its counts,
+// one with an unreadable row names it and writes nothing.
+TEST_F(CommandLineRun, ExcelExportAndImportOfTheExample)
+{
+    auto r = run(shiptest::builtProgram(), {"--export-xlsx", d + "card.xlsx", shiptest::exampleCard()});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(testutil::readFile(d + "card.xlsx").startsWith("PK\x03\x04"));
+    r = run(shiptest::builtProgram(), {"--import", d + "card.xlsx", shiptest::exampleCard(), "--output", d + "same.vlr"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(QString::fromUtf8(r.out).contains("42 unverändert")) << r.out.toStdString();
+    EXPECT_TRUE(QString::fromUtf8(r.out).contains("Der Import ändert nichts.")) << r.out.toStdString();
+    EXPECT_EQ(testutil::readFile(d + "same.vlr"), testutil::readFile(shiptest::exampleCard()));
+
+    ASSERT_TRUE(testutil::writeFile(d + "new.csv", "Kategorie;Bezeichnung;Preis\r\nSuppen;Tagessuppe;4,90\r\nEis;Vanille;3\r\n"));
+    r = run(shiptest::builtProgram(),
+            {"--import", d + "new.csv", shiptest::exampleCard(), "--output", d + "new.vlr", "--remove-missing"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(QString::fromUtf8(r.out).startsWith("1 neue Produkte, 1 neue Kategorien, 1 geändert, 0 unverändert, "
+                                                    "41 nicht in der Tabelle (entfernt), 0 Zeilen nicht lesbar"))
+        << r.out.toStdString();
+    EXPECT_GT(testutil::readFile(d + "new.vlr").size(), 0);
+
+    ASSERT_TRUE(testutil::writeFile(d + "bad.csv", "Kategorie;Bezeichnung;Preis\r\nSuppen;Tagessuppe;vier\r\n"));
+    r = run(shiptest::builtProgram(), {"--import", d + "bad.csv", shiptest::exampleCard(), "--output", d + "bad.vlr"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(QString::fromUtf8(r.err).contains("Zeile 2, Spalte \"Preis\"")) << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(d + "bad.vlr"));
+    ASSERT_TRUE(testutil::writeFile(d + "titles.csv", "Gericht;Euro\r\nSuppe;4\r\n"));
+    r = run(shiptest::builtProgram(), {"--import", d + "titles.csv", shiptest::exampleCard(), "--output", d + "t.vlr"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(QString::fromUtf8(r.err).contains("\"Bezeichnung\"")) << r.err.toStdString();
+    // The document itself is never the output.
+    ASSERT_TRUE(QFile::copy(shiptest::exampleCard(), d + "doc.vlr"));
+    r = run(shiptest::builtProgram(), {"--import", d + "new.csv", d + "doc.vlr", "--output", d + "doc.vlr"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(testutil::readFile(d + "doc.vlr"), testutil::readFile(shiptest::exampleCard()));
 }
 
 TEST_F(CommandLineRun, WebPageOfTheExample)
