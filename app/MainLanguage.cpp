@@ -1,6 +1,7 @@
 // The main window's language state: the options file, the language menu and
 // the translation editor.
 #include "app/MainUnit.h"
+#include "app/ColumnMapDialog.h"
 #include "app/ImportPreviewDialog.h"
 #include "app/MarksGroup.h"
 #include "catalogue/EditProduktFUnit.h"
@@ -74,7 +75,7 @@ void TMainForm::RegisterProgramTexts()
          {DocumentMessageTexts(), OutputMessageTexts(), PictureProblemTexts(), ExtensionMessageTexts(),
           QrProblemTexts(), TAdditivesDialog::messageTexts(), TPriceChangeForm::messageTexts(),
           TFloatEdit::messageTexts(), TEditProduktForm::messageTexts(), SheetFileMessageTexts(),
-          TImportPreviewForm::messageTexts()})
+          TImportPreviewForm::messageTexts(), TColumnMapForm::messageTexts()})
         for (const QString &t : texts)
             TranslateStr(t);
     // Texts of the window shown only later: the product list's free texts,
@@ -98,6 +99,9 @@ void TMainForm::RegisterProgramTexts()
     const ImportPlan nothing;
     TImportPreviewForm preview(nothing, QString());
     TranslateComponents(&preview);
+    const SheetRow noHeader;
+    TColumnMapForm mapping(noHeader, SheetColumns{});
+    TranslateComponents(&mapping);
     TranslateStr(QStringLiteral("Größe %1"));
     TranslateStr(QString::fromUtf16(kSizesDropQuestion));
     TranslateStr(QString::fromUtf16(kMoveDropQuestion));

@@ -1,6 +1,9 @@
 // The main window's spreadsheet commands: the catalogue as an Excel workbook
 // ("Exportieren als Excel-Tabelle…") and merging a spreadsheet into it
-// ("Importieren…", with the preview of every change before it is applied).
+// ("Importieren…", with the preview of every change before it is applied;
+// a sheet whose column titles are not recognised gets the column mapping
+// first).
+#include "app/ColumnMapDialog.h"
 #include "app/ImportPreviewDialog.h"
 #include "app/MainUnit.h"
 #include "app/undohistory.h"
@@ -40,9 +43,18 @@ void TMainForm::Importieren1Click()
     SheetFile sheet;
     QString error;
     if (!ReadSheetFile(path, &sheet, &error)) {
-        messageBox(QMessageBox::Warning, TranslateStr(QStringLiteral("Importieren")),
-                   GetMsgText(1) + QDir::toNativeSeparators(path) + QStringLiteral("\n\n") + error, QMessageBox::Ok);
-        return;
+        // A sheet read whose titles are not recognised: the user says which
+        // column is which.
+        if (sheet.sheet.rows.isEmpty() || sheet.columns.usable()) {
+            messageBox(QMessageBox::Warning, TranslateStr(QStringLiteral("Importieren")),
+                       GetMsgText(1) + QDir::toNativeSeparators(path) + QStringLiteral("\n\n") + error, QMessageBox::Ok);
+            return;
+        }
+        TColumnMapForm map(sheet.sheet.rows.first(), sheet.columns, this);
+        TranslateComponents(&map);
+        if (execDialog(&map) != QDialog::Accepted || !map.columns().usable())
+            return;
+        sheet.columns = map.columns();
     }
     const ImportPlan plan = PlanSheetImport(sheet.sheet, sheet.columns, categoryNames(), catalogue);
     TImportPreviewForm dlg(plan, QFileInfo(path).fileName(), this);

@@ -276,7 +276,7 @@ dp-unchecked|texture/texture.cpp|const bool check = !chosenInDialog && !fileName
 xl-number-format|export/xlsxexport.cpp|format_set_num_format(money, "0.00");|format_set_num_format(money, "0.0");|export
 xl-freeze|export/xlsxexport.cpp|worksheet_freeze_panes(sheet, 1, 0);|(void)0;|export
 xl-number-cell|export/xlsxexport.cpp|            if (cell.isNumber) {|            if (false) {|export
-xl-csv-bom|catalogue/sheet.cpp|return QString::fromUtf8(data.mid(3));|return QString::fromUtf8(data);|catalogue
+xl-csv-1252|catalogue/sheet.cpp|    if (!utf8.hasError()) {|    if (true) {|catalogue
 xl-csv-tab|catalogue/sheet.cpp|if (tabs > 0 && tabs >= semicolons && tabs >= commas)|if (false)|catalogue
 xl-csv-quote|catalogue/sheet.cpp|if (i + 1 < n && text.at(i + 1) == QLatin1Char('"')) {|if (false) {|catalogue
 xl-number-last-mark|catalogue/sheet.cpp|decimal = lastPoint > lastComma ? QLatin1Char('.') : QLatin1Char(',');|decimal = QLatin1Char(',');|catalogue
@@ -292,7 +292,8 @@ xl-skip-column|export/xlsxreader.cpp|            if (!ref.isEmpty() && cellRefer
 xl-rph|export/xlsxreader.cpp|            if (!skip)|            if (true)|export
 xl-katalog|export/xlsxreader.cpp|                namedId = id;|                (void)0;|export
 xl-formula|export/xlsxreader.cpp|cell.noValue = formula \|\| type == QLatin1String("e");|cell.noValue = type == QLatin1String("e");|export
-xl-undo-nothing|app/MainSheets.cpp|if (execDialog(&dlg) != QDialog::Accepted \|\| plan.changesNothing(dlg.removeMissing()))|if (execDialog(&dlg) != QDialog::Accepted)|app=SheetCommands.*
+xl-apply-remove|app/MainSheets.cpp|ApplySheetImport(plan, dlg.removeMissing(), names, catalogue);|ApplySheetImport(plan, false, names, catalogue);|app=SheetCommands.*
+xl-column-map|app/MainSheets.cpp|        sheet.columns = map.columns();|        (void)0;|app=SheetCommands.*
 EOF
 )
 

@@ -2,11 +2,13 @@
 // its preview, applied as one undo step.
 #include "mainwindow_fixture.h"
 
+#include "app/ColumnMapDialog.h"
 #include "app/ImportPreviewDialog.h"
 #include "app/undohistory.h"
 #include "testutil.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QUndoStack>
 #include <gtest/gtest.h>
@@ -89,12 +91,61 @@ TEST_F(SheetCommands, OwnExportChangesNothingAndAnEditedSheetIsOneUndoStep)
     answers.push_back([](QDialog *) { return int(QDialog::Rejected); });
     form->Importieren1->trigger();
     EXPECT_EQ(form->documentBytes(), before);
-    const QString bad = dir.filePath("bad.csv");
-    testutil::writeFile(bad, "Gericht;Euro\r\nSuppe;4\r\n");
-    fileAnswers.push_back(bad);
+    const QString empty = dir.filePath("empty.csv");
+    testutil::writeFile(empty, "");
+    fileAnswers.push_back(empty);
     boxes.clear();
     form->Importieren1->trigger();
     ASSERT_EQ(boxes.size(), 1);
     EXPECT_TRUE(boxes[0].second.contains("\"Bezeichnung\"")) << boxes[0].second.toStdString();
+    EXPECT_EQ(form->documentBytes(), before);
+}
+
+// Titles that are not known: the columns are assigned by hand, then the
+// preview follows as usual.
+TEST_F(SheetCommands, UnknownTitlesAreAssignedInTheColumnMapping)
+{
+    const QString csv = dir.filePath("fremd.csv");
+    testutil::writeFile(csv, "Gruppe;Gericht;Euro;Preis\r\nDesserts;Eis;3,00;x\r\n");
+    fileAnswers.push_back(csv);
+    answers.push_back([](QDialog *d) {
+        auto *f = qobject_cast<TColumnMapForm *>(d);
+        EXPECT_TRUE(f);
+        if (!f)
+            return int(QDialog::Rejected);
+        EXPECT_EQ(f->ColumnBoxes.size(), 4);
+        // "Preis" was recognised; "Kategorie" and "Bezeichnung" are missing.
+        EXPECT_EQ(f->ColumnBoxes[3]->currentData().toInt(), int(ColPrice));
+        EXPECT_FALSE(f->OkBtn->isEnabled());
+        EXPECT_TRUE(f->NoteLabel->text().contains("\"Kategorie\", \"Bezeichnung\"")) << f->NoteLabel->text().toStdString();
+        f->ColumnBoxes[0]->setCurrentIndex(f->ColumnBoxes[0]->findData(int(ColCategory)));
+        f->ColumnBoxes[1]->setCurrentIndex(f->ColumnBoxes[1]->findData(int(ColName)));
+        f->ColumnBoxes[2]->setCurrentIndex(f->ColumnBoxes[2]->findData(int(ColPrice)));
+        EXPECT_FALSE(f->OkBtn->isEnabled()); // "Preis" twice
+        EXPECT_TRUE(f->NoteLabel->text().contains("mehrmals")) << f->NoteLabel->text().toStdString();
+        f->ColumnBoxes[3]->setCurrentIndex(0); // not imported
+        EXPECT_TRUE(f->OkBtn->isEnabled());
+        return int(QDialog::Accepted);
+    });
+    answers.push_back([](QDialog *d) {
+        auto *f = qobject_cast<TImportPreviewForm *>(d);
+        EXPECT_TRUE(f);
+        if (!f)
+            return int(QDialog::Rejected);
+        EXPECT_EQ(f->group(0)->childCount(), 1);
+        EXPECT_EQ(f->group(4)->childCount(), 0); // the price is the third column's
+        return int(QDialog::Accepted);
+    });
+    form->Importieren1->trigger();
+    EXPECT_EQ(dialogsShown, 2);
+    EXPECT_EQ(form->categoryNames(), QStringList({"Vorspeisen", "Desserts"}));
+    EXPECT_DOUBLE_EQ(Catalogue::values(form->catalogue.product(1, 0)).price, 3.0);
+
+    // Cancelled: nothing changes.
+    const QByteArray before = form->documentBytes();
+    fileAnswers.push_back(csv);
+    answers.push_back([](QDialog *) { return int(QDialog::Rejected); });
+    form->Importieren1->trigger();
+    EXPECT_EQ(form->documentBytes(), before);
     EXPECT_EQ(form->documentBytes(), before);
 }

@@ -273,7 +273,7 @@ TEST(SheetImport, SizesMarksAndNumberCells)
     testutil::CardBuilder b;
     const int beer = b.category("Bier");
     b.cat.setSizeHeadings(beer, {"0,3 l", "0,5 l"});
-    b.product(beer, "Pils", 3.2);
+    b.product(beer, "Pils", 3.2, 0, "frisch gezapft"); // the sheet has no description: it stays
     b.cat.setSizePrices(beer, 0, {3.2, 4.5});
     ProductMarks m;
     m.setAllergen(0, true);
@@ -309,4 +309,5 @@ TEST(SheetImport, SizesMarksAndNumberCells)
     EXPECT_DOUBLE_EQ(pils[0], 3.2);
     EXPECT_TRUE(std::isnan(pils[1]));
     EXPECT_EQ(AllergenLetters(b.cat.marks(beer, 0)), "A,G");
+    EXPECT_EQ(Catalogue::values(b.cat.product(beer, 0)).description, "frisch gezapft");
 }

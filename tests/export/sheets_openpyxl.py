@@ -10,9 +10,12 @@
   formula BOOK.xlsx ROWS.json    as write, and a formula without a stored
                                  value in the price of the second row
   zip OUT PARTS.json             a zip file of the parts {name: text} (a text
-                                 "ZEROS:n" stands for n zero bytes), deflated
+                                 "ZEROS:n" stands for n zero bytes, "SPARSE:n"
+                                 for n bytes of zeros with a random byte every
+                                 1,500, which pack about 100 to 1), deflated
 """
 import json
+import random
 import sys
 
 import zipfile
@@ -69,7 +72,16 @@ def make_zip(path, parts_path):
         parts = json.load(f)
     with zipfile.ZipFile(path, "w", zipfile.ZIP_DEFLATED) as z:
         for name, text in parts.items():
-            data = bytes(int(text[6:])) if text.startswith("ZEROS:") else text.encode("utf-8")
+            if text.startswith("ZEROS:"):
+                data = bytes(int(text[6:]))
+            elif text.startswith("SPARSE:"):
+                rng = random.Random(4711)
+                data = bytearray(int(text[7:]))
+                for i in range(0, len(data), 1500):
+                    data[i] = rng.randrange(1, 256)
+                data = bytes(data)
+            else:
+                data = text.encode("utf-8")
             z.writestr(name, data)
 
 

@@ -329,14 +329,25 @@ TEST(XlsxImport, BadWorkbooksAreRefusedWithAMessage)
     EXPECT_FALSE(ReadSheetFile(broken, &file, &error));
     EXPECT_TRUE(error.contains("sheet1.xml")) << error.toStdString();
 
-    // Zip bombs: more than 64 MB unpacked, or packed far too tightly.
-    QJsonObject big = workbookParts(QStringLiteral("<worksheet/>"));
-    big[QStringLiteral("xl/media/big.bin")] = QStringLiteral("ZEROS:%1").arg(kMaxUnpackedXlsx + 1);
+    // Zip bombs: more than 64 MB unpacked in parts that pack about 100 to 1,
+    // or one part packed far too tightly. The sheet itself is a good one, so
+    // that nothing but the limit refuses them.
+    const QString goodSheet = QStringLiteral(
+        "<worksheet><sheetData><row><c t=\"inlineStr\"><is><t>Kategorie</t></is></c><c t=\"inlineStr\"><is><t>Bezeichnung"
+        "</t></is></c><c t=\"inlineStr\"><is><t>Preis</t></is></c></row></sheetData></worksheet>");
+    EXPECT_TRUE(ReadSheetFile(makeZip(dir, QStringLiteral("good.xlsx"), workbookParts(goodSheet)), &file, &error))
+        << error.toStdString();
+    QJsonObject big = workbookParts(goodSheet);
+    big[QStringLiteral("xl/media/a.bin")] = QStringLiteral("SPARSE:%1").arg(kMaxUnpackedXlsx / 2);
+    big[QStringLiteral("xl/media/b.bin")] = QStringLiteral("SPARSE:%1").arg(kMaxUnpackedXlsx / 2 + 1);
     EXPECT_FALSE(ReadSheetFile(makeZip(dir, QStringLiteral("big.xlsx"), big), &file, &error));
-    EXPECT_TRUE(error.contains("64")) << error.toStdString();
-    QJsonObject dense = workbookParts(QStringLiteral("<worksheet/>"));
+    EXPECT_TRUE(error.contains("64 MB")) << error.toStdString();
+    big.remove(QStringLiteral("xl/media/b.bin")); // half of it is a workbook with a picture
+    EXPECT_TRUE(ReadSheetFile(makeZip(dir, QStringLiteral("half.xlsx"), big), &file, &error)) << error.toStdString();
+    QJsonObject dense = workbookParts(goodSheet);
     dense[QStringLiteral("xl/media/dense.bin")] = QStringLiteral("ZEROS:%1").arg(8 * 1024 * 1024);
     EXPECT_FALSE(ReadSheetFile(makeZip(dir, QStringLiteral("dense.xlsx"), dense), &file, &error));
+    EXPECT_TRUE(error.contains("gepackt")) << error.toStdString();
 
     // Past 100,000 rows, also when the rows between are left out.
     const QString far = makeZip(dir, QStringLiteral("far.xlsx"),
