@@ -278,8 +278,8 @@ ImportPlan PlanSheetImport(const Sheet &sheet, const SheetColumns &columns, cons
     auto nameKey = [](const QString &category, const QString &name) { return category + QChar(0) + name; };
     QHash<QString, int> categoryIndex;
     for (int c = 0; c < cats; ++c) {
-        if (!categoryIndex.contains(names.at(c)))
-            categoryIndex.insert(names.at(c), c);
+        if (!categoryIndex.contains(names.at(c).trimmed()))
+            categoryIndex.insert(names.at(c).trimmed(), c);
         TDynaArray *prods = const_cast<Catalogue &>(cat).products(c);
         const int n = prods ? int(prods->count) : 0;
         matched[c].fill(false, n);
@@ -287,7 +287,7 @@ ImportPlan PlanSheetImport(const Sheet &sheet, const SheetColumns &columns, cons
             const TProductRec *p = static_cast<const TProductRec *>(prods->At(uint32_t(r)));
             if (p->number > 0)
                 byNumber[p->number] << qMakePair(c, r);
-            byName[nameKey(names.at(c), WideText(p->name).trimmed())] << qMakePair(c, r);
+            byName[nameKey(names.at(c).trimmed(), WideText(p->name).trimmed())] << qMakePair(c, r);
         }
     }
     // Sizes of the categories that new rows bring.
@@ -343,7 +343,7 @@ ImportPlan PlanSheetImport(const Sheet &sheet, const SheetColumns &columns, cons
                     if (matched[cr.first][cr.second])
                         continue;
                     if (pass == 0
-                        && (names.at(cr.first) != in.category
+                        && (names.at(cr.first).trimmed() != in.category
                             || WideText(const_cast<Catalogue &>(cat).product(cr.first, cr.second)->name).trimmed()
                                    != in.values.name))
                         continue;
@@ -367,7 +367,7 @@ ImportPlan PlanSheetImport(const Sheet &sheet, const SheetColumns &columns, cons
                 plan.unreadable << u;
                 continue;
             }
-            in.category = names.at(mc);
+            in.category = names.at(mc).trimmed();
         }
 
         // The sizes of the category the product goes to.
@@ -429,6 +429,17 @@ ImportPlan PlanSheetImport(const Sheet &sheet, const SheetColumns &columns, cons
             if (before != after)
                 pr.changes << FieldChange{column, before, after};
         };
+        // Blanks at the ends of a text, which a sheet's cell does not keep
+        // (or shows), change nothing: the document's text stays as it is.
+        auto keepBlanks = [](const QString &before, QString &after) {
+            if (before != after && before.trimmed() == after.trimmed())
+                after = before;
+        };
+        keepBlanks(old.values.name, in.values.name);
+        keepBlanks(old.values.description, in.values.description);
+        keepBlanks(old.values.quantity, in.values.quantity);
+        if (in.category == names.at(mc).trimmed())
+            in.category = names.at(mc);
         change(ColCategory, names.at(mc), in.category);
         change(ColName, old.values.name, in.values.name);
         change(ColDescription, old.values.description, in.values.description);
@@ -486,7 +497,7 @@ void ApplySheetImport(const ImportPlan &plan, bool removeMissing, QStringList &n
     }
     auto categoryOf = [&](const QString &name, const QStringList &headings) {
         for (int c = 0; c < model.size(); ++c)
-            if (model.at(c).name == name)
+            if (model.at(c).name.trimmed() == name.trimmed())
                 return c;
         Category k;
         k.name = name;

@@ -94,10 +94,12 @@ bool WriteXlsxFile(const QString &path, const CatalogueTable &table, QString *er
             if (cell.isNumber) {
                 e = worksheet_write_number(sheet, lr, lc, cell.number, cell.decimals > 0 ? money : whole);
             } else if (!cell.text.isEmpty()) {
-                if (cell.text.size() > kMaxCellText)
+                if (cell.text.size() > kMaxCellText) {
+                    workbook_close(book); // into the temporary folder, which goes
                     return fail(TranslateStr(QStringLiteral("Zeile %1, Spalte \"%2\": der Text ist länger als eine Zelle fasst."))
                                     .arg(r + 2)
                                     .arg(table.header.value(c)));
+                }
                 const bool lines = cell.text.contains(QLatin1Char('\n'));
                 e = worksheet_write_string(sheet, lr, lc, utf8(cell.text).constData(), lines ? wrap : nullptr);
             }

@@ -4,8 +4,7 @@
 // out. A sheet read has at most kMaxSheetRows rows of at most
 // kMaxSheetColumns cells with ascending row numbers; every unreadable row
 // names a row of the sheet; after the merge the catalogue has one name per
-// category, and planning the merged catalogue's own rows again finds
-// nothing unreadable.
+// category.
 #include "cardbuilder.h"
 #include "catalogue/sheet.h"
 #include "catalogue/sheetimport.h"

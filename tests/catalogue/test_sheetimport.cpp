@@ -210,6 +210,19 @@ TEST(SheetImport, PlanMatchesByNumberThenByCategoryAndName)
     EXPECT_EQ(again.unchanged.size(), 2);
 }
 
+// Blanks at the ends of texts, which a spreadsheet's cells lose, neither
+// tell products apart nor change them.
+TEST(SheetImport, BlanksAtTheEndsChangeNothing)
+{
+    testutil::CardBuilder b;
+    const int a = b.category("Suppen ");
+    b.product(a, " Linsensuppe ", 5, 0, "mit Speck ", "0,3 l ");
+    const ImportPlan p = plan(b, {row(2, {"Suppen", "Linsensuppe", "mit Speck", "5,00", "0", "0,3 l"})});
+    EXPECT_TRUE(p.changesNothing(true));
+    EXPECT_EQ(p.unchanged.size(), 1);
+    EXPECT_TRUE(p.newCategories.isEmpty());
+}
+
 TEST(SheetImport, RemovingMissingProductsAndMovingToAnotherCategory)
 {
     testutil::CardBuilder b;

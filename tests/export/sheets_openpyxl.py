@@ -12,7 +12,7 @@
   zip OUT PARTS.json             a zip file of the parts {name: text} (a text
                                  "ZEROS:n" stands for n zero bytes, "SPARSE:n"
                                  for n bytes of zeros with a random byte every
-                                 1,500, which pack about 100 to 1), deflated
+                                 300, which pack about 80 to 1), deflated
 """
 import json
 import random
@@ -77,7 +77,7 @@ def make_zip(path, parts_path):
             elif text.startswith("SPARSE:"):
                 rng = random.Random(4711)
                 data = bytearray(int(text[7:]))
-                for i in range(0, len(data), 1500):
+                for i in range(0, len(data), 300):
                     data[i] = rng.randrange(1, 256)
                 data = bytes(data)
             else:

@@ -329,7 +329,7 @@ TEST(XlsxImport, BadWorkbooksAreRefusedWithAMessage)
     EXPECT_FALSE(ReadSheetFile(broken, &file, &error));
     EXPECT_TRUE(error.contains("sheet1.xml")) << error.toStdString();
 
-    // Zip bombs: more than 64 MB unpacked in parts that pack about 100 to 1,
+    // Zip bombs: more than 64 MB unpacked in parts that pack about 80 to 1,
     // or one part packed far too tightly. The sheet itself is a good one, so
     // that nothing but the limit refuses them.
     const QString goodSheet = QStringLiteral(
