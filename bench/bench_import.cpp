@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 #include <benchmark/benchmark.h>
 
 namespace {
