@@ -55,6 +55,7 @@ TColumnMapForm::TColumnMapForm(const SheetRow &header, const SheetColumns &colum
         connect(box, &QComboBox::currentIndexChanged, this, [this] { update(); });
     }
     grid->setColumnStretch(1, 1);
+    grid->setRowStretch(int(header.cells.size()), 1); // the choices stay together at the top
     auto *scroll = new QScrollArea(this);
     scroll->setWidget(inner);
     scroll->setWidgetResizable(true);
