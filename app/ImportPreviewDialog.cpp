@@ -102,7 +102,8 @@ TImportPreviewForm::TImportPreviewForm(const ImportPlan &plan, const QString &fi
         line(missing, QString(), m.categoryName, m.name, QString());
     QTreeWidgetItem *unreadable = groupItem(4, int(plan.unreadable.size()));
     for (const UnreadableRow &u : plan.unreadable)
-        line(unreadable, QString::number(u.line), QString(), u.column >= 0 ? ColumnTitle(u.column) : QString(), u.reason);
+        line(unreadable, QString::number(u.line), QString(), QString(),
+             u.column >= 0 ? ColumnTitle(u.column) + QStringLiteral(": ") + u.reason : u.reason);
 
     // The groups that say something are open; the unchanged rows only
     // count.
