@@ -22,7 +22,7 @@
 void TMainForm::ExportierenalsExcelTabelle1Click()
 {
     commitPendingEdits();
-    const QString path = askFileName(SaveDialogXlsx, true, QStringLiteral("xlsx"), false);
+    const QString path = askFileName(SaveDialogXlsx, true, QStringLiteral("xlsx"), true);
     if (path.isEmpty())
         return;
     const CatalogueTable table = BuildCatalogueTable(categoryNames(), catalogue, CsvHeader(catalogue), UserDecimalPoint());
