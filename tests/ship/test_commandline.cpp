@@ -357,9 +357,21 @@ TEST(CommandLineParse, SpreadsheetExportAndImport)
     EXPECT_TRUE(Parse(L({"--import", "k.csv", "doc.vlr", "--output", "n.vlr", "--remove-missing"})).removeMissing);
 }
 
+// The numbers of an import's summary: new products, new categories, changed,
+// unchanged, not in the sheet, unreadable rows (in any interface language).
+QList<int> summaryCounts(const QByteArray &out)
+{
+    QList<int> counts;
+    auto it = QRegularExpression(QStringLiteral("\\d+")).globalMatch(QString::fromUtf8(out));
+    while (it.hasNext())
+        counts << it.next().captured().toInt();
+    return counts;
+}
+
 // The example as a workbook and back: its own export changes nothing (the
-// document written is the same bytes), a changed sheet prints its counts,
-// one with an unreadable row names it and writes nothing.
+// document written is the same bytes), a changed sheet (with titles in
+// English) prints its counts, one with an unreadable row names it and writes
+// nothing.
 TEST_F(CommandLineRun, ExcelExportAndImportOfTheExample)
 {
     auto r = run(shiptest::builtProgram(), {"--export-xlsx", d + "card.xlsx", shiptest::exampleCard()});
@@ -367,28 +379,25 @@ TEST_F(CommandLineRun, ExcelExportAndImportOfTheExample)
     EXPECT_TRUE(testutil::readFile(d + "card.xlsx").startsWith("PK\x03\x04"));
     r = run(shiptest::builtProgram(), {"--import", d + "card.xlsx", shiptest::exampleCard(), "--output", d + "same.vlr"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_TRUE(QString::fromUtf8(r.out).contains("42 unverändert")) << r.out.toStdString();
-    EXPECT_TRUE(QString::fromUtf8(r.out).contains("Der Import ändert nichts.")) << r.out.toStdString();
+    EXPECT_EQ(summaryCounts(r.out), QList<int>({0, 0, 0, 42, 0, 0})) << r.out.toStdString();
     EXPECT_EQ(testutil::readFile(d + "same.vlr"), testutil::readFile(shiptest::exampleCard()));
 
-    ASSERT_TRUE(testutil::writeFile(d + "new.csv", "Kategorie;Bezeichnung;Preis\r\nSuppen;Tagessuppe;4,90\r\nEis;Vanille;3\r\n"));
+    ASSERT_TRUE(testutil::writeFile(d + "new.csv", "Category,Name,Price\r\nSuppen,Tagessuppe,\"4.90\"\r\nEis,Vanille,3\r\n"));
     r = run(shiptest::builtProgram(),
             {"--import", d + "new.csv", shiptest::exampleCard(), "--output", d + "new.vlr", "--remove-missing"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_TRUE(QString::fromUtf8(r.out).startsWith("1 neue Produkte, 1 neue Kategorien, 1 geändert, 0 unverändert, "
-                                                    "41 nicht in der Tabelle (entfernt), 0 Zeilen nicht lesbar"))
-        << r.out.toStdString();
+    EXPECT_EQ(summaryCounts(r.out), QList<int>({1, 1, 1, 0, 41, 0})) << r.out.toStdString();
     EXPECT_GT(testutil::readFile(d + "new.vlr").size(), 0);
 
     ASSERT_TRUE(testutil::writeFile(d + "bad.csv", "Kategorie;Bezeichnung;Preis\r\nSuppen;Tagessuppe;vier\r\n"));
     r = run(shiptest::builtProgram(), {"--import", d + "bad.csv", shiptest::exampleCard(), "--output", d + "bad.vlr"});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(QString::fromUtf8(r.err).contains("Zeile 2, Spalte \"Preis\"")) << r.err.toStdString();
+    EXPECT_TRUE(QString::fromUtf8(r.err).contains("\"vier\"")) << r.err.toStdString();
     EXPECT_FALSE(QFile::exists(d + "bad.vlr"));
     ASSERT_TRUE(testutil::writeFile(d + "titles.csv", "Gericht;Euro\r\nSuppe;4\r\n"));
     r = run(shiptest::builtProgram(), {"--import", d + "titles.csv", shiptest::exampleCard(), "--output", d + "t.vlr"});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(QString::fromUtf8(r.err).contains("\"Bezeichnung\"")) << r.err.toStdString();
+    EXPECT_TRUE(QString::fromUtf8(r.err).contains("\"Gericht\", \"Euro\"")) << r.err.toStdString();
     // The document itself is never the output.
     ASSERT_TRUE(QFile::copy(shiptest::exampleCard(), d + "doc.vlr"));
     r = run(shiptest::builtProgram(), {"--import", d + "new.csv", d + "doc.vlr", "--output", d + "doc.vlr"});
