@@ -1,6 +1,8 @@
 // The main window's language state: the options file, the language menu and
 // the translation editor.
 #include "app/MainUnit.h"
+#include "app/ColumnMapDialog.h"
+#include "app/ImportPreviewDialog.h"
 #include "app/MarksGroup.h"
 #include "catalogue/appfiles.h"
 #include "catalogue/document.h"
@@ -17,6 +19,7 @@
 #include "layout/cardoutput.h"
 #include "layout/imposition.h"
 #include "export/qrcode.h"
+#include "export/sheetfile.h"
 #include "texture/picturenote.h"
 #include "texture/readability.h"
 
@@ -74,7 +77,8 @@ void TMainForm::RegisterProgramTexts()
     for (const QStringList &texts :
          {DocumentMessageTexts(), OutputMessageTexts(), PrintFormTexts(), ReadabilityTexts(), PictureProblemTexts(), ExtensionMessageTexts(),
           QrProblemTexts(), TAdditivesDialog::messageTexts(), TPriceChangeForm::messageTexts(),
-          TFloatEdit::messageTexts(), TEditProduktForm::messageTexts(), CardCommandTexts()})
+          TFloatEdit::messageTexts(), TEditProduktForm::messageTexts(), CardCommandTexts(), SheetFileMessageTexts(),
+          TImportPreviewForm::messageTexts(), TColumnMapForm::messageTexts()})
         for (const QString &t : texts)
             TranslateStr(t);
     // Texts of the window shown only later: the product list's free texts,
@@ -82,7 +86,7 @@ void TMainForm::RegisterProgramTexts()
     // export, the save question for a document with a file and the note on
     // a document of the menu "Datei" that is gone.
     for (const char16_t *t :
-         {u"Freitext", u"Verschieben nach", u"CSV-Datei geschrieben: %1", u"PDF-Datei geschrieben: %1",
+         {u"Freitext", u"Verschieben nach", u"CSV-Datei geschrieben: %1", u"Excel-Tabelle geschrieben: %1", u"PDF-Datei geschrieben: %1",
           u"Großdruck geschrieben: %1", u"Ohne Hintergrundbild ist nichts zu prüfen.",
           u"Alle Schriften haben mindestens 4,5 : 1 Kontrast zum Hintergrund.",
           u"Webseite geschrieben: %1", u"QR-Code geschrieben: %1",
@@ -97,6 +101,12 @@ void TMainForm::RegisterProgramTexts()
     const Catalogue none;
     TPriceChangeForm prices(none, {}, -1);
     TranslateComponents(&prices);
+    const ImportPlan nothing;
+    TImportPreviewForm preview(nothing, QString());
+    TranslateComponents(&preview);
+    const SheetRow noHeader;
+    TColumnMapForm mapping(noHeader, SheetColumns{});
+    TranslateComponents(&mapping);
     TranslateStr(QStringLiteral("Größe %1"));
     TranslateStr(QString::fromUtf16(kSizesDropQuestion));
     TranslateStr(QString::fromUtf16(kMoveDropQuestion));

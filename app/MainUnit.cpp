@@ -559,6 +559,9 @@ void TMainForm::buildMenu()
     ExportierennachExcel1 = act(Datei1, "ExportierennachExcel1", QStringLiteral("Exportieren nach Excel..."));
     ExportierennachExcel1->setVisible(false); // never shown
     ExportierenalsCSVDatei1 = act(Datei1, "ExportierenalsCSVDatei1", QStringLiteral("Exportieren als CSV Datei..."));
+    ExportierenalsExcelTabelle1 =
+        act(Datei1, "ExportierenalsExcelTabelle1", QStringLiteral("Exportieren als Excel-Tabelle…"));
+    Importieren1 = act(Datei1, "Importieren1", QStringLiteral("Importieren…"));
     AlsPDFexportieren1 = act(Datei1, "AlsPDFexportieren1", QStringLiteral("Als PDF exportieren..."));
     AlsPDFexportieren1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     AlleKartenexportieren1 = act(Datei1, "AlleKartenexportieren1", QStringLiteral("Alle Karten exportieren…"));
@@ -620,6 +623,9 @@ void TMainForm::buildMenu()
     OpenDialog1 = named(new FileDialogFilter(docFilter, this), "OpenDialog1");
     SaveDialog1 = named(new FileDialogFilter(docFilter, this), "SaveDialog1");
     SaveDialog3 = named(new FileDialogFilter(QStringLiteral("CSV-Dateien (*.csv)|*.csv"), this), "SaveDialog3");
+    SaveDialogXlsx = named(new FileDialogFilter(QStringLiteral("Excel-Tabellen (*.xlsx)|*.xlsx"), this), "SaveDialogXlsx");
+    OpenDialogSheet = named(new FileDialogFilter(QStringLiteral("Tabellen (*.xlsx *.csv)|*.xlsx;*.csv"), this),
+                            "OpenDialogSheet");
     SaveDialogPdf = named(new FileDialogFilter(QStringLiteral("PDF-Dateien (*.pdf)|*.pdf"), this), "SaveDialog4");
     SaveDialogHtml = named(new FileDialogFilter(QStringLiteral("Webseiten (*.html)|*.html"), this), "SaveDialogHtml");
     SaveDialogQr = named(new FileDialogFilter(QStringLiteral("PNG- oder SVG-Bilder (*.png *.svg)|*.png;*.svg"), this),
@@ -675,6 +681,8 @@ void TMainForm::connectHandlers()
     connect(Speichernunter1, &QAction::triggered, this, &TMainForm::Speichernunter1Click);
     connect(BitBtnXP1, &QPushButton::clicked, this, &TMainForm::Speichernunter1Click);
     connect(ExportierenalsCSVDatei1, &QAction::triggered, this, &TMainForm::ExportierenalsCSVDatei1Click);
+    connect(ExportierenalsExcelTabelle1, &QAction::triggered, this, &TMainForm::ExportierenalsExcelTabelle1Click);
+    connect(Importieren1, &QAction::triggered, this, &TMainForm::Importieren1Click);
     connect(AlsPDFexportieren1, &QAction::triggered, this, &TMainForm::AlsPDFexportieren1Click);
     connect(AlsWebseiteexportieren1, &QAction::triggered, this, &TMainForm::AlsWebseiteexportieren1Click);
     connect(QRCodeexportieren1, &QAction::triggered, this, &TMainForm::QRCodeexportieren1Click);

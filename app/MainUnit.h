@@ -145,6 +145,7 @@ public:
     // Dialog filters (Windows "Text|*.x" form, translated with the window).
     FileDialogFilter *OpenDialog1, *SaveDialog1, *SaveDialog3, *SaveDialogPdf, *PictureDialog;
     FileDialogFilter *SaveDialogHtml, *SaveDialogQr;
+    FileDialogFilter *SaveDialogXlsx, *OpenDialogSheet; // the Excel export, the import
 
     // The selected printer.
     std::unique_ptr<QPrinter> printer;
@@ -172,6 +173,7 @@ public:
     QAction *Rueckgaengig1, *Wiederholen1;
     QAction *Preisendern1; // "Preise ändern..."
     QAction *AlsWebseiteexportieren1, *QRCodeexportieren1;
+    QAction *ExportierenalsExcelTabelle1, *Importieren1;
     QAction *Deutsch1, *English1, *Franais1, *Nederlands1, *Swedish1, *bersetzen1, *ber1;
     QActionGroup *LanguageGroup;
 
@@ -262,6 +264,8 @@ public:
     void ExportierenalsCSVDatei1Click();
     void AlsPDFexportieren1Click();
     void AlsWebseiteexportieren1Click(); // MainWeb.cpp
+    void ExportierenalsExcelTabelle1Click(); // MainSheets.cpp
+    void Importieren1Click();
     void QRCodeexportieren1Click();
     // The folder every file dialog starts in (the document's, else the
     // user's documents folder).

@@ -7,6 +7,8 @@
 #include "catalogue/options.h"
 #include "export/csvexport.h"
 #include "export/htmlexport.h"
+#include "export/sheetfile.h"
+#include "export/xlsxexport.h"
 #include "export/qrcode.h"
 #include "i18n/translateunit.h"
 #include "layout/cardlayout.h"
@@ -47,7 +49,8 @@ constexpr int kMaxPngSide = 32767; // what QPainter can paint on
 const QStringList &exportOptions()
 {
     static const QStringList names = {QStringLiteral("--export-pdf"), QStringLiteral("--export-png"),
-                                      QStringLiteral("--export-csv"), QStringLiteral("--export-html")};
+                                      QStringLiteral("--export-csv"), QStringLiteral("--export-html"),
+                                      QStringLiteral("--export-xlsx"), QStringLiteral("--import")};
     return names;
 }
 
@@ -94,6 +97,34 @@ int failWith(QTextStream &err, const QString &file, const QString &reason)
 {
     err << "velloran: " << shown(file) << ": " << oneLine(reason) << Qt::endl;
     return kExitFailed;
+}
+
+// Merges the sheet into the document and saves it as o.output; prints the
+// summary. An unreadable row stops it before anything is written.
+int runImport(const Options &o, DocumentData &doc, QTextStream &err, QTextStream *out)
+{
+    SheetFile sheet;
+    QString why;
+    if (!ReadSheetFile(o.sheet, &sheet, &why)) {
+        if (!sheet.unknownTitles.isEmpty())
+            why += QStringLiteral(" ") + QStringLiteral("Found: %1.")
+                                              .arg(QStringLiteral("\"") + sheet.unknownTitles.join(QStringLiteral("\", \""))
+                                                   + QStringLiteral("\""));
+        return failWith(err, o.sheet, why);
+    }
+    const ImportPlan plan = PlanSheetImport(sheet.sheet, sheet.columns, doc.categoryNames, *doc.catalogue);
+    if (!plan.unreadable.isEmpty()) {
+        for (const QString &line : UnreadableRowTexts(plan))
+            failWith(err, o.sheet, line);
+        failWith(err, o.sheet, ImportSummaryText(plan, o.removeMissing));
+        return failWith(err, o.output, QStringLiteral("not written: rows of the sheet cannot be read"));
+    }
+    ApplySheetImport(plan, o.removeMissing, doc.categoryNames, *doc.catalogue);
+    if (!SaveDocumentFile(o.output, doc.categoryNames, *doc.catalogue, doc.settings, &why, doc.unknownRecords, &doc.cards))
+        return failWith(err, o.output, QStringLiteral("cannot write the file: %1").arg(why));
+    if (out)
+        *out << TerminalText(ImportSummaryText(plan, o.removeMissing)) << Qt::endl;
+    return kExitOk;
 }
 
 // The printer the main window starts with when no printer is installed, with
@@ -419,6 +450,10 @@ Options Parse(const QStringList &args)
     const QCommandLineOption exportPng(QStringLiteral("export-png"), QString(), QStringLiteral("PREFIX"));
     const QCommandLineOption exportCsv(QStringLiteral("export-csv"), QString(), QStringLiteral("OUT.csv"));
     const QCommandLineOption exportHtml(QStringLiteral("export-html"), QString(), QStringLiteral("OUT.html"));
+    const QCommandLineOption exportXlsx(QStringLiteral("export-xlsx"), QString(), QStringLiteral("OUT.xlsx"));
+    const QCommandLineOption import(QStringLiteral("import"), QString(), QStringLiteral("SHEET"));
+    const QCommandLineOption output(QStringLiteral("output"), QString(), QStringLiteral("NEW.vlr"));
+    const QCommandLineOption removeMissing(QStringLiteral("remove-missing"));
     const QCommandLineOption print(QStringLiteral("print"));
     const QCommandLineOption printerName(QStringLiteral("printer"), QString(), QStringLiteral("NAME"));
     const QCommandLineOption pageSize(QStringLiteral("page-size"), QString(), QStringLiteral("SIZE"));
@@ -430,8 +465,9 @@ Options Parse(const QStringList &args)
     const QCommandLineOption cardOption(QStringLiteral("card"), QString(), QStringLiteral("NAME"));
     const QCommandLineOption allCards(QStringLiteral("all-cards"));
     const QCommandLineOption listCards(QStringLiteral("list-cards"));
-    parser.addOptions({help, version, exportPdf, exportPng, exportCsv, exportHtml, print, printerName, pageSize, landscape, dpi,
-                       zoom, page, imposition, cardOption, allCards, listCards});
+    parser.addOptions({help, version, exportPdf, exportPng, exportCsv, exportHtml, exportXlsx, import, output, removeMissing,
+                       print, printerName, pageSize, landscape, dpi, zoom, page, imposition, cardOption, allCards,
+                       listCards});
     if (!parser.parse(parserArgs)) {
         const QStringList unknown = parser.unknownOptionNames();
         if (!unknown.isEmpty())
@@ -458,7 +494,8 @@ Options Parse(const QStringList &args)
 
     // Which command: one export or --print at most.
     const QCommandLineOption *command = nullptr;
-    for (const QCommandLineOption *c : {&exportPdf, &exportPng, &exportCsv, &exportHtml, &print, &listCards}) {
+    for (const QCommandLineOption *c :
+         {&exportPdf, &exportPng, &exportCsv, &exportHtml, &exportXlsx, &import, &print, &listCards}) {
         const int n = c == &print || c == &listCards ? (parser.isSet(*c) ? 1 : 0) : int(parser.values(*c).size());
         if (n == 0)
             continue;
@@ -471,7 +508,7 @@ Options Parse(const QStringList &args)
 
     // The options that belong to some commands only, in the order of the
     // checks below.
-    QStringList pdfPngOnly, pngOnly, printOnly, sheetsOnly;
+    QStringList pdfPngOnly, pngOnly, printOnly, sheetsOnly, importOnly;
     if (parser.isSet(pageSize)) {
         if (!value(pageSize, &o.pageSize) || !PageSizeByName(o.pageSize, nullptr))
             return invalid(QStringLiteral("--page-size takes A4, A5, Letter or Legal"));
@@ -525,7 +562,19 @@ Options Parse(const QStringList &args)
         cardOnly << given(allCards);
     }
 
+    if (parser.isSet(output)) {
+        if (!value(output, &o.output))
+            return invalid(QStringLiteral("--output needs the name of the new document"));
+        importOnly << given(output);
+    }
+    if (parser.isSet(removeMissing)) {
+        o.removeMissing = true;
+        importOnly << given(removeMissing);
+    }
+
     if (!command) {
+        if (!importOnly.isEmpty())
+            return invalid(QStringLiteral("%1 belongs to --import").arg(importOnly.first()));
         const QStringList stray = pdfPngOnly + pngOnly + sheetsOnly;
         if (!stray.isEmpty())
             return invalid(QStringLiteral("%1 belongs to an export (--export-pdf or --export-png)").arg(stray.first()));
@@ -542,10 +591,17 @@ Options Parse(const QStringList &args)
         o.mode = Mode::Print;
     } else if (command == &listCards) {
         o.mode = Mode::ListCards;
+    } else if (command == &import) {
+        o.mode = Mode::Import;
+        if (!value(import, &o.sheet))
+            return invalid(QStringLiteral("--import needs a spreadsheet, a document and --output NEW.vlr"));
+        if (o.output.isEmpty())
+            return invalid(QStringLiteral("--import needs --output NEW.vlr: the document itself is not replaced"));
     } else {
         o.mode = command == &exportPdf    ? Mode::ExportPdf
                  : command == &exportPng  ? Mode::ExportPng
                  : command == &exportHtml ? Mode::ExportHtml
+                 : command == &exportXlsx ? Mode::ExportXlsx
                                           : Mode::ExportCsv;
         const QString what = o.mode == Mode::ExportPng ? QStringLiteral("output prefix") : QStringLiteral("output file");
         if (!value(*command, &o.output))
@@ -566,10 +622,14 @@ Options Parse(const QStringList &args)
         return invalid(QStringLiteral("--printer applies to --print only"));
     if (o.mode != Mode::ExportPdf && o.mode != Mode::ExportPng && o.mode != Mode::Print && !sheetsOnly.isEmpty())
         return invalid(QStringLiteral("%1 does not apply to %2").arg(sheetsOnly.first(), name));
-    if ((o.mode == Mode::ExportCsv || o.mode == Mode::ListCards) && !cardOnly.isEmpty())
+    if ((o.mode == Mode::ExportCsv || o.mode == Mode::ExportXlsx || o.mode == Mode::Import
+         || o.mode == Mode::ListCards)
+        && !cardOnly.isEmpty())
         return invalid(QStringLiteral("%1 does not apply to %2").arg(cardOnly.first(), name));
     if (o.mode == Mode::Print && o.allCards)
         return invalid(QStringLiteral("--all-cards does not apply to --print"));
+    if (o.mode != Mode::Import && !importOnly.isEmpty())
+        return invalid(QStringLiteral("%1 applies to --import only").arg(importOnly.first()));
     return o;
 }
 
@@ -584,6 +644,8 @@ QString UsageText()
         "       velloran --print DOCUMENT.vlr [--printer NAME]\n"
         "       velloran --export-html OUT.html DOCUMENT.vlr\n"
         "       velloran --list-cards DOCUMENT.vlr\n"
+        "       velloran --export-xlsx OUT.xlsx DOCUMENT.vlr\n"
+        "       velloran --import SHEET DOCUMENT.vlr --output NEW.vlr [--remove-missing]\n"
         "       velloran --help | --version\n"
         "\n"
         "Without options the program's window opens; a document named on the command\n"
@@ -594,6 +656,7 @@ QString UsageText()
         "  --export-png PREFIX DOC    the pages as pictures PREFIX-1.png, PREFIX-2.png, ...\n"
         "  --export-csv OUT.csv DOC   the catalogue as a CSV file\n"
         "  --export-html OUT.html DOC the menu card as one web page\n"
+        "  --export-xlsx OUT.xlsx DOC the catalogue as an Excel workbook\n"
         "  --page-size SIZE           A4, A5, Letter or Legal (default: the document's\n"
         "                             paper, else A4)\n"
         "  --landscape                landscape pages (default: the document's paper,\n"
@@ -624,6 +687,14 @@ QString UsageText()
         "Printing runs without a window as well:\n"
         "  --print DOC                the menu card on the default printer\n"
         "  --printer NAME             on this printer instead\n"
+        "\n"
+        "Importing a spreadsheet (.xlsx or .csv, as the exports write it) merges it into\n"
+        "the catalogue and saves the result as another document:\n"
+        "  --import SHEET DOC         rows matched by order number, else category and name\n"
+        "  --output NEW.vlr           the merged document (never the document itself)\n"
+        "  --remove-missing           remove the products the sheet does not name\n"
+        "It prints what it did as counts. A row it cannot read is named with its\n"
+        "column and reason, and then nothing is written.\n"
         "\n"
         "Options may come in any order, before or after the document.\n"
         "  --                         ends the options: a following name is a document\n"
@@ -813,7 +884,8 @@ int RunExport(const Options &o, QTextStream &out, QTextStream &err)
         err << "velloran: nothing to export" << Qt::endl;
         return kExitUsage;
     }
-    if ((o.mode == Mode::ExportPdf || o.mode == Mode::ExportCsv || o.mode == Mode::ExportHtml)
+    if ((o.mode == Mode::ExportPdf || o.mode == Mode::ExportCsv || o.mode == Mode::ExportHtml
+         || o.mode == Mode::ExportXlsx || o.mode == Mode::Import)
         && sameFile(o.output, o.document))
         return failWith(err, o.output, QStringLiteral("the output would replace the document"));
 
@@ -838,6 +910,16 @@ int RunExport(const Options &o, QTextStream &out, QTextStream &err)
             return failWith(err, o.output, QStringLiteral("cannot write the file: %1").arg(why));
         return kExitOk;
     }
+    if (o.mode == Mode::ExportXlsx) {
+        const CatalogueTable table =
+            BuildCatalogueTable(doc.categoryNames, *doc.catalogue, CsvHeader(*doc.catalogue, &doc.cards),
+                                UserDecimalPoint(), &doc.cards);
+        if (!WriteXlsxFile(o.output, table, &why))
+            return failWith(err, o.output, QStringLiteral("cannot write the file: %1").arg(why));
+        return kExitOk;
+    }
+    if (o.mode == Mode::Import)
+        return runImport(o, doc, err, &out);
 
     const QStringList names = doc.cards.names();
     if (o.mode == Mode::ListCards) {

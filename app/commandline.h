@@ -9,6 +9,11 @@
 //   velloran --export-png PREFIX DOC.vlr [--dpi N] [--zoom Z] [--page N]
 //                                      [--page-size ...] [--landscape]
 //   velloran --export-csv OUT.csv DOC.vlr
+//   velloran --export-xlsx OUT.xlsx DOC.vlr
+//   velloran --import SHEET DOC.vlr --output NEW.vlr [--remove-missing]
+//                                      merges a spreadsheet (.xlsx or .csv) into the
+//                                      document and saves the result as NEW.vlr; prints
+//                                      what it did as counts
 //   velloran --print DOC.vlr [--printer NAME]
 //   (--imposition FORM with --export-pdf, --export-png and --print: the
 //    print form single, booklet, tent or 2up instead of the document's)
@@ -51,6 +56,8 @@ enum class Mode {
     Print,     // print on a printer, without a window
     ExportHtml,
     ListCards, // print the document's cards on standard output
+    ExportXlsx,
+    Import,    // merge a spreadsheet into a document, saved as another file
     Invalid,   // a usage error; `error` says what is wrong
 };
 
@@ -64,6 +71,8 @@ struct Options {
     QStringList plainArguments; // Window mode: the documents named (first one is opened)
     QString output;             // PDF / CSV file, or the PNG prefix
     QString document;
+    QString sheet;              // Import: the spreadsheet
+    bool removeMissing = false; // Import: remove the products the sheet does not name
     QString printer;            // Print: the printer's name; empty = the default printer
     QString pageSize = QStringLiteral("A4");
     bool landscape = false;
@@ -85,7 +94,8 @@ struct Options {
     bool isExport() const
     {
         return mode == Mode::ExportPdf || mode == Mode::ExportPng || mode == Mode::ExportCsv
-               || mode == Mode::Print || mode == Mode::ExportHtml || mode == Mode::ListCards;
+               || mode == Mode::Print || mode == Mode::ExportHtml || mode == Mode::ListCards
+               || mode == Mode::ExportXlsx || mode == Mode::Import;
     }
 };
 
@@ -101,8 +111,9 @@ QString UsageText();
 QString VersionText();
 
 // Runs an export or prints (needs a QApplication). Failures are written to
-// `err` as one line; --list-cards writes its lines to `out`. Returns the exit
-// code.
+// `err` as one line (an import's unreadable rows one line each);
+// --list-cards writes its lines to `out`, an import its summary. Returns the
+// exit code.
 int RunExport(const Options &o, QTextStream &out, QTextStream &err);
 int RunExport(const Options &o, QTextStream &err);
 

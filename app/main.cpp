@@ -65,7 +65,8 @@ int main(int argc, char **argv)
         setNames();
         InstallOutOfMemoryBox();
         QTextStream err(stderr);
-        return commandline::RunExport(opts, err);
+        QTextStream out(stdout);
+        return commandline::RunExport(opts, out, err);
     }
 
     QApplication app(argc, argv);

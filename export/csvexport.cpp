@@ -1,8 +1,8 @@
 #include "export/csvexport.h"
 
+#include "catalogue/cards.h"
 #include "catalogue/codepage.h"
 #include "catalogue/brastel.h"
-#include "catalogue/cards.h"
 #include "i18n/translateunit.h"
 
 #include <algorithm>
@@ -51,19 +51,31 @@ QStringList CsvCardTexts()
     return {QStringLiteral("Im Angebot"), QStringLiteral("Karten"), QStringLiteral("ja"), QStringLiteral("nein")};
 }
 
-QByteArray BuildCsv(const QStringList &names, const Catalogue &cat, const QStringList &header,
-                    QChar decimalPoint, const CardList *cards)
+CatalogueTable BuildCatalogueTable(const QStringList &names, const Catalogue &cat, const QStringList &header,
+                                   QChar decimalPoint, const CardList *cards)
 {
-    QString text;
-    QString line;
+    CatalogueTable table;
     const int sizes = CsvSizeColumns(cat);
     const bool marks = sizes > 0 || cat.hasMarks();
     const bool cardColumns = CsvCardColumns(cat, cards);
     const int fields = (marks ? 8 : 6) + (sizes > 0 ? 2 * sizes - 1 : 0) + (cardColumns ? 2 : 0);
     const QString yes = TranslateStr(QStringLiteral("ja")), no = TranslateStr(QStringLiteral("nein"));
     for (int i = 0; i < fields; ++i)
-        AddCsvField(line, header.value(i));
-    endLine(text, line);
+        table.header << header.value(i);
+
+    auto text = [](const QString &t) {
+        CatalogueCell c;
+        c.text = t;
+        return c;
+    };
+    auto price = [&](double v) {
+        CatalogueCell c;
+        c.text = FormatPrice2(v, decimalPoint);
+        c.number = v;
+        c.isNumber = true;
+        c.decimals = 2;
+        return c;
+    };
 
     const int c = std::min(int(names.size()), cat.categoryCount());
     for (int i = 0; i < c; ++i) {
@@ -72,43 +84,63 @@ QByteArray BuildCsv(const QStringList &names, const Catalogue &cat, const QStrin
             continue;
         for (uint32_t j = 0; j < prods->count; ++j) {
             const auto *p = static_cast<const TProductRec *>(prods->At(j));
+            QVector<CatalogueCell> row;
+            row.reserve(fields);
             // One price per size of the category (just the product's own
             // price without sizes); NaN: not sold in that size.
             const QVector<double> prices = cat.sizePrices(i, int(j));
             const bool firstSold = prices.isEmpty() || !std::isnan(prices.first());
-            AddCsvField(line, names.at(i));
-            AddCsvField(line, WideText(p->name));
-            AddCsvField(line, WideText(p->description));
-            AddCsvField(line, firstSold ? FormatPrice2(p->price, decimalPoint) : QString());
-            AddCsvField(line, QString::number(p->number));
-            AddCsvField(line, WideText(p->quantity));
+            row << text(names.at(i)) << text(WideText(p->name)) << text(WideText(p->description));
+            row << (firstSold ? price(p->price) : CatalogueCell());
+            CatalogueCell number = text(QString::number(p->number));
+            number.number = p->number;
+            number.isNumber = true;
+            row << number << text(WideText(p->quantity));
             if (marks) {
                 const ProductMarks &m = cat.marks(i, int(j));
-                AddCsvField(line, AllergenLetters(m));
-                AddCsvField(line, AdditiveNumbers(m));
+                row << text(AllergenLetters(m)) << text(AdditiveNumbers(m));
             }
             if (sizes > 0) {
                 const QStringList headings = cat.sizeHeadings(i);
                 // A free text is sold in no size.
-                AddCsvField(line, firstSold && p->price >= 0 ? headings.value(0) : QString());
+                row << text(firstSold && p->price >= 0 ? headings.value(0) : QString());
                 for (int k = 1; k < sizes; ++k) {
                     const bool sold = k < prices.size() && !std::isnan(prices.at(k));
-                    AddCsvField(line, sold ? headings.value(k) : QString());
-                    AddCsvField(line, sold ? FormatPrice2(prices.at(k), decimalPoint) : QString());
+                    row << text(sold ? headings.value(k) : QString());
+                    row << (sold ? price(prices.at(k)) : CatalogueCell());
                 }
             }
             if (cardColumns) {
-                AddCsvField(line, cat.isOffered(i, int(j)) ? yes : no);
+                // Whether it is offered, and the cards it stands on (out of
+                // season it keeps them).
+                row << text(cat.isOffered(i, int(j)) ? yes : no);
                 const uint64_t on = cat.productCards(i, int(j));
                 QStringList onCards;
-                for (int k = 0; k < cards->count(); ++k) {
+                for (int k = 0; k < cards->count() && k < 64; ++k) {
                     if (on & (uint64_t(1) << k))
                         onCards << cards->at(k).name;
                 }
-                AddCsvField(line, onCards.join(QStringLiteral(", ")));
+                row << text(onCards.join(QStringLiteral(", ")));
             }
-            endLine(text, line);
+            table.rows << row;
         }
+    }
+    return table;
+}
+
+QByteArray BuildCsv(const QStringList &names, const Catalogue &cat, const QStringList &header,
+                    QChar decimalPoint, const CardList *cards)
+{
+    const CatalogueTable table = BuildCatalogueTable(names, cat, header, decimalPoint, cards);
+    QString text;
+    QString line;
+    for (const QString &title : table.header)
+        AddCsvField(line, title);
+    endLine(text, line);
+    for (const auto &row : table.rows) {
+        for (const CatalogueCell &cell : row)
+            AddCsvField(line, cell.text);
+        endLine(text, line);
     }
     return ToWindows1252(text);
 }

@@ -16,7 +16,7 @@
 // heading and its price. A size's fields are empty when the product is not
 // sold in it, its category has fewer sizes or none, or it is a free text.
 // When the document has cards or products out of season, every line ends
-// with two more fields: "ja" or "nein" (offered or not) and the names of the
+// with two more fields: "ja"/"nein" (whether the product is offered) and the
 // cards the product stands on, separated by ", " (out of season it keeps its
 // cards). The whole catalogue is written, products out of season included.
 // docs/file-format.md lists the columns.
@@ -24,12 +24,34 @@
 
 #include "catalogue/catalogue.h"
 
-class CardList;
-
 #include <QByteArray>
 #include <QChar>
 #include <QString>
 #include <QStringList>
+#include <QVector>
+
+class CardList;
+
+// One cell of the exported catalogue: the text the CSV writes, and for a
+// number (price, order number) its value, which a spreadsheet stores as a
+// number. decimals: the number format's decimals (2 for prices, 0 for order
+// numbers).
+struct CatalogueCell {
+    QString text;
+    double number = 0;
+    bool isNumber = false;
+    int decimals = 0;
+};
+
+// The exported catalogue as a table: the header and one row per product,
+// the same columns in the same order as the CSV file. The CSV and the Excel
+// export both write it, so their columns never differ.
+struct CatalogueTable {
+    QStringList header;
+    QVector<QVector<CatalogueCell>> rows;
+};
+CatalogueTable BuildCatalogueTable(const QStringList &names, const Catalogue &cat, const QStringList &header,
+                                   QChar decimalPoint, const CardList *cards = nullptr);
 
 // Appends one field to the line being built: quotation mark, the value with
 // every quotation mark doubled, quotation mark, comma.
@@ -46,8 +68,8 @@ QByteArray BuildCsv(const QStringList &names, const Catalogue &cat, const QStrin
                     QChar decimalPoint, const CardList *cards = nullptr);
 
 // Whether the lines end with the columns of offer and cards: the document
-// has another card than the first alone, or a product that is not offered
-// or not on the first card.
+// has more than one card, a renamed first card, or a first card that does
+// not carry every product (or one out of season).
 bool CsvCardColumns(const Catalogue &cat, const CardList *cards);
 
 // The number of sizes of the card's most sized category (0 without sizes).
@@ -59,7 +81,7 @@ int CsvSizeColumns(const Catalogue &cat);
 // for the further sizes; then, with cards (CsvCardColumns), "Im Angebot"
 // and "Karten".
 QStringList CsvHeader(const Catalogue &cat, const CardList *cards = nullptr);
-// The German texts of the card columns, for the translation table.
+// The German texts of those columns, for the translation table.
 QStringList CsvCardTexts();
 
 // Creates or replaces the file with data through a temporary file in the same

@@ -7,7 +7,7 @@
 #            corpus replay is always done whole). scripts/test.sh fuzzes
 #            briefly; long runs and their figures: docs/fuzzing.md.
 #   TARGET   document, translations, options, picture, recovery, html, qr,
-#            csv, decimal (default: all nine)
+#            csv, decimal, sheetcsv, sheetxlsx (default: all eleven)
 # Environment: FUZZ_RUNS caps the executions per target (default: no cap);
 # VELLORAN_FUZZ_JOBS how many targets run at a time (default: the processors);
 # VELLORAN_FUZZ_BUILD_DIR overrides build-fuzz; VELLORAN_FUZZ_CONFIGURED=1 takes
@@ -24,7 +24,7 @@ cd "$here"
 seconds=${1:?usage: scripts/fuzz.sh SECONDS [TARGET...]}
 shift
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(document translations options picture recovery html qr csv decimal)
+[ ${#targets[@]} -eq 0 ] && targets=(document translations options picture recovery html qr csv decimal sheetcsv sheetxlsx)
 
 build=${VELLORAN_FUZZ_BUILD_DIR:-build-fuzz}
 if [ "${VELLORAN_FUZZ_CONFIGURED:-0}" != 1 ]; then
@@ -48,6 +48,10 @@ flags_recovery="-max_len=65536 -malloc_limit_mb=16 -rss_limit_mb=1024 -timeout=1
 flags_html="-max_len=262144 -malloc_limit_mb=16 -rss_limit_mb=2048 -timeout=10"
 flags_qr="-max_len=8192 -malloc_limit_mb=16 -rss_limit_mb=1024 -timeout=10"
 flags_csv="-max_len=262144 -malloc_limit_mb=16 -rss_limit_mb=2048 -timeout=10"
+# A spreadsheet: a CSV file up to 256 KB; a workbook up to 256 KB, whose parts may
+# unpack to the import's limit of 64 MB (a part is one allocation).
+flags_sheetcsv="-max_len=262144 -malloc_limit_mb=64 -rss_limit_mb=2048 -timeout=10"
+flags_sheetxlsx="-max_len=262144 -malloc_limit_mb=160 -rss_limit_mb=2048 -timeout=10"
 flags_decimal="-max_len=4096 -malloc_limit_mb=4 -rss_limit_mb=1024 -timeout=10"
 flags_translations="-max_len=4096 -malloc_limit_mb=4 -rss_limit_mb=1024 -timeout=10"
 flags_options="-max_len=64 -malloc_limit_mb=4 -rss_limit_mb=1024 -timeout=10"

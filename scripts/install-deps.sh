@@ -16,6 +16,9 @@ PACKAGES=(
   cups printer-driver-cups-pdf
   # QR codes (libqrencode) and the checkers of the web page and QR code tests
   libqrencode-dev tidy zbar-tools
+  # spreadsheets: the Excel export (libxlsxwriter), the workbook import (QuaZip), and
+  # openpyxl, the independent reader and writer the spreadsheet tests check them with
+  libxlsxwriter-dev libquazip1-qt6-dev python3-openpyxl
   # the fuzz targets: clang with libFuzzer and the sanitizer runtimes
   clang libclang-rt-14-dev
   # the Debian package (scripts/package.sh) and the tools its test checks it with

@@ -241,6 +241,11 @@ TEST(CommandLineParse, WrongCommandLinesSayWhy)
         {{"--list-cards"}, "document"},
         {{"--card", "2", "d.vlr"}, "--card"},
         {{"--list-cards", "d.vlr", "--export-pdf", "a.pdf"}, "cannot be combined"},
+        {{"--import", "s.xlsx", "d.vlr"}, "--output"},
+        {{"--import", "s.xlsx", "d.vlr", "--output"}, "--output"},
+        {{"--output", "n.vlr", "d.vlr"}, "--import"},
+        {{"--export-xlsx", "a.xlsx", "d.vlr", "--remove-missing"}, "--remove-missing"},
+        {{"--import", "s.csv", "d.vlr", "--output", "n.vlr", "--export-xlsx", "a.xlsx"}, "cannot be combined"},
     };
     for (const auto &[list, word] : bad) {
         QStringList args;
@@ -405,6 +410,70 @@ TEST_F(CommandLineRun, CsvOfTheExample)
     const QString text = QString::fromLatin1(csv);
     EXPECT_TRUE(text.contains(QRegularExpression("\"Gem\\S+se-Risotto\",.*,\"nein\",\"Speisekarte\"\r")));
     EXPECT_TRUE(text.contains(QRegularExpression("\"Kartoffelsuppe\",.*,\"ja\",\"Speisekarte, Mittagstisch\"\r")));
+}
+
+TEST(CommandLineParse, SpreadsheetExportAndImport)
+{
+    auto o = Parse(L({"--export-xlsx", "out.xlsx", "doc.vlr"}));
+    ASSERT_EQ(o.mode, Mode::ExportXlsx);
+    EXPECT_EQ(o.output, "out.xlsx");
+    EXPECT_TRUE(o.isExport());
+    o = Parse(L({"--output=neu.vlr", "doc.vlr", "--import", "karte.csv"}));
+    ASSERT_EQ(o.mode, Mode::Import) << o.error.toStdString();
+    EXPECT_EQ(o.sheet, "karte.csv");
+    EXPECT_EQ(o.document, "doc.vlr");
+    EXPECT_EQ(o.output, "neu.vlr");
+    EXPECT_FALSE(o.removeMissing);
+    EXPECT_TRUE(commandline::WantsExport(L({"--import", "karte.csv", "doc.vlr", "--output", "n.vlr"})));
+    EXPECT_TRUE(Parse(L({"--import", "k.csv", "doc.vlr", "--output", "n.vlr", "--remove-missing"})).removeMissing);
+}
+
+// The numbers of an import's summary: new products, new categories, changed,
+// unchanged, not in the sheet, unreadable rows (in any interface language).
+QList<int> summaryCounts(const QByteArray &out)
+{
+    QList<int> counts;
+    auto it = QRegularExpression(QStringLiteral("\\d+")).globalMatch(QString::fromUtf8(out));
+    while (it.hasNext())
+        counts << it.next().captured().toInt();
+    return counts;
+}
+
+// The example as a workbook and back: its own export changes nothing (the
+// document written is the same bytes), a changed sheet (with titles in
+// English) prints its counts, one with an unreadable row names it and writes
+// nothing.
+TEST_F(CommandLineRun, ExcelExportAndImportOfTheExample)
+{
+    auto r = run(shiptest::builtProgram(), {"--export-xlsx", d + "card.xlsx", shiptest::exampleCard()});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(testutil::readFile(d + "card.xlsx").startsWith("PK\x03\x04"));
+    r = run(shiptest::builtProgram(), {"--import", d + "card.xlsx", shiptest::exampleCard(), "--output", d + "same.vlr"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(summaryCounts(r.out), QList<int>({0, 0, 0, 42, 0, 0})) << r.out.toStdString();
+    EXPECT_EQ(testutil::readFile(d + "same.vlr"), testutil::readFile(shiptest::exampleCard()));
+
+    ASSERT_TRUE(testutil::writeFile(d + "new.csv", "Category,Name,Price\r\nSuppen,Tagessuppe,\"4.90\"\r\nEis,Vanille,3\r\n"));
+    r = run(shiptest::builtProgram(),
+            {"--import", d + "new.csv", shiptest::exampleCard(), "--output", d + "new.vlr", "--remove-missing"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(summaryCounts(r.out), QList<int>({1, 1, 1, 0, 41, 0})) << r.out.toStdString();
+    EXPECT_GT(testutil::readFile(d + "new.vlr").size(), 0);
+
+    ASSERT_TRUE(testutil::writeFile(d + "bad.csv", "Kategorie;Bezeichnung;Preis\r\nSuppen;Tagessuppe;vier\r\n"));
+    r = run(shiptest::builtProgram(), {"--import", d + "bad.csv", shiptest::exampleCard(), "--output", d + "bad.vlr"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(QString::fromUtf8(r.err).contains("\"vier\"")) << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(d + "bad.vlr"));
+    ASSERT_TRUE(testutil::writeFile(d + "titles.csv", "Gericht;Euro\r\nSuppe;4\r\n"));
+    r = run(shiptest::builtProgram(), {"--import", d + "titles.csv", shiptest::exampleCard(), "--output", d + "t.vlr"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(QString::fromUtf8(r.err).contains("\"Gericht\", \"Euro\"")) << r.err.toStdString();
+    // The document itself is never the output.
+    ASSERT_TRUE(QFile::copy(shiptest::exampleCard(), d + "doc.vlr"));
+    r = run(shiptest::builtProgram(), {"--import", d + "new.csv", d + "doc.vlr", "--output", d + "doc.vlr"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(testutil::readFile(d + "doc.vlr"), testutil::readFile(shiptest::exampleCard()));
 }
 
 TEST_F(CommandLineRun, WebPageOfTheExample)
