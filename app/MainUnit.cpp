@@ -18,6 +18,7 @@
 #include "app/windowsize.h"
 #include "catalogue/appfiles.h"
 #include "catalogue/options.h"
+#include "export/xlsxexport.h"
 #include "dialogs/EditProduktFUnit.h"
 #include "dialogs/FloatEdit.h"
 #include "i18n/qttranslations.h"
@@ -561,6 +562,7 @@ void TMainForm::buildMenu()
     ExportierenalsCSVDatei1 = act(Datei1, "ExportierenalsCSVDatei1", QStringLiteral("Exportieren als CSV Datei..."));
     ExportierenalsExcelTabelle1 =
         act(Datei1, "ExportierenalsExcelTabelle1", QStringLiteral("Exportieren als Excel-Tabelle…"));
+    ExportierenalsExcelTabelle1->setEnabled(WorkbooksAvailable()); // a build without workbooks: CSV only
     Importieren1 = act(Datei1, "Importieren1", QStringLiteral("Importieren…"));
     AlsPDFexportieren1 = act(Datei1, "AlsPDFexportieren1", QStringLiteral("Als PDF exportieren..."));
     AlsPDFexportieren1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));

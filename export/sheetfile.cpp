@@ -159,6 +159,7 @@ QStringList SheetFileMessageTexts()
              u"Die Datei ist keine Excel-Arbeitsmappe (es fehlt \"%1\").", u"Die Arbeitsmappe ist beschädigt (\"%1\").",
              u"Die Arbeitsmappe ist beschädigt (\"%1\", Zeile %2: %3).", u"Die Arbeitsmappe ist beschädigt (\"%1\", Zeile %2).",
              u"Die Datei ist keine Excel-Arbeitsmappe.",
+             u"Excel-Tabellen kann diese Ausgabe von Velloran nicht lesen und schreiben; bitte CSV verwenden.",
              // this module
              u"Die Tabelle ist leer. Erwartet werden die Spalten %1.",
              u"Die Spaltenüberschriften der Tabelle sind nicht bekannt. Erwartet werden %1; nötig sind \"%2\", \"%3\" und \"%4\".",

@@ -14,6 +14,12 @@
 
 #include <QString>
 
+// Whether this build reads and writes workbooks. A build without the two
+// libraries (WorkbookProblemText says why) exports and imports CSV alone:
+// WriteXlsxFile and ReadXlsxSheet then refuse with that text.
+bool WorkbooksAvailable();
+QString WorkbookProblemText();
+
 // The name of the catalogue's sheet; the import looks for it first.
 QString XlsxSheetName();
 

@@ -337,9 +337,9 @@ cc-card-settings|app/commandline.cpp|CardSource card = SourceOfCard(doc.category
 cc-list-paper|app/commandline.cpp|const ExportPage page = ExportPageFor(o, card.settings.PapierBox, card.settings.QuerCheck);|const ExportPage page = ExportPageFor(o, CardSettings::Paper::Printer, false);|ship=CommandLineRun.TheExamples*
 cc-cards-together|app/commandline.cpp|    if (shared)|    if (false)|ship=CommandLineRun.EveryCards*
 cc-html-whole|app/commandline.cpp|    } else if (o.mode == Mode::ExportHtml) {|    } else if (false) {|ship=CommandLineRun.WebPage*
-xl-number-format|export/xlsxexport.cpp|format_set_num_format(money, "0.00");|format_set_num_format(money, "0.0");|export
-xl-freeze|export/xlsxexport.cpp|worksheet_freeze_panes(sheet, 1, 0);|(void)0;|export
-xl-number-cell|export/xlsxexport.cpp|            if (cell.isNumber) {|            if (false) {|export
+xl-number-format|export/workbook/xlsxexport.cpp|format_set_num_format(money, "0.00");|format_set_num_format(money, "0.0");|export
+xl-freeze|export/workbook/xlsxexport.cpp|worksheet_freeze_panes(sheet, 1, 0);|(void)0;|export
+xl-number-cell|export/workbook/xlsxexport.cpp|            if (cell.isNumber) {|            if (false) {|export
 xl-csv-1252|catalogue/sheet.cpp|    if (!utf8.hasError()) {|    if (true) {|catalogue
 xl-csv-tab|catalogue/sheet.cpp|if (tabs > 0 && tabs >= semicolons && tabs >= commas)|if (false)|catalogue
 xl-csv-quote|catalogue/sheet.cpp|if (i + 1 < n && text.at(i + 1) == QLatin1Char('"')) {|if (false) {|catalogue
@@ -349,13 +349,13 @@ xl-keep-absent|catalogue/sheetimport.cpp|        if (!rd.has(ColDescription))|  
 xl-cents|catalogue/sheetimport.cpp|v = std::round(v * 100) / 100; // the cent the program keeps|(void)0;|catalogue
 xl-negative|catalogue/sheetimport.cpp|if (in.values.price < 0 && ((mc >= 0 && old.values.price >= 0) \|\| (mc < 0 && in.values.number > 0))) {|if (in.values.price < 0 && mc < 0 && in.values.number > 0) {|catalogue
 xl-remove|catalogue/sheetimport.cpp|    if (removeMissing)|    if (false)|catalogue
-xl-zip-total|export/xlsxreader.cpp|if (unpacked < 0 \|\| total > kMaxUnpackedXlsx|if (unpacked < 0|export
-xl-zip-ratio|export/xlsxreader.cpp|\|\| unpacked > kMaxXlsxRatio * std::max<qint64>(qint64(info.compressedSize), 1024))|)|export
-xl-rows|export/xlsxreader.cpp|if (rowNumber > kMaxSheetRows \|\| sheet.rows.size() >= kMaxSheetRows)|if (sheet.rows.size() >= kMaxSheetRows)|export
-xl-skip-column|export/xlsxreader.cpp|            if (!ref.isEmpty() && cellReference(ref, &c, &rr))|            if (false)|export
-xl-rph|export/xlsxreader.cpp|            if (!skip)|            if (true)|export
-xl-katalog|export/xlsxreader.cpp|                namedId = id;|                (void)0;|export
-xl-formula|export/xlsxreader.cpp|cell.noValue = formula \|\| type == QLatin1String("e");|cell.noValue = type == QLatin1String("e");|export
+xl-zip-total|export/workbook/xlsxreader.cpp|if (unpacked < 0 \|\| total > kMaxUnpackedXlsx|if (unpacked < 0|export
+xl-zip-ratio|export/workbook/xlsxreader.cpp|\|\| unpacked > kMaxXlsxRatio * std::max<qint64>(qint64(info.compressedSize), 1024))|)|export
+xl-rows|export/workbook/xlsxreader.cpp|if (rowNumber > kMaxSheetRows \|\| sheet.rows.size() >= kMaxSheetRows)|if (sheet.rows.size() >= kMaxSheetRows)|export
+xl-skip-column|export/workbook/xlsxreader.cpp|            if (!ref.isEmpty() && cellReference(ref, &c, &rr))|            if (false)|export
+xl-rph|export/workbook/xlsxreader.cpp|            if (!skip)|            if (true)|export
+xl-katalog|export/workbook/xlsxreader.cpp|                namedId = id;|                (void)0;|export
+xl-formula|export/workbook/xlsxreader.cpp|cell.noValue = formula \|\| type == QLatin1String("e");|cell.noValue = type == QLatin1String("e");|export
 xl-apply-remove|app/MainSheets.cpp|ApplySheetImport(plan, dlg.removeMissing(), names, catalogue);|ApplySheetImport(plan, false, names, catalogue);|app=SheetCommands.*
 xl-column-map|app/MainSheets.cpp|        sheet.columns = map.columns();|        (void)0;|app=SheetCommands.*
 EOF

@@ -44,6 +44,16 @@ QString libraryError(lxw_error e)
 
 } // namespace
 
+bool WorkbooksAvailable()
+{
+    return true;
+}
+
+QString WorkbookProblemText()
+{
+    return QString();
+}
+
 QString XlsxSheetName()
 {
     return QStringLiteral("Katalog");

@@ -144,11 +144,6 @@ QString numberText(double v)
 
 } // namespace
 
-bool LooksLikeZip(const QByteArray &data)
-{
-    return data.startsWith("PK\x03\x04") || data.startsWith("PK\x05\x06");
-}
-
 bool ReadXlsxSheet(const QByteArray &data, Sheet *out, QString *error)
 {
     Workbook book(data);
