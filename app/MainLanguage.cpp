@@ -87,7 +87,7 @@ void TMainForm::RegisterProgramTexts()
     // a document of the menu "Datei" that is gone.
     for (const char16_t *t :
          {u"Freitext", u"Verschieben nach", u"CSV-Datei geschrieben: %1", u"Excel-Tabelle geschrieben: %1", u"PDF-Datei geschrieben: %1",
-          u"Großdruck geschrieben: %1", u"Ohne Hintergrundbild ist nichts zu prüfen.",
+          u"Ohne Hintergrundbild ist nichts zu prüfen.",
           u"Alle Schriften haben mindestens 4,5 : 1 Kontrast zum Hintergrund.",
           u"Webseite geschrieben: %1", u"QR-Code geschrieben: %1",
           u"Die Datei \"%1\" hat ungespeicherte Änderungen. Wollen Sie jetzt speichern?",

@@ -395,19 +395,7 @@ void TMainForm::checkReadability()
 
 void TMainForm::GrossdruckClick()
 {
-    commitPendingEdits();
-    const QString path = askFileName(SaveDialog1, true, QStringLiteral("vlr"), true);
-    if (path.isEmpty())
-        return;
-    // A copy: the document in the window stays as it is.
-    QString error;
-    if (!SaveDocumentFile(path, categoryNames(), catalogue, LargePrintSettings(cardSettings()), &error, keptRecords)) {
-        messageBox(QMessageBox::Critical, QString(), QDir::toNativeSeparators(path) + QStringLiteral("\n") + error,
-                   QMessageBox::Ok);
-        return;
-    }
-    statusBar()->showMessage(
-        TranslateStr(QStringLiteral("Großdruck geschrieben: %1")).arg(QDir::toNativeSeparators(path)));
+    largePrintCard();
 }
 
 void TMainForm::GrayScaleCheckClick()

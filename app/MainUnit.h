@@ -155,7 +155,8 @@ public:
     void applyCardPaper(); // the card's paper (or the printer's page) onto the printer
     void applyPrintForm(); // the print form's note, the preview and its count follow it
     void checkReadability(); // the readability check of the Layout tab, when it is shown
-    void GrossdruckClick();  // writes the large-print copy of the document
+    void GrossdruckClick();  // a large-print card made from the selected one
+    void largePrintCard();
     // The sheets of the card's print form on the printer's page (its form
     // SinglePages when it prints page by page).
     SheetPlan printSheetPlan() const;

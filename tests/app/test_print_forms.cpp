@@ -243,7 +243,7 @@ TEST_F(PrintForms, TheLogoIsPlacedAndAnUnusablePictureIsSaid)
     EXPECT_EQ(doc.settings.LogoBreiteEd, 80);
 }
 
-TEST_F(PrintForms, TheReadabilityCheckNamesTheFontAndLargePrintWritesACopy)
+TEST_F(PrintForms, TheReadabilityCheckNamesTheFontAndLargePrintMakesACard)
 {
     QImage grey(16, 16, QImage::Format_RGB32);
     grey.fill(qRgb(60, 60, 60));
@@ -263,18 +263,27 @@ TEST_F(PrintForms, TheReadabilityCheckNamesTheFontAndLargePrintWritesACopy)
     form->Timer1Timer();
     EXPECT_EQ(note->text(), "Alle Schriften haben mindestens 4,5 : 1 Kontrast zum Hintergrund.");
 
-    // "Großdruck": a copy with larger fonts and no picture; the window's
-    // document stays as it is.
+    // "Großdruck": a new card with larger fonts and no picture, carrying
+    // the same products; the card it was made from stays as it was, and
+    // one undo takes the new card back.
     const CardSettings before = form->cardSettings();
-    const QString copy = dir.filePath("gross.vlr");
-    fileAnswers.push_back(copy);
+    const int cardsBefore = form->cards.count();
+    const int from = form->selectedCard;
     QTest::mouseClick(form->LesbarkeitBox->GrossdruckBtn, Qt::LeftButton);
+    ASSERT_EQ(form->cards.count(), cardsBefore + 1);
+    EXPECT_EQ(form->selectedCard, cardsBefore);
+    EXPECT_EQ(form->cards.at(cardsBefore).name, form->cards.at(from).name + " (Großdruck)");
+    EXPECT_EQ(form->cardSettings().FontDialog(1).size, 34);
+    EXPECT_TRUE(form->cardSettings().FilenameEdit2.isEmpty());
+    for (int i = 0; i < form->catalogue.categoryCount(); ++i)
+        for (uint32_t j = 0; j < form->catalogue.products(i)->count; ++j)
+            EXPECT_EQ(bool((form->catalogue.productCards(i, int(j)) >> cardsBefore) & 1u),
+                      bool((form->catalogue.productCards(i, int(j)) >> from) & 1u));
     DocumentData doc;
-    QString why;
-    ASSERT_TRUE(LoadDocumentFile(copy, CardSettings(), doc, &why)) << why.toStdString();
-    EXPECT_EQ(doc.settings.FontDialog(1).size, 34);
-    EXPECT_TRUE(doc.settings.FilenameEdit2.isEmpty());
-    EXPECT_EQ(doc.categoryNames, form->categoryNames());
+    ASSERT_TRUE(ReadDocument(form->documentBytes(), CardSettings(), doc, nullptr));
+    EXPECT_EQ(doc.cards.settingsOf(cardsBefore, doc.settings).FontDialog(1).size, 34);
+    form->Rueckgaengig1->trigger();
+    EXPECT_EQ(form->cards.count(), cardsBefore);
     EXPECT_EQ(form->cardSettings().FontDialog(1).size, before.FontDialog(1).size);
     EXPECT_EQ(form->cardSettings().FilenameEdit2, greyPath);
 }
