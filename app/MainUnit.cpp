@@ -953,47 +953,6 @@ int TMainForm::selectedProduct() const
 // Catalogue commands
 // ---------------------------------------------------------------------------
 
-void TMainForm::ListProds()
-{
-    ListView1->setUpdatesEnabled(false);
-    ListView1->clear();
-    const int cat = selectedCategory();
-    const bool enable = cat >= 0 && cat < catalogue.categoryCount();
-    const QStringList sizes = enable ? catalogue.sizeHeadings(cat) : QStringList();
-    productColumns.showCards(ListView1, cards.names(), cards.count() > 1 || !AllOffered(catalogue));
-    productColumns.show(ListView1, sizes);
-    if (enable) {
-        const QChar dp = UserDecimalPoint();
-        const QString freeText = TranslateStr(QStringLiteral("Freitext"));
-        const QString notOffered = TranslateStr(QStringLiteral("nicht im Angebot"));
-        TDynaArray *prods = catalogue.products(cat);
-        QList<QTreeWidgetItem *> rows;
-        rows.reserve(int(prods->count));
-        int r = 0;
-        prods->First();
-        while (prods->WhileNext()) {
-            auto *row = new QTreeWidgetItem;
-            QString desc = WideText(aprod->description);
-            desc.replace(QLatin1String("\r\n"), QLatin1String(" "));
-            desc.replace(QLatin1Char('\n'), QLatin1Char(' '));
-            desc.replace(QLatin1Char('\r'), QLatin1Char(' '));
-            row->setText(0, WideText(aprod->name));
-            row->setText(1, desc);
-            row->setText(2, WideText(aprod->quantity));
-            productColumns.fillRow(row, ListView1->columnCount(),
-                                   sizes.isEmpty() ? QVector<double>() : catalogue.sizePrices(cat, r), aprod->price,
-                                   freeText, dp);
-            productColumns.fillCards(row, catalogue.productCards(cat, r), catalogue.isOffered(cat, r), notOffered);
-            rows << row;
-            ++r;
-        }
-        ListView1->addTopLevelItems(rows);
-    }
-    for (QPushButton *b : {NeuesProduktBtn, ProduktBearbeitenBtn, ProduktKopierenBtn, ProduktLoeschenBtn,
-                           ProduktNachObenBtn, ProduktNachUntenBtn})
-        b->setEnabled(enable);
-    ListView1->setUpdatesEnabled(true);
-}
 
 void TMainForm::commitPendingEdits()
 {
@@ -1085,40 +1044,6 @@ void TMainForm::BitBtn4Click()
     moveCategoryEntry(i, i + 1);
 }
 
-void TMainForm::ProduktBearbeitenBtnClick()
-{
-    const DocumentHistory::Step step(history, TranslateStr(QStringLiteral("Produkt bearbeiten")));
-    const int cat = selectedCategory();
-    const int row = selectedProduct();
-    if (cat < 0 || row < 0 || !EditProduktForm)
-        return;
-    TProductRec *p = catalogue.product(cat, row);
-    if (!p)
-        return;
-    EditProduktForm->setSizes(catalogue.sizeHeadings(cat));
-    EditProduktForm->fill(Catalogue::values(p));
-    EditProduktForm->setSizePrices(catalogue.sizePrices(cat, row));
-    EditProduktForm->setAdditives(MarksGroup->settings().additives);
-    EditProduktForm->setMarks(catalogue.marks(cat, row));
-    EditProduktForm->setCards(cards.names(), catalogue.productCards(cat, row), catalogue.isOffered(cat, row));
-    if (execDialog(EditProduktForm) != QDialog::Accepted)
-        return;
-    // The dialog may have let other code move the cursors: position again.
-    p = catalogue.product(cat, row);
-    if (!p || !catalogue.setProduct(p, EditProduktForm->values()))
-        return;
-    catalogue.setMarks(cat, row, EditProduktForm->marks());
-    catalogue.setProductCards(cat, row, EditProduktForm->cards());
-    catalogue.setOffered(cat, row, EditProduktForm->offered());
-    if (catalogue.hasSizes(cat))
-        catalogue.setSizePrices(cat, row, EditProduktForm->sizePrices());
-    ListProds();
-    // The edited product stays selected, so the keys go on with it.
-    if (QTreeWidgetItem *it = ListView1->topLevelItem(row)) {
-        ListView1->setCurrentItem(it);
-        it->setSelected(true);
-    }
-}
 
 void TMainForm::ProduktLoeschenBtnClick()
 {

@@ -7,6 +7,9 @@
 //   BM_CardPriceChange/card:N  one price changed, then card N again
 //   BM_CardSwitch/card:N       the selected card switched from another to N
 //   BM_CardSource/card:N       building card N's source alone
+//   BM_OneCardPriceChange      the same catalogue as a document of one card
+//                              carrying everything, as documents were before
+//                              cards: the layout reads the catalogue itself
 #include "bench/cardgen.h"
 
 #include "catalogue/cards.h"
@@ -59,6 +62,17 @@ Document &document()
     return *doc;
 }
 
+// The same catalogue in a document of one card that carries everything.
+Document &oneCard()
+{
+    static std::unique_ptr<Document> doc;
+    if (!doc) {
+        doc = std::make_unique<Document>();
+        cardgen::generate(doc->cat, doc->names, 20, 50);
+    }
+    return *doc;
+}
+
 // A4 printable area of a 600 ppi printer with 5 mm borders.
 PageArea area()
 {
@@ -104,6 +118,25 @@ void BM_CardPriceChange(benchmark::State &state)
     state.counters["pages"] = pages;
     state.counters["products"] = ProductsOnCard(doc.cat, card);
 }
+void BM_OneCardPriceChange(benchmark::State &state)
+{
+    Document &doc = oneCard();
+    const PreviewGeometry g = PreviewPageGeometry(area(), 96, 100);
+    QImage img(g.W, g.H, QImage::Format_RGB32);
+    const double price = doc.cat.product(1, 20)->price;
+    int pages = 0;
+    bool up = false;
+    for (auto _ : state) {
+        up = !up;
+        doc.cat.product(1, 20)->price = up ? price + 1 : price;
+        pages = showCard(doc, 0, img, g);
+        benchmark::DoNotOptimize(pages);
+    }
+    doc.cat.product(1, 20)->price = price;
+    state.counters["pages"] = pages;
+}
+BENCHMARK(BM_OneCardPriceChange)->Unit(benchmark::kMillisecond);
+
 BENCHMARK(BM_CardPriceChange)->Arg(0)->Arg(2)->Arg(4)->ArgName("card")->Unit(benchmark::kMillisecond);
 
 void BM_CardSwitch(benchmark::State &state)
