@@ -249,7 +249,9 @@ for t in catalogue i18n layout texture export dialogs ship app; do
   summary=$(grep -E '^\[  PASSED  \]|^\[  FAILED  \] [0-9]+ test|^\[  SKIPPED \] [0-9]+ test' "$log" | tr '\n' ' ')
   RESULTS+=("$(printf 'test_%-10s %-6s %s' "$t" "$r" "$summary")")
   echo "${RESULTS[-1]}"
-  [ "$r" = ok ] || grep -E '^\[  (FAILED|SKIPPED) \] [A-Z]' "$log" | sort -u | head -40
+  # The failed and skipped cases by name (gtest pads the tags: "[  FAILED  ]"); listing
+  # them never stops the loop, so every test program runs.
+  [ "$r" = ok ] || { grep -E '^\[ +(FAILED|SKIPPED) +\] [A-Z]' "$log" | sort -u | head -40 || true; }
 done
 echo "left out under Wine: $(tr ':' '\n' <<<"$WINE_SKIP" | wc -l) test cases (windows/tests-not-under-wine.txt)"
 stage_end
