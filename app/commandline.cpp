@@ -22,6 +22,7 @@
 #include "texture/texture.h"
 
 #include <QBuffer>
+#include <functional>
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QDir>
@@ -213,27 +214,18 @@ private:
     std::vector<Entry> entries_;
 };
 
-// The sheet sides of a print form as pictures, PREFIX-1.png for the first
-// side and so on.
-int exportSheetPngs(const Options &o, const CardSource &card, const SheetPlan &plan, QTextStream &err,
-                    PageFileSet *shared = nullptr)
+// Writes pictures 1 to count (or --page alone) as PREFIX-N.png, each as
+// render(N) gives it. Every picture goes to a temporary file of its own, one
+// at a time (no file stays open); they replace their files only when all of
+// them were written completely. shared: the files of every card, put in place
+// together by the caller; null: put in place here.
+int writePngs(const Options &o, int count, const QString &what, const QString &noSuch,
+              const std::function<QImage(int)> &render, QTextStream &err, PageFileSet *shared)
 {
-    const QSize px = SheetSidePixels(plan, o.dpi, o.zoom);
-    if (px.isEmpty())
-        return failWith(err, o.document, QStringLiteral("the page has no printable area"));
-    if (px.width() > kMaxPngSide || px.height() > kMaxPngSide || qint64(px.width()) * px.height() > kMaxPngPixels)
-        return failWith(err, PngPageFile(o.output, o.page > 0 ? o.page : 1),
-                        QStringLiteral("a sheet image of %1 x %2 pixels is too large; lower --dpi or --zoom")
-                            .arg(px.width())
-                            .arg(px.height()));
-    CardSource counted = card;
-    counted.zoom = 100;
-    const int count = int(CardSheetSides(counted, plan).size());
     int first = 1, last = count;
     if (o.page > 0) {
         if (o.page > count)
-            return failWith(err, o.document,
-                            QStringLiteral("the card has %1 sheet side(s), there is no side %2").arg(count).arg(o.page));
+            return failWith(err, o.document, noSuch.arg(count).arg(o.page));
         first = last = o.page;
     }
     for (int p = first; p <= last; ++p) {
@@ -243,10 +235,10 @@ int exportSheetPngs(const Options &o, const CardSource &card, const SheetPlan &p
     PageFileSet own;
     PageFileSet &files = shared ? *shared : own;
     for (int p = first; p <= last; ++p) {
-        const QImage img = RenderSheetSide(card, plan, o.dpi, p);
+        const QImage img = render(p);
         const QString path = PngPageFile(o.output, p);
         if (img.isNull())
-            return failWith(err, path, QStringLiteral("not enough memory for the sheet image"));
+            return failWith(err, path, QStringLiteral("not enough memory for the %1 image").arg(what));
         QByteArray png;
         {
             QBuffer buf(&png);
@@ -264,6 +256,26 @@ int exportSheetPngs(const Options &o, const CardSource &card, const SheetPlan &p
     if (!files.commit(&failed, &why))
         return failWith(err, failed, why);
     return kExitOk;
+}
+
+// The sheet sides of a print form as pictures, PREFIX-1.png for the first
+// side and so on.
+int exportSheetPngs(const Options &o, const CardSource &card, const SheetPlan &plan, QTextStream &err,
+                    PageFileSet *shared = nullptr)
+{
+    const QSize px = SheetSidePixels(plan, o.dpi, o.zoom);
+    if (px.isEmpty())
+        return failWith(err, o.document, QStringLiteral("the page has no printable area"));
+    if (px.width() > kMaxPngSide || px.height() > kMaxPngSide || qint64(px.width()) * px.height() > kMaxPngPixels)
+        return failWith(err, PngPageFile(o.output, o.page > 0 ? o.page : 1),
+                        QStringLiteral("a sheet image of %1 x %2 pixels is too large; lower --dpi or --zoom")
+                            .arg(px.width())
+                            .arg(px.height()));
+    CardSource counted = card;
+    counted.zoom = 100;
+    const int count = int(CardSheetSides(counted, plan).size());
+    return writePngs(o, count, QStringLiteral("sheet"), QStringLiteral("the card has %1 sheet side(s), there is no side %2"),
+                     [&](int p) { return RenderSheetSide(card, plan, o.dpi, p); }, err, shared);
 }
 
 // shared: the files of every card, put in place together by the caller;
@@ -288,45 +300,8 @@ int exportPng(const Options &o, const CardSource &card, QTextStream &err, PageFi
                             .arg(g.H));
 
     const int count = CardPageCount(card, area);
-    int first = 1, last = count;
-    if (o.page > 0) {
-        if (o.page > count)
-            return failWith(err, o.document,
-                            QStringLiteral("the card has %1 page(s), there is no page %2").arg(count).arg(o.page));
-        first = last = o.page;
-    }
-    for (int p = first; p <= last; ++p) {
-        if (sameFile(PngPageFile(o.output, p), o.document))
-            return failWith(err, PngPageFile(o.output, p), QStringLiteral("the output would replace the document"));
-    }
-
-    // Every page is written to a temporary file of its own, one at a time
-    // (no file stays open); the pages replace their files only when all of
-    // them were written completely.
-    PageFileSet own;
-    PageFileSet &files = shared ? *shared : own;
-    for (int p = first; p <= last; ++p) {
-        const QImage img = RenderCardPage(card, area, o.dpi, p);
-        const QString path = PngPageFile(o.output, p);
-        if (img.isNull())
-            return failWith(err, path, QStringLiteral("not enough memory for the page image"));
-        QByteArray png;
-        {
-            QBuffer buf(&png);
-            buf.open(QIODevice::WriteOnly);
-            if (!img.save(&buf, "PNG"))
-                return failWith(err, path, QStringLiteral("the page could not be encoded as PNG"));
-        }
-        QString why;
-        if (!files.add(path, png, &why))
-            return failWith(err, path, why);
-    }
-    if (shared)
-        return kExitOk;
-    QString failed, why;
-    if (!files.commit(&failed, &why))
-        return failWith(err, failed, why);
-    return kExitOk;
+    return writePngs(o, count, QStringLiteral("page"), QStringLiteral("the card has %1 page(s), there is no page %2"),
+                     [&](int p) { return RenderCardPage(card, area, o.dpi, p); }, err, shared);
 }
 
 } // namespace
