@@ -44,10 +44,17 @@ inline Run run(const QString &program, const QStringList &args,
     p.setProcessEnvironment(env);
     if (!cwd.isEmpty())
         p.setWorkingDirectory(cwd);
-    p.start(program, args);
     Run r;
-    if (!p.waitForStarted(30000))
-        return r;
+    // A program that could not be started at all is started again, up to
+    // three times: under Wine on a busy machine the creation of a process
+    // now and then fails before the program runs a single line.
+    for (int attempt = 1;; ++attempt) {
+        p.start(program, args);
+        if (p.waitForStarted(30000))
+            break;
+        if (p.error() != QProcess::FailedToStart || attempt == 3)
+            return r;
+    }
     r.finished = p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit;
     r.exitCode = p.exitCode();
     r.out = p.readAllStandardOutput();
