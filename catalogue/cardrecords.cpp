@@ -36,13 +36,6 @@ enum {
     kProductOnNoSuchCard,
 };
 
-// Products of category i, without moving the catalogue's cursors.
-uint32_t productCount(const Catalogue &cat, int i)
-{
-    const TDynaArray *prods = *static_cast<TDynaArray **>(cat.kats->At(uint32_t(i)));
-    return prods ? prods->count : 0;
-}
-
 QString text(int m)
 {
     return UserText(QString::fromUtf16(kMessages[m]));
@@ -172,7 +165,7 @@ bool readProducts(ByteReader &r, const Catalogue &cat, int32_t k, QString *error
         const int32_t pi = r.readInt32();
         if (!r.ok())
             return false;
-        if (ci < 0 || ci >= cat.categoryCount() || pi < 0 || uint32_t(pi) >= productCount(cat, ci)) {
+        if (ci < 0 || ci >= cat.categoryCount() || pi < 0 || uint32_t(pi) >= uint32_t(cat.productCount(ci))) {
             *error = text(kNoSuchProduct).arg(i + 1).arg(qint64(pi) + 1).arg(qint64(ci) + 1);
             return false;
         }
@@ -202,7 +195,7 @@ bool cardDiffers(const Catalogue &cat, int card)
 {
     const bool byDefault = card == 0;
     for (int i = 0; i < cat.categoryCount(); ++i)
-        for (uint32_t j = 0; j < productCount(cat, i); ++j)
+        for (uint32_t j = 0; j < uint32_t(cat.productCount(i)); ++j)
             if (bool((cat.productCards(i, int(j)) >> card) & 1u) != byDefault)
                 return true;
     return false;
@@ -223,7 +216,7 @@ bool writeCardProducts(const ConstExtensionContent &doc, ByteWriter &w)
         w.writeInt32(k);
         QVector<QPair<int, int>> on;
         for (int i = 0; i < cat.categoryCount(); ++i)
-            for (uint32_t j = 0; j < productCount(cat, i); ++j)
+            for (uint32_t j = 0; j < uint32_t(cat.productCount(i)); ++j)
                 if ((cat.productCards(i, int(j)) >> k) & 1u)
                     on.append({i, int(j)});
         w.writeInt32(int32_t(on.size()));
@@ -278,7 +271,7 @@ bool checkCardProducts(ExtensionContent &doc, QString *error)
     const uint64_t beyond = ~uint64_t(0) << cards;
     Catalogue &cat = doc.catalogue;
     for (int i = 0; i < cat.categoryCount(); ++i)
-        for (uint32_t j = 0; j < productCount(cat, i); ++j)
+        for (uint32_t j = 0; j < uint32_t(cat.productCount(i)); ++j)
             if (const uint64_t extra = cat.productCards(i, int(j)) & beyond) {
                 int card = 0;
                 while (!((extra >> card) & 1u))
@@ -294,7 +287,7 @@ bool writeNotOffered(const ConstExtensionContent &doc, ByteWriter &w)
     const Catalogue &cat = doc.catalogue;
     QVector<QPair<int, int>> off;
     for (int i = 0; i < cat.categoryCount(); ++i)
-        for (uint32_t j = 0; j < productCount(cat, i); ++j)
+        for (uint32_t j = 0; j < uint32_t(cat.productCount(i)); ++j)
             if (!cat.isOffered(i, int(j)))
                 off.append({i, int(j)});
     if (off.isEmpty())

@@ -8,13 +8,6 @@ const char kEmptyName[] = "Eine Karte braucht einen Namen.";
 const char kControlInName[] = "Der Name einer Karte ist eine Zeile ohne Steuerzeichen.";
 const char kNameTaken[] = "Eine Karte mit diesem Namen gibt es schon.";
 
-// Products of category i, without moving the catalogue's cursors.
-int productCount(const Catalogue &cat, int i)
-{
-    const TDynaArray *prods = *static_cast<TDynaArray **>(cat.kats->At(uint32_t(i)));
-    return prods ? int(prods->count) : 0;
-}
-
 bool isControl(QChar c)
 {
     const char16_t u = c.unicode();
@@ -92,7 +85,7 @@ bool PrintsOnCard(const Catalogue &cat, int category, int row, int card)
 bool CarriesEverything(const Catalogue &cat, int card)
 {
     for (int i = 0; i < cat.categoryCount(); ++i) {
-        const int n = productCount(cat, i);
+        const int n = cat.productCount(i);
         for (int j = 0; j < n; ++j)
             if (!PrintsOnCard(cat, i, j, card))
                 return false;
@@ -103,7 +96,7 @@ bool CarriesEverything(const Catalogue &cat, int card)
 bool AllOffered(const Catalogue &cat)
 {
     for (int i = 0; i < cat.categoryCount(); ++i)
-        for (int j = 0; j < productCount(cat, i); ++j)
+        for (int j = 0; j < cat.productCount(i); ++j)
             if (!cat.isOffered(i, j))
                 return false;
     return true;
@@ -113,7 +106,7 @@ int ProductsOnCard(const Catalogue &cat, int card)
 {
     int on = 0;
     for (int i = 0; i < cat.categoryCount(); ++i) {
-        const int n = productCount(cat, i);
+        const int n = cat.productCount(i);
         for (int j = 0; j < n; ++j)
             on += PrintsOnCard(cat, i, j, card) ? 1 : 0;
     }

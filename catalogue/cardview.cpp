@@ -12,12 +12,6 @@ const TProductRec &productAt(const Catalogue &cat, int i, uint32_t j)
     return *static_cast<const TProductRec *>(prods->At(j));
 }
 
-uint32_t productCount(const Catalogue &cat, int i)
-{
-    const TDynaArray *prods = *static_cast<TDynaArray **>(cat.kats->At(uint32_t(i)));
-    return prods ? prods->count : 0;
-}
-
 } // namespace
 
 QVector<QVector<qint64>> AutomaticNumbers(const QStringList &names, const Catalogue &cat)
@@ -26,14 +20,14 @@ QVector<QVector<qint64>> AutomaticNumbers(const QStringList &names, const Catalo
     // Numbers that any product carries are never given automatically.
     std::vector<int32_t> used;
     for (int i = 0; i < cats; ++i)
-        for (uint32_t j = 0; j < productCount(cat, i); ++j)
+        for (uint32_t j = 0; j < uint32_t(cat.productCount(i)); ++j)
             if (const int32_t n = productAt(cat, i, j).number; n != 0)
                 used.push_back(n);
     std::sort(used.begin(), used.end());
     QVector<QVector<qint64>> out(cats);
     qint64 counter = 0;
     for (int i = 0; i < cats; ++i) {
-        const uint32_t n = productCount(cat, i);
+        const uint32_t n = uint32_t(cat.productCount(i));
         out[i].resize(int(n));
         for (uint32_t j = 0; j < n; ++j) {
             const TProductRec &p = productAt(cat, i, j);
@@ -59,7 +53,7 @@ CardView::CardView(const QStringList &names, const Catalogue &cat, int card, boo
     names_.clear();
     for (int i = 0; i < cats; ++i) {
         QVector<int> rows;
-        const uint32_t n = productCount(cat, i);
+        const uint32_t n = uint32_t(cat.productCount(i));
         for (uint32_t j = 0; j < n; ++j)
             if (PrintsOnCard(cat, i, int(j), card))
                 rows.append(int(j));

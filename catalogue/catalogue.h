@@ -51,6 +51,12 @@ public:
     TProductRec *aprod;    // bound pointer shared by all product arrays
 
     int categoryCount() const { return int(kats->count); }
+    // The number of products of category i, without moving any cursor.
+    int productCount(int i) const
+    {
+        const TDynaArray *prods = *static_cast<TDynaArray **>(kats->At(uint32_t(i)));
+        return prods ? int(prods->count) : 0;
+    }
     // Positions kats on category i and returns its product array.
     TDynaArray *products(int i);
 
