@@ -32,6 +32,7 @@ CardSettings CardList::settingsOf(int i, const CardSettings &first) const
         return first;
     CardSettings s = cards_.at(i).settings;
     s.marks.additives = first.marks.additives;
+    s.marks.additiveTranslations = first.marks.additiveTranslations;
     return s;
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "catalogue/marks.h"
+#include "catalogue/translation.h"
 
 #include <QDate>
 #include <QString>
@@ -125,6 +126,13 @@ struct CardSettings {
     double LogoBreiteEd = 40;        // mm
     bool LogoJedeSeiteCheck = false; // on every page, not only the first
     bool LogoLinksCheck = false;     // at the left margin, not centred
+
+    // Two languages ("zweisprachig", stored in group D): each product's
+    // translation printed under its German name and description, categories
+    // as "VORSPEISEN · STARTERS", the legend in both languages. The card's
+    // own texts in the second language are held here.
+    bool ZweisprachigCheck = false;
+    CardTextTranslation translation;
 
     const FontSetting &FontDialog(int n) const { return fonts[n - 1]; } // n = 1..9
     FontSetting &FontDialog(int n) { return fonts[n - 1]; }

@@ -50,6 +50,7 @@ CardView::CardView(const QStringList &names, const Catalogue &cat, int card, boo
     const int cats = std::min<int>(names.size(), cat.categoryCount());
     const QVector<QVector<qint64>> numbers = perCard ? QVector<QVector<qint64>>() : AutomaticNumbers(names, cat);
     own_ = std::make_unique<Catalogue>();
+    own_->setSecondLanguage(cat.secondLanguage());
     names_.clear();
     for (int i = 0; i < cats; ++i) {
         QVector<int> rows;
@@ -63,6 +64,8 @@ CardView::CardView(const QStringList &names, const Catalogue &cat, int card, boo
             break;
         const int at = own_->categoryCount() - 1;
         own_->setSizeHeadings(at, cat.sizeHeadings(i));
+        own_->setCategoryTranslation(at, cat.categoryTranslation(i));
+        own_->setSizeHeadingTranslations(at, cat.sizeHeadingTranslations(i));
         own_->products(at);
         for (int j : rows) {
             ProductValues v = Catalogue::values(&productAt(cat, i, uint32_t(j)));
@@ -73,6 +76,7 @@ CardView::CardView(const QStringList &names, const Catalogue &cat, int card, boo
             const int r = int(own_->products(at)->count) - 1;
             own_->setMarks(at, r, cat.marks(i, j));
             own_->setStoredSizePrices(at, r, cat.firstSizeEmpty(i, j), cat.furtherPrices(i, j));
+            own_->setTranslation(at, r, cat.translation(i, j));
         }
         names_.append(names.at(i));
         cats_.append(i);

@@ -37,6 +37,7 @@ bool Catalogue::addCategory()
     *akat = prods;
     side_.emplace_back();
     headings_.emplace_back();
+    catTr_.emplace_back();
     return true;
 }
 
@@ -61,6 +62,7 @@ void Catalogue::deleteCategory(int i)
         return;
     side_.erase(side_.begin() + i);
     headings_.erase(headings_.begin() + i);
+    catTr_.erase(catTr_.begin() + i);
     releaseCategory(prods);
 }
 
@@ -70,6 +72,7 @@ void Catalogue::changeCategories(int a, int b)
     if (a >= 0 && b >= 0 && a < categoryCount() && b < categoryCount()) {
         std::swap(side_[size_t(a)], side_[size_t(b)]);
         std::swap(headings_[size_t(a)], headings_[size_t(b)]);
+        std::swap(catTr_[size_t(a)], catTr_[size_t(b)]);
     }
 }
 
@@ -214,6 +217,9 @@ void Catalogue::setSizeHeadings(int cat, const QStringList &headings)
         return;
     const QStringList h = keptSizeHeadings(headings);
     headings_[size_t(cat)] = h;
+    QStringList &tr = catTr_[size_t(cat)].headings;
+    if (tr.size() > h.size())
+        tr = tr.mid(0, h.size());
     const qsizetype further = std::max<qsizetype>(0, h.size() - 1);
     for (ProductSide &s : side_[size_t(cat)]) {
         if (s.further.size() > further)
@@ -347,6 +353,8 @@ void Catalogue::clear()
     kats->Clear();
     side_.clear();
     headings_.clear();
+    catTr_.clear();
+    language_ = SecondLanguage();
 }
 
 void Catalogue::swapContents(Catalogue &other)
@@ -354,6 +362,8 @@ void Catalogue::swapContents(Catalogue &other)
     std::swap(kats, other.kats);
     std::swap(side_, other.side_);
     std::swap(headings_, other.headings_);
+    std::swap(catTr_, other.catTr_);
+    std::swap(language_, other.language_);
     auto rebind = [](Catalogue &c) {
         c.akat = nullptr;
         c.aprod = nullptr;
@@ -460,4 +470,65 @@ QChar UserDecimalPoint()
     // QLocale() is the system locale unless a test set another default.
     const QString dp = QLocale().decimalPoint();
     return dp.isEmpty() ? QChar('.') : dp.at(0);
+}
+
+const ProductTranslation &Catalogue::translation(int cat, int row) const
+{
+    static const ProductTranslation none;
+    const ProductSide *s = sideOf(cat, row);
+    return s ? s->translation : none;
+}
+
+void Catalogue::setTranslation(int cat, int row, const ProductTranslation &t)
+{
+    if (const ProductSide *s = sideOf(cat, row))
+        const_cast<ProductSide *>(s)->translation = t;
+}
+
+QString Catalogue::categoryTranslation(int cat) const
+{
+    if (cat < 0 || size_t(cat) >= catTr_.size())
+        return {};
+    return catTr_[size_t(cat)].name;
+}
+
+void Catalogue::setCategoryTranslation(int cat, const QString &name)
+{
+    if (cat < 0 || size_t(cat) >= catTr_.size())
+        return;
+    catTr_[size_t(cat)].name = OneLineText(name);
+}
+
+QStringList Catalogue::sizeHeadingTranslations(int cat) const
+{
+    if (cat < 0 || size_t(cat) >= catTr_.size())
+        return {};
+    QStringList t = catTr_[size_t(cat)].headings;
+    while (t.size() < headings_[size_t(cat)].size())
+        t.append(QString());
+    return t;
+}
+
+void Catalogue::setSizeHeadingTranslations(int cat, const QStringList &headings)
+{
+    if (cat < 0 || size_t(cat) >= catTr_.size())
+        return;
+    QStringList t;
+    for (qsizetype i = 0; i < headings.size() && i < headings_[size_t(cat)].size(); ++i)
+        t.append(OneLineText(headings.at(i)));
+    while (!t.isEmpty() && t.last().isEmpty())
+        t.removeLast();
+    catTr_[size_t(cat)].headings = t;
+}
+
+bool Catalogue::hasTranslations() const
+{
+    for (const CategoryTranslation &c : catTr_)
+        if (!c.name.isEmpty() || !c.headings.isEmpty())
+            return true;
+    for (const auto &c : side_)
+        for (const ProductSide &p : c)
+            if (!p.translation.isEmpty())
+                return true;
+    return false;
 }

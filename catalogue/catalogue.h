@@ -9,6 +9,7 @@
 
 #include "catalogue/brastel.h"
 #include "catalogue/marks.h"
+#include "catalogue/translation.h"
 
 #include <QString>
 #include <QStringList>
@@ -135,7 +136,28 @@ public:
     // or cleared everywhere when from is -1.
     void copyCardBit(int from, int to);
 
-    // Releases everything (the document is discarded).
+    // Translations into the document's second language (catalogue/
+    // translation.h), held beside the products and categories and kept in
+    // step by every command above, as the marks are. Out of range reads as
+    // no translation; setting out of range does nothing.
+    const SecondLanguage &secondLanguage() const { return language_; }
+    void setSecondLanguage(const SecondLanguage &l) { language_ = l; }
+    const ProductTranslation &translation(int cat, int row) const;
+    void setTranslation(int cat, int row, const ProductTranslation &t);
+    // A category name's translation (one line: control characters become
+    // spaces).
+    QString categoryTranslation(int cat) const;
+    void setCategoryTranslation(int cat, const QString &name);
+    // The translations of the category's size headings, one per heading
+    // (empty = none), as many as it has headings: setting keeps at most that
+    // many, one line each, and setSizeHeadings cuts them to its new count.
+    QStringList sizeHeadingTranslations(int cat) const;
+    void setSizeHeadingTranslations(int cat, const QStringList &headings);
+    // True when a product or category carries any translation.
+    bool hasTranslations() const;
+
+    // Releases everything (the document is discarded); the second language
+    // is English again.
     void clear();
     // Exchanges the whole content with another catalogue; each array's bound
     // pointer is re-bound to its new owner.
@@ -154,9 +176,16 @@ private:
         bool firstEmpty = false;
         uint64_t cards = 1; // bit i = card i
         bool offered = true;
+        ProductTranslation translation;
+    };
+    struct CategoryTranslation {
+        QString name;
+        QStringList headings; // one per size heading, at most as many
     };
     std::vector<std::vector<ProductSide>> side_;
     std::vector<QStringList> headings_; // one per category
+    std::vector<CategoryTranslation> catTr_; // one per category
+    SecondLanguage language_;
     const ProductSide *sideOf(int cat, int row) const;
     const TProductRec *productAt(int cat, int row) const;
 };

@@ -52,10 +52,15 @@ struct MarkSettings {
     bool MarksCheck = true;                  // print marks
     LegendPlace LegendPos = LegendPlace::AtEnd;
     QStringList additives = DefaultAdditives();
+    // The additives in the document's second language, entry i translating
+    // additives[i]; missing or empty entries have none (an additive of the
+    // default list then has its shipped wording, catalogue/officialwording.h).
+    QStringList additiveTranslations;
 
     bool operator==(const MarkSettings &o) const
     {
-        return MarksCheck == o.MarksCheck && LegendPos == o.LegendPos && additives == o.additives;
+        return MarksCheck == o.MarksCheck && LegendPos == o.LegendPos && additives == o.additives
+               && additiveTranslations == o.additiveTranslations;
     }
     bool operator!=(const MarkSettings &o) const { return !(*this == o); }
 };

@@ -21,12 +21,14 @@ int appendCopy(Catalogue &c, int from, int row, int to)
     const QVector<double> further = c.furtherPrices(from, row);
     const uint64_t cards = c.productCards(from, row);
     const bool offered = c.isOffered(from, row);
+    const ProductTranslation translation = c.translation(from, row);
     if (!c.addProduct(to, v))
         return -1;
     const int at = int(c.products(to)->count) - 1;
     c.setMarks(to, at, marks);
     c.setProductCards(to, at, cards);
     c.setOffered(to, at, offered);
+    c.setTranslation(to, at, translation);
     c.setStoredSizePrices(to, at, firstEmpty, further);
     return at;
 }
