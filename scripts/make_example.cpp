@@ -2,8 +2,8 @@
 // own main window: the categories and products go in through the catalogue,
 // the settings through the window's controls, and the window saves it. The
 // restaurant's further cards (the drinks card and the lunch sheet, both on
-// A5) and the dish out of season are then added to the saved document and
-// written with the program's document writer.
+// A5), the dish out of season and the English translations are then added
+// to the saved document and written with the program's document writer.
 //   make_example OUT.vlr
 #include "app/MainUnit.h"
 #include "catalogue/appfiles.h"
@@ -239,6 +239,101 @@ int main(int argc, char **argv)
     // Green asparagus is out of season: the risotto waits in the catalogue.
     const int mains = category("Hauptgerichte");
     cat.setOffered(mains, row(mains, "Gemüse-Risotto"), false);
+
+    // English beside the German: every dish but two (the soup of the day and
+    // the cheese board wait for the translator), the categories, the size
+    // headings, the cards' own texts and the wine list's note. The food card
+    // prints both languages.
+    struct English {
+        const char *german;
+        const char *name;
+        const char *description;
+        const char *quantity = "";
+    };
+    const English dishes[] = {
+        {"Bruschetta", "Bruschetta", "Toasted country bread with tomatoes, garlic and fresh basil"},
+        {"Carpaccio vom Rind", "Beef carpaccio", "Thinly sliced, with rocket, parmesan and lemon olive oil"},
+        {"Gebackener Ziegenkäse", "Baked goat's cheese", "On lamb's lettuce with honey mustard dressing and caramelised walnuts"},
+        {"Vitello tonnato", "Vitello tonnato", "Veal in tuna sauce with capers"},
+        {"Antipasti-Teller", "Antipasti platter", "Grilled vegetables, olives, salami and ham\r\nfor two"},
+        {"Tomatencremesuppe", "Cream of tomato soup", "with whipped cream and croutons"},
+        {"Kartoffelsuppe", "Potato soup", "grandmother's recipe, with Vienna sausages"},
+        {"Wiener Schnitzel", "Wiener schnitzel", "Veal, with lingonberries and fried potatoes"},
+        {"Rinderroulade", "Beef roulade", "Home-made, with red cabbage and dumplings"},
+        {"Zwiebelrostbraten", "Roast beef with onions", "Rump steak with fried onions, spätzle and gravy"},
+        {"Gebratenes Lachsfilet", "Pan-fried salmon fillet", "On leaf spinach with lemon butter and wild rice"},
+        {"Käsespätzle", "Cheese spätzle", "With mountain cheese and fried onions, served with a small salad"},
+        {"Gemüse-Risotto", "Vegetable risotto", "Creamy risotto with green asparagus, peas and parmesan (vegetarian)"},
+        {"Schweinebraten", "Roast pork", "With dark beer sauce, sauerkraut and bread dumpling"},
+        {"Kinderschnitzel", "Children's schnitzel", "With French fries and ketchup"},
+        {"Spaghetti Bolognese", "Spaghetti bolognese", "Small portion"},
+        {"Fischstäbchen", "Fish fingers", "With mashed potatoes"},
+        {"Apfelstrudel", "Apple strudel", "Warm, with vanilla sauce"},
+        {"Mousse au Chocolat", "Chocolate mousse", "Of dark and white chocolate"},
+        {"Gemischtes Eis", "Mixed ice cream", "Three scoops of your choice, with whipped cream"},
+        {"Mineralwasser", "Mineral water", ""},
+        {"Apfelschorle", "Apple spritzer", ""},
+        {"Cola", "Cola", ""},
+        {"Fanta", "Fanta", ""},
+        {"Spezi", "Spezi (cola and orange)", ""},
+        {"Hausgemachte Limonade", "Home-made lemonade", "Lemon and mint or elderflower"},
+        {"Frisch gepresster Orangensaft", "Freshly squeezed orange juice", ""},
+        {"Pils vom Fass", "Draught pilsner", ""},
+        {"Hefeweizen", "Wheat beer", "Light or dark"},
+        {"Alkoholfreies Weizen", "Alcohol-free wheat beer", ""},
+        {"Radler", "Shandy", "Pilsner with lemonade"},
+        {"Riesling, Rheingau", "Riesling, Rheingau", "Dry, fruity"},
+        {"Spätburgunder, Baden", "Pinot noir, Baden", "Velvety, with notes of cherry"},
+        {"Hauswein rot oder weiß", "House wine, red or white", ""},
+        {"Kaffee", "Coffee", "", "cup"},
+        {"Cappuccino", "Cappuccino", "", "cup"},
+        {"Latte macchiato", "Latte macchiato", "", "glass"},
+        {"Espresso", "Espresso", ""},
+        {"Tee", "Tea", "Various kinds", "pot"},
+    };
+    const std::pair<const char *, const char *> categories[] = {
+        {"Vorspeisen", "Starters"},           {"Suppen", "Soups"},
+        {"Hauptgerichte", "Main courses"},    {"Für unsere kleinen Gäste", "For our young guests"},
+        {"Desserts", "Desserts"},             {"Alkoholfreie Getränke", "Soft drinks"},
+        {"Biere", "Beers"},                   {"Weine", "Wines"},
+        {"Heißgetränke", "Hot drinks"},
+    };
+    for (const auto &[german, english] : categories) {
+        const int i = category(german);
+        cat.setCategoryTranslation(i, QString::fromUtf8(english));
+        QStringList sizes = cat.sizeHeadings(i); // "0,3 l" is "0.3 l"
+        for (QString &h : sizes)
+            h.replace(QLatin1Char(','), QLatin1Char('.'));
+        cat.setSizeHeadingTranslations(i, sizes);
+    }
+    for (const English &e : dishes) {
+        int found = -1, at = -1;
+        for (int i = 0; i < cat.categoryCount() && found < 0; ++i)
+            for (int j = 0; j < int(cat.products(i)->count); ++j)
+                if (WideText(static_cast<const TProductRec *>(cat.products(i)->At(uint32_t(j)))->name)
+                    == QString::fromUtf8(e.german)) {
+                    found = i;
+                    at = j;
+                    break;
+                }
+        if (found < 0) {
+            std::fprintf(stderr, "no product %s\n", e.german);
+            return 1;
+        }
+        cat.setTranslation(found, at, {QString::fromUtf8(e.name), QString::fromUtf8(e.description),
+                                       QString::fromUtf8(e.quantity)});
+    }
+    const int wines = category("Weine");
+    cat.setTranslation(wines, int(cat.products(wines)->count) - 1,
+                       {QString(), QStringLiteral("You will find more wines on our wine list."), QString()});
+    doc.settings.ZweisprachigCheck = true;
+    doc.settings.translation = {QStringLiteral("Gasthaus Zur Linde"),
+                                QStringLiteral("Gasthaus Zur Linde · Lindenplatz 3 · 79098 Freiburg · Tel. +49 761 123456"),
+                                QStringLiteral("All prices in euros, service and VAT included")};
+    doc.cards[1].settings.translation = {QStringLiteral("Drinks"), QStringLiteral("Gasthaus Zur Linde"), QString()};
+    doc.cards[2].settings.translation = {QStringLiteral("Lunch"),
+                                         QStringLiteral("Gasthaus Zur Linde · Monday to Friday from 11:30 am to 2 pm"),
+                                         QStringLiteral("A small salad with every lunch · All prices in euros")};
 
     if (!SaveDocumentFile(path, doc.categoryNames, cat, doc.settings, &why, doc.unknownRecords, &doc.cards)) {
         std::fprintf(stderr, "could not save %s: %s\n", argv[1], qPrintable(why));
