@@ -1,7 +1,9 @@
 // The wording the program ships for the fourteen allergens and the default
 // additives, in the interface's languages and the offered second languages:
 // for the allergens the names of the EU regulation's annex on substances
-// causing allergies or intolerances, in each language's official version.
+// causing allergies or intolerances, in each language's official version
+// (Turkish, not a language of the regulation: the Turkish Food Codex's
+// labelling wording), for the additives plain menu wording.
 // The legend of a bilingual card takes the second language's wording from
 // here, unless the document has its own translation of an additive.
 #pragma once

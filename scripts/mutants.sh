@@ -358,6 +358,13 @@ xl-katalog|export/workbook/xlsxreader.cpp|                namedId = id;|        
 xl-formula|export/workbook/xlsxreader.cpp|cell.noValue = formula \|\| type == QLatin1String("e");|cell.noValue = type == QLatin1String("e");|export
 xl-apply-remove|app/MainSheets.cpp|ApplySheetImport(plan, dlg.removeMissing(), names, catalogue);|ApplySheetImport(plan, false, names, catalogue);|app=SheetCommands.*
 xl-column-map|app/MainSheets.cpp|        sheet.columns = map.columns();|        (void)0;|app=SheetCommands.*
+
+trw-subtag-case|catalogue/officialwording.cpp|return language.section(QLatin1Char('-'), 0, 0).toLower();|return language.section(QLatin1Char('-'), 0, 0);|catalogue=OfficialWording.*
+trw-prefix|catalogue/officialwording.cpp|if (lang == QLatin1String(w.language))|if (lang.startsWith(QLatin1String(w.language)))|catalogue=OfficialWording.*
+trw-trimmed|catalogue/officialwording.cpp|const int n = DefaultAdditives().indexOf(german);|const int n = DefaultAdditives().indexOf(german.trimmed());|catalogue=OfficialWording.*
+trw-en-order|catalogue/officialwording.cpp|      u"Lupin", u"Molluscs"},|      u"Molluscs", u"Lupin"},|catalogue=OfficialWording.*
+trw-en-short|catalogue/officialwording.cpp|u"contains a source of phenylalanine", u"contains caffeine", u"contains quinine"}},|u"contains a source of phenylalanine", u"contains caffeine"}},|catalogue=OfficialWording.*
+trw-langs|catalogue/officialwording.cpp|        out << QLatin1String(w.language);|        (void)w;|catalogue=OfficialWording.*
 EOF
 )
 
