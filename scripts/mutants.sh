@@ -382,6 +382,13 @@ trr-csv-columns|export/csvexport.cpp|                       + (translationColumn
 trr-csv-title|export/csvexport.cpp|header << GetMsgText(14) + tag << GetMsgText(15) + tag << GetMsgText(18) + tag;|header << GetMsgText(14) + tag << GetMsgText(18) + tag << GetMsgText(15) + tag;|export=Csv*
 trr-stats-translated|catalogue/languagestats.cpp|                     .arg(c.total - c.missing)|                     .arg(c.total)|catalogue=Translations.*
 trr-stats-kinds|catalogue/languagestats.cpp|        if (c.total == 0)|        if (false)|catalogue=Translations.*
+trr-core-swap|catalogue/catalogue.cpp|        std::swap(catTr_[size_t(a)], catTr_[size_t(b)]);|        (void)0;|catalogue=Translations.*
+trr-core-cut|catalogue/catalogue.cpp|    if (tr.size() > h.size())|    if (false)|catalogue=Translations.*
+trr-core-oneline|catalogue/catalogue.cpp|    catTr_[size_t(cat)].name = OneLineText(name);|    catTr_[size_t(cat)].name = name;|catalogue=Translations.*
+trr-core-copy|catalogue/productcopy.cpp|    c.setTranslation(to, at, translation);|    (void)0;|catalogue=Translations.*
+trr-core-view|catalogue/cardview.cpp|    own_->setSecondLanguage(cat.secondLanguage());|    (void)0;|catalogue=Translations.*
+trr-core-shipped|catalogue/translationtexts.cpp|            shipped = true;|            shipped = false;|catalogue=Translations.*
+trr-core-set-card|catalogue/translationtexts.cpp|        if (place.card < 0 \|\| place.card >= cards.size())|        if (place.card < 0)|catalogue=Translations.*
 EOF
 )
 
