@@ -115,8 +115,8 @@ QString VersionText();
 
 // Runs an export or prints (needs a QApplication). Failures are written to
 // `err` as one line (an import's unreadable rows one line each);
-// --list-cards and --language-stats write their lines to `out`, an import its summary. Returns the
-// exit code.
+// --list-cards and --language-stats write their lines to `out`, an import
+// its summary. Returns the exit code.
 int RunExport(const Options &o, QTextStream &out, QTextStream &err);
 int RunExport(const Options &o, QTextStream &err);
 
