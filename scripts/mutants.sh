@@ -365,6 +365,37 @@ trw-trimmed|catalogue/officialwording.cpp|const int n = DefaultAdditives().index
 trw-en-order|catalogue/officialwording.cpp|      u"Lupin", u"Molluscs"},|      u"Molluscs", u"Lupin"},|catalogue=OfficialWording.*
 trw-en-short|catalogue/officialwording.cpp|u"contains a source of phenylalanine", u"contains caffeine", u"contains quinine"}},|u"contains a source of phenylalanine", u"contains caffeine"}},|catalogue=OfficialWording.*
 trw-langs|catalogue/officialwording.cpp|        out << QLatin1String(w.language);|        (void)w;|catalogue=OfficialWording.*
+trr-card-flags|catalogue/translationrecords.cpp|    if (flags & ~kBilingual) {|    if (false) {|catalogue=TranslationRecords.*:Translations.*
+trr-tag|catalogue/translationrecords.cpp|    if (!IsWellFormedLanguageTag(l.tag)) {|    if (false) {|catalogue=TranslationRecords.*:Translations.*
+trr-language-name|catalogue/translationrecords.cpp|    l.name = OneLineText(l.name);|    (void)0;|catalogue=TranslationRecords.*:Translations.*
+trr-language-forced|catalogue/translationrecords.cpp|if (l.isDefault() && !anyCardHasTranslation(doc) && !hasProductTranslations(cat)|if (l.isDefault() && !hasProductTranslations(cat)|catalogue=TranslationRecords.*:Translations.*
+trr-further-cards|catalogue/translationrecords.cpp|        for (int i = 1; i < doc.cards->count(); ++i)|        for (int i = 1; i < 1; ++i)|catalogue=TranslationRecords.*:Translations.*
+trr-product-exists|catalogue/translationrecords.cpp|if (c < 0 \|\| c >= cat.categoryCount() \|\| p < 0 \|\| p >= cat.productCount(c)) {|if (c < 0 \|\| c >= cat.categoryCount() \|\| p < 0 \|\| p > cat.productCount(c)) {|catalogue=TranslationRecords.*:Translations.*
+trr-ascending|catalogue/translationrecords.cpp|        if (key <= previous) {|        if (key < previous) {|catalogue=TranslationRecords.*:Translations.*
+trr-category-twice|catalogue/translationrecords.cpp|        if (listed[size_t(c)]) {|        if (false) {|catalogue=TranslationRecords.*:Translations.*
+trr-max-sizes|catalogue/translationrecords.cpp|        if (k > kMaxSizes) {|        if (k > kMaxSizes + 1) {|catalogue=TranslationRecords.*:Translations.*
+trr-size-exists|catalogue/translationrecords.cpp|        if (headings.size() > sizes) {|        if (headings.size() > sizes + 1) {|catalogue=TranslationRecords.*:Translations.*
+trr-additives-999|catalogue/translationrecords.cpp|    if (n > kMaxAdditives) {|    if (false) {|catalogue=TranslationRecords.*:Translations.*
+trr-additives-list|catalogue/translationrecords.cpp|    if (m.additiveTranslations.size() > m.additives.size()) {|    if (false) {|catalogue=TranslationRecords.*:Translations.*
+trr-additives-trim|catalogue/translationrecords.cpp|    while (!m.additiveTranslations.isEmpty() && m.additiveTranslations.last().isEmpty())|    while (false)|catalogue=TranslationRecords.*:Translations.*
+trr-additives-known|catalogue/translationrecords.cpp|    QStringList t = m.additiveTranslations.mid(0, known);|    QStringList t = m.additiveTranslations;|catalogue=TranslationRecords.*:Translations.*
+trr-no-empty-categories|catalogue/translationrecords.cpp|        if (name.isEmpty() && headings.isEmpty())|        if (false)|catalogue=TranslationRecords.*:Translations.*
+trr-reset|catalogue/document.cpp|    ResetCardTranslation(d.settings);|    (void)0;|catalogue=TranslationRecords.*:Translations.*
+trr-import-language|catalogue/sheetimport.cpp|    cat.setSecondLanguage(language);|    (void)language;|catalogue=SheetImport.*
+trr-import-translation|catalogue/sheetimport.cpp|            cat.setTranslation(c, r, e.translation);|            (void)0;|catalogue=SheetImport.*
+trr-import-changed|catalogue/sheetimport.cpp|        e.translation = model.at(pr.category).products.at(pr.row).translation;|        (void)0;|catalogue=SheetImport.*
+trr-import-headings|catalogue/sheetimport.cpp|        cat.setSizeHeadingTranslations(c, k.headingTranslations);|        (void)0;|catalogue=SheetImport.*
+trr-csv-columns|export/csvexport.cpp|                       + (translationColumns ? 3 : 0);|                       + 0;|export=Csv*
+trr-csv-title|export/csvexport.cpp|header << GetMsgText(14) + tag << GetMsgText(15) + tag << GetMsgText(18) + tag;|header << GetMsgText(14) + tag << GetMsgText(18) + tag << GetMsgText(15) + tag;|export=Csv*
+trr-stats-translated|catalogue/languagestats.cpp|                     .arg(c.total - c.missing)|                     .arg(c.total)|catalogue=Translations.*
+trr-stats-kinds|catalogue/languagestats.cpp|        if (c.total == 0)|        if (false)|catalogue=Translations.*
+trr-core-swap|catalogue/catalogue.cpp|        std::swap(catTr_[size_t(a)], catTr_[size_t(b)]);|        (void)0;|catalogue=Translations.*
+trr-core-cut|catalogue/catalogue.cpp|    if (tr.size() > h.size())|    if (false)|catalogue=Translations.*
+trr-core-oneline|catalogue/catalogue.cpp|    catTr_[size_t(cat)].name = OneLineText(name);|    catTr_[size_t(cat)].name = name;|catalogue=Translations.*
+trr-core-copy|catalogue/productcopy.cpp|    c.setTranslation(to, at, translation);|    (void)0;|catalogue=Translations.*
+trr-core-view|catalogue/cardview.cpp|    own_->setSecondLanguage(cat.secondLanguage());|    (void)0;|catalogue=Translations.*
+trr-core-shipped|catalogue/translationtexts.cpp|            shipped = true;|            shipped = false;|catalogue=Translations.*
+trr-core-set-card|catalogue/translationtexts.cpp|        if (place.card < 0 \|\| place.card >= cards.size())|        if (place.card < 0)|catalogue=Translations.*
 EOF
 )
 
