@@ -4,9 +4,11 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/document.h"
 #include "catalogue/cardsettings.h"
+#include "catalogue/platform.h"
 #include "layout/cardtext.h"
 #include "shiptest.h"
 #include "testutil.h"
+#include "texture/pictor3.h"
 
 #include <QDir>
 #include <QFile>
@@ -745,9 +747,41 @@ TEST_F(CommandLineRun, HelpAndVersionNeedNoDisplay)
     EXPECT_TRUE(r.err.isEmpty());
     r = run(shiptest::builtProgram(), {"--version"});
     EXPECT_EQ(r.exitCode, 0);
-    // One line: Windows ends it with CR LF, as its console programs do.
-    EXPECT_EQ(r.out.trimmed(), QByteArray("Velloran " VELLORAN_VERSION));
+    EXPECT_TRUE(r.err.isEmpty());
+    // The version, then Qt and the picture and compression libraries, one a line (Windows
+    // ends each with CR LF, as its console programs do).
     EXPECT_TRUE(r.out.endsWith('\n'));
+    QStringList lines = QString::fromLocal8Bit(r.out).remove(QLatin1Char('\r')).split(QLatin1Char('\n'));
+    lines.removeLast();
+    ASSERT_GE(lines.size(), 4) << r.out.toStdString();
+    EXPECT_EQ(lines.takeFirst(), QStringLiteral("Velloran " VELLORAN_VERSION));
+    for (QString &l : lines) {
+        EXPECT_TRUE(l.startsWith(QLatin1String("  "))) << l.toStdString();
+        l = l.trimmed();
+    }
+    EXPECT_EQ(lines, platform::LibraryVersions());
+    EXPECT_EQ(lines.value(0), QStringLiteral("Qt ") + QString::fromLatin1(qVersion()));
+    // Each library with the version it has, and every format the picture dialog offers
+    // with the library that decodes it (the Windows program carries no WebP or TIFF
+    // decoder and offers neither).
+    auto version = [&](const QString &library) {
+        for (const QString &l : lines) {
+            if (l.startsWith(library + QLatin1Char(' ')))
+                return l.mid(library.size() + 1);
+        }
+        return QString();
+    };
+    const QRegularExpression number(QStringLiteral("^[0-9]+(\\.[0-9]+)+$"));
+    EXPECT_TRUE(number.match(version(QStringLiteral("zlib"))).hasMatch()) << r.out.toStdString();
+    EXPECT_TRUE(number.match(version(QStringLiteral("libpng"))).hasMatch()) << r.out.toStdString();
+    const QStringList offered = GetDIBOpenFilter().section(QLatin1Char('|'), 1).split(QLatin1Char(';'));
+    const std::pair<const char *, const char *> decoders[] = {
+        {"*.jpg", "libjpeg-turbo"}, {"*.webp", "libwebp"}, {"*.tif", "libtiff"}, {"*.tiff", "libtiff"}};
+    for (const auto &[pattern, library] : decoders) {
+        if (offered.contains(QLatin1String(pattern)))
+            EXPECT_TRUE(number.match(version(QLatin1String(library))).hasMatch())
+                << pattern << " is offered, but: " << r.out.toStdString();
+    }
 }
 
 TEST_F(CommandLineRun, PngPagesUnderTheirOwnNames)
