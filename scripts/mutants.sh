@@ -358,6 +358,12 @@ xl-katalog|export/workbook/xlsxreader.cpp|                namedId = id;|        
 xl-formula|export/workbook/xlsxreader.cpp|cell.noValue = formula \|\| type == QLatin1String("e");|cell.noValue = type == QLatin1String("e");|export
 xl-apply-remove|app/MainSheets.cpp|ApplySheetImport(plan, dlg.removeMissing(), names, catalogue);|ApplySheetImport(plan, false, names, catalogue);|app=SheetCommands.*
 xl-column-map|app/MainSheets.cpp|        sheet.columns = map.columns();|        (void)0;|app=SheetCommands.*
+win-plugins-unloaded|catalogue/platform/linux.cpp|    loadPicturePlugins();|    (void)0;|ship=CommandLineRun.HelpAndVersion*
+win-webp-stem|catalogue/platform/linux.cpp|{"libwebp", "libwebp.so."},|{"libwebp", "libwebpx.so."},|ship=CommandLineRun.HelpAndVersion*
+win-png-version|catalogue/platform/linux.cpp|(handle, "png_get_libpng_ver"))|(handle, "png_get_libpng_version"))|ship=CommandLineRun.HelpAndVersion*
+win-jpeg-version|catalogue/platform/linux.cpp|static const QByteArray mark("libjpeg-turbo version ");|static const QByteArray mark("libjpeg version ");|ship=CommandLineRun.HelpAndVersion*
+win-version-lines|app/commandline.cpp|text += QStringLiteral("  ") + library + QLatin1Char('\n');|text += QString();|ship=CommandLineRun.HelpAndVersion*
+win-about-libraries|app/AboutBox.cpp|libraries->setText(QStringLiteral("Libraries: ") + text);|libraries->setText(QStringLiteral("Libraries: "));|app=AboutBox.*
 EOF
 )
 

@@ -56,13 +56,14 @@ LoadedObject loadedObject(const char *stem)
     return o;
 }
 
-// The version a library states through one of its functions, looked up in the copy
-// already loaded (RTLD_NOLOAD: nothing is loaded for asking).
 template <typename Fn> Fn loadedFunction(void *handle, const char *symbol)
 {
     return handle ? reinterpret_cast<Fn>(dlsym(handle, symbol)) : nullptr;
 }
 
+// The version a loaded library states itself, through its version function looked up
+// in the copy already loaded (RTLD_NOLOAD: nothing is loaded for asking); for a library
+// that does not say, its file's name in brackets.
 QString versionOf(const char *library, const LoadedObject &o)
 {
     void *handle = dlopen(o.path.constData(), RTLD_LAZY | RTLD_NOLOAD);
@@ -104,21 +105,23 @@ QString versionOf(const char *library, const LoadedObject &o)
         dlclose(handle);
     if (!v.isEmpty())
         return v;
-    // A library that does not say: the version in its file's name (libjpeg.so.62.3.0).
+    // The real file behind the name the library was loaded by (libjpeg.so.62.3.0).
     const QString file = QFileInfo(QString::fromLocal8Bit(o.path)).canonicalFilePath();
     return QLatin1Char('(') + QFileInfo(file.isEmpty() ? QString::fromLocal8Bit(o.path) : file).fileName()
            + QLatin1Char(')');
 }
 
 // Loads every picture plugin Qt has (listing the formats reads only the plugins'
-// descriptions), and with them the libraries they decode with.
+// descriptions), and with them the libraries they decode with: a reader for each format
+// gets its handler, which reads nothing yet (reading would make some of them warn
+// about the empty picture).
 void loadPicturePlugins()
 {
     for (const QByteArray &format : QImageReader::supportedImageFormats()) {
         QBuffer empty;
         empty.open(QIODevice::ReadOnly);
         QImageReader reader(&empty, format);
-        reader.canRead();
+        reader.supportsOption(QImageIOHandler::Size);
     }
 }
 
