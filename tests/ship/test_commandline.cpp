@@ -759,7 +759,7 @@ TEST_F(CommandLineRun, HelpAndVersionNeedNoDisplay)
         EXPECT_TRUE(l.startsWith(QLatin1String("  "))) << l.toStdString();
         l = l.trimmed();
     }
-    EXPECT_EQ(lines, platform::LibraryVersions());
+    EXPECT_EQ(lines.join(QLatin1Char('\n')).toStdString(), platform::LibraryVersions().join(QLatin1Char('\n')).toStdString());
     EXPECT_EQ(lines.value(0), QStringLiteral("Qt ") + QString::fromLatin1(qVersion()));
     // Each library with the version it has, and every format the picture dialog offers
     // with the library that decodes it (the Windows program carries no WebP or TIFF
@@ -878,6 +878,23 @@ TEST_F(CommandLineRun, AnUnusablePictureOrQrCodeIsSaidAndTheExportSucceeds)
     EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains("QR")) << r.err.toStdString();
     EXPECT_TRUE(QFileInfo::exists(d + "qr.pdf"));
+
+    // A WebP picture: used where the program reads WebP (it offers it in the picture
+    // dialog), said in one line where it carries no WebP decoder (Windows).
+    ASSERT_TRUE(testutil::writeFile(d + "rot.webp", testutil::smallWebP()));
+    s.QrDruckCheck = false;
+    s.FilenameEdit2 = d + "rot.webp";
+    ASSERT_TRUE(SaveDocumentFile(d + "webp.vlr", {QStringLiteral("Suppen")}, cat, s, &why)) << why.toStdString();
+    r = run(shiptest::builtProgram(), {"--export-pdf", d + "webp.pdf", d + "webp.vlr"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(testutil::readFile(d + "webp.pdf").startsWith("%PDF-"));
+    if (GetDIBOpenFilter().contains(QLatin1String("*.webp"))) {
+        EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+    } else {
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+        EXPECT_TRUE(QString::fromLocal8Bit(r.err).contains(QDir::toNativeSeparators(d + "rot.webp")))
+            << r.err.toStdString();
+    }
 
     // A picture on another machine or a device: never opened, refused with its own reason.
     s.QrDruckCheck = false;

@@ -129,10 +129,7 @@ TEST(Pictor3, FreeDibEmptiesTheRecordSoReleasingTwiceIsHarmless)
 // as not a picture, with the note every unusable picture gets.
 TEST_F(Pictor3Files, AWebPPictureIsReadExactlyWhereTheFilterOffersIt)
 {
-    // 4 x 3 red pixels, lossless.
-    static const char webp[] = "\x52\x49\x46\x46\x1e\x00\x00\x00\x57\x45\x42\x50\x56\x50\x38\x4c\x11\x00\x00"
-                               "\x00\x2f\x03\x80\x00\x00\x07\x50\x8f\x22\xd7\xa3\xff\x81\x88\xe8\x7f\x00\x00";
-    ASSERT_TRUE(testutil::writeFile(path("hintergrund.webp"), QByteArray(webp, sizeof webp - 1)));
+    ASSERT_TRUE(testutil::writeFile(path("hintergrund.webp"), testutil::smallWebP()));
     const bool offered = GetDIBOpenFilter().section(QLatin1Char('|'), 1).split(QLatin1Char(';')).contains("*.webp");
     PictureProblem problem = PictureProblem::Missing;
     Held h(OpenDib(path("hintergrund.webp"), 0, nullptr, &problem));
