@@ -82,8 +82,8 @@ QString versionOf(const char *library, const LoadedObject &o)
     } else if (!std::strcmp(library, "libtiff")) {
         // "LIBTIFF, Version 4.5.0\nCopyright ..."
         if (auto fn = loadedFunction<const char *(*)()>(handle, "TIFFGetVersion")) {
-            const auto m = QRegularExpression(QStringLiteral("Version ([0-9][0-9.]*)")).match(QString::fromLatin1(fn()));
-            v = m.captured(1);
+            static const QRegularExpression number(QStringLiteral("Version ([0-9][0-9.]*)"));
+            v = number.match(QString::fromLatin1(fn())).captured(1);
         }
     } else if (!std::strcmp(library, "libjpeg-turbo")) {
         // libjpeg's interface has no version function; libjpeg-turbo carries its version

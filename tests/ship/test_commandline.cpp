@@ -759,7 +759,8 @@ TEST_F(CommandLineRun, HelpAndVersionNeedNoDisplay)
         EXPECT_TRUE(l.startsWith(QLatin1String("  "))) << l.toStdString();
         l = l.trimmed();
     }
-    EXPECT_EQ(lines.join(QLatin1Char('\n')).toStdString(), platform::LibraryVersions().join(QLatin1Char('\n')).toStdString());
+    EXPECT_EQ(lines.join(QLatin1Char('\n')).toStdString(),
+              platform::LibraryVersions().join(QLatin1Char('\n')).toStdString());
     EXPECT_EQ(lines.value(0), QStringLiteral("Qt ") + QString::fromLatin1(qVersion()));
     // Each library with the version it has, and every format the picture dialog offers
     // with the library that decodes it (the Windows program carries no WebP or TIFF

@@ -141,8 +141,9 @@ TEST_F(Pictor3Files, AWebPPictureIsReadExactlyWhereTheFilterOffersIt)
     } else {
         EXPECT_EQ(problem, PictureProblem::NotAPicture);
         EXPECT_EQ(h.d.poi, nullptr);
-        EXPECT_TRUE(PictureProblemText(QStringLiteral("hintergrund.webp"), problem)
-                        .startsWith(QStringLiteral("Das Bild \u201Ehintergrund.webp\u201C kann nicht verwendet werden: ")));
+        const QString note = PictureProblemText(QStringLiteral("hintergrund.webp"), problem);
+        EXPECT_TRUE(note.startsWith(QStringLiteral("Das Bild \u201Ehintergrund.webp\u201C kann nicht verwendet werden: ")))
+            << note.toStdString();
     }
 }
 
