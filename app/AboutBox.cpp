@@ -24,6 +24,8 @@ TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
     version->setObjectName(QStringLiteral("Version"));
     auto *purpose = new QLabel(QStringLiteral("Speisekarten anlegen, gestalten und drucken"), this);
     purpose->setObjectName(QStringLiteral("Comments"));
+    libraries = new QLabel(this);
+    libraries->setObjectName(QStringLiteral("Libraries"));
     auto *notices = new QLabel(
         QStringLiteral("Copyright 2026 The Velloran authors. Velloran is free software under the\n"
                        "GNU General Public License, version 3 or (at your option) any later\n"
@@ -37,6 +39,7 @@ TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
     // leaves them alone.
     notices->setProperty("velloran_notranslate", true);
     version->setProperty("velloran_notranslate", true);
+    libraries->setProperty("velloran_notranslate", true);
     name->setProperty("velloran_notranslate", true);
 
     auto *ok = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
@@ -51,6 +54,7 @@ TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
     texts->addWidget(version);
     texts->addWidget(purpose);
     texts->addSpacing(8);
+    texts->addWidget(libraries);
     texts->addWidget(notices);
     head->addLayout(texts, 1);
     auto *lay = new QVBoxLayout(this);
@@ -60,4 +64,20 @@ TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
     btnRow->addWidget(ok);
     lay->addLayout(btnRow);
     lay->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TAboutBox::showEvent(QShowEvent *event)
+{
+    if (libraries->text().isEmpty()) {
+        // Three to a line: "Qt 6.4.2, zlib 1.2.13, libpng 1.6.39," ...
+        const QStringList list = platform::LibraryVersions();
+        QString text;
+        for (int i = 0; i < list.size(); ++i) {
+            text += list.at(i);
+            if (i + 1 < list.size())
+                text += (i % 3 == 2) ? QStringLiteral(",\n") : QStringLiteral(", ");
+        }
+        libraries->setText(QStringLiteral("Libraries: ") + text);
+    }
+    QDialog::showEvent(event);
 }

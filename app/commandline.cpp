@@ -6,6 +6,7 @@
 #include "catalogue/document.h"
 #include "catalogue/languagestats.h"
 #include "catalogue/options.h"
+#include "catalogue/platform.h"
 #include "export/csvexport.h"
 #include "export/htmlexport.h"
 #include "export/sheetfile.h"
@@ -698,7 +699,12 @@ QString UsageText()
 
 QString VersionText()
 {
-    return QStringLiteral("Velloran %1\n").arg(QStringLiteral(VELLORAN_VERSION));
+    // The program's version, then Qt and the picture and compression libraries it
+    // carries, one a line.
+    QString text = QStringLiteral("Velloran %1\n").arg(QStringLiteral(VELLORAN_VERSION));
+    for (const QString &library : platform::LibraryVersions())
+        text += QStringLiteral("  ") + library + QLatin1Char('\n');
+    return text;
 }
 
 int CardByName(const QStringList &names, const QString &given)

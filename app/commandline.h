@@ -109,7 +109,8 @@ Options Parse(const QStringList &args);
 // offscreen platform before the application object is created.
 bool WantsExport(const QStringList &args);
 
-// The text of --help and --version.
+// The text of --help and --version (the program's version, then one line each for Qt
+// and the libraries of platform::LibraryVersions()).
 QString UsageText();
 QString VersionText();
 

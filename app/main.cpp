@@ -47,9 +47,13 @@ int main(int argc, char **argv)
     case commandline::Mode::Help:
         std::fputs(commandline::UsageText().toLocal8Bit().constData(), stdout);
         return commandline::kExitOk;
-    case commandline::Mode::Version:
+    case commandline::Mode::Version: {
+        // An application object (no display) finds Qt's plugins where a real start finds
+        // them, so that the libraries listed are the ones the program works with.
+        QCoreApplication app(argc, argv);
         std::fputs(commandline::VersionText().toLocal8Bit().constData(), stdout);
         return commandline::kExitOk;
+    }
     case commandline::Mode::Invalid:
         std::fprintf(stderr, "velloran: %s (see velloran --help)\n", opts.error.toLocal8Bit().constData());
         return commandline::kExitUsage;

@@ -1,7 +1,8 @@
 // What differs between the Linux and the Windows program, in one place: where the
 // per-user files and the recovery copies live, who may read the files the program
 // makes, which program directory counts as an installation, where the shipped data is,
-// and which fonts draw the card's faces.
+// which fonts draw the card's faces, and which picture and compression libraries it
+// carries.
 // catalogue/platform/linux.cpp and catalogue/platform/windows.cpp implement it; the
 // build picks one of them.
 #pragma once
@@ -61,5 +62,14 @@ PathRules PicturePathRules();
 
 // The sentence of the about box that says which fonts draw the card's faces.
 QString FontNotice();
+
+// Qt and the picture and compression libraries the program reads pictures with, one
+// "name version" each, Qt first ("Qt 6.4.2", "zlib 1.2.13", "libpng 1.6.39", ...);
+// --version and the about box print this list.
+// Linux: the shared libraries the process has loaded once every picture plugin is
+// loaded, each with the version it states itself; one that is not loaded is listed as
+// "name not loaded". Windows: the copies linked into the program, with the versions
+// recorded when it was built.
+QStringList LibraryVersions();
 
 } // namespace platform

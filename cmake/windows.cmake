@@ -21,9 +21,24 @@ set(VELLORAN_WINDOWS_PLUGINS
     Qt6::QWindowsIntegrationPlugin Qt6::QOffscreenIntegrationPlugin
     Qt6::QWindowsVistaStylePlugin Qt6::QWindowsPrinterSupportPlugin
     Qt6::QJpegPlugin Qt6::QGifPlugin Qt6::QICOPlugin
-    Qt6::QSvgIconPlugin Qt6::QSvgPlugin
-    Qt6::QTgaPlugin Qt6::QWbmpPlugin Qt6::QICNSPlugin Qt6::QTiffPlugin Qt6::QWebpPlugin)
+    Qt6::QSvgIconPlugin Qt6::QSvgPlugin)
+# The picture formats of Qt's image formats module stay out, also where a Qt built
+# earlier still holds them (static Qt links every plugin it has unless told not to):
+# WebP and TIFF decode with the copies of libwebp and libtiff in Qt's source, which
+# predate fixes of Debian's patched libraries (a heap overflow from a crafted WebP
+# picture among them); ICNS, TGA and WBMP pictures are not used for a menu card.
+set(VELLORAN_WINDOWS_PLUGINS_LEFT_OUT
+    Qt6::QWebpPlugin Qt6::QTiffPlugin Qt6::QTgaPlugin Qt6::QWbmpPlugin Qt6::QICNSPlugin
+    Qt6::QMngPlugin Qt6::QJp2Plugin)
 find_package(Qt6 QUIET COMPONENTS Svg)
+
+# The versions of the picture and compression libraries built into the static Qt, for
+# --version and the about box: scripts/windows.sh passes them ("zlib 1.2.13;libpng ...").
+set(VELLORAN_BUILT_LIBRARIES "" CACHE STRING
+    "Picture and compression libraries in the static Qt, \"name version\" separated by semicolons")
+file(CONFIGURE OUTPUT "${PROJECT_BINARY_DIR}/windows/builtlibraries.h"
+     CONTENT "// Made by cmake/windows.cmake from VELLORAN_BUILT_LIBRARIES.\n#define VELLORAN_BUILT_LIBRARIES \"@VELLORAN_BUILT_LIBRARIES@\"\n"
+     @ONLY)
 
 function(velloran_windows_program target)
   foreach(_p ${VELLORAN_WINDOWS_PLUGINS})
@@ -31,6 +46,7 @@ function(velloran_windows_program target)
       target_link_libraries(${target} PRIVATE ${_p})
     endif()
   endforeach()
+  qt_import_plugins(${target} EXCLUDE ${VELLORAN_WINDOWS_PLUGINS_LEFT_OUT})
   # One program file: the C and C++ runtimes and winpthreads linked in.
   target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
 endfunction()

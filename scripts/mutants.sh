@@ -396,6 +396,12 @@ trr-core-copy|catalogue/productcopy.cpp|    c.setTranslation(to, at, translation
 trr-core-view|catalogue/cardview.cpp|    own_->setSecondLanguage(cat.secondLanguage());|    (void)0;|catalogue=Translations.*
 trr-core-shipped|catalogue/translationtexts.cpp|            shipped = true;|            shipped = false;|catalogue=Translations.*
 trr-core-set-card|catalogue/translationtexts.cpp|        if (place.card < 0 \|\| place.card >= cards.size())|        if (place.card < 0)|catalogue=Translations.*
+win-plugins-unloaded|catalogue/platform/linux.cpp|    loadPicturePlugins();|    (void)0;|ship=CommandLineRun.HelpAndVersion*
+win-webp-stem|catalogue/platform/linux.cpp|{"libwebp", "libwebp.so."},|{"libwebp", "libwebpx.so."},|ship=CommandLineRun.HelpAndVersion*
+win-png-version|catalogue/platform/linux.cpp|(handle, "png_get_libpng_ver"))|(handle, "png_get_libpng_version"))|ship=CommandLineRun.HelpAndVersion*
+win-jpeg-version|catalogue/platform/linux.cpp|static const QByteArray mark("libjpeg-turbo version ");|static const QByteArray mark("libjpeg version ");|ship=CommandLineRun.HelpAndVersion*
+win-version-lines|app/commandline.cpp|text += QStringLiteral("  ") + library + QLatin1Char('\n');|text += QString();|ship=CommandLineRun.HelpAndVersion*
+win-about-libraries|app/AboutBox.cpp|libraries->setText(QStringLiteral("Libraries: ") + text);|libraries->setText(QStringLiteral("Libraries: "));|app=AboutBox.*
 EOF
 )
 

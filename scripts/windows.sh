@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds Velloran for 64-bit Windows on Debian 12 and tests it under Wine:
-#   1. static Qt (qtbase, qtsvg, qtimageformats) and libqrencode for Windows from Debian's
-#      source packages, once, into a cache folder keyed by versions and options;
+#   1. static Qt (qtbase, qtsvg) and libqrencode for Windows from Debian's source
+#      packages, once, into a cache folder keyed by versions and options;
 #   2. velloran.exe and its tests with cmake/mingw-w64-x86_64.cmake;
 #   3. the tests under wine64 (offscreen platform);
 #   4. the installer Velloran-<version>-Setup.exe with NSIS, and a silent install,
@@ -141,17 +141,10 @@ build_deps() {
     touch "$PREFIX/.qtsvg-done"
     stage_end
   fi
-  if [ ! -f "$PREFIX/.qtimageformats-done" ]; then
-    stage_start "Qt image formats $QT_VERSION for Windows"
-    unpack_source qt6-imageformats "$QT_VERSION" qtimageformats-everywhere-src-$QT_VERSION
-    # TIFF and WebP with the copies of libtiff and libwebp in Qt's source; ICNS, TGA and
-    # WBMP need no library. JPEG 2000 (Jasper) and MNG have no copy there and stay out.
-    build_qt_module "$SRC/qtimageformats-everywhere-src-$QT_VERSION" -DBUILD_SHARED_LIBS=OFF \
-      -DCMAKE_BUILD_TYPE=Release -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
-      -DFEATURE_system_tiff=OFF -DFEATURE_system_webp=OFF -DFEATURE_jasper=OFF -DFEATURE_mng=OFF
-    touch "$PREFIX/.qtimageformats-done"
-    stage_end
-  fi
+  # No Qt image formats module: its WebP and TIFF plugins would decode with the copies of
+  # libwebp and libtiff in Qt's source, older than Debian's patched libraries, and its
+  # other formats (ICNS, TGA, WBMP) are not used for a menu card. A cache made when it
+  # was built still holds it; cmake/windows.cmake keeps its plugins out of the program.
   if [ ! -f "$PREFIX/.googletest-done" ]; then
     stage_start "GoogleTest for Windows"
     local g=$CACHE/build/googletest-$OPTIONS_KEY
@@ -182,20 +175,19 @@ bash "$ROOT/scripts/install-windows-deps.sh"
 stage_end
 
 build_deps
-# What the Windows program carries, for the log: Qt and the copies of the picture and
-# compression libraries in Qt's sources, as their attribution files name them.
-echo "== Libraries in the Windows program"
-echo "  Qt $QT_VERSION"
-for a in "$SRC/qtbase-everywhere-src-$QT_VERSION/src/3rdparty/"{zlib,libpng,libjpeg}/qt_attribution.json \
-         "$SRC/qtimageformats-everywhere-src-$QT_VERSION/src/3rdparty/"{libtiff,libwebp}/qt_attribution.json; do
-  if [ -f "$a" ]; then
-    printf '  %s %s\n' "$(sed -n 's/.*"Name": *"\([^"]*\)".*/\1/p' "$a" | head -1)" \
-      "$(sed -n 's/.*"Version": *"\([^"]*\)".*/\1/p' "$a" | head -1)"
-  else
-    echo "  $(basename "$(dirname "$a")"): source not in $SRC"
-  fi
+# What the Windows program carries: Qt and the copies of the picture and compression
+# libraries in Qt's source, with the versions their attribution files give. They are
+# printed for the log and compiled into the program (--version and its about box).
+BUILT_LIBRARIES=()
+for lib in zlib:zlib libpng:libpng libjpeg:libjpeg-turbo; do
+  a=$SRC/qtbase-everywhere-src-$QT_VERSION/src/3rdparty/${lib%%:*}/qt_attribution.json
+  v=$(sed -n 's/.*"Version": *"\([^"]*\)".*/\1/p' "$a" 2>/dev/null | head -1)
+  [ -n "$v" ] || { echo "windows.sh: no version of ${lib#*:} in $a" >&2; exit 1; }
+  BUILT_LIBRARIES+=("${lib#*:} $v")
 done
-echo "  libqrencode $QRENCODE_VERSION"
+echo "== Libraries in the Windows program"
+printf '  %s\n' "Qt $QT_VERSION" "${BUILT_LIBRARIES[@]}" "libqrencode $QRENCODE_VERSION"
+echo "  (no WebP or TIFF decoder: Qt's copies of libwebp and libtiff are not built)"
 [ "${1:-}" = deps ] && { printf '%s\n' "${TIMES[@]}"; exit 0; }
 
 # --- Velloran for Windows --------------------------------------------------------------
@@ -217,7 +209,8 @@ cmake -S "$ROOT" -B "$BUILD" -G Ninja \
   -DQT_CHAINLOAD_TOOLCHAIN_FILE="$TOOLCHAIN" \
   -DCMAKE_PREFIX_PATH="$PREFIX" -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=$host_cmake_dir \
   -DCMAKE_CROSSCOMPILING_EMULATOR="$ROOT/windows/wine-run.sh" \
-  -DCMAKE_BUILD_TYPE=Release -DVELLORAN_BUILD_BENCH=OFF >"$BUILD/configure.log" 2>&1 ||
+  -DCMAKE_BUILD_TYPE=Release -DVELLORAN_BUILD_BENCH=OFF \
+  -DVELLORAN_BUILT_LIBRARIES="$(IFS=';'; echo "${BUILT_LIBRARIES[*]}")" >"$BUILD/configure.log" 2>&1 ||
   { tail -40 "$BUILD/configure.log"; exit 1; }
 cmake --build "$BUILD" -j "$JOBS"
 x86_64-w64-mingw32-strip -o "$BUILD/velloran.exe" "$BUILD/app/velloran.exe"
@@ -261,44 +254,65 @@ stage_end
 # the Windows program writes: CSV and web page are the same bytes as the Linux program's
 # (both run in the same locale), the web page is valid HTML, the PDF has the same
 # pages and its text, and the QR code on the card reads back.
+# The Linux program they are compared with (and the installer test runs) is built here
+# when it is not there or older than the sources: in the tree scripts/test.sh builds
+# (configured as it does when the tree does not exist yet), or VELLORAN_LINUX_BUILD.
 LINUX_BUILD=${VELLORAN_LINUX_BUILD:-$ROOT/build}
-if [ -x "$LINUX_BUILD/app/velloran" ]; then
-  stage_start "Windows program's files"
-  out=$BUILD/files-check
-  rm -rf "$out"; mkdir -p "$out"
-  filecheck() {  # description, command...
-    local what=$1; shift
-    if "$@" >/dev/null 2>&1; then echo "  ok   $what"; else echo "  FAIL $what"; failed=1; fi
-  }
-  # Both without a language setting (the C locale): German texts, numbers with a point.
-  win() { env LC_ALL=C LANG=C "$ROOT/windows/wine-run.sh" "$BUILD/velloran.exe" "$@"; }
-  lin() { env -u DISPLAY -u WAYLAND_DISPLAY LC_ALL=C LANG=C "$LINUX_BUILD/app/velloran" "$@"; }
-  card=$ROOT/examples/restaurant.vlr
-  qrcard=$ROOT/fuzz/corpus/document/restaurant-qr.vlr
-  for kind in csv html; do
-    win --export-$kind "$out/win.$kind" "$card"
-    lin --export-$kind "$out/linux.$kind" "$card"
-    filecheck "--export-$kind: same bytes as on Linux" cmp "$out/win.$kind" "$out/linux.$kind"
-  done
-  filecheck "--export-html: valid HTML (tidy)" tidy -q -e "$out/win.html"
-  filecheck "translate.dat: same bytes as on Linux" cmp "$BUILD/data/translate.dat" "$LINUX_BUILD/data/translate.dat"
-  win --export-pdf "$out/win.pdf" "$card"
-  lin --export-pdf "$out/linux.pdf" "$card"
-  pages() { pdfinfo "$1" 2>/dev/null | sed -n 's/^Pages: *//p'; }
-  echo "  PDF: $(pages "$out/win.pdf") pages (Linux: $(pages "$out/linux.pdf"))"
-  filecheck "--export-pdf: same page count as on Linux" test "$(pages "$out/win.pdf")" = "$(pages "$out/linux.pdf")"
-  filecheck "--export-pdf: the card's text is in the PDF" \
-    bash -c "pdftotext '$out/win.pdf' - | grep -q 'Gasthaus Zur Linde'"
-  win --export-png "$out/qr" "$qrcard" --dpi 150
-  lin --export-png "$out/qr-linux" "$qrcard" --dpi 150
-  last=$(ls "$out"/qr-[0-9]*.png | sort -V | tail -1)
-  echo "  QR code on $(basename "$last"): $(zbarimg -q --raw "$last" 2>/dev/null)"
-  filecheck "--export-png: one picture per page as on Linux" \
-    test "$(ls "$out"/qr-[0-9]*.png | wc -l)" = "$(ls "$out"/qr-linux-*.png | wc -l)"
-  filecheck "the card's QR code reads back" \
-    bash -c "zbarimg -q --raw '$last' | grep -qx 'https://linde.de/käse'"
-  stage_end
+stage_start "Linux program to compare with ($LINUX_BUILD)"
+linux_log=$BUILD/linux-build.log
+if [ ! -f "$LINUX_BUILD/CMakeCache.txt" ]; then
+  bash "$ROOT/scripts/install-deps.sh" >"$linux_log" 2>&1 &&
+    cmake -S "$ROOT" -B "$LINUX_BUILD" -G Ninja -DVELLORAN_DEBIAN_TREE=ON -DVELLORAN_BUILD_BENCH=OFF >>"$linux_log" 2>&1 ||
+    { tail -20 "$linux_log"; echo "windows.sh: the Linux program the Windows program's files are compared with cannot be configured in $LINUX_BUILD (see $linux_log)" >&2; exit 1; }
 fi
+cmake --build "$LINUX_BUILD" -j "$JOBS" --target velloran >>"$linux_log" 2>&1 ||
+  { tail -20 "$linux_log"; echo "windows.sh: the Linux program the Windows program's files are compared with cannot be built in $LINUX_BUILD (see $linux_log)" >&2; exit 1; }
+for f in app/velloran data/translate.dat; do
+  [ -e "$LINUX_BUILD/$f" ] || { echo "windows.sh: no $LINUX_BUILD/$f after building the Linux program" >&2; exit 1; }
+done
+stage_end
+
+stage_start "Windows program's files"
+out=$BUILD/files-check
+rm -rf "$out"; mkdir -p "$out"
+filecheck() {  # description, command...
+  local what=$1; shift
+  if "$@" >/dev/null 2>&1; then echo "  ok   $what"; else echo "  FAIL $what"; failed=1; fi
+}
+# Both without a language setting (the C locale): German texts, numbers with a point.
+win() { env LC_ALL=C LANG=C "$ROOT/windows/wine-run.sh" "$BUILD/velloran.exe" "$@"; }
+lin() { env -u DISPLAY -u WAYLAND_DISPLAY LC_ALL=C LANG=C "$LINUX_BUILD/app/velloran" "$@"; }
+card=$ROOT/examples/restaurant.vlr
+qrcard=$ROOT/fuzz/corpus/document/restaurant-qr.vlr
+for kind in csv html; do
+  win --export-$kind "$out/win.$kind" "$card"
+  lin --export-$kind "$out/linux.$kind" "$card"
+  filecheck "--export-$kind: same bytes as on Linux" cmp "$out/win.$kind" "$out/linux.$kind"
+done
+filecheck "--export-html: valid HTML (tidy)" tidy -q -e "$out/win.html"
+filecheck "translate.dat: same bytes as on Linux" cmp "$BUILD/data/translate.dat" "$LINUX_BUILD/data/translate.dat"
+win --export-pdf "$out/win.pdf" "$card"
+lin --export-pdf "$out/linux.pdf" "$card"
+pages() { pdfinfo "$1" 2>/dev/null | sed -n 's/^Pages: *//p'; }
+echo "  PDF: $(pages "$out/win.pdf") pages (Linux: $(pages "$out/linux.pdf"))"
+filecheck "--export-pdf: same page count as on Linux" test "$(pages "$out/win.pdf")" = "$(pages "$out/linux.pdf")"
+filecheck "--export-pdf: the card's text is in the PDF" \
+  bash -c "pdftotext '$out/win.pdf' - | grep -q 'Gasthaus Zur Linde'"
+win --export-png "$out/qr" "$qrcard" --dpi 150
+lin --export-png "$out/qr-linux" "$qrcard" --dpi 150
+last=$(ls "$out"/qr-[0-9]*.png | sort -V | tail -1)
+echo "  QR code on $(basename "$last"): $(zbarimg -q --raw "$last" 2>/dev/null)"
+filecheck "--export-png: one picture per page as on Linux" \
+  test "$(ls "$out"/qr-[0-9]*.png | wc -l)" = "$(ls "$out"/qr-linux-*.png | wc -l)"
+filecheck "the card's QR code reads back" \
+  bash -c "zbarimg -q --raw '$last' | grep -qx 'https://linde.de/käse'"
+# The libraries the program names are the ones built above, and no WebP or TIFF decoder.
+win --version | tr -d '\r' >"$out/version.txt" || true
+sed 's/^/  /' "$out/version.txt"
+filecheck "--version: Qt $QT_VERSION and the libraries built for it" \
+  bash -c "grep -qx '  Qt $QT_VERSION' '$out/version.txt' && $(printf "grep -qx '  %s' '$out/version.txt' && " "${BUILT_LIBRARIES[@]}") true"
+filecheck "--version: no WebP or TIFF library" bash -c "! grep -qE 'libwebp|libtiff' '$out/version.txt'"
+stage_end
 
 # --- The installer ---------------------------------------------------------------------
 VERSION=$(sed -n 's/^project(Velloran VERSION \([0-9.]*\).*/\1/p' "$ROOT/CMakeLists.txt")

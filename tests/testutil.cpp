@@ -198,4 +198,11 @@ ModalAnswer::~ModalAnswer()
     EXPECT_TRUE(answered_) << "no modal dialog came within " << timeoutMs_ << " ms";
 }
 
+QByteArray smallWebP()
+{
+    static const char webp[] = "\x52\x49\x46\x46\x1e\x00\x00\x00\x57\x45\x42\x50\x56\x50\x38\x4c\x11\x00\x00"
+                               "\x00\x2f\x03\x80\x00\x00\x07\x50\x8f\x22\xd7\xa3\xff\x81\x88\xe8\x7f\x00\x00";
+    return QByteArray(webp, sizeof webp - 1);
+}
+
 } // namespace testutil

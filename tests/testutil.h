@@ -107,4 +107,8 @@ private:
     bool answered_ = false;
 };
 
+// A 4 x 3 lossless WebP picture (red), for the platforms with and without a WebP
+// decoder alike.
+QByteArray smallWebP();
+
 } // namespace testutil

@@ -1,6 +1,7 @@
 // The Windows side of catalogue/platform.h.
 #include "catalogue/platform.h"
 #include "catalogue/picturepath.h"
+#include "builtlibraries.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -79,6 +80,19 @@ QString FontNotice()
 PathRules PicturePathRules()
 {
     return PathRules::Windows;
+}
+
+QStringList LibraryVersions()
+{
+    // The static program carries the copies built with its Qt; scripts/windows.sh
+    // records their versions in the build (builtlibraries.h, from cmake/windows.cmake).
+    QStringList list{QStringLiteral("Qt ") + QString::fromLatin1(qVersion())};
+    const QString built = QStringLiteral(VELLORAN_BUILT_LIBRARIES);
+    if (built.isEmpty())
+        list << QStringLiteral("zlib, libpng, libjpeg-turbo: versions not recorded in this build");
+    else
+        list << built.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    return list;
 }
 
 } // namespace platform

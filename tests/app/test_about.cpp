@@ -24,3 +24,18 @@ TEST(AboutBox, NamesTheLicenceAndTheFontsOfThisPlatform)
     EXPECT_TRUE(testutil::readFile(root + QStringLiteral("data/velloran.metainfo.xml"))
                     .contains("<project_license>GPL-3.0-or-later</project_license>"));
 }
+
+// Qt and the picture libraries with their versions, as --version names them; listed once
+// the box is shown.
+TEST(AboutBox, NamesQtAndThePictureLibraries)
+{
+    TAboutBox about;
+    about.show();
+    auto *libraries = about.findChild<QLabel *>(QStringLiteral("Libraries"));
+    ASSERT_NE(libraries, nullptr);
+    const QString text = libraries->text();
+    EXPECT_TRUE(text.contains(QStringLiteral("Qt ") + QString::fromLatin1(qVersion()))) << text.toStdString();
+    for (const QString &library : platform::LibraryVersions())
+        EXPECT_TRUE(text.contains(library)) << library.toStdString();
+    EXPECT_TRUE(libraries->isVisible());
+}

@@ -81,7 +81,15 @@ unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 # No print server: nothing depends on the printers of the machine.
 export CUPS_SERVER=$run/no-cups.sock
 bin=$root/usr/bin/velloran
-[ "$("$bin" --version)" = "Velloran $version" ] || fail "--version says $("$bin" --version)"
+# --version: the version, then Qt and the picture and compression libraries, each as the
+# Debian package of this machine has it (the upstream part of the package's version).
+said=$("$bin" --version 2>"$run/err") || fail "--version failed: $(cat "$run/err")"
+[ ! -s "$run/err" ] || fail "--version wrote to standard error: $(cat "$run/err")"
+[ "$(head -n 1 <<<"$said")" = "Velloran $version" ] || fail "--version says $said"
+for lib in zlib:zlib1g libpng:libpng16-16 libjpeg-turbo:libjpeg62-turbo libwebp:libwebp7 libtiff:libtiff6; do
+  upstream=$(dpkg-query -W -f='${Version}' "${lib#*:}" | sed -e 's/^[0-9]*://' -e 's/-[^-]*$//' -e 's/[.+~]dfsg.*//')
+  grep -qx "  ${lib%%:*} $upstream" <<<"$said" || fail "--version does not name ${lib%%:*} $upstream: $said"
+done
 card=$root/usr/share/velloran/examples/restaurant.vlr
 (cd "$run" && "$bin" --export-pdf karte.pdf "$card") 2> "$run/err" || fail "--export-pdf: $(cat "$run/err")"
 [ ! -s "$run/err" ] || fail "--export-pdf wrote to standard error: $(cat "$run/err")"

@@ -4,9 +4,11 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/document.h"
 #include "catalogue/cardsettings.h"
+#include "catalogue/platform.h"
 #include "layout/cardtext.h"
 #include "shiptest.h"
 #include "testutil.h"
+#include "texture/pictor3.h"
 
 #include <QDir>
 #include <QFile>
@@ -808,9 +810,42 @@ TEST_F(CommandLineRun, HelpAndVersionNeedNoDisplay)
     EXPECT_TRUE(r.err.isEmpty());
     r = run(shiptest::builtProgram(), {"--version"});
     EXPECT_EQ(r.exitCode, 0);
-    // One line: Windows ends it with CR LF, as its console programs do.
-    EXPECT_EQ(r.out.trimmed(), QByteArray("Velloran " VELLORAN_VERSION));
+    EXPECT_TRUE(r.err.isEmpty());
+    // The version, then Qt and the picture and compression libraries, one a line (Windows
+    // ends each with CR LF, as its console programs do).
     EXPECT_TRUE(r.out.endsWith('\n'));
+    QStringList lines = QString::fromLocal8Bit(r.out).remove(QLatin1Char('\r')).split(QLatin1Char('\n'));
+    lines.removeLast();
+    ASSERT_GE(lines.size(), 4) << r.out.toStdString();
+    EXPECT_EQ(lines.takeFirst(), QStringLiteral("Velloran " VELLORAN_VERSION));
+    for (QString &l : lines) {
+        EXPECT_TRUE(l.startsWith(QLatin1String("  "))) << l.toStdString();
+        l = l.trimmed();
+    }
+    EXPECT_EQ(lines.join(QLatin1Char('\n')).toStdString(),
+              platform::LibraryVersions().join(QLatin1Char('\n')).toStdString());
+    EXPECT_EQ(lines.value(0), QStringLiteral("Qt ") + QString::fromLatin1(qVersion()));
+    // Each library with the version it has, and every format the picture dialog offers
+    // with the library that decodes it (the Windows program carries no WebP or TIFF
+    // decoder and offers neither).
+    auto version = [&](const QString &library) {
+        for (const QString &l : lines) {
+            if (l.startsWith(library + QLatin1Char(' ')))
+                return l.mid(library.size() + 1);
+        }
+        return QString();
+    };
+    const QRegularExpression number(QStringLiteral("^[0-9]+(\\.[0-9]+)+$"));
+    EXPECT_TRUE(number.match(version(QStringLiteral("zlib"))).hasMatch()) << r.out.toStdString();
+    EXPECT_TRUE(number.match(version(QStringLiteral("libpng"))).hasMatch()) << r.out.toStdString();
+    const QStringList offered = GetDIBOpenFilter().section(QLatin1Char('|'), 1).split(QLatin1Char(';'));
+    const std::pair<const char *, const char *> decoders[] = {
+        {"*.jpg", "libjpeg-turbo"}, {"*.webp", "libwebp"}, {"*.tif", "libtiff"}, {"*.tiff", "libtiff"}};
+    for (const auto &[pattern, library] : decoders) {
+        if (offered.contains(QLatin1String(pattern)))
+            EXPECT_TRUE(number.match(version(QLatin1String(library))).hasMatch())
+                << pattern << " is offered, but: " << r.out.toStdString();
+    }
 }
 
 TEST_F(CommandLineRun, PngPagesUnderTheirOwnNames)
@@ -907,6 +942,23 @@ TEST_F(CommandLineRun, AnUnusablePictureOrQrCodeIsSaidAndTheExportSucceeds)
     EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains("QR")) << r.err.toStdString();
     EXPECT_TRUE(QFileInfo::exists(d + "qr.pdf"));
+
+    // A WebP picture: used where the program reads WebP (it offers it in the picture
+    // dialog), said in one line where it carries no WebP decoder (Windows).
+    ASSERT_TRUE(testutil::writeFile(d + "rot.webp", testutil::smallWebP()));
+    s.QrDruckCheck = false;
+    s.FilenameEdit2 = d + "rot.webp";
+    ASSERT_TRUE(SaveDocumentFile(d + "webp.vlr", {QStringLiteral("Suppen")}, cat, s, &why)) << why.toStdString();
+    r = run(shiptest::builtProgram(), {"--export-pdf", d + "webp.pdf", d + "webp.vlr"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(testutil::readFile(d + "webp.pdf").startsWith("%PDF-"));
+    if (GetDIBOpenFilter().contains(QLatin1String("*.webp"))) {
+        EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+    } else {
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+        EXPECT_TRUE(QString::fromLocal8Bit(r.err).contains(QDir::toNativeSeparators(d + "rot.webp")))
+            << r.err.toStdString();
+    }
 
     // A picture on another machine or a device: never opened, refused with its own reason.
     s.QrDruckCheck = false;

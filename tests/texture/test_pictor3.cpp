@@ -3,6 +3,7 @@
 #include "texture/pictor3.h"
 #include "dibfixture.h"
 #include "texture/jpegmemory.h"
+#include "texture/picturenote.h"
 
 #include "testutil.h"
 
@@ -121,6 +122,29 @@ TEST(Pictor3, FreeDibEmptiesTheRecordSoReleasingTwiceIsHarmless)
     EXPECT_EQ(dibwidth(d), 0);
     EXPECT_EQ(dibheight(d), 0);
     freedib(d);
+}
+
+// A picture in a format the program offers in its file dialog is read; one in a format it
+// does not offer (WebP in the Windows program, which carries no WebP decoder) is refused
+// as not a picture, with the note every unusable picture gets.
+TEST_F(Pictor3Files, AWebPPictureIsReadExactlyWhereTheFilterOffersIt)
+{
+    ASSERT_TRUE(testutil::writeFile(path("hintergrund.webp"), testutil::smallWebP()));
+    const bool offered = GetDIBOpenFilter().section(QLatin1Char('|'), 1).split(QLatin1Char(';')).contains("*.webp");
+    PictureProblem problem = PictureProblem::Missing;
+    Held h(OpenDib(path("hintergrund.webp"), 0, nullptr, &problem));
+    if (offered) {
+        EXPECT_EQ(problem, PictureProblem::None);
+        ASSERT_NE(h.d.poi, nullptr);
+        EXPECT_EQ(dibwidth(h.d), 4);
+        EXPECT_EQ(dibheight(h.d), 3);
+    } else {
+        EXPECT_EQ(problem, PictureProblem::NotAPicture);
+        EXPECT_EQ(h.d.poi, nullptr);
+        const QString note = PictureProblemText(QStringLiteral("hintergrund.webp"), problem);
+        EXPECT_TRUE(note.startsWith(QStringLiteral("Das Bild \u201Ehintergrund.webp\u201C kann nicht verwendet werden: ")))
+            << note.toStdString();
+    }
 }
 
 TEST(Pictor3, OpenFilterListsTheReadableFormatsInWindowsForm)
