@@ -330,7 +330,8 @@ int main(int argc, char **argv)
     doc.settings.translation = {QStringLiteral("Gasthaus Zur Linde"),
                                 QStringLiteral("Gasthaus Zur Linde · Lindenplatz 3 · 79098 Freiburg · Tel. +49 761 123456"),
                                 QStringLiteral("All prices in euros, service and VAT included")};
-    doc.cards[1].settings.translation = {QStringLiteral("Drinks"), QStringLiteral("Gasthaus Zur Linde"), QString()};
+    doc.cards[1].settings.translation = {QStringLiteral("Drinks"), QStringLiteral("Gasthaus Zur Linde"),
+                                         doc.settings.translation.footer};
     doc.cards[2].settings.translation = {QStringLiteral("Lunch"),
                                          QStringLiteral("Gasthaus Zur Linde · Monday to Friday from 11:30 am to 2 pm"),
                                          QStringLiteral("A small salad with every lunch · All prices in euros")};
