@@ -122,9 +122,8 @@ int MissingTranslationsOfCard(const CardSource &card)
     return MissingTranslations(TranslatableTextsOfCard(whole, card.settings));
 }
 
-QString MissingTranslationsNote(const CardSource &card)
+QString MissingTranslationsNote(int missing)
 {
-    const int missing = MissingTranslationsOfCard(card);
     if (missing <= 0)
         return QString();
     return TranslateStr(QString::fromUtf16(kMissingNote)).arg(missing);

@@ -56,10 +56,11 @@ QString BilingualLegendText(const UsedMarks &used, const MarkSettings &marks, co
 // catalogue's first card).
 int MissingTranslationsOfCard(const CardSource &card);
 
-// The note that printing or exporting the card gives on the status line and
-// on standard error ("Zweisprachige Karte: 3 Texte ohne Übersetzung",
-// translated); empty when the card is not bilingual or nothing is missing.
-QString MissingTranslationsNote(const CardSource &card);
+// The note that printing or exporting a bilingual card with `missing` texts
+// without translation gives on the status line and on standard error
+// ("Zweisprachige Karte: 3 Texte ohne Übersetzung", translated); empty when
+// nothing is missing.
+QString MissingTranslationsNote(int missing);
 
 // The German texts of this module, for the translation table.
 QStringList BilingualMessageTexts();

@@ -610,11 +610,11 @@ void CardPainter::ordinaryProduct(const TProductRec &p, const QString &marks, in
             prepare(PriceFont);
             const double width = priceBlockLeft() - x_ - numColMM_;
             prepare(DescriptionFont);
-            const double hD = lineHeight();
+            const double rowMM = lineHeight();
             int rows = description.isEmpty() ? 0 : countRows(description, width);
             prepareTranslation(DescriptionFont);
             rows += trDescription.isEmpty() ? 0 : countRows(trDescription, width);
-            whole = nameRowsMM + trRowsMM + 1.5 * hN + rows * hD;
+            whole = nameRowsMM + trRowsMM + 1.5 * hN + rows * rowMM;
             prepare(NumberFont);
         }
         whole = std::max(whole, reserve + nameRowsMM + trRowsMM);

@@ -892,6 +892,49 @@ TEST_F(CommandLineRun, AnUnusablePictureOrQrCodeIsSaidAndTheExportSucceeds)
     EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
 }
 
+TEST_F(CommandLineRun, ABilingualCardSaysHowManyTextsLackTheirTranslationAndIsStillExported)
+{
+    Catalogue cat;
+    ASSERT_TRUE(cat.addCategory());
+    cat.setCategoryTranslation(0, QStringLiteral("Soups"));
+    ProductValues v;
+    v.name = QStringLiteral("Suppe");
+    v.price = 4.5;
+    ASSERT_NE(cat.addProduct(0, v), nullptr);
+    v.name = QStringLiteral("Brot");
+    v.price = 2;
+    ASSERT_NE(cat.addProduct(0, v), nullptr);
+    ProductTranslation soup;
+    soup.name = QStringLiteral("Soup");
+    cat.setTranslation(0, 0, soup);
+    CardSettings s;
+    s.ZweisprachigCheck = true;
+    s.translation.heading = QStringLiteral("Menu");
+    // Without translation: the bread's name and the footer line.
+    QString why;
+    ASSERT_TRUE(SaveDocumentFile(d + "zwei.vlr", {QStringLiteral("Suppen")}, cat, s, &why)) << why.toStdString();
+    s.ZweisprachigCheck = false;
+    ASSERT_TRUE(SaveDocumentFile(d + "eins.vlr", {QStringLiteral("Suppen")}, cat, s, &why)) << why.toStdString();
+
+    // One line on standard error, in the interface language; the file is
+    // written all the same.
+    const QRegularExpression note(
+        QStringLiteral("^velloran: (Zweisprachige Karte: 2 Texte ohne Übersetzung|Bilingual card: 2 texts without translation)$"),
+        QRegularExpression::MultilineOption);
+    for (const QStringList &args : {QStringList{"--export-pdf", d + "zwei.pdf"}, QStringList{"--export-png", d + "zwei"}}) {
+        const auto r = run(shiptest::builtProgram(), args + QStringList{d + "zwei.vlr"});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_EQ(QString::fromLocal8Bit(r.err).count(note), 1) << r.err.toStdString();
+    }
+    EXPECT_TRUE(QFileInfo(d + "zwei.pdf").size() > 0);
+    EXPECT_TRUE(QFileInfo::exists(d + "zwei-1.png"));
+    // The same card in German alone says nothing of translations.
+    const auto r = run(shiptest::builtProgram(), {"--export-pdf", d + "eins.pdf", d + "eins.vlr"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_FALSE(QString::fromLocal8Bit(r.err).contains(QStringLiteral("Zweisprachig"))) << r.err.toStdString();
+    EXPECT_FALSE(QString::fromLocal8Bit(r.err).contains(QStringLiteral("Bilingual"))) << r.err.toStdString();
+}
+
 TEST_F(CommandLineRun, TheLogoAndTheReadabilityOfTheBackgroundAreSaid)
 {
     // A dark grey background picture lightened a little, and a logo.
