@@ -6,7 +6,6 @@
 #include "catalogue/translationtexts.h"
 #include "i18n/translateunit.h"
 #include "layout/cardlayout.h"
-#include "layout/cardtext.h"
 
 namespace {
 
@@ -65,14 +64,6 @@ QStringList BilingualRows(const LayoutMeasure &m, const QString &german, const Q
     if (m.TextWidthMM(joined) <= availableMM)
         return {joined};
     return {german, translation};
-}
-
-QString BilingualCategoryCaption(const QString &german, const QString &translation, const CardSettings &s)
-{
-    const QString caption = CategoryCaption(german, s);
-    if (!IsTranslated(translation))
-        return caption;
-    return caption + BilingualSeparator() + CategoryCaption(translation, s);
 }
 
 QString BilingualLegendText(const UsedMarks &used, const MarkSettings &marks, const QString &language)

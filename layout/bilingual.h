@@ -36,11 +36,6 @@ FontSetting TranslationFont(const FontSetting &german);
 QStringList BilingualRows(const LayoutMeasure &m, const QString &german, const QString &translation,
                           double availableMM);
 
-// The category's caption on a bilingual card: the German name and its
-// translation, each in capitals when the card asks for them; German alone
-// without translation.
-QString BilingualCategoryCaption(const QString &german, const QString &translation, const CardSettings &s);
-
 // The legend of the marks used, in both languages: each additive and each
 // allergen with its wording in `language` after a " / " ("1 mit Farbstoff /
 // with colouring", "A glutenhaltiges Getreide / Cereals containing gluten"),

@@ -365,7 +365,7 @@ trl-quantity-right|layout/cardlayout.cpp|c_.textOut(quantityRightPx - c_.textWid
 trl-keep-whole|layout/cardlayout.cpp|&& (pageTop + whole <= bottom_ \|\||&& (false \|\||layout=Bilingual.*
 trl-keep-description|layout/cardlayout.cpp|whole = nameRowsMM + trRowsMM + 1.5 * hN + rows * rowMM;|whole = nameRowsMM + trRowsMM + 1.5 * hN;|layout=Bilingual.*
 trl-keep-freetext|layout/cardlayout.cpp|if (y_ + whole > bottom_ && s_.ObenEd + headerBand_ + whole <= bottom_) {|if (false) {|layout=Bilingual.*
-trl-caption-caps|layout/bilingual.cpp|return caption + BilingualSeparator() + CategoryCaption(translation, s);|return caption + BilingualSeparator() + translation;|layout=Bilingual.*
+trl-caption-caps|layout/cardlayout.cpp|CategoryCaption(cat->categoryTranslation(i), s_)|cat->categoryTranslation(i)|layout=Bilingual.*
 trl-rows-fit|layout/bilingual.cpp|if (m.TextWidthMM(joined) <= availableMM)|if (true)|layout=Bilingual.*
 trl-header-row|layout/cardlayout.cpp|c_.textOut(((width_ - lm_ - rm_ - w) / 2) + lm_, tm_ + r * h, t);|c_.textOut(((width_ - lm_ - rm_ - w) / 2) + lm_, tm_, t);|layout=Bilingual.*
 trl-heads-measure|layout/cardlayout.cpp|widen(k, sizeTr_.at(k));|(void)k;|layout=Bilingual.*

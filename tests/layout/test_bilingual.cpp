@@ -165,8 +165,9 @@ TEST(Bilingual, ADishNeverPartsFromItsTranslationAtAPageBreak)
     card.s.ZweisprachigCheck = true;
     const int c = card.category(QStringLiteral("Gerichte"));
     for (int i = 0; i < 8; ++i) {
-        card.product(c, QStringLiteral("Gericht %1").arg(i), 5 + i, 0, QStringLiteral("Beilage %1").arg(i));
-        card.cat.setTranslation(c, 2 * i, translation(QStringLiteral("Dish %1").arg(i), QStringLiteral("Side %1").arg(i)));
+        card.product(c, QStringLiteral("Gericht %1").arg(i), 5 + i, 0, QStringLiteral("Beilage %1\nSalat %1").arg(i));
+        card.cat.setTranslation(c, 2 * i, translation(QStringLiteral("Dish %1").arg(i),
+                                                      QStringLiteral("Side %1\nSalad %1").arg(i)));
         card.product(c, QString(), -1, 0, QStringLiteral("Hinweis %1").arg(i));
         card.cat.setTranslation(c, 2 * i + 1, translation(QString(), QStringLiteral("Note %1").arg(i)));
     }
@@ -186,7 +187,9 @@ TEST(Bilingual, ADishNeverPartsFromItsTranslationAtAPageBreak)
             ASSERT_GT(p, 0);
             EXPECT_EQ(pageOf(QStringLiteral("Dish %1").arg(i)), p) << height << " mm, dish " << i;
             EXPECT_EQ(pageOf(QStringLiteral("Beilage %1").arg(i)), p) << height << " mm, dish " << i;
+            EXPECT_EQ(pageOf(QStringLiteral("Salat %1").arg(i)), p) << height << " mm, dish " << i;
             EXPECT_EQ(pageOf(QStringLiteral("Side %1").arg(i)), p) << height << " mm, dish " << i;
+            EXPECT_EQ(pageOf(QStringLiteral("Salad %1").arg(i)), p) << height << " mm, dish " << i;
             EXPECT_EQ(pageOf(QStringLiteral("Note %1").arg(i)), pageOf(QStringLiteral("Hinweis %1").arg(i)))
                 << height << " mm, note " << i;
         }
