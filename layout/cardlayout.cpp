@@ -300,7 +300,10 @@ const ITextMetrics &CardPainter::measureFor(int n, bool translation)
 
 void CardPainter::prepareFont(int n, bool translation)
 {
-    const FontSetting f = translation ? TranslationFont(s_.FontDialog(n)) : s_.FontDialog(n);
+    FontSetting toggled;
+    if (translation)
+        toggled = TranslationFont(s_.FontDialog(n));
+    const FontSetting &f = translation ? toggled : s_.FontDialog(n);
     double zs = std::trunc(double(f.size) * Z_ / 100.0);
     if (zs < 1)
         zs = 1;
