@@ -19,6 +19,7 @@
 #include "catalogue/document.h"
 #include "export/qrcode.h"
 #include "i18n/translateunit.h"
+#include "layout/bilingual.h"
 #include "layout/cardoutput.h"
 #include "layout/cardpaper.h"
 #include "layout/cardsource.h"
@@ -405,6 +406,7 @@ void TMainForm::AlleKartenexportieren1Click()
                != QMessageBox::Yes)
         return;
     const QStringList names = categoryNames();
+    int missing = 0; // texts without translation on the bilingual cards
     for (int i = 0; i < cards.count(); ++i) {
         const CardSettings s = settingsOfCard(i);
         CardSource card = SourceOfCard(names, catalogue, i, s);
@@ -419,6 +421,7 @@ void TMainForm::AlleKartenexportieren1Click()
             card.texture = &own;
         }
         AttachQrCode(card);
+        missing += MissingTranslationsOfCard(card);
         const QString path = dir.filePath(files.at(i));
         const QString error = ExportCardPdf(card, path, WithCardPaper(s, printerPage), PdfTitle(s),
                                             printer->resolution());
@@ -432,4 +435,5 @@ void TMainForm::AlleKartenexportieren1Click()
     else
         statusBar()->showMessage(
             cardText(kExportedAll).arg(cards.count()).arg(QDir::toNativeSeparators(dir.absolutePath())));
+    reportMissingTranslations(missing);
 }

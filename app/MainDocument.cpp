@@ -17,6 +17,7 @@
 #include "export/csvexport.h"
 #include "i18n/filedialogfilter.h"
 #include "i18n/translateunit.h"
+#include "layout/bilingual.h"
 #include "layout/cardoutput.h"
 #include "texture/picturepreview.h"
 
@@ -94,6 +95,15 @@ QString TMainForm::proposedFileName(const QString &suffix) const
 void TMainForm::reportWritten(const char16_t *german, const QString &path)
 {
     statusBar()->showMessage(TranslateStr(QString::fromUtf16(german)).arg(QDir::toNativeSeparators(path)));
+}
+
+void TMainForm::reportMissingTranslations(int missing, bool append)
+{
+    const QString note = MissingTranslationsNote(missing);
+    if (note.isEmpty())
+        return;
+    const QString before = append ? statusBar()->currentMessage() : QString();
+    statusBar()->showMessage(before.isEmpty() ? note : before + QStringLiteral(" \u00B7 ") + note);
 }
 
 // An error box: the message of the table followed directly by the file name,
@@ -407,4 +417,5 @@ void TMainForm::AlsPDFexportieren1Click()
         return;
     }
     reportWritten(u"PDF-Datei geschrieben: %1", path);
+    reportMissingTranslations(MissingTranslationsOfCard(card));
 }

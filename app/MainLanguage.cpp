@@ -18,6 +18,7 @@
 #include "i18n/qttranslations.h"
 #include "i18n/translatecomponents.h"
 #include "i18n/translateunit.h"
+#include "layout/bilingual.h"
 #include "layout/cardoutput.h"
 #include "layout/imposition.h"
 #include "export/qrcode.h"
@@ -77,7 +78,7 @@ void TMainForm::bersetzen1Click()
 void TMainForm::RegisterProgramTexts()
 {
     for (const QStringList &texts :
-         {DocumentMessageTexts(), OutputMessageTexts(), PrintFormTexts(), ReadabilityTexts(), PictureProblemTexts(), ExtensionMessageTexts(),
+         {DocumentMessageTexts(), OutputMessageTexts(), BilingualMessageTexts(), PrintFormTexts(), ReadabilityTexts(), PictureProblemTexts(), ExtensionMessageTexts(),
           QrProblemTexts(), TAdditivesDialog::messageTexts(), TPriceChangeForm::messageTexts(),
           TFloatEdit::messageTexts(), TEditProduktForm::messageTexts(), CardCommandTexts(), SheetFileMessageTexts(),
           TImportPreviewForm::messageTexts(), TColumnMapForm::messageTexts(), LanguageMessageTexts(),

@@ -11,6 +11,7 @@
 #include "app/PreviewPager.h"
 #include "export/qrcode.h"
 #include "i18n/translateunit.h"
+#include "layout/bilingual.h"
 #include "layout/cardoutput.h"
 #include "layout/cardpaper.h"
 #include "layout/cardsource.h"
@@ -361,10 +362,14 @@ void TMainForm::Drucken1Click()
             to = printer->toPage();
         }
     }
-    const QString error = sheets ? PrintCardSheets(cardSource(100), *printer, GetMsgText(12), from, to)
-                                 : PrintCard(cardSource(100), *printer, GetMsgText(12), from, to);
-    if (!error.isEmpty())
+    const CardSource card = cardSource(100);
+    const QString error = sheets ? PrintCardSheets(card, *printer, GetMsgText(12), from, to)
+                                 : PrintCard(card, *printer, GetMsgText(12), from, to);
+    if (!error.isEmpty()) {
         messageBox(QMessageBox::Critical, QString(), error, QMessageBox::Ok);
+        return;
+    }
+    reportMissingTranslations(MissingTranslationsOfCard(card), false);
 }
 
 // ---------------------------------------------------------------------------

@@ -400,6 +400,10 @@ private:
     void handleWheel(int notches);
     QString askFileName(FileDialogFilter *dialog, bool save, const QString &defaultSuffix, bool confirmOverwrite);
     void reportWritten(const char16_t *german, const QString &path);
+    // Says on the status bar how many texts of a bilingual card printed or
+    // exported lack their translation (`missing` of MissingTranslationsOfCard),
+    // after what the bar says about the export when `append`.
+    void reportMissingTranslations(int missing, bool append = true);
     void reportFileError(int message, const QString &path, const QString &reason);
     void commitPendingEdits(); // ends an in-place rename, so it counts
     void storeRecentDocuments();

@@ -13,6 +13,7 @@
 #include "export/xlsxexport.h"
 #include "export/qrcode.h"
 #include "i18n/translateunit.h"
+#include "layout/bilingual.h"
 #include "layout/cardlayout.h"
 #include "layout/cardoutput.h"
 #include "layout/cardpaper.h"
@@ -815,6 +816,11 @@ int exportCard(const Options &o, const DocumentData &doc, int i, const QString &
     if (texture.HasTexture())
         for (const QString &line : ReadabilityWarnings(CheckCardReadability(settings)))
             err << "velloran: " << notePrefix << oneLine(line) << Qt::endl;
+    // A bilingual card with texts still in German alone says how many; it
+    // is printed or exported all the same.
+    const QString missing = MissingTranslationsNote(MissingTranslationsOfCard(card));
+    if (!missing.isEmpty())
+        err << "velloran: " << notePrefix << missing << Qt::endl;
 
     if (o.mode == Mode::Print) {
         // The printer and its own default page, as the window prints on

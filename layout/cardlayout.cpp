@@ -2,6 +2,7 @@
 
 #include "catalogue/brastel.h"
 #include "catalogue/catalogue.h"
+#include "layout/bilingual.h"
 #include "layout/cardmarks.h"
 #include "layout/columnpass.h"
 #include "layout/texturehook.h"
@@ -191,7 +192,7 @@ public:
                 double zoomed, bool printit, double widthmm, double heightmm, bool early)
         : card_(card), s_(card.settings), c_(canvas), dpi_(dpi), width_(width), height_(height),
           req_(req), zoomed_(zoomed), printit_(printit), widthmm_(widthmm), heightmm_(heightmm),
-          Z_(card.zoom), early_(early)
+          Z_(card.zoom), early_(early), bilingual_(card.settings.ZweisprachigCheck && card.catalogue)
     {
     }
 
@@ -208,11 +209,19 @@ private:
     bool done() const { return early_ && page_ > req_; }
 
     // Fonts and measuring
-    void prepare(int n);
+    void prepare(int n) { prepareFont(n, false); }
+    // The element's translation font (bilingual cards).
+    void prepareTranslation(int n) { prepareFont(n, true); }
+    void prepareFont(int n, bool translation);
     double TextWidthMM(QStringView t) const { return MeasuredPxToMM(meas_->width(t)); }
     double TextHeightMM() const { return MeasuredPxToMM(meas_->height()); }
     double lineHeight() const { return TextHeightMM(); }
-    const ITextMetrics &measureFor(int n);
+    const ITextMetrics &measureFor(int n, bool translation = false);
+    // The rows `text` wraps into (lines split as descriptions are) in the
+    // prepared font.
+    int countRows(QStringView text, double availableMM);
+    // Rows of a line of the card with its translation, in font n.
+    QStringList textRows(int n, const QString &german, const QString &translation);
 
     // Numbers
     long long NextAutoNumber() { return numbering_.NextAutoNumber(); }
@@ -223,12 +232,13 @@ private:
     void paintFrame();
     void ordinaryProduct(const TProductRec &p, const QString &marks, int cat, int row);
     void measureSizeColumns(int cat);
-    double sizeHeadingRowMM(const QString &caption);
-    void paintSizeHeadings(int top);
+    double sizeHeadingRowMM(const QStringList &captionRows, double captionRowMM);
+    double sizeHeadingBlockMM() const;
+    void paintSizeHeadings(double topMM);
     void prepareLegend(const UsedMarks *used);
     void paintLegendRows(double top);
     void legendAtEnd();
-    void freeText(const TProductRec &p);
+    void freeText(const TProductRec &p, int cat, int row);
     void paintRows(QStringView text, double availableMM, double leftMM, double rowAdvance);
     void placeQrCode();
 
@@ -241,6 +251,8 @@ private:
     const double widthmm_, heightmm_;
     const int Z_;
     const bool early_;
+    // The card prints its second language beside the German texts.
+    const bool bilingual_;
 
     int page_ = 1;
     double y_ = 0, x_ = 0;
@@ -256,12 +268,19 @@ private:
     QStringList sizeHeads_;
     std::vector<double> sizeColMM_;
     std::vector<int> sizeColPx_;
+    // Their translations on a bilingual card (an empty entry where a heading
+    // has none); empty when none has one.
+    QStringList sizeTr_;
+    // The rows of the heading, the header line and the footer line: the
+    // German text, with its translation on a bilingual card.
+    QStringList headingRows_, headerRows_, footerRows_;
     CardNumbering numbering_;
     const ITextMetrics *meas_ = nullptr;
-    const ITextMetrics *measCache_[10] = {};
+    const ITextMetrics *measCache_[20] = {}; // fonts 1..9, their translation fonts 11..19
     QString onRequestPadded_; // "Preis auf Anfrage" after four spaces, as painted
     std::vector<qsizetype> ends_;
     std::vector<qsizetype> nameEnds_; // the rows of a product's name
+    std::vector<qsizetype> trNameEnds_; // the rows of its translation
     // Allergen and additive marks; null when the card shows none.
     std::unique_ptr<CardMarks> marks_;
     QStringList legendRows_;
@@ -269,24 +288,46 @@ private:
     double legendBand_ = 0; // room kept above the footer on every page
 };
 
-const ITextMetrics &CardPainter::measureFor(int n)
+const ITextMetrics &CardPainter::measureFor(int n, bool translation)
 {
-    if (!measCache_[n]) {
-        const FontSetting &f = s_.FontDialog(n);
-        measCache_[n] = &c_.metrics(f, f.size, kMeasureDpi);
+    const int k = translation ? n + 10 : n;
+    if (!measCache_[k]) {
+        const FontSetting f = translation ? TranslationFont(s_.FontDialog(n)) : s_.FontDialog(n);
+        measCache_[k] = &c_.metrics(f, f.size, kMeasureDpi);
     }
-    return *measCache_[n];
+    return *measCache_[k];
 }
 
-void CardPainter::prepare(int n)
+void CardPainter::prepareFont(int n, bool translation)
 {
-    const FontSetting &f = s_.FontDialog(n);
+    FontSetting toggled;
+    if (translation)
+        toggled = TranslationFont(s_.FontDialog(n));
+    const FontSetting &f = translation ? toggled : s_.FontDialog(n);
     double zs = std::trunc(double(f.size) * Z_ / 100.0);
     if (zs < 1)
         zs = 1;
     c_.setFont(f, clampToInt(zs), dpi_);
     c_.setTransparentTextBackground();
-    meas_ = &measureFor(n);
+    meas_ = &measureFor(n, translation);
+}
+
+int CardPainter::countRows(QStringView text, double availableMM)
+{
+    const LayoutMeasure m(*meas_);
+    int rows = 0;
+    for (const QString &line : SplitDescriptionLines(text.toString())) {
+        WrapLineEnds(m, line, availableMM, ends_);
+        rows += int(ends_.size());
+    }
+    return rows;
+}
+
+QStringList CardPainter::textRows(int n, const QString &german, const QString &translation)
+{
+    if (!bilingual_)
+        return {german};
+    return BilingualRows(LayoutMeasure(measureFor(n)), german, translation, widthmm_ - s_.LinksEd - s_.RechtsEd);
 }
 
 void CardPainter::paintFrame()
@@ -318,12 +359,20 @@ void CardPainter::StartCardPage(int p)
 
     if (!s_.FussEd.isEmpty()) {
         prepare(FooterFont);
+        // The last row stands on the bottom margin; a translation on a row
+        // of its own below the German line.
+        const int rows = int(footerRows_.size());
+        footerBand_ = (rows + 1) * lineHeight();
         if (isShown) {
-            const int w = c_.textWidth(s_.FussEd);
             const int h = c_.textHeight(QStringLiteral(" "));
-            c_.textOut(((width_ - lm_ - rm_ - w) / 2) + lm_, height_ - bm_ - h, s_.FussEd);
+            for (int r = 0; r < rows; ++r) {
+                if (r > 0)
+                    prepareTranslation(FooterFont);
+                const QString &t = footerRows_.at(r);
+                const int w = c_.textWidth(t);
+                c_.textOut(((width_ - lm_ - rm_ - w) / 2) + lm_, height_ - bm_ - (rows - r) * h, t);
+            }
         }
-        footerBand_ = 2 * lineHeight();
         c_.setFont(savedFont, savedPt, savedDpi);
     } else {
         footerBand_ = 0;
@@ -331,11 +380,18 @@ void CardPainter::StartCardPage(int p)
 
     if (!s_.KopfEd.isEmpty()) {
         prepare(HeaderFont);
+        const int rows = int(headerRows_.size());
+        headerBand_ = (rows + 1) * lineHeight();
         if (isShown) {
-            const int w = c_.textWidth(s_.KopfEd);
-            c_.textOut(((width_ - lm_ - rm_ - w) / 2) + lm_, tm_, s_.KopfEd);
+            const int h = c_.textHeight(QStringLiteral(" "));
+            for (int r = 0; r < rows; ++r) {
+                if (r > 0)
+                    prepareTranslation(HeaderFont);
+                const QString &t = headerRows_.at(r);
+                const int w = c_.textWidth(t);
+                c_.textOut(((width_ - lm_ - rm_ - w) / 2) + lm_, tm_ + r * h, t);
+            }
         }
-        headerBand_ = 2 * lineHeight();
         c_.setFont(savedFont, savedPt, savedDpi);
     } else {
         headerBand_ = 0;
@@ -503,26 +559,85 @@ void CardPainter::ordinaryProduct(const TProductRec &p, const QString &marks, in
         WrapLineEnds(LayoutMeasure(*meas_), name, room, nameEnds);
     }
 
+    // On a bilingual card the product's translation: its name (with the
+    // translated quantity note at the right) on rows under the German name,
+    // its description under the German description.
+    QString trName, trQuantity, trDescription;
+    if (bilingual_) {
+        const ProductTranslation &t = card_.catalogue->translation(cat, row);
+        if (IsTranslated(t.name))
+            trName = t.name;
+        if (IsTranslated(t.quantity))
+            trQuantity = t.quantity;
+        if (IsTranslated(t.description))
+            trDescription = t.description;
+    }
+    const bool translated = !trName.isEmpty() || !trQuantity.isEmpty() || !trDescription.isEmpty();
+    std::vector<qsizetype> &trEnds = trNameEnds_;
+    trEnds.clear();
+    if (!trName.isEmpty() || !trQuantity.isEmpty()) {
+        // The translated name ends before the translated quantity note,
+        // which stands right-aligned where the German one ends.
+        prepareTranslation(PriceFont);
+        const double trQuantityMM = TextWidthMM(trQuantity);
+        prepare(PriceFont);
+        const double blockLeft = priceBlockLeft();
+        const double quantityRight = blockLeft + TextWidthMM(quantity);
+        prepareTranslation(NumberFont);
+        const double nameLeft = x_ + (p.number >= 0 ? numColMM_ : 0);
+        const double end = trQuantity.isEmpty() ? blockLeft : quantityRight - trQuantityMM - TextWidthMM(u" ");
+        WrapLineEnds(LayoutMeasure(*meas_), trName, end - nameLeft, trEnds);
+    }
+
     prepare(NumberFont);
     const double hN = lineHeight();
     // The rows a wrapped name adds, kept on the product's page.
     const double nameRowsMM = double(nameEnds.size() - 1) * hN;
+    // The rows of the translated name, on the grid of the German ones.
+    const double trRowsMM = double(trEnds.size()) * hN;
+    const bool described = !description.isEmpty() || !trDescription.isEmpty();
     double reserve, finalAdvance;
-    if (!description.isEmpty()) {
+    if (described) {
         reserve = 3 * hN;
         finalAdvance = 2 * hN;
     } else {
         reserve = finalAdvance = 1.5 * hN;
     }
     itemReserve_ = reserve;
-    if (y_ + reserve + nameRowsMM > bottom_) {
+    bool breakBefore = y_ + reserve + nameRowsMM > bottom_;
+    if (translated) {
+        // The product and its translation are one entry: the whole of it
+        // goes onto the next page when it does not fit here but fits there.
+        double whole = nameRowsMM + trRowsMM + finalAdvance;
+        if (described) {
+            prepare(PriceFont);
+            const double width = priceBlockLeft() - x_ - numColMM_;
+            prepare(DescriptionFont);
+            const double rowMM = lineHeight();
+            int rows = description.isEmpty() ? 0 : countRows(description, width);
+            prepareTranslation(DescriptionFont);
+            rows += trDescription.isEmpty() ? 0 : countRows(trDescription, width);
+            whole = nameRowsMM + trRowsMM + 1.5 * hN + rows * rowMM;
+            prepare(NumberFont);
+        }
+        whole = std::max(whole, reserve + nameRowsMM + trRowsMM);
+        double pageTop = s_.ObenEd + headerBand_;
+        if (!sizeHeads_.isEmpty()) {
+            prepare(PriceFont);
+            pageTop += sizeHeadingBlockMM();
+            prepare(NumberFont);
+        }
+        breakBefore = y_ + whole > bottom_
+                      && (pageTop + whole <= bottom_ || y_ + reserve + nameRowsMM + trRowsMM > bottom_);
+    }
+    if (breakBefore) {
         pageBreak();
         // A sized category continues: its headings again at the top.
         if (!sizeHeads_.isEmpty() && !done()) {
             prepare(PriceFont);
             if (shown())
-                paintSizeHeadings(pos(y_));
-            y_ += 1.5 * lineHeight();
+                paintSizeHeadings(y_);
+            y_ += sizeHeadingBlockMM();
             prepare(NumberFont);
         }
     }
@@ -575,6 +690,16 @@ void CardPainter::ordinaryProduct(const TProductRec &p, const QString &marks, in
     // Price and quantity note
     prepare(PriceFont);
     const double priceLeft = priceBlockLeft();
+    int quantityRightPx; // where the quantity note ends, in surface pixels
+    if (columns) {
+        quantityRightPx = width_ - rm_;
+        for (int px : sizeColPx_)
+            quantityRightPx -= px;
+    } else if (p.price == 0) {
+        quantityRightPx = width_ - rm_ - c_.textWidth(onReq);
+    } else {
+        quantityRightPx = width_ - rm_ - priceColPx_;
+    }
     if (columns) {
         // One price per size, each right-aligned in its column; the quantity
         // note stands before the first column.
@@ -614,15 +739,41 @@ void CardPainter::ordinaryProduct(const TProductRec &p, const QString &marks, in
             c_.textOut(pos(start), top, QString(qsizetype(dots), QLatin1Char('.')));
     }
 
-    // Description
-    y_ += nameRowsMM;
+    // The translated name and quantity note
+    if (!trEnds.empty() && shown()) {
+        prepareTranslation(NumberFont);
+        const int left = pos(x_) + (p.number >= 0 ? numColPx_ : 0);
+        qsizetype s = 0;
+        for (size_t r = 0; r < trEnds.size(); ++r) {
+            const qsizetype e = trEnds[r];
+            if (e > s)
+                c_.textOut(left, pos(y_ + nameRowsMM + double(r + 1) * hN), trName.mid(s, e - s));
+            s = e;
+        }
+        if (!trQuantity.isEmpty()) {
+            prepareTranslation(PriceFont);
+            c_.textOut(quantityRightPx - c_.textWidth(trQuantity), pos(y_ + nameRowsMM + hN), trQuantity);
+        }
+    }
+
+    // Description, and its translation below it
+    y_ += nameRowsMM + trRowsMM;
     prepare(DescriptionFont);
-    if (!description.isEmpty()) {
+    if (described) {
         y_ += 1.5 * hN;
         const double hD = lineHeight();
-        paintRows(description, priceLeft - x_ - numColMM_, x_ + numColMM_, hD);
-        if (done())
-            return;
+        const double width = priceLeft - x_ - numColMM_;
+        if (!description.isEmpty()) {
+            paintRows(description, width, x_ + numColMM_, hD);
+            if (done())
+                return;
+        }
+        if (!trDescription.isEmpty()) {
+            prepareTranslation(DescriptionFont);
+            paintRows(trDescription, width, x_ + numColMM_, hD);
+            if (done())
+                return;
+        }
         y_ -= hD;
         y_ += finalAdvance;
     } else {
@@ -648,6 +799,26 @@ void CardPainter::measureSizeColumns(int cat)
     };
     for (int k = 0; k < sizeHeads_.size(); ++k)
         widen(k, sizeHeads_.at(k));
+    // A bilingual card prints the headings' translations below them, in
+    // their columns.
+    sizeTr_.clear();
+    if (bilingual_) {
+        const QStringList tr = card_.catalogue->sizeHeadingTranslations(cat);
+        bool any = false;
+        for (int k = 0; k < sizeHeads_.size(); ++k) {
+            const QString t = IsTranslated(tr.value(k)) && !sizeHeads_.at(k).isEmpty() ? tr.value(k) : QString();
+            any = any || !t.isEmpty();
+            sizeTr_ << t;
+        }
+        if (!any) {
+            sizeTr_.clear();
+        } else {
+            prepareTranslation(PriceFont);
+            for (int k = 0; k < sizeTr_.size(); ++k)
+                widen(k, sizeTr_.at(k));
+            prepare(PriceFont);
+        }
+    }
     const TDynaArray *prods = *static_cast<TDynaArray **>(card_.catalogue->kats->At(uint32_t(cat)));
     for (uint32_t j = 0; prods && j < prods->count; ++j) {
         if (!PrintsSizeColumns(*card_.catalogue, cat, int(j)))
@@ -663,13 +834,27 @@ void CardPainter::measureSizeColumns(int cat)
 // the caption's row, with a space to spare between the caption (at the left
 // margin or centred on the page, as painted) and the leftmost heading;
 // otherwise the row a continued page gives them.
-double CardPainter::sizeHeadingRowMM(const QString &caption)
+double CardPainter::sizeHeadingRowMM(const QStringList &captionRows, double captionRowMM)
 {
     if (sizeHeads_.isEmpty())
         return 0;
-    prepare(CategoryFont);
-    const double captionMM = TextWidthMM(caption);
+    double captionMM = 0;
+    for (int r = 0; r < captionRows.size(); ++r) {
+        prepareFont(CategoryFont, r > 0);
+        captionMM = std::max(captionMM, TextWidthMM(captionRows.at(r)));
+    }
     const double captionEnd = s_.CenterKatCheck ? (widthmm_ + captionMM) / 2 : x_ + captionMM;
+    // The headings' translations, a row below them, lie beside the caption
+    // too.
+    double trLeft = widthmm_;
+    if (!sizeTr_.isEmpty()) {
+        prepareTranslation(PriceFont);
+        double right = widthmm_ - s_.RechtsEd;
+        for (int k = int(sizeTr_.size()) - 1; k >= 0; --k) {
+            trLeft = std::min(trLeft, right - TextWidthMM(sizeTr_.at(k)));
+            right -= sizeColMM_[size_t(k)];
+        }
+    }
     prepare(PriceFont);
     double right = widthmm_ - s_.RechtsEd;
     double headingsLeft = right;
@@ -677,14 +862,31 @@ double CardPainter::sizeHeadingRowMM(const QString &caption)
         headingsLeft = std::min(headingsLeft, right - TextWidthMM(sizeHeads_.at(k)));
         right -= sizeColMM_[size_t(k)];
     }
-    if (captionEnd + TextWidthMM(u" ") <= headingsLeft)
+    // Translations stand beside the caption only when their row ends
+    // within the caption's room.
+    const bool besideCaption =
+        sizeTr_.isEmpty() || 2 * lineHeight() <= double(captionRows.size() + 1) * captionRowMM;
+    const double leftmost = sizeTr_.isEmpty() ? headingsLeft : std::min(headingsLeft, trLeft);
+    if (besideCaption && captionEnd + TextWidthMM(u" ") <= leftmost)
         return 0;
-    return 1.5 * lineHeight();
+    return sizeHeadingBlockMM();
 }
 
-// The size headings right-aligned above their columns (price font prepared).
-void CardPainter::paintSizeHeadings(int top)
+// The room the size headings take on rows of their own (price font
+// prepared): one and a half rows, and a row more for their translations.
+double CardPainter::sizeHeadingBlockMM() const
 {
+    const double block = 1.5 * lineHeight();
+    return sizeTr_.isEmpty() ? block : block + lineHeight();
+}
+
+// The size headings right-aligned above their columns, the top of their row
+// at `topMM`, and their translations on the row below (price font prepared,
+// and prepared again at the end).
+void CardPainter::paintSizeHeadings(double topMM)
+{
+    const int top = pos(topMM);
+    const double rowMM = lineHeight();
     int rightPx = width_ - rm_;
     for (int k = int(sizeHeads_.size()) - 1; k >= 0; --k) {
         const QString &h = sizeHeads_.at(k);
@@ -692,15 +894,52 @@ void CardPainter::paintSizeHeadings(int top)
             c_.textOut(rightPx - c_.textWidth(h), top, h);
         rightPx -= sizeColPx_[size_t(k)];
     }
+    if (sizeTr_.isEmpty())
+        return;
+    prepareTranslation(PriceFont);
+    rightPx = width_ - rm_;
+    for (int k = int(sizeTr_.size()) - 1; k >= 0; --k) {
+        const QString &h = sizeTr_.at(k);
+        if (!h.isEmpty())
+            c_.textOut(rightPx - c_.textWidth(h), pos(topMM + rowMM), h);
+        rightPx -= sizeColPx_[size_t(k)];
+    }
+    prepare(PriceFont);
 }
 
-void CardPainter::freeText(const TProductRec &p)
+void CardPainter::freeText(const TProductRec &p, int cat, int row)
 {
     prepare(FreeTextFont);
     const double hF = lineHeight();
     const QStringView description = p.description ? QStringView(p.description) : QStringView();
-    if (!description.isEmpty())
-        paintRows(description, widthmm_ - s_.RechtsEd - priceColMM_ - x_, x_, hF);
+    const double width = widthmm_ - s_.RechtsEd - priceColMM_ - x_;
+    // On a bilingual card its translation follows, and the two go onto the
+    // next page together when they do not fit here but fit there.
+    QString translation;
+    if (bilingual_ && IsTranslated(card_.catalogue->translation(cat, row).description)) {
+        translation = card_.catalogue->translation(cat, row).description;
+        int rows = description.isEmpty() ? 0 : countRows(description, width);
+        prepareTranslation(FreeTextFont);
+        rows += countRows(translation, width);
+        prepare(FreeTextFont);
+        const double whole = rows * hF;
+        if (y_ + whole > bottom_ && s_.ObenEd + headerBand_ + whole <= bottom_) {
+            pageBreak();
+            if (done())
+                return;
+        }
+    }
+    if (!description.isEmpty()) {
+        paintRows(description, width, x_, hF);
+        if (done())
+            return;
+    }
+    if (!translation.isEmpty()) {
+        prepareTranslation(FreeTextFont);
+        paintRows(translation, width, x_, hF);
+        if (done())
+            return;
+    }
     y_ += 0.5 * hF;
 }
 
@@ -760,19 +999,28 @@ int CardPainter::run()
     bm_ = marginPx(s_.UntenEd);
     page_ = 1;
     prepareLegend(early_ ? &usedMarks : nullptr);
+    headingRows_ = textRows(HeadingFont, s_.CaptionEd, s_.translation.heading);
+    headerRows_ = textRows(HeaderFont, s_.KopfEd, s_.translation.header);
+    footerRows_ = textRows(FooterFont, s_.FussEd, s_.translation.footer);
     StartCardPage(1);
     prepare(HeadingFont);
     y_ = s_.ObenEd + headerBand_;
     if (!s_.CaptionEd.isEmpty()) {
-        if (shown()) {
-            int left = pos(x_);
-            if (s_.ZentrCheck) {
-                const int w = c_.textWidth(s_.CaptionEd);
-                left = ((width_ - lm_ - rm_ - w) / 2) + lm_;
+        const double hH = lineHeight();
+        for (int r = 0; r < headingRows_.size(); ++r) {
+            if (r > 0)
+                prepareTranslation(HeadingFont);
+            if (shown()) {
+                const QString &t = headingRows_.at(r);
+                int left = pos(x_);
+                if (s_.ZentrCheck) {
+                    const int w = c_.textWidth(t);
+                    left = ((width_ - lm_ - rm_ - w) / 2) + lm_;
+                }
+                c_.textOut(left, pos(y_ + r * hH), t);
             }
-            c_.textOut(left, pos(y_), s_.CaptionEd);
         }
-        y_ += 2 * lineHeight();
+        y_ += (headingRows_.size() + 1) * hH;
     }
     // The date line of a dated sheet, in the category font, placed as the
     // heading is.
@@ -826,11 +1074,19 @@ int CardPainter::run()
             measureSizeColumns(i);
         else
             sizeHeads_.clear();
+        // The caption: on a bilingual card with its translation, on a second
+        // row when the two do not fit on one.
         const QString caption = CategoryCaption(card_.categoryNames.at(i), s_);
+        const QStringList captionRows =
+            i < cats ? textRows(CategoryFont, caption, CategoryCaption(cat->categoryTranslation(i), s_))
+                     : QStringList{caption};
+        prepare(CategoryFont);
+        const double hC = lineHeight();
+        const double moreCaptionRows = double(captionRows.size() - 1) * hC;
         // Size headings that do not fit beside the caption take a row of
         // their own below it, which the category's room includes.
-        const double sizeRow = sizeHeadingRowMM(caption);
-        if (y_ + 2 * itemReserve_ + sizeRow > bottom_)
+        const double sizeRow = sizeHeadingRowMM(captionRows, hC);
+        if (y_ + 2 * itemReserve_ + sizeRow + moreCaptionRows > bottom_)
             pageBreak();
         else if (s_.NewPageForKatCheck && i > 0)
             pageBreak();
@@ -839,20 +1095,25 @@ int CardPainter::run()
 
         if (!sizeHeads_.isEmpty() && sizeRow == 0 && shown()) {
             prepare(PriceFont);
-            paintSizeHeadings(pos(y_));
+            paintSizeHeadings(y_);
         }
         prepare(CategoryFont);
-        if (shown()) {
-            int left = pos(x_);
-            if (s_.CenterKatCheck)
-                left = (width_ - c_.textWidth(caption)) / 2;
-            c_.textOut(left, pos(y_), caption);
+        for (int r = 0; r < captionRows.size(); ++r) {
+            if (r > 0)
+                prepareTranslation(CategoryFont);
+            if (shown()) {
+                const QString &t = captionRows.at(r);
+                int left = pos(x_);
+                if (s_.CenterKatCheck)
+                    left = (width_ - c_.textWidth(t)) / 2;
+                c_.textOut(left, pos(y_ + r * hC), t);
+            }
         }
-        y_ += 2 * lineHeight();
+        y_ += (captionRows.size() + 1) * hC;
         if (sizeRow > 0) {
             prepare(PriceFont);
             if (shown())
-                paintSizeHeadings(pos(y_));
+                paintSizeHeadings(y_);
             y_ += sizeRow;
         }
 
@@ -862,7 +1123,7 @@ int CardPainter::run()
             if (p.price >= 0)
                 ordinaryProduct(p, marks_ ? marks_->productMarks(i, int(j)) : QString(), i, int(j));
             else
-                freeText(p);
+                freeText(p, i, int(j));
         }
         y_ += lineHeight();
     }

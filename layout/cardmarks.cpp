@@ -1,6 +1,7 @@
 #include "layout/cardmarks.h"
 
 #include "catalogue/catalogue.h"
+#include "layout/bilingual.h"
 
 #include <algorithm>
 #include <cmath>
@@ -35,7 +36,9 @@ void CardMarks::setUsed(const UsedMarks &used, const CardSettings &s)
     if (used.isEmpty())
         return;
     active_ = true;
-    legend_ = LegendText(used, s.marks.additives);
+    // A bilingual card explains its marks in both languages.
+    legend_ = s.ZweisprachigCheck ? BilingualLegendText(used, s.marks, cat_->secondLanguage().tag)
+                                  : LegendText(used, s.marks.additives);
 }
 
 QString CardMarks::productMarks(int cat, int row) const

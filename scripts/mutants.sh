@@ -37,9 +37,9 @@ mutants=$(cat <<'EOF'
 reserve-desc|layout/cardlayout.cpp|reserve = 3 * hN;|reserve = 2 * hN;|layout
 final-desc|layout/cardlayout.cpp|finalAdvance = 2 * hN;|finalAdvance = 1.5 * hN;|layout
 reserve-plain|layout/cardlayout.cpp|reserve = finalAdvance = 1.5 * hN;|reserve = finalAdvance = 1 * hN;|layout
-break-test-plain|layout/cardlayout.cpp|if (y_ + reserve + nameRowsMM > bottom_)|if (y_ + 1.5 * hN + nameRowsMM > bottom_)|layout
-break-test-final|layout/cardlayout.cpp|if (y_ + reserve + nameRowsMM > bottom_)|if (y_ + finalAdvance + nameRowsMM > bottom_)|layout
-category-fit|layout/cardlayout.cpp|if (y_ + 2 * itemReserve_ + sizeRow > bottom_)|if (y_ + itemReserve_ + sizeRow > bottom_)|layout
+break-test-plain|layout/cardlayout.cpp|y_ + reserve + nameRowsMM > bottom_;|y_ + 1.5 * hN + nameRowsMM > bottom_;|layout
+break-test-final|layout/cardlayout.cpp|y_ + reserve + nameRowsMM > bottom_;|y_ + finalAdvance + nameRowsMM > bottom_;|layout
+category-fit|layout/cardlayout.cpp|if (y_ + 2 * itemReserve_ + sizeRow + moreCaptionRows > bottom_)|if (y_ + itemReserve_ + sizeRow + moreCaptionRows > bottom_)|layout
 newpage-first|layout/cardlayout.cpp|else if (s_.NewPageForKatCheck && i > 0)|else if (s_.NewPageForKatCheck)|layout
 desc-start|layout/cardlayout.cpp|y_ += 1.5 * hN;|y_ += 2 * hN;|layout
 desc-row-hN|layout/cardlayout.cpp|const double hD = lineHeight();|const double hD = hN;|layout
@@ -48,13 +48,13 @@ desc-break-top|layout/cardlayout.cpp|y_ = s_.ObenEd + headerBand_ + rowAdvance;|
 freetext-font|layout/cardlayout.cpp|    prepare(FreeTextFont);|    prepare(DescriptionFont);|layout
 freetext-after|layout/cardlayout.cpp|y_ += 0.5 * hF;|y_ += 1.0 * hF;|layout
 category-end-font|layout/cardlayout.cpp|        y_ += lineHeight();|        prepare(CategoryFont); y_ += lineHeight();|layout
-footer-band|layout/cardlayout.cpp|footerBand_ = 2 * lineHeight();|footerBand_ = lineHeight();|layout
-header-band|layout/cardlayout.cpp|headerBand_ = 2 * lineHeight();|headerBand_ = 3 * lineHeight();|layout
+footer-band|layout/cardlayout.cpp|footerBand_ = (rows + 1) * lineHeight();|footerBand_ = rows * lineHeight();|layout
+header-band|layout/cardlayout.cpp|headerBand_ = (rows + 1) * lineHeight();|headerBand_ = (rows + 2) * lineHeight();|layout
 bottom-no-footer|layout/cardlayout.cpp|bottom_ = heightmm_ - s_.UntenEd - footerBand_ - legendBand_;|bottom_ = heightmm_ - s_.UntenEd - legendBand_;|layout
-desc-wrap-width|layout/cardlayout.cpp|paintRows(description, priceLeft - x_ - numColMM_, x_ + numColMM_, hD);|paintRows(description, priceLeft - x_, x_ + numColMM_, hD);|layout
-desc-left|layout/cardlayout.cpp|paintRows(description, priceLeft - x_ - numColMM_, x_ + numColMM_, hD);|paintRows(description, priceLeft - x_ - numColMM_, x_, hD);|layout
-free-wrap-pricecol|layout/cardlayout.cpp|widthmm_ - s_.RechtsEd - priceColMM_ - x_, x_, hF|widthmm_ - s_.RechtsEd - x_, x_, hF|layout
-free-wrap-margin|layout/cardlayout.cpp|widthmm_ - s_.RechtsEd - priceColMM_ - x_, x_, hF|widthmm_ - priceColMM_ - x_, x_, hF|layout
+desc-wrap-width|layout/cardlayout.cpp|const double width = priceLeft - x_ - numColMM_;|const double width = priceLeft - x_;|layout
+desc-left|layout/cardlayout.cpp|paintRows(description, width, x_ + numColMM_, hD);|paintRows(description, width, x_, hD);|layout
+free-wrap-pricecol|layout/cardlayout.cpp|const double width = widthmm_ - s_.RechtsEd - priceColMM_ - x_;|const double width = widthmm_ - s_.RechtsEd - x_;|layout
+free-wrap-margin|layout/cardlayout.cpp|const double width = widthmm_ - s_.RechtsEd - priceColMM_ - x_;|const double width = widthmm_ - priceColMM_ - x_;|layout
 numcol-px|layout/cardlayout.cpp|numColPx_ = std::max(numColPx_, c_.textWidth(label));|numColPx_ = std::max(numColPx_, pos(TextWidthMM(label)));|layout
 pricecol-px|layout/cardlayout.cpp|c_.textOut(width_ - rm_ - priceColPx_ - c_.textWidth(quantity.toString()), top, quantity.toString());|c_.textOut(width_ - rm_ - pos(priceColMM_) - c_.textWidth(quantity.toString()), top, quantity.toString());|layout
 font-round|layout/cardlayout.cpp|double zs = std::trunc(double(f.size) * Z_ / 100.0);|double zs = std::round(double(f.size) * Z_ / 100.0);|layout
@@ -65,7 +65,7 @@ price-left-qty|layout/cardlayout.cpp|priceLeft = widthmm_ - s_.RechtsEd - priceC
 onreq-left-qty|layout/cardlayout.cpp|priceLeft = widthmm_ - s_.RechtsEd - TextWidthMM(onReq) - TextWidthMM(quantity);|priceLeft = widthmm_ - s_.RechtsEd - TextWidthMM(onReq);|layout
 heading-page1|layout/cardlayout.cpp|if (!s_.CaptionEd.isEmpty()) {|if (!s_.CaptionEd.isEmpty() && req_ == 1) {|layout
 heading-font|layout/cardlayout.cpp|    prepare(HeadingFont);|    prepare(CategoryFont);|layout
-category-font|layout/cardlayout.cpp|        prepare(CategoryFont);|        prepare(HeadingFont);|layout
+category-font|layout/cardlayout.cpp|        prepare(CategoryFont);|        prepare(HeadingFont);|layout|3
 number-font|layout/cardlayout.cpp|    prepare(NumberFont);|    prepare(DescriptionFont);|layout
 numcol-font|layout/cardlayout.cpp|            prepare(NumberFont);|            prepare(PriceFont);|layout|2
 price-font|layout/cardlayout.cpp|    prepare(PriceFont);|    prepare(NumberFont);|layout|1
@@ -74,9 +74,9 @@ leader-font|layout/cardlayout.cpp|    prepare(LeaderFont);|    prepare(PriceFont
 desc-font|layout/cardlayout.cpp|    prepare(DescriptionFont);|    prepare(NumberFont);|layout
 footer-font|layout/cardlayout.cpp|        prepare(FooterFont);|        prepare(HeaderFont);|layout|1
 header-font|layout/cardlayout.cpp|        prepare(HeaderFont);|        prepare(FooterFont);|layout
-footer-top|layout/cardlayout.cpp|height_ - bm_ - h, s_.FussEd|height_ - bm_, s_.FussEd|layout
+footer-top|layout/cardlayout.cpp|height_ - bm_ - (rows - r) * h|height_ - bm_ - (rows - r - 1) * h|layout
 measure-restore|layout/cardlayout.cpp|meas_ = savedMeas;|(void)savedMeas;|layout
-category-centre|layout/cardlayout.cpp|left = (width_ - c_.textWidth(caption)) / 2;|left = ((width_ - lm_ - rm_ - c_.textWidth(caption)) / 2) + lm_;|layout
+category-centre|layout/cardlayout.cpp|left = (width_ - c_.textWidth(t)) / 2;|left = ((width_ - lm_ - rm_ - c_.textWidth(t)) / 2) + lm_;|layout
 name-after-col|layout/cardlayout.cpp|paintName(pos(x_) + numColPx_);|paintName(pos(x_ + numColMM_));|layout
 margin-round|layout/cardlayout.cpp|clampToInt(std::trunc(mm / kMmPerInch|clampToInt(std::round(mm / kMmPerInch|layout
 pricecol-spaces|layout/cardlayout.cpp|QStringLiteral("    ") + PriceAmount(p.price, s_.NoKommaCheck)|PriceAmount(p.price, s_.NoKommaCheck)|layout
@@ -196,26 +196,26 @@ print-range|layout/cardoutput.cpp|paintPages(card, painter, printer, area, fromP
 qr-svg-run|export/qrcode.cpp|+ QByteArray::number(end - x) + "v1h-"|+ QByteArray::number(end - x + 1) + "v1h-"|export
 csv-marks-titles|export/csvexport.cpp|header << TranslateStr(QStringLiteral("Allergene"))|header << QStringLiteral("Allergene")|app=ShippedTranslations.GermanColumnIsExactlyTheProgramsTexts
 sl-any-size-price|layout/cardtext.cpp|for (double v : cat.sizePrices(category, row))|for (double v : cat.sizePrices(category, row).mid(0, 1))|layout,export|1
-sl-heads-fit|layout/cardlayout.cpp|if (captionEnd + TextWidthMM(u" ") <= headingsLeft)|if (true)|layout
-sl-heads-gap|layout/cardlayout.cpp|if (captionEnd + TextWidthMM(u" ") <= headingsLeft)|if (captionEnd <= headingsLeft)|layout
+sl-heads-fit|layout/cardlayout.cpp|if (besideCaption && captionEnd + TextWidthMM(u" ") <= leftmost)|if (true)|layout
+sl-heads-gap|layout/cardlayout.cpp|if (besideCaption && captionEnd + TextWidthMM(u" ") <= leftmost)|if (besideCaption && captionEnd <= leftmost)|layout
 sl-heads-centre|layout/cardlayout.cpp|s_.CenterKatCheck ? (widthmm_ + captionMM) / 2 : x_ + captionMM;|x_ + captionMM;|layout
 sl-heads-columns|layout/cardlayout.cpp|right -= sizeColMM_[size_t(k)];|(void)right;|layout|2
-sl-row-break|layout/cardlayout.cpp|if (y_ + 2 * itemReserve_ + sizeRow > bottom_)|if (y_ + 2 * itemReserve_ > bottom_)|layout
+sl-row-break|layout/cardlayout.cpp|if (y_ + 2 * itemReserve_ + sizeRow + moreCaptionRows > bottom_)|if (y_ + 2 * itemReserve_ + moreCaptionRows > bottom_)|layout
 sl-row-advance|layout/cardlayout.cpp|            y_ += sizeRow;|            y_ += 0;|layout
-sl-row-height|layout/cardlayout.cpp|return 1.5 * lineHeight();|return 2 * lineHeight();|layout
+sl-row-height|layout/cardlayout.cpp|const double block = 1.5 * lineHeight();|const double block = 2 * lineHeight();|layout
 sl-row-twice|layout/cardlayout.cpp|if (!sizeHeads_.isEmpty() && sizeRow == 0 && shown()) {|if (!sizeHeads_.isEmpty() && shown()) {|layout
-sl-row-paint|layout/cardlayout.cpp|paintSizeHeadings(pos(y_));|;|layout|3
+sl-row-paint|layout/cardlayout.cpp|paintSizeHeadings(y_);|;|layout|3
 sl-col-price|layout/cardlayout.cpp|rightPx -= sizeColPx_[size_t(k)];|rightPx -= sizeColPx_[0];|layout|1
 sl-col-heading|layout/cardlayout.cpp|rightPx -= sizeColPx_[size_t(k)];|rightPx -= sizeColPx_[0];|layout|2
 sl-col-measure|layout/cardlayout.cpp|widen(k, texts.at(k));|widen(k, sizeHeads_.at(k));|layout
 sl-col-block|layout/cardlayout.cpp|right -= sizeColMM_[size_t(k)];|(void)right;|layout|1
-sl-continued-paint|layout/cardlayout.cpp|paintSizeHeadings(pos(y_));|;|layout|1
-sl-continued-row|layout/cardlayout.cpp|            y_ += 1.5 * lineHeight();|            y_ += lineHeight();|layout
+sl-continued-paint|layout/cardlayout.cpp|paintSizeHeadings(y_);|;|layout|1
+sl-continued-row|layout/cardlayout.cpp|            y_ += sizeHeadingBlockMM();|            y_ += lineHeight();|layout
 sl-name-wrap|layout/cardlayout.cpp|WrapLineEnds(LayoutMeasure(*meas_), name, room, nameEnds);|(void)room;|layout
 sl-name-room|layout/cardlayout.cpp|const double room = blockLeft - nameLeft - MeasuredPxToMM|const double room = blockLeft - x_ - MeasuredPxToMM|layout
 sl-name-last-row|layout/cardlayout.cpp|const int top = pos(y_ + nameRowsMM);|const int top = pos(y_);|layout
-sl-name-advance|layout/cardlayout.cpp|    y_ += nameRowsMM;|    y_ += 0;|layout
-sl-name-keep|layout/cardlayout.cpp|if (y_ + reserve + nameRowsMM > bottom_)|if (y_ + reserve > bottom_)|layout
+sl-name-advance|layout/cardlayout.cpp|    y_ += nameRowsMM + trRowsMM;|    y_ += trRowsMM;|layout
+sl-name-keep|layout/cardlayout.cpp|y_ + reserve + nameRowsMM > bottom_;|y_ + reserve > bottom_;|layout
 sl-freetext-reserve|layout/cardlayout.cpp|y_ += 0.5 * hF;|y_ += 0.5 * hF; itemReserve_ = 0.5 * hF;|layout
 sl-web-heads|export/htmlexport.cpp|h += QStringLiteral("<th scope=\"col\">") + HtmlEscape(head)|h += QStringLiteral("<th scope=\"col\">") + QString()|export
 sl-web-rule|export/htmlexport.cpp|if (PrintsSizeColumns(cat, i, int(j))) {|if (p.price > 0) {|export
@@ -402,6 +402,23 @@ win-png-version|catalogue/platform/linux.cpp|(handle, "png_get_libpng_ver"))|(ha
 win-jpeg-version|catalogue/platform/linux.cpp|static const QByteArray mark("libjpeg-turbo version ");|static const QByteArray mark("libjpeg version ");|ship=CommandLineRun.HelpAndVersion*
 win-version-lines|app/commandline.cpp|text += QStringLiteral("  ") + library + QLatin1Char('\n');|text += QString();|ship=CommandLineRun.HelpAndVersion*
 win-about-libraries|app/AboutBox.cpp|libraries->setText(QStringLiteral("Libraries: ") + text);|libraries->setText(QStringLiteral("Libraries: "));|app=AboutBox.*
+trl-italic|layout/bilingual.cpp|f.style ^= FontSetting::Italic;|(void)0;|layout=Bilingual.*
+trl-name-row|layout/cardlayout.cpp|pos(y_ + nameRowsMM + double(r + 1) * hN)|pos(y_ + nameRowsMM + double(r) * hN)|layout=Bilingual.*
+trl-name-rows|layout/cardlayout.cpp|const double trRowsMM = double(trEnds.size()) * hN;|const double trRowsMM = 0;|layout=Bilingual.*
+trl-quantity-right|layout/cardlayout.cpp|c_.textOut(quantityRightPx - c_.textWidth(trQuantity)|c_.textOut(quantityRightPx|layout=Bilingual.*
+trl-keep-whole|layout/cardlayout.cpp|&& (pageTop + whole <= bottom_ \|\||&& (false \|\||layout=Bilingual.*
+trl-keep-description|layout/cardlayout.cpp|whole = nameRowsMM + trRowsMM + 1.5 * hN + rows * rowMM;|whole = nameRowsMM + trRowsMM + 1.5 * hN;|layout=Bilingual.*
+trl-keep-freetext|layout/cardlayout.cpp|if (y_ + whole > bottom_ && s_.ObenEd + headerBand_ + whole <= bottom_) {|if (false) {|layout=Bilingual.*
+trl-caption-caps|layout/cardlayout.cpp|CategoryCaption(cat->categoryTranslation(i), s_)|cat->categoryTranslation(i)|layout=Bilingual.*
+trl-rows-fit|layout/bilingual.cpp|if (m.TextWidthMM(joined) <= availableMM)|if (true)|layout=Bilingual.*
+trl-header-row|layout/cardlayout.cpp|c_.textOut(((width_ - lm_ - rm_ - w) / 2) + lm_, tm_ + r * h, t);|c_.textOut(((width_ - lm_ - rm_ - w) / 2) + lm_, tm_, t);|layout=Bilingual.*
+trl-heads-measure|layout/cardlayout.cpp|widen(k, sizeTr_.at(k));|(void)k;|layout=Bilingual.*
+trl-heads-row|layout/cardlayout.cpp|c_.textOut(rightPx - c_.textWidth(h), pos(topMM + rowMM), h);|c_.textOut(rightPx - c_.textWidth(h), pos(topMM), h);|layout=Bilingual.*
+trl-category-measure|layout/cardlayout.cpp|        prepare(CategoryFont);|        prepare(HeadingFont);|layout|2
+trl-legend-item|layout/bilingual.cpp|item += QChar(0x00A0) + bothWordings(german, wording);|item += QChar(0x00A0) + german;|layout=Bilingual.*
+trl-legend-switch|layout/cardmarks.cpp|legend_ = s.ZweisprachigCheck ?|legend_ = false ?|layout=Bilingual.*
+trl-missing-switch|layout/bilingual.cpp|if (!card.settings.ZweisprachigCheck \|\| !card.catalogue)|if (!card.catalogue)|layout=Bilingual.*
+trl-missing-zero|layout/bilingual.cpp|    if (missing <= 0)|    if (missing < 0)|layout=Bilingual.*
 EOF
 )
 
