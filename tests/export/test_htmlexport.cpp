@@ -8,6 +8,8 @@
 #include "layout/cardlayout.h"
 #include "testutil.h"
 
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
@@ -462,4 +464,94 @@ TEST(HtmlExport, ASecondLanguageWithoutTableColumnKeepsThePagesOwnWordsGerman)
     EXPECT_TRUE(pt.contains("<p class=\"legende\"><span lang=\"de\">Zusatzstoffe</span>: 1\u00a0with colouring"));
     EXPECT_TRUE(pt.contains("<span class=\"name\">Soup</span>"));
     setTableText("Preis auf Anfrage", 4, "");
+}
+
+TEST(HtmlExport, TheSecondPageOfSeveralCardsWithSizesAndADateLine)
+{
+    testutil::LocaleScope locale("de_DE");
+    DocumentData doc;
+    doc.catalogue = std::make_unique<Catalogue>();
+    Catalogue &cat = *doc.catalogue;
+    cat.addCategory();
+    cat.addCategory();
+    doc.categoryNames = QStringList{"Getr\u00e4nke", "Hauptgerichte"};
+    ProductValues v;
+    v.name = "Apfelschorle";
+    v.price = 2.5;
+    cat.addProduct(0, v);
+    v.name = "Schnitzel";
+    v.price = 14;
+    cat.addProduct(1, v);
+    cat.setSizeHeadings(0, {"0,2 l", "Karaffe"});
+    cat.setSizePrices(0, 0, {2.5, 7});
+    cat.setSizeHeadingTranslations(0, {"0.2 l", QString()});
+    cat.setTranslation(0, 0, {"Apple spritzer", QString(), QString()});
+    cat.setCategoryTranslation(1, "Main courses");
+    doc.settings.CaptionEd = "Gasthaus";
+    Card lunch{"Mittagstisch", doc.settings, {}};
+    lunch.settings.CaptionEd.clear();
+    lunch.settings.DatumBox = CardSettings::DateLine::Fixed;
+    lunch.settings.DatumEd = QDate(2026, 12, 9);
+    doc.cards.append(lunch);
+    cat.setProductCards(1, 0, 0b11); // the dish on both cards
+
+    const QVector<HtmlFile> files = WebMenuFiles(DocumentHtmlCards(doc), "karte.html", "de");
+    ASSERT_EQ(files.size(), 2);
+    const QString de = QString::fromUtf8(files[0].data), en = QString::fromUtf8(files[1].data);
+    // The language switch above the cards' navigation line.
+    EXPECT_TRUE(en.contains("<body>\n<nav class=\"sprache\"><a href=\"karte.html\" hreflang=\"de\" lang=\"de\">Deutsch</a>"
+                            "</nav>\n<nav>\n<p class=\"karten\"><a href=\"#karte1\"><span lang=\"de\">Speisekarte</span></a>"))
+        << en.toStdString();
+    // Card headings without translation and card names stay German.
+    EXPECT_TRUE(en.contains("<h2 id=\"karte1-titel\" class=\"mitte\"><span lang=\"de\">Gasthaus</span></h2>"));
+    EXPECT_TRUE(en.contains("<h2 id=\"karte2-titel\" class=\"mitte\"><span lang=\"de\">Mittagstisch</span></h2>"));
+    // Size headings: the translated one, the other German; the dish's name.
+    EXPECT_TRUE(en.contains("<thead><tr><td></td><th scope=\"col\">0.2 l</th><th scope=\"col\"><span lang=\"de\">Karaffe</span></th>"))
+        << en.toStdString();
+    EXPECT_TRUE(en.contains("<span class=\"name\">Apple spritzer</span>"));
+    EXPECT_EQ(en.count(">MAIN COURSES</h3>"), 2);
+    EXPECT_EQ(en.count("<span class=\"name\"><span lang=\"de\">Schnitzel</span></span>"), 2);
+    // The date as the language writes it; on the German page as ever.
+    EXPECT_TRUE(en.contains(QLocale("en").toString(QDate(2026, 12, 9), QLocale::LongFormat) + "</p>\n</header>"));
+    EXPECT_TRUE(en.contains("December"));
+    EXPECT_TRUE(de.contains("<p class=\"datum mitte\">Mittwoch, 9. Dezember 2026</p>"));
+    EXPECT_TRUE(de.contains("<nav>\n<p class=\"karten\"><a href=\"#karte1\">Speisekarte</a>"));
+
+    QString report;
+    EXPECT_EQ(tidy(de, &report), 0) << report.toStdString();
+    EXPECT_EQ(tidy(en, &report), 0) << report.toStdString();
+}
+
+TEST(HtmlExport, BothPagesAreWrittenOrNeither)
+{
+    QTemporaryDir dir;
+    const QString de = dir.filePath("menu.html"), en = dir.filePath("menu.en.html");
+    const QVector<HtmlFile> files{{de, "neu"}, {en, "new"}};
+    ASSERT_TRUE(testutil::writeFile(de, "alt"));
+    QString failed, why;
+
+    // The second page cannot be written (a folder has its name): the German
+    // page stays as it was.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("menu.en.html"));
+    EXPECT_FALSE(WriteHtmlFiles(files, &failed, &why));
+    EXPECT_EQ(failed, en);
+    EXPECT_FALSE(why.isEmpty());
+    EXPECT_EQ(testutil::readFile(de), "alt");
+    ASSERT_TRUE(QDir(dir.path()).rmdir("menu.en.html"));
+
+    // The German page cannot be written: the second page is taken back, the
+    // old one put back, a new one removed.
+    ASSERT_TRUE(QFile::remove(de));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("menu.html"));
+    EXPECT_FALSE(WriteHtmlFiles(files, &failed, &why));
+    EXPECT_EQ(failed, de);
+    EXPECT_FALSE(QFile::exists(en));
+    ASSERT_TRUE(testutil::writeFile(en, "old"));
+    EXPECT_FALSE(WriteHtmlFiles(files, &failed, &why));
+    EXPECT_EQ(testutil::readFile(en), "old");
+    ASSERT_TRUE(QDir(dir.path()).rmdir("menu.html"));
+
+    EXPECT_TRUE(WriteHtmlFiles(files, &failed, &why));
+    EXPECT_EQ(testutil::readFile(de), "neu");
+    EXPECT_EQ(testutil::readFile(en), "new");
 }
