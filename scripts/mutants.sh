@@ -217,10 +217,10 @@ sl-name-last-row|layout/cardlayout.cpp|const int top = pos(y_ + nameRowsMM);|con
 sl-name-advance|layout/cardlayout.cpp|    y_ += nameRowsMM;|    y_ += 0;|layout
 sl-name-keep|layout/cardlayout.cpp|if (y_ + reserve + nameRowsMM > bottom_)|if (y_ + reserve > bottom_)|layout
 sl-freetext-reserve|layout/cardlayout.cpp|y_ += 0.5 * hF;|y_ += 0.5 * hF; itemReserve_ = 0.5 * hF;|layout
-sl-web-heads|export/htmlexport.cpp|h += QStringLiteral("<th scope=\"col\">") + HtmlEscape(head)|h += QStringLiteral("<th scope=\"col\">") + QString()|export
+sl-web-heads|export/htmlexport.cpp|+ pl.text(headings.at(k), headingTranslations.value(k))|+ QString()|export
 sl-web-rule|export/htmlexport.cpp|if (PrintsSizeColumns(cat, i, int(j))) {|if (p.price > 0) {|export
 sl-web-prices|export/htmlexport.cpp|for (const QString &price : SizePriceTexts(cat, i, int(j), s))|for (const QString &price : SizePriceTexts(cat, i, int(j), s).mid(1))|export
-sl-web-span|export/htmlexport.cpp|.arg(columns - 1) + HtmlEscape(onRequest)|.arg(columns) + HtmlEscape(onRequest)|export
+sl-web-span|export/htmlexport.cpp|.arg(columns - 1) + onRequest|.arg(columns) + onRequest|export
 rd-sz-write-flag|catalogue/sizerecords.cpp|entries.writeByte(firstEmpty ? kFirstSizeEmpty : 0);|entries.writeByte(0);|catalogue=SizesDocument.*
 rd-sz-write-free|catalogue/sizerecords.cpp|            if (price < 0)|            if (false)|catalogue=SizesDocument.*
 rd-sz-write-empty-price|catalogue/sizerecords.cpp|cat.firstSizeEmpty(c, int(p)) && price == 0;|cat.firstSizeEmpty(c, int(p));|catalogue=SizesDocument.*
@@ -328,7 +328,7 @@ cc-csv-offer|export/csvexport.cpp|AddCsvField(line, cat.isOffered(i, int(j)) ? y
 cc-csv-cards|export/csvexport.cpp|if (on & (uint64_t(1) << k))|if (on \| (uint64_t(1) << k))|export=CsvExport.*
 cc-html-single|export/htmlexport.cpp|    if (cards.size() == 1)|    if (false)|export=HtmlExport.*
 cc-html-source|export/htmlexport.cpp|c.source = SourceOfCard(doc.categoryNames, *doc.catalogue, i, doc.cards.settingsOf(i, doc.settings));|c.source = SourceOfCard(doc.categoryNames, *doc.catalogue, 0, doc.cards.settingsOf(i, doc.settings));|export=HtmlExport.*
-cc-html-date|export/htmlexport.cpp|const QString date = DateLineText(s, card.today.isValid() ? card.today : QDate::currentDate());|const QString date;|export=HtmlExport.*
+cc-html-date|export/htmlexport.cpp|pl.second ? secondDateHtml(s, today, pl.tag) : HtmlEscape(DateLineText(s, today));|QString();|export=HtmlExport.*
 cc-html-ids|export/htmlexport.cpp|m.idPrefix = QStringLiteral("k%1-").arg(n + 1);|m.idPrefix = QStringLiteral("k");|export=HtmlExport.*
 cc-byname-case|app/commandline.cpp|if (names.at(i).compare(wanted, Qt::CaseInsensitive) == 0)|if (names.at(i) == wanted)|ship=CommandLineParse.*
 cc-byname-last|app/commandline.cpp|return number && n >= 1 && n <= names.size() ? n - 1 : -1;|return number && n >= 1 && n <= names.size() + 1 ? n - 1 : -1;|ship=CommandLineParse.*

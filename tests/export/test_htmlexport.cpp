@@ -454,6 +454,10 @@ TEST(HtmlExport, ASecondLanguageWithoutTableColumnKeepsThePagesOwnWordsGerman)
     EXPECT_TRUE(QString::fromUtf8(files[0].data).contains("<a href=\"Karte%20Sommer.sv.html\" hreflang=\"sv\" lang=\"sv\">Svenska</a>"));
     EXPECT_TRUE(QString::fromUtf8(files[1].data).contains("<span class=\"preis\">Pris p\u00e5 beg\u00e4ran</span>"));
 
+    // French sets a no-break space before a colon.
+    w.cat.setSecondLanguage({"fr", QString()});
+    EXPECT_TRUE(QString::fromUtf8(w.files()[1].data).contains("<span lang=\"de\">Zusatzstoffe</span>\u00a0: 1\u00a0"));
+
     w.cat.setSecondLanguage({"pt", "Portugiesisch"});
     files = w.files();
     const QString pt = QString::fromUtf8(files[1].data);
