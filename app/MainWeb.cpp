@@ -45,7 +45,13 @@ void TMainForm::AlsWebseiteexportieren1Click()
     if (path.isEmpty())
         return;
     // A menu with translations is two pages, written both or neither.
-    const QVector<HtmlFile> pages = WebMenuFiles(webCards(), path, HtmlLanguageTag(language));
+    const QVector<HtmlCard> cards = webCards();
+    QVector<CardSettings> settings;
+    for (const HtmlCard &c : cards)
+        settings << c.source.settings;
+    const bool bilingual = IsBilingualWeb(catalogue, settings);
+    const QVector<HtmlFile> pages =
+        WebMenuFiles(cards, path, HtmlLanguageTag(language), bilingual ? &catalogue.secondLanguage() : nullptr);
     QString failed, error;
     if (!WriteHtmlFiles(pages, &failed, &error)) {
         reportFileError(19, failed, error);

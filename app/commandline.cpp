@@ -758,10 +758,12 @@ int pdfPageCount(const Options &o, const DocumentData &doc, int i)
 // page and the page in the second language beside it, both or neither.
 // files: where the pages wait until every card's are written (with
 // --all-cards).
-int writeWebMenu(const Options &o, const QVector<HtmlCard> &cards, const QString &output, QTextStream &err,
-                 PageFileSet *files = nullptr)
+int writeWebMenu(const Options &o, const DocumentData &doc, const QVector<HtmlCard> &cards, const QString &output,
+                 QTextStream &err, PageFileSet *files = nullptr)
 {
-    const QVector<HtmlFile> pages = WebMenuFiles(cards, output, HtmlLanguageTag(CurrentLanguage()));
+    const bool bilingual = IsBilingualWeb(*doc.catalogue, DocumentCardSettings(doc));
+    const QVector<HtmlFile> pages = WebMenuFiles(cards, output, HtmlLanguageTag(CurrentLanguage()),
+                                                 bilingual ? &doc.catalogue->secondLanguage() : nullptr);
     for (int i = 1; i < pages.size(); ++i)
         if (sameFile(pages.at(i).path, o.document))
             return failWith(err, pages.at(i).path, QStringLiteral("the output would replace the document"));
@@ -798,7 +800,7 @@ int exportCard(const Options &o, const DocumentData &doc, int i, const QString &
     QString why;
 
     if (o.mode == Mode::ExportHtml)
-        return writeWebMenu(o, {HtmlCard{QString(), card}}, output, err, files);
+        return writeWebMenu(o, doc, {HtmlCard{QString(), card}}, output, err, files);
 
     TextureHolder texture;
     texture.Prepare(settings);
@@ -973,7 +975,7 @@ int RunExport(const Options &o, QTextStream &out, QTextStream &err)
         QVector<HtmlCard> cards = DocumentHtmlCards(doc);
         for (HtmlCard &c : cards)
             attachLogo(c.source, cards.size() > 1 ? oneLine(c.name) + QStringLiteral(": ") : QString(), err);
-        return writeWebMenu(o, cards, o.output, err);
+        return writeWebMenu(o, doc, cards, o.output, err);
     }
     return exportCard(o, doc, chosen, o.output, QString(), err);
 }

@@ -684,19 +684,24 @@ bool WriteHtmlFile(const QString &path, const QByteArray &data, QString *error)
     return WriteFileAtomically(path, data, error);
 }
 
-bool IsBilingualWeb(const QVector<HtmlCard> &cards)
+bool IsBilingualWeb(const Catalogue &cat, const QVector<CardSettings> &cards)
 {
-    for (const HtmlCard &c : cards) {
-        const CardSettings &s = c.source.settings;
+    for (const CardSettings &s : cards) {
         if (s.ZweisprachigCheck || !s.translation.isEmpty())
             return true;
         for (const QString &t : s.marks.additiveTranslations)
             if (IsTranslated(t))
                 return true;
-        if (c.source.catalogue && c.source.catalogue->hasTranslations())
-            return true;
     }
-    return false;
+    return cat.hasTranslations();
+}
+
+QVector<CardSettings> DocumentCardSettings(const DocumentData &doc)
+{
+    QVector<CardSettings> settings;
+    for (int i = 0; i < doc.cards.count(); ++i)
+        settings << doc.cards.settingsOf(i, doc.settings);
+    return settings;
 }
 
 QString SecondLanguageHtmlPath(const QString &path, const QString &tag)
@@ -722,16 +727,12 @@ QString LanguageOwnName(const SecondLanguage &language)
     return language.name.isEmpty() ? language.tag : language.name;
 }
 
-QVector<HtmlFile> WebMenuFiles(const QVector<HtmlCard> &cards, const QString &path, const QString &lang)
+QVector<HtmlFile> WebMenuFiles(const QVector<HtmlCard> &cards, const QString &path, const QString &lang,
+                               const SecondLanguage *secondLanguage)
 {
-    if (!IsBilingualWeb(cards))
+    if (!secondLanguage)
         return {{path, BuildHtml(cards, lang)}};
-    SecondLanguage second;
-    for (const HtmlCard &c : cards)
-        if (c.source.catalogue) {
-            second = c.source.catalogue->secondLanguage();
-            break;
-        }
+    const SecondLanguage &second = *secondLanguage;
     const QString secondPath = SecondLanguageHtmlPath(path, second.tag);
     // The pages lie side by side: each names the other by its file name.
     const auto href = [](const QString &p) {

@@ -359,6 +359,7 @@ xl-formula|export/workbook/xlsxreader.cpp|cell.noValue = formula \|\| type == QL
 xl-apply-remove|app/MainSheets.cpp|ApplySheetImport(plan, dlg.removeMissing(), names, catalogue);|ApplySheetImport(plan, false, names, catalogue);|app=SheetCommands.*
 xl-column-map|app/MainSheets.cpp|        sheet.columns = map.columns();|        (void)0;|app=SheetCommands.*
 trh-switch-only|export/htmlexport.cpp|if (s.ZweisprachigCheck \|\| !s.translation.isEmpty())|if (!s.translation.isEmpty())|export=HtmlExport.*
+trh-every-card|export/htmlexport.cpp|settings << doc.cards.settingsOf(i, doc.settings);|settings << doc.settings;|export=HtmlExport.*
 trh-additive-spaces|export/htmlexport.cpp|            if (IsTranslated(t))|            if (!t.isEmpty())|export=HtmlExport.*
 trh-marked-german|export/htmlexport.cpp|return html.isEmpty() ? html : QStringLiteral("<span lang=\"de\">")|return html.isEmpty() ? html : QStringLiteral("<span>")|export=HtmlExport.*
 trh-dish-name|export/htmlexport.cpp|+ (pname.isEmpty() ? QStringLiteral("&nbsp;") : pl.text(pname, tr.name));|+ (pname.isEmpty() ? QStringLiteral("&nbsp;") : pl.text(pname, QString()));|export=HtmlExport.*

@@ -317,7 +317,7 @@ struct TranslatedCard : WebCard {
     }
     QVector<HtmlFile> files(const QString &path = QStringLiteral("menu.html")) const
     {
-        return WebMenuFiles({HtmlCard{QString(), source()}}, path, QStringLiteral("de"));
+        return WebMenuFiles({HtmlCard{QString(), source()}}, path, QStringLiteral("de"), &cat.secondLanguage());
     }
 };
 
@@ -404,11 +404,11 @@ TEST(HtmlExport, WhatMakesTheWebMenuBilingualAndWhatTheSecondPageIsCalled)
     };
     WebCard plain;
     soups(plain);
-    const QVector<HtmlFile> one = WebMenuFiles({HtmlCard{QString(), plain.source()}}, "menu.html", "fr");
+    const QVector<HtmlFile> one = WebMenuFiles({HtmlCard{QString(), plain.source()}}, "menu.html", "fr", nullptr);
     ASSERT_EQ(one.size(), 1);
     EXPECT_EQ(one[0].path, "menu.html");
     EXPECT_EQ(one[0].data, BuildHtml(plain.source(), "fr"));
-    EXPECT_FALSE(IsBilingualWeb({HtmlCard{QString(), plain.source()}}));
+    EXPECT_FALSE(IsBilingualWeb(plain.cat, {plain.s, plain.s}));
 
     // Any translation of the restaurant's own, or the card's switch.
     const std::function<void(WebCard &)> makers[] = {
@@ -422,9 +422,18 @@ TEST(HtmlExport, WhatMakesTheWebMenuBilingualAndWhatTheSecondPageIsCalled)
         WebCard w;
         soups(w);
         make(w);
-        // The second card of two carries it.
-        EXPECT_TRUE(IsBilingualWeb({HtmlCard{"a", plain.source()}, HtmlCard{"b", w.source()}}));
+        // The second card of two carries it (or the catalogue).
+        EXPECT_TRUE(IsBilingualWeb(w.cat, {plain.s, w.s}));
     }
+
+    // A document whose second card prints bilingual.
+    DocumentData doc;
+    doc.catalogue = std::make_unique<Catalogue>();
+    Card bar{"Bar", doc.settings, {}};
+    doc.cards.append(bar);
+    EXPECT_FALSE(IsBilingualWeb(*doc.catalogue, DocumentCardSettings(doc)));
+    doc.cards[1].settings.ZweisprachigCheck = true;
+    EXPECT_TRUE(IsBilingualWeb(*doc.catalogue, DocumentCardSettings(doc)));
 
     // The tag before the file name's extension, never in a folder's name.
     EXPECT_EQ(SecondLanguageHtmlPath("menu.html", "en"), "menu.en.html");
@@ -499,7 +508,8 @@ TEST(HtmlExport, TheSecondPageOfSeveralCardsWithSizesAndADateLine)
     doc.cards.append(lunch);
     cat.setProductCards(1, 0, 0b11); // the dish on both cards
 
-    const QVector<HtmlFile> files = WebMenuFiles(DocumentHtmlCards(doc), "karte.html", "de");
+    ASSERT_TRUE(IsBilingualWeb(cat, DocumentCardSettings(doc)));
+    const QVector<HtmlFile> files = WebMenuFiles(DocumentHtmlCards(doc), "karte.html", "de", &cat.secondLanguage());
     ASSERT_EQ(files.size(), 2);
     const QString de = QString::fromUtf8(files[0].data), en = QString::fromUtf8(files[1].data);
     // The language switch above the cards' navigation line.
