@@ -138,6 +138,21 @@ he-on-request|export/htmlexport.cpp|const QString price = p.price == 0 ? onReque
 he-no-points|export/htmlexport.cpp|h += s.NoPointsCheck ? QStringLiteral|h += false ? QStringLiteral|export
 he-bold|export/htmlexport.cpp|(f.style & FontSetting::Bold) ?|(f.style & FontSetting::Italic) ?|export
 he-legend|export/htmlexport.cpp|if (marks.active() && !marks.legend().isEmpty())|if (false)|export
+trh-switch-only|export/htmlexport.cpp|if (s.ZweisprachigCheck \|\| !s.translation.isEmpty())|if (!s.translation.isEmpty())|export=HtmlExport.*
+trh-every-card|export/htmlexport.cpp|settings << doc.cards.settingsOf(i, doc.settings);|settings << doc.settings;|export=HtmlExport.*
+trh-additive-spaces|export/htmlexport.cpp|            if (IsTranslated(t))|            if (!t.isEmpty())|export=HtmlExport.*
+trh-marked-german|export/htmlexport.cpp|return html.isEmpty() ? html : QStringLiteral("<span lang=\"de\">")|return html.isEmpty() ? html : QStringLiteral("<span>")|export=HtmlExport.*
+trh-dish-name|export/htmlexport.cpp|+ (pname.isEmpty() ? QStringLiteral("&nbsp;") : pl.text(pname, tr.name));|+ (pname.isEmpty() ? QStringLiteral("&nbsp;") : pl.text(pname, QString()));|export=HtmlExport.*
+trh-table-columns|export/htmlexport.cpp|for (int32_t c = 0; c < 5; ++c)|for (int32_t c = 0; c < 4; ++c)|export=HtmlExport.*
+trh-word-marked|export/htmlexport.cpp|*german = column != 0 && (column < 0 \|\| t == germanWord);|*german = column < 0;|export=HtmlExport.*
+trh-path-folder|export/htmlexport.cpp|if (dot > slash + 1)|if (dot > 0)|export=HtmlExport.*
+trh-restore-old|export/htmlexport.cpp|                WriteHtmlFile(files.at(k).path, before.at(k).data, nullptr);|                (void)0;|export=HtmlExport.*
+trh-german-last|export/htmlexport.cpp|for (int i = int(files.size()) - 1; i >= 0; --i) {|for (int i = 0; i < int(files.size()); ++i) {|export=HtmlExport.*
+trh-href-encoded|export/htmlexport.cpp|return HtmlEscape(QString::fromLatin1(QUrl::toPercentEncoding(QFileInfo(p).fileName())));|return HtmlEscape(QFileInfo(p).fileName());|export=HtmlExport.*
+trh-title|export/htmlexport.cpp|return pl.second && IsTranslated(s.translation.heading) ? s.translation.heading : s.CaptionEd;|return s.CaptionEd;|export=HtmlExport.*
+trh-date-locale|export/htmlexport.cpp|return HtmlEscape(locale.toString(d, QLocale::LongFormat));|return HtmlEscape(DateLineText(s, today));|export=HtmlExport.*
+trh-french-colon|export/htmlexport.cpp|? QStringLiteral("\u00A0: ")|? QStringLiteral(": ")|export=HtmlExport.*
+trh-status-both|app/MainWeb.cpp|    if (pages.size() == 1)|    if (true)|app=WebCommands.*
 uh-sealed|app/undohistory.cpp|if (sealed_ \|\| other->id() != key_)|if (other->id() != key_)|app=Undo.*
 uh-obsolete|app/undohistory.cpp|setObsolete(after_ == before_);|setObsolete(false);|app=Undo.*
 uh-limit|app/undohistory.cpp|stack_->setUndoLimit(kStepLimit);|(void)kStepLimit;|app=Undo.*
@@ -358,21 +373,6 @@ xl-katalog|export/workbook/xlsxreader.cpp|                namedId = id;|        
 xl-formula|export/workbook/xlsxreader.cpp|cell.noValue = formula \|\| type == QLatin1String("e");|cell.noValue = type == QLatin1String("e");|export
 xl-apply-remove|app/MainSheets.cpp|ApplySheetImport(plan, dlg.removeMissing(), names, catalogue);|ApplySheetImport(plan, false, names, catalogue);|app=SheetCommands.*
 xl-column-map|app/MainSheets.cpp|        sheet.columns = map.columns();|        (void)0;|app=SheetCommands.*
-trh-switch-only|export/htmlexport.cpp|if (s.ZweisprachigCheck \|\| !s.translation.isEmpty())|if (!s.translation.isEmpty())|export=HtmlExport.*
-trh-every-card|export/htmlexport.cpp|settings << doc.cards.settingsOf(i, doc.settings);|settings << doc.settings;|export=HtmlExport.*
-trh-additive-spaces|export/htmlexport.cpp|            if (IsTranslated(t))|            if (!t.isEmpty())|export=HtmlExport.*
-trh-marked-german|export/htmlexport.cpp|return html.isEmpty() ? html : QStringLiteral("<span lang=\"de\">")|return html.isEmpty() ? html : QStringLiteral("<span>")|export=HtmlExport.*
-trh-dish-name|export/htmlexport.cpp|+ (pname.isEmpty() ? QStringLiteral("&nbsp;") : pl.text(pname, tr.name));|+ (pname.isEmpty() ? QStringLiteral("&nbsp;") : pl.text(pname, QString()));|export=HtmlExport.*
-trh-table-columns|export/htmlexport.cpp|for (int32_t c = 0; c < 5; ++c)|for (int32_t c = 0; c < 4; ++c)|export=HtmlExport.*
-trh-word-marked|export/htmlexport.cpp|*german = column != 0 && (column < 0 \|\| t == germanWord);|*german = column < 0;|export=HtmlExport.*
-trh-path-folder|export/htmlexport.cpp|if (dot > slash + 1)|if (dot > 0)|export=HtmlExport.*
-trh-restore-old|export/htmlexport.cpp|                WriteHtmlFile(files.at(k).path, before.at(k).data, nullptr);|                (void)0;|export=HtmlExport.*
-trh-german-last|export/htmlexport.cpp|for (int i = int(files.size()) - 1; i >= 0; --i) {|for (int i = 0; i < int(files.size()); ++i) {|export=HtmlExport.*
-trh-href-encoded|export/htmlexport.cpp|return HtmlEscape(QString::fromLatin1(QUrl::toPercentEncoding(QFileInfo(p).fileName())));|return HtmlEscape(QFileInfo(p).fileName());|export=HtmlExport.*
-trh-title|export/htmlexport.cpp|return pl.second && IsTranslated(s.translation.heading) ? s.translation.heading : s.CaptionEd;|return s.CaptionEd;|export=HtmlExport.*
-trh-date-locale|export/htmlexport.cpp|return HtmlEscape(locale.toString(d, QLocale::LongFormat));|return HtmlEscape(DateLineText(s, today));|export=HtmlExport.*
-trh-french-colon|export/htmlexport.cpp|? QStringLiteral("\u00A0: ")|? QStringLiteral(": ")|export=HtmlExport.*
-trh-status-both|app/MainWeb.cpp|    if (pages.size() == 1)|    if (true)|app=WebCommands.*
 EOF
 )
 
