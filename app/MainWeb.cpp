@@ -8,6 +8,9 @@
 #include "layout/cardsource.h"
 #include "texture/texture.h"
 
+#include <QDir>
+#include <QStatusBar>
+
 // The document's cards for its web page: the selected one as the preview
 // shows it, the others from their settings (their logos read as the command
 // line reads them).
@@ -41,12 +44,25 @@ void TMainForm::AlsWebseiteexportieren1Click()
     const QString path = askFileName(SaveDialogHtml, true, QStringLiteral("html"), true);
     if (path.isEmpty())
         return;
-    QString error;
-    if (!WriteHtmlFile(path, BuildHtml(webCards(), HtmlLanguageTag(language)), &error)) {
-        reportFileError(19, path, error);
+    // A menu with translations is two pages, written both or neither.
+    const QVector<HtmlCard> cards = webCards();
+    QVector<CardSettings> settings;
+    for (const HtmlCard &c : cards)
+        settings << c.source.settings;
+    const bool bilingual = IsBilingualWeb(catalogue, settings);
+    const QVector<HtmlFile> pages =
+        WebMenuFiles(cards, path, HtmlLanguageTag(language), bilingual ? &catalogue.secondLanguage() : nullptr);
+    QString failed, error;
+    if (!WriteHtmlFiles(pages, &failed, &error)) {
+        reportFileError(19, failed, error);
         return;
     }
-    reportWritten(u"Webseite geschrieben: %1", path);
+    if (pages.size() == 1)
+        reportWritten(u"Webseite geschrieben: %1", path);
+    else
+        statusBar()->showMessage(TranslateStr(QStringLiteral("Webseiten geschrieben: %1 und %2"))
+                                     .arg(QDir::toNativeSeparators(pages.at(0).path),
+                                          QDir::toNativeSeparators(pages.at(1).path)));
 }
 
 void TMainForm::QRCodeexportieren1Click()

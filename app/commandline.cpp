@@ -773,6 +773,30 @@ int pdfPageCount(const Options &o, const DocumentData &doc, int i)
     return CardPageCount(card, PrinterPageArea(*makePdfPrinter(out)));
 }
 
+// Writes the web menu of the cards to `output`: its one page, or the German
+// page and the page in the second language beside it, both or neither.
+// files: where the pages wait until every card's are written (with
+// --all-cards).
+int writeWebMenu(const Options &o, const DocumentData &doc, const QVector<HtmlCard> &cards, const QString &output,
+                 QTextStream &err, PageFileSet *files = nullptr)
+{
+    const bool bilingual = IsBilingualWeb(*doc.catalogue, DocumentCardSettings(doc));
+    const QVector<HtmlFile> pages = WebMenuFiles(cards, output, HtmlLanguageTag(CurrentLanguage()),
+                                                 bilingual ? &doc.catalogue->secondLanguage() : nullptr);
+    for (int i = 1; i < pages.size(); ++i)
+        if (sameFile(pages.at(i).path, o.document))
+            return failWith(err, pages.at(i).path, QStringLiteral("the output would replace the document"));
+    QString why, failed;
+    if (files) {
+        for (const HtmlFile &page : pages)
+            if (!files->add(page.path, page.data, &why))
+                return failWith(err, page.path, QStringLiteral("cannot write the file: %1").arg(why));
+    } else if (!WriteHtmlFiles(pages, &failed, &why)) {
+        return failWith(err, failed, QStringLiteral("cannot write the file: %1").arg(why));
+    }
+    return kExitOk;
+}
+
 // Exports or prints card i to `output`. notePrefix comes before the notes on
 // the picture and the QR code (the card's name when every card is written).
 // files: where every card's files wait until all of them are written (with
@@ -794,12 +818,8 @@ int exportCard(const Options &o, const DocumentData &doc, int i, const QString &
     out.landscape = page.landscape;
     QString why;
 
-    if (o.mode == Mode::ExportHtml) {
-        const QByteArray page = BuildHtml(card, HtmlLanguageTag(CurrentLanguage()));
-        if (files ? !files->add(output, page, &why) : !WriteHtmlFile(output, page, &why))
-            return failWith(err, output, QStringLiteral("cannot write the file: %1").arg(why));
-        return kExitOk;
-    }
+    if (o.mode == Mode::ExportHtml)
+        return writeWebMenu(o, doc, {HtmlCard{QString(), card}}, output, err, files);
 
     TextureHolder texture;
     texture.Prepare(settings);
@@ -988,9 +1008,7 @@ int RunExport(const Options &o, QTextStream &out, QTextStream &err)
         QVector<HtmlCard> cards = DocumentHtmlCards(doc);
         for (HtmlCard &c : cards)
             attachLogo(c.source, cards.size() > 1 ? oneLine(c.name) + QStringLiteral(": ") : QString(), err);
-        if (!WriteHtmlFile(o.output, BuildHtml(cards, HtmlLanguageTag(CurrentLanguage())), &why))
-            return failWith(err, o.output, QStringLiteral("cannot write the file: %1").arg(why));
-        return kExitOk;
+        return writeWebMenu(o, doc, cards, o.output, err);
     }
     return exportCard(o, doc, chosen, o.output, QString(), err);
 }

@@ -3,6 +3,8 @@
 #include "catalogue/brastel.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/document.h"
+#include "catalogue/officialwording.h"
+#include "catalogue/translation.h"
 #include "export/qrcode.h"
 #include "i18n/translateunit.h"
 #include "layout/cardlayout.h"
@@ -10,6 +12,10 @@
 #include "layout/cardsource.h"
 
 #include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QUrl>
 
 #include <algorithm>
 
@@ -115,10 +121,83 @@ QString htmlLines(const QString &text)
     return lines.join(QStringLiteral("<br>"));
 }
 
-// The name cell of a product: name and marks.
-QString nameHtml(const QString &pname, const QString &productMarks)
+// Text of the translation table's column `column` (a language number) for
+// a German text; the German text where the column has none.
+QString tableText(const QString &german, int32_t column)
 {
-    QString h = pname.isEmpty() ? QStringLiteral("&nbsp;") : HtmlEscape(pname);
+    TranslationTable &table = Translations();
+    const int32_t was = table.language;
+    table.language = column;
+    const QString text = table.TranslateStr(german);
+    table.language = was;
+    return text;
+}
+
+// The column of the translation table that holds a language, by its primary
+// subtag; -1 for a language the table has no column for.
+int32_t tableColumn(const QString &tag)
+{
+    const QString primary = tag.section(QLatin1Char('-'), 0, 0).toLower();
+    for (int32_t c = 0; c < 5; ++c)
+        if (HtmlLanguageTag(c) == primary)
+            return c;
+    return -1;
+}
+
+// Already escaped HTML of a German text on the second-language page: marked
+// as German for browsers, screen readers and translating tools.
+QString markedGerman(const QString &html)
+{
+    return html.isEmpty() ? html : QStringLiteral("<span lang=\"de\">") + html + QStringLiteral("</span>");
+}
+
+// The language of the page being built: the one page of a menu without
+// translations (its texts as they always were), or one page of a bilingual
+// menu.
+struct PageLanguage {
+    bool pair = false;   // a page of a bilingual menu
+    bool second = false; // the page in the second language
+    QString tag;         // the second language's tag on its page
+    int32_t column = -1; // the translation table's column of the page's own words (pair pages)
+
+    // A guest's text: German, or on the second page its translation; German
+    // (marked) where there is none.
+    QString text(const QString &german, const QString &translation) const
+    {
+        if (!second)
+            return HtmlEscape(german);
+        return IsTranslated(translation) ? HtmlEscape(translation) : markedGerman(HtmlEscape(german));
+    }
+    // The same for a description: its lines joined by <br>.
+    QString lines(const QString &german, const QString &translation) const
+    {
+        if (!second)
+            return htmlLines(german);
+        return IsTranslated(translation) ? htmlLines(translation) : markedGerman(htmlLines(german));
+    }
+    // One of the page's own words, given in German, as plain text: in the
+    // page's language where the translation table has it. *german tells
+    // whether it stayed German.
+    QString word(const QString &germanWord, bool *german = nullptr) const
+    {
+        const QString t = column >= 0 ? tableText(germanWord, column) : germanWord;
+        if (german)
+            *german = column != 0 && (column < 0 || t == germanWord);
+        return t;
+    }
+    // The same as HTML of the page's body.
+    QString wordHtml(const QString &germanWord) const
+    {
+        bool german = false;
+        const QString t = HtmlEscape(word(germanWord, &german));
+        return second && german ? markedGerman(t) : t;
+    }
+};
+
+// The name cell of a product: name and marks.
+QString nameHtml(const QString &pname, const QString &productMarks, const QString &shown)
+{
+    QString h = pname.isEmpty() ? QStringLiteral("&nbsp;") : shown;
     if (!productMarks.isEmpty())
         h += QStringLiteral("<sup class=\"marken\">") + HtmlEscape(productMarks) + QStringLiteral("</sup>");
     return h;
@@ -127,20 +206,23 @@ QString nameHtml(const QString &pname, const QString &productMarks)
 // A category with sizes: a table whose column headings are the sizes.
 QString sizeTable(const Catalogue &cat, int i, const TDynaArray *prods, const QStringList &headings,
                   CardNumbering &numbering, const CardMarks &marks, const CardSettings &s,
-                  const QString &onRequest)
+                  const QString &onRequest, const PageLanguage &pl)
 {
     const int columns = 1 + int(headings.size());
+    const QStringList headingTranslations = cat.sizeHeadingTranslations(i);
     QString h = QStringLiteral("<table class=\"groessen\">\n<thead><tr><td></td>");
-    for (const QString &head : headings)
-        h += QStringLiteral("<th scope=\"col\">") + HtmlEscape(head) + QStringLiteral("</th>");
+    for (int k = 0; k < headings.size(); ++k)
+        h += QStringLiteral("<th scope=\"col\">") + pl.text(headings.at(k), headingTranslations.value(k))
+             + QStringLiteral("</th>");
     h += QStringLiteral("</tr></thead>\n<tbody>\n");
     for (uint32_t j = 0; j < prods->count; ++j) {
         const auto &p = *static_cast<const TProductRec *>(prods->At(j));
         const QString description = WideText(p.description);
+        const ProductTranslation &tr = cat.translation(i, int(j));
         if (p.price < 0) {
             h += QStringLiteral("<tr class=\"frei\"><td colspan=\"%1\">").arg(columns);
             if (!description.isEmpty())
-                h += QStringLiteral("<p>") + htmlLines(description) + QStringLiteral("</p>");
+                h += QStringLiteral("<p>") + pl.lines(description, tr.description) + QStringLiteral("</p>");
             h += QStringLiteral("</td></tr>\n");
             continue;
         }
@@ -149,20 +231,21 @@ QString sizeTable(const Catalogue &cat, int i, const TDynaArray *prods, const QS
         h += QStringLiteral("<tr><th scope=\"row\"><div class=\"zeile\">");
         if (!label.isEmpty())
             h += QStringLiteral("<span class=\"nr\">") + HtmlEscape(label) + QStringLiteral("</span>");
+        const QString pname = WideText(p.name);
         h += QStringLiteral("<span class=\"name\">")
-             + nameHtml(WideText(p.name), marks.active() ? marks.productMarks(i, int(j)) : QString())
+             + nameHtml(pname, marks.active() ? marks.productMarks(i, int(j)) : QString(), pl.text(pname, tr.name))
              + QStringLiteral("</span>");
         if (!quantity.isEmpty())
-            h += QStringLiteral("<span class=\"menge\">") + HtmlEscape(quantity) + QStringLiteral("</span>");
+            h += QStringLiteral("<span class=\"menge\">") + pl.text(quantity, tr.quantity) + QStringLiteral("</span>");
         h += QStringLiteral("</div>");
         if (!description.isEmpty())
-            h += QStringLiteral("<p class=\"beschr\">") + htmlLines(description) + QStringLiteral("</p>");
+            h += QStringLiteral("<p class=\"beschr\">") + pl.lines(description, tr.description) + QStringLiteral("</p>");
         h += QStringLiteral("</th>");
         if (PrintsSizeColumns(cat, i, int(j))) {
             for (const QString &price : SizePriceTexts(cat, i, int(j), s))
                 h += QStringLiteral("<td class=\"preis\">") + HtmlEscape(price) + QStringLiteral("</td>");
         } else {
-            h += QStringLiteral("<td class=\"preis\" colspan=\"%1\">").arg(columns - 1) + HtmlEscape(onRequest)
+            h += QStringLiteral("<td class=\"preis\" colspan=\"%1\">").arg(columns - 1) + onRequest
                  + QStringLiteral("</td>");
         }
         h += QStringLiteral("</tr>\n");
@@ -176,13 +259,14 @@ QString sizeTable(const Catalogue &cat, int i, const TDynaArray *prods, const QS
 namespace {
 
 // The start of the page up to the end of the fixed style rules.
-QString pageHead(const QString &title, const QString &lang)
+QString pageHead(const QString &title, const QString &lang, const QString &alternate = QString())
 {
     QString h;
     h += QStringLiteral("<!DOCTYPE html>\n<html lang=\"") + HtmlEscape(lang) + QStringLiteral("\">\n<head>\n");
     h += QStringLiteral("<meta charset=\"utf-8\">\n"
                         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n");
     h += QStringLiteral("<title>") + HtmlEscape(title) + QStringLiteral("</title>\n");
+    h += alternate;
     // Colours: dark text on a light page, every pair above 7:1.
     h += QStringLiteral(
         "<style>\n"
@@ -235,7 +319,7 @@ QString dateCss(const CardSettings &s)
 // How the content of one card is marked up: the page's only card, or one
 // card section of a page that carries several.
 struct CardMarkup {
-    QString heading;      // the card's heading; a page of several cards always has one
+    QString heading;      // the card's heading as HTML; a page of several cards always has one
     QString headingTag;   // h1, or h2 in a card section
     QString categoryTag;  // h2 (h1 on a page without heading), or h3 in a card section
     QString idPrefix;     // of the categories' ids: "k", or "kN-" in card N
@@ -244,19 +328,87 @@ struct CardMarkup {
 };
 
 // The content of one card: header, categories, legend, footer.
-QString cardContent(const CardSource &card, const CardMarkup &m)
+// The date line on the second-language page: the date as that language
+// writes it, German (marked) for a language Qt knows nothing of.
+QString secondDateHtml(const CardSettings &s, const QDate &today, const QString &tag)
+{
+    const QDate d = s.printedDate(today);
+    if (!d.isValid())
+        return QString();
+    const QLocale locale(tag);
+    if (locale.language() == QLocale::C || locale.language() == QLocale::AnyLanguage)
+        return markedGerman(HtmlEscape(DateLineText(s, today)));
+    return HtmlEscape(locale.toString(d, QLocale::LongFormat));
+}
+
+// The legend of the marks used on the second-language page: each additive
+// in the document's translation or its shipped wording, each allergen in its
+// official wording, the labels from the translation table; whatever has no
+// wording in the language stays German, marked.
+QString secondLegendHtml(const UsedMarks &used, const MarkSettings &ms, const PageLanguage &pl)
+{
+    // French sets a no-break space before its colon.
+    const QString colon = pl.tag.section(QLatin1Char('-'), 0, 0).compare(QLatin1String("fr"), Qt::CaseInsensitive) == 0
+                              ? QStringLiteral("\u00A0: ")
+                              : QStringLiteral(": ");
+    QStringList parts;
+    if (!used.additives.isEmpty()) {
+        QStringList items;
+        for (int n : used.additives) {
+            QString item = QString::number(n);
+            const QString german = n >= 1 && n <= ms.additives.size() ? ms.additives.at(n - 1) : QString();
+            if (!german.isEmpty()) {
+                QString own = ms.additiveTranslations.value(n - 1);
+                if (!IsTranslated(own))
+                    own = ShippedAdditiveText(german, pl.tag);
+                item += QChar(0x00A0) + pl.text(german, own);
+            }
+            items << item;
+        }
+        parts << pl.wordHtml(QStringLiteral("Zusatzstoffe")) + colon + items.join(QStringLiteral(", "));
+    }
+    if (used.allergens) {
+        QStringList items;
+        for (int i = 0; i < kAllergenCount; ++i) {
+            if ((used.allergens >> i) & 1u)
+                items << QString(AllergenLetter(i)) + QChar(0x00A0)
+                             + pl.text(AllergenName(i), OfficialAllergenName(i, pl.tag));
+        }
+        parts << pl.wordHtml(QStringLiteral("Allergene")) + colon + items.join(QStringLiteral(", "));
+    }
+    return parts.join(QStringLiteral(" \u00B7 "));
+}
+
+// The marks used by the products of the card's first `cats` categories, as
+// CardMarks gathers them.
+UsedMarks usedMarks(const Catalogue &cat, int cats)
+{
+    UsedMarks used;
+    for (int i = 0; i < cats; ++i) {
+        const TDynaArray *prods = *static_cast<TDynaArray *const *>(cat.kats->At(uint32_t(i)));
+        for (uint32_t j = 0; prods && j < prods->count; ++j)
+            if (static_cast<const TProductRec *>(prods->At(j))->price >= 0)
+                used.add(cat.marks(i, int(j)));
+    }
+    return used;
+}
+
+QString cardContent(const CardSource &card, const CardMarkup &m, const PageLanguage &pl)
 {
     const CardSettings &s = card.settings;
-    const QString onRequest = OnRequestText();
+    const QString onRequest =
+        pl.pair ? pl.wordHtml(QString::fromUtf16(msgtable[9])) : HtmlEscape(OnRequestText());
     QString h;
     // The date line of a dated card (a lunch sheet), under its heading.
-    const QString date = DateLineText(s, card.today.isValid() ? card.today : QDate::currentDate());
+    const QDate today = card.today.isValid() ? card.today : QDate::currentDate();
+    const QString date =
+        pl.second ? secondDateHtml(s, today, pl.tag) : HtmlEscape(DateLineText(s, today));
     // Empty elements are left out altogether.
     const QByteArray logo = logoPng(card);
     if (!s.KopfEd.isEmpty() || !m.heading.isEmpty() || !date.isEmpty() || !logo.isEmpty()) {
         h += QStringLiteral("<header>\n");
         if (!s.KopfEd.isEmpty())
-            h += QStringLiteral("<p class=\"kopf\">") + HtmlEscape(s.KopfEd) + QStringLiteral("</p>\n");
+            h += QStringLiteral("<p class=\"kopf\">") + pl.text(s.KopfEd, s.translation.header) + QStringLiteral("</p>\n");
         // The logo above the heading, as wide as on the card (at most the
         // page's width), centred or at the left; the page stays one file.
         if (!logo.isEmpty())
@@ -268,12 +420,12 @@ QString cardContent(const CardSource &card, const CardMarkup &m)
             h += QLatin1Char('<') + m.headingTag;
             if (!m.headingId.isEmpty())
                 h += QStringLiteral(" id=\"") + m.headingId + QLatin1Char('"');
-            h += (s.ZentrCheck ? QStringLiteral(" class=\"mitte\">") : QStringLiteral(">")) + HtmlEscape(m.heading)
+            h += (s.ZentrCheck ? QStringLiteral(" class=\"mitte\">") : QStringLiteral(">")) + m.heading
                  + QStringLiteral("</") + m.headingTag + QStringLiteral(">\n");
         }
         if (!date.isEmpty())
             h += (s.ZentrCheck ? QStringLiteral("<p class=\"datum mitte\">") : QStringLiteral("<p class=\"datum\">"))
-                 + HtmlEscape(date) + QStringLiteral("</p>\n");
+                 + date + QStringLiteral("</p>\n");
         h += QStringLiteral("</header>\n");
     }
     if (m.ownMain && !card.categoryNames.isEmpty())
@@ -286,6 +438,7 @@ QString cardContent(const CardSource &card, const CardMarkup &m)
     const CardMarks marks(cat, cats, s);
     for (int i = 0; i < card.categoryNames.size(); ++i) {
         const QString name = CategoryCaption(card.categoryNames.at(i), s);
+        const QString nameTranslation = pl.second && i < cats ? CategoryCaption(cat->categoryTranslation(i), s) : QString();
         const TDynaArray *prods = i < cats ? *static_cast<TDynaArray *const *>(cat->kats->At(uint32_t(i))) : nullptr;
         const bool hasProducts = prods && prods->count > 0;
         if (name.isEmpty() && !hasProducts)
@@ -296,21 +449,22 @@ QString cardContent(const CardSource &card, const CardMarkup &m)
             const QString id = m.idPrefix + QString::number(i + 1);
             h += QStringLiteral("<section aria-labelledby=\"") + id + QStringLiteral("\">\n<") + hTag
                  + QStringLiteral(" id=\"") + id + QLatin1Char('"')
-                 + (s.CenterKatCheck ? QStringLiteral(" class=\"mitte\">") : QStringLiteral(">")) + HtmlEscape(name)
+                 + (s.CenterKatCheck ? QStringLiteral(" class=\"mitte\">") : QStringLiteral(">")) + pl.text(name, nameTranslation)
                  + QStringLiteral("</") + hTag + QStringLiteral(">\n");
         }
         const QStringList headings = i < cats ? SizeHeadings(*cat, i) : QStringList();
         if (hasProducts && !headings.isEmpty()) {
-            h += sizeTable(*cat, i, prods, headings, numbering, marks, s, onRequest);
+            h += sizeTable(*cat, i, prods, headings, numbering, marks, s, onRequest, pl);
         } else if (hasProducts) {
             h += QStringLiteral("<ul>\n");
             for (uint32_t j = 0; j < prods->count; ++j) {
                 const auto &p = *static_cast<const TProductRec *>(prods->At(j));
                 const QString description = WideText(p.description);
+                const ProductTranslation &tr = cat->translation(i, int(j));
                 if (p.price < 0) {
                     h += QStringLiteral("<li class=\"frei\">");
                     if (!description.isEmpty())
-                        h += QStringLiteral("<p>") + htmlLines(description) + QStringLiteral("</p>");
+                        h += QStringLiteral("<p>") + pl.lines(description, tr.description) + QStringLiteral("</p>");
                     h += QStringLiteral("</li>\n");
                     continue;
                 }
@@ -324,16 +478,16 @@ QString cardContent(const CardSource &card, const CardMarkup &m)
                     h += QStringLiteral("<span class=\"nr\">") + HtmlEscape(label) + QStringLiteral("</span>");
                 const QString productMarks = marks.active() ? marks.productMarks(i, int(j)) : QString();
                 h += QStringLiteral("<span class=\"name\">")
-                     + (pname.isEmpty() ? QStringLiteral("&nbsp;") : HtmlEscape(pname));
+                     + (pname.isEmpty() ? QStringLiteral("&nbsp;") : pl.text(pname, tr.name));
                 if (!productMarks.isEmpty())
                     h += QStringLiteral("<sup class=\"marken\">") + HtmlEscape(productMarks) + QStringLiteral("</sup>");
                 h += QStringLiteral("</span>");
                 if (!quantity.isEmpty())
-                    h += QStringLiteral("<span class=\"menge\">") + HtmlEscape(quantity) + QStringLiteral("</span>");
-                const QString price = p.price == 0 ? onRequest : PriceText(p.price, s);
-                h += QStringLiteral("<span class=\"preis\">") + HtmlEscape(price) + QStringLiteral("</span></div>");
+                    h += QStringLiteral("<span class=\"menge\">") + pl.text(quantity, tr.quantity) + QStringLiteral("</span>");
+                const QString price = p.price == 0 ? onRequest : HtmlEscape(PriceText(p.price, s));
+                h += QStringLiteral("<span class=\"preis\">") + price + QStringLiteral("</span></div>");
                 if (!description.isEmpty())
-                    h += QStringLiteral("<p class=\"beschr\">") + htmlLines(description) + QStringLiteral("</p>");
+                    h += QStringLiteral("<p class=\"beschr\">") + pl.lines(description, tr.description) + QStringLiteral("</p>");
                 h += QStringLiteral("</li>\n");
             }
             h += QStringLiteral("</ul>\n");
@@ -344,23 +498,57 @@ QString cardContent(const CardSource &card, const CardMarkup &m)
         h += QStringLiteral("</main>\n");
     // The legend of the marks used, wherever the card prints it.
     if (marks.active() && !marks.legend().isEmpty())
-        h += QStringLiteral("<p class=\"legende\">") + HtmlEscape(marks.legend()) + QStringLiteral("</p>\n");
+        h += QStringLiteral("<p class=\"legende\">")
+             + (pl.second ? secondLegendHtml(usedMarks(*cat, cats), s.marks, pl) : HtmlEscape(marks.legend()))
+             + QStringLiteral("</p>\n");
     if (!s.FussEd.isEmpty())
-        h += QStringLiteral("<footer>\n<p class=\"fuss\">") + HtmlEscape(s.FussEd) + QStringLiteral("</p>\n</footer>\n");
+        h += QStringLiteral("<footer>\n<p class=\"fuss\">") + pl.text(s.FussEd, s.translation.footer)
+             + QStringLiteral("</p>\n</footer>\n");
     return h;
 }
 
-QString pageTitle(const CardSettings &s)
+QString pageTitle(const CardSettings &s, const PageLanguage &pl)
 {
-    return s.CaptionEd.isEmpty() ? TranslateStr(QStringLiteral("Speisekarte")) : s.CaptionEd;
+    if (s.CaptionEd.isEmpty())
+        return pl.pair ? pl.word(QStringLiteral("Speisekarte")) : TranslateStr(QStringLiteral("Speisekarte"));
+    return pl.second && IsTranslated(s.translation.heading) ? s.translation.heading : s.CaptionEd;
 }
 
-} // namespace
+// The link of a page of a bilingual menu to the other page: its file name
+// (relative: the pages lie side by side), language tag and the language's
+// own name. Empty on the one page of a menu without translations.
+struct PageSwitch {
+    QString href, tag, name;
 
-QByteArray BuildHtml(const CardSource &card, const QString &lang)
+    // The other page named as the alternate in the head.
+    QString head() const
+    {
+        return href.isEmpty() ? QString()
+                              : QStringLiteral("<link rel=\"alternate\" hreflang=\"") + HtmlEscape(tag)
+                                    + QStringLiteral("\" href=\"") + href + QStringLiteral("\">\n");
+    }
+    QString css() const
+    {
+        return href.isEmpty() ? QString()
+                              : QStringLiteral(".sprache{text-align:right;margin:0 0 .5rem;font-size:.875rem}\n"
+                                               ".sprache a{color:#1f1b16}\n"
+                                               "@media print{.sprache{display:none}}\n");
+    }
+    // The switch at the top of the body: the other language by its own name.
+    QString body() const
+    {
+        return href.isEmpty() ? QString()
+                              : QStringLiteral("<nav class=\"sprache\"><a href=\"") + href
+                                    + QStringLiteral("\" hreflang=\"") + HtmlEscape(tag) + QStringLiteral("\" lang=\"")
+                                    + HtmlEscape(tag) + QStringLiteral("\">") + HtmlEscape(name)
+                                    + QStringLiteral("</a></nav>\n");
+    }
+};
+
+QByteArray buildPage(const CardSource &card, const QString &lang, const PageLanguage &pl, const PageSwitch &sw)
 {
     const CardSettings &s = card.settings;
-    QString h = pageHead(pageTitle(s), lang);
+    QString h = pageHead(pageTitle(s, pl), lang, sw.head());
     // Categories with sizes are tables; a card without them keeps its page.
     if (card.catalogue && card.catalogue->hasSizes())
         h += sizeTableCss();
@@ -372,28 +560,30 @@ QByteArray BuildHtml(const CardSource &card, const QString &lang)
     h += QStringLiteral(".beschr{") + fontCss(s.FontDialog(4)) + QStringLiteral("}\n");
     h += QStringLiteral(".preis,.menge{") + fontCss(s.FontDialog(5)) + QStringLiteral("}\n");
     h += QStringLiteral(".frei{") + fontCss(s.FontDialog(7)) + QStringLiteral("}\n");
+    h += sw.css();
     h += QStringLiteral("</style>\n</head>\n");
     h += s.NoPointsCheck ? QStringLiteral("<body class=\"ohne-punkte\">\n") : QStringLiteral("<body>\n");
+    h += sw.body();
 
     CardMarkup m;
-    m.heading = s.CaptionEd;
+    m.heading = s.CaptionEd.isEmpty() ? QString() : pl.text(s.CaptionEd, s.translation.heading);
     m.headingTag = QStringLiteral("h1");
     // Without a heading the categories are the top level.
     m.categoryTag = s.CaptionEd.isEmpty() ? QStringLiteral("h1") : QStringLiteral("h2");
     m.idPrefix = QStringLiteral("k");
-    h += cardContent(card, m);
+    h += cardContent(card, m, pl);
     h += QStringLiteral("</body>\n</html>\n");
     return h.toUtf8();
 }
 
-QByteArray BuildHtml(const QVector<HtmlCard> &cards, const QString &lang)
+QByteArray buildPage(const QVector<HtmlCard> &cards, const QString &lang, const PageLanguage &pl, const PageSwitch &sw)
 {
     if (cards.size() == 1)
-        return BuildHtml(cards.first().source, lang);
+        return buildPage(cards.first().source, lang, pl, sw);
     if (cards.isEmpty())
         return QByteArray();
 
-    QString h = pageHead(pageTitle(cards.first().source.settings), lang);
+    QString h = pageHead(pageTitle(cards.first().source.settings, pl), lang, sw.head());
     bool sizes = false;
     QString date;
     for (const HtmlCard &c : cards) {
@@ -425,21 +615,25 @@ QByteArray BuildHtml(const QVector<HtmlCard> &cards, const QString &lang)
         h += k + QStringLiteral(".preis,") + k + QStringLiteral(".menge{") + fontCss(s.FontDialog(5)) + QStringLiteral("}\n");
         h += k + QStringLiteral(".frei{") + fontCss(s.FontDialog(7)) + QStringLiteral("}\n");
     }
+    h += sw.css();
     h += QStringLiteral("</style>\n</head>\n<body>\n");
+    h += sw.body();
 
     // The navigation line: a link to each card, in card order.
     h += QStringLiteral("<nav>\n<p class=\"karten\">");
     for (int n = 0; n < cards.size(); ++n) {
         if (n > 0)
             h += QStringLiteral(" · ");
-        h += QStringLiteral("<a href=\"#karte%1\">").arg(n + 1) + HtmlEscape(cards.at(n).name) + QStringLiteral("</a>");
+        h += QStringLiteral("<a href=\"#karte%1\">").arg(n + 1) + pl.text(cards.at(n).name, QString())
+             + QStringLiteral("</a>");
     }
     h += QStringLiteral("</p>\n</nav>\n<main>\n");
     for (int n = 0; n < cards.size(); ++n) {
         const CardSource &card = cards.at(n).source;
         CardMarkup m;
         // A card section always has a heading: the card's, else its name.
-        m.heading = card.settings.CaptionEd.isEmpty() ? cards.at(n).name : card.settings.CaptionEd;
+        m.heading = card.settings.CaptionEd.isEmpty() ? pl.text(cards.at(n).name, QString())
+                                                      : pl.text(card.settings.CaptionEd, card.settings.translation.heading);
         m.headingTag = QStringLiteral("h2");
         m.categoryTag = QStringLiteral("h3");
         m.idPrefix = QStringLiteral("k%1-").arg(n + 1);
@@ -448,11 +642,23 @@ QByteArray BuildHtml(const QVector<HtmlCard> &cards, const QString &lang)
         h += QStringLiteral("<section id=\"karte%1\" aria-labelledby=\"karte%1-titel\" class=\"karte%2\">\n")
                  .arg(n + 1)
                  .arg(card.settings.NoPointsCheck ? QStringLiteral(" ohne-punkte") : QString());
-        h += cardContent(card, m);
+        h += cardContent(card, m, pl);
         h += QStringLiteral("</section>\n");
     }
     h += QStringLiteral("</main>\n</body>\n</html>\n");
     return h.toUtf8();
+}
+
+} // namespace
+
+QByteArray BuildHtml(const CardSource &card, const QString &lang)
+{
+    return buildPage(card, lang, PageLanguage(), PageSwitch());
+}
+
+QByteArray BuildHtml(const QVector<HtmlCard> &cards, const QString &lang)
+{
+    return buildPage(cards, lang, PageLanguage(), PageSwitch());
 }
 
 QVector<HtmlCard> DocumentHtmlCards(const DocumentData &doc)
@@ -476,4 +682,106 @@ QByteArray BuildDocumentHtml(const DocumentData &doc, const QString &lang)
 bool WriteHtmlFile(const QString &path, const QByteArray &data, QString *error)
 {
     return WriteFileAtomically(path, data, error);
+}
+
+bool IsBilingualWeb(const Catalogue &cat, const QVector<CardSettings> &cards)
+{
+    for (const CardSettings &s : cards) {
+        if (s.ZweisprachigCheck || !s.translation.isEmpty())
+            return true;
+        for (const QString &t : s.marks.additiveTranslations)
+            if (IsTranslated(t))
+                return true;
+    }
+    return cat.hasTranslations();
+}
+
+QVector<CardSettings> DocumentCardSettings(const DocumentData &doc)
+{
+    QVector<CardSettings> settings;
+    for (int i = 0; i < doc.cards.count(); ++i)
+        settings << doc.cards.settingsOf(i, doc.settings);
+    return settings;
+}
+
+QString SecondLanguageHtmlPath(const QString &path, const QString &tag)
+{
+    // Only the file name's own extension counts, never a dot of a folder.
+    const int slash = int(std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\'))));
+    const int dot = int(path.lastIndexOf(QLatin1Char('.')));
+    if (dot > slash + 1)
+        return path.left(dot) + QLatin1Char('.') + tag + path.mid(dot);
+    return path + QLatin1Char('.') + tag;
+}
+
+QString LanguageOwnName(const SecondLanguage &language)
+{
+    static const char *const names[][2] = {
+        {"de", "Deutsch"}, {"en", "English"},  {"fr", "Fran\u00e7ais"}, {"nl", "Nederlands"}, {"sv", "Svenska"},
+        {"it", "Italiano"}, {"es", "Espa\u00f1ol"}, {"pl", "Polski"}, {"tr", "T\u00fcrk\u00e7e"}, {"da", "Dansk"},
+    };
+    if (language.name.isEmpty())
+        for (const auto &n : names)
+            if (language.tag.compare(QLatin1String(n[0]), Qt::CaseInsensitive) == 0)
+                return QString::fromUtf8(n[1]);
+    return language.name.isEmpty() ? language.tag : language.name;
+}
+
+QVector<HtmlFile> WebMenuFiles(const QVector<HtmlCard> &cards, const QString &path, const QString &lang,
+                               const SecondLanguage *secondLanguage)
+{
+    if (!secondLanguage)
+        return {{path, BuildHtml(cards, lang)}};
+    const SecondLanguage &second = *secondLanguage;
+    const QString secondPath = SecondLanguageHtmlPath(path, second.tag);
+    // The pages lie side by side: each names the other by its file name.
+    const auto href = [](const QString &p) {
+        return HtmlEscape(QString::fromLatin1(QUrl::toPercentEncoding(QFileInfo(p).fileName())));
+    };
+    SecondLanguage german;
+    german.tag = QStringLiteral("de");
+
+    PageLanguage de;
+    de.pair = true;
+    de.column = 0;
+    PageLanguage other;
+    other.pair = true;
+    other.second = true;
+    other.tag = second.tag;
+    other.column = tableColumn(second.tag);
+    return {
+        {path, buildPage(cards, QStringLiteral("de"), de, {href(secondPath), second.tag, LanguageOwnName(second)})},
+        {secondPath, buildPage(cards, second.tag, other, {href(path), german.tag, LanguageOwnName(german)})},
+    };
+}
+
+bool WriteHtmlFiles(const QVector<HtmlFile> &files, QString *failed, QString *error)
+{
+    // What the files held before, to put back when a later one fails.
+    struct Before {
+        bool existed;
+        QByteArray data;
+    };
+    QVector<Before> before;
+    for (int i = 0; i < files.size(); ++i) {
+        const QString &p = files.at(i).path;
+        QFile f(p);
+        const bool existed = QFileInfo::exists(p);
+        before.push_back({existed, existed && f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray()});
+    }
+    // The last first: the first (the German page) is put in place last.
+    for (int i = int(files.size()) - 1; i >= 0; --i) {
+        if (WriteHtmlFile(files.at(i).path, files.at(i).data, error))
+            continue;
+        if (failed)
+            *failed = files.at(i).path;
+        for (int k = i + 1; k < files.size(); ++k) {
+            if (before.at(k).existed)
+                WriteHtmlFile(files.at(k).path, before.at(k).data, nullptr);
+            else
+                QFile::remove(files.at(k).path);
+        }
+        return false;
+    }
+    return true;
 }

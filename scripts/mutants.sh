@@ -138,6 +138,21 @@ he-on-request|export/htmlexport.cpp|const QString price = p.price == 0 ? onReque
 he-no-points|export/htmlexport.cpp|h += s.NoPointsCheck ? QStringLiteral|h += false ? QStringLiteral|export
 he-bold|export/htmlexport.cpp|(f.style & FontSetting::Bold) ?|(f.style & FontSetting::Italic) ?|export
 he-legend|export/htmlexport.cpp|if (marks.active() && !marks.legend().isEmpty())|if (false)|export
+trh-switch-only|export/htmlexport.cpp|if (s.ZweisprachigCheck \|\| !s.translation.isEmpty())|if (!s.translation.isEmpty())|export=HtmlExport.*
+trh-every-card|export/htmlexport.cpp|settings << doc.cards.settingsOf(i, doc.settings);|settings << doc.settings;|export=HtmlExport.*
+trh-additive-spaces|export/htmlexport.cpp|            if (IsTranslated(t))|            if (!t.isEmpty())|export=HtmlExport.*
+trh-marked-german|export/htmlexport.cpp|return html.isEmpty() ? html : QStringLiteral("<span lang=\"de\">")|return html.isEmpty() ? html : QStringLiteral("<span>")|export=HtmlExport.*
+trh-dish-name|export/htmlexport.cpp|+ (pname.isEmpty() ? QStringLiteral("&nbsp;") : pl.text(pname, tr.name));|+ (pname.isEmpty() ? QStringLiteral("&nbsp;") : pl.text(pname, QString()));|export=HtmlExport.*
+trh-table-columns|export/htmlexport.cpp|for (int32_t c = 0; c < 5; ++c)|for (int32_t c = 0; c < 4; ++c)|export=HtmlExport.*
+trh-word-marked|export/htmlexport.cpp|*german = column != 0 && (column < 0 \|\| t == germanWord);|*german = column < 0;|export=HtmlExport.*
+trh-path-folder|export/htmlexport.cpp|if (dot > slash + 1)|if (dot > 0)|export=HtmlExport.*
+trh-restore-old|export/htmlexport.cpp|                WriteHtmlFile(files.at(k).path, before.at(k).data, nullptr);|                (void)0;|export=HtmlExport.*
+trh-german-last|export/htmlexport.cpp|for (int i = int(files.size()) - 1; i >= 0; --i) {|for (int i = 0; i < int(files.size()); ++i) {|export=HtmlExport.*
+trh-href-encoded|export/htmlexport.cpp|return HtmlEscape(QString::fromLatin1(QUrl::toPercentEncoding(QFileInfo(p).fileName())));|return HtmlEscape(QFileInfo(p).fileName());|export=HtmlExport.*
+trh-title|export/htmlexport.cpp|return pl.second && IsTranslated(s.translation.heading) ? s.translation.heading : s.CaptionEd;|return s.CaptionEd;|export=HtmlExport.*
+trh-date-locale|export/htmlexport.cpp|return HtmlEscape(locale.toString(d, QLocale::LongFormat));|return HtmlEscape(DateLineText(s, today));|export=HtmlExport.*
+trh-french-colon|export/htmlexport.cpp|? QStringLiteral("\u00A0: ")|? QStringLiteral(": ")|export=HtmlExport.*
+trh-status-both|app/MainWeb.cpp|    if (pages.size() == 1)|    if (true)|app=WebCommands.*
 uh-sealed|app/undohistory.cpp|if (sealed_ \|\| other->id() != key_)|if (other->id() != key_)|app=Undo.*
 uh-obsolete|app/undohistory.cpp|setObsolete(after_ == before_);|setObsolete(false);|app=Undo.*
 uh-limit|app/undohistory.cpp|stack_->setUndoLimit(kStepLimit);|(void)kStepLimit;|app=Undo.*
@@ -217,10 +232,10 @@ sl-name-last-row|layout/cardlayout.cpp|const int top = pos(y_ + nameRowsMM);|con
 sl-name-advance|layout/cardlayout.cpp|    y_ += nameRowsMM + trRowsMM;|    y_ += trRowsMM;|layout
 sl-name-keep|layout/cardlayout.cpp|y_ + reserve + nameRowsMM > bottom_;|y_ + reserve > bottom_;|layout
 sl-freetext-reserve|layout/cardlayout.cpp|y_ += 0.5 * hF;|y_ += 0.5 * hF; itemReserve_ = 0.5 * hF;|layout
-sl-web-heads|export/htmlexport.cpp|h += QStringLiteral("<th scope=\"col\">") + HtmlEscape(head)|h += QStringLiteral("<th scope=\"col\">") + QString()|export
+sl-web-heads|export/htmlexport.cpp|+ pl.text(headings.at(k), headingTranslations.value(k))|+ QString()|export
 sl-web-rule|export/htmlexport.cpp|if (PrintsSizeColumns(cat, i, int(j))) {|if (p.price > 0) {|export
 sl-web-prices|export/htmlexport.cpp|for (const QString &price : SizePriceTexts(cat, i, int(j), s))|for (const QString &price : SizePriceTexts(cat, i, int(j), s).mid(1))|export
-sl-web-span|export/htmlexport.cpp|.arg(columns - 1) + HtmlEscape(onRequest)|.arg(columns) + HtmlEscape(onRequest)|export
+sl-web-span|export/htmlexport.cpp|.arg(columns - 1) + onRequest|.arg(columns) + onRequest|export
 rd-sz-write-flag|catalogue/sizerecords.cpp|entries.writeByte(firstEmpty ? kFirstSizeEmpty : 0);|entries.writeByte(0);|catalogue=SizesDocument.*
 rd-sz-write-free|catalogue/sizerecords.cpp|            if (price < 0)|            if (false)|catalogue=SizesDocument.*
 rd-sz-write-empty-price|catalogue/sizerecords.cpp|cat.firstSizeEmpty(c, int(p)) && price == 0;|cat.firstSizeEmpty(c, int(p));|catalogue=SizesDocument.*
@@ -328,7 +343,7 @@ cc-csv-offer|export/csvexport.cpp|AddCsvField(line, cat.isOffered(i, int(j)) ? y
 cc-csv-cards|export/csvexport.cpp|if (on & (uint64_t(1) << k))|if (on \| (uint64_t(1) << k))|export=CsvExport.*
 cc-html-single|export/htmlexport.cpp|    if (cards.size() == 1)|    if (false)|export=HtmlExport.*
 cc-html-source|export/htmlexport.cpp|c.source = SourceOfCard(doc.categoryNames, *doc.catalogue, i, doc.cards.settingsOf(i, doc.settings));|c.source = SourceOfCard(doc.categoryNames, *doc.catalogue, 0, doc.cards.settingsOf(i, doc.settings));|export=HtmlExport.*
-cc-html-date|export/htmlexport.cpp|const QString date = DateLineText(s, card.today.isValid() ? card.today : QDate::currentDate());|const QString date;|export=HtmlExport.*
+cc-html-date|export/htmlexport.cpp|pl.second ? secondDateHtml(s, today, pl.tag) : HtmlEscape(DateLineText(s, today));|QString();|export=HtmlExport.*
 cc-html-ids|export/htmlexport.cpp|m.idPrefix = QStringLiteral("k%1-").arg(n + 1);|m.idPrefix = QStringLiteral("k");|export=HtmlExport.*
 cc-byname-case|app/commandline.cpp|if (names.at(i).compare(wanted, Qt::CaseInsensitive) == 0)|if (names.at(i) == wanted)|ship=CommandLineParse.*
 cc-byname-last|app/commandline.cpp|return number && n >= 1 && n <= names.size() ? n - 1 : -1;|return number && n >= 1 && n <= names.size() + 1 ? n - 1 : -1;|ship=CommandLineParse.*

@@ -6,6 +6,9 @@
 #include "testutil.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QStatusBar>
 #include <QLabel>
 #include <QLineEdit>
 #include <gtest/gtest.h>
@@ -49,6 +52,35 @@ TEST_F(WebCommands, WebPageOfTheCardInTheInterfaceLanguage)
     form->AlsWebseiteexportieren1Click();
     ASSERT_EQ(boxes.size(), 1);
     EXPECT_TRUE(boxes[0].second.contains(dir.filePath("missing/folder/karte.html")));
+}
+
+TEST_F(WebCommands, ATranslatedMenuIsWrittenAsTwoPagesBothNamedOnTheStatusLine)
+{
+    form->catalogue.setTranslation(0, 1, {QStringLiteral("Starter 2"), QString(), QString()});
+    const QString out = dir.filePath("karte.html"), second = dir.filePath("karte.en.html");
+    fileAnswers.push_back(out);
+    form->AlsWebseiteexportieren1Click();
+    EXPECT_TRUE(boxes.isEmpty());
+    const QString de = QString::fromUtf8(testutil::readFile(out)), en = QString::fromUtf8(testutil::readFile(second));
+    EXPECT_TRUE(de.contains("<html lang=\"de\">"));
+    EXPECT_TRUE(de.contains("<span class=\"name\">Vorspeise 2</span>"));
+    EXPECT_TRUE(en.contains("<html lang=\"en\">"));
+    EXPECT_TRUE(en.contains("<span class=\"name\">Starter 2</span>"));
+    EXPECT_TRUE(en.contains("<span class=\"name\"><span lang=\"de\">Vorspeise 1</span></span>"));
+    const QString status = form->statusBar()->currentMessage();
+    EXPECT_TRUE(status.contains(QDir::toNativeSeparators(out))) << status.toStdString();
+    EXPECT_TRUE(status.contains(QDir::toNativeSeparators(second))) << status.toStdString();
+
+    // The second page cannot be written: an error naming it, the German
+    // page as it was.
+    QFile::remove(second);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("karte.en.html"));
+    testutil::writeFile(out, "alt");
+    fileAnswers.push_back(out);
+    form->AlsWebseiteexportieren1Click();
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(boxes[0].second.contains(second)) << boxes[0].second.toStdString();
+    EXPECT_EQ(testutil::readFile(out), "alt");
 }
 
 TEST_F(WebCommands, QrCodeSettingsReachTheCardAndTheExport)

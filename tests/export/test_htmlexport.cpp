@@ -2,14 +2,19 @@
 #include "catalogue/cards.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/document.h"
+#include "catalogue/officialwording.h"
 #include "export/htmlexport.h"
+#include "i18n/translateunit.h"
 #include "layout/cardlayout.h"
 #include "testutil.h"
 
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -282,4 +287,285 @@ TEST(HtmlExport, EveryCardAsASectionWithANavigationLineAndNothingOutOfSeason)
 
     QString report;
     EXPECT_EQ(tidy(h, &report), 0) << report.toStdString();
+}
+
+namespace {
+
+// A card whose texts are translated into English, but for a dish, a size
+// heading and the second card's name.
+struct TranslatedCard : WebCard {
+    TranslatedCard()
+    {
+        s.CaptionEd = "Speisekarte";
+        s.KopfEd = "Gasthof zur Linde";
+        s.FussEd = "Alle Preise inklusive";
+        s.translation = {"Menu", "Linden Inn", "All prices included"};
+        const int a = category("Vorspeisen");
+        product(a, "Suppe", 4.5, 0, "hausgemacht\r\nmit Brot", "0,3 l");
+        product(a, "Currywurst", 4);
+        product(a, "", -1, 0, "Alles auch vegan");
+        product(a, "Salat", 0);
+        cat.setCategoryTranslation(a, "Starters");
+        cat.setTranslation(a, 0, {"Soup", "home-made\r\nwith bread", "0.3 l"});
+        cat.setTranslation(a, 2, {QString(), "Everything vegan too", QString()});
+        cat.setTranslation(a, 3, {"Salad", QString(), QString()});
+        ProductMarks m;
+        m.setAllergen(0, true);
+        m.setAdditive(1, true);
+        cat.setMarks(a, 1, m);
+        s.marks.additiveTranslations = QStringList{"with colouring"};
+    }
+    QVector<HtmlFile> files(const QString &path = QStringLiteral("menu.html")) const
+    {
+        return WebMenuFiles({HtmlCard{QString(), source()}}, path, QStringLiteral("de"), &cat.secondLanguage());
+    }
+};
+
+// Sets the cell of the program's translation table for a German text.
+void setTableText(const QString &german, int column, const QString &text)
+{
+    TranslateStr(german);
+    TranslationTable &t = Translations();
+    for (int r = 0; r < t.RowCount(); ++r)
+        if (t.Cell(r, 0) == german)
+            t.SetCell(r, column, text);
+}
+
+} // namespace
+
+TEST(HtmlExport, TranslationsGiveAPageInTheSecondLanguageBesideTheGermanOne)
+{
+    testutil::LocaleScope locale("de_DE");
+    setTableText("Allergene", 1, "Allergens");
+    setTableText("Zusatzstoffe", 1, "");
+    setTableText("Preis auf Anfrage", 1, "Price on request");
+    TranslatedCard w;
+    const QVector<HtmlFile> files = w.files("out/menu.html");
+    ASSERT_EQ(files.size(), 2);
+    EXPECT_EQ(files[0].path, "out/menu.html");
+    EXPECT_EQ(files[1].path, "out/menu.en.html");
+    const QString de = QString::fromUtf8(files[0].data), en = QString::fromUtf8(files[1].data);
+
+    // Each page names the other as its alternate and links to it at the
+    // top, by the language's own name.
+    EXPECT_TRUE(de.startsWith("<!DOCTYPE html>\n<html lang=\"de\">"));
+    EXPECT_TRUE(de.contains("<link rel=\"alternate\" hreflang=\"en\" href=\"menu.en.html\">\n"));
+    EXPECT_TRUE(de.contains("<body>\n<nav class=\"sprache\"><a href=\"menu.en.html\" hreflang=\"en\" lang=\"en\">English</a></nav>\n"));
+    EXPECT_TRUE(en.startsWith("<!DOCTYPE html>\n<html lang=\"en\">"));
+    EXPECT_TRUE(en.contains("<link rel=\"alternate\" hreflang=\"de\" href=\"menu.html\">\n"));
+    EXPECT_TRUE(en.contains("<body>\n<nav class=\"sprache\"><a href=\"menu.html\" hreflang=\"de\" lang=\"de\">Deutsch</a></nav>\n"));
+
+    // The German page has the German texts, as the one page has them.
+    EXPECT_TRUE(de.contains("<title>Speisekarte</title>"));
+    EXPECT_TRUE(de.contains(">VORSPEISEN</h2>"));
+    EXPECT_TRUE(de.contains("<span class=\"name\">Suppe</span><span class=\"menge\">0,3 l</span>"));
+    EXPECT_TRUE(de.contains("<span class=\"preis\">Preis auf Anfrage</span>"));
+    EXPECT_TRUE(de.contains("<p class=\"legende\">Zusatzstoffe: 1\u00a0mit Farbstoff \u00b7 Allergene: A\u00a0"));
+    EXPECT_FALSE(de.contains("Soup"));
+    EXPECT_FALSE(de.contains("lang=\"de\"><"));
+
+    // The English page: every text in its translation.
+    EXPECT_TRUE(en.contains("<title>Menu</title>"));
+    EXPECT_TRUE(en.contains("<p class=\"kopf\">Linden Inn</p>\n<h1 class=\"mitte\">Menu</h1>"));
+    EXPECT_TRUE(en.contains("<h2 id=\"k1\">STARTERS</h2>")) << en.toStdString();
+    EXPECT_TRUE(en.contains("<span class=\"name\">Soup</span><span class=\"menge\">0.3 l</span>"));
+    EXPECT_TRUE(en.contains("<p class=\"beschr\">home-made<br>with bread</p>"));
+    EXPECT_TRUE(en.contains("<li class=\"frei\"><p>Everything vegan too</p></li>"));
+    EXPECT_TRUE(en.contains("<span class=\"name\">Salad</span><span class=\"preis\">Price on request</span>"));
+    EXPECT_TRUE(en.contains("<p class=\"fuss\">All prices included</p>"));
+    // A dish without translation stays German, marked as German, with its marks.
+    EXPECT_TRUE(en.contains("<span class=\"name\"><span lang=\"de\">Currywurst</span><sup class=\"marken\">1,A</sup></span>"))
+        << en.toStdString();
+    // The legend: the additive in the document's translation, the allergen
+    // in its official wording (German where none ships), a label the table
+    // has no English for in German.
+    const QString allergen = OfficialAllergenName(0, "en");
+    const QString allergenHtml =
+        allergen.isEmpty() ? "<span lang=\"de\">" + AllergenName(0) + "</span>" : HtmlEscape(allergen);
+    EXPECT_TRUE(en.contains("<p class=\"legende\"><span lang=\"de\">Zusatzstoffe</span>: 1\u00a0with colouring \u00b7 "
+                            "Allergens: A\u00a0" + allergenHtml + "</p>"))
+        << en.toStdString();
+    EXPECT_FALSE(en.contains("Suppe"));
+    EXPECT_FALSE(en.contains("Gasthof"));
+
+    QString report;
+    EXPECT_EQ(tidy(de, &report), 0) << report.toStdString();
+    EXPECT_EQ(tidy(en, &report), 0) << report.toStdString();
+    setTableText("Allergene", 1, "");
+    setTableText("Preis auf Anfrage", 1, "");
+}
+
+TEST(HtmlExport, WhatMakesTheWebMenuBilingualAndWhatTheSecondPageIsCalled)
+{
+    // Nothing translated: the one page, exactly as the card's page.
+    const auto soups = [](WebCard &w) {
+        w.product(w.category("Suppen"), "Br\u00fche", 3);
+        w.s.marks.additiveTranslations = QStringList{QString(), " "};
+    };
+    WebCard plain;
+    soups(plain);
+    const QVector<HtmlFile> one = WebMenuFiles({HtmlCard{QString(), plain.source()}}, "menu.html", "fr", nullptr);
+    ASSERT_EQ(one.size(), 1);
+    EXPECT_EQ(one[0].path, "menu.html");
+    EXPECT_EQ(one[0].data, BuildHtml(plain.source(), "fr"));
+    EXPECT_FALSE(IsBilingualWeb(plain.cat, {plain.s, plain.s}));
+
+    // Any translation of the restaurant's own, or the card's switch.
+    const std::function<void(WebCard &)> makers[] = {
+        [](WebCard &w) { w.s.ZweisprachigCheck = true; },
+        [](WebCard &w) { w.s.translation.footer = "Thank you"; },
+        [](WebCard &w) { w.s.marks.additiveTranslations = QStringList{QString(), "with preservative"}; },
+        [](WebCard &w) { w.cat.setCategoryTranslation(0, "Soups"); },
+        [](WebCard &w) { w.cat.setTranslation(0, 0, {QString(), QString(), "0.2 l"}); },
+    };
+    for (const auto &make : makers) {
+        WebCard w;
+        soups(w);
+        make(w);
+        // The second card of two carries it (or the catalogue).
+        EXPECT_TRUE(IsBilingualWeb(w.cat, {plain.s, w.s}));
+    }
+
+    // A document whose second card prints bilingual.
+    DocumentData doc;
+    doc.catalogue = std::make_unique<Catalogue>();
+    Card bar{"Bar", doc.settings, {}};
+    doc.cards.append(bar);
+    EXPECT_FALSE(IsBilingualWeb(*doc.catalogue, DocumentCardSettings(doc)));
+    doc.cards[1].settings.ZweisprachigCheck = true;
+    EXPECT_TRUE(IsBilingualWeb(*doc.catalogue, DocumentCardSettings(doc)));
+
+    // The tag before the file name's extension, never in a folder's name.
+    EXPECT_EQ(SecondLanguageHtmlPath("menu.html", "en"), "menu.en.html");
+    EXPECT_EQ(SecondLanguageHtmlPath("/srv/www.v2/karte", "fr"), "/srv/www.v2/karte.fr");
+    EXPECT_EQ(SecondLanguageHtmlPath("a.b/karte.v2.htm", "en-GB"), "a.b/karte.v2.en-GB.htm");
+    EXPECT_EQ(SecondLanguageHtmlPath("C:\\web.d\\menu", "da"), "C:\\web.d\\menu.da");
+
+    // The languages by their own names; another by the name stored with it.
+    EXPECT_EQ(LanguageOwnName({"fr", QString()}), "Fran\u00e7ais");
+    EXPECT_EQ(LanguageOwnName({"tr", QString()}), "T\u00fcrk\u00e7e");
+    EXPECT_EQ(LanguageOwnName({"DA", QString()}), "Dansk");
+    EXPECT_EQ(LanguageOwnName({"pt-BR", "Portugiesisch"}), "Portugiesisch");
+    EXPECT_EQ(LanguageOwnName({"gsw", QString()}), "gsw");
+}
+
+TEST(HtmlExport, ASecondLanguageWithoutTableColumnKeepsThePagesOwnWordsGerman)
+{
+    // Swedish with a translated card in two languages; then a language the
+    // translation table has no column for.
+    setTableText("Preis auf Anfrage", 4, "Pris på begäran");
+    TranslatedCard w;
+    w.cat.setSecondLanguage({"sv", QString()});
+    QVector<HtmlFile> files = w.files("Karte Sommer.html");
+    ASSERT_EQ(files.size(), 2);
+    EXPECT_EQ(files[1].path, "Karte Sommer.sv.html");
+    // File names with a space link as addresses.
+    EXPECT_TRUE(QString::fromUtf8(files[0].data).contains("<a href=\"Karte%20Sommer.sv.html\" hreflang=\"sv\" lang=\"sv\">Svenska</a>"));
+    EXPECT_TRUE(QString::fromUtf8(files[1].data).contains("<span class=\"preis\">Pris p\u00e5 beg\u00e4ran</span>"));
+
+    // French sets a no-break space before a colon.
+    w.cat.setSecondLanguage({"fr", QString()});
+    EXPECT_TRUE(QString::fromUtf8(w.files()[1].data).contains("<span lang=\"de\">Zusatzstoffe</span>\u00a0: 1\u00a0"));
+
+    w.cat.setSecondLanguage({"pt", "Portugiesisch"});
+    files = w.files();
+    const QString pt = QString::fromUtf8(files[1].data);
+    EXPECT_EQ(files[1].path, "menu.pt.html");
+    EXPECT_TRUE(pt.contains("<html lang=\"pt\">"));
+    EXPECT_TRUE(QString::fromUtf8(files[0].data).contains(">Portugiesisch</a></nav>"));
+    EXPECT_TRUE(pt.contains("<span class=\"preis\"><span lang=\"de\">Preis auf Anfrage</span></span>"));
+    EXPECT_TRUE(pt.contains("<p class=\"legende\"><span lang=\"de\">Zusatzstoffe</span>: 1\u00a0with colouring"));
+    EXPECT_TRUE(pt.contains("<span class=\"name\">Soup</span>"));
+    setTableText("Preis auf Anfrage", 4, "");
+}
+
+TEST(HtmlExport, TheSecondPageOfSeveralCardsWithSizesAndADateLine)
+{
+    testutil::LocaleScope locale("de_DE");
+    DocumentData doc;
+    doc.catalogue = std::make_unique<Catalogue>();
+    Catalogue &cat = *doc.catalogue;
+    cat.addCategory();
+    cat.addCategory();
+    doc.categoryNames = QStringList{"Getr\u00e4nke", "Hauptgerichte"};
+    ProductValues v;
+    v.name = "Apfelschorle";
+    v.price = 2.5;
+    cat.addProduct(0, v);
+    v.name = "Schnitzel";
+    v.price = 14;
+    cat.addProduct(1, v);
+    cat.setSizeHeadings(0, {"0,2 l", "Karaffe"});
+    cat.setSizePrices(0, 0, {2.5, 7});
+    cat.setSizeHeadingTranslations(0, {"0.2 l", QString()});
+    cat.setTranslation(0, 0, {"Apple spritzer", QString(), QString()});
+    cat.setCategoryTranslation(1, "Main courses");
+    doc.settings.CaptionEd = "Gasthaus";
+    Card lunch{"Mittagstisch", doc.settings, {}};
+    lunch.settings.CaptionEd.clear();
+    lunch.settings.DatumBox = CardSettings::DateLine::Fixed;
+    lunch.settings.DatumEd = QDate(2026, 12, 9);
+    doc.cards.append(lunch);
+    cat.setProductCards(1, 0, 0b11); // the dish on both cards
+
+    ASSERT_TRUE(IsBilingualWeb(cat, DocumentCardSettings(doc)));
+    const QVector<HtmlFile> files = WebMenuFiles(DocumentHtmlCards(doc), "karte.html", "de", &cat.secondLanguage());
+    ASSERT_EQ(files.size(), 2);
+    const QString de = QString::fromUtf8(files[0].data), en = QString::fromUtf8(files[1].data);
+    // The language switch above the cards' navigation line.
+    EXPECT_TRUE(en.contains("<body>\n<nav class=\"sprache\"><a href=\"karte.html\" hreflang=\"de\" lang=\"de\">Deutsch</a>"
+                            "</nav>\n<nav>\n<p class=\"karten\"><a href=\"#karte1\"><span lang=\"de\">Speisekarte</span></a>"))
+        << en.toStdString();
+    // Card headings without translation and card names stay German.
+    EXPECT_TRUE(en.contains("<h2 id=\"karte1-titel\" class=\"mitte\"><span lang=\"de\">Gasthaus</span></h2>"));
+    EXPECT_TRUE(en.contains("<h2 id=\"karte2-titel\" class=\"mitte\"><span lang=\"de\">Mittagstisch</span></h2>"));
+    // Size headings: the translated one, the other German; the dish's name.
+    EXPECT_TRUE(en.contains("<thead><tr><td></td><th scope=\"col\">0.2 l</th><th scope=\"col\"><span lang=\"de\">Karaffe</span></th>"))
+        << en.toStdString();
+    EXPECT_TRUE(en.contains("<span class=\"name\">Apple spritzer</span>"));
+    EXPECT_EQ(en.count(">MAIN COURSES</h3>"), 2);
+    EXPECT_EQ(en.count("<span class=\"name\"><span lang=\"de\">Schnitzel</span></span>"), 2);
+    // The date as the language writes it; on the German page as ever.
+    EXPECT_TRUE(en.contains(QLocale("en").toString(QDate(2026, 12, 9), QLocale::LongFormat) + "</p>\n</header>"));
+    EXPECT_TRUE(en.contains("December"));
+    EXPECT_TRUE(de.contains("<p class=\"datum mitte\">Mittwoch, 9. Dezember 2026</p>"));
+    EXPECT_TRUE(de.contains("<nav>\n<p class=\"karten\"><a href=\"#karte1\">Speisekarte</a>"));
+
+    QString report;
+    EXPECT_EQ(tidy(de, &report), 0) << report.toStdString();
+    EXPECT_EQ(tidy(en, &report), 0) << report.toStdString();
+}
+
+TEST(HtmlExport, BothPagesAreWrittenOrNeither)
+{
+    QTemporaryDir dir;
+    const QString de = dir.filePath("menu.html"), en = dir.filePath("menu.en.html");
+    const QVector<HtmlFile> files{{de, "neu"}, {en, "new"}};
+    ASSERT_TRUE(testutil::writeFile(de, "alt"));
+    QString failed, why;
+
+    // The second page cannot be written (a folder has its name): the German
+    // page stays as it was.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("menu.en.html"));
+    EXPECT_FALSE(WriteHtmlFiles(files, &failed, &why));
+    EXPECT_EQ(failed, en);
+    EXPECT_FALSE(why.isEmpty());
+    EXPECT_EQ(testutil::readFile(de), "alt");
+    ASSERT_TRUE(QDir(dir.path()).rmdir("menu.en.html"));
+
+    // The German page cannot be written: the second page is taken back, the
+    // old one put back, a new one removed.
+    ASSERT_TRUE(QFile::remove(de));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("menu.html"));
+    EXPECT_FALSE(WriteHtmlFiles(files, &failed, &why));
+    EXPECT_EQ(failed, de);
+    EXPECT_FALSE(QFile::exists(en));
+    ASSERT_TRUE(testutil::writeFile(en, "old"));
+    EXPECT_FALSE(WriteHtmlFiles(files, &failed, &why));
+    EXPECT_EQ(testutil::readFile(en), "old");
+    ASSERT_TRUE(QDir(dir.path()).rmdir("menu.html"));
+
+    EXPECT_TRUE(WriteHtmlFiles(files, &failed, &why));
+    EXPECT_EQ(testutil::readFile(de), "neu");
+    EXPECT_EQ(testutil::readFile(en), "new");
 }

@@ -589,6 +589,52 @@ TEST_F(CommandLineRun, WebPageOfTheExample)
     EXPECT_FALSE(QFile::exists(d + "x.html"));
 }
 
+TEST_F(CommandLineRun, ATranslatedMenuGivesTheGermanPageAndTheSecondLanguagesBesideIt)
+{
+    DocumentData doc;
+    QString why;
+    ASSERT_TRUE(LoadDocumentFile(shiptest::exampleCard(), CardSettings(), doc, &why)) << why.toStdString();
+    doc.catalogue->setSecondLanguage({QStringLiteral("fr"), QString()});
+    doc.catalogue->setTranslation(0, 0, {QStringLiteral("Plat du jour"), QString(), QString()});
+    ASSERT_TRUE(SaveDocumentFile(d + "fr.vlr", doc.categoryNames, *doc.catalogue, doc.settings, &why,
+                                 doc.unknownRecords, &doc.cards));
+    DocumentData back;
+    ASSERT_TRUE(LoadDocumentFile(d + "fr.vlr", CardSettings(), back, &why)) << why.toStdString();
+    if (!back.catalogue->hasTranslations())
+        GTEST_SKIP() << "this build stores no translations in documents";
+
+    auto r = run(shiptest::builtProgram(), {"--export-html", d + "menu.html", d + "fr.vlr"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+    const QString de = QString::fromUtf8(testutil::readFile(d + "menu.html"));
+    const QString fr = QString::fromUtf8(testutil::readFile(d + "menu.fr.html"));
+    EXPECT_TRUE(de.contains("<html lang=\"de\">"));
+    EXPECT_TRUE(de.contains("<link rel=\"alternate\" hreflang=\"fr\" href=\"menu.fr.html\">"));
+    EXPECT_TRUE(de.contains(">Fran\u00e7ais</a></nav>"));
+    EXPECT_TRUE(fr.contains("<html lang=\"fr\">"));
+    EXPECT_TRUE(fr.contains("<link rel=\"alternate\" hreflang=\"de\" href=\"menu.html\">"));
+    EXPECT_TRUE(fr.contains("Plat du jour"));
+    EXPECT_TRUE(fr.contains("<span lang=\"de\">"));
+
+    // One card, and every card each with its pair.
+    r = run(shiptest::builtProgram(), {"--export-html", d + "mittag.html", d + "fr.vlr", "--card", "3"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(QFile::exists(d + "mittag.fr.html"));
+    ASSERT_TRUE(QDir(d).mkdir("alle"));
+    r = run(shiptest::builtProgram(), {"--export-html", d + "alle/seite.html", d + "fr.vlr", "--all-cards"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(QDir(d + "alle").entryList(QDir::Files).size(), 6) << QDir(d + "alle").entryList().join(' ').toStdString();
+    EXPECT_TRUE(QFile::exists(d + "alle/seite-Speisekarte.fr.html"));
+
+    // The second page cannot be written: the error names it, and the
+    // German page is not written either.
+    ASSERT_TRUE(QDir(d).mkdir("neu.fr.html"));
+    r = run(shiptest::builtProgram(), {"--export-html", d + "neu.html", d + "fr.vlr"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(QString::fromLocal8Bit(r.err).contains(QDir::toNativeSeparators(d + "neu.fr.html"))) << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(d + "neu.html"));
+}
+
 TEST_F(CommandLineRun, FailuresNameTheFileAndLeaveNoOutput)
 {
     const QString out = d + "out.pdf";
