@@ -21,6 +21,7 @@
 #include "export/xlsxexport.h"
 #include "dialogs/EditProduktFUnit.h"
 #include "dialogs/FloatEdit.h"
+#include "dialogs/languagefields.h"
 #include "i18n/qttranslations.h"
 #include "i18n/TranslateFUnit.h"
 #include "i18n/filedialogfilter.h"
@@ -244,8 +245,10 @@ void TMainForm::buildCatalogueTab()
 
     auto *split = named(new QSplitter(Qt::Vertical, TabSheet1), "Splitter1");
     ListView2 = named(new QTreeWidget(split), "ListView2");
-    ListView2->setColumnCount(1);
-    ListView2->setHeaderLabels({QStringLiteral("Kategorie")});
+    // The name, and beside it its translation (titled with the language
+    // once the window knows it: showCategoryTranslations).
+    ListView2->setColumnCount(2);
+    ListView2->setHeaderLabels({QStringLiteral("Kategorie"), QString()});
     ListView2->setColumnWidth(0, 475);
     ListView2->setRootIsDecorated(false);
     ListView2->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -458,6 +461,7 @@ void TMainForm::buildLayoutTab()
 
     MarksGroup = new TMarksGroup(TabSheet3);
     MarksGroup->execDialog = [this](QDialog *d) { return execDialog(d); };
+    MarksGroup->secondLanguage = [this] { return catalogue.secondLanguage(); };
 
     PaperBox = new TPaperBox(TabSheet3);
     PrintFormBox = new TPrintFormBox(TabSheet3);
@@ -662,7 +666,11 @@ void TMainForm::connectHandlers()
     // The category list's change notification: a caption edit, or a change of
     // the selected/focused entry. The product list always follows the
     // selected category.
-    connect(ListView2, &QTreeWidget::itemChanged, this, [this] { ListView2Change(); });
+    connect(ListView2, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem *it, int column) {
+        if (column == 1)
+            takeCategoryTranslation(it);
+        ListView2Change();
+    });
     connect(ListView2, &QTreeWidget::currentItemChanged, this, [this] {
         ListView2Change();
         ListProds();
@@ -862,6 +870,7 @@ void TMainForm::FormShow()
         TranslateComponents(qApp, windows);
     }
     CardOptionsBox->translateChoices();
+    showCategoryTranslations();
     // The application title (kept as a property of the application: Qt would
     // append a display name to every window caption).
     qApp->setProperty("applicationTitle", TranslateStr(qApp->property("applicationTitle").toString()));
@@ -972,6 +981,26 @@ void TMainForm::ListView2Change()
 {
     // A new caption is a step; a change of the selection only is none.
     history->record(TranslateStr(QStringLiteral("Kategorie bearbeiten")));
+}
+
+void TMainForm::showCategoryTranslations()
+{
+    const QSignalBlocker block(ListView2);
+    ListView2->headerItem()->setText(1, SecondLanguageTitle(catalogue.secondLanguage()));
+    for (int i = 0; i < ListView2->topLevelItemCount(); ++i)
+        ListView2->topLevelItem(i)->setText(1, catalogue.categoryTranslation(i));
+}
+
+void TMainForm::takeCategoryTranslation(QTreeWidgetItem *item)
+{
+    const int i = ListView2->indexOfTopLevelItem(item);
+    catalogue.setCategoryTranslation(i, item->text(1));
+    // The list shows what is kept: one line.
+    const QString kept = catalogue.categoryTranslation(i);
+    if (item->text(1) != kept) {
+        const QSignalBlocker block(ListView2);
+        item->setText(1, kept);
+    }
 }
 
 void TMainForm::BitBtn1Click()
