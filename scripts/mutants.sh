@@ -256,7 +256,7 @@ sd-note-shown|dialogs/FloatEdit.cpp|            note->show();|            (void)
 sd-status-bar|dialogs/FloatEdit.cpp|            main->statusBar()->showMessage(why);|            (void)why;|dialogs=FloatEditField.*
 sd-note-first|dialogs/FloatEdit.cpp|        firstBad->setMarked(true); // the note speaks of the field the focus goes to|        (void)0;|dialogs=ProductDialogPrice.*
 sd-reason-empty|dialogs/FloatEdit.cpp|    if (specialValueText().isEmpty())|    if (true)|dialogs=ProductDialogPrice.*
-sd-heading-given|dialogs/SizesDialog.cpp|h << (k < given_.size() && t == given_.at(k) ? given_.at(k) : t.trimmed());|h << t.trimmed();|app=SizesEditing.*
+sd-heading-given|dialogs/SizesDialog.cpp|return k < given.size() && t == given.at(k) ? given.at(k) : t.trimmed();|return t.trimmed();|app=SizesEditing.*
 sd-additives-given|app/MarksGroup.cpp|    if (AdditivesMemo->toPlainText() == shown_)|    if (false)|app=SizesEditing.*
 sd-drop-first|catalogue/sizeloss.cpp|for (qsizetype k = std::max<qsizetype>(1, kept); k < prices.size(); ++k)|for (qsizetype k = kept; k < prices.size(); ++k)|catalogue=Sizes.*
 sd-drop-empty|catalogue/sizeloss.cpp|if (!std::isnan(prices.at(k)))|if (true)|catalogue=Sizes.*
@@ -358,6 +358,24 @@ xl-katalog|export/workbook/xlsxreader.cpp|                namedId = id;|        
 xl-formula|export/workbook/xlsxreader.cpp|cell.noValue = formula \|\| type == QLatin1String("e");|cell.noValue = type == QLatin1String("e");|export
 xl-apply-remove|app/MainSheets.cpp|ApplySheetImport(plan, dlg.removeMissing(), names, catalogue);|ApplySheetImport(plan, false, names, catalogue);|app=SheetCommands.*
 xl-column-map|app/MainSheets.cpp|        sheet.columns = map.columns();|        (void)0;|app=SheetCommands.*
+trd-tr-given-desc|dialogs/EditProduktFUnit.cpp|if (f && d == filledTr_.description) {|if (false) {|dialogs=ProductDialogTranslation.*
+trd-tr-crlf|dialogs/EditProduktFUnit.cpp|typed.replace(QLatin1Char('\n'), QLatin1String("\r\n"));|(void)0;|dialogs=ProductDialogTranslation.*
+trd-new-clears|dialogs/EditProduktFUnit.cpp|    NameTrEd->clear();|    ;|dialogs=ProductDialogTranslation.*
+trd-lines-placeholder|dialogs/languagefields.cpp|    return b.isValid() && !b.text().isEmpty() ? QString() : placeholders_.value(line);|    return placeholders_.value(line);|dialogs=LinesEdit.*
+trd-lines-clean|dialogs/languagefields.cpp|        s = clean(s).trimmed();|        s = clean(s);|dialogs=LinesEdit.*
+trd-sizes-lost|dialogs/SizesDialog.cpp|        if (!read(HeadingTrEds.at(k), givenTr_, k).isEmpty()) {|        if (false) {|dialogs=SizesDialogTranslation.*
+trd-sizes-given|dialogs/SizesDialog.cpp|        t << read(HeadingTrEds.at(k), givenTr_, k);|        t << HeadingTrEds.at(k)->text().trimmed();|dialogs=SizesDialogTranslation.*
+trd-sizes-store|app/MainPrices.cpp|    catalogue.setSizeHeadingTranslations(cat, dlg.headingTranslations());|    ;|app=TranslationDialogs.*
+trd-prod-store|app/MainProducts.cpp|    catalogue.setTranslation(cat, row, EditProduktForm->translation());|    ;|app=TranslationDialogs.*
+trd-prod-new-store|app/MainProducts.cpp|    catalogue.setTranslation(cat, added, EditProduktForm->translation());|    ;|app=TranslationDialogs.*
+trd-prod-fill|app/MainProducts.cpp|    EditProduktForm->setTranslation(catalogue.translation(cat, row));|    ;|app=TranslationDialogs.*
+trd-cat-take|app/MainUnit.cpp|            takeCategoryTranslation(it);|            ;|app=TranslationDialogs.*
+trd-cat-show|app/MainUnit.cpp|        ListView2->topLevelItem(i)->setText(1, catalogue.categoryTranslation(i));|        ;|app=TranslationDialogs.*
+trd-first-additive-tr|app/MainCards.cpp|    s.marks.additiveTranslations = MarksGroup->settings().additiveTranslations;|    ;|app=TranslationDialogs.*
+trd-add-lost|app/MarksGroup.cpp|    if (t > n) {|    if (false) {|app=AdditivesDialogTranslation.*
+trd-add-given|app/MarksGroup.cpp|    if (TranslationsMemo->toPlainText() == shownTr_)|    if (false)|app=AdditivesDialogTranslation.*
+trd-add-unchanged|app/MarksGroup.cpp|if ((list == additives_ && translations == additiveTranslations_)|if ((list == additives_)|app=TranslationDialogs.*
+trd-add-hints|app/MarksGroup.cpp|        hints << ShippedAdditiveText(german, language_.tag);|        hints << QString();|app=AdditivesDialogTranslation.*
 EOF
 )
 
