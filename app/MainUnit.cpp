@@ -791,7 +791,8 @@ bool TMainForm::eventFilter(QObject *o, QEvent *e)
     }
     if (e->type() == QEvent::Resize) {
         if (o == ListView2) {
-            ListView2->setColumnWidth(0, qMax(0, ListView2->width() - 10));
+            // The names take three fifths, their translations the rest.
+            ListView2->setColumnWidth(0, qMax(0, (ListView2->width() - 10) * 3 / 5));
         } else if (o == ListView1) {
             ProductPriceColumns::fit(ListView1);
         }

@@ -59,9 +59,10 @@ void TLinesEdit::paintEvent(QPaintEvent *e)
             p.drawText(r.adjusted(margin, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, hint);
     }
     // The lines the text does not reach yet show their hints too, one line
-    // height apart.
-    const qreal step = last.isValid() ? last.height() : fontMetrics().lineSpacing();
-    qreal top = last.isValid() ? last.bottom() : offset.y() + margin;
+    // apart as the lines of the text (the last block's box holds the
+    // document's margin as well).
+    const qreal step = fontMetrics().lineSpacing();
+    qreal top = last.isValid() ? last.top() + step : offset.y() + margin;
     for (int i = line + 1; i < placeholders_.size() && top <= height; ++i, top += step)
         p.drawText(QRectF(margin + offset.x(), top, viewport()->width(), step),
                    Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, placeholders_.at(i));

@@ -109,6 +109,10 @@ TEST_F(TranslationDialogs, CategoryTranslationIsEditedInPlaceBesideTheName)
     newCategory(QStringLiteral("Vorspeisen"));
     EXPECT_EQ(form->ListView2->headerItem()->text(1), "Englisch");
     EXPECT_FALSE(form->ListView2->isColumnHidden(1));
+    // Beside the names within the list's width, wide enough to read.
+    QHeaderView *header = form->ListView2->header();
+    EXPECT_LE(header->sectionPosition(1) + 100, form->ListView2->viewport()->width());
+    EXPECT_GE(header->sectionSize(1), 100);
     const QByteArray before = bytes();
     const int at = steps();
 
