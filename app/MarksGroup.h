@@ -40,7 +40,7 @@ public:
 
 signals:
     void settingsChanged(); // a switch or the legend place changed
-    void additivesEdited(); // the user confirmed a changed additive list or translation
+    void additivesEdited(); // the user confirmed a changed additive list
 
 private:
     QStringList additives_;

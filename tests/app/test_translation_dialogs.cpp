@@ -4,6 +4,7 @@
 // with it; confirming without a change makes none.
 #include "mainwindow_fixture.h"
 
+#include "app/CardBar.h"
 #include "app/MarksGroup.h"
 #include "app/undohistory.h"
 #include "catalogue/markrecords.h"
@@ -129,7 +130,7 @@ TEST_F(TranslationDialogs, CategoryTranslationIsEditedInPlaceBesideTheName)
     QApplication::processEvents();
     EXPECT_EQ(form->catalogue.categoryTranslation(0), "Starters");
     EXPECT_EQ(form->categoryNames(), QStringList{"Vorspeisen"});
-    EXPECT_EQ(steps(), at + 1);
+    ASSERT_EQ(steps(), at + 1);
 
     // Kept as one line, as the list shows it.
     it->setText(1, QStringLiteral("Star\nters"));
@@ -220,7 +221,6 @@ TEST_F(TranslationDialogs, AdditiveTranslationsStandLineForLineBesideTheList)
     EXPECT_EQ(edited.count(), 1);
     const QStringList typed{"with colouring", "", "with antioxidant"};
     EXPECT_EQ(form->cardSettings().marks.additiveTranslations, typed);
-    EXPECT_EQ(form->firstCardSettings().marks.additiveTranslations, typed);
     EXPECT_EQ(steps(), at + 1);
     form->Rueckgaengig1->trigger();
     EXPECT_EQ(bytes(), before);
@@ -236,6 +236,24 @@ TEST_F(TranslationDialogs, AdditiveTranslationsStandLineForLineBesideTheList)
     });
     form->MarksGroup->ZusatzBtnClick();
     EXPECT_EQ(edited.count(), 1);
+
+    // The list and its translations are the document's: edited on a
+    // further card, they are what the first card (and the file) holds.
+    answers.push_back([](QDialog *d) {
+        auto *dlg = qobject_cast<TCardNameDialog *>(d);
+        EXPECT_TRUE(dlg);
+        if (dlg)
+            dlg->NameEd->setText(QStringLiteral("Getränkekarte"));
+        return int(QDialog::Accepted);
+    });
+    click(form->CardBar->NeuBtn);
+    ASSERT_EQ(form->selectedCard, 1);
+    answers.push_back([](QDialog *d) {
+        static_cast<TAdditivesDialog *>(d)->TranslationsMemo->setPlainText(QStringLiteral("colouring"));
+        return int(QDialog::Accepted);
+    });
+    form->MarksGroup->ZusatzBtnClick();
+    EXPECT_EQ(form->firstCardSettings().marks.additiveTranslations, QStringList{"colouring"});
 }
 
 TEST(AdditivesDialogTranslation, ShippedWordingShowsWhereTheDocumentHasNoneAndNoTranslationIsLost)
