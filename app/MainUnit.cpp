@@ -62,6 +62,7 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QSplitter>
+#include <QStyledItemDelegate>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
@@ -73,6 +74,35 @@
 #include <QPainter>
 
 namespace {
+// The category list's in-place editor: Tab goes from the name on to its
+// translation beside it, Shift+Tab back (the tree itself would go down a
+// row), each taken over as Enter would.
+class CategoryEditDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        auto *editor = qobject_cast<QWidget *>(o);
+        auto *view = qobject_cast<QAbstractItemView *>(parent());
+        if (e->type() == QEvent::KeyPress && editor && view) {
+            const int key = static_cast<QKeyEvent *>(e)->key();
+            const QModelIndex at = view->indexAt(editor->geometry().center());
+            const int to = key == Qt::Key_Tab ? 1 : key == Qt::Key_Backtab ? 0 : -1;
+            if (to >= 0 && at.isValid() && at.column() != to) {
+                emit commitData(editor);
+                emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+                const QModelIndex next = at.siblingAtColumn(to);
+                view->setCurrentIndex(next);
+                view->edit(next);
+                return true;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(o, e);
+    }
+};
+
 
 
 template <class W>
@@ -256,6 +286,7 @@ void TMainForm::buildCatalogueTab()
     // Renaming starts with F2, a double click or "Kategorie bearbeiten" only:
     // a click on the selected category (before typing to search) does not.
     ListView2->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::DoubleClicked);
+    ListView2->setItemDelegate(new CategoryEditDelegate(ListView2));
     ListView2->setUniformRowHeights(true);
 
     ListView1 = named(new QTreeWidget(split), "ListView1");

@@ -117,14 +117,24 @@ TEST_F(TranslationDialogs, CategoryTranslationIsEditedInPlaceBesideTheName)
     const QByteArray before = bytes();
     const int at = steps();
 
+    // Renaming, Tab goes on to the translation beside the name.
     QTreeWidgetItem *it = form->ListView2->topLevelItem(0);
-    form->ListView2->editItem(it, 1);
-    QApplication::processEvents();
-    QLineEdit *ed = nullptr;
-    for (QLineEdit *e : form->ListView2->findChildren<QLineEdit *>())
-        if (e->isVisible())
-            ed = e;
+    auto openEditor = [this] {
+        QApplication::processEvents();
+        QLineEdit *ed = nullptr;
+        for (QLineEdit *e : form->ListView2->findChildren<QLineEdit *>())
+            if (e->isVisible())
+                ed = e;
+        return ed;
+    };
+    form->ListView2->editItem(it, 0);
+    QLineEdit *ed = openEditor();
     ASSERT_TRUE(ed);
+    QTest::keyClick(ed, Qt::Key_Tab);
+    ed = openEditor();
+    ASSERT_TRUE(ed);
+    EXPECT_EQ(form->ListView2->currentIndex().column(), 1);
+    EXPECT_EQ(steps(), at); // the name as it was: no step
     ed->insert(QStringLiteral("Starters"));
     QTest::keyClick(ed, Qt::Key_Return);
     QApplication::processEvents();
