@@ -173,6 +173,7 @@ CardSettings TMainForm::firstCardSettings() const
     // The additive list is the document's: edited on any card.
     CardSettings s = cards.at(0).settings;
     s.marks.additives = MarksGroup->settings().additives;
+    s.marks.additiveTranslations = MarksGroup->settings().additiveTranslations;
     return s;
 }
 

@@ -140,6 +140,7 @@ void TMainForm::NewAll()
     const DocumentHistory::Pause pause(history);
     catalogue.clear();
     ListView2->clear();
+    showCategoryTranslations();
     selectCard(0);
     adoptCards(CardList());
     ListProds();
@@ -276,6 +277,7 @@ void TMainForm::replaceDocument(DocumentData &data, bool reloadSamePicture)
         }
         catalogue.swapContents(*data.catalogue);
     }
+    showCategoryTranslations();
     keptRecords = data.unknownRecords;
     adoptCards(data.cards); // the first card is selected: the controls take its settings
     applyDocumentSettings(data, reloadSamePicture);

@@ -79,7 +79,7 @@ void TMainForm::RegisterProgramTexts()
 {
     for (const QStringList &texts :
          {DocumentMessageTexts(), OutputMessageTexts(), BilingualMessageTexts(), PrintFormTexts(), ReadabilityTexts(), PictureProblemTexts(), ExtensionMessageTexts(),
-          QrProblemTexts(), TAdditivesDialog::messageTexts(), TPriceChangeForm::messageTexts(),
+          QrProblemTexts(), TAdditivesDialog::messageTexts(), TPriceChangeForm::messageTexts(), TSizesForm::messageTexts(),
           TFloatEdit::messageTexts(), TEditProduktForm::messageTexts(), CardCommandTexts(), SheetFileMessageTexts(),
           TImportPreviewForm::messageTexts(), TColumnMapForm::messageTexts(), LanguageMessageTexts(),
           TranslationTextMessageTexts(), LanguageStatsTexts()})

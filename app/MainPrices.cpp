@@ -1,5 +1,5 @@
 // The main window's size and price commands: a category's size columns
-// ("Größen...") and changing many prices at once ("Preise ändern...").
+// ("Größen...", with their translations) and changing many prices at once ("Preise ändern...").
 #include "app/MainUnit.h"
 #include "app/undohistory.h"
 #include "catalogue/sizeloss.h"
@@ -17,6 +17,7 @@ void TMainForm::GroessenBtnClick()
     TSizesForm dlg(this);
     TranslateComponents(&dlg);
     dlg.setHeadings(catalogue.sizeHeadings(cat));
+    dlg.setTranslations(catalogue.secondLanguage(), catalogue.sizeHeadingTranslations(cat));
     if (execDialog(&dlg) != QDialog::Accepted)
         return;
     // Fewer sizes drop the prices of those that go: only when the user says so.
@@ -29,6 +30,7 @@ void TMainForm::GroessenBtnClick()
         return;
     const DocumentHistory::Step step(history, TranslateStr(QStringLiteral("Größen")));
     catalogue.setSizeHeadings(cat, dlg.headings());
+    catalogue.setSizeHeadingTranslations(cat, dlg.headingTranslations());
     ListProds();
 }
 

@@ -31,6 +31,7 @@ void TMainForm::NeuesProduktBtnClick()
     EditProduktForm->setAdditives(MarksGroup->settings().additives);
     EditProduktForm->setSizes(catalogue.sizeHeadings(cat));
     EditProduktForm->prepareNew();
+    EditProduktForm->setSecondLanguage(catalogue.secondLanguage());
     // Onto the selected card, and onto every card that carries the whole
     // category (or, for its first product, the whole catalogue), unless the
     // user ticks other cards.
@@ -43,6 +44,7 @@ void TMainForm::NeuesProduktBtnClick()
     catalogue.setProductCards(cat, added, EditProduktForm->cards());
     catalogue.setOffered(cat, added, EditProduktForm->offered());
     catalogue.setMarks(cat, added, EditProduktForm->marks());
+    catalogue.setTranslation(cat, added, EditProduktForm->translation());
     if (catalogue.hasSizes(cat))
         catalogue.setSizePrices(cat, added, EditProduktForm->sizePrices());
     ListProds();
@@ -262,6 +264,8 @@ void TMainForm::ProduktBearbeitenBtnClick()
     EditProduktForm->setSizePrices(catalogue.sizePrices(cat, row));
     EditProduktForm->setAdditives(MarksGroup->settings().additives);
     EditProduktForm->setMarks(catalogue.marks(cat, row));
+    EditProduktForm->setSecondLanguage(catalogue.secondLanguage());
+    EditProduktForm->setTranslation(catalogue.translation(cat, row));
     EditProduktForm->setCards(cards.names(), catalogue.productCards(cat, row), catalogue.isOffered(cat, row));
     if (execDialog(EditProduktForm) != QDialog::Accepted)
         return;
@@ -270,6 +274,7 @@ void TMainForm::ProduktBearbeitenBtnClick()
     if (!p || !catalogue.setProduct(p, EditProduktForm->values()))
         return;
     catalogue.setMarks(cat, row, EditProduktForm->marks());
+    catalogue.setTranslation(cat, row, EditProduktForm->translation());
     catalogue.setProductCards(cat, row, EditProduktForm->cards());
     catalogue.setOffered(cat, row, EditProduktForm->offered());
     if (catalogue.hasSizes(cat))

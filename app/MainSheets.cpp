@@ -77,6 +77,7 @@ void TMainForm::Importieren1Click()
             it->setFlags(it->flags() | Qt::ItemIsEditable);
             ListView2->addTopLevelItem(it);
         }
+        showCategoryTranslations();
         if (selected >= 0 && selected < ListView2->topLevelItemCount()) {
             ListView2->setCurrentItem(ListView2->topLevelItem(selected));
             ListView2->topLevelItem(selected)->setSelected(true);

@@ -21,6 +21,7 @@
 #include "export/xlsxexport.h"
 #include "dialogs/EditProduktFUnit.h"
 #include "dialogs/FloatEdit.h"
+#include "dialogs/languagefields.h"
 #include "i18n/qttranslations.h"
 #include "i18n/TranslateFUnit.h"
 #include "i18n/filedialogfilter.h"
@@ -61,6 +62,7 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QSplitter>
+#include <QStyledItemDelegate>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
@@ -72,6 +74,35 @@
 #include <QPainter>
 
 namespace {
+// The category list's in-place editor: Tab goes from the name on to its
+// translation beside it, Shift+Tab back (the tree itself would go down a
+// row), each taken over as Enter would.
+class CategoryEditDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        auto *editor = qobject_cast<QWidget *>(o);
+        auto *view = qobject_cast<QAbstractItemView *>(parent());
+        if (e->type() == QEvent::KeyPress && editor && view) {
+            const int key = static_cast<QKeyEvent *>(e)->key();
+            const QModelIndex at = view->indexAt(editor->geometry().center());
+            const int to = key == Qt::Key_Tab ? 1 : key == Qt::Key_Backtab ? 0 : -1;
+            if (to >= 0 && at.isValid() && at.column() != to) {
+                emit commitData(editor);
+                emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+                const QModelIndex next = at.siblingAtColumn(to);
+                view->setCurrentIndex(next);
+                view->edit(next);
+                return true;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(o, e);
+    }
+};
+
 
 
 template <class W>
@@ -244,8 +275,10 @@ void TMainForm::buildCatalogueTab()
 
     auto *split = named(new QSplitter(Qt::Vertical, TabSheet1), "Splitter1");
     ListView2 = named(new QTreeWidget(split), "ListView2");
-    ListView2->setColumnCount(1);
-    ListView2->setHeaderLabels({QStringLiteral("Kategorie")});
+    // The name, and beside it its translation (titled with the language
+    // once the window knows it: showCategoryTranslations).
+    ListView2->setColumnCount(2);
+    ListView2->setHeaderLabels({QStringLiteral("Kategorie"), QString()});
     ListView2->setColumnWidth(0, 475);
     ListView2->setRootIsDecorated(false);
     ListView2->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -253,6 +286,7 @@ void TMainForm::buildCatalogueTab()
     // Renaming starts with F2, a double click or "Kategorie bearbeiten" only:
     // a click on the selected category (before typing to search) does not.
     ListView2->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::DoubleClicked);
+    ListView2->setItemDelegate(new CategoryEditDelegate(ListView2));
     ListView2->setUniformRowHeights(true);
 
     ListView1 = named(new QTreeWidget(split), "ListView1");
@@ -458,6 +492,7 @@ void TMainForm::buildLayoutTab()
 
     MarksGroup = new TMarksGroup(TabSheet3);
     MarksGroup->execDialog = [this](QDialog *d) { return execDialog(d); };
+    MarksGroup->secondLanguage = [this] { return catalogue.secondLanguage(); };
 
     PaperBox = new TPaperBox(TabSheet3);
     PrintFormBox = new TPrintFormBox(TabSheet3);
@@ -662,7 +697,11 @@ void TMainForm::connectHandlers()
     // The category list's change notification: a caption edit, or a change of
     // the selected/focused entry. The product list always follows the
     // selected category.
-    connect(ListView2, &QTreeWidget::itemChanged, this, [this] { ListView2Change(); });
+    connect(ListView2, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem *it, int column) {
+        if (column == 1)
+            takeCategoryTranslation(it);
+        ListView2Change();
+    });
     connect(ListView2, &QTreeWidget::currentItemChanged, this, [this] {
         ListView2Change();
         ListProds();
@@ -783,7 +822,8 @@ bool TMainForm::eventFilter(QObject *o, QEvent *e)
     }
     if (e->type() == QEvent::Resize) {
         if (o == ListView2) {
-            ListView2->setColumnWidth(0, qMax(0, ListView2->width() - 10));
+            // The names take three fifths, their translations the rest.
+            ListView2->setColumnWidth(0, qMax(0, (ListView2->width() - 10) * 3 / 5));
         } else if (o == ListView1) {
             ProductPriceColumns::fit(ListView1);
         }
@@ -862,6 +902,7 @@ void TMainForm::FormShow()
         TranslateComponents(qApp, windows);
     }
     CardOptionsBox->translateChoices();
+    showCategoryTranslations();
     // The application title (kept as a property of the application: Qt would
     // append a display name to every window caption).
     qApp->setProperty("applicationTitle", TranslateStr(qApp->property("applicationTitle").toString()));
@@ -972,6 +1013,26 @@ void TMainForm::ListView2Change()
 {
     // A new caption is a step; a change of the selection only is none.
     history->record(TranslateStr(QStringLiteral("Kategorie bearbeiten")));
+}
+
+void TMainForm::showCategoryTranslations()
+{
+    const QSignalBlocker block(ListView2);
+    ListView2->headerItem()->setText(1, SecondLanguageTitle(catalogue.secondLanguage()));
+    for (int i = 0; i < ListView2->topLevelItemCount(); ++i)
+        ListView2->topLevelItem(i)->setText(1, catalogue.categoryTranslation(i));
+}
+
+void TMainForm::takeCategoryTranslation(QTreeWidgetItem *item)
+{
+    const int i = ListView2->indexOfTopLevelItem(item);
+    catalogue.setCategoryTranslation(i, item->text(1));
+    // The list shows what is kept: one line.
+    const QString kept = catalogue.categoryTranslation(i);
+    if (item->text(1) != kept) {
+        const QSignalBlocker block(ListView2);
+        item->setText(1, kept);
+    }
 }
 
 void TMainForm::BitBtn1Click()

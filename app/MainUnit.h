@@ -230,6 +230,11 @@ public:
     void ProduktNachObenBtnClick();
     void ProduktNachUntenBtnClick();
     void ListView2Change();
+    // The category list's second column: each category's translation into
+    // the document's second language, edited in place like the name, under
+    // the language's name.
+    void showCategoryTranslations();
+    void takeCategoryTranslation(QTreeWidgetItem *item);
     // MainProducts.cpp: copying and moving products, the lists' keys, the
     // product list's context menu and dropping a product on a category.
     void ProduktKopierenBtnClick();

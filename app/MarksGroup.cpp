@@ -1,17 +1,21 @@
 #include "app/MarksGroup.h"
 
 #include "catalogue/markrecords.h"
+#include "catalogue/officialwording.h"
+#include "dialogs/languagefields.h"
 
 #include "i18n/translatecomponents.h"
 #include "i18n/translateunit.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -20,6 +24,7 @@ TMarksGroup::TMarksGroup(QWidget *parent)
 {
     setObjectName(QStringLiteral("MarksGroup"));
     execDialog = [](QDialog *d) { return d->exec(); };
+    secondLanguage = [] { return SecondLanguage(); };
     MarksCheck = new QCheckBox(QStringLiteral("Allergene und Zusatzstoffe drucken"), this);
     MarksCheck->setObjectName(QStringLiteral("MarksCheck"));
     MarksCheck->setChecked(true);
@@ -54,6 +59,7 @@ MarkSettings TMarksGroup::settings() const
     m.MarksCheck = MarksCheck->isChecked();
     m.LegendPos = LegendPageRadio->isChecked() ? LegendPlace::EveryPage : LegendPlace::AtEnd;
     m.additives = additives_;
+    m.additiveTranslations = additiveTranslations_;
     return m;
 }
 
@@ -64,23 +70,30 @@ void TMarksGroup::setSettings(const MarkSettings &m)
     LegendEndRadio->setChecked(m.LegendPos == LegendPlace::AtEnd);
     LegendPageRadio->setChecked(m.LegendPos == LegendPlace::EveryPage);
     additives_ = m.additives;
+    additiveTranslations_ = m.additiveTranslations;
 }
 
 void TMarksGroup::ZusatzBtnClick()
 {
     TAdditivesDialog dlg(additives_, window());
     TranslateComponents(&dlg);
+    dlg.setTranslations(secondLanguage(), additiveTranslations_);
     if (execDialog(&dlg) != QDialog::Accepted)
         return;
     const QStringList list = dlg.additives();
-    if (list == additives_ || list.size() > kMaxAdditives)
+    const QStringList translations = dlg.additiveTranslations();
+    if ((list == additives_ && translations == additiveTranslations_) || list.size() > kMaxAdditives
+        || translations.size() > list.size())
         return;
     additives_ = list;
+    additiveTranslations_ = translations;
     emit additivesEdited();
 }
 
 namespace {
 const char16_t *const kTooManyNote = u"Die Liste hat %1 Zusatzstoffe; höchstens 999 sind möglich.";
+const char16_t *const kLostTranslationsNote =
+    u"Es gibt %1 Übersetzungen, aber nur %2 Zusatzstoffe: Eine Übersetzung ohne Zusatzstoff ginge verloren.";
 } // namespace
 
 TAdditivesDialog::TAdditivesDialog(const QStringList &additives, QWidget *parent) : QDialog(parent)
@@ -98,6 +111,21 @@ TAdditivesDialog::TAdditivesDialog(const QStringList &additives, QWidget *parent
     given_ = additives;
     shown_ = AdditivesMemo->toPlainText();
     AdditivesMemo->setMinimumSize(360, 260);
+    TranslationsMemo = new TLinesEdit(this);
+    TranslationsMemo->setObjectName(QStringLiteral("TranslationsMemo"));
+    TranslationsMemo->setMinimumSize(360, 260);
+    // The language's name comes with the translations (setTranslations).
+    TranslationsLabel = new QLabel(this);
+    TranslationsLabel->setObjectName(QStringLiteral("TranslationsLabel"));
+    TranslationsLabel->setProperty("velloran_notranslate", true);
+    shownTr_ = TranslationsMemo->toPlainText();
+    // The lines stand side by side: both boxes scroll together.
+    QScrollBar *a = AdditivesMemo->verticalScrollBar();
+    QScrollBar *b = TranslationsMemo->verticalScrollBar();
+    connect(a, &QScrollBar::valueChanged, b, &QScrollBar::setValue);
+    connect(b, &QScrollBar::valueChanged, a, &QScrollBar::setValue);
+    connect(AdditivesMemo, &QPlainTextEdit::textChanged, this, &TAdditivesDialog::showShippedWording);
+    showShippedWording();
     // Shown when the list is longer than a document can hold.
     AdditivesNote = new QLabel(this);
     AdditivesNote->setObjectName(QStringLiteral("AdditivesNote"));
@@ -124,9 +152,14 @@ TAdditivesDialog::TAdditivesDialog(const QStringList &additives, QWidget *parent
     buttons->addStretch(1);
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
+    auto *memos = new QGridLayout;
+    memos->addWidget(TranslationsLabel, 0, 1);
+    memos->addWidget(AdditivesMemo, 1, 0);
+    memos->addWidget(TranslationsMemo, 1, 1);
+    memos->setRowStretch(1, 1);
     auto *lay = new QVBoxLayout(this);
     lay->addWidget(hint);
-    lay->addWidget(AdditivesMemo, 1);
+    lay->addLayout(memos, 1);
     lay->addWidget(AdditivesNote);
     lay->addLayout(buttons);
 }
@@ -139,12 +172,44 @@ void TAdditivesDialog::accept()
         AdditivesNote->show();
         return;
     }
+    const qsizetype t = additiveTranslations().size();
+    if (t > n) {
+        AdditivesNote->setText(TranslateStr(QString::fromUtf16(kLostTranslationsNote)).arg(t).arg(n));
+        AdditivesNote->show();
+        TranslationsMemo->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     QDialog::accept();
 }
 
 QStringList TAdditivesDialog::messageTexts()
 {
-    return {QString::fromUtf16(kTooManyNote)};
+    return {QString::fromUtf16(kTooManyNote), QString::fromUtf16(kLostTranslationsNote)};
+}
+
+void TAdditivesDialog::setTranslations(const SecondLanguage &language, const QStringList &translations)
+{
+    language_ = language;
+    TranslationsLabel->setText(SecondLanguageTitle(language));
+    TranslationsMemo->setPlainText(translations.join(QLatin1Char('\n')));
+    givenTr_ = translations;
+    shownTr_ = TranslationsMemo->toPlainText();
+    showShippedWording();
+}
+
+QStringList TAdditivesDialog::additiveTranslations() const
+{
+    if (TranslationsMemo->toPlainText() == shownTr_)
+        return givenTr_;
+    return TranslationLines(TranslationsMemo->toPlainText(), CleanAdditiveText);
+}
+
+void TAdditivesDialog::showShippedWording()
+{
+    QStringList hints;
+    for (const QString &german : additives())
+        hints << ShippedAdditiveText(german, language_.tag);
+    TranslationsMemo->setLinePlaceholders(hints);
 }
 
 QStringList TAdditivesDialog::additives() const

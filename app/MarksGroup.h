@@ -4,6 +4,7 @@
 #pragma once
 
 #include "catalogue/marks.h"
+#include "catalogue/translation.h"
 
 #include <QDialog>
 #include <QGroupBox>
@@ -14,6 +15,7 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class TLinesEdit;
 
 class TMarksGroup : public QGroupBox {
     Q_OBJECT
@@ -31,6 +33,9 @@ public:
 
     // Shows the additive dialog (tests replace it, like the main window's).
     std::function<int(QDialog *)> execDialog;
+    // The document's second language, for the dialog's translations (the
+    // main window gives its catalogue's).
+    std::function<SecondLanguage()> secondLanguage;
     void ZusatzBtnClick();
 
 signals:
@@ -39,30 +44,46 @@ signals:
 
 private:
     QStringList additives_;
+    QStringList additiveTranslations_; // held for the document, edited elsewhere
 };
 
 // Edits the additive list: one additive per line, the line number is its
-// number. Empty lines at the end are dropped.
+// number. Empty lines at the end are dropped. Beside it the translations
+// into the document's second language, line for line; an empty line shows
+// the wording the program ships for the additive beside it, if any.
 class TAdditivesDialog : public QDialog {
     Q_OBJECT
 public:
     explicit TAdditivesDialog(const QStringList &additives, QWidget *parent = nullptr);
     QPlainTextEdit *AdditivesMemo;
+    TLinesEdit *TranslationsMemo; // line i translates line i of AdditivesMemo
+    QLabel *TranslationsLabel;    // the second language's name above it
     QPushButton *DefaultBtn; // "Standardliste"
     QLabel *AdditivesNote;   // why the list cannot be taken
     // The lines, trimmed, without empty lines at the end; control
     // characters read as spaces. The list as it was given while the text
     // is as the dialog showed it.
     QStringList additives() const;
-    // The German texts of the note, for the translation table.
+    // The second language and the document's translations (entry i
+    // translates additive i).
+    void setTranslations(const SecondLanguage &language, const QStringList &translations);
+    // The translation lines, read as additives() reads its lines; the
+    // translations as they were given while their text is as it was shown.
+    QStringList additiveTranslations() const;
+    // The German texts of the notes, for the translation table.
     static QStringList messageTexts();
 
 public slots:
-    // Takes at most 999 additives; a longer list keeps the dialog open
-    // with the note saying why.
+    // Takes at most 999 additives, and no more translations than
+    // additives; otherwise the dialog stays open with the note saying why.
     void accept() override;
 
 private:
     QStringList given_;
     QString shown_; // the memo's text as given
+    QStringList givenTr_;
+    QString shownTr_;
+    SecondLanguage language_;
+    // Each empty translation line shows the shipped wording of its additive.
+    void showShippedWording();
 };

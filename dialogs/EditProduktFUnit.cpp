@@ -1,12 +1,14 @@
 #include "dialogs/EditProduktFUnit.h"
 #include "catalogue/usertext.h"
 #include "dialogs/FloatEdit.h"
+#include "dialogs/languagefields.h"
 #include "dialogs/MarksBox.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QDoubleSpinBox>
+#include <QFormLayout>
 #include <QGridLayout>
 #include <QIcon>
 #include <QLabel>
@@ -82,6 +84,27 @@ TEditProduktForm::TEditProduktForm(QWidget *parent) : QDialog(parent)
     MengeEd = new QLineEdit(this);
     MengeEd->setObjectName(QStringLiteral("MengeEd"));
 
+    // The second language's fields, read as the German ones beside them.
+    // The box has its title from setSecondLanguage (none before: the name
+    // is no text of the window's own).
+    TranslationBox = new QGroupBox(this);
+    TranslationBox->setObjectName(QStringLiteral("TranslationBox"));
+    NameTrEd = new QLineEdit(TranslationBox);
+    NameTrEd->setObjectName(QStringLiteral("NameTrEd"));
+    DescriptionTrEd = new QPlainTextEdit(TranslationBox);
+    DescriptionTrEd->setObjectName(QStringLiteral("DescriptionTrEd"));
+    DescriptionTrEd->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    DescriptionTrEd->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    DescriptionTrEd->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    DescriptionTrEd->setTabChangesFocus(true);
+    QuantityTrEd = new QLineEdit(TranslationBox);
+    QuantityTrEd->setObjectName(QStringLiteral("QuantityTrEd"));
+    auto *trForm = new QFormLayout(TranslationBox);
+    auto *trLabel = mkLabel(QStringLiteral("Name/Bezeichung:"), "NameTrLabel");
+    trForm->addRow(trLabel, NameTrEd);
+    trForm->addRow(mkLabel(QStringLiteral("Beschreibung:"), "DescriptionTrLabel"), DescriptionTrEd);
+    trForm->addRow(mkLabel(QStringLiteral("Mengeninformation (z.B. \"4cl\")"), "QuantityTrLabel"), QuantityTrEd);
+
     BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setDefault(true);
@@ -136,9 +159,12 @@ TEditProduktForm::TEditProduktForm(QWidget *parent) : QDialog(parent)
     buttons->addWidget(BitBtn2);
 
     // The marks beside the fields, so that the dialog stays low enough for
-    // a screen of 768 pixels.
+    // a screen of 768 pixels; the translation under the German fields.
     auto *body = new QHBoxLayout;
-    body->addLayout(grid);
+    auto *left = new QVBoxLayout;
+    left->addLayout(grid);
+    left->addWidget(TranslationBox);
+    body->addLayout(left);
     auto *side = new QVBoxLayout;
     side->addWidget(MarksBox);
     side->addWidget(CardsBox);
@@ -150,6 +176,7 @@ TEditProduktForm::TEditProduktForm(QWidget *parent) : QDialog(parent)
     // A fixed dialog frame: the dialog keeps the size of its contents.
     top->setSizeConstraint(QLayout::SetFixedSize);
     Edit2->setMinimumSize(420, 140);
+    DescriptionTrEd->setFixedHeight(70);
 }
 
 QDoubleSpinBox *TEditProduktForm::newPriceField(const QString &name)
@@ -238,6 +265,10 @@ void TEditProduktForm::prepareNew()
     filled_ = Filled();
     Edit1->clear();
     Edit2->clear();
+    // The translation as the German fields: the quantity note stays.
+    filledTr_ = FilledTranslation();
+    NameTrEd->clear();
+    DescriptionTrEd->clear();
     // With sizes every size starts empty: a size the user leaves alone is
     // "not sold in this size", not "on request".
     if (sizeCount_ > 0)
@@ -301,6 +332,41 @@ ProductValues TEditProduktForm::values() const
     v.price = std::isnan(first) ? 0 : first;
     v.number = int32_t(std::trunc(double(NumEd->value())));
     return v;
+}
+
+void TEditProduktForm::setSecondLanguage(const SecondLanguage &language)
+{
+    TranslationBox->setTitle(SecondLanguageTitle(language));
+}
+
+void TEditProduktForm::setTranslation(const ProductTranslation &t)
+{
+    NameTrEd->setText(t.name);
+    DescriptionTrEd->setPlainText(t.description);
+    QuantityTrEd->setText(t.quantity);
+    filledTr_.valid = true;
+    filledTr_.values = t;
+    filledTr_.name = NameTrEd->text();
+    filledTr_.description = DescriptionTrEd->toPlainText();
+    filledTr_.quantity = QuantityTrEd->text();
+}
+
+ProductTranslation TEditProduktForm::translation() const
+{
+    const bool f = filledTr_.valid;
+    ProductTranslation t;
+    t.name = f && NameTrEd->text() == filledTr_.name ? filledTr_.values.name : NameTrEd->text();
+    const QString d = DescriptionTrEd->toPlainText();
+    if (f && d == filledTr_.description) {
+        t.description = filledTr_.values.description;
+    } else {
+        QString typed = d;
+        typed.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        typed.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+        t.description = typed;
+    }
+    t.quantity = f && QuantityTrEd->text() == filledTr_.quantity ? filledTr_.values.quantity : QuantityTrEd->text();
+    return t;
 }
 
 void TEditProduktForm::accept()

@@ -43,6 +43,12 @@ public:
     QGroupBox *CardsBox;
     QVector<QCheckBox *> CardChecks;
     QCheckBox *NichtImAngebotCheck;
+    // The texts in the document's second language, under the German ones
+    // in a group titled with the language's name (setSecondLanguage).
+    QGroupBox *TranslationBox;
+    QLineEdit *NameTrEd;
+    QPlainTextEdit *DescriptionTrEd; // a free text's translation, too
+    QLineEdit *QuantityTrEd;
     QPushButton *BitBtn1;   // OK
     QPushButton *BitBtn2;   // cancel
 
@@ -76,6 +82,14 @@ public:
     void setCards(const QStringList &names, uint64_t cards, bool offered);
     uint64_t cards() const;
     bool offered() const;
+    // The document's second language (the group's title) and the product's
+    // translation (after fill; prepareNew clears it but for the quantity
+    // note, as the German fields). translation() gives back exactly what was
+    // set for every field the user left as it was shown; a typed description
+    // has CR LF line breaks like the German one.
+    void setSecondLanguage(const SecondLanguage &language);
+    void setTranslation(const ProductTranslation &t);
+    ProductTranslation translation() const;
 
 private:
     // Every price field of the dialog is made here.
@@ -94,6 +108,12 @@ private:
         QVector<double> prices;   // per price field (NaN = empty)
         QStringList priceTexts;   // per price field
     } filled_;
+    // The same for the translation's fields.
+    struct FilledTranslation {
+        bool valid = false;
+        ProductTranslation values;
+        QString name, description, quantity;
+    } filledTr_;
     QString priceText(int k) const; // the text of price field k (0 = PreisEd)
     void rememberPrices();
 

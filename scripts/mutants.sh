@@ -271,7 +271,7 @@ sd-note-shown|dialogs/FloatEdit.cpp|            note->show();|            (void)
 sd-status-bar|dialogs/FloatEdit.cpp|            main->statusBar()->showMessage(why);|            (void)why;|dialogs=FloatEditField.*
 sd-note-first|dialogs/FloatEdit.cpp|        firstBad->setMarked(true); // the note speaks of the field the focus goes to|        (void)0;|dialogs=ProductDialogPrice.*
 sd-reason-empty|dialogs/FloatEdit.cpp|    if (specialValueText().isEmpty())|    if (true)|dialogs=ProductDialogPrice.*
-sd-heading-given|dialogs/SizesDialog.cpp|h << (k < given_.size() && t == given_.at(k) ? given_.at(k) : t.trimmed());|h << t.trimmed();|app=SizesEditing.*
+sd-heading-given|dialogs/SizesDialog.cpp|return k < given.size() && t == given.at(k) ? given.at(k) : t.trimmed();|return t.trimmed();|app=SizesEditing.*
 sd-additives-given|app/MarksGroup.cpp|    if (AdditivesMemo->toPlainText() == shown_)|    if (false)|app=SizesEditing.*
 sd-drop-first|catalogue/sizeloss.cpp|for (qsizetype k = std::max<qsizetype>(1, kept); k < prices.size(); ++k)|for (qsizetype k = kept; k < prices.size(); ++k)|catalogue=Sizes.*
 sd-drop-empty|catalogue/sizeloss.cpp|if (!std::isnan(prices.at(k)))|if (true)|catalogue=Sizes.*
@@ -434,6 +434,26 @@ trl-legend-item|layout/bilingual.cpp|item += QChar(0x00A0) + bothWordings(german
 trl-legend-switch|layout/cardmarks.cpp|legend_ = s.ZweisprachigCheck ?|legend_ = false ?|layout=Bilingual.*
 trl-missing-switch|layout/bilingual.cpp|if (!card.settings.ZweisprachigCheck \|\| !card.catalogue)|if (!card.catalogue)|layout=Bilingual.*
 trl-missing-zero|layout/bilingual.cpp|    if (missing <= 0)|    if (missing < 0)|layout=Bilingual.*
+trd-tr-given-desc|dialogs/EditProduktFUnit.cpp|if (f && d == filledTr_.description) {|if (false) {|dialogs=ProductDialogTranslation.*
+trd-tr-crlf|dialogs/EditProduktFUnit.cpp|typed.replace(QLatin1Char('\n'), QLatin1String("\r\n"));|(void)0;|dialogs=ProductDialogTranslation.*
+trd-new-clears|dialogs/EditProduktFUnit.cpp|    NameTrEd->clear();|    ;|dialogs=ProductDialogTranslation.*
+trd-lines-placeholder|dialogs/languagefields.cpp|    return b.isValid() && !b.text().isEmpty() ? QString() : placeholders_.value(line);|    return placeholders_.value(line);|dialogs=LinesEdit.*
+trd-lines-clean|dialogs/languagefields.cpp|        s = clean(s).trimmed();|        s = clean(s);|dialogs=LinesEdit.*
+trd-sizes-lost|dialogs/SizesDialog.cpp|        if (!read(HeadingTrEds.at(k), givenTr_, k).isEmpty()) {|        if (false) {|dialogs=SizesDialogTranslation.*
+trd-sizes-given|dialogs/SizesDialog.cpp|        t << read(HeadingTrEds.at(k), givenTr_, k);|        t << HeadingTrEds.at(k)->text().trimmed();|dialogs=SizesDialogTranslation.*
+trd-sizes-store|app/MainPrices.cpp|    catalogue.setSizeHeadingTranslations(cat, dlg.headingTranslations());|    ;|app=TranslationDialogs.*
+trd-prod-store|app/MainProducts.cpp|    catalogue.setTranslation(cat, row, EditProduktForm->translation());|    ;|app=TranslationDialogs.*
+trd-prod-new-store|app/MainProducts.cpp|    catalogue.setTranslation(cat, added, EditProduktForm->translation());|    ;|app=TranslationDialogs.*
+trd-prod-fill|app/MainProducts.cpp|    EditProduktForm->setTranslation(catalogue.translation(cat, row));|    ;|app=TranslationDialogs.*
+trd-cat-take|app/MainUnit.cpp|            takeCategoryTranslation(it);|            ;|app=TranslationDialogs.*
+trd-cat-width|app/MainUnit.cpp|(ListView2->width() - 10) * 3 / 5|ListView2->width() - 10|app=TranslationDialogs.*
+trd-cat-tab|app/MainUnit.cpp|            if (to >= 0 && at.isValid() && at.column() != to) {|            if (false) {|app=TranslationDialogs.*
+trd-cat-show|app/MainUnit.cpp|        ListView2->topLevelItem(i)->setText(1, catalogue.categoryTranslation(i));|        ;|app=TranslationDialogs.*
+trd-first-additive-tr|app/MainCards.cpp|    s.marks.additiveTranslations = MarksGroup->settings().additiveTranslations;|    ;|app=TranslationDialogs.*
+trd-add-lost|app/MarksGroup.cpp|    if (t > n) {|    if (false) {|app=AdditivesDialogTranslation.*
+trd-add-given|app/MarksGroup.cpp|    if (TranslationsMemo->toPlainText() == shownTr_)|    if (false)|app=AdditivesDialogTranslation.*
+trd-add-unchanged|app/MarksGroup.cpp|if ((list == additives_ && translations == additiveTranslations_)|if ((list == additives_)|app=TranslationDialogs.*
+trd-add-hints|app/MarksGroup.cpp|        hints << ShippedAdditiveText(german, language_.tag);|        hints << QString();|app=AdditivesDialogTranslation.*
 EOF
 )
 
