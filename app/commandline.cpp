@@ -836,11 +836,14 @@ int exportCard(const Options &o, const DocumentData &doc, int i, const QString &
     if (texture.HasTexture())
         for (const QString &line : ReadabilityWarnings(CheckCardReadability(settings)))
             err << "velloran: " << notePrefix << oneLine(line) << Qt::endl;
-    // A bilingual card with texts still in German alone says how many; it
-    // is printed or exported all the same.
+    // A bilingual card with texts still in German alone says how many once
+    // it is printed or exported (a failure says only what failed).
     const QString missing = MissingTranslationsNote(MissingTranslationsOfCard(card));
-    if (!missing.isEmpty())
-        err << "velloran: " << notePrefix << missing << Qt::endl;
+    auto done = [&](int code) {
+        if (code == kExitOk && !missing.isEmpty())
+            err << "velloran: " << notePrefix << missing << Qt::endl;
+        return code;
+    };
 
     if (o.mode == Mode::Print) {
         // The printer and its own default page, as the window prints on
@@ -861,7 +864,7 @@ int exportCard(const Options &o, const DocumentData &doc, int i, const QString &
         }
         if (!error.isEmpty())
             return failWith(err, printer.printerName(), error);
-        return kExitOk;
+        return done(kExitOk);
     }
 
     if (o.mode == Mode::ExportPdf) {
@@ -882,11 +885,11 @@ int exportCard(const Options &o, const DocumentData &doc, int i, const QString &
             err << "velloran: " << oneLine(error) << Qt::endl;
             return kExitFailed;
         }
-        return kExitOk;
+        return done(kExitOk);
     }
 
     card.zoom = o.zoom;
-    return exportPng(out, card, err, files);
+    return done(exportPng(out, card, err, files));
 }
 
 } // namespace

@@ -426,16 +426,21 @@ TEST_F(CommandLineRun, CsvOfTheExample)
     EXPECT_TRUE(csv.endsWith("\r\n"));
     // Six quoted fields, two for the marks, the first size's heading, a
     // pair for each of the wines' second and third size, and (the example
-    // has several cards) whether the product is offered and its cards.
-    EXPECT_EQ(lines.first().count("\",\""), 14);
+    // has several cards) whether the product is offered and its cards, then
+    // the English name, description and quantity note.
+    EXPECT_EQ(lines.first().count("\",\""), 17);
+    EXPECT_TRUE(lines.first().endsWith("\"Bezeichnung (en)\",\"Beschreibung (en)\",\"Menge (en)\"\r")
+                || lines.first().endsWith("\"Name (en)\",\"Description (en)\",\"Quantity (en)\"\r"))
+        << lines.first().toStdString();
     // The dish out of season keeps its line; a dish of the lunch sheet names
     // both its cards.
     const QString text = QString::fromLatin1(csv);
     // (In the interface language: German here, English where the program runs in an
     // English Windows, as under Wine.)
-    EXPECT_TRUE(text.contains(QRegularExpression("\"Gem\\S+se-Risotto\",.*,\"(nein|no)\",\"Speisekarte\"\r")));
-    EXPECT_TRUE(
-        text.contains(QRegularExpression("\"Kartoffelsuppe\",.*,\"(ja|yes)\",\"Speisekarte, Mittagstisch\"\r")));
+    EXPECT_TRUE(text.contains(
+        QRegularExpression("\"Gem\\S+se-Risotto\",.*,\"(nein|no)\",\"Speisekarte\",\"Vegetable risotto\",[^\r]*\r")));
+    EXPECT_TRUE(text.contains(QRegularExpression(
+        "\"Kartoffelsuppe\",.*,\"(ja|yes)\",\"Speisekarte, Mittagstisch\",\"Potato soup\",[^\r]*\r")));
 }
 
 TEST_F(CommandLineRun, LanguageStatsCountTranslatedAndMissingTextsPerKind)
@@ -828,9 +833,12 @@ TEST_F(CommandLineRun, EveryCardsFileStaysInTheChosenFolder)
     auto r = run(shiptest::builtProgram(), {"--export-html", d + "out/seite.html", d + "cards.vlr", "--all-cards"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QStringList pages = QDir(d + "out").entryList(QDir::Files);
-    ASSERT_EQ(pages.size(), 3) << pages.join(' ').toStdString();
+    // The example is translated: each card's German page with its English one.
+    ASSERT_EQ(pages.size(), 6) << pages.join(' ').toStdString();
     EXPECT_TRUE(pages.contains("seite-Speisekarte.html"));
     EXPECT_TRUE(pages.contains("seite-Wein_Bier.html"));
+    EXPECT_TRUE(pages.contains("seite-Wein_Bier.en.html"));
+    EXPECT_TRUE(pages.contains("seite-_x.en.html"));
     EXPECT_EQ(QDir(d).entryList(QDir::Files), QStringList({"cards.vlr"})) << "nothing beside the folder";
     // Each page carries its card alone.
     const QString wine = QString::fromUtf8(testutil::readFile(d + "out/seite-Wein_Bier.html"));
