@@ -82,6 +82,13 @@ struct CardTextTranslation {
 QString OneLineText(const QString &text);
 // Whether a translation counts as given: not empty and not spaces alone.
 inline bool IsTranslated(const QString &text) { return !text.trimmed().isEmpty(); }
+// What a bilingual card prints beside `german`: the translation, or nothing
+// when there is none or it reads the same as the German text
+// ("Bruschetta", "Desserts"), which is then printed once.
+inline QString PrintedTranslation(const QString &german, const QString &translation)
+{
+    return IsTranslated(translation) && translation.trimmed() != german.trimmed() ? translation : QString();
+}
 
 // The German texts of this module (language names), for the translation
 // table.

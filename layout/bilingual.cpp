@@ -58,7 +58,7 @@ FontSetting TranslationFont(const FontSetting &german)
 QStringList BilingualRows(const LayoutMeasure &m, const QString &german, const QString &translation,
                           double availableMM)
 {
-    if (!IsTranslated(translation))
+    if (PrintedTranslation(german, translation).isEmpty())
         return {german};
     const QString joined = german + BilingualSeparator() + translation;
     if (m.TextWidthMM(joined) <= availableMM)

@@ -565,12 +565,9 @@ void CardPainter::ordinaryProduct(const TProductRec &p, const QString &marks, in
     QString trName, trQuantity, trDescription;
     if (bilingual_) {
         const ProductTranslation &t = card_.catalogue->translation(cat, row);
-        if (IsTranslated(t.name))
-            trName = t.name;
-        if (IsTranslated(t.quantity))
-            trQuantity = t.quantity;
-        if (IsTranslated(t.description))
-            trDescription = t.description;
+        trName = PrintedTranslation(name.toString(), t.name);
+        trQuantity = PrintedTranslation(quantity.toString(), t.quantity);
+        trDescription = PrintedTranslation(description.toString(), t.description);
     }
     const bool translated = !trName.isEmpty() || !trQuantity.isEmpty() || !trDescription.isEmpty();
     std::vector<qsizetype> &trEnds = trNameEnds_;
@@ -806,7 +803,7 @@ void CardPainter::measureSizeColumns(int cat)
         const QStringList tr = card_.catalogue->sizeHeadingTranslations(cat);
         bool any = false;
         for (int k = 0; k < sizeHeads_.size(); ++k) {
-            const QString t = IsTranslated(tr.value(k)) && !sizeHeads_.at(k).isEmpty() ? tr.value(k) : QString();
+            const QString t = sizeHeads_.at(k).isEmpty() ? QString() : PrintedTranslation(sizeHeads_.at(k), tr.value(k));
             any = any || !t.isEmpty();
             sizeTr_ << t;
         }
@@ -916,8 +913,9 @@ void CardPainter::freeText(const TProductRec &p, int cat, int row)
     // On a bilingual card its translation follows, and the two go onto the
     // next page together when they do not fit here but fit there.
     QString translation;
-    if (bilingual_ && IsTranslated(card_.catalogue->translation(cat, row).description)) {
-        translation = card_.catalogue->translation(cat, row).description;
+    if (bilingual_)
+        translation = PrintedTranslation(description.toString(), card_.catalogue->translation(cat, row).description);
+    if (!translation.isEmpty()) {
         int rows = description.isEmpty() ? 0 : countRows(description, width);
         prepareTranslation(FreeTextFont);
         rows += countRows(translation, width);

@@ -328,7 +328,7 @@ int main(int argc, char **argv)
                        {QString(), QStringLiteral("You will find more wines on our wine list."), QString()});
     doc.settings.ZweisprachigCheck = true;
     doc.settings.translation = {QStringLiteral("Gasthaus Zur Linde"),
-                                QStringLiteral("Gasthaus Zur Linde · Lindenplatz 3 · 79098 Freiburg · Tel. +49 761 123456"),
+                                doc.settings.KopfEd, // names and numbers read the same
                                 QStringLiteral("All prices in euros, service and VAT included")};
     doc.cards[1].settings.translation = {QStringLiteral("Drinks"), QStringLiteral("Gasthaus Zur Linde"),
                                          doc.settings.translation.footer};
