@@ -110,6 +110,9 @@ void TMainForm::connectCards()
     const QString perCard = CardOptionsBox->NummernJeKarteCheck->text();
     connect(CardOptionsBox->NummernJeKarteCheck, &QCheckBox::toggled, this,
             [this, perCard] { history->record(TranslateStr(perCard)); });
+    const QString bilingual = CardOptionsBox->ZweisprachigCheck->text();
+    connect(CardOptionsBox->ZweisprachigCheck, &QCheckBox::toggled, this,
+            [this, bilingual] { history->record(TranslateStr(bilingual)); });
     connect(CardOptionsBox->DatumBox, &QComboBox::currentIndexChanged, this,
             [this] { history->record(cardText(kDateStep)); });
     // Turning the date merges into one step.
@@ -172,6 +175,7 @@ CardSettings TMainForm::firstCardSettings() const
     // The additive list is the document's: edited on any card.
     CardSettings s = cards.at(0).settings;
     s.marks.additives = MarksGroup->settings().additives;
+    s.marks.additiveTranslations = MarksGroup->settings().additiveTranslations;
     return s;
 }
 

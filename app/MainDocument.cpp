@@ -139,6 +139,7 @@ void TMainForm::NewAll()
     keptRecords.clear();
     history->reset();
     SetUnChanged();
+    refreshTranslations();
 }
 
 void TMainForm::Neu1Click()
@@ -270,6 +271,7 @@ void TMainForm::replaceDocument(DocumentData &data, bool reloadSamePicture)
     adoptCards(data.cards); // the first card is selected: the controls take its settings
     applyDocumentSettings(data, reloadSamePicture);
     ListView2->setUpdatesEnabled(true);
+    refreshTranslations();
 }
 
 void TMainForm::applyDocumentSettings(const DocumentData &d, bool reloadSamePicture)

@@ -78,6 +78,7 @@ void TMainForm::RegisterProgramTexts()
          {DocumentMessageTexts(), OutputMessageTexts(), PrintFormTexts(), ReadabilityTexts(), PictureProblemTexts(), ExtensionMessageTexts(),
           QrProblemTexts(), TAdditivesDialog::messageTexts(), TPriceChangeForm::messageTexts(),
           TFloatEdit::messageTexts(), TEditProduktForm::messageTexts(), CardCommandTexts(), SheetFileMessageTexts(),
+          TranslationWindowTexts(),
           TImportPreviewForm::messageTexts(), TColumnMapForm::messageTexts()})
         for (const QString &t : texts)
             TranslateStr(t);

@@ -11,6 +11,7 @@
 #include "app/LogoBox.h"
 #include "app/PaperBox.h"
 #include "app/ReadabilityBox.h"
+#include "app/TranslationsView.h"
 #include "app/PrintFormBox.h"
 #include "app/QrCodeBox.h"
 #include "app/recovery.h"
@@ -187,6 +188,7 @@ void TMainForm::buildWindow()
     buildPreviewTab();
     buildLayoutTab();
     buildBackgroundTab();
+    buildTranslationsTab();
     PageControl1->setCurrentIndex(0);
 
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
@@ -748,6 +750,7 @@ void TMainForm::connectHandlers()
 
     buildHistory();
     connectCards();
+    connectTranslations();
 
     // Every change of the card reaches the preview's page count (connected
     // last, so that a setting's own handler has run when it counts).
@@ -862,6 +865,7 @@ void TMainForm::FormShow()
         TranslateComponents(qApp, windows);
     }
     CardOptionsBox->translateChoices();
+    Uebersetzungen->translateTexts();
     // The application title (kept as a property of the application: Qt would
     // append a display name to every window caption).
     qApp->setProperty("applicationTitle", TranslateStr(qApp->property("applicationTitle").toString()));

@@ -54,6 +54,7 @@ MarkSettings TMarksGroup::settings() const
     m.MarksCheck = MarksCheck->isChecked();
     m.LegendPos = LegendPageRadio->isChecked() ? LegendPlace::EveryPage : LegendPlace::AtEnd;
     m.additives = additives_;
+    m.additiveTranslations = additiveTranslations_;
     return m;
 }
 
@@ -64,6 +65,7 @@ void TMarksGroup::setSettings(const MarkSettings &m)
     LegendEndRadio->setChecked(m.LegendPos == LegendPlace::AtEnd);
     LegendPageRadio->setChecked(m.LegendPos == LegendPlace::EveryPage);
     additives_ = m.additives;
+    additiveTranslations_ = m.additiveTranslations;
 }
 
 void TMarksGroup::ZusatzBtnClick()

@@ -39,6 +39,7 @@ signals:
 
 private:
     QStringList additives_;
+    QStringList additiveTranslations_; // held for the document, edited elsewhere
 };
 
 // Edits the additive list: one additive per line, the line number is its
