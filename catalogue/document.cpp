@@ -7,6 +7,7 @@
 #include "catalogue/printformrecords.h"
 #include "catalogue/logorecords.h"
 #include "catalogue/qrrecords.h"
+#include "catalogue/translationrecords.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -469,6 +470,7 @@ bool ReadDocument(const QByteArray &bytes, const CardSettings &current, Document
     ResetCardOptions(d.settings);
     ResetPrintFormSettings(d.settings);
     ResetLogoSettings(d.settings);
+    ResetCardTranslation(d.settings);
     if (d.hasGroupC && StartsExtensionGroup(bytes, r.pos())) {
         ExtensionRecords records;
         qsizetype end = 0;

@@ -8,6 +8,7 @@
 #include "catalogue/printformrecords.h"
 #include "catalogue/qrrecords.h"
 #include "catalogue/sizerecords.h"
+#include "catalogue/translationrecords.h"
 
 const QVector<ExtensionRecordType> &ExtensionRecordTypes()
 {
@@ -20,6 +21,7 @@ const QVector<ExtensionRecordType> &ExtensionRecordTypes()
         t += CardRecordTypes();  // 0x0040 .. 0x0043
         t += PrintFormRecordTypes(); // 0x0050
         t += LogoRecordTypes();      // 0x0051
+        t += TranslationRecordTypes(); // 0x0052, 0x0060 .. 0x0063
         return t;
     }();
     return types;
@@ -35,5 +37,6 @@ QStringList ExtensionMessageTexts()
     t += CardRecordMessageTexts();
     t += PrintFormRecordMessageTexts();
     t += LogoRecordMessageTexts();
+    t += TranslationRecordMessageTexts();
     return t;
 }

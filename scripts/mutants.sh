@@ -358,6 +358,22 @@ xl-katalog|export/workbook/xlsxreader.cpp|                namedId = id;|        
 xl-formula|export/workbook/xlsxreader.cpp|cell.noValue = formula \|\| type == QLatin1String("e");|cell.noValue = type == QLatin1String("e");|export
 xl-apply-remove|app/MainSheets.cpp|ApplySheetImport(plan, dlg.removeMissing(), names, catalogue);|ApplySheetImport(plan, false, names, catalogue);|app=SheetCommands.*
 xl-column-map|app/MainSheets.cpp|        sheet.columns = map.columns();|        (void)0;|app=SheetCommands.*
+trr-card-flags|catalogue/translationrecords.cpp|    if (flags & ~kBilingual) {|    if (false) {|catalogue=TranslationRecords.*:Translations.*
+trr-tag|catalogue/translationrecords.cpp|    if (!IsWellFormedLanguageTag(l.tag)) {|    if (false) {|catalogue=TranslationRecords.*:Translations.*
+trr-language-name|catalogue/translationrecords.cpp|    l.name = OneLineText(l.name);|    (void)0;|catalogue=TranslationRecords.*:Translations.*
+trr-language-forced|catalogue/translationrecords.cpp|if (l.isDefault() && !anyCardHasTranslation(doc) && !hasProductTranslations(cat)|if (l.isDefault() && !hasProductTranslations(cat)|catalogue=TranslationRecords.*:Translations.*
+trr-further-cards|catalogue/translationrecords.cpp|        for (int i = 1; i < doc.cards->count(); ++i)|        for (int i = 1; i < 1; ++i)|catalogue=TranslationRecords.*:Translations.*
+trr-product-exists|catalogue/translationrecords.cpp|if (c < 0 \|\| c >= cat.categoryCount() \|\| p < 0 \|\| p >= cat.productCount(c)) {|if (c < 0 \|\| c >= cat.categoryCount() \|\| p < 0 \|\| p > cat.productCount(c)) {|catalogue=TranslationRecords.*:Translations.*
+trr-ascending|catalogue/translationrecords.cpp|        if (key <= previous) {|        if (key < previous) {|catalogue=TranslationRecords.*:Translations.*
+trr-category-twice|catalogue/translationrecords.cpp|        if (listed[size_t(c)]) {|        if (false) {|catalogue=TranslationRecords.*:Translations.*
+trr-max-sizes|catalogue/translationrecords.cpp|        if (k > kMaxSizes) {|        if (k > kMaxSizes + 1) {|catalogue=TranslationRecords.*:Translations.*
+trr-size-exists|catalogue/translationrecords.cpp|        if (headings.size() > sizes) {|        if (headings.size() > sizes + 1) {|catalogue=TranslationRecords.*:Translations.*
+trr-additives-999|catalogue/translationrecords.cpp|    if (n > kMaxAdditives) {|    if (false) {|catalogue=TranslationRecords.*:Translations.*
+trr-additives-list|catalogue/translationrecords.cpp|    if (m.additiveTranslations.size() > m.additives.size()) {|    if (false) {|catalogue=TranslationRecords.*:Translations.*
+trr-additives-trim|catalogue/translationrecords.cpp|    while (!m.additiveTranslations.isEmpty() && m.additiveTranslations.last().isEmpty())|    while (false)|catalogue=TranslationRecords.*:Translations.*
+trr-additives-known|catalogue/translationrecords.cpp|    QStringList t = m.additiveTranslations.mid(0, known);|    QStringList t = m.additiveTranslations;|catalogue=TranslationRecords.*:Translations.*
+trr-no-empty-categories|catalogue/translationrecords.cpp|        if (name.isEmpty() && headings.isEmpty())|        if (false)|catalogue=TranslationRecords.*:Translations.*
+trr-reset|catalogue/document.cpp|    ResetCardTranslation(d.settings);|    (void)0;|catalogue=TranslationRecords.*:Translations.*
 EOF
 )
 

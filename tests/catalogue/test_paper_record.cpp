@@ -124,7 +124,8 @@ TEST(PrintFormRecord, CardSettingRecordsAreMarked)
     // The records that hold the card's own settings, which further cards
     // store through the same types; the others hold catalogue data.
     for (const ExtensionRecordType &t : ExtensionRecordTypes()) {
-        const bool card = t.tag == 0x0001 || t.tag == 0x0010 || t.tag == 0x0030 || t.tag == 0x0043 || t.tag == 0x0050 || t.tag == 0x0051;
+        const bool card = t.tag == 0x0001 || t.tag == 0x0010 || t.tag == 0x0030 || t.tag == 0x0043 || t.tag == 0x0050 || t.tag == 0x0051
+                          || t.tag == 0x0052;
         EXPECT_EQ(t.cardSetting, card) << std::hex << t.tag;
     }
 }
