@@ -963,7 +963,17 @@ void TMainForm::commitPendingEdits()
     // An open in-place editor of the category list holds a rename that has
     // not reached the list yet: commit it, so that it marks the document
     // modified and is saved, exported or asked about.
+    // The same holds for a translation being typed in the "Übersetzungen" tab.
     QWidget *fw = QApplication::focusWidget();
+    if (fw && Uebersetzungen->TextTable->viewport()->isAncestorOf(fw)) {
+        QWidget *editor = Uebersetzungen->TextTable->indexWidget(Uebersetzungen->TextTable->currentIndex());
+        if (editor && (editor == fw || editor->isAncestorOf(fw))) {
+            QAbstractItemDelegate *d = Uebersetzungen->TextTable->itemDelegateForColumn(TTranslationsView::TranslationColumn);
+            emit d->commitData(editor);
+            emit d->closeEditor(editor, QAbstractItemDelegate::NoHint);
+        }
+        return;
+    }
     auto *editor = qobject_cast<QLineEdit *>(fw);
     if (!editor || !ListView2->viewport()->isAncestorOf(editor))
         return;

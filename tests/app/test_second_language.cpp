@@ -3,6 +3,7 @@
 // fehlende", the count), the document's language is chosen there, and the
 // card switch "zweisprachig" is one card's own; every change is one step.
 #include "mainwindow_fixture.h"
+#include "testutil.h"
 
 #include "app/CardBar.h"
 #include "app/CardOptionsBox.h"
@@ -171,6 +172,19 @@ TEST_F(SecondLanguageWindow, EditingInPlaceIsOneStepEachAndUndoTakesItBack)
     form->Wiederholen1->trigger();
     EXPECT_EQ(shown(tomato), QStringLiteral("Tomato soup"));
     EXPECT_EQ(shown(lentils), QString());
+
+    // A translation still being typed is saved with the document.
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    ed = type(lentils, QStringLiteral("Lentil soup"));
+    ed->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), ed);
+    const QString path = userDir->filePath(QStringLiteral("typed.vlr"));
+    fileAnswers.push_back(path);
+    form->Speichern1->trigger();
+    DocumentData saved;
+    ASSERT_TRUE(ReadDocument(testutil::readFile(path), CardSettings(), saved, nullptr));
+    EXPECT_EQ(saved.catalogue->translation(0, 1).name, QStringLiteral("Lentil soup"));
 }
 
 TEST_F(SecondLanguageWindow, OnlyMissingHidesTranslatedTextsAndTheCountFollows)
@@ -330,15 +344,25 @@ TEST_F(SecondLanguageWindow, BilingualIsEachCardsOwnSwitch)
     const int r = view()->rowOf(second);
     ASSERT_GE(r, 0);
     EXPECT_EQ(table()->item(r, TTranslationsView::KindColumn)->text(), QStringLiteral("Überschrift (Getränkekarte)"));
-    QTest::keyClick(type(r, QStringLiteral("Drinks")), Qt::Key_Tab);
+    QWidget *ed = type(r, QStringLiteral("Drinks"));
+    QTest::keyClick(ed, Qt::Key_Tab);
     EXPECT_EQ(form->CardOptionsBox->translation().heading, QStringLiteral("Drinks"));
     choose(0);
     EXPECT_TRUE(form->CardOptionsBox->translation().heading.isEmpty());
     EXPECT_EQ(form->settingsOfCard(1).translation.heading, QStringLiteral("Drinks"));
+    // Edited while another card is selected, it stays with its card.
+    ed = type(r, QStringLiteral("Drinks & more")); // the editor opens with its text selected
+    QTest::keyClick(ed, Qt::Key_Tab);
+    EXPECT_EQ(form->settingsOfCard(1).translation.heading, QStringLiteral("Drinks & more"));
+    EXPECT_TRUE(form->CardOptionsBox->translation().heading.isEmpty());
+    form->Rueckgaengig1->trigger();
+    EXPECT_EQ(form->settingsOfCard(1).translation.heading, QStringLiteral("Drinks"));
+    choose(1);
 
     form->Rueckgaengig1->trigger(); // the translation
     form->Rueckgaengig1->trigger(); // the heading
-    form->Rueckgaengig1->trigger(); // the switch
+    choose(0);
+    form->Rueckgaengig1->trigger(); // the switch, made on the second card
     EXPECT_EQ(form->selectedCard, 1);
     EXPECT_FALSE(bilingual->isChecked());
 }
