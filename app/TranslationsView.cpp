@@ -185,11 +185,18 @@ TTranslationsView::TTranslationsView(QWidget *parent) : QWidget(parent)
     TextTable->setTabKeyNavigation(true);
     TextTable->setWordWrap(true);
     TextTable->setAlternatingRowColors(true);
+    // The rows are measured when their texts change or the columns' widths
+    // do, not at every repaint (a header that sizes itself to its contents
+    // measures every row for each changed cell).
     QHeaderView *h = TextTable->horizontalHeader();
-    h->setSectionResizeMode(KindColumn, QHeaderView::ResizeToContents);
+    h->setSectionResizeMode(KindColumn, QHeaderView::Interactive);
     h->setSectionResizeMode(GermanColumn, QHeaderView::Stretch);
     h->setSectionResizeMode(TranslationColumn, QHeaderView::Stretch);
-    TextTable->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    TextTable->verticalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    connect(h, &QHeaderView::sectionResized, this, [this](int column) {
+        if (column != KindColumn)
+            TextTable->resizeRowsToContents();
+    });
     TextTable->setItemDelegateForColumn(
         TranslationColumn, new TranslationDelegate(texts_, [this] { editNextMissing(TextTable->currentRow()); }, TextTable));
 
@@ -283,29 +290,37 @@ QString TTranslationsView::kindText(const TranslatableText &t) const
     return s;
 }
 
-void TTranslationsView::fillRow(int row, const TranslatableText &t)
+// Sets only what differs: every change of an item makes the table measure
+// it again.
+bool TTranslationsView::fillRow(int row, const TranslatableText &t)
 {
-    auto item = [this, row](int column) {
+    bool changed = false;
+    auto item = [this, row, &changed](int column, const QString &text, Qt::ItemFlags flags) {
         QTableWidgetItem *it = TextTable->item(row, column);
         if (!it) {
             it = new QTableWidgetItem;
+            it->setFlags(flags);
             TextTable->setItem(row, column, it);
+        }
+        if (it->text() != text) {
+            it->setText(text);
+            changed = true;
         }
         return it;
     };
-    QTableWidgetItem *kind = item(KindColumn);
-    kind->setText(kindText(t));
-    kind->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    QTableWidgetItem *german = item(GermanColumn);
-    german->setText(shownText(t.german));
-    german->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    QTableWidgetItem *tr = item(TranslationColumn);
-    tr->setText(shownText(t.translation));
-    tr->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
+    const Qt::ItemFlags shown = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    item(KindColumn, kindText(t), shown);
+    item(GermanColumn, shownText(t.german), shown);
+    QTableWidgetItem *tr = item(TranslationColumn, shownText(t.translation), shown | Qt::ItemIsEditable);
     // Missing ones stand out; the shipped wording of an additive is grey
     // until the user gives a wording of his own.
-    tr->setBackground(t.missing() ? QBrush(QColor(0xFF, 0xF1, 0xC9)) : QBrush());
-    tr->setForeground(t.shipped ? QBrush(QColor(0x70, 0x70, 0x70)) : QBrush());
+    const QBrush background = t.missing() ? QBrush(QColor(0xFF, 0xF1, 0xC9)) : QBrush();
+    const QBrush foreground = t.shipped ? QBrush(QColor(0x70, 0x70, 0x70)) : QBrush();
+    if (tr->background() != background)
+        tr->setBackground(background);
+    if (tr->foreground() != foreground)
+        tr->setForeground(foreground);
+    return changed;
 }
 
 void TTranslationsView::setTexts(const QVector<TranslatableText> &texts, const QStringList &cardNames)
@@ -319,12 +334,27 @@ void TTranslationsView::setTexts(const QVector<TranslatableText> &texts, const Q
         samePlaces = texts.at(i).place == texts_.at(i).place;
 
     filling_ = true;
+    const QVector<TranslatableText> before = texts_;
     texts_ = texts;
     cardNames_ = cardNames;
     if (!samePlaces)
         TextTable->setRowCount(int(texts_.size()));
-    for (int r = 0; r < texts_.size(); ++r)
-        fillRow(r, texts_.at(r));
+    bool anyChanged = false;
+    for (int r = 0; r < texts_.size(); ++r) {
+        // An edit in place has set its cell's text already.
+        if (fillRow(r, texts_.at(r))
+            || (samePlaces && before.at(r).translation != texts_.at(r).translation)) {
+            anyChanged = true;
+            if (samePlaces)
+                TextTable->resizeRowToContents(r);
+        }
+    }
+    if (!samePlaces) {
+        TextTable->resizeColumnToContents(KindColumn);
+        TextTable->resizeRowsToContents();
+    } else if (anyChanged) {
+        TextTable->resizeColumnToContents(KindColumn);
+    }
     filling_ = false;
     applyFilter();
     showCount();

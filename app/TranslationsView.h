@@ -72,7 +72,7 @@ signals:
     void otherLanguageRequested();
 
 private:
-    void fillRow(int row, const TranslatableText &t);
+    bool fillRow(int row, const TranslatableText &t); // true when a text changed
     void applyFilter();
     void showCount();
     void itemEdited(QTableWidgetItem *item);
