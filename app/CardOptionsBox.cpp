@@ -40,11 +40,16 @@ TCardOptionsBox::TCardOptionsBox(QWidget *parent) : QWidget(parent)
     row->addWidget(DatumBox);
     row->addWidget(DatumEd);
     row->addStretch(1);
+    // The two switches side by side: the tab must not grow.
+    auto *switches = new QHBoxLayout;
+    switches->addWidget(NummernJeKarteCheck);
+    switches->addSpacing(24);
+    switches->addWidget(ZweisprachigCheck);
+    switches->addStretch(1);
     auto *lay = new QVBoxLayout(this);
     lay->setContentsMargins(0, 0, 0, 0);
-    lay->addWidget(NummernJeKarteCheck);
+    lay->addLayout(switches);
     lay->addLayout(row);
-    lay->addWidget(ZweisprachigCheck);
 
     connect(NummernJeKarteCheck, &QCheckBox::toggled, this, &TCardOptionsBox::changed);
     connect(ZweisprachigCheck, &QCheckBox::toggled, this, &TCardOptionsBox::changed);
