@@ -387,6 +387,7 @@ trv-tag-check|app/MainTranslations.cpp|        if (IsWellFormedLanguageTag(chose
 trv-typed-saved|app/MainUnit.cpp|            emit d->commitData(editor);|            (void)0;|app=SecondLanguageWindow.*|1
 trv-switch-step|app/MainCards.cpp|[this, bilingual] { history->record(TranslateStr(bilingual)); });|[this, bilingual] { (void)bilingual; });|app=SecondLanguageWindow.*
 trv-switch-read|app/CardOptionsBox.cpp|    s.ZweisprachigCheck = ZweisprachigCheck->isChecked();|    (void)0;|app=SecondLanguageWindow.*
+trv-new-document|app/MainDocument.cpp|    refreshTranslations();|    (void)0;|app=SecondLanguageWindow.*|1
 trv-additives-held|app/MarksGroup.cpp|    m.additiveTranslations = additiveTranslations_;|    (void)0;|app=SecondLanguageWindow.*
 EOF
 )

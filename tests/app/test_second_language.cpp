@@ -185,6 +185,11 @@ TEST_F(SecondLanguageWindow, EditingInPlaceIsOneStepEachAndUndoTakesItBack)
     DocumentData saved;
     ASSERT_TRUE(ReadDocument(testutil::readFile(path), CardSettings(), saved, nullptr));
     EXPECT_EQ(saved.catalogue->translation(0, 1).name, QStringLiteral("Lentil soup"));
+
+    // A new document empties the view while it is shown.
+    form->NewAll();
+    EXPECT_EQ(row(TextKind::Name, 0, 0), -1);
+    EXPECT_EQ(table()->rowCount(), view()->texts().size());
 }
 
 TEST_F(SecondLanguageWindow, OnlyMissingHidesTranslatedTextsAndTheCountFollows)
