@@ -6,6 +6,8 @@
 #include "app/MarksGroup.h"
 #include "catalogue/appfiles.h"
 #include "catalogue/document.h"
+#include "catalogue/languagestats.h"
+#include "catalogue/translationtexts.h"
 #include "catalogue/options.h"
 #include "dialogs/EditProduktFUnit.h"
 #include "dialogs/FloatEdit.h"
@@ -78,8 +80,8 @@ void TMainForm::RegisterProgramTexts()
          {DocumentMessageTexts(), OutputMessageTexts(), PrintFormTexts(), ReadabilityTexts(), PictureProblemTexts(), ExtensionMessageTexts(),
           QrProblemTexts(), TAdditivesDialog::messageTexts(), TPriceChangeForm::messageTexts(),
           TFloatEdit::messageTexts(), TEditProduktForm::messageTexts(), CardCommandTexts(), SheetFileMessageTexts(),
-          TranslationWindowTexts(),
-          TImportPreviewForm::messageTexts(), TColumnMapForm::messageTexts()})
+          TImportPreviewForm::messageTexts(), TColumnMapForm::messageTexts(), LanguageMessageTexts(),
+          TranslationTextMessageTexts(), LanguageStatsTexts(), TranslationWindowTexts()})
         for (const QString &t : texts)
             TranslateStr(t);
     // Texts of the window shown only later: the product list's free texts,

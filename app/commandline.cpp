@@ -4,6 +4,7 @@
 #include "catalogue/cards.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/document.h"
+#include "catalogue/languagestats.h"
 #include "catalogue/options.h"
 #include "export/csvexport.h"
 #include "export/htmlexport.h"
@@ -377,7 +378,8 @@ bool WantsExport(const QStringList &args)
         if (a == QLatin1String("--"))
             return false;
         const QString name = optionName(a);
-        if (exportOptions().contains(name) || name == QLatin1String("--print") || name == QLatin1String("--list-cards"))
+        if (exportOptions().contains(name) || name == QLatin1String("--print") || name == QLatin1String("--list-cards")
+            || name == QLatin1String("--language-stats"))
             return true;
     }
     return false;
@@ -440,9 +442,10 @@ Options Parse(const QStringList &args)
     const QCommandLineOption cardOption(QStringLiteral("card"), QString(), QStringLiteral("NAME"));
     const QCommandLineOption allCards(QStringLiteral("all-cards"));
     const QCommandLineOption listCards(QStringLiteral("list-cards"));
+    const QCommandLineOption languageStats(QStringLiteral("language-stats"));
     parser.addOptions({help, version, exportPdf, exportPng, exportCsv, exportHtml, exportXlsx, import, output, removeMissing,
                        print, printerName, pageSize, landscape, dpi, zoom, page, imposition, cardOption, allCards,
-                       listCards});
+                       listCards, languageStats});
     if (!parser.parse(parserArgs)) {
         const QStringList unknown = parser.unknownOptionNames();
         if (!unknown.isEmpty())
@@ -470,8 +473,9 @@ Options Parse(const QStringList &args)
     // Which command: one export or --print at most.
     const QCommandLineOption *command = nullptr;
     for (const QCommandLineOption *c :
-         {&exportPdf, &exportPng, &exportCsv, &exportHtml, &exportXlsx, &import, &print, &listCards}) {
-        const int n = c == &print || c == &listCards ? (parser.isSet(*c) ? 1 : 0) : int(parser.values(*c).size());
+         {&exportPdf, &exportPng, &exportCsv, &exportHtml, &exportXlsx, &import, &print, &listCards, &languageStats}) {
+        const int n = c == &print || c == &listCards || c == &languageStats ? (parser.isSet(*c) ? 1 : 0)
+                                                                             : int(parser.values(*c).size());
         if (n == 0)
             continue;
         if (command || n > 1) {
@@ -566,6 +570,8 @@ Options Parse(const QStringList &args)
         o.mode = Mode::Print;
     } else if (command == &listCards) {
         o.mode = Mode::ListCards;
+    } else if (command == &languageStats) {
+        o.mode = Mode::LanguageStats;
     } else if (command == &import) {
         o.mode = Mode::Import;
         if (!value(import, &o.sheet))
@@ -598,7 +604,7 @@ Options Parse(const QStringList &args)
     if (o.mode != Mode::ExportPdf && o.mode != Mode::ExportPng && o.mode != Mode::Print && !sheetsOnly.isEmpty())
         return invalid(QStringLiteral("%1 does not apply to %2").arg(sheetsOnly.first(), name));
     if ((o.mode == Mode::ExportCsv || o.mode == Mode::ExportXlsx || o.mode == Mode::Import
-         || o.mode == Mode::ListCards)
+         || o.mode == Mode::ListCards || o.mode == Mode::LanguageStats)
         && !cardOnly.isEmpty())
         return invalid(QStringLiteral("%1 does not apply to %2").arg(cardOnly.first(), name));
     if (o.mode == Mode::Print && o.allCards)
@@ -619,6 +625,7 @@ QString UsageText()
         "       velloran --print DOCUMENT.vlr [--printer NAME]\n"
         "       velloran --export-html OUT.html DOCUMENT.vlr\n"
         "       velloran --list-cards DOCUMENT.vlr\n"
+        "       velloran --language-stats DOCUMENT.vlr\n"
         "       velloran --export-xlsx OUT.xlsx DOCUMENT.vlr\n"
         "       velloran --import SHEET DOCUMENT.vlr --output NEW.vlr [--remove-missing]\n"
         "       velloran --help | --version\n"
@@ -658,6 +665,11 @@ QString UsageText()
         "                             the card's name made safe as a file name\n"
         "  --list-cards DOC           the cards, one line each: number, name, products\n"
         "                             and pages (as --export-pdf lays them out)\n"
+        "\n"
+        "A document may carry translations of its texts into a second language:\n"
+        "  --language-stats DOC       the second language, then per kind of text how\n"
+        "                             many are translated and how many are missing,\n"
+        "                             and the total (in the language of the program)\n"
         "\n"
         "Printing runs without a window as well:\n"
         "  --print DOC                the menu card on the default printer\n"
@@ -895,6 +907,15 @@ int RunExport(const Options &o, QTextStream &out, QTextStream &err)
     }
     if (o.mode == Mode::Import)
         return runImport(o, doc, err, &out);
+
+    if (o.mode == Mode::LanguageStats) {
+        QVector<CardSettings> settings;
+        for (int i = 0; i < doc.cards.count(); ++i)
+            settings << doc.cards.settingsOf(i, doc.settings);
+        for (const QString &line : LanguageStatsLines(doc.categoryNames, *doc.catalogue, settings))
+            out << TerminalText(line) << Qt::endl;
+        return kExitOk;
+    }
 
     const QStringList names = doc.cards.names();
     if (o.mode == Mode::ListCards) {

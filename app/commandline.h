@@ -19,6 +19,8 @@
 //    print form single, booklet, tent or 2up instead of the document's)
 //   velloran --export-html OUT.html DOC.vlr
 //   velloran --list-cards DOC.vlr
+//   velloran --language-stats DOC.vlr  the second language and the counts of
+//                                      translated and missing texts per kind
 //   velloran --help | --version
 // The card exports and --print take [--card NAME|N] (the card, by name or
 // position from 1; without it the first card) or, the exports of PDF, PNG
@@ -56,6 +58,7 @@ enum class Mode {
     Print,     // print on a printer, without a window
     ExportHtml,
     ListCards, // print the document's cards on standard output
+    LanguageStats, // print the counts of translated and missing texts
     ExportXlsx,
     Import,    // merge a spreadsheet into a document, saved as another file
     Invalid,   // a usage error; `error` says what is wrong
@@ -95,7 +98,7 @@ struct Options {
     {
         return mode == Mode::ExportPdf || mode == Mode::ExportPng || mode == Mode::ExportCsv
                || mode == Mode::Print || mode == Mode::ExportHtml || mode == Mode::ListCards
-               || mode == Mode::ExportXlsx || mode == Mode::Import;
+               || mode == Mode::ExportXlsx || mode == Mode::Import || mode == Mode::LanguageStats;
     }
 };
 
@@ -112,8 +115,8 @@ QString VersionText();
 
 // Runs an export or prints (needs a QApplication). Failures are written to
 // `err` as one line (an import's unreadable rows one line each);
-// --list-cards writes its lines to `out`, an import its summary. Returns the
-// exit code.
+// --list-cards and --language-stats write their lines to `out`, an import
+// its summary. Returns the exit code.
 int RunExport(const Options &o, QTextStream &out, QTextStream &err);
 int RunExport(const Options &o, QTextStream &err);
 

@@ -48,6 +48,7 @@ struct Entry {
     QVector<double> further;
     uint64_t cards = 1;   // the cards it stands on (a new product: the first)
     bool offered = true;
+    ProductTranslation translation; // into the document's second language
 };
 
 Entry entryOf(const Catalogue &cat, int c, int r)
@@ -59,6 +60,7 @@ Entry entryOf(const Catalogue &cat, int c, int r)
     e.further = cat.furtherPrices(c, r);
     e.cards = cat.productCards(c, r);
     e.offered = cat.isOffered(c, r);
+    e.translation = cat.translation(c, r);
     return e;
 }
 
@@ -483,6 +485,8 @@ void ApplySheetImport(const ImportPlan &plan, bool removeMissing, QStringList &n
     struct Category {
         QString name;
         QStringList headings;
+        QString translation;               // of the name
+        QStringList headingTranslations;   // of the size headings
         QVector<Entry> products;
         QVector<bool> removed;
     };
@@ -492,6 +496,8 @@ void ApplySheetImport(const ImportPlan &plan, bool removeMissing, QStringList &n
         Category k;
         k.name = names.at(c);
         k.headings = cat.sizeHeadings(c);
+        k.translation = cat.categoryTranslation(c);
+        k.headingTranslations = cat.sizeHeadingTranslations(c);
         TDynaArray *prods = cat.products(c);
         const int n = prods ? int(prods->count) : 0;
         for (int r = 0; r < n; ++r)
@@ -525,9 +531,11 @@ void ApplySheetImport(const ImportPlan &plan, bool removeMissing, QStringList &n
         if (pr.category < 0 || pr.category >= cats || pr.row >= model.at(pr.category).products.size())
             continue;
         Entry e = entryFrom(pr.product);
-        // A changed product keeps its cards and whether it is offered.
+        // A changed product keeps its cards, whether it is offered and its
+        // translation.
         e.cards = model.at(pr.category).products.at(pr.row).cards;
         e.offered = model.at(pr.category).products.at(pr.row).offered;
+        e.translation = model.at(pr.category).products.at(pr.row).translation;
         if (pr.product.category == model.at(pr.category).name) {
             model[pr.category].products[pr.row] = e;
         } else {
@@ -542,8 +550,10 @@ void ApplySheetImport(const ImportPlan &plan, bool removeMissing, QStringList &n
     for (const PlannedRow &pr : plan.added)
         append(categoryOf(pr.product.category, pr.product.headings), entryFrom(pr.product));
 
-    // The catalogue anew from the model.
+    // The catalogue anew from the model, in the same second language.
+    const SecondLanguage language = cat.secondLanguage();
     cat.clear();
+    cat.setSecondLanguage(language);
     names.clear();
     for (const Category &k : model) {
         if (!cat.addCategory())
@@ -551,6 +561,8 @@ void ApplySheetImport(const ImportPlan &plan, bool removeMissing, QStringList &n
         const int c = cat.categoryCount() - 1;
         names << k.name;
         cat.setSizeHeadings(c, k.headings);
+        cat.setCategoryTranslation(c, k.translation);
+        cat.setSizeHeadingTranslations(c, k.headingTranslations);
         int r = 0;
         for (int i = 0; i < k.products.size(); ++i) {
             if (k.removed.at(i))
@@ -561,6 +573,7 @@ void ApplySheetImport(const ImportPlan &plan, bool removeMissing, QStringList &n
             cat.setMarks(c, r, e.marks);
             cat.setProductCards(c, r, e.cards);
             cat.setOffered(c, r, e.offered);
+            cat.setTranslation(c, r, e.translation);
             if (!k.headings.isEmpty()) {
                 QVector<double> further = e.further;
                 further.resize(std::max(0, int(k.headings.size()) - 1), kNaN);

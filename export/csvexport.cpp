@@ -46,6 +46,15 @@ bool CsvCardColumns(const Catalogue &cat, const CardList *cards)
     return cards && (!cards->isDefault() || !CarriesEverything(cat, 0));
 }
 
+bool CsvTranslationColumns(const Catalogue &cat)
+{
+    for (int i = 0; i < cat.categoryCount(); ++i)
+        for (int j = 0; j < cat.productCount(i); ++j)
+            if (!cat.translation(i, j).isEmpty())
+                return true;
+    return false;
+}
+
 QStringList CsvCardTexts()
 {
     return {QStringLiteral("Im Angebot"), QStringLiteral("Karten"), QStringLiteral("ja"), QStringLiteral("nein")};
@@ -58,7 +67,9 @@ CatalogueTable BuildCatalogueTable(const QStringList &names, const Catalogue &ca
     const int sizes = CsvSizeColumns(cat);
     const bool marks = sizes > 0 || cat.hasMarks();
     const bool cardColumns = CsvCardColumns(cat, cards);
-    const int fields = (marks ? 8 : 6) + (sizes > 0 ? 2 * sizes - 1 : 0) + (cardColumns ? 2 : 0);
+    const bool translationColumns = CsvTranslationColumns(cat);
+    const int fields = (marks ? 8 : 6) + (sizes > 0 ? 2 * sizes - 1 : 0) + (cardColumns ? 2 : 0)
+                       + (translationColumns ? 3 : 0);
     const QString yes = TranslateStr(QStringLiteral("ja")), no = TranslateStr(QStringLiteral("nein"));
     for (int i = 0; i < fields; ++i)
         table.header << header.value(i);
@@ -122,6 +133,10 @@ CatalogueTable BuildCatalogueTable(const QStringList &names, const Catalogue &ca
                 }
                 row << text(onCards.join(QStringLiteral(", ")));
             }
+            if (translationColumns) {
+                const ProductTranslation &t = cat.translation(i, int(j));
+                row << text(t.name) << text(t.description) << text(t.quantity);
+            }
             table.rows << row;
         }
     }
@@ -159,6 +174,12 @@ QStringList CsvHeader(const Catalogue &cat, const CardList *cards)
         header << TranslateStr(QStringLiteral("Größe %1")).arg(k) << TranslateStr(QStringLiteral("Preis %1")).arg(k);
     if (CsvCardColumns(cat, cards))
         header << TranslateStr(QStringLiteral("Im Angebot")) << TranslateStr(QStringLiteral("Karten"));
+    if (CsvTranslationColumns(cat)) {
+        // "Bezeichnung (en)": the title of the German column and the
+        // second language's tag.
+        const QString tag = QStringLiteral(" (%1)").arg(cat.secondLanguage().tag);
+        header << GetMsgText(14) + tag << GetMsgText(15) + tag << GetMsgText(18) + tag;
+    }
     return header;
 }
 

@@ -19,6 +19,9 @@
 // with two more fields: "ja"/"nein" (whether the product is offered) and the
 // cards the product stands on, separated by ", " (out of season it keeps its
 // cards). The whole catalogue is written, products out of season included.
+// When any product has a translation into the second language, every line
+// ends with three more fields: the translations of name, description and
+// quantity note ("Bezeichnung (en)", "Beschreibung (en)", "Menge (en)").
 // docs/file-format.md lists the columns.
 #pragma once
 
@@ -72,6 +75,10 @@ QByteArray BuildCsv(const QStringList &names, const Catalogue &cat, const QStrin
 // not carry every product (or one out of season).
 bool CsvCardColumns(const Catalogue &cat, const CardList *cards);
 
+// Whether the lines end with the columns of the translations: a product has
+// one.
+bool CsvTranslationColumns(const Catalogue &cat);
+
 // The number of sizes of the card's most sized category (0 without sizes).
 int CsvSizeColumns(const Catalogue &cat);
 
@@ -79,7 +86,8 @@ int CsvSizeColumns(const Catalogue &cat);
 // then, when a product carries a mark or a category has sizes, "Allergene"
 // and "Zusatzstoffe", then with sizes "Größe 1" and "Größe 2", "Preis 2", ...
 // for the further sizes; then, with cards (CsvCardColumns), "Im Angebot"
-// and "Karten".
+// and "Karten"; then, with translations (CsvTranslationColumns), the titles
+// of name, description and quantity with the second language's tag.
 QStringList CsvHeader(const Catalogue &cat, const CardList *cards = nullptr);
 // The German texts of those columns, for the translation table.
 QStringList CsvCardTexts();

@@ -374,6 +374,21 @@ trr-additives-trim|catalogue/translationrecords.cpp|    while (!m.additiveTransl
 trr-additives-known|catalogue/translationrecords.cpp|    QStringList t = m.additiveTranslations.mid(0, known);|    QStringList t = m.additiveTranslations;|catalogue=TranslationRecords.*:Translations.*
 trr-no-empty-categories|catalogue/translationrecords.cpp|        if (name.isEmpty() && headings.isEmpty())|        if (false)|catalogue=TranslationRecords.*:Translations.*
 trr-reset|catalogue/document.cpp|    ResetCardTranslation(d.settings);|    (void)0;|catalogue=TranslationRecords.*:Translations.*
+trr-import-language|catalogue/sheetimport.cpp|    cat.setSecondLanguage(language);|    (void)language;|catalogue=SheetImport.*
+trr-import-translation|catalogue/sheetimport.cpp|            cat.setTranslation(c, r, e.translation);|            (void)0;|catalogue=SheetImport.*
+trr-import-changed|catalogue/sheetimport.cpp|        e.translation = model.at(pr.category).products.at(pr.row).translation;|        (void)0;|catalogue=SheetImport.*
+trr-import-headings|catalogue/sheetimport.cpp|        cat.setSizeHeadingTranslations(c, k.headingTranslations);|        (void)0;|catalogue=SheetImport.*
+trr-csv-columns|export/csvexport.cpp|                       + (translationColumns ? 3 : 0);|                       + 0;|export=Csv*
+trr-csv-title|export/csvexport.cpp|header << GetMsgText(14) + tag << GetMsgText(15) + tag << GetMsgText(18) + tag;|header << GetMsgText(14) + tag << GetMsgText(18) + tag << GetMsgText(15) + tag;|export=Csv*
+trr-stats-translated|catalogue/languagestats.cpp|                     .arg(c.total - c.missing)|                     .arg(c.total)|catalogue=Translations.*
+trr-stats-kinds|catalogue/languagestats.cpp|        if (c.total == 0)|        if (false)|catalogue=Translations.*
+trr-core-swap|catalogue/catalogue.cpp|        std::swap(catTr_[size_t(a)], catTr_[size_t(b)]);|        (void)0;|catalogue=Translations.*
+trr-core-cut|catalogue/catalogue.cpp|    if (tr.size() > h.size())|    if (false)|catalogue=Translations.*
+trr-core-oneline|catalogue/catalogue.cpp|    catTr_[size_t(cat)].name = OneLineText(name);|    catTr_[size_t(cat)].name = name;|catalogue=Translations.*
+trr-core-copy|catalogue/productcopy.cpp|    c.setTranslation(to, at, translation);|    (void)0;|catalogue=Translations.*
+trr-core-view|catalogue/cardview.cpp|    own_->setSecondLanguage(cat.secondLanguage());|    (void)0;|catalogue=Translations.*
+trr-core-shipped|catalogue/translationtexts.cpp|            shipped = true;|            shipped = false;|catalogue=Translations.*
+trr-core-set-card|catalogue/translationtexts.cpp|        if (place.card < 0 \|\| place.card >= cards.size())|        if (place.card < 0)|catalogue=Translations.*
 trv-tab-column|app/TranslationsView.cpp|            return model()->index(r, TTranslationsView::TranslationColumn);|            return model()->index(r, TTranslationsView::GermanColumn);|app=SecondLanguageWindow.*
 trv-enter-next|app/TranslationsView.cpp|                enter_();|                (void)0;|app=SecondLanguageWindow.*
 trv-next-missing|app/TranslationsView.cpp|if (!texts_.at(r).missing() \|\| TextTable->isRowHidden(r))|if (TextTable->isRowHidden(r))|app=SecondLanguageWindow.*

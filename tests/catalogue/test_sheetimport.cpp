@@ -232,6 +232,12 @@ TEST(SheetImport, RemovingMissingProductsAndMovingToAnotherCategory)
     b.product(a, "drei", 3);
     const int c = b.category("B");
     b.product(c, "vier", 4);
+    // The translations stay with their products and categories, and the
+    // document keeps its second language.
+    b.cat.setSecondLanguage({"fr", ""});
+    b.cat.setCategoryTranslation(a, "A fr");
+    b.cat.setTranslation(a, 0, {"un", "", ""});
+    b.cat.setTranslation(a, 2, {"trois", "", ""});
     // "eins" moves to B by its number; "zwei" and "vier" are not named.
     const ImportPlan p = plan(b, {row(2, {"B", "eins", "", "1,00", "5", ""}), row(3, {"A", "drei", "", "3,00", "0", ""})});
     ASSERT_EQ(p.changed.size(), 1);
@@ -243,6 +249,10 @@ TEST(SheetImport, RemovingMissingProductsAndMovingToAnotherCategory)
     EXPECT_EQ(Catalogue::values(b.cat.product(a, 0)).name, "drei");
     ASSERT_EQ(b.cat.products(c)->count, 1u);
     EXPECT_EQ(Catalogue::values(b.cat.product(c, 0)).name, "eins");
+    EXPECT_EQ(b.cat.secondLanguage().tag, "fr");
+    EXPECT_EQ(b.cat.categoryTranslation(a), "A fr");
+    EXPECT_EQ(b.cat.translation(a, 0).name, "trois");
+    EXPECT_EQ(b.cat.translation(c, 0).name, "un");
 }
 
 TEST(SheetImport, UnreadableRowsNameTheirColumn)
@@ -291,6 +301,7 @@ TEST(SheetImport, SizesMarksAndNumberCells)
     ProductMarks m;
     m.setAllergen(0, true);
     b.cat.setMarks(beer, 0, m);
+    b.cat.setSizeHeadingTranslations(beer, {"0.3 l", "0.5 l"});
     Sheet s;
     s.rows << row(1, {"Kategorie", "Bezeichnung", "Preis", "Allergene", "Zusatzstoffe", "Größe 1", "Größe 2", "Preis 2"})
            << row(2, {"Bier", "Pils", "", "A, g", "3", "0,3 l", "0,5 l", ""})
@@ -323,4 +334,5 @@ TEST(SheetImport, SizesMarksAndNumberCells)
     EXPECT_TRUE(std::isnan(pils[1]));
     EXPECT_EQ(AllergenLetters(b.cat.marks(beer, 0)), "A,G");
     EXPECT_EQ(Catalogue::values(b.cat.product(beer, 0)).description, "frisch gezapft");
+    EXPECT_EQ(b.cat.sizeHeadingTranslations(beer), QStringList({"0.3 l", "0.5 l"}));
 }

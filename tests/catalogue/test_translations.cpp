@@ -3,6 +3,7 @@
 // own catalogue, and the one list of translatable texts counts and stores
 // them as a guest would read the card.
 #include "catalogue/cardview.h"
+#include "catalogue/languagestats.h"
 #include "catalogue/productcopy.h"
 #include "catalogue/translationtexts.h"
 
@@ -242,4 +243,23 @@ TEST(Translations, SetTranslatedTextStoresEachKindInItsPlace)
     for (const TranslatableText &t : all)
         if (t.place == TextPlace{K::Name, 0, 1, -1, -1})
             EXPECT_EQ(t.translation, "Goulash soup");
+}
+
+TEST(Translations, LanguageStatsNameTheLanguageAndLeaveOutKindsWithoutTexts)
+{
+    Catalogue cat;
+    CardSettings s;
+    s.CaptionEd = s.FussEd = "";
+    s.marks.additives.clear();
+    // Nothing to translate: the language and the total alone.
+    EXPECT_EQ(LanguageStatsLines({}, cat, {s}),
+              QStringList({"Zweite Sprache: Englisch (en)", "0 von 0 Texten fehlen"}));
+    // A language the program does not offer by the name the user gave it.
+    cat.setSecondLanguage({"gsw", QString::fromUtf8("Schwiizerdütsch")});
+    cat.addCategory();
+    cat.addProduct(0, {"", "Alle Preise in Franken", "", -1, 0});
+    EXPECT_EQ(LanguageStatsLines({"Hinweise"}, cat, {s}),
+              QStringList({QString::fromUtf8("Zweite Sprache: Schwiizerdütsch (gsw)"),
+                           "Kategorien: 0 von 1 übersetzt, 1 fehlen", "Freitexte: 0 von 1 übersetzt, 1 fehlen",
+                           "2 von 2 Texten fehlen"}));
 }

@@ -173,3 +173,37 @@ TEST(CsvExport, WriteFailingPartWayIsReportedAndKeepsTheOldFile)
     EXPECT_EQ(testutil::readFile(path), kGermanLine);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"karte.csv"});
 }
+
+TEST(CsvExport, TranslationsAreThreeColumnsTitledWithTheLanguageAfterAllOthers)
+{
+    Catalogue cat;
+    cat.addCategory();
+    cat.addProduct(0, product("Suppe", 5, 0, "hei\u00df", "Tasse"));
+    cat.addProduct(0, product("Brot", 2, 0));
+    const QByteArray plain = BuildCsv({"K"}, cat, CsvHeader(cat), ',');
+
+    // A category's translation, a second language or a card's: no column,
+    // the file as before.
+    cat.setCategoryTranslation(0, "Soups");
+    cat.setSecondLanguage({"fr", ""});
+    EXPECT_FALSE(CsvTranslationColumns(cat));
+    EXPECT_EQ(BuildCsv({"K"}, cat, CsvHeader(cat), ',', nullptr), plain);
+
+    // One product translated: three columns at the end, after the cards'.
+    cat.setTranslation(0, 0, {"Soupe", "chaude\r\n\"maison\"", "tasse"});
+    CardList cards;
+    cat.setOffered(0, 1, false);
+    const QStringList header = CsvHeader(cat, &cards);
+    EXPECT_EQ(header.mid(6), QStringList({"Im Angebot", "Karten", "Bezeichnung (fr)", "Beschreibung (fr)", "Menge (fr)"}));
+    EXPECT_EQ(BuildCsv({"K"}, cat, header, ',', &cards),
+              "\"Kategorie\",\"Bezeichnung\",\"Beschreibung\",\"Preis\",\"Bestellnummer\",\"Menge\",\"Im Angebot\","
+              "\"Karten\",\"Bezeichnung (fr)\",\"Beschreibung (fr)\",\"Menge (fr)\"\r\n"
+              "\"K\",\"Suppe\",\"hei\xDF\",\"5,00\",\"0\",\"Tasse\",\"ja\",\"Speisekarte\",\"Soupe\","
+              "\"chaude\r\n\"\"maison\"\"\",\"tasse\"\r\n"
+              "\"K\",\"Brot\",\"\",\"2,00\",\"0\",\"\",\"nein\",\"Speisekarte\",\"\",\"\",\"\"\r\n");
+
+    // The spreadsheet takes the same columns.
+    const CatalogueTable table = BuildCatalogueTable({"K"}, cat, header, ',', &cards);
+    ASSERT_EQ(table.header.size(), 11);
+    EXPECT_EQ(table.rows.at(0).at(10).text, "tasse");
+}

@@ -142,6 +142,11 @@ TEST(CommandLineParse, ExportsAndTheirOptions)
     ASSERT_EQ(o.mode, Mode::ListCards);
     EXPECT_EQ(o.document, "doc.vlr");
     EXPECT_TRUE(commandline::WantsExport(L({"--list-cards", "doc.vlr"})));
+    o = Parse(L({"doc.vlr", "--language-stats"}));
+    ASSERT_EQ(o.mode, Mode::LanguageStats) << o.error.toStdString();
+    EXPECT_EQ(o.document, "doc.vlr");
+    EXPECT_TRUE(o.isExport());
+    EXPECT_TRUE(commandline::WantsExport(L({"--language-stats", "doc.vlr"})));
 
     // Which card a name or number chooses: a name first, then a position.
     const QStringList cards{"Speisekarte", "Getr\u00e4nkekarte", "3"};
@@ -241,6 +246,10 @@ TEST(CommandLineParse, WrongCommandLinesSayWhy)
         {{"--list-cards"}, "document"},
         {{"--card", "2", "d.vlr"}, "--card"},
         {{"--list-cards", "d.vlr", "--export-pdf", "a.pdf"}, "cannot be combined"},
+        {{"--language-stats"}, "document"},
+        {{"--language-stats", "d.vlr", "--card", "1"}, "--card"},
+        {{"--language-stats", "d.vlr", "--landscape"}, "--landscape"},
+        {{"--language-stats", "d.vlr", "--list-cards"}, "cannot be combined"},
         {{"--import", "s.xlsx", "d.vlr"}, "--output"},
         {{"--import", "s.xlsx", "d.vlr", "--output"}, "--output"},
         {{"--output", "n.vlr", "d.vlr"}, "--import"},
@@ -413,6 +422,60 @@ TEST_F(CommandLineRun, CsvOfTheExample)
     EXPECT_TRUE(text.contains(QRegularExpression("\"Gem\\S+se-Risotto\",.*,\"(nein|no)\",\"Speisekarte\"\r")));
     EXPECT_TRUE(
         text.contains(QRegularExpression("\"Kartoffelsuppe\",.*,\"(ja|yes)\",\"Speisekarte, Mittagstisch\"\r")));
+}
+
+TEST_F(CommandLineRun, LanguageStatsCountTranslatedAndMissingTextsPerKind)
+{
+    // "Suppen" (translated): Brühe (name translated, description not),
+    // Gulasch; the heading translated, the footer not; one additive of the
+    // document's own, translated.
+    Catalogue cat;
+    cat.addCategory();
+    cat.addProduct(0, ProductValues{QString::fromUtf8("Brühe"), "mit Einlage", "", 4.5, 0});
+    cat.addProduct(0, ProductValues{"Gulasch", "", "", 9, 0});
+    cat.setSecondLanguage({"fr", ""});
+    cat.setCategoryTranslation(0, "Soupes");
+    cat.setTranslation(0, 0, {"Bouillon", "", ""});
+    CardSettings s;
+    s.CaptionEd = "Speisekarte";
+    s.KopfEd = "";
+    s.FussEd = "Guten Appetit";
+    s.translation.heading = "Menu";
+    s.marks.additives = QStringList{"hausgemacht"};
+    s.marks.additiveTranslations = QStringList{"fait maison"};
+    QString why;
+    ASSERT_TRUE(SaveDocumentFile(d + "fr.vlr", {"Suppen"}, cat, s, &why)) << why.toStdString();
+
+    const auto r = run(shiptest::builtProgram(), {"--language-stats", d + "fr.vlr"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+    // In the interface language: German here, English where the program
+    // runs in an English Windows (under Wine).
+    const QString german = QString::fromUtf8("Zweite Sprache: Französisch (fr)\n"
+                                             "Kategorien: 1 von 1 übersetzt, 0 fehlen\n"
+                                             "Bezeichnungen: 1 von 2 übersetzt, 1 fehlen\n"
+                                             "Beschreibungen: 0 von 1 übersetzt, 1 fehlen\n"
+                                             "Überschriften: 1 von 1 übersetzt, 0 fehlen\n"
+                                             "Fußzeilen: 0 von 1 übersetzt, 1 fehlen\n"
+                                             "Zusatzstoffe: 1 von 1 übersetzt, 0 fehlen\n"
+                                             "3 von 7 Texten fehlen\n");
+    const QString english = QStringLiteral("Second language: French (fr)\n"
+                                           "Categories: 1 of 1 translated, 0 missing\n"
+                                           "Names: 1 of 2 translated, 1 missing\n"
+                                           "Descriptions: 0 of 1 translated, 1 missing\n"
+                                           "Headings: 1 of 1 translated, 0 missing\n"
+                                           "Footer lines: 0 of 1 translated, 1 missing\n"
+                                           "Additives: 1 of 1 translated, 0 missing\n"
+                                           "3 of 7 texts missing\n");
+    const QString out = QString::fromUtf8(r.out).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    EXPECT_TRUE(out == german || out == english) << out.toStdString();
+
+    // A document that cannot be read: one line on standard error.
+    testutil::writeFile(d + "bad.vlr", "xx");
+    const auto bad = run(shiptest::builtProgram(), {"--language-stats", d + "bad.vlr"});
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_TRUE(bad.out.isEmpty());
+    EXPECT_EQ(bad.err.count('\n'), 1) << bad.err.toStdString();
 }
 
 TEST(CommandLineParse, SpreadsheetExportAndImport)
