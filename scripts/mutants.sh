@@ -403,6 +403,7 @@ trv-typed-saved|app/MainUnit.cpp|            emit d->commitData(editor);|       
 trv-switch-step|app/MainCards.cpp|[this, bilingual] { history->record(TranslateStr(bilingual)); });|[this, bilingual] { (void)bilingual; });|app=SecondLanguageWindow.*
 trv-switch-read|app/CardOptionsBox.cpp|    s.ZweisprachigCheck = ZweisprachigCheck->isChecked();|    (void)0;|app=SecondLanguageWindow.*
 trv-new-document|app/MainDocument.cpp|    refreshTranslations();|    (void)0;|app=SecondLanguageWindow.*|1
+trv-card-text-read|app/CardOptionsBox.cpp|        translation_ = s.translation;|        (void)0;|app=SecondLanguageWindow.*
 trv-additives-held|app/MarksGroup.cpp|    m.additiveTranslations = additiveTranslations_;|    (void)0;|app=SecondLanguageWindow.*
 EOF
 )

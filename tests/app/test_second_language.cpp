@@ -370,4 +370,18 @@ TEST_F(SecondLanguageWindow, BilingualIsEachCardsOwnSwitch)
     form->Rueckgaengig1->trigger(); // the switch, made on the second card
     EXPECT_EQ(form->selectedCard, 1);
     EXPECT_FALSE(bilingual->isChecked());
+
+    // Saved and opened again, each card has its switch and its translation.
+    for (int i = 0; i < 3; ++i)
+        form->Wiederholen1->trigger();
+    const QString path = userDir->filePath(QStringLiteral("cards.vlr"));
+    fileAnswers.push_back(path);
+    form->Speichern1->trigger();
+    form->NewAll();
+    ASSERT_TRUE(form->OpenFileWithName(path));
+    EXPECT_EQ(form->selectedCard, 0);
+    EXPECT_FALSE(bilingual->isChecked());
+    choose(1);
+    EXPECT_TRUE(bilingual->isChecked());
+    EXPECT_EQ(form->CardOptionsBox->translation().heading, QStringLiteral("Drinks"));
 }
