@@ -1,7 +1,12 @@
-// The card's own numbering and its date line on the tab "Layout":
-// "Nummern je Karte" and "Datumszeile" (none, the day of printing or a
-// fixed date, chosen in a calendar).
+// The card's own numbering, its date line and its languages on the tab
+// "Layout": "Nummern je Karte", "Datumszeile" (none, the day of printing or
+// a fixed date, chosen in a calendar) and "zweisprachig". The box also holds
+// the translations of the card's heading, header and footer line, which have
+// no control of their own here (they are edited in the "Übersetzungen" view),
+// so that they go with the card's other settings.
 #pragma once
+
+#include "catalogue/translation.h"
 
 #include <QWidget>
 
@@ -20,6 +25,10 @@ public:
     QLabel *DatumLabel;   // "Datumszeile:"
     QComboBox *DatumBox;  // "keine", "Tag des Drucks", "festes Datum"
     QDateEdit *DatumEd;   // enabled only for the fixed date
+    QCheckBox *ZweisprachigCheck; // "zweisprachig": the card in both languages
+
+    // The translations of the card's own texts.
+    const CardTextTranslation &translation() const { return translation_; }
 
     void readInto(CardSettings &s) const;
     void setFrom(const CardSettings &s); // raises changed() once when something differs
@@ -32,4 +41,7 @@ public:
 
 signals:
     void changed(); // by the user or by code
+
+private:
+    CardTextTranslation translation_;
 };

@@ -111,6 +111,9 @@ void TMainForm::connectCards()
     const QString perCard = CardOptionsBox->NummernJeKarteCheck->text();
     connect(CardOptionsBox->NummernJeKarteCheck, &QCheckBox::toggled, this,
             [this, perCard] { history->record(TranslateStr(perCard)); });
+    const QString bilingual = CardOptionsBox->ZweisprachigCheck->text();
+    connect(CardOptionsBox->ZweisprachigCheck, &QCheckBox::toggled, this,
+            [this, bilingual] { history->record(TranslateStr(bilingual)); });
     connect(CardOptionsBox->DatumBox, &QComboBox::currentIndexChanged, this,
             [this] { history->record(cardText(kDateStep)); });
     // Turning the date merges into one step.

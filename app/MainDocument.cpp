@@ -150,6 +150,7 @@ void TMainForm::NewAll()
     keptRecords.clear();
     history->reset();
     SetUnChanged();
+    refreshTranslations();
 }
 
 void TMainForm::Neu1Click()
@@ -282,6 +283,7 @@ void TMainForm::replaceDocument(DocumentData &data, bool reloadSamePicture)
     adoptCards(data.cards); // the first card is selected: the controls take its settings
     applyDocumentSettings(data, reloadSamePicture);
     ListView2->setUpdatesEnabled(true);
+    refreshTranslations();
 }
 
 void TMainForm::applyDocumentSettings(const DocumentData &d, bool reloadSamePicture)

@@ -82,7 +82,7 @@ void TMainForm::RegisterProgramTexts()
           QrProblemTexts(), TAdditivesDialog::messageTexts(), TPriceChangeForm::messageTexts(), TSizesForm::messageTexts(),
           TFloatEdit::messageTexts(), TEditProduktForm::messageTexts(), CardCommandTexts(), SheetFileMessageTexts(),
           TImportPreviewForm::messageTexts(), TColumnMapForm::messageTexts(), LanguageMessageTexts(),
-          TranslationTextMessageTexts(), LanguageStatsTexts()})
+          TranslationTextMessageTexts(), LanguageStatsTexts(), TranslationWindowTexts()})
         for (const QString &t : texts)
             TranslateStr(t);
     // Texts of the window shown only later: the product list's free texts,

@@ -11,6 +11,7 @@
 #include "app/LogoBox.h"
 #include "app/PaperBox.h"
 #include "app/ReadabilityBox.h"
+#include "app/TranslationsView.h"
 #include "app/PrintFormBox.h"
 #include "app/QrCodeBox.h"
 #include "app/recovery.h"
@@ -218,6 +219,7 @@ void TMainForm::buildWindow()
     buildPreviewTab();
     buildLayoutTab();
     buildBackgroundTab();
+    buildTranslationsTab();
     PageControl1->setCurrentIndex(0);
 
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
@@ -787,6 +789,7 @@ void TMainForm::connectHandlers()
 
     buildHistory();
     connectCards();
+    connectTranslations();
 
     // Every change of the card reaches the preview's page count (connected
     // last, so that a setting's own handler has run when it counts).
@@ -903,6 +906,7 @@ void TMainForm::FormShow()
     }
     CardOptionsBox->translateChoices();
     showCategoryTranslations();
+    Uebersetzungen->translateTexts();
     // The application title (kept as a property of the application: Qt would
     // append a display name to every window caption).
     qApp->setProperty("applicationTitle", TranslateStr(qApp->property("applicationTitle").toString()));
@@ -1000,7 +1004,17 @@ void TMainForm::commitPendingEdits()
     // An open in-place editor of the category list holds a rename that has
     // not reached the list yet: commit it, so that it marks the document
     // modified and is saved, exported or asked about.
+    // The same holds for a translation being typed in the "Übersetzungen" tab.
     QWidget *fw = QApplication::focusWidget();
+    if (fw && Uebersetzungen->TextTable->viewport()->isAncestorOf(fw)) {
+        QWidget *editor = Uebersetzungen->TextTable->indexWidget(Uebersetzungen->TextTable->currentIndex());
+        if (editor && (editor == fw || editor->isAncestorOf(fw))) {
+            QAbstractItemDelegate *d = Uebersetzungen->TextTable->itemDelegateForColumn(TTranslationsView::TranslationColumn);
+            emit d->commitData(editor);
+            emit d->closeEditor(editor, QAbstractItemDelegate::NoHint);
+        }
+        return;
+    }
     auto *editor = qobject_cast<QLineEdit *>(fw);
     if (!editor || !ListView2->viewport()->isAncestorOf(editor))
         return;

@@ -50,6 +50,8 @@ class TextureHolder;
 class PicturePreview;
 class FileDialogFilter;
 struct CardSource;
+struct TextPlace;
+class TTranslationsView;
 struct DocumentData;
 struct DocumentSelection;
 class DocumentHistory;
@@ -94,6 +96,7 @@ public:
     QPushButton *OpenBtn, *SaveBtn, *BitBtnXP1, *UndoBtn, *RedoBtn, *DruckenBtn, *EndeBtn;
     QTabWidget *PageControl1;
     QWidget *TabSheet1, *TabSheet2, *TabSheet3, *TabSheet4;
+    QWidget *TabSheet5; // "Übersetzungen"
 
     // Tab 1: catalogue
     QTreeWidget *ListView2;   // categories
@@ -216,6 +219,21 @@ public:
     QString askCardName(const QString &title, const QString &proposed, int self);
     // The folder dialog of "Alle Karten exportieren..." (tests answer it).
     std::function<QString()> chooseFolder;
+
+    // ---- the second language (MainTranslations.cpp) ---------------------------------
+    TTranslationsView *Uebersetzungen; // the tab "Übersetzungen"
+    // The settings of every card as they stand now, first first.
+    QVector<CardSettings> allCardSettings() const;
+    // The view shows the document as it stands (when it is shown; it fills
+    // itself when its tab is chosen).
+    void refreshTranslations();
+    // The user's translation of the text at `place`: stored, one step.
+    void translationEdited(const TextPlace &place, const QString &text);
+    // The document's second language; a step when it changes.
+    void chooseSecondLanguage(const SecondLanguage &language);
+    // "Andere…": asks for a name and a BCP 47 tag until the tag is
+    // well formed or the user cancels.
+    void otherSecondLanguage();
 
     // ---- catalogue commands ------------------------------------------------------
     void ListProds();
@@ -385,6 +403,8 @@ private:
     void buildPreviewTab();
     void buildLayoutTab();
     void buildBackgroundTab();
+    void buildTranslationsTab();
+    void connectTranslations();
     void buildMenu();
     void connectHandlers();
     void buildHistory();
@@ -422,3 +442,5 @@ private:
 
 // The texts of the card commands, for the translation table.
 QStringList CardCommandTexts();
+// The texts of the tab "Übersetzungen" and the language choice.
+QStringList TranslationWindowTexts();

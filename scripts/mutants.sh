@@ -454,6 +454,22 @@ trd-add-lost|app/MarksGroup.cpp|    if (t > n) {|    if (false) {|app=AdditivesD
 trd-add-given|app/MarksGroup.cpp|    if (TranslationsMemo->toPlainText() == shownTr_)|    if (false)|app=AdditivesDialogTranslation.*
 trd-add-unchanged|app/MarksGroup.cpp|if ((list == additives_ && translations == additiveTranslations_)|if ((list == additives_)|app=TranslationDialogs.*
 trd-add-hints|app/MarksGroup.cpp|        hints << ShippedAdditiveText(german, language_.tag);|        hints << QString();|app=AdditivesDialogTranslation.*
+trv-tab-column|app/TranslationsView.cpp|            return model()->index(r, TTranslationsView::TranslationColumn);|            return model()->index(r, TTranslationsView::GermanColumn);|app=SecondLanguageWindow.*
+trv-enter-next|app/TranslationsView.cpp|                enter_();|                (void)0;|app=SecondLanguageWindow.*
+trv-next-missing|app/TranslationsView.cpp|if (!texts_.at(r).missing() \|\| TextTable->isRowHidden(r))|if (TextTable->isRowHidden(r))|app=SecondLanguageWindow.*
+trv-filter|app/TranslationsView.cpp|onlyMissing && r < texts_.size() && !texts_.at(r).missing()|onlyMissing && r < texts_.size()|app=SecondLanguageWindow.*
+trv-count|app/TranslationsView.cpp|.arg(MissingTranslations(texts_))|.arg(texts_.size())|app=SecondLanguageWindow.*
+trv-crlf|app/TranslationsView.cpp|    s.replace(QLatin1Char('\n'), QLatin1String("\r\n"));|    (void)0;|app=SecondLanguageWindow.*
+trv-offered-tag|app/TranslationsView.cpp|            l.name.clear();|            (void)0;|app=SecondLanguageWindow.*
+trv-step|app/MainTranslations.cpp|        history->record(translated(kTranslationStep));|        (void)0;|app=SecondLanguageWindow.*
+trv-other-card|app/MainTranslations.cpp|                cards[i].settings.translation = all.at(i).translation;|                (void)0;|app=SecondLanguageWindow.*
+trv-tag-check|app/MainTranslations.cpp|        if (IsWellFormedLanguageTag(chosen.tag)) {|        if (true) {|app=SecondLanguageWindow.*
+trv-typed-saved|app/MainUnit.cpp|            emit d->commitData(editor);|            (void)0;|app=SecondLanguageWindow.*|1
+trv-switch-step|app/MainCards.cpp|[this, bilingual] { history->record(TranslateStr(bilingual)); });|[this, bilingual] { (void)bilingual; });|app=SecondLanguageWindow.*
+trv-switch-read|app/CardOptionsBox.cpp|    s.ZweisprachigCheck = ZweisprachigCheck->isChecked();|    (void)0;|app=SecondLanguageWindow.*
+trv-new-document|app/MainDocument.cpp|    refreshTranslations();|    (void)0;|app=SecondLanguageWindow.*|1
+trv-card-text-read|app/CardOptionsBox.cpp|        translation_ = s.translation;|        (void)0;|app=SecondLanguageWindow.*
+trv-additives-held|app/MarksGroup.cpp|    m.additiveTranslations = additiveTranslations_;|    (void)0;|app=SecondLanguageWindow.*
 EOF
 )
 

@@ -19,12 +19,12 @@
 namespace {
 
 // The pictures the main window falls back on: tool bar, category and product buttons,
-// the four tabs, the font buttons, and the window icon.
+// the five tabs, the font buttons, and the window icon.
 const char *const kOwnIcons[] = {
     "open", "save", "save-as", "print", "exit",
     "category-new", "category-edit", "category-delete", "up", "down",
     "product-new", "product-edit", "product-delete",
-    "tab-catalogue", "tab-preview", "tab-layout", "tab-background",
+    "tab-catalogue", "tab-preview", "tab-layout", "tab-background", "tab-translations",
     "font", "undo", "redo", "velloran",
 };
 
