@@ -10,9 +10,12 @@
 #include "app/TranslationsView.h"
 #include "app/undohistory.h"
 #include "catalogue/translationtexts.h"
+#include "dialogs/languagefields.h"
 #include "i18n/translateunit.h"
 
+#include <QSignalBlocker>
 #include <QTabWidget>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -140,5 +143,25 @@ void TMainForm::otherSecondLanguage()
         messageBox(QMessageBox::Warning, dlg.windowTitle(), text, QMessageBox::Ok);
         name = dlg.NameEd->text();
         tag = dlg.TagEd->text();
+    }
+}
+
+void TMainForm::showCategoryTranslations()
+{
+    const QSignalBlocker block(ListView2);
+    ListView2->headerItem()->setText(1, SecondLanguageTitle(catalogue.secondLanguage()));
+    for (int i = 0; i < ListView2->topLevelItemCount(); ++i)
+        ListView2->topLevelItem(i)->setText(1, catalogue.categoryTranslation(i));
+}
+
+void TMainForm::takeCategoryTranslation(QTreeWidgetItem *item)
+{
+    const int i = ListView2->indexOfTopLevelItem(item);
+    catalogue.setCategoryTranslation(i, item->text(1));
+    // The list shows what is kept: one line.
+    const QString kept = catalogue.categoryTranslation(i);
+    if (item->text(1) != kept) {
+        const QSignalBlocker block(ListView2);
+        item->setText(1, kept);
     }
 }

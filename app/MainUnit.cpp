@@ -11,6 +11,7 @@
 #include "app/LogoBox.h"
 #include "app/PaperBox.h"
 #include "app/ReadabilityBox.h"
+#include "app/CategoryEditDelegate.h"
 #include "app/TranslationsView.h"
 #include "app/PrintFormBox.h"
 #include "app/QrCodeBox.h"
@@ -63,7 +64,6 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QSplitter>
-#include <QStyledItemDelegate>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
@@ -75,36 +75,6 @@
 #include <QPainter>
 
 namespace {
-// The category list's in-place editor: Tab goes from the name on to its
-// translation beside it, Shift+Tab back (the tree itself would go down a
-// row), each taken over as Enter would.
-class CategoryEditDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-protected:
-    bool eventFilter(QObject *o, QEvent *e) override
-    {
-        auto *editor = qobject_cast<QWidget *>(o);
-        auto *view = qobject_cast<QAbstractItemView *>(parent());
-        if (e->type() == QEvent::KeyPress && editor && view) {
-            const int key = static_cast<QKeyEvent *>(e)->key();
-            const QModelIndex at = view->indexAt(editor->geometry().center());
-            const int to = key == Qt::Key_Tab ? 1 : key == Qt::Key_Backtab ? 0 : -1;
-            if (to >= 0 && at.isValid() && at.column() != to) {
-                emit commitData(editor);
-                emit closeEditor(editor, QAbstractItemDelegate::NoHint);
-                const QModelIndex next = at.siblingAtColumn(to);
-                view->setCurrentIndex(next);
-                view->edit(next);
-                return true;
-            }
-        }
-        return QStyledItemDelegate::eventFilter(o, e);
-    }
-};
-
-
 
 template <class W>
 W *named(W *w, const char *name)
@@ -1027,26 +997,6 @@ void TMainForm::ListView2Change()
 {
     // A new caption is a step; a change of the selection only is none.
     history->record(TranslateStr(QStringLiteral("Kategorie bearbeiten")));
-}
-
-void TMainForm::showCategoryTranslations()
-{
-    const QSignalBlocker block(ListView2);
-    ListView2->headerItem()->setText(1, SecondLanguageTitle(catalogue.secondLanguage()));
-    for (int i = 0; i < ListView2->topLevelItemCount(); ++i)
-        ListView2->topLevelItem(i)->setText(1, catalogue.categoryTranslation(i));
-}
-
-void TMainForm::takeCategoryTranslation(QTreeWidgetItem *item)
-{
-    const int i = ListView2->indexOfTopLevelItem(item);
-    catalogue.setCategoryTranslation(i, item->text(1));
-    // The list shows what is kept: one line.
-    const QString kept = catalogue.categoryTranslation(i);
-    if (item->text(1) != kept) {
-        const QSignalBlocker block(ListView2);
-        item->setText(1, kept);
-    }
 }
 
 void TMainForm::BitBtn1Click()

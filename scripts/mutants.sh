@@ -447,8 +447,8 @@ trd-prod-new-store|app/MainProducts.cpp|    catalogue.setTranslation(cat, added,
 trd-prod-fill|app/MainProducts.cpp|    EditProduktForm->setTranslation(catalogue.translation(cat, row));|    ;|app=TranslationDialogs.*
 trd-cat-take|app/MainUnit.cpp|            takeCategoryTranslation(it);|            ;|app=TranslationDialogs.*
 trd-cat-width|app/MainUnit.cpp|(ListView2->width() - 10) * 3 / 5|ListView2->width() - 10|app=TranslationDialogs.*
-trd-cat-tab|app/MainUnit.cpp|            if (to >= 0 && at.isValid() && at.column() != to) {|            if (false) {|app=TranslationDialogs.*
-trd-cat-show|app/MainUnit.cpp|        ListView2->topLevelItem(i)->setText(1, catalogue.categoryTranslation(i));|        ;|app=TranslationDialogs.*
+trd-cat-tab|app/CategoryEditDelegate.cpp|        if (to >= 0 && at.isValid() && at.column() != to) {|        if (false) {|app=TranslationDialogs.*
+trd-cat-show|app/MainTranslations.cpp|        ListView2->topLevelItem(i)->setText(1, catalogue.categoryTranslation(i));|        ;|app=TranslationDialogs.*
 trd-first-additive-tr|app/MainCards.cpp|    s.marks.additiveTranslations = MarksGroup->settings().additiveTranslations;|    ;|app=TranslationDialogs.*
 trd-add-lost|app/MarksGroup.cpp|    if (t > n) {|    if (false) {|app=AdditivesDialogTranslation.*
 trd-add-given|app/MarksGroup.cpp|    if (TranslationsMemo->toPlainText() == shownTr_)|    if (false)|app=AdditivesDialogTranslation.*
