@@ -434,6 +434,7 @@ trl-legend-item|layout/bilingual.cpp|item += QChar(0x00A0) + bothWordings(german
 trl-legend-switch|layout/cardmarks.cpp|legend_ = s.ZweisprachigCheck ?|legend_ = false ?|layout=Bilingual.*
 trl-missing-switch|layout/bilingual.cpp|if (!card.settings.ZweisprachigCheck \|\| !card.catalogue)|if (!card.catalogue)|layout=Bilingual.*
 trl-missing-zero|layout/bilingual.cpp|    if (missing <= 0)|    if (missing < 0)|layout=Bilingual.*
+trl-same-once|catalogue/translation.h|    return IsTranslated(translation) && translation.trimmed() != german.trimmed() ? translation : QString();|    return IsTranslated(translation) ? translation : QString();|layout=Bilingual.*
 trd-tr-given-desc|dialogs/EditProduktFUnit.cpp|if (f && d == filledTr_.description) {|if (false) {|dialogs=ProductDialogTranslation.*
 trd-tr-crlf|dialogs/EditProduktFUnit.cpp|typed.replace(QLatin1Char('\n'), QLatin1String("\r\n"));|(void)0;|dialogs=ProductDialogTranslation.*
 trd-new-clears|dialogs/EditProduktFUnit.cpp|    NameTrEd->clear();|    ;|dialogs=ProductDialogTranslation.*

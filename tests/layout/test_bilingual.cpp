@@ -113,6 +113,21 @@ TEST(Bilingual, CategoriesHeadingAndLinesPrintGermanDotTranslation)
     EXPECT_TRUE(page.text(QStringLiteral("Speisekarte") + kDot + QStringLiteral("Menu")));
     EXPECT_TRUE(page.text(QStringLiteral("Inklusive") + kDot + QStringLiteral("Included")));
 
+    // A translation that reads as the German text ("Desserts", "Bruschetta")
+    // is printed once: no "DESSERTS · DESSERTS", no second name row.
+    const int desserts = card.category(QStringLiteral("Desserts"));
+    card.cat.setCategoryTranslation(desserts, QStringLiteral("Desserts"));
+    card.product(desserts, QStringLiteral("Tiramisu"), 6);
+    card.cat.setTranslation(desserts, 0, translation(QStringLiteral("Tiramisu "), QStringLiteral("Mascarpone")));
+    const auto same = card.paint(1);
+    EXPECT_TRUE(same.text(QStringLiteral("DESSERTS")));
+    EXPECT_FALSE(same.text(QStringLiteral("DESSERTS") + kDot + QStringLiteral("DESSERTS")));
+    int tiramisu = 0;
+    for (const CanvasOp &op : same.canvas->texts())
+        tiramisu += op.text.trimmed() == QStringLiteral("Tiramisu") ? 1 : 0;
+    EXPECT_EQ(tiramisu, 1);
+    EXPECT_TRUE(same.text(QStringLiteral("Mascarpone"))) << "the description's translation still stands";
+
     // A header line too long for one row with its translation prints the
     // translation on a row of its own, and the band below it grows by a row.
     card.s.KopfEd = QString(40, QLatin1Char('k'));
