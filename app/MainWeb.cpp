@@ -63,6 +63,8 @@ void TMainForm::AlsWebseiteexportieren1Click()
         statusBar()->showMessage(TranslateStr(QStringLiteral("Webseiten geschrieben: %1 und %2"))
                                      .arg(QDir::toNativeSeparators(pages.at(0).path),
                                           QDir::toNativeSeparators(pages.at(1).path)));
+    if (bilingual)
+        reportMissingTranslations(MissingWebTranslations(cards));
 }
 
 void TMainForm::QRCodeexportieren1Click()

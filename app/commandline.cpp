@@ -639,7 +639,9 @@ QString UsageText()
         "  --export-pdf OUT.pdf DOC   every page of the menu card in one PDF file\n"
         "  --export-png PREFIX DOC    the pages as pictures PREFIX-1.png, PREFIX-2.png, ...\n"
         "  --export-csv OUT.csv DOC   the catalogue as a CSV file\n"
-        "  --export-html OUT.html DOC the menu card as one web page\n"
+        "  --export-html OUT.html DOC the menu card as one web page; with translations\n"
+        "                             a second one beside it, OUT.en.html (the tag of\n"
+        "                             the document's second language)\n"
         "  --export-xlsx OUT.xlsx DOC the catalogue as an Excel workbook\n"
         "  --page-size SIZE           A4, A5, Letter or Legal (default: the document's\n"
         "                             paper, else A4)\n"
@@ -694,6 +696,8 @@ QString UsageText()
         "existing output file is then left as it was.\n"
         "A background picture or QR code that the card cannot use is said in one line\n"
         "each (as the window's tabs say it); the export still succeeds without it.\n"
+        "A bilingual card (and a web page in two languages) with texts that have no\n"
+        "translation says how many in one line; they appear in German alone.\n"
         "Prices on request and the CSV column titles use the language chosen in the\n"
         "program.\n");
 }
@@ -794,6 +798,10 @@ int writeWebMenu(const Options &o, const DocumentData &doc, const QVector<HtmlCa
     } else if (!WriteHtmlFiles(pages, &failed, &why)) {
         return failWith(err, failed, QStringLiteral("cannot write the file: %1").arg(why));
     }
+    // The second page shows texts without translation in German: how many.
+    const QString missing = bilingual ? MissingTranslationsNote(MissingWebTranslations(cards)) : QString();
+    if (!missing.isEmpty())
+        err << "velloran: " << missing << Qt::endl;
     return kExitOk;
 }
 

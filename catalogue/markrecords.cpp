@@ -12,6 +12,7 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/extension.h"
 #include "catalogue/markrecords.h"
+#include "catalogue/translation.h"
 #include "catalogue/usertext.h"
 #include "catalogue/cardsettings.h"
 
@@ -227,13 +228,7 @@ bool checkProductMarks(ExtensionContent &doc, QString *error)
 
 QString CleanAdditiveText(const QString &text)
 {
-    QString t = text;
-    for (QChar &c : t) {
-        const char16_t u = c.unicode();
-        if (u < 0x20 || (u >= 0x7F && u < 0xA0) || u == 0x2028 || u == 0x2029)
-            c = QLatin1Char(' ');
-    }
-    return t;
+    return OneLineText(text);
 }
 
 QVector<ExtensionRecordType> MarkRecordTypes()

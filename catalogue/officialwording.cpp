@@ -1,6 +1,7 @@
 #include "catalogue/officialwording.h"
 
 #include "catalogue/marks.h"
+#include "catalogue/translation.h"
 
 namespace {
 
@@ -134,4 +135,19 @@ QStringList ShippedWordingLanguages()
     for (const Wording &w : kWording)
         out << QLatin1String(w.language);
     return out;
+}
+
+QString AdditiveWording(const MarkSettings &marks, int index, const QString &language, bool *shipped)
+{
+    if (shipped)
+        *shipped = false;
+    if (index < 0 || index >= marks.additives.size())
+        return {};
+    const QString own = marks.additiveTranslations.value(index);
+    if (IsTranslated(own))
+        return own;
+    const QString w = ShippedAdditiveText(marks.additives.at(index), language);
+    if (shipped)
+        *shipped = !w.isEmpty();
+    return w;
 }

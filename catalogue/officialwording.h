@@ -21,5 +21,12 @@ QString OfficialAllergenName(int i, const QString &language);
 // a language without shipped wording.
 QString ShippedAdditiveText(const QString &german, const QString &language);
 
+struct MarkSettings;
+// Additive `index` (from 0) of the document's list in `language`: the
+// document's own translation, else the shipped wording of a default
+// additive; empty when there is neither. shipped (when given) says which.
+// The card's legend, the web page and the list of texts go by this.
+QString AdditiveWording(const MarkSettings &marks, int index, const QString &language, bool *shipped = nullptr);
+
 // The languages with shipped wording (primary subtags).
 QStringList ShippedWordingLanguages();

@@ -69,15 +69,8 @@ void additiveText(QVector<TranslatableText> &out, const MarkSettings &m, int i, 
     const QString german = m.additives.at(i);
     if (german.trimmed().isEmpty())
         return;
-    QString tr = m.additiveTranslations.value(i);
     bool shipped = false;
-    if (!IsTranslated(tr)) {
-        const QString w = ShippedAdditiveText(german, language);
-        if (!w.isEmpty()) {
-            tr = w;
-            shipped = true;
-        }
-    }
+    const QString tr = AdditiveWording(m, i, language, &shipped);
     add(out, TextKind::Additive, -1, -1, -1, i, german, tr);
     out.last().shipped = shipped;
 }

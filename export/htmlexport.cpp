@@ -5,6 +5,8 @@
 #include "catalogue/document.h"
 #include "catalogue/officialwording.h"
 #include "catalogue/translation.h"
+#include "catalogue/cardview.h"
+#include "catalogue/translationtexts.h"
 #include "export/qrcode.h"
 #include "i18n/translateunit.h"
 #include "layout/cardlayout.h"
@@ -15,9 +17,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QSet>
 #include <QUrl>
 
 #include <algorithm>
+#include <memory>
 
 QString HtmlLanguageTag(int32_t language)
 {
@@ -358,10 +362,7 @@ QString secondLegendHtml(const UsedMarks &used, const MarkSettings &ms, const Pa
             QString item = QString::number(n);
             const QString german = n >= 1 && n <= ms.additives.size() ? ms.additives.at(n - 1) : QString();
             if (!german.isEmpty()) {
-                QString own = ms.additiveTranslations.value(n - 1);
-                if (!IsTranslated(own))
-                    own = ShippedAdditiveText(german, pl.tag);
-                item += QChar(0x00A0) + pl.text(german, own);
+                item += QChar(0x00A0) + pl.text(german, AdditiveWording(ms, n - 1, pl.tag));
             }
             items << item;
         }
@@ -784,4 +785,29 @@ bool WriteHtmlFiles(const QVector<HtmlFile> &files, QString *failed, QString *er
         return false;
     }
     return true;
+}
+
+int MissingWebTranslations(const QVector<HtmlCard> &cards)
+{
+    QSet<QString> seen;
+    for (const HtmlCard &c : cards) {
+        const CardSource &s = c.source;
+        if (!s.catalogue)
+            continue;
+        std::unique_ptr<CardView> whole;
+        const CardView *view = s.view.get();
+        if (!view) {
+            whole = std::make_unique<CardView>(s.categoryNames, *s.catalogue, 0, false);
+            view = whole.get();
+        }
+        for (const TranslatableText &t : TranslatableTextsOfCard(*view, s.settings))
+            if (t.missing())
+                seen.insert(QStringLiteral("%1|%2|%3|%4|%5")
+                                .arg(int(t.place.kind))
+                                .arg(t.place.category)
+                                .arg(t.place.row)
+                                .arg(t.place.index)
+                                .arg(t.german));
+    }
+    return int(seen.size());
 }

@@ -73,6 +73,10 @@ bool WriteHtmlFile(const QString &path, const QByteArray &data, QString *error);
 bool IsBilingualWeb(const Catalogue &cat, const QVector<CardSettings> &cards);
 // The settings of every card of a document, first first.
 QVector<CardSettings> DocumentCardSettings(const DocumentData &doc);
+// How many texts of the cards' pages have no translation, each counted once
+// however many of the cards show it: what the second page of a bilingual
+// menu shows in German.
+int MissingWebTranslations(const QVector<HtmlCard> &cards);
 
 // The path of the second-language page beside the German page `path`: the
 // language tag before the extension ("menu.html", "en": "menu.en.html";

@@ -80,10 +80,7 @@ QString BilingualLegendText(const UsedMarks &used, const MarkSettings &marks, co
             QString item = QString::number(n);
             if (n >= 1 && n <= additives.size() && !additives.at(n - 1).isEmpty()) {
                 const QString &german = additives.at(n - 1);
-                QString wording = marks.additiveTranslations.value(n - 1);
-                if (!IsTranslated(wording))
-                    wording = ShippedAdditiveText(german, language);
-                item += QChar(0x00A0) + bothWordings(german, wording);
+                item += QChar(0x00A0) + bothWordings(german, AdditiveWording(marks, n - 1, language));
             }
             items << item;
         }

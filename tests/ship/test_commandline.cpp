@@ -620,10 +620,17 @@ TEST_F(CommandLineRun, ATranslatedMenuGivesTheGermanPageAndTheSecondLanguagesBes
     EXPECT_TRUE(fr.contains("<link rel=\"alternate\" hreflang=\"de\" href=\"menu.html\">"));
     EXPECT_TRUE(fr.contains("Plat du jour"));
     EXPECT_TRUE(fr.contains("<span lang=\"de\">"));
+    // The five texts still in German alone (the soup of the day and the
+    // cheese board, each with its description, and the first dish's
+    // description, whose translation went above) are said on one line.
+    EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+    EXPECT_TRUE(QString::fromUtf8(r.err).contains(QRegularExpression("^velloran: .*\\b5\\b"))) << r.err.toStdString();
 
-    // One card, and every card each with its pair.
+    // One card, and every card each with its pair; the lunch sheet's texts
+    // are all translated.
     r = run(shiptest::builtProgram(), {"--export-html", d + "mittag.html", d + "fr.vlr", "--card", "3"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
     EXPECT_TRUE(QFile::exists(d + "mittag.fr.html"));
     ASSERT_TRUE(QDir(d).mkdir("alle"));
     r = run(shiptest::builtProgram(), {"--export-html", d + "alle/seite.html", d + "fr.vlr", "--all-cards"});
