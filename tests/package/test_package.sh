@@ -92,7 +92,11 @@ for lib in zlib:zlib1g libpng:libpng16-16 libjpeg-turbo:libjpeg62-turbo libwebp:
 done
 card=$root/usr/share/velloran/examples/restaurant.vlr
 (cd "$run" && "$bin" --export-pdf karte.pdf "$card") 2> "$run/err" || fail "--export-pdf: $(cat "$run/err")"
-[ ! -s "$run/err" ] || fail "--export-pdf wrote to standard error: $(cat "$run/err")"
+# The example's food card is bilingual with four texts untranslated: that one note, nothing
+# else (a picture the installed program could not find would be said here).
+[ "$(wc -l <"$run/err")" -eq 1 ] &&
+  grep -Eqx 'velloran: (Zweisprachige Karte: 4 Texte ohne Übersetzung|Bilingual card: 4 texts without translation)' "$run/err" ||
+  fail "--export-pdf wrote to standard error: $(cat "$run/err")"
 pages=$(pdfinfo "$run/karte.pdf" | sed -n 's/^Pages: *//p')
 [ "${pages:-0}" -ge 2 ] || fail "the PDF has ${pages:-no} pages"
 # The example's background is paper.jpg without a folder: found in the unpacked share/
