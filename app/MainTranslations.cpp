@@ -14,6 +14,8 @@
 #include "i18n/translateunit.h"
 
 #include <QSignalBlocker>
+
+#include <algorithm>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -24,6 +26,8 @@ const char16_t kTranslationStep[] = u"Übersetzung";
 const char16_t kLanguageLabel[] = u"Zweite Sprache:";
 const char16_t kBadTag[] = u"\"%1\" ist keine Sprachkennung nach BCP 47 (zum Beispiel \"pt-BR\" oder \"el\").";
 const char16_t kNoTag[] = u"Bitte geben Sie die Sprachkennung nach BCP 47 ein (zum Beispiel \"pt-BR\" oder \"el\").";
+const char16_t kGermanTag[] = u"\"%1\" ist Deutsch, die erste Sprache der Karte. Die zweite Sprache muss eine andere sein.";
+const char16_t kRelabel[] = u"Die vorhandenen Übersetzungen sind auf %1 geschrieben. Sollen sie künftig als %2 gelten?";
 
 QString translated(const char16_t *german)
 {
@@ -35,7 +39,7 @@ QString translated(const char16_t *german)
 QStringList TranslationWindowTexts()
 {
     QStringList texts = TTranslationsView::messageTexts() + TOtherLanguageDialog::messageTexts();
-    for (const char16_t *t : {kTranslationStep, kBadTag, kNoTag})
+    for (const char16_t *t : {kTranslationStep, kBadTag, kNoTag, kGermanTag, kRelabel})
         texts << QString::fromUtf16(t);
     return texts;
 }
@@ -108,7 +112,23 @@ void TMainForm::translationEdited(const TextPlace &place, const QString &text)
 
 void TMainForm::chooseSecondLanguage(const SecondLanguage &language)
 {
-    if (language != catalogue.secondLanguage()) {
+    const SecondLanguage now = catalogue.secondLanguage();
+    // Translations already typed would silently pass for the new language:
+    // the user decides first.
+    if (language.tag.compare(now.tag, Qt::CaseInsensitive) != 0) {
+        const QVector<TranslatableText> texts = TranslatableTexts(categoryNames(), catalogue, allCardSettings());
+        const bool anyTranslated = std::any_of(texts.cbegin(), texts.cend(),
+                                               [](const TranslatableText &t) { return IsTranslated(t.translation); });
+        if (anyTranslated
+            && messageBox(QMessageBox::Question, translated(kLanguageLabel).remove(QLatin1Char(':')).trimmed(),
+                          translated(kRelabel).arg(SecondLanguageTitle(now), SecondLanguageTitle(language)),
+                          QMessageBox::Yes | QMessageBox::No)
+                   != QMessageBox::Yes) {
+            Uebersetzungen->setLanguage(now); // the box shows the language again
+            return;
+        }
+    }
+    if (language != now) {
         catalogue.setSecondLanguage(language);
         history->record(translated(kLanguageLabel).remove(QLatin1Char(':')).trimmed());
         Pager->cardChanged();
@@ -134,12 +154,16 @@ void TMainForm::otherSecondLanguage()
             return;
         }
         const SecondLanguage chosen = dlg.language();
-        if (IsWellFormedLanguageTag(chosen.tag)) {
+        // German is the card's first language, never its second.
+        const bool german = chosen.primary() == QLatin1String("de");
+        if (IsWellFormedLanguageTag(chosen.tag) && !german) {
             chooseSecondLanguage(chosen);
             return;
         }
         // Asked again with what was typed; nothing changed.
-        const QString text = chosen.tag.isEmpty() ? translated(kNoTag) : translated(kBadTag).arg(chosen.tag);
+        const QString text = chosen.tag.isEmpty()                   ? translated(kNoTag)
+                             : IsWellFormedLanguageTag(chosen.tag) ? translated(kGermanTag).arg(chosen.tag)
+                                                                   : translated(kBadTag).arg(chosen.tag);
         messageBox(QMessageBox::Warning, dlg.windowTitle(), text, QMessageBox::Ok);
         name = dlg.NameEd->text();
         tag = dlg.TagEd->text();

@@ -17,7 +17,12 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 TMarksGroup::TMarksGroup(QWidget *parent)
     : QGroupBox(QStringLiteral("Kennzeichnung"), parent), additives_(DefaultAdditives())
@@ -124,6 +129,10 @@ TAdditivesDialog::TAdditivesDialog(const QStringList &additives, QWidget *parent
     QScrollBar *b = TranslationsMemo->verticalScrollBar();
     connect(a, &QScrollBar::valueChanged, b, &QScrollBar::setValue);
     connect(b, &QScrollBar::valueChanged, a, &QScrollBar::setValue);
+    // A German line removed or inserted takes its translation line with it.
+    lines_ = AdditivesMemo->toPlainText().split(QLatin1Char('\n'));
+    connect(AdditivesMemo->document(), &QTextDocument::contentsChange, this,
+            [this](int position, int, int) { keepTranslationsInStep(position); });
     connect(AdditivesMemo, &QPlainTextEdit::textChanged, this, &TAdditivesDialog::showShippedWording);
     showShippedWording();
     // Shown when the list is longer than a document can hold.
@@ -202,6 +211,56 @@ QStringList TAdditivesDialog::additiveTranslations() const
     if (TranslationsMemo->toPlainText() == shownTr_)
         return givenTr_;
     return TranslationLines(TranslationsMemo->toPlainText(), CleanAdditiveText);
+}
+
+void TAdditivesDialog::keepTranslationsInStep(int position)
+{
+    const QString text = AdditivesMemo->toPlainText();
+    // A text replaced as a whole may pass through the empty box: it is
+    // compared with the text that comes.
+    if (text.isEmpty())
+        return;
+    const QStringList now = text.split(QLatin1Char('\n'));
+    const QStringList before = lines_;
+    lines_ = now;
+    const qsizetype n = before.size();
+    const qsizetype m = now.size();
+    // The lines before the changed one are as they were; so are the lines
+    // at the end that read as before. In between, the lines that are left
+    // keep their translations in order; the translations of removed lines
+    // go, inserted lines get empty ones.
+    const qsizetype changedLine = AdditivesMemo->document()->findBlock(position).blockNumber();
+    qsizetype head = 0;
+    while (head < n && head < m && head < changedLine && before.at(head) == now.at(head))
+        ++head;
+    qsizetype tail = 0;
+    while (tail < n - head && tail < m - head && before.at(n - 1 - tail) == now.at(m - 1 - tail))
+        ++tail;
+    const int wasBetween = int(n - head - tail);
+    const int isBetween = int(m - head - tail);
+    QTextDocument *doc = TranslationsMemo->document();
+    const int count = doc->blockCount();
+    const int from = int(head) + std::min(wasBetween, isBetween);
+    if (from >= count || wasBetween == isBetween)
+        return; // no translation stands there
+    QTextCursor c(doc);
+    if (isBetween > wasBetween) {
+        c.setPosition(doc->findBlockByNumber(from).position());
+        c.insertText(QString(isBetween - wasBetween, QLatin1Char('\n')));
+        return;
+    }
+    const int to = int(head) + wasBetween;
+    if (to < count) {
+        c.setPosition(doc->findBlockByNumber(from).position());
+        c.setPosition(doc->findBlockByNumber(to).position(), QTextCursor::KeepAnchor);
+    } else if (from > 0) {
+        const QTextBlock last = doc->findBlockByNumber(from - 1);
+        c.setPosition(last.position() + last.length() - 1);
+        c.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    } else {
+        c.select(QTextCursor::Document);
+    }
+    c.removeSelectedText();
 }
 
 void TAdditivesDialog::showShippedWording()

@@ -50,7 +50,8 @@ private:
 // Edits the additive list: one additive per line, the line number is its
 // number. Empty lines at the end are dropped. Beside it the translations
 // into the document's second language, line for line; an empty line shows
-// the wording the program ships for the additive beside it, if any.
+// the wording the program ships for the additive beside it, if any. A German
+// line removed or inserted takes its translation line with it.
 class TAdditivesDialog : public QDialog {
     Q_OBJECT
 public:
@@ -84,6 +85,11 @@ private:
     QStringList givenTr_;
     QString shownTr_;
     SecondLanguage language_;
+    QStringList lines_; // the German box's lines as last seen
+    // Removes or inserts translation lines where German lines were removed
+    // or inserted (position: where the German text changed), so that each
+    // translation stays beside its additive.
+    void keepTranslationsInStep(int position);
     // Each empty translation line shows the shipped wording of its additive.
     void showShippedWording();
 };

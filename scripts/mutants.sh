@@ -465,13 +465,20 @@ trv-crlf|app/TranslationsView.cpp|    s.replace(QLatin1Char('\n'), QLatin1String
 trv-offered-tag|app/TranslationsView.cpp|            l.name.clear();|            (void)0;|app=SecondLanguageWindow.*
 trv-step|app/MainTranslations.cpp|        history->record(translated(kTranslationStep));|        (void)0;|app=SecondLanguageWindow.*
 trv-other-card|app/MainTranslations.cpp|                cards[i].settings.translation = all.at(i).translation;|                (void)0;|app=SecondLanguageWindow.*
-trv-tag-check|app/MainTranslations.cpp|        if (IsWellFormedLanguageTag(chosen.tag)) {|        if (true) {|app=SecondLanguageWindow.*
+trv-tag-check|app/MainTranslations.cpp|        if (IsWellFormedLanguageTag(chosen.tag) && !german) {|        if (!german) {|app=SecondLanguageWindow.*
 trv-typed-saved|app/MainUnit.cpp|            emit d->commitData(editor);|            (void)0;|app=SecondLanguageWindow.*|1
 trv-switch-step|app/MainCards.cpp|[this, bilingual] { history->record(TranslateStr(bilingual)); });|[this, bilingual] { (void)bilingual; });|app=SecondLanguageWindow.*
 trv-switch-read|app/CardOptionsBox.cpp|    s.ZweisprachigCheck = ZweisprachigCheck->isChecked();|    (void)0;|app=SecondLanguageWindow.*
 trv-new-document|app/MainDocument.cpp|    refreshTranslations();|    (void)0;|app=SecondLanguageWindow.*|1
 trv-card-text-read|app/CardOptionsBox.cpp|        translation_ = s.translation;|        (void)0;|app=SecondLanguageWindow.*
 trv-additives-held|app/MarksGroup.cpp|    m.additiveTranslations = additiveTranslations_;|    (void)0;|app=SecondLanguageWindow.*
+trf-lines-in-step|app/MarksGroup.cpp|    if (from >= count \|\| wasBetween == isBetween)|    if (true)|app=AdditivesDialogTranslation.*
+trf-line-inserted|app/MarksGroup.cpp|c.insertText(QString(isBetween - wasBetween, QLatin1Char('\n')));|(void)0;|app=AdditivesDialogTranslation.*
+trf-lines-removed|app/MarksGroup.cpp|c.setPosition(doc->findBlockByNumber(to).position(), QTextCursor::KeepAnchor);|c.setPosition(doc->findBlockByNumber(from + 1).position(), QTextCursor::KeepAnchor);|app=AdditivesDialogTranslation.*
+trf-last-removed|app/MarksGroup.cpp|        c.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);|        (void)0;|app=AdditivesDialogTranslation.*
+trf-ask|app/MainTranslations.cpp|        if (anyTranslated|        if (false|app=SecondLanguageWindow.*
+trf-no-shows-old|app/MainTranslations.cpp|            Uebersetzungen->setLanguage(now); // the box shows the language again|            (void)0;|app=SecondLanguageWindow.*
+trf-german-refused|app/MainTranslations.cpp|const bool german = chosen.primary() == QLatin1String("de");|const bool german = false;|app=SecondLanguageWindow.*
 EOF
 )
 

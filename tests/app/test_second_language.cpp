@@ -289,6 +289,20 @@ TEST_F(SecondLanguageWindow, TheLanguageIsChosenFromTheListOrGivenAndEachChoiceI
     EXPECT_EQ(steps(), stepsBefore);
     EXPECT_EQ(view()->SpracheBox->currentText(), QStringLiteral("Englisch"));
 
+    // German, in any region, is the card's first language and never its
+    // second: refused as a malformed tag is.
+    for (const QString tag : {QStringLiteral("de-AT"), QStringLiteral("DE")}) {
+        boxes.clear();
+        answerOtherLanguage(QStringLiteral("Deutsch"), tag);
+        answers.push_back([](QDialog *) { return int(QDialog::Rejected); });
+        chooseLanguage(other);
+        ASSERT_EQ(boxes.size(), 1);
+        EXPECT_TRUE(boxes.first().second.contains(QStringLiteral("\"%1\" ist Deutsch").arg(tag)))
+            << boxes.first().second.toStdString();
+        EXPECT_EQ(bytes(), english);
+        EXPECT_EQ(view()->SpracheBox->currentText(), QStringLiteral("Englisch"));
+    }
+
     // A language of the user's own, with its name.
     answerOtherLanguage(QStringLiteral("Portugiesisch (Brasilien)"), QStringLiteral(" pt-BR "));
     chooseLanguage(other);
@@ -305,6 +319,47 @@ TEST_F(SecondLanguageWindow, TheLanguageIsChosenFromTheListOrGivenAndEachChoiceI
     EXPECT_EQ(form->catalogue.secondLanguage().tag, QStringLiteral("nl"));
     EXPECT_TRUE(form->catalogue.secondLanguage().name.isEmpty());
     EXPECT_EQ(view()->SpracheBox->currentText(), QStringLiteral("Niederländisch"));
+}
+
+TEST_F(SecondLanguageWindow, ChangingTheLanguageOfTypedTranslationsIsAskedFirst)
+{
+    addSample();
+    showView();
+    // Without a translation the language changes without a question.
+    chooseLanguage(1);
+    EXPECT_TRUE(boxes.isEmpty());
+    EXPECT_EQ(form->catalogue.secondLanguage().tag, QStringLiteral("fr"));
+    form->Rueckgaengig1->trigger();
+
+    // One translation, a card's own text, is enough to ask.
+    QTest::keyClick(type(row(TextKind::Heading, -1, -1, 0), QStringLiteral("Menu")), Qt::Key_Tab);
+    const QByteArray english = bytes();
+    const int stepsBefore = steps();
+    boxAnswers.push_back(QMessageBox::No);
+    chooseLanguage(1);
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_EQ(boxes.first().second, QStringLiteral("Die vorhandenen Übersetzungen sind auf Englisch geschrieben. "
+                                                   "Sollen sie künftig als Französisch gelten?"));
+    EXPECT_EQ(form->catalogue.secondLanguage().tag, QStringLiteral("en"));
+    EXPECT_EQ(view()->SpracheBox->currentText(), QStringLiteral("Englisch"));
+    EXPECT_EQ(bytes(), english);
+    EXPECT_EQ(steps(), stepsBefore);
+
+    // The same for a language given under "Andere…".
+    boxAnswers.push_back(QMessageBox::No);
+    answerOtherLanguage(QStringLiteral("Portugiesisch"), QStringLiteral("pt"));
+    chooseLanguage(view()->SpracheBox->count() - 1);
+    EXPECT_EQ(boxes.size(), 2);
+    EXPECT_EQ(view()->SpracheBox->currentText(), QStringLiteral("Englisch"));
+    EXPECT_EQ(bytes(), english);
+
+    // Yes: the translations are the new language's, in one step.
+    boxAnswers.push_back(QMessageBox::Yes);
+    chooseLanguage(1);
+    EXPECT_EQ(boxes.size(), 3);
+    EXPECT_EQ(form->catalogue.secondLanguage().tag, QStringLiteral("fr"));
+    EXPECT_EQ(form->CardOptionsBox->translation().heading, QStringLiteral("Menu"));
+    EXPECT_EQ(steps(), stepsBefore + 1);
 }
 
 TEST_F(SecondLanguageWindow, BilingualIsEachCardsOwnSwitch)

@@ -15,6 +15,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QSignalSpy>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QUndoStack>
 #include <gtest/gtest.h>
 
@@ -302,4 +305,69 @@ TEST(AdditivesDialogTranslation, ShippedWordingShowsWhereTheDocumentHasNoneAndNo
     dlg.accept();
     EXPECT_EQ(dlg.result(), int(QDialog::Accepted));
     EXPECT_EQ(dlg.additiveTranslations(), QStringList{"with taurine"});
+}
+
+namespace {
+// Puts the German box's cursor at the start of `line` (plus `column`).
+void cursorAt(TAdditivesDialog &dlg, int line, int column = 0)
+{
+    QTextCursor c(dlg.AdditivesMemo->document()->findBlockByNumber(line));
+    c.setPosition(c.position() + column);
+    dlg.AdditivesMemo->setTextCursor(c);
+}
+} // namespace
+
+TEST(AdditivesDialogTranslation, ATranslationStaysBesideItsAdditiveWhenLinesComeAndGo)
+{
+    TAdditivesDialog dlg({"mit Farbstoff", "mit Konservierungsstoff", "mit Antioxidationsmittel", "gewachst"});
+    dlg.setTranslations({QStringLiteral("en"), QString()},
+                        {"with colouring", "with preservative", "with antioxidant", "waxed"});
+    dlg.AdditivesMemo->setFocus();
+
+    // A line in the middle removed as a whole: the later ones keep theirs.
+    cursorAt(dlg, 1);
+    QTest::keyClick(dlg.AdditivesMemo, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(dlg.AdditivesMemo, Qt::Key_Delete);
+    EXPECT_EQ(dlg.additives(), QStringList({"mit Farbstoff", "mit Antioxidationsmittel", "gewachst"}));
+    EXPECT_EQ(dlg.additiveTranslations(), QStringList({"with colouring", "with antioxidant", "waxed"}));
+
+    // A new line typed in the middle gets an empty translation.
+    cursorAt(dlg, 0, 13);
+    QTest::keyClick(dlg.AdditivesMemo, Qt::Key_Return);
+    QTest::keyClicks(dlg.AdditivesMemo, QStringLiteral("mit Taurin"));
+    EXPECT_EQ(dlg.additives(), QStringList({"mit Farbstoff", "mit Taurin", "mit Antioxidationsmittel", "gewachst"}));
+    EXPECT_EQ(dlg.additiveTranslations(), QStringList({"with colouring", "", "with antioxidant", "waxed"}));
+
+    // An empty line inserted before a line and taken away again with
+    // Backspace.
+    cursorAt(dlg, 2);
+    QTest::keyClick(dlg.AdditivesMemo, Qt::Key_Return);
+    EXPECT_EQ(dlg.additiveTranslations(), QStringList({"with colouring", "", "", "with antioxidant", "waxed"}));
+    QTest::keyClick(dlg.AdditivesMemo, Qt::Key_Backspace);
+    EXPECT_EQ(dlg.additiveTranslations(), QStringList({"with colouring", "", "with antioxidant", "waxed"}));
+
+    // Removed from the end of the line before up to the end of a later
+    // line: the removed lines' translations go, not their neighbour's.
+    cursorAt(dlg, 0, 13);
+    QTest::keyClick(dlg.AdditivesMemo, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(dlg.AdditivesMemo, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(dlg.AdditivesMemo, Qt::Key_End, Qt::ShiftModifier);
+    QTest::keyClick(dlg.AdditivesMemo, Qt::Key_Delete);
+    EXPECT_EQ(dlg.additives(), QStringList({"mit Farbstoff", "gewachst"}));
+    EXPECT_EQ(dlg.additiveTranslations(), QStringList({"with colouring", "waxed"}));
+
+    // The last line removed: its translation goes with it, and the list
+    // is taken.
+    cursorAt(dlg, 0, 13);
+    QTest::keyClick(dlg.AdditivesMemo, Qt::Key_End, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(dlg.AdditivesMemo, Qt::Key_Delete);
+    EXPECT_EQ(dlg.additiveTranslations(), QStringList({"with colouring"}));
+    dlg.accept();
+    EXPECT_EQ(dlg.result(), int(QDialog::Accepted));
+
+    // A list replaced as a whole ("Standardliste") leaves the translations
+    // line for line where they stand.
+    dlg.DefaultBtn->click();
+    EXPECT_EQ(dlg.additives(), DefaultAdditives());
+    EXPECT_EQ(dlg.additiveTranslations(), QStringList({"with colouring"}));
 }
