@@ -311,7 +311,8 @@ SheetColumns MatchSheetColumns(const SheetRow &header, const SheetTitles &titles
             // One language per sheet: the first tag counts.
             if (kind >= 0 && (columns.translationTag.isEmpty()
                               || columns.translationTag.compare(tag, Qt::CaseInsensitive) == 0)) {
-                columns.translationTag = tag;
+                if (columns.translationTag.isEmpty())
+                    columns.translationTag = tag;
                 if (columns.at[kind] < 0)
                     columns.at[kind] = i;
                 continue;

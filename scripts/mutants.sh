@@ -471,6 +471,15 @@ trv-switch-read|app/CardOptionsBox.cpp|    s.ZweisprachigCheck = ZweisprachigChe
 trv-new-document|app/MainDocument.cpp|    refreshTranslations();|    (void)0;|app=SecondLanguageWindow.*|1
 trv-card-text-read|app/CardOptionsBox.cpp|        translation_ = s.translation;|        (void)0;|app=SecondLanguageWindow.*
 trv-additives-held|app/MarksGroup.cpp|    m.additiveTranslations = additiveTranslations_;|    (void)0;|app=SecondLanguageWindow.*
+tri-tag-case|catalogue/sheetimport.cpp|columns.translationTag.compare(cat.secondLanguage().tag, Qt::CaseInsensitive) == 0|columns.translationTag == cat.secondLanguage().tag|catalogue=SheetImport.*
+tri-one-language|catalogue/sheetimport.cpp|\|\| columns.translationTag.compare(tag, Qt::CaseInsensitive) == 0)) {|\|\| true)) {|catalogue=SheetImport.*
+tri-absent-kept|catalogue/sheetimport.cpp|                translationOf(in.translation, k) = translationOf(old.translation, k);|                (void)0;|catalogue=SheetImport.*
+tri-codepage|catalogue/sheetimport.cpp|after == FromWindows1252(ToWindows1252(before)))|after == before)|catalogue=SheetImport.*
+tri-change|catalogue/sheetimport.cpp|            change(k, translationOf(old.translation, k), translationOf(in.translation, k));|            (void)0;|catalogue=SheetImport.*
+tri-new-product|catalogue/sheetimport.cpp|        e.translation = p.translation;|        (void)0;|catalogue=SheetImport.*
+tri-title-tag|export/sheetfile.cpp|title + QStringLiteral(" (%1)").arg(tag) : title;|title : title;|export=CsvImport.*
+tri-not-taken|export/sheetfile.cpp|    if (!plan.otherLanguageColumns.isEmpty())|    if (false)|app=SheetCommands.*
+tri-map-language|app/ColumnMapDialog.cpp|(sameLanguage \|\| !IsTranslationColumn(k))|(true)|app=SheetCommands.*
 EOF
 )
 
