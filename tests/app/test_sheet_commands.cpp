@@ -194,6 +194,8 @@ TEST_F(SheetCommands, TranslationColumnsAreComparedShownAndTaken)
         EXPECT_TRUE(f->SummaryLabel->text().contains("1 geändert")) << f->SummaryLabel->text().toStdString();
         EXPECT_EQ(f->group(1)->childCount(), 1);
         EXPECT_EQ(f->group(1)->child(0)->text(3), "Bezeichnung (en): Starter one → First starter");
+        f->resize(f->sizeHint());
+        f->grab().save("/work/evidence/import-preview-translation.png");
         return int(QDialog::Accepted);
     });
     form->Importieren1->trigger();
