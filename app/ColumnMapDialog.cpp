@@ -17,7 +17,9 @@ QStringList TColumnMapForm::messageTexts()
             QStringLiteral("Bitte wählen Sie die Spalten für %1."), QStringLiteral("\"%1\" ist mehrmals gewählt.")};
 }
 
-TColumnMapForm::TColumnMapForm(const SheetRow &header, const SheetColumns &columns, QWidget *parent) : QDialog(parent)
+TColumnMapForm::TColumnMapForm(const SheetRow &header, const SheetColumns &columns, const QString &languageTag,
+                               QWidget *parent)
+    : QDialog(parent), languageTag_(languageTag)
 {
     setObjectName(QStringLiteral("ColumnMapForm"));
     setWindowTitle(QStringLiteral("Spalten zuordnen"));
@@ -44,9 +46,12 @@ TColumnMapForm::TColumnMapForm(const SheetRow &header, const SheetColumns &colum
         box->setProperty("velloran_notranslate", true);
         box->addItem(TranslateStr(QStringLiteral("nicht importieren")), -1);
         for (int k = 0; k < kSheetColumnKinds; ++k)
-            box->addItem(ColumnTitle(k), k);
+            box->addItem(ColumnTitle(k, languageTag_), k);
+        // Translation columns of another language than the document's are
+        // not chosen for it.
+        const bool sameLanguage = columns.translationTag.compare(languageTag_, Qt::CaseInsensitive) == 0;
         for (int k = 0; k < kSheetColumnKinds; ++k)
-            if (columns.at[k] == i)
+            if (columns.at[k] == i && (sameLanguage || !IsTranslationColumn(k)))
                 box->setCurrentIndex(box->findData(k));
         label->setBuddy(box);
         grid->addWidget(label, i, 0);
@@ -88,6 +93,8 @@ SheetColumns TColumnMapForm::columns() const
         const int k = ColumnBoxes.at(i)->currentData().toInt();
         if (k >= 0 && c.at[k] < 0)
             c.at[k] = i;
+        if (IsTranslationColumn(k))
+            c.translationTag = languageTag_;
     }
     return c;
 }
@@ -103,7 +110,7 @@ void TColumnMapForm::update()
     QString note;
     for (int k = 0; k < kSheetColumnKinds && note.isEmpty(); ++k)
         if (uses[k] > 1)
-            note = TranslateStr(QStringLiteral("\"%1\" ist mehrmals gewählt.")).arg(ColumnTitle(k));
+            note = TranslateStr(QStringLiteral("\"%1\" ist mehrmals gewählt.")).arg(ColumnTitle(k, languageTag_));
     if (note.isEmpty()) {
         QStringList missing;
         for (int k : {int(ColCategory), int(ColName), int(ColPrice)})

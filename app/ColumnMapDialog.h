@@ -2,7 +2,8 @@
 // (or lack one of the needed ones) is shown title by title, each with a
 // choice of the column it stands for ("Kategorie", "Bezeichnung", ... or
 // "nicht importieren"); the columns recognised by their titles are chosen at
-// the start. OK needs "Kategorie", "Bezeichnung" and "Preis" chosen, each
+// the start. The translation columns are offered in the document's second
+// language ("Bezeichnung (en)"). OK needs "Kategorie", "Bezeichnung" and "Preis" chosen, each
 // column at most once; the note line says what is missing.
 #pragma once
 
@@ -18,8 +19,10 @@ class QPushButton;
 class TColumnMapForm : public QDialog {
     Q_OBJECT
 public:
-    // header: the sheet's first row; columns: what its titles gave.
-    TColumnMapForm(const SheetRow &header, const SheetColumns &columns, QWidget *parent = nullptr);
+    // header: the sheet's first row; columns: what its titles gave;
+    // languageTag: the document's second language.
+    TColumnMapForm(const SheetRow &header, const SheetColumns &columns, const QString &languageTag,
+                   QWidget *parent = nullptr);
 
     QVector<QComboBox *> ColumnBoxes; // one per column of the sheet, in order
     QLabel *NoteLabel;
@@ -32,4 +35,6 @@ public:
 
 private:
     void update();
+
+    QString languageTag_;
 };

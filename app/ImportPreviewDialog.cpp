@@ -91,7 +91,7 @@ TImportPreviewForm::TImportPreviewForm(const ImportPlan &plan, const QString &fi
             for (QString *s : {&before, &after})
                 s->replace(QLatin1String("\r\n"), QStringLiteral(" ¶ "));
             line(changed, QString::number(p.line), p.product.category, p.product.values.name,
-                 ColumnTitle(c.column) + QStringLiteral(": ") + TranslateStr(QStringLiteral("%1 → %2")).arg(before, after));
+                 ColumnTitle(c.column, plan.translationTag) + QStringLiteral(": ") + TranslateStr(QStringLiteral("%1 → %2")).arg(before, after));
         }
     }
     QTreeWidgetItem *unchanged = groupItem(2, int(plan.unchanged.size()));
@@ -103,7 +103,7 @@ TImportPreviewForm::TImportPreviewForm(const ImportPlan &plan, const QString &fi
     QTreeWidgetItem *unreadable = groupItem(4, int(plan.unreadable.size()));
     for (const UnreadableRow &u : plan.unreadable)
         line(unreadable, QString::number(u.line), QString(), QString(),
-             u.column >= 0 ? ColumnTitle(u.column) + QStringLiteral(": ") + u.reason : u.reason);
+             u.column >= 0 ? ColumnTitle(u.column, plan.translationTag) + QStringLiteral(": ") + u.reason : u.reason);
 
     // The groups that say something are open; the unchanged rows only
     // count.

@@ -109,7 +109,7 @@ void TMainForm::RegisterProgramTexts()
     TImportPreviewForm preview(nothing, QString());
     TranslateComponents(&preview);
     const SheetRow noHeader;
-    TColumnMapForm mapping(noHeader, SheetColumns{});
+    TColumnMapForm mapping(noHeader, SheetColumns{}, SecondLanguage().tag);
     TranslateComponents(&mapping);
     TranslateStr(QStringLiteral("Größe %1"));
     TranslateStr(QString::fromUtf16(kSizesDropQuestion));

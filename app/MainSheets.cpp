@@ -52,7 +52,7 @@ void TMainForm::Importieren1Click()
                        GetMsgText(1) + QDir::toNativeSeparators(path) + QStringLiteral("\n\n") + error, QMessageBox::Ok);
             return;
         }
-        TColumnMapForm map(sheet.sheet.rows.first(), sheet.columns, this);
+        TColumnMapForm map(sheet.sheet.rows.first(), sheet.columns, catalogue.secondLanguage().tag, this);
         TranslateComponents(&map);
         if (execDialog(&map) != QDialog::Accepted || !map.columns().usable())
             return;

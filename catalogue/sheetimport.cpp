@@ -1,5 +1,6 @@
 #include "catalogue/sheetimport.h"
 
+#include "catalogue/codepage.h"
 #include "catalogue/markrecords.h"
 #include "catalogue/usertext.h"
 
@@ -215,10 +216,35 @@ private:
 
 constexpr int kPriceColumns[kMaxSizes] = {ColPrice, ColPrice2, ColPrice3, ColPrice4};
 constexpr int kSizeColumns[kMaxSizes] = {ColSize1, ColSize2, ColSize3, ColSize4};
+constexpr int kTranslationColumns[] = {ColNameTranslation, ColDescriptionTranslation, ColQuantityTranslation};
 
 QString marksField(int column, const ProductMarks &m)
 {
     return column == ColAllergens ? AllergenLetters(m) : AdditiveNumbers(m);
+}
+
+// "Bezeichnung (en)": the German column's title and the tag, or false.
+bool splitTranslationTitle(const QString &title, QString *base, QString *tag)
+{
+    static const QRegularExpression re(QStringLiteral("^(.*\\S)\\s*\\(\\s*([^()]*?)\\s*\\)$"));
+    QString t = title.trimmed();
+    while (t.endsWith(QLatin1Char(':')))
+        t = t.chopped(1).trimmed();
+    const QRegularExpressionMatch m = re.match(t);
+    if (!m.hasMatch() || !IsWellFormedLanguageTag(m.captured(2)))
+        return false;
+    *base = m.captured(1);
+    *tag = m.captured(2);
+    return true;
+}
+
+QString &translationOf(ProductTranslation &t, int kind)
+{
+    return kind == ColNameTranslation ? t.name : kind == ColDescriptionTranslation ? t.description : t.quantity;
+}
+const QString &translationOf(const ProductTranslation &t, int kind)
+{
+    return translationOf(const_cast<ProductTranslation &>(t), kind);
 }
 
 } // namespace
@@ -239,7 +265,24 @@ QString SheetColumnKey(int kind)
         return QStringLiteral("Größe %1").arg(2 + (kind - ColSize2) / 2);
     case ColPrice2: case ColPrice3: case ColPrice4:
         return QStringLiteral("Preis %1").arg(2 + (kind - ColPrice2) / 2);
+    case ColNameTranslation: case ColDescriptionTranslation: case ColQuantityTranslation:
+        return SheetColumnKey(TranslatedColumn(kind));
     default: return QString();
+    }
+}
+
+bool IsTranslationColumn(int kind)
+{
+    return kind == ColNameTranslation || kind == ColDescriptionTranslation || kind == ColQuantityTranslation;
+}
+
+int TranslatedColumn(int kind)
+{
+    switch (kind) {
+    case ColNameTranslation: return ColName;
+    case ColDescriptionTranslation: return ColDescription;
+    case ColQuantityTranslation: return ColQuantity;
+    default: return -1;
     }
 }
 
@@ -247,15 +290,34 @@ SheetColumns MatchSheetColumns(const SheetRow &header, const SheetTitles &titles
 {
     QHash<QString, int> known;
     for (int k = 0; k < kSheetColumnKinds && k < titles.size(); ++k)
-        for (const QString &t : titles.at(k))
-            if (!normalTitle(t).isEmpty() && !known.contains(normalTitle(t)))
-                known.insert(normalTitle(t), k);
+        if (!IsTranslationColumn(k)) // known by their German column's titles and a tag
+            for (const QString &t : titles.at(k))
+                if (!normalTitle(t).isEmpty() && !known.contains(normalTitle(t)))
+                    known.insert(normalTitle(t), k);
     SheetColumns columns;
     for (int i = 0; i < header.cells.size(); ++i) {
         const QString title = normalTitle(header.cells.at(i).text);
         if (title.isEmpty())
             continue;
-        const auto it = known.constFind(title);
+        auto it = known.constFind(title);
+        QString base, tag;
+        if (it == known.constEnd() && splitTranslationTitle(header.cells.at(i).text, &base, &tag)) {
+            const auto b = known.constFind(normalTitle(base));
+            const int kind = b == known.constEnd() ? -1
+                             : *b == ColName      ? int(ColNameTranslation)
+                             : *b == ColDescription ? int(ColDescriptionTranslation)
+                             : *b == ColQuantity  ? int(ColQuantityTranslation)
+                                                  : -1;
+            // One language per sheet: the first tag counts.
+            if (kind >= 0 && (columns.translationTag.isEmpty()
+                              || columns.translationTag.compare(tag, Qt::CaseInsensitive) == 0)) {
+                if (columns.translationTag.isEmpty())
+                    columns.translationTag = tag;
+                if (columns.at[kind] < 0)
+                    columns.at[kind] = i;
+                continue;
+            }
+        }
         if (it == known.constEnd()) {
             if (unknown)
                 *unknown << header.cells.at(i).text.trimmed();
@@ -271,10 +333,26 @@ QString ImportPriceText(double price)
     return std::isnan(price) ? QStringLiteral("–") : FormatPrice2(price, UserDecimalPoint());
 }
 
-ImportPlan PlanSheetImport(const Sheet &sheet, const SheetColumns &columns, const QStringList &names,
+ImportPlan PlanSheetImport(const Sheet &sheet, const SheetColumns &sheetColumns, const QStringList &names,
                            const Catalogue &cat)
 {
     ImportPlan plan;
+    // Translations are taken in the document's second language only.
+    SheetColumns columns = sheetColumns;
+    bool anyTranslation = false;
+    for (int k : kTranslationColumns)
+        anyTranslation = anyTranslation || columns.has(k);
+    if (anyTranslation && columns.translationTag.compare(cat.secondLanguage().tag, Qt::CaseInsensitive) == 0) {
+        plan.translationTag = cat.secondLanguage().tag;
+    } else if (anyTranslation) {
+        for (int k : kTranslationColumns) {
+            if (!columns.has(k))
+                continue;
+            if (!sheet.rows.isEmpty() && columns.at[k] < sheet.rows.first().cells.size())
+                plan.otherLanguageColumns << sheet.rows.first().cells.at(columns.at[k]).text.trimmed();
+            columns.at[k] = -1;
+        }
+    }
     const int cats = std::min(int(names.size()), cat.categoryCount());
 
     // The document's products by order number and by category and name.
@@ -318,6 +396,12 @@ ImportPlan PlanSheetImport(const Sheet &sheet, const SheetColumns &columns, cons
             ok = rd.textField(ColDescription, kMaxImportDescription, true, &in.values.description) && ok;
         if (rd.has(ColQuantity))
             ok = rd.textField(ColQuantity, kMaxImportName, false, &in.values.quantity) && ok;
+        if (rd.has(ColNameTranslation))
+            ok = rd.textField(ColNameTranslation, kMaxImportName, false, &in.translation.name) && ok;
+        if (rd.has(ColDescriptionTranslation))
+            ok = rd.textField(ColDescriptionTranslation, kMaxImportDescription, true, &in.translation.description) && ok;
+        if (rd.has(ColQuantityTranslation))
+            ok = rd.textField(ColQuantityTranslation, kMaxImportName, false, &in.translation.quantity) && ok;
         if (rd.has(ColNumber))
             ok = rd.number(&in.values.number) && ok;
         if (rd.has(ColAllergens))
@@ -431,6 +515,9 @@ ImportPlan PlanSheetImport(const Sheet &sheet, const SheetColumns &columns, cons
             in.marks.allergens = old.marks.allergens;
         if (!rd.has(ColAdditives))
             in.marks.additives = old.marks.additives;
+        for (int k : kTranslationColumns)
+            if (!rd.has(k))
+                translationOf(in.translation, k) = translationOf(old.translation, k);
         auto change = [&](int column, const QString &before, const QString &after) {
             if (before != after)
                 pr.changes << FieldChange{column, before, after};
@@ -444,6 +531,16 @@ ImportPlan PlanSheetImport(const Sheet &sheet, const SheetColumns &columns, cons
         keepBlanks(old.values.name, in.values.name);
         keepBlanks(old.values.description, in.values.description);
         keepBlanks(old.values.quantity, in.values.quantity);
+        for (int k : kTranslationColumns) {
+            QString &after = translationOf(in.translation, k);
+            const QString &before = translationOf(old.translation, k);
+            keepBlanks(before, after);
+            // The CSV export writes Windows-1252, with "?" for a character
+            // the code page lacks (Polish, Turkish): such a text read back
+            // is the document's own.
+            if (after != before && after == FromWindows1252(ToWindows1252(before)))
+                after = before;
+        }
         if (in.category == names.at(mc).trimmed())
             in.category = names.at(mc);
         change(ColCategory, names.at(mc), in.category);
@@ -458,6 +555,8 @@ ImportPlan PlanSheetImport(const Sheet &sheet, const SheetColumns &columns, cons
         change(ColQuantity, old.values.quantity, in.values.quantity);
         change(ColAllergens, marksField(ColAllergens, old.marks), marksField(ColAllergens, in.marks));
         change(ColAdditives, marksField(ColAdditives, old.marks), marksField(ColAdditives, in.marks));
+        for (int k : kTranslationColumns)
+            change(k, translationOf(old.translation, k), translationOf(in.translation, k));
         for (int k = 1; k < sizes; ++k) {
             const double before = k - 1 < old.further.size() ? old.further.at(k - 1) : kNaN;
             const double after = in.further.value(k - 1, kNaN);
@@ -521,6 +620,7 @@ void ApplySheetImport(const ImportPlan &plan, bool removeMissing, QStringList &n
         e.marks = p.marks;
         e.firstEmpty = p.firstEmpty;
         e.further = p.further;
+        e.translation = p.translation;
         return e;
     };
     auto append = [&](int c, const Entry &e) {
@@ -531,11 +631,11 @@ void ApplySheetImport(const ImportPlan &plan, bool removeMissing, QStringList &n
         if (pr.category < 0 || pr.category >= cats || pr.row >= model.at(pr.category).products.size())
             continue;
         Entry e = entryFrom(pr.product);
-        // A changed product keeps its cards, whether it is offered and its
-        // translation.
+        // A changed product keeps its cards and whether it is offered; its
+        // translation is the sheet's (the document's where the sheet has
+        // no translation column).
         e.cards = model.at(pr.category).products.at(pr.row).cards;
         e.offered = model.at(pr.category).products.at(pr.row).offered;
-        e.translation = model.at(pr.category).products.at(pr.row).translation;
         if (pr.product.category == model.at(pr.category).name) {
             model[pr.category].products[pr.row] = e;
         } else {

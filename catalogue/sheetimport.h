@@ -15,6 +15,11 @@
 // Only the columns the sheet has are compared: a sheet without a
 // description column leaves every description as it is. Importing the
 // program's own export (CSV or Excel) again changes nothing.
+//
+// The translations of name, description and quantity note come in columns
+// titled like the German ones with a language tag: "Bezeichnung (en)". They
+// are taken when the tag is the document's second language; columns of
+// another language are left aside, and the plan says so.
 #pragma once
 
 #include "catalogue/catalogue.h"
@@ -29,12 +34,20 @@
 enum SheetColumn {
     ColCategory, ColName, ColDescription, ColPrice, ColNumber, ColQuantity, ColAllergens, ColAdditives,
     ColSize1, ColSize2, ColPrice2, ColSize3, ColPrice3, ColSize4, ColPrice4,
+    // The translations into a second language: "Bezeichnung (en)", ...
+    ColNameTranslation, ColDescriptionTranslation, ColQuantityTranslation,
     kSheetColumnKinds
 };
 
 // The German title of a column (the translation table's key): "Kategorie",
-// ..., "Größe 1", "Größe 2", "Preis 2", ...
+// ..., "Größe 1", "Größe 2", "Preis 2", ...; for a translation column the
+// title of its German column ("Bezeichnung"), which the sheet follows with
+// the language's tag.
 QString SheetColumnKey(int kind);
+// Whether kind is one of the translation columns, and the German column it
+// translates.
+bool IsTranslationColumn(int kind);
+int TranslatedColumn(int kind);
 
 // Per column kind, every title it is known by. Compared without case and
 // without blanks or a colon at the ends.
@@ -43,6 +56,9 @@ using SheetTitles = QVector<QStringList>;
 // Where each known column stands in the sheet (-1: the sheet has none).
 struct SheetColumns {
     int at[kSheetColumnKinds];
+    // The language tag of the translation columns, as the sheet writes it
+    // (empty: the sheet has none).
+    QString translationTag;
     SheetColumns() { std::fill(std::begin(at), std::end(at), -1); }
     bool has(int kind) const { return at[kind] >= 0; }
     // The sheet can be imported: it has a category and a name column, and
@@ -52,7 +68,10 @@ struct SheetColumns {
 
 // Recognises the columns of a header row. unknown (when given) receives the
 // non-empty titles that name no known column; a column named twice counts
-// from its first place.
+// from its first place. A title of the name, description or quantity column
+// followed by a well-formed language tag in parentheses is a translation
+// column; the first such tag counts, translation columns of a further
+// language are unknown titles.
 SheetColumns MatchSheetColumns(const SheetRow &header, const SheetTitles &titles, QStringList *unknown = nullptr);
 
 // Limits of a product's texts in a sheet.
@@ -69,6 +88,7 @@ struct ImportedProduct {
     bool firstEmpty = false;     // price cell empty: not sold in the first size
     QVector<double> further;     // prices of sizes 2.. (NaN: not sold), as many as the sheet has
     QStringList headings;        // the size headings the row names (for a new category)
+    ProductTranslation translation; // into the document's second language
 };
 
 struct FieldChange {
@@ -103,6 +123,12 @@ struct ImportPlan {
     QVector<PlannedRow> unchanged;
     QVector<MissingProduct> missing; // the document's products the sheet does not name
     QVector<UnreadableRow> unreadable;
+    // The tag of the translation columns taken (the document's second
+    // language), empty when the sheet has none or they were left aside.
+    QString translationTag;
+    // The titles of translation columns left aside because their language
+    // is not the document's second language.
+    QStringList otherLanguageColumns;
 
     // Applying it would change nothing (with or without removing the missing products).
     bool changesNothing(bool removeMissing) const

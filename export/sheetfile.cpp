@@ -13,7 +13,7 @@ namespace {
 QString titleKey(int kind, int *number)
 {
     *number = 0;
-    if (kind >= ColSize1) {
+    if (kind >= ColSize1 && kind <= ColPrice4) {
         const QString key = SheetColumnKey(kind);
         *number = key.section(QLatin1Char(' '), -1).toInt();
         return key.section(QLatin1Char(' '), 0, -2) + QStringLiteral(" %1");
@@ -23,11 +23,13 @@ QString titleKey(int kind, int *number)
 
 } // namespace
 
-QString ColumnTitle(int kind)
+QString ColumnTitle(int kind, const QString &tag)
 {
     int n = 0;
     const QString key = titleKey(kind, &n);
-    return n > 0 ? TranslateStr(key).arg(n) : TranslateStr(key);
+    const QString title = n > 0 ? TranslateStr(key).arg(n) : TranslateStr(key);
+    // "Bezeichnung (en)", as the CSV export titles it.
+    return IsTranslationColumn(kind) && !tag.isEmpty() ? title + QStringLiteral(" (%1)").arg(tag) : title;
 }
 
 SheetTitles ImportColumnTitles()
@@ -131,6 +133,11 @@ QString ImportSummaryText(const ImportPlan &plan, bool removeMissing)
     QString text = parts.join(QStringLiteral(", "));
     if (plan.changesNothing(removeMissing))
         text += QStringLiteral(". ") + TranslateStr(QStringLiteral("Der Import ändert nichts."));
+    if (!plan.otherLanguageColumns.isEmpty())
+        text += (text.endsWith(QLatin1Char('.')) ? QStringLiteral(" ") : QStringLiteral(". "))
+                + TranslateStr(QStringLiteral("Nicht übernommen (nicht die zweite Sprache des Dokuments): %1."))
+                      .arg(QStringLiteral("\"") + plan.otherLanguageColumns.join(QStringLiteral("\", \""))
+                           + QStringLiteral("\""));
     return text;
 }
 
@@ -139,7 +146,9 @@ QStringList UnreadableRowTexts(const ImportPlan &plan)
     QStringList lines;
     for (const UnreadableRow &u : plan.unreadable) {
         if (u.column >= 0)
-            lines << TranslateStr(QStringLiteral("Zeile %1, Spalte \"%2\": %3")).arg(u.line).arg(ColumnTitle(u.column), u.reason);
+            lines << TranslateStr(QStringLiteral("Zeile %1, Spalte \"%2\": %3"))
+                         .arg(u.line)
+                         .arg(ColumnTitle(u.column, plan.translationTag), u.reason);
         else
             lines << TranslateStr(QStringLiteral("Zeile %1: %2")).arg(u.line).arg(u.reason);
     }
@@ -165,7 +174,8 @@ QStringList SheetFileMessageTexts()
              u"Die Spaltenüberschriften der Tabelle sind nicht bekannt. Erwartet werden %1; nötig sind \"%2\", \"%3\" und \"%4\".",
              u"Die Datei ist größer als %1 MB.", u"%1 neue Produkte", u"%1 neue Kategorien", u"%1 geändert", u"%1 unverändert",
              u"%1 nicht in der Tabelle (entfernt)", u"%1 nicht in der Tabelle (behalten)", u"%1 Zeilen nicht lesbar",
-             u"Der Import ändert nichts.", u"Zeile %1, Spalte \"%2\": %3", u"Zeile %1: %2"})
+             u"Der Import ändert nichts.", u"Nicht übernommen (nicht die zweite Sprache des Dokuments): %1.",
+             u"Zeile %1, Spalte \"%2\": %3", u"Zeile %1: %2"})
         texts << QString::fromUtf16(t);
     return texts;
 }

@@ -42,8 +42,9 @@ QString ExpectedTitlesText();
 QString ImportSummaryText(const ImportPlan &plan, bool removeMissing);
 // One line per unreadable row: "Zeile 7, Spalte "Preis": ...".
 QStringList UnreadableRowTexts(const ImportPlan &plan);
-// The title of a column kind in the interface language.
-QString ColumnTitle(int kind);
+// The title of a column kind in the interface language; a translation
+// column's with the language's tag ("Bezeichnung (en)").
+QString ColumnTitle(int kind, const QString &tag = QString());
 
 // The texts the spreadsheet export and import show, this module's and those
 // of the modules below it (for the translation table).

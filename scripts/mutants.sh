@@ -479,6 +479,15 @@ trf-last-removed|app/MarksGroup.cpp|        c.movePosition(QTextCursor::End, QTe
 trf-ask|app/MainTranslations.cpp|        if (anyTranslated|        if (false|app=SecondLanguageWindow.*
 trf-no-shows-old|app/MainTranslations.cpp|            Uebersetzungen->setLanguage(now); // the box shows the language again|            (void)0;|app=SecondLanguageWindow.*
 trf-german-refused|app/MainTranslations.cpp|const bool german = chosen.primary() == QLatin1String("de");|const bool german = false;|app=SecondLanguageWindow.*
+tri-tag-case|catalogue/sheetimport.cpp|columns.translationTag.compare(cat.secondLanguage().tag, Qt::CaseInsensitive) == 0|columns.translationTag == cat.secondLanguage().tag|catalogue=SheetImport.*
+tri-one-language|catalogue/sheetimport.cpp|\|\| columns.translationTag.compare(tag, Qt::CaseInsensitive) == 0)) {|\|\| true)) {|catalogue=SheetImport.*
+tri-absent-kept|catalogue/sheetimport.cpp|                translationOf(in.translation, k) = translationOf(old.translation, k);|                (void)0;|catalogue=SheetImport.*
+tri-codepage|catalogue/sheetimport.cpp|after == FromWindows1252(ToWindows1252(before)))|after == before)|catalogue=SheetImport.*
+tri-change|catalogue/sheetimport.cpp|            change(k, translationOf(old.translation, k), translationOf(in.translation, k));|            (void)0;|catalogue=SheetImport.*
+tri-new-product|catalogue/sheetimport.cpp|        e.translation = p.translation;|        (void)0;|catalogue=SheetImport.*
+tri-title-tag|export/sheetfile.cpp|title + QStringLiteral(" (%1)").arg(tag) : title;|title : title;|export=CsvImport.*
+tri-not-taken|export/sheetfile.cpp|    if (!plan.otherLanguageColumns.isEmpty())|    if (false)|app=SheetCommands.*
+tri-map-language|app/ColumnMapDialog.cpp|(sameLanguage \|\| !IsTranslationColumn(k))|(true)|app=SheetCommands.*
 EOF
 )
 

@@ -149,3 +149,90 @@ TEST_F(SheetCommands, UnknownTitlesAreAssignedInTheColumnMapping)
     EXPECT_EQ(form->documentBytes(), before);
     EXPECT_EQ(form->documentBytes(), before);
 }
+
+// A translated dish: the program's own CSV changes nothing; a corrected
+// translation is shown as a change of its own and applied as one undo step;
+// columns of another language are named as not taken; the column mapping
+// offers the translation columns in the document's language.
+TEST_F(SheetCommands, TranslationColumnsAreComparedShownAndTaken)
+{
+    form->catalogue.setTranslation(0, 0, {"Starter one", "", ""});
+    form->history->reset();
+    const QString csv = dir.filePath("karte.csv");
+    fileAnswers.push_back(csv);
+    form->ExportierenalsCSVDatei1->trigger();
+    const QByteArray exported = testutil::readFile(csv);
+    ASSERT_TRUE(exported.startsWith("\"Kategorie\",\"Bezeichnung\"")) << exported.toStdString();
+    ASSERT_TRUE(exported.contains("\"Bezeichnung (en)\"")) << exported.toStdString();
+    const QByteArray before = form->documentBytes();
+    const int steps = form->history->stack()->count();
+    auto summary = [](QString *out) {
+        return [out](QDialog *d) {
+            auto *f = qobject_cast<TImportPreviewForm *>(d);
+            EXPECT_TRUE(f);
+            if (!f)
+                return int(QDialog::Rejected);
+            *out = f->SummaryLabel->text();
+            return int(QDialog::Accepted);
+        };
+    };
+    QString said;
+    fileAnswers.push_back(csv);
+    answers.push_back(summary(&said));
+    form->Importieren1->trigger();
+    EXPECT_TRUE(said.contains("Der Import ändert nichts.")) << said.toStdString();
+    EXPECT_EQ(form->documentBytes(), before);
+
+    QByteArray edited = exported;
+    edited.replace("\"Starter one\"", "\"First starter\"");
+    testutil::writeFile(csv, edited);
+    fileAnswers.push_back(csv);
+    answers.push_back([](QDialog *d) {
+        auto *f = qobject_cast<TImportPreviewForm *>(d);
+        if (!f)
+            return int(QDialog::Rejected);
+        EXPECT_TRUE(f->SummaryLabel->text().contains("1 geändert")) << f->SummaryLabel->text().toStdString();
+        EXPECT_EQ(f->group(1)->childCount(), 1);
+        EXPECT_EQ(f->group(1)->child(0)->text(3), "Bezeichnung (en): Starter one → First starter");
+        f->resize(f->sizeHint());
+        f->grab().save("/work/evidence/import-preview-translation.png");
+        return int(QDialog::Accepted);
+    });
+    form->Importieren1->trigger();
+    EXPECT_EQ(form->catalogue.translation(0, 0).name, "First starter");
+    EXPECT_EQ(form->history->stack()->count(), steps + 1);
+    form->Rueckgaengig1->trigger();
+    EXPECT_EQ(form->documentBytes(), before);
+
+    // French columns in an English document: nothing taken, and said so.
+    QByteArray french = edited;
+    french.replace("(en)", "(fr)");
+    testutil::writeFile(csv, french);
+    fileAnswers.push_back(csv);
+    answers.push_back(summary(&said));
+    form->Importieren1->trigger();
+    EXPECT_TRUE(said.contains("Der Import ändert nichts.")) << said.toStdString();
+    EXPECT_TRUE(said.contains("Nicht übernommen (nicht die zweite Sprache des Dokuments): \"Bezeichnung (fr)\", "
+                              "\"Beschreibung (fr)\", \"Menge (fr)\"."))
+        << said.toStdString();
+    EXPECT_EQ(form->documentBytes(), before);
+
+    // Unknown titles: an English column is chosen as the translation of
+    // the name, a French one is not chosen.
+    for (const char *column : {"Bezeichnung (en)", "Menge (fr)"}) {
+        testutil::writeFile(csv, QByteArray("Gruppe;Gericht;Preis;") + column + "\r\nVorspeisen;Vorspeise 1;3,50;x\r\n");
+        fileAnswers.push_back(csv);
+        const bool english = QByteArray(column).contains("(en)");
+        answers.push_back([english](QDialog *d) {
+            auto *f = qobject_cast<TColumnMapForm *>(d);
+            EXPECT_TRUE(f);
+            if (!f)
+                return int(QDialog::Rejected);
+            EXPECT_EQ(f->ColumnBoxes[3]->currentText(), english ? "Bezeichnung (en)" : "nicht importieren");
+            EXPECT_GE(f->ColumnBoxes[3]->findText("Menge (en)"), 0);
+            return int(QDialog::Rejected);
+        });
+        form->Importieren1->trigger();
+    }
+    EXPECT_EQ(form->documentBytes(), before);
+}

@@ -145,6 +145,99 @@ TEST(SheetImport, ColumnsAreMatchedByTitleInAnyOrderAndSpelling)
     EXPECT_FALSE(MatchSheetColumns(row(1, {"Kategorie", "Bezeichnung"}), titles).usable());
 }
 
+// The translation columns: the German column's title in any spelling the
+// titles allow, then a well-formed language tag in parentheses; one
+// language per sheet.
+TEST(SheetImport, TranslationColumnsAreKnownByTitleAndTag)
+{
+    SheetTitles titles = germanTitles();
+    titles[ColName] << "Name";
+    QStringList unknown;
+    const SheetColumns c = MatchSheetColumns(
+        row(1, {"Kategorie", "Bezeichnung", "Preis", "name (EN-gb):", "Beschreibung(en-GB)", "Menge (fr)",
+                "Preis (en-GB)", "Bezeichnung (e n)", "Bezeichnung (en-GB)", "Menge ()"}),
+        titles, &unknown);
+    EXPECT_EQ(c.at[ColName], 1);
+    EXPECT_EQ(c.at[ColNameTranslation], 3);
+    EXPECT_EQ(c.at[ColDescriptionTranslation], 4);
+    EXPECT_EQ(c.translationTag, "EN-gb");
+    // Another language, a column without translation, a malformed tag and
+    // a column named twice (first place counts, not unknown).
+    EXPECT_FALSE(c.has(ColQuantityTranslation));
+    EXPECT_EQ(unknown, QStringList({"Menge (fr)", "Preis (en-GB)", "Bezeichnung (e n)", "Menge ()"}));
+    // Without any, the sheet has no tag.
+    EXPECT_TRUE(MatchSheetColumns(row(1, kHeader), titles).translationTag.isEmpty());
+}
+
+// A sheet's translations in the document's second language are compared
+// and taken like the German texts; an empty cell empties the translation
+// as it empties a description; another language's columns are left aside.
+TEST(SheetImport, TranslationsOfTheSecondLanguageAreTakenOthersLeftAside)
+{
+    testutil::CardBuilder b;
+    const int starters = b.category("Vorspeisen");
+    b.product(starters, "Rindercarpaccio", 12.5, 1, "mit Rucola", "120 g");
+    b.product(starters, "Zurek", 6, 2, "Sauerteigsuppe");
+    b.product(starters, "Bruschetta", 7, 3);
+    b.cat.setTranslation(starters, 0, {"Beef carpacio", "with rocket", "120 g"});
+    b.cat.setTranslation(starters, 1, {"\u017burek", "Sour rye soup", ""});
+    b.cat.setTranslation(starters, 2, {"Bruschetta", "", ""});
+
+    auto sheetPlan = [&](const QString &tag, const QVector<SheetRow> &rows) {
+        Sheet s;
+        s.rows << row(1, kHeader + QStringList{"Bezeichnung (" + tag + ")", "Beschreibung (" + tag + ")",
+                                              "Menge (" + tag + ")"})
+               << rows;
+        return PlanSheetImport(s, MatchSheetColumns(s.rows.first(), germanTitles()), b.names, b.cat);
+    };
+    const QVector<SheetRow> rows{
+        // The spelling corrected, the quantity's translation emptied.
+        row(2, {"Vorspeisen", "Rindercarpaccio", "mit Rucola", "12,50", "1", "120 g", "Beef carpaccio ",
+                "with rocket", ""}),
+        // As the Windows-1252 CSV export writes "Żurek": the document's own.
+        row(3, {"Vorspeisen", "Zurek", "Sauerteigsuppe", "6,00", "2", "", "?urek", "Sour rye soup", ""}),
+        row(4, {"Vorspeisen", "Bruschetta", "", "7,00", "3", "", "Bruschetta", "", ""}),
+        row(5, {"Vorspeisen", "Oliven", "", "4,00", "4", "", "Olives", "", "80 g"}),
+    };
+
+    // Tags are compared without case.
+    const ImportPlan p = sheetPlan("EN", rows);
+    EXPECT_EQ(p.translationTag, "en");
+    EXPECT_TRUE(p.otherLanguageColumns.isEmpty());
+    ASSERT_EQ(p.changed.size(), 1);
+    EXPECT_EQ(p.changed[0].line, 2);
+    ASSERT_EQ(p.changed[0].changes.size(), 2);
+    EXPECT_EQ(p.changed[0].changes[0].column, ColNameTranslation);
+    EXPECT_EQ(p.changed[0].changes[0].before, "Beef carpacio");
+    EXPECT_EQ(p.changed[0].changes[0].after, "Beef carpaccio");
+    EXPECT_EQ(p.changed[0].changes[1].column, ColQuantityTranslation);
+    EXPECT_EQ(p.changed[0].changes[1].before, "120 g");
+    EXPECT_EQ(p.changed[0].changes[1].after, "");
+    EXPECT_EQ(p.unchanged.size(), 2);
+    ASSERT_EQ(p.added.size(), 1);
+
+    ApplySheetImport(p, false, b.names, b.cat);
+    EXPECT_EQ(b.cat.translation(starters, 0), (ProductTranslation{"Beef carpaccio", "with rocket", ""}));
+    EXPECT_EQ(b.cat.translation(starters, 1).name, "\u017burek");
+    EXPECT_EQ(b.cat.translation(starters, 3), (ProductTranslation{"Olives", "", "80 g"}));
+    EXPECT_TRUE(sheetPlan("en", rows).changesNothing(true));
+
+    // French columns in an English document: nothing taken, and said so.
+    QVector<SheetRow> french = rows;
+    french[0].cells[6].text = "Carpaccio de b\u0153uf";
+    const ImportPlan f = sheetPlan("fr", french);
+    EXPECT_TRUE(f.changesNothing(true));
+    EXPECT_TRUE(f.translationTag.isEmpty());
+    EXPECT_EQ(f.otherLanguageColumns, QStringList({"Bezeichnung (fr)", "Beschreibung (fr)", "Menge (fr)"}));
+    ApplySheetImport(f, false, b.names, b.cat);
+    EXPECT_EQ(b.cat.translation(starters, 0).name, "Beef carpaccio");
+    // A sheet without translation columns keeps the translations.
+    const ImportPlan none = plan(b, {row(2, {"Vorspeisen", "Rindercarpaccio", "mit Rucola", "13,00", "1", "120 g"})});
+    ASSERT_EQ(none.changed.size(), 1);
+    ApplySheetImport(none, false, b.names, b.cat);
+    EXPECT_EQ(b.cat.translation(starters, 0).description, "with rocket");
+}
+
 TEST(SheetImport, PlanMatchesByNumberThenByCategoryAndName)
 {
     testutil::CardBuilder b;

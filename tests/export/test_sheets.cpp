@@ -3,12 +3,14 @@
 // reads in the program's workbook, what the import reads in workbooks
 // openpyxl wrote, the example card's round trip, and bad workbooks.
 #include "cardbuilder.h"
+#include "catalogue/codepage.h"
 #include "catalogue/document.h"
 #include "catalogue/sheetimport.h"
 #include "export/csvexport.h"
 #include "export/sheetfile.h"
 #include "export/xlsxexport.h"
 #include "export/xlsxreader.h"
+#include "i18n/translateunit.h"
 #include "testutil.h"
 
 #include <QJsonArray>
@@ -364,4 +366,76 @@ TEST(XlsxImport, BadWorkbooksAreRefusedWithAMessage)
     EXPECT_TRUE(error.contains("\"Kategorie\"") && error.contains("\"Bezeichnung\"") && error.contains("\"Preis\""))
         << error.toStdString();
     EXPECT_EQ(file.unknownTitles, QStringList({"Gericht"}));
+}
+
+// The translated example's CSV read back changes nothing; a corrected
+// translation in it is one changed field, taken into the product. The same
+// with the titles of the English interface ("Name (en)").
+TEST(CsvImport, TranslationColumnsRoundTripAndACorrectionIsAChangeInEveryInterfaceLanguage)
+{
+    testutil::LocaleScope locale("de_DE");
+    for (const int32_t language : {0, 1}) {
+        SCOPED_TRACE(language);
+        // The shipped translation table, in that interface language (kept
+        // from being written; the empty table again afterwards).
+        struct TableScope {
+            explicit TableScope(int32_t language)
+            {
+                Translations().InitTranslations(QStringLiteral(VELLORAN_BINARY_DIR "/data/translate.dat"));
+                Translations().setFilePath(QString());
+                Translations().language = language;
+            }
+            ~TableScope()
+            {
+                Translations().InitTranslations(QString());
+                Translations().language = 0;
+            }
+        } table(language);
+        ASSERT_GT(Translations().RowCount(), 0);
+        DocumentData doc;
+        QString error;
+        ASSERT_TRUE(LoadDocumentFile(QStringLiteral(VELLORAN_SOURCE_DIR "/examples/restaurant.vlr"), CardSettings(), doc,
+                                     &error))
+            << error.toStdString();
+        Catalogue &cat = *doc.catalogue;
+        const QStringList header = CsvHeader(cat, &doc.cards);
+        ASSERT_EQ(header.mid(header.size() - 3),
+                  language == 0 ? QStringList({"Bezeichnung (en)", "Beschreibung (en)", "Menge (en)"})
+                                : QStringList({"Name (en)", "Description (en)", "Quantity (en)"}));
+        const QByteArray csv = BuildCsv(doc.categoryNames, cat, header, QLatin1Char(','), &doc.cards);
+        const QByteArray bytes = WriteDocument(doc.categoryNames, cat, doc.settings, doc.unknownRecords, &doc.cards);
+
+        SheetFile sheet;
+        ASSERT_TRUE(ReadSheetData(csv, QStringLiteral("karte.csv"), &sheet, &error)) << error.toStdString();
+        const ImportPlan same = PlanSheetImport(sheet.sheet, sheet.columns, doc.categoryNames, cat);
+        EXPECT_EQ(same.translationTag, "en");
+        EXPECT_TRUE(same.changesNothing(true)) << ImportSummaryText(same, true).toStdString();
+        EXPECT_TRUE(same.unreadable.isEmpty());
+        ApplySheetImport(same, false, doc.categoryNames, cat);
+        EXPECT_EQ(WriteDocument(doc.categoryNames, cat, doc.settings, doc.unknownRecords, &doc.cards), bytes);
+
+        // A dish whose English name stands once in the file, corrected.
+        int fc = -1, fr = -1;
+        for (int c = 0; c < cat.categoryCount() && fc < 0; ++c)
+            for (int r = 0; r < int(cat.products(c)->count) && fc < 0; ++r) {
+                const QString en = cat.translation(c, r).name;
+                if (!en.isEmpty() && csv.count(ToWindows1252("\"" + en + "\"")) == 1)
+                    fc = c, fr = r;
+            }
+        ASSERT_GE(fc, 0);
+        const QString before = cat.translation(fc, fr).name;
+        QByteArray edited = csv;
+        edited.replace(ToWindows1252("\"" + before + "\""), ToWindows1252("\"" + before + " Deluxe\""));
+        ASSERT_TRUE(ReadSheetData(edited, QStringLiteral("karte.csv"), &sheet, &error)) << error.toStdString();
+        const ImportPlan plan = PlanSheetImport(sheet.sheet, sheet.columns, doc.categoryNames, cat);
+        ASSERT_EQ(plan.changed.size(), 1);
+        ASSERT_EQ(plan.changed[0].changes.size(), 1);
+        const FieldChange &change = plan.changed[0].changes[0];
+        EXPECT_EQ(ColumnTitle(change.column, plan.translationTag), header.at(header.size() - 3));
+        EXPECT_EQ(change.before, before);
+        EXPECT_EQ(change.after, before + " Deluxe");
+        EXPECT_FALSE(ImportSummaryText(plan, false).contains(TranslateStr(QStringLiteral("Der Import ändert nichts."))));
+        ApplySheetImport(plan, false, doc.categoryNames, cat);
+        EXPECT_EQ(cat.translation(fc, fr).name, before + " Deluxe");
+    }
 }
