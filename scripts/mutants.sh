@@ -192,7 +192,7 @@ prf-restrict-bits|catalogue/platform/linux.cpp|QFile::setPermissions(path, now &
 prf-umask-open|catalogue/platform/linux.cpp|ownerOnly ? own : all);|own);|catalogue=AtomicWrite.*,app=Recovery.*
 prf-private-open|catalogue/platform/linux.cpp|ownerOnly ? own : all);|all);|catalogue=AtomicWrite.*,app=Recovery.*
 prf-keep-perms|catalogue/brastel.cpp|if (target.exists() && !ownerOnly)|if (target.exists())|catalogue=AtomicWrite.*,app=Recovery.*
-png-page|app/commandline.cpp|const QImage img = RenderCardPage(card, area, o.dpi, p);|const QImage img = RenderCardPage(card, area, o.dpi, first == last ? 1 : p);|ship=CommandLineRun.PngPagesAndOnePage
+png-page|app/commandline.cpp|[&](int p) { return RenderCardPage(card, area, o.dpi, p); }|[&](int p) { return RenderCardPage(card, area, o.dpi, 1); }|ship=CommandLineRun.PngPagesAndOnePage
 
 wc-esc-control|app/commandline.cpp|        case QChar::Other_Control:|        case QChar::Other_Surrogate:|ship=CommandLine*
 wc-esc-format|app/commandline.cpp|        case QChar::Other_Format:|        case QChar::Other_PrivateUse:|ship=CommandLine*
@@ -278,7 +278,7 @@ sd-drop-first|catalogue/sizeloss.cpp|for (qsizetype k = std::max<qsizetype>(1, k
 sd-drop-empty|catalogue/sizeloss.cpp|if (!std::isnan(prices.at(k)))|if (true)|catalogue=Sizes.*
 sd-ask-sizes|app/MainPrices.cpp|    if (dropped > 0|    if (dropped > 99|app=SizesEditing.*
 sd-ask-move|app/MainProducts.cpp|    if (dropped > 0|    if (dropped > 99|app=SizesEditing.*
-sd-list-widths|app/productcolumns.cpp|list->setColumnWidth(1, qMax(0, list->width() - 10 - 150 - 85 - 75 * prices));|list->setColumnWidth(1, qMax(0, list->width() - 10 - 150 - 85 - 75));|app=SizesEditing.*
+sd-list-widths|app/productcolumns.cpp|- 75 * prices - cardsWidth));|- 75 - cardsWidth));|app=SizesEditing.*
 sd-list-price-title|app/productcolumns.cpp|    if (sizes_.isEmpty())|    if (true)|app=SizesEditing.*|1
 sd-list-title|app/productcolumns.cpp|h->setText(kFirstPriceColumn + k, sizes.isEmpty() ? priceHeader_ : sizes.at(k));|h->setText(kFirstPriceColumn + k, priceHeader_);|app=SizesEditing.*
 sd-list-empty|app/productcolumns.cpp|: std::isnan(v) ? QStringLiteral("\u2013")|: std::isnan(v) ? FormatPrice2(v, decimalPoint)|app=SizesEditing.*
@@ -332,7 +332,7 @@ cw-dup-carries|app/MainCards.cpp|    appendCard(*this, name, cardSettings(), sel
 cw-name-check|app/MainCards.cpp|        if (problem.isEmpty())|        if (true)|app=CardsWindow.*
 cw-overwrite-ask|app/MainCards.cpp|    if (!existing.isEmpty()|    if (false|app=CardsWindow.*
 cw-options-read|app/CardOptionsBox.cpp|    s.NummernJeKarteCheck = NummernJeKarteCheck->isChecked();|    s.NummernJeKarteCheck = false;|app=CardsWindow.*
-cw-newprod-cards|app/MainProducts.cpp|    catalogue.setProductCards(cat, added, carriedBy);|    ;|app=CardsWindow.*
+cw-newprod-cards|app/MainProducts.cpp|    catalogue.setProductCards(cat, added, EditProduktForm->cards());|    ;|app=CardsWindow.*
 cw-pager-switch|app/MainCards.cpp|    Pager->cardChanged();|    ;|app=CardsWindow.*|1
 cw-delete-ask|app/MainCards.cpp|        != QMessageBox::Yes)|        && false)|app=CardsWindow.*
 cw-assign-category|catalogue/cardassign.cpp|        return cards \| carryingAll(cat, category, all);|        return cards;|catalogue=CardAssign.*
@@ -340,7 +340,7 @@ cw-assign-empty|catalogue/cardassign.cpp|        carrying &= carryingAll(cat, c,
 cw-assign-off|catalogue/cardassign.cpp|        const uint64_t now = on ? was \| bit(card) : was & ~bit(card);|        const uint64_t now = was \| bit(card);|catalogue=CardAssign.*
 # The cards on the command line, in the web page and in the CSV export.
 cc-csv-used|export/csvexport.cpp|return cards && (!cards->isDefault() \|\| !CarriesEverything(cat, 0));|return cards && !cards->isDefault();|export=CsvExport.*
-cc-csv-offer|export/csvexport.cpp|AddCsvField(line, cat.isOffered(i, int(j)) ? yes : no);|AddCsvField(line, yes);|export=CsvExport.*
+cc-csv-offer|export/csvexport.cpp|row << text(cat.isOffered(i, int(j)) ? yes : no);|row << text(yes);|export=CsvExport.*
 cc-csv-cards|export/csvexport.cpp|if (on & (uint64_t(1) << k))|if (on \| (uint64_t(1) << k))|export=CsvExport.*
 cc-html-single|export/htmlexport.cpp|    if (cards.size() == 1)|    if (false)|export=HtmlExport.*
 cc-html-source|export/htmlexport.cpp|c.source = SourceOfCard(doc.categoryNames, *doc.catalogue, i, doc.cards.settingsOf(i, doc.settings));|c.source = SourceOfCard(doc.categoryNames, *doc.catalogue, 0, doc.cards.settingsOf(i, doc.settings));|export=HtmlExport.*
@@ -399,7 +399,7 @@ trr-no-empty-categories|catalogue/translationrecords.cpp|        if (name.isEmpt
 trr-reset|catalogue/document.cpp|    ResetCardTranslation(d.settings);|    (void)0;|catalogue=TranslationRecords.*:Translations.*
 trr-import-language|catalogue/sheetimport.cpp|    cat.setSecondLanguage(language);|    (void)language;|catalogue=SheetImport.*
 trr-import-translation|catalogue/sheetimport.cpp|            cat.setTranslation(c, r, e.translation);|            (void)0;|catalogue=SheetImport.*
-trr-import-changed|catalogue/sheetimport.cpp|        e.translation = model.at(pr.category).products.at(pr.row).translation;|        (void)0;|catalogue=SheetImport.*
+trr-import-changed|catalogue/sheetimport.cpp|    e.translation = cat.translation(c, r);|    (void)0;|catalogue=SheetImport.*
 trr-import-headings|catalogue/sheetimport.cpp|        cat.setSizeHeadingTranslations(c, k.headingTranslations);|        (void)0;|catalogue=SheetImport.*
 trr-csv-columns|export/csvexport.cpp|                       + (translationColumns ? 3 : 0);|                       + 0;|export=Csv*
 trr-csv-title|export/csvexport.cpp|header << GetMsgText(14) + tag << GetMsgText(15) + tag << GetMsgText(18) + tag;|header << GetMsgText(14) + tag << GetMsgText(18) + tag << GetMsgText(15) + tag;|export=Csv*
@@ -410,7 +410,7 @@ trr-core-cut|catalogue/catalogue.cpp|    if (tr.size() > h.size())|    if (false
 trr-core-oneline|catalogue/catalogue.cpp|    catTr_[size_t(cat)].name = OneLineText(name);|    catTr_[size_t(cat)].name = name;|catalogue=Translations.*
 trr-core-copy|catalogue/productcopy.cpp|    c.setTranslation(to, at, translation);|    (void)0;|catalogue=Translations.*
 trr-core-view|catalogue/cardview.cpp|    own_->setSecondLanguage(cat.secondLanguage());|    (void)0;|catalogue=Translations.*
-trr-core-shipped|catalogue/translationtexts.cpp|            shipped = true;|            shipped = false;|catalogue=Translations.*
+trr-core-shipped|catalogue/officialwording.cpp|        *shipped = !w.isEmpty();|        *shipped = false;|catalogue=Translations.*
 trr-core-set-card|catalogue/translationtexts.cpp|        if (place.card < 0 \|\| place.card >= cards.size())|        if (place.card < 0)|catalogue=Translations.*
 win-plugins-unloaded|catalogue/platform/linux.cpp|    loadPicturePlugins();|    (void)0;|ship=CommandLineRun.HelpAndVersion*
 win-webp-stem|catalogue/platform/linux.cpp|{"libwebp", "libwebp.so."},|{"libwebp", "libwebpx.so."},|ship=CommandLineRun.HelpAndVersion*
@@ -431,7 +431,7 @@ trl-header-row|layout/cardlayout.cpp|c_.textOut(((width_ - lm_ - rm_ - w) / 2) +
 trl-heads-measure|layout/cardlayout.cpp|widen(k, sizeTr_.at(k));|(void)k;|layout=Bilingual.*
 trl-heads-row|layout/cardlayout.cpp|c_.textOut(rightPx - c_.textWidth(h), pos(topMM + rowMM), h);|c_.textOut(rightPx - c_.textWidth(h), pos(topMM), h);|layout=Bilingual.*
 trl-category-measure|layout/cardlayout.cpp|        prepare(CategoryFont);|        prepare(HeadingFont);|layout|2
-trl-legend-item|layout/bilingual.cpp|item += QChar(0x00A0) + bothWordings(german, wording);|item += QChar(0x00A0) + german;|layout=Bilingual.*
+trl-legend-item|layout/bilingual.cpp|item += QChar(0x00A0) + bothWordings(german, AdditiveWording(marks, n - 1, language));|item += QChar(0x00A0) + german;|layout=Bilingual.*
 trl-legend-switch|layout/cardmarks.cpp|legend_ = s.ZweisprachigCheck ?|legend_ = false ?|layout=Bilingual.*
 trl-missing-switch|layout/bilingual.cpp|if (!card.settings.ZweisprachigCheck \|\| !card.catalogue)|if (!card.catalogue)|layout=Bilingual.*
 trl-missing-zero|layout/bilingual.cpp|    if (missing <= 0)|    if (missing < 0)|layout=Bilingual.*
