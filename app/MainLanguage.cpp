@@ -93,7 +93,8 @@ void TMainForm::RegisterProgramTexts()
          {u"Freitext", u"Verschieben nach", u"CSV-Datei geschrieben: %1", u"Excel-Tabelle geschrieben: %1", u"PDF-Datei geschrieben: %1",
           u"Ohne Hintergrundbild ist nichts zu prüfen.",
           u"Alle Schriften haben mindestens 4,5 : 1 Kontrast zum Hintergrund.",
-          u"Webseite geschrieben: %1", u"Webseiten geschrieben: %1 und %2", u"QR-Code geschrieben: %1",
+          u"Webseite geschrieben: %1", u"Webseiten geschrieben: %1 und %2",
+          u"Die Seite in der zweiten Sprache, %1, gibt es schon. Soll sie ersetzt werden?", u"QR-Code geschrieben: %1",
           u"Die Datei \"%1\" hat ungespeicherte Änderungen. Wollen Sie jetzt speichern?",
           u"Die Datei \"%1\" gibt es nicht mehr. Sie wurde aus der Liste der zuletzt geöffneten Dateien entfernt.",
           u"Die Ränder hier sind die des Druckers. Die Seitenränder der Speisekarte (Registerkarte \"Layout\") "

@@ -9,6 +9,8 @@
 #include "texture/texture.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
 #include <QStatusBar>
 
 // The document's cards for its web page: the selected one as the preview
@@ -52,6 +54,15 @@ void TMainForm::AlsWebseiteexportieren1Click()
     const bool bilingual = IsBilingualWeb(catalogue, settings);
     const QVector<HtmlFile> pages =
         WebMenuFiles(cards, path, HtmlLanguageTag(language), bilingual ? &catalogue.secondLanguage() : nullptr);
+    // The file dialog asked before replacing the German page; the page beside
+    // it is asked for here, and nothing is written without a yes.
+    if (pages.size() > 1 && QFileInfo(pages.at(1).path).isFile()
+        && messageBox(QMessageBox::Question, QString(),
+                      TranslateStr(QStringLiteral("Die Seite in der zweiten Sprache, %1, gibt es schon. Soll sie ersetzt werden?"))
+                          .arg(QDir::toNativeSeparators(pages.at(1).path)),
+                      QMessageBox::Yes | QMessageBox::No)
+               != QMessageBox::Yes)
+        return;
     QString failed, error;
     if (!WriteHtmlFiles(pages, &failed, &error)) {
         reportFileError(19, failed, error);

@@ -154,6 +154,7 @@ trh-date-locale|export/htmlexport.cpp|return HtmlEscape(locale.toString(d, QLoca
 trh-french-colon|export/htmlexport.cpp|? QStringLiteral("\u00A0: ")|? QStringLiteral(": ")|export=HtmlExport.*
 trh-status-both|app/MainWeb.cpp|    if (pages.size() == 1)|    if (true)|app=WebCommands.*
 trh-web-missing|app/commandline.cpp|    const QString missing = bilingual ? MissingTranslationsNote(MissingWebTranslations(cards)) : QString();|    const QString missing;|ship=CommandLineRun.ATranslated*
+trh-ask-second|app/MainWeb.cpp|               != QMessageBox::Yes)|               == QMessageBox::Yes)|app=WebCommands.*
 uh-sealed|app/undohistory.cpp|if (sealed_ \|\| other->id() != key_)|if (other->id() != key_)|app=Undo.*
 uh-obsolete|app/undohistory.cpp|setObsolete(after_ == before_);|setObsolete(false);|app=Undo.*
 uh-limit|app/undohistory.cpp|stack_->setUndoLimit(kStepLimit);|(void)kStepLimit;|app=Undo.*

@@ -71,6 +71,25 @@ TEST_F(WebCommands, ATranslatedMenuIsWrittenAsTwoPagesBothNamedOnTheStatusLine)
     EXPECT_TRUE(status.contains(QDir::toNativeSeparators(out))) << status.toStdString();
     EXPECT_TRUE(status.contains(QDir::toNativeSeparators(second))) << status.toStdString();
 
+    // The page beside the chosen one is there already: asked for, and a
+    // "no" writes neither page.
+    testutil::writeFile(second, "own");
+    testutil::writeFile(out, "alt");
+    boxAnswers.push_back(QMessageBox::No);
+    fileAnswers.push_back(out);
+    form->AlsWebseiteexportieren1Click();
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(boxes[0].second.contains(QDir::toNativeSeparators(second))) << boxes[0].second.toStdString();
+    EXPECT_EQ(testutil::readFile(second), "own");
+    EXPECT_EQ(testutil::readFile(out), "alt");
+    boxes.clear();
+    boxAnswers.push_back(QMessageBox::Yes);
+    fileAnswers.push_back(out);
+    form->AlsWebseiteexportieren1Click();
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(QString::fromUtf8(testutil::readFile(second)).contains("<html lang=\"en\">"));
+    boxes.clear();
+
     // The second page cannot be written: an error naming it, the German
     // page as it was.
     QFile::remove(second);
