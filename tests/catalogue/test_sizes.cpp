@@ -4,13 +4,15 @@
 #include "catalogue/pricechange.h"
 #include "catalogue/sizeloss.h"
 #include "catalogue/sizerecords.h"
+#include "filebytes.h"
 
-#include <QtEndian>
 #include <cmath>
 #include <cstring>
 #include <gtest/gtest.h>
 
 namespace {
+
+using namespace filebytes;
 
 const double kEmpty = std::nan("");
 
@@ -52,50 +54,6 @@ bool samePrices(const QVector<double> &a, const QVector<double> &b)
 }
 
 #define EXPECT_PRICES(actual, ...) EXPECT_TRUE(samePrices(actual, QVector<double>(__VA_ARGS__)))
-
-QByteArray record(uint16_t tag, const QByteArray &payload)
-{
-    char h[6];
-    qToLittleEndian<quint16>(tag, h);
-    qToLittleEndian<quint32>(quint32(payload.size()), h + 2);
-    return QByteArray(h, 6) + payload;
-}
-
-QByteArray group(const QByteArray &records)
-{
-    char l[4];
-    qToLittleEndian<quint32>(quint32(records.size()), l);
-    return QByteArray("VLRD", 4) + QByteArray(l, 4) + records;
-}
-
-QByteArray int32(int32_t v)
-{
-    char b[4];
-    qToLittleEndian<qint32>(v, b);
-    return QByteArray(b, 4);
-}
-
-QByteArray uint16(uint16_t v)
-{
-    char b[2];
-    qToLittleEndian<quint16>(v, b);
-    return QByteArray(b, 2);
-}
-
-QByteArray float64(double v)
-{
-    char b[8];
-    std::memcpy(b, &v, 8);
-    return QByteArray(b, 8);
-}
-
-QByteArray text(const QString &t)
-{
-    QByteArray b = int32(int32_t(t.size()));
-    for (QChar c : t)
-        b += uint16(c.unicode());
-    return b;
-}
 
 } // namespace
 

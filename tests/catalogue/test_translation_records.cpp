@@ -4,66 +4,22 @@
 #include "catalogue/cards.h"
 #include "catalogue/document.h"
 #include "catalogue/translationrecords.h"
+#include "filebytes.h"
 
-#include <QtEndian>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <map>
 
 namespace {
 
+using namespace filebytes;
+
 // ---- the encodings of the page ("Encodings") -----------------------------------
-
-QByteArray int32(int32_t v)
-{
-    char b[4];
-    qToLittleEndian<qint32>(v, b);
-    return QByteArray(b, 4);
-}
-
-QByteArray uint16(uint16_t v)
-{
-    char b[2];
-    qToLittleEndian<quint16>(v, b);
-    return QByteArray(b, 2);
-}
-
-QByteArray uint32(uint32_t v)
-{
-    char b[4];
-    qToLittleEndian<quint32>(v, b);
-    return QByteArray(b, 4);
-}
-
-QByteArray byte(uint8_t v)
-{
-    return QByteArray(1, char(v));
-}
-
-QByteArray float64(double v)
-{
-    char b[8];
-    std::memcpy(b, &v, 8);
-    return QByteArray(b, 8);
-}
-
-QByteArray text(const QString &t)
-{
-    QByteArray b = int32(int32_t(t.size()));
-    for (QChar c : t)
-        b += uint16(c.unicode());
-    return b;
-}
 
 QByteArray font()
 {
     return byte(0) + int32(int32_t(0xFF000008u)) + byte(5) + QByteArray("Arial") + byte(0) + int32(96) + int32(12)
            + byte(0);
-}
-
-QByteArray record(uint16_t tag, const QByteArray &payload)
-{
-    return uint16(tag) + uint32(uint32_t(payload.size())) + payload;
 }
 
 // Fields 1 to 40: "Vorspeisen" with Suppe and Salat, "Getränke" with Bier.
