@@ -29,11 +29,6 @@ const char16_t kNoTag[] = u"Bitte geben Sie die Sprachkennung nach BCP 47 ein (z
 const char16_t kGermanTag[] = u"\"%1\" ist Deutsch, die erste Sprache der Karte. Die zweite Sprache muss eine andere sein.";
 const char16_t kRelabel[] = u"Die vorhandenen Übersetzungen sind auf %1 geschrieben. Sollen sie künftig als %2 gelten?";
 
-QString translated(const char16_t *german)
-{
-    return TranslateStr(QString::fromUtf16(german));
-}
-
 } // namespace
 
 QStringList TranslationWindowTexts()
@@ -103,7 +98,7 @@ void TMainForm::translationEdited(const TextPlace &place, const QString &text)
                 cards[i].settings.marks.additiveTranslations = all.at(i).marks.additiveTranslations;
             }
         }
-        history->record(translated(kTranslationStep));
+        history->record(TranslateStr(kTranslationStep));
         Pager->cardChanged();
         RepaintPreview();
     }
@@ -120,8 +115,8 @@ void TMainForm::chooseSecondLanguage(const SecondLanguage &language)
         const bool anyTranslated = std::any_of(texts.cbegin(), texts.cend(),
                                                [](const TranslatableText &t) { return IsTranslated(t.translation); });
         if (anyTranslated
-            && messageBox(QMessageBox::Question, translated(kLanguageLabel).remove(QLatin1Char(':')).trimmed(),
-                          translated(kRelabel).arg(SecondLanguageTitle(now), SecondLanguageTitle(language)),
+            && messageBox(QMessageBox::Question, TranslateStr(kLanguageLabel).remove(QLatin1Char(':')).trimmed(),
+                          TranslateStr(kRelabel).arg(SecondLanguageTitle(now), SecondLanguageTitle(language)),
                           QMessageBox::Yes | QMessageBox::No)
                    != QMessageBox::Yes) {
             Uebersetzungen->setLanguage(now); // the box shows the language again
@@ -130,7 +125,7 @@ void TMainForm::chooseSecondLanguage(const SecondLanguage &language)
     }
     if (language != now) {
         catalogue.setSecondLanguage(language);
-        history->record(translated(kLanguageLabel).remove(QLatin1Char(':')).trimmed());
+        history->record(TranslateStr(kLanguageLabel).remove(QLatin1Char(':')).trimmed());
         Pager->cardChanged();
         RepaintPreview();
     }
@@ -161,9 +156,9 @@ void TMainForm::otherSecondLanguage()
             return;
         }
         // Asked again with what was typed; nothing changed.
-        const QString text = chosen.tag.isEmpty()                   ? translated(kNoTag)
-                             : IsWellFormedLanguageTag(chosen.tag) ? translated(kGermanTag).arg(chosen.tag)
-                                                                   : translated(kBadTag).arg(chosen.tag);
+        const QString text = chosen.tag.isEmpty()                   ? TranslateStr(kNoTag)
+                             : IsWellFormedLanguageTag(chosen.tag) ? TranslateStr(kGermanTag).arg(chosen.tag)
+                                                                   : TranslateStr(kBadTag).arg(chosen.tag);
         messageBox(QMessageBox::Warning, dlg.windowTitle(), text, QMessageBox::Ok);
         name = dlg.NameEd->text();
         tag = dlg.TagEd->text();

@@ -22,11 +22,6 @@ const char16_t kCount[] = u"%1 von %2 Texten fehlen";
 const char16_t kOther[] = u"Andere…";
 const char16_t *const kColumns[] = {u"Art", u"Deutsch (Original)", u"Übersetzung"};
 
-QString tr16(const char16_t *german)
-{
-    return TranslateStr(QString::fromUtf16(german));
-}
-
 // Texts of several lines: descriptions and free texts. The table shows and
 // edits them with line feeds; the document keeps CR LF.
 bool severalLines(TextKind kind)
@@ -249,7 +244,7 @@ QStringList TTranslationsView::messageTexts()
 
 void TTranslationsView::translateTexts()
 {
-    TextTable->setHorizontalHeaderLabels({tr16(kColumns[0]), tr16(kColumns[1]), tr16(kColumns[2])});
+    TextTable->setHorizontalHeaderLabels({TranslateStr(kColumns[0]), TranslateStr(kColumns[1]), TranslateStr(kColumns[2])});
     setLanguage(language_);
     for (int r = 0; r < TextTable->rowCount() && r < texts_.size(); ++r)
         if (QTableWidgetItem *it = TextTable->item(r, KindColumn)) {
@@ -277,7 +272,7 @@ void TTranslationsView::setLanguage(const SecondLanguage &language)
         SpracheBox->addItem(QStringLiteral("%1 (%2)").arg(language.displayName(), language.tag), language.tag);
         SpracheBox->setItemData(current, language.name, Qt::UserRole + 1);
     }
-    SpracheBox->addItem(tr16(kOther), QString());
+    SpracheBox->addItem(TranslateStr(kOther), QString());
     SpracheBox->setCurrentIndex(current);
 }
 
@@ -382,7 +377,7 @@ void TTranslationsView::applyFilter()
 
 void TTranslationsView::showCount()
 {
-    AnzahlLabel->setText(tr16(kCount).arg(MissingTranslations(texts_)).arg(texts_.size()));
+    AnzahlLabel->setText(TranslateStr(kCount).arg(MissingTranslations(texts_)).arg(texts_.size()));
 }
 
 bool TTranslationsView::editNextMissing(int row)

@@ -128,6 +128,8 @@ TranslationTable &Translations();
 
 void InitTranslations(const QString &translateDatPath);
 QString TranslateStr(const QString &S);
+// The same for a German text the program holds as a UTF-16 literal (u"...").
+inline QString TranslateStr(const char16_t *german) { return TranslateStr(QString::fromUtf16(german)); }
 QString GetMsgText(int n);
 void RegisterMessages();
 // The main window's field `language` is this value.

@@ -464,7 +464,7 @@ trv-filter|app/TranslationsView.cpp|onlyMissing && r < texts_.size() && !texts_.
 trv-count|app/TranslationsView.cpp|.arg(MissingTranslations(texts_))|.arg(texts_.size())|app=SecondLanguageWindow.*
 trv-crlf|app/TranslationsView.cpp|    s.replace(QLatin1Char('\n'), QLatin1String("\r\n"));|    (void)0;|app=SecondLanguageWindow.*
 trv-offered-tag|app/TranslationsView.cpp|            l.name.clear();|            (void)0;|app=SecondLanguageWindow.*
-trv-step|app/MainTranslations.cpp|        history->record(translated(kTranslationStep));|        (void)0;|app=SecondLanguageWindow.*
+trv-step|app/MainTranslations.cpp|        history->record(TranslateStr(kTranslationStep));|        (void)0;|app=SecondLanguageWindow.*
 trv-other-card|app/MainTranslations.cpp|                cards[i].settings.translation = all.at(i).translation;|                (void)0;|app=SecondLanguageWindow.*
 trv-tag-check|app/MainTranslations.cpp|        if (IsWellFormedLanguageTag(chosen.tag) && !german) {|        if (!german) {|app=SecondLanguageWindow.*
 trv-typed-saved|app/MainUnit.cpp|            emit d->commitData(editor);|            (void)0;|app=SecondLanguageWindow.*|1
